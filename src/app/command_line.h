@@ -1,0 +1,29 @@
+#pragma once
+// The start-up command line. The player is handed one string; options are
+// found by a case-insensitive search anywhere in it, with no tokenizing and no
+// quote handling, so a line is used exactly as a shortcut or script built it.
+#include <QString>
+#include <QStringList>
+
+struct CommandLineRequest {
+    QString movie;            // file to open; empty = open nothing
+    bool hasCli = false;      // "/cli" was present
+    bool hasStream = false;   // "-stream" was present
+    QString audioPin;         // "Stream 0" + digit, when hasStream
+    bool hasSubtitle = false; // "-sub" was present
+    QString subtitleFile;     // rest of the line after "-sub "
+    bool fullScreen = false;
+};
+
+// Without "/cli" the whole line, untouched, is the movie. With it, the movie is
+// the text before "/cli" and the options anywhere in the line apply:
+//   -stream N    open with the audio pin "Stream 0N" (N is the one character
+//                after "-stream" and a separator)
+//   -sub FILE    load FILE, which runs to the end of the line, as subtitles
+//   -fullscreen  start in full screen
+CommandLineRequest parseCommandLine(const QString& line);
+
+// The single string parseCommandLine() expects: `args` are the arguments after
+// the program name (argv[1..], i.e. QCoreApplication::arguments().mid(1)),
+// joined by single spaces.
+QString joinArguments(const QStringList& args);

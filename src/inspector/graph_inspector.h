@@ -1,0 +1,59 @@
+#pragma once
+// The filter graph inspector: lists the registered filters, the graph's
+// filters and the selected filter's pins, and adds, connects and renders by
+// name. The player builds its graphs through these same operations.
+#include "app/player_state.h"
+#include "inspector/pin_selector.h"
+#include "support/selectable_list.h"
+
+#include <QObject>
+#include <functional>
+
+class GraphInspector : public QObject {
+    Q_OBJECT
+public:
+    explicit GraphInspector(PlayerState& state, QObject* parent = nullptr);
+
+    SelectableList listRegFilters;
+    SelectableList listFilters;
+    SelectableList listPins;
+    QString lblFilterName;
+    QString lblVendorInfo;
+    QString txtPinInfo;
+    // The filter whose pins are listed.
+    FilterInfo listedFilter;
+    // The pin-selection dialog's logic, kept between uses.
+    PinSelector frmSelectPin;
+
+    // What the windows provide: the open dialog for a new file source
+    // (empty when cancelled), the pin-selection dialog (true when the user
+    // accepted), and the property pages of a filter.
+    std::function<QString()> chooseSourceFile;
+    std::function<bool(PinSelector&)> runSelectPin;
+    std::function<void(const FilterInfo&)> showPropertyPages;
+
+    void RefreshRegFilters();
+    void RefreshFilters();
+    void listFilters_Click();
+    void listPins_Click();
+    void cmdAddRegFilter_Click();
+    void cmdConnect_Click();
+    void RefreshPins();
+    void cmdRender_Click();
+    void Command4_Click();
+    // Starts an empty graph and refills the registered filters.
+    void NewGraph();
+    // Empties the filter and pin lists and labels.
+    void clearGraphViews();
+
+Q_SIGNALS:
+    // Labels or the pin text changed.
+    void labelsChanged();
+
+private:
+    void setPinInfo(const QString& text);
+    PlayerState& state_;
+};
+
+// The connection and direction text shown for a pin.
+QString pinInfoText(const PinInfo& pin);

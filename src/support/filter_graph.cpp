@@ -1,0 +1,311 @@
+// A filter graph on a GStreamer pipeline: control, position, rate, volume
+// and video size. Bus messages are handed to the UI thread and leave as
+// signals carrying the graph's id.
+#include "support/gst_graph_private.h"
+#include "support/video_window.h"
+
+#include <QMetaObject>
+#include <QTimer>
+#include <atomic>
+#include <cmath>
+#include <gst/pbutils/missing-plugins.h>
+
+using namespace gstgraph;
+
+namespace {
+
+std::atomic<quint64> nextGraphId{1};
+
+QString errorText(GstMessage* message) {
+    GError* error = nullptr;
+    gchar* debug = nullptr;
+    gst_message_parse_error(message, &error, &debug);
+    QString text = QString::fromUtf8(error ? error->message : "Unknown error");
+    g_clear_error(&error);
+    g_free(debug);
+    return text;
+}
+
+template <class Visit> void forEachElement(GstElement* pipeline, Visit visit) {
+    GstIterator* it = gst_bin_iterate_elements(GST_BIN(pipeline));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        visit(GST_ELEMENT(g_value_get_object(&item)));
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+}
+
+GstElement* firstRenderer(GstElement* pipeline, RendererKind kind = RendererKind::None) {
+    GstElement* found = nullptr;
+    forEachElement(pipeline, [&](GstElement* element) {
+        const RendererKind is = rendererKind(element);
+        if (!found && is != RendererKind::None && (kind == RendererKind::None || kind == is))
+            found = element; // the pipeline keeps it alive
+    });
+    return found;
+}
+
+GstElement* firstVideoRenderer(GstElement* pipeline) {
+    return firstRenderer(pipeline, RendererKind::Video);
+}
+
+GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self) {
+    auto* graph = static_cast<FilterGraph*>(self);
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ERROR:
+    case GST_MESSAGE_EOS:
+    case GST_MESSAGE_ASYNC_DONE:
+    case GST_MESSAGE_ELEMENT:
+    case GST_MESSAGE_STATE_CHANGED: {
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_STATE_CHANGED &&
+            GST_MESSAGE_SRC(message) != GST_OBJECT(graph->pipeline()))
+            break;
+        gst_message_ref(message);
+        QMetaObject::invokeMethod(
+            graph,
+            [graph, message] {
+                graph->handleBusMessage(message);
+                gst_message_unref(message);
+            },
+            Qt::QueuedConnection);
+        break;
+    }
+    default:
+        break;
+    }
+    return GST_BUS_DROP;
+}
+
+} // namespace
+
+FilterGraph::FilterGraph() : id_(nextGraphId++) {
+    pipeline_ = gst_pipeline_new(QStringLiteral("graph %1").arg(id_).toUtf8().constData());
+    gst_object_ref_sink(pipeline_);
+    GstBus* bus = gst_element_get_bus(pipeline_);
+    gst_bus_set_sync_handler(bus, onBusMessage, this, nullptr);
+    gst_object_unref(bus);
+    prerollTimer_ = new QTimer(this);
+    prerollTimer_->setSingleShot(true);
+    prerollTimer_->setInterval(kPrerollTimeoutMs);
+    connect(prerollTimer_, &QTimer::timeout, this, &FilterGraph::onPrerollTimeout);
+}
+
+FilterGraph::~FilterGraph() {
+    GstBus* bus = gst_element_get_bus(pipeline_);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline_, GST_STATE_NULL);
+    gst_object_unref(pipeline_);
+}
+
+void FilterGraph::handleBusMessage(void* raw) {
+    auto* message = static_cast<GstMessage*>(raw);
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ERROR:
+        prerollTimer_->stop();
+        gst_element_set_state(pipeline_, GST_STATE_READY);
+        target_ = GraphState::Stopped;
+        prerolled_ = false;
+        Q_EMIT errorOccurred(id_, errorText(message));
+        break;
+    case GST_MESSAGE_EOS:
+        Q_EMIT endOfStream(id_);
+        break;
+    case GST_MESSAGE_ASYNC_DONE:
+        if (target_ == GraphState::Stopped)
+            break;
+        prerollTimer_->stop();
+        if (!prerolled_) {
+            prerolled_ = true;
+            applyPendingSeek();
+            Q_EMIT prerolled(id_);
+        }
+        break;
+    case GST_MESSAGE_ELEMENT:
+        if (gst_is_missing_plugin_message(message)) {
+            gchar* what = gst_missing_plugin_message_get_description(message);
+            const QString text = QStringLiteral("No decoder is installed for %1.").arg(
+                QString::fromUtf8(what));
+            g_free(what);
+            prerollTimer_->stop();
+            gst_element_set_state(pipeline_, GST_STATE_READY);
+            target_ = GraphState::Stopped;
+            Q_EMIT errorOccurred(id_, text);
+        }
+        break;
+    case GST_MESSAGE_STATE_CHANGED: {
+        GstState newState;
+        gst_message_parse_state_changed(message, nullptr, &newState, nullptr);
+        if ((newState == GST_STATE_PLAYING && target_ == GraphState::Running) ||
+            (newState == GST_STATE_PAUSED && target_ == GraphState::Paused) ||
+            (newState == GST_STATE_READY && target_ == GraphState::Stopped))
+            Q_EMIT stateChanged(id_, target_);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void FilterGraph::onPrerollTimeout() {
+    if (prerolled_ || target_ == GraphState::Stopped)
+        return;
+    gst_element_set_state(pipeline_, GST_STATE_READY);
+    target_ = GraphState::Stopped;
+    Q_EMIT errorOccurred(id_, QStringLiteral("The movie did not start within %1 seconds.")
+                                  .arg(kPrerollTimeoutMs / 1000));
+}
+
+MediaStatus FilterGraph::changeState(GraphState target) {
+    static constexpr GstState kStates[] = {GST_STATE_READY, GST_STATE_PAUSED, GST_STATE_PLAYING};
+    if (target != GraphState::Stopped)
+        updateLocks(GST_BIN(pipeline_));
+    const GraphState previous = target_;
+    target_ = target;
+    if (target == GraphState::Stopped) {
+        prerolled_ = false;
+        prerollTimer_->stop();
+    }
+    const GstStateChangeReturn result = gst_element_set_state(pipeline_, kStates[int(target)]);
+    if (result == GST_STATE_CHANGE_FAILURE) {
+        target_ = previous == GraphState::Stopped ? GraphState::Stopped : previous;
+        gst_element_set_state(pipeline_, GST_STATE_READY);
+        target_ = GraphState::Stopped;
+        return MediaStatus::failure(QStringLiteral("The graph cannot start."));
+    }
+    if (target != GraphState::Stopped && !prerolled_ && !prerollTimer_->isActive())
+        prerollTimer_->start();
+    if (result == GST_STATE_CHANGE_SUCCESS && target != GraphState::Stopped && !prerolled_ &&
+        !firstRenderer(pipeline_)) {
+        // Nothing has to preroll (no renderer): the graph is ready at once.
+        prerolled_ = true;
+        prerollTimer_->stop();
+        applyPendingSeek();
+    }
+    return MediaStatus::success();
+}
+
+MediaStatus FilterGraph::run() { return changeState(GraphState::Running); }
+MediaStatus FilterGraph::pause() { return changeState(GraphState::Paused); }
+MediaStatus FilterGraph::stop() { return changeState(GraphState::Stopped); }
+
+MediaResult<double> FilterGraph::duration() const {
+    gint64 nanoseconds = 0;
+    if (!gst_element_query_duration(pipeline_, GST_FORMAT_TIME, &nanoseconds) || nanoseconds < 0)
+        return MediaStatus::failure(QStringLiteral("The duration is not known yet."));
+    return double(nanoseconds) / GST_SECOND;
+}
+
+MediaResult<double> FilterGraph::currentPosition() const {
+    if (pendingSeek_ >= 0)
+        return pendingSeek_;
+    if (!prerolled_)
+        return 0.0;
+    gint64 nanoseconds = 0;
+    if (!gst_element_query_position(pipeline_, GST_FORMAT_TIME, &nanoseconds) || nanoseconds < 0)
+        return MediaStatus::failure(QStringLiteral("The position is not known."));
+    return double(nanoseconds) / GST_SECOND;
+}
+
+MediaStatus FilterGraph::seek(double seconds, double rate) {
+    const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    const gint64 position = gint64(std::max(0.0, seconds) * GST_SECOND);
+    if (!gst_element_seek(pipeline_, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, position,
+                          GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE))
+        return MediaStatus::failure(QStringLiteral("The graph cannot seek."));
+    return MediaStatus::success();
+}
+
+void FilterGraph::applyPendingSeek() {
+    if (pendingSeek_ < 0 && rate_ == 1.0)
+        return;
+    const double position = pendingSeek_ >= 0 ? pendingSeek_ : 0.0;
+    pendingSeek_ = -1;
+    seek(position, rate_);
+}
+
+MediaStatus FilterGraph::setCurrentPosition(double seconds) {
+    if (!std::isfinite(seconds) || seconds < 0)
+        return MediaStatus::failure(QStringLiteral("Invalid position."));
+    if (!prerolled_) {
+        pendingSeek_ = seconds; // applied once the graph has prerolled
+        return MediaStatus::success();
+    }
+    return seek(seconds, rate_);
+}
+
+MediaStatus FilterGraph::setRate(double rate) {
+    if (!std::isfinite(rate) || rate < 0.25 || rate > 4.0)
+        return MediaStatus::failure(QStringLiteral("Unsupported rate."));
+    rate_ = rate;
+    if (!prerolled_)
+        return MediaStatus::success();
+    // A flushing seek from where we are applies the rate; the audio keeps
+    // its pitch through scaletempo.
+    return seek(currentPosition().valueOr(0.0), rate_);
+}
+
+void FilterGraph::applyVolumeTo(GstElement* audioOutput) const {
+    GstElement* volume = gst_bin_get_by_name(GST_BIN(audioOutput), "volume");
+    if (!volume)
+        return;
+    const double linear = volume_ <= -10000 ? 0.0 : std::pow(10.0, volume_ / 2000.0);
+    g_object_set(volume, "volume", linear, nullptr);
+    gst_object_unref(volume);
+}
+
+MediaStatus FilterGraph::setVolume(int hundredthsDb) {
+    if (hundredthsDb < -10000 || hundredthsDb > 0)
+        return MediaStatus::failure(QStringLiteral("The volume must be between -10000 and 0."));
+    volume_ = hundredthsDb;
+    bool any = false;
+    forEachElement(pipeline_, [&](GstElement* element) {
+        if (rendererKind(element) == RendererKind::Audio) {
+            applyVolumeTo(element);
+            any = true;
+        }
+    });
+    return any ? MediaStatus::success()
+               : MediaStatus::failure(QStringLiteral("The graph has no audio output."));
+}
+
+MediaResult<QSize> FilterGraph::videoSize() const {
+    GstElement* renderer = firstVideoRenderer(pipeline_);
+    const QSize size = renderer ? videoSizeOf(renderer) : QSize();
+    if (size.isEmpty())
+        return MediaStatus::failure(QStringLiteral("No video size is known."));
+    return size;
+}
+
+MediaResult<QSize> FilterGraph::sourceSize() const {
+    return videoSize();
+}
+
+VideoWindow* FilterGraph::videoWindow() const {
+    GstElement* renderer = firstVideoRenderer(pipeline_);
+    return renderer ? videoWindowOf(renderer) : nullptr;
+}
+
+FrameSink* FilterGraph::frameSink() const {
+    GstElement* renderer = firstVideoRenderer(pipeline_);
+    return renderer ? videoFrames(renderer) : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+VideoWindowFactory& windowFactory() {
+    static VideoWindowFactory factory;
+    return factory;
+}
+} // namespace
+
+void setVideoWindowFactory(VideoWindowFactory factory) {
+    windowFactory() = std::move(factory);
+}
+
+std::unique_ptr<VideoWindow> makeVideoWindow(FrameSink* frames) {
+    return windowFactory() ? windowFactory()(frames) : nullptr;
+}

@@ -1,0 +1,201 @@
+#pragma once
+// The media framework interface: a filter graph with its filters, pins,
+// media types and registered filters. Units are those the player works in:
+// seconds, hundredths of a decibel (0 full, -10000 silent) and pixels.
+// Implemented on GStreamer (graph = pipeline, filter = element, pin = pad);
+// no GStreamer type appears here, so windows never see the framework.
+#include "support/media_status.h"
+
+#include <QList>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+typedef struct _GstElement GstElement;
+class FrameSink;
+class VideoWindow;
+
+enum class PinDirection { Input = 0, Output = 1 };
+
+// What the framework negotiated on a connection.
+class MediaTypeInfo {
+public:
+    explicit MediaTypeInfo(QString type) : type_(std::move(type)) {}
+    // The major type as the framework names it ("video/x-raw", "audio/mpeg", ...).
+    const QString& type() const { return type_; }
+
+private:
+    QString type_;
+};
+
+class FilterInfo;
+
+// A pin of a filter. Output pins of demultiplexers exist as soon as the
+// demultiplexer is connected to its source, before any data has flowed;
+// connections made to them take effect when the stream starts.
+class PinInfo {
+public:
+    PinInfo() = default;
+    bool isNull() const { return !element_; }
+
+    QString name() const;
+    PinDirection direction() const;
+    MediaResult<PinInfo> connectedTo() const;
+    MediaResult<MediaTypeInfo> connectionMediaType() const;
+    FilterInfo filterInfo() const;
+    MediaStatus connect(const PinInfo& other) const;
+    // Builds the rest of the graph downstream of this pin, preferring
+    // renderers already in the graph that are not connected yet.
+    MediaStatus render() const;
+
+    bool operator==(const PinInfo& other) const;
+
+    // Framework side; not for windows.
+    PinInfo(std::shared_ptr<GstElement> element, QByteArray padName);
+    GstElement* element() const { return element_.get(); }
+    const QByteArray& padName() const { return padName_; }
+
+private:
+    std::shared_ptr<GstElement> element_;
+    QByteArray padName_;
+};
+
+// One property of a filter, as its property page shows it.
+struct FilterProperty {
+    QString name;
+    QString typeName;
+    QString value;
+    QString description;
+    bool writable = false;
+};
+
+class FilterInfo {
+public:
+    FilterInfo() = default;
+    bool isNull() const { return !element_; }
+
+    QString name() const;
+    QString vendorInfo() const;
+    QList<PinInfo> pins() const;
+    // A file source: the filter that reads a movie from disk.
+    bool isFileSource() const;
+
+    QList<FilterProperty> properties() const;
+    MediaStatus setProperty(const QString& name, const QString& value) const;
+
+    bool operator==(const FilterInfo& other) const { return element_ == other.element_; }
+
+    // Framework side; not for windows.
+    explicit FilterInfo(std::shared_ptr<GstElement> element) : element_(std::move(element)) {}
+    GstElement* element() const { return element_.get(); }
+    const std::shared_ptr<GstElement>& handle() const { return element_; }
+
+private:
+    std::shared_ptr<GstElement> element_;
+};
+
+class FilterGraph;
+
+// A filter the graph can add by name.
+class RegFilterInfo {
+public:
+    enum class Kind { Element, AviSplitter, VideoRenderer, AudioOutput, NullAudio, Dedynamic };
+
+    RegFilterInfo(QString name, Kind kind, QString factory, QString device = {})
+        : name_(std::move(name)), kind_(kind), factory_(std::move(factory)),
+          device_(std::move(device)) {}
+
+    const QString& name() const { return name_; }
+    Kind kind() const { return kind_; }
+    // An output that plays sound: the entries of the audio device box.
+    bool isAudioOutput() const { return kind_ == Kind::AudioOutput || kind_ == Kind::NullAudio; }
+    // Adds the filter to `graph` and returns it.
+    MediaResult<FilterInfo> filter(FilterGraph& graph) const;
+
+    const QString& factory() const { return factory_; }
+    const QString& device() const { return device_; }
+
+private:
+    QString name_;
+    Kind kind_;
+    QString factory_;
+    QString device_; // GStreamer device name, for device entries
+};
+
+enum class GraphState { Stopped = 0, Paused = 1, Running = 2 };
+
+class FilterGraph : public QObject {
+    Q_OBJECT
+public:
+    FilterGraph();
+    ~FilterGraph() override;
+    FilterGraph(const FilterGraph&) = delete;
+    FilterGraph& operator=(const FilterGraph&) = delete;
+
+    // Every graph gets its own id; events name the graph they came from.
+    quint64 id() const { return id_; }
+
+    // --- building
+    MediaStatus renderFile(const QString& path);
+    MediaResult<FilterInfo> addSourceFilter(const QString& path);
+    // Newest first.
+    QList<FilterInfo> filterCollection() const;
+    MediaStatus removeFilter(const FilterInfo& filter);
+    static QList<RegFilterInfo> regFilterCollection();
+
+    // --- control
+    MediaStatus run();
+    MediaStatus pause();
+    MediaStatus stop();
+    GraphState state() const { return target_; }
+
+    // --- position (seconds)
+    MediaResult<double> duration() const;
+    MediaResult<double> currentPosition() const;
+    MediaStatus setCurrentPosition(double seconds);
+    // 0.5, 1.0 or 2.0; the pitch is kept.
+    MediaStatus setRate(double rate);
+    double rate() const { return rate_; }
+
+    // --- audio (hundredths of a decibel)
+    MediaStatus setVolume(int hundredthsDb);
+    int volume() const { return volume_; }
+
+    // --- video (pixels), known once the first frame has been negotiated
+    MediaResult<QSize> videoSize() const;
+    MediaResult<QSize> sourceSize() const;
+    // The renderer's window; null while the graph has no video renderer.
+    VideoWindow* videoWindow() const;
+    FrameSink* frameSink() const;
+
+    // Seconds a graph may take to show its first frame before it is
+    // reported as failed.
+    static constexpr int kPrerollTimeoutMs = 8000;
+
+    // Framework side.
+    GstElement* pipeline() const { return pipeline_; }
+    void applyVolumeTo(GstElement* audioOutput) const;
+    void handleBusMessage(void* message); // a GstMessage, on the UI thread
+
+Q_SIGNALS:
+    void stateChanged(quint64 graphId, GraphState state);
+    void prerolled(quint64 graphId);
+    void endOfStream(quint64 graphId);
+    void errorOccurred(quint64 graphId, const QString& message);
+
+private:
+    MediaStatus changeState(GraphState target);
+    void onPrerollTimeout();
+    void applyPendingSeek();
+    MediaStatus seek(double seconds, double rate);
+
+    quint64 id_;
+    GstElement* pipeline_ = nullptr;
+    GraphState target_ = GraphState::Stopped;
+    bool prerolled_ = false;
+    double rate_ = 1.0;
+    int volume_ = 0;
+    double pendingSeek_ = -1; // seconds, -1 when none
+    class QTimer* prerollTimer_ = nullptr;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// Hands decoded video frames from the framework's streaming thread to the
+// user-interface thread. Only the newest frame is kept: a slow painter skips
+// frames instead of queueing them.
+#include <QImage>
+#include <QMutex>
+#include <QObject>
+#include <QSize>
+#include <atomic>
+
+class FrameSink : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Streaming thread: stores the frame and wakes the UI thread once.
+    void push(const QImage& frame, double pixelAspect);
+
+    // UI thread.
+    QImage currentFrame() const;
+    double pixelAspect() const;
+    QSize frameSize() const;
+    quint64 framesDelivered() const { return delivered_; }
+
+Q_SIGNALS:
+    void frameReady();
+
+private:
+    void deliver();
+
+    mutable QMutex mutex_;
+    QImage pending_;
+    QImage current_;
+    double pendingAspect_ = 1.0;
+    double aspect_ = 1.0;
+    std::atomic_bool deliveryQueued_{false};
+    quint64 delivered_ = 0;
+};

@@ -1,0 +1,358 @@
+// The player's own filters (renderers, audio outputs) and the list of
+// filters a graph can add by name.
+#include "support/frame_sink.h"
+#include "support/gst_graph_private.h"
+#include "support/video_window.h"
+
+#include <QHash>
+#include <QMutex>
+#include <algorithm>
+#include <functional>
+#include <gst/app/gstappsink.h>
+#include <gst/video/video.h>
+
+namespace gstgraph {
+
+namespace {
+
+const char* const kRendererKey = "vantor-renderer-kind";
+const char* const kVideoDataKey = "vantor-video-renderer";
+
+// What a video renderer keeps beside its appsink.
+struct VideoRendererData {
+    FrameSink* frames = nullptr;
+    std::unique_ptr<VideoWindow> window;
+    std::atomic_int width{0};
+    std::atomic_int height{0};
+
+    ~VideoRendererData() {
+        window.reset();
+        frames->deleteLater();
+    }
+};
+
+void destroyVideoData(gpointer data) { delete static_cast<VideoRendererData*>(data); }
+
+void unmapFrame(void* info) {
+    auto* frame = static_cast<GstVideoFrame*>(info);
+    gst_video_frame_unmap(frame);
+    delete frame;
+}
+
+GstFlowReturn onNewSample(GstAppSink* sink, gpointer self) {
+    auto* data = static_cast<VideoRendererData*>(self);
+    GstSample* sample = gst_app_sink_pull_sample(sink);
+    if (!sample)
+        return GST_FLOW_EOS;
+    GstVideoInfo info;
+    auto* frame = new GstVideoFrame;
+    if (!gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) ||
+        !gst_video_frame_map(frame, &info, gst_sample_get_buffer(sample), GST_MAP_READ)) {
+        delete frame;
+        gst_sample_unref(sample);
+        return GST_FLOW_OK; // a frame we cannot read is skipped, not fatal
+    }
+    gst_sample_unref(sample); // the mapped frame holds its own buffer reference
+    data->width = info.width;
+    data->height = info.height;
+    QImage image(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(frame, 0)), info.width,
+                 info.height, GST_VIDEO_FRAME_PLANE_STRIDE(frame, 0), QImage::Format_RGB32,
+                 unmapFrame, frame);
+    const double aspect = info.par_d > 0 ? double(info.par_n) / info.par_d : 1.0;
+    data->frames->push(image, aspect > 0 ? aspect : 1.0);
+    return GST_FLOW_OK;
+}
+
+GstElement* chain(const QString& name, std::initializer_list<GstElement*> elements) {
+    GstElement* bin = gst_bin_new(name.toUtf8().constData());
+    GstElement* previous = nullptr;
+    for (GstElement* element : elements) {
+        gst_bin_add(GST_BIN(bin), element);
+        if (previous)
+            gst_element_link(previous, element);
+        previous = element;
+    }
+    GstPad* target = gst_element_get_static_pad(*elements.begin(), "sink");
+    gst_element_add_pad(bin, gst_ghost_pad_new("Input", target));
+    gst_object_unref(target);
+    return bin;
+}
+
+GstElement* make(const char* factory, const char* name = nullptr) {
+    return gst_element_factory_make(factory, name);
+}
+
+} // namespace
+
+std::shared_ptr<GstElement> refElement(GstElement* element) {
+    if (!element)
+        return {};
+    gst_object_ref(element);
+    return std::shared_ptr<GstElement>(element, [](GstElement* e) { gst_object_unref(e); });
+}
+
+RendererKind rendererKind(GstElement* element) {
+    return static_cast<RendererKind>(
+        GPOINTER_TO_INT(g_object_get_data(G_OBJECT(element), kRendererKey)));
+}
+
+void markRenderer(GstElement* element, RendererKind kind) {
+    g_object_set_data(G_OBJECT(element), kRendererKey, GINT_TO_POINTER(int(kind)));
+}
+
+// A held renderer also stops counting as a sink, or the graph would wait
+// for its end of stream forever.
+void holdRenderer(GstElement* renderer) {
+    gst_element_set_locked_state(renderer, TRUE);
+    GST_OBJECT_FLAG_UNSET(renderer, GST_ELEMENT_FLAG_SINK);
+}
+
+void releaseRenderer(GstElement* renderer) {
+    if (!gst_element_is_locked_state(renderer))
+        return;
+    gst_element_set_locked_state(renderer, FALSE);
+    if (rendererKind(renderer) != RendererKind::None)
+        GST_OBJECT_FLAG_SET(renderer, GST_ELEMENT_FLAG_SINK);
+    gst_element_sync_state_with_parent(renderer);
+}
+
+GstElement* makeVideoRenderer(const QString& name) {
+    GstElement* queue = make("queue");
+    GstElement* convert = make("videoconvert");
+    GstElement* sink = make("appsink", "sink");
+    if (!queue || !convert || !sink)
+        return nullptr;
+    GstCaps* caps = gst_caps_from_string("video/x-raw,format=BGRx");
+    g_object_set(sink, "caps", caps, "sync", TRUE, "max-buffers", 2, "drop", TRUE,
+                 "enable-last-sample", FALSE, "qos", TRUE, nullptr);
+    gst_caps_unref(caps);
+    GstElement* bin = chain(name, {queue, convert, sink});
+
+    auto* data = new VideoRendererData;
+    data->frames = new FrameSink;
+    data->window = makeVideoWindow(data->frames);
+    GstAppSinkCallbacks callbacks{};
+    callbacks.new_sample = onNewSample;
+    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, data, nullptr);
+    g_object_set_data_full(G_OBJECT(bin), kVideoDataKey, data, destroyVideoData);
+    markRenderer(bin, RendererKind::Video);
+    return bin;
+}
+
+FrameSink* videoFrames(GstElement* renderer) {
+    auto* data = static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
+    return data ? data->frames : nullptr;
+}
+
+VideoWindow* videoWindowOf(GstElement* renderer) {
+    auto* data = static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
+    return data ? data->window.get() : nullptr;
+}
+
+QSize videoSizeOf(GstElement* renderer) {
+    auto* data = static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
+    return data ? QSize(data->width, data->height) : QSize();
+}
+
+GstElement* makeAudioOutput(const QString& name, GstElement* sink) {
+    if (!sink)
+        return nullptr;
+    // scaletempo keeps the pitch when the rate is 0.5 or 2.0.
+    GstElement* bin = chain(name, {make("queue"), make("audioconvert"), make("audioresample"),
+                                   make("scaletempo"), make("audioconvert"), make("audioresample"),
+                                   make("volume", "volume"), sink});
+    markRenderer(bin, RendererKind::Audio);
+    return bin;
+}
+
+GstElement* makeNullAudioOutput(const QString& name) {
+    GstElement* sink = make("fakesink");
+    if (!sink)
+        return nullptr;
+    g_object_set(sink, "sync", TRUE, nullptr); // silent, but in real time
+    return makeAudioOutput(name, sink);
+}
+
+bool addUnique(GstBin* graph, GstElement* element, const QString& name) {
+    gst_object_ref_sink(element);
+    QString candidate = name;
+    for (int n = 1; n < 10000; ++n) {
+        GstElement* existing = gst_bin_get_by_name(graph, candidate.toUtf8().constData());
+        if (!existing)
+            break;
+        gst_object_unref(existing);
+        candidate = QStringLiteral("%1 %2").arg(name).arg(n, 4, 10, QLatin1Char('0'));
+    }
+    gst_object_set_name(GST_OBJECT(element), candidate.toUtf8().constData());
+    const bool added = gst_bin_add(graph, element);
+    gst_object_unref(element);
+    return added;
+}
+
+} // namespace gstgraph
+
+// ---------------------------------------------------------------------------
+// Registered filters
+
+namespace {
+
+using Kind = RegFilterInfo::Kind;
+
+bool isAudioSinkFactory(GstElementFactory* factory) {
+    const char* klass = gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS);
+    return klass && strstr(klass, "Sink") && strstr(klass, "Audio");
+}
+
+// Audio devices found by the device monitor, kept to create their elements.
+QMutex devicesMutex;
+QHash<QString, GstDevice*>& knownDevices() {
+    static QHash<QString, GstDevice*> devices;
+    return devices;
+}
+
+QList<RegFilterInfo> audioDevices() {
+    QList<RegFilterInfo> result;
+    GstDeviceMonitor* monitor = gst_device_monitor_new();
+    gst_device_monitor_add_filter(monitor, "Audio/Sink", nullptr);
+    if (gst_device_monitor_start(monitor)) {
+        GList* devices = gst_device_monitor_get_devices(monitor);
+        QMutexLocker lock(&devicesMutex);
+        for (GList* item = devices; item; item = item->next) {
+            auto* device = GST_DEVICE(item->data);
+            gchar* display = gst_device_get_display_name(device);
+            const QString name = QString::fromUtf8(display);
+            g_free(display);
+            if (GstDevice* old = knownDevices().value(name))
+                gst_object_unref(old);
+            knownDevices().insert(name, GST_DEVICE(gst_object_ref(device)));
+            result.append(RegFilterInfo(name, Kind::AudioOutput, QString(), name));
+        }
+        g_list_free_full(devices, gst_object_unref);
+        gst_device_monitor_stop(monitor);
+    }
+    gst_object_unref(monitor);
+    return result;
+}
+
+GstElement* createDeviceSink(const QString& device) {
+    QMutexLocker lock(&devicesMutex);
+    GstDevice* known = knownDevices().value(device);
+    return known ? gst_device_create_element(known, nullptr) : nullptr;
+}
+
+} // namespace
+
+QList<RegFilterInfo> FilterGraph::regFilterCollection() {
+    QList<RegFilterInfo> result{
+        {QStringLiteral("AVI Splitter"), Kind::AviSplitter, QStringLiteral("avidemux")},
+        {QStringLiteral("Video Renderer"), Kind::VideoRenderer, QString()},
+        {QStringLiteral("Null Audio Renderer"), Kind::NullAudio, QStringLiteral("fakesink")},
+        {QStringLiteral("Dedynamic"), Kind::Dedynamic, QStringLiteral("audiodynamic")},
+    };
+    result.append(audioDevices());
+
+    GList* factories = gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ANY,
+                                                             GST_RANK_NONE);
+    QList<RegFilterInfo> sinks, others;
+    for (GList* item = factories; item; item = item->next) {
+        auto* factory = GST_ELEMENT_FACTORY(item->data);
+        const QString name = QString::fromUtf8(gst_plugin_feature_get_name(factory));
+        if (isAudioSinkFactory(factory))
+            sinks.append(RegFilterInfo(name, Kind::AudioOutput, name));
+        else
+            others.append(RegFilterInfo(name, Kind::Element, name));
+    }
+    gst_plugin_feature_list_free(factories);
+    auto byName = [](const RegFilterInfo& a, const RegFilterInfo& b) { return a.name() < b.name(); };
+    std::sort(sinks.begin(), sinks.end(), byName);
+    std::sort(others.begin(), others.end(), byName);
+    return result + sinks + others;
+}
+
+MediaResult<FilterInfo> RegFilterInfo::filter(FilterGraph& graph) const {
+    using namespace gstgraph;
+    GstElement* element = nullptr;
+    switch (kind_) {
+    case Kind::VideoRenderer:
+        element = makeVideoRenderer(name_);
+        break;
+    case Kind::NullAudio:
+        element = makeNullAudioOutput(name_);
+        break;
+    case Kind::AudioOutput:
+        element = makeAudioOutput(name_, device_.isEmpty()
+                                             ? gst_element_factory_make(factory_.toUtf8(), nullptr)
+                                             : createDeviceSink(device_));
+        break;
+    case Kind::AviSplitter:
+    case Kind::Dedynamic:
+    case Kind::Element:
+        element = gst_element_factory_make(factory_.toUtf8().constData(), nullptr);
+        break;
+    }
+    if (!element)
+        return MediaStatus::failure(QStringLiteral("Cannot create the filter \"%1\".").arg(name_));
+    const RendererKind renderer = rendererKind(element);
+    if (!addUnique(GST_BIN(graph.pipeline()), element, name_))
+        return MediaStatus::failure(QStringLiteral("Cannot add the filter \"%1\".").arg(name_));
+    if (renderer != RendererKind::None)
+        holdRenderer(element);
+    if (renderer == RendererKind::Audio)
+        graph.applyVolumeTo(element);
+    return FilterInfo(refElement(element));
+}
+
+namespace gstgraph {
+
+namespace {
+
+bool anyPad(GstElement* element, const std::function<bool(GstPad*)>& test) {
+    bool found = false;
+    GstIterator* it = gst_element_iterate_pads(element);
+    GValue item = G_VALUE_INIT;
+    while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        found = test(GST_PAD(g_value_get_object(&item)));
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    return found;
+}
+
+void setLocked(GstElement* element, bool locked) {
+    if (bool(gst_element_is_locked_state(element)) == locked)
+        return;
+    if (locked) {
+        holdRenderer(element);
+        gst_element_set_state(element, GST_STATE_NULL);
+    } else {
+        gst_element_set_locked_state(element, FALSE);
+        if (rendererKind(element) != RendererKind::None)
+            GST_OBJECT_FLAG_SET(element, GST_ELEMENT_FLAG_SINK);
+    }
+}
+
+} // namespace
+
+void updateLocks(GstBin* graph) {
+    GstIterator* it = gst_bin_iterate_elements(graph);
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        auto* element = GST_ELEMENT(g_value_get_object(&item));
+        const bool linked = anyPad(element, [](GstPad* pad) { return gst_pad_is_linked(pad); });
+        if (rendererKind(element) != RendererKind::None) {
+            // Planned renderers wait until their stream appears.
+            setLocked(element, !linked);
+        } else {
+            const bool planned = hasPlans(element) || anyPad(element, [graph](GstPad* pad) {
+                                     return plannedSourceOf(graph, pad, nullptr, nullptr);
+                                 });
+            setLocked(element, !linked && !planned);
+        }
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+}
+
+} // namespace gstgraph

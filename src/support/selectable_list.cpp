@@ -1,0 +1,41 @@
+#include "support/selectable_list.h"
+
+void SelectableList::clear() {
+    items_.clear();
+    index_ = -1;
+    Q_EMIT itemsChanged();
+}
+
+void SelectableList::addItem(const QString& text) {
+    items_.append(text);
+    Q_EMIT itemsChanged();
+}
+
+void SelectableList::removeItem(int index) {
+    if (index < 0 || index >= count())
+        return;
+    items_.removeAt(index);
+    if (index_ >= count())
+        index_ = count() - 1;
+    Q_EMIT itemsChanged();
+}
+
+void SelectableList::setListIndex(int index) {
+    index_ = index >= 0 && index < count() ? index : -1;
+    Q_EMIT clicked(index_);
+}
+
+int SelectableList::indexOf(const QString& text) const {
+    for (int i = 0; i < count(); ++i)
+        if (items_[i].compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool SelectableList::selectText(const QString& text) {
+    const int index = indexOf(text);
+    if (index < 0)
+        return false;
+    setListIndex(index);
+    return true;
+}

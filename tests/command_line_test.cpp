@@ -1,0 +1,65 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+    const char* line;
+    const char* movie;
+    bool cli;
+    const char* audioPin;     // nullptr: no -stream
+    const char* subtitleFile; // nullptr: no -sub
+    bool fullScreen;
+};
+
+// clang-format off
+const Case kCases[] = {
+    {"", "", false, nullptr, nullptr, false},
+    {"/films/My Film.avi", "/films/My Film.avi", false, nullptr, nullptr, false},
+    {"\"/films/My Film.avi\"", "\"/films/My Film.avi\"", false, nullptr, nullptr, false},
+    // Without /cli nothing else is looked at.
+    {"/f/x.avi -fullscreen -stream 2 -sub a.srt", "/f/x.avi -fullscreen -stream 2 -sub a.srt",
+     false, nullptr, nullptr, false},
+    {"/films/a b.avi /cli -fullscreen", "/films/a b.avi ", true, nullptr, nullptr, true},
+    {"/cli -fullscreen", "", true, nullptr, nullptr, true},
+    {"a.avi /cli -stream 2", "a.avi ", true, "Stream 02", nullptr, false},
+    // One character after one separator, whatever they are.
+    {"a /cli -stream 12", "a ", true, "Stream 01", nullptr, false},
+    {"a /cli -stream=3", "a ", true, "Stream 03", nullptr, false},
+    {"a /cli -stream  4", "a ", true, "Stream 0 ", nullptr, false},
+    {"a /cli -stream", "a ", true, "Stream 0", nullptr, false},
+    {"a /cli -stream ", "a ", true, "Stream 0", nullptr, false},
+    {"m /cli -fullscreen -sub /My Subs/film en.srt", "m ", true, nullptr, "/My Subs/film en.srt", true},
+    {"m /cli -sub", "m ", true, nullptr, "", false},
+    {"m /cli -sub ", "m ", true, nullptr, "", false},
+    {"M.AVI /CLI -FULLSCREEN -STREAM 1 -SUB S.SRT", "M.AVI ", true, "Stream 01", "S.SRT", true},
+    {"m /Cli -sub s.srt -Stream 4 -FullScreen", "m ", true, "Stream 04", "s.srt -Stream 4 -FullScreen", true},
+    // No tokenizing: the first occurrence counts, even inside a file name.
+    {"/v/my-stream 5.avi /cli -stream 2", "/v/my-stream 5.avi ", true, "Stream 05", nullptr, false},
+    {"/v/a-sub.avi /cli -fullscreen", "/v/a-sub.avi ", true, nullptr, "avi /cli -fullscreen", true},
+};
+// clang-format on
+
+TEST(CommandLine, ParsesEachLineAsDocumented) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.line);
+        const CommandLineRequest r = parseCommandLine(QString::fromUtf8(c.line));
+        EXPECT_EQ(r.movie, QString::fromUtf8(c.movie));
+        EXPECT_EQ(r.hasCli, c.cli);
+        EXPECT_EQ(r.hasStream, c.audioPin != nullptr);
+        EXPECT_EQ(r.audioPin, QString::fromUtf8(c.audioPin ? c.audioPin : ""));
+        EXPECT_EQ(r.hasSubtitle, c.subtitleFile != nullptr);
+        EXPECT_EQ(r.subtitleFile, QString::fromUtf8(c.subtitleFile ? c.subtitleFile : ""));
+        EXPECT_EQ(r.fullScreen, c.fullScreen);
+    }
+}
+
+TEST(CommandLine, JoinArgumentsUsesSingleSpaces) {
+    EXPECT_EQ(joinArguments({}), QString());
+    EXPECT_EQ(joinArguments({"a b.avi", "/cli", "-sub", "x y.srt"}),
+              QStringLiteral("a b.avi /cli -sub x y.srt"));
+    EXPECT_EQ(joinArguments({"a", "", "b"}), QStringLiteral("a  b"));
+}
+
+} // namespace

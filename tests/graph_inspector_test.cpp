@@ -1,0 +1,132 @@
+// The inspector driven by name, as a user at its panel (or the opening code)
+// drives it: add, connect through the pin dialog's logic, render, run.
+#include "graph_fixture.h"
+#include "inspector/graph_inspector.h"
+
+using testsupport::mediaPath;
+
+namespace {
+
+struct InspectorRig {
+    PlayerState state;
+    GraphInspector inspector{state};
+    QString pickFilter; // what the user picks in the pin dialog
+    QString pickPin;
+
+    InspectorRig() {
+        inspector.runSelectPin = [this](PinSelector& selector) {
+            if (!selector.listFilters.selectText(pickFilter))
+                return false;
+            if (!pickPin.isEmpty() && !selector.listPins.selectText(pickPin))
+                return false;
+            selector.accept();
+            return true;
+        };
+        inspector.NewGraph();
+    }
+
+    bool addRegistered(const QString& name) {
+        if (!inspector.listRegFilters.selectText(name))
+            return false;
+        const int before = inspector.listFilters.count();
+        inspector.cmdAddRegFilter_Click();
+        return inspector.listFilters.count() == before + 1;
+    }
+};
+
+} // namespace
+
+TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) {
+    InspectorRig rig;
+    const QString movie = mediaPath("two-audio.avi");
+    rig.inspector.chooseSourceFile = [&] { return movie; };
+    ASSERT_TRUE(rig.addRegistered("filesrc")) << "the file source is named by its file";
+    EXPECT_GE(rig.inspector.listFilters.indexOf(movie), 0);
+    ASSERT_TRUE(rig.addRegistered("null audio renderer")) << "names match regardless of case";
+    ASSERT_TRUE(rig.addRegistered("AVI Splitter"));
+
+    ASSERT_TRUE(rig.inspector.listFilters.selectText(movie));
+    EXPECT_EQ(rig.inspector.txtPinInfo, " \nDirection: Output");
+    rig.pickFilter = "AVI Splitter";
+    rig.inspector.cmdConnect_Click();
+
+    ASSERT_TRUE(rig.inspector.listFilters.selectText("AVI Splitter"));
+    EXPECT_EQ(rig.inspector.lblFilterName, "AVI Splitter");
+    EXPECT_EQ(rig.inspector.listPins.items(),
+              QStringList({"sink", "Stream 00", "Stream 01", "Stream 02"}));
+    EXPECT_EQ(rig.inspector.txtPinInfo,
+              QString("Connected to pin: src  on filter: %1 \nMedia Type: "
+                      "application/octet-stream \nDirection: Input")
+                  .arg(movie));
+
+    ASSERT_TRUE(rig.inspector.listPins.selectText("stream 00"));
+    EXPECT_EQ(rig.state.SelectedPin.name(), "Stream 00");
+    rig.inspector.cmdRender_Click();
+    ASSERT_TRUE(rig.inspector.listFilters.selectText("AVI Splitter"));
+    ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 02"));
+    rig.inspector.cmdRender_Click();
+
+    ASSERT_TRUE(rig.inspector.listFilters.selectText("AVI Splitter"));
+    ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 00"));
+    EXPECT_TRUE(rig.inspector.txtPinInfo.startsWith("Connected to pin: sink  on filter: Decoder"))
+        << rig.inspector.txtPinInfo.toStdString();
+    EXPECT_TRUE(rig.inspector.txtPinInfo.endsWith("Media Type: video/x-divx \nDirection: Output") ||
+                rig.inspector.txtPinInfo.endsWith("Media Type: video/mpeg \nDirection: Output"))
+        << rig.inspector.txtPinInfo.toStdString();
+    ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 01"));
+    EXPECT_EQ(rig.inspector.txtPinInfo, " \nDirection: Output");
+
+    FilterGraph& graph = *rig.state.MediaControl;
+    EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo());
+    GraphEvents events(graph);
+    ASSERT_TRUE(graph.run());
+    EXPECT_TRUE(events.waitForEnd()) << events.error.toStdString();
+}
+
+TEST(GraphInspector, PinDialogListsOnlyFiltersWithAFreePinOfTheOtherDirection) {
+    InspectorRig rig;
+    FilterGraph& graph = *rig.state.MediaControl;
+    const FilterInfo source = graph.addSourceFilter(mediaPath("one-audio.avi")).value();
+    rig.inspector.RefreshFilters();
+    ASSERT_TRUE(rig.addRegistered("AVI Splitter"));
+    ASSERT_TRUE(rig.addRegistered("Video Renderer"));
+
+    PinSelector& selector = rig.inspector.frmSelectPin;
+    selector.graph = rig.state.MediaControl;
+    selector.direction = PinDirection::Output;
+    selector.RefreshFilters();
+    EXPECT_EQ(selector.listFilters.items(), QStringList({"Video Renderer", "AVI Splitter"}));
+    EXPECT_EQ(selector.listPins.items(), QStringList({"Input"}));
+
+    const MediaStatus linked =
+        source.pins().first().connect(findPin(findFilter(graph, "AVI Splitter"), "sink"));
+    ASSERT_TRUE(linked) << linked.error().toStdString();
+    selector.RefreshFilters();
+    EXPECT_EQ(selector.listFilters.items(), QStringList({"Video Renderer"}))
+        << "a filter whose inputs are all connected is not offered";
+
+    selector.direction = PinDirection::Input;
+    selector.RefreshFilters();
+    EXPECT_EQ(selector.listFilters.items(), QStringList({"AVI Splitter"}));
+    EXPECT_EQ(selector.listPins.items(), QStringList({"Stream 00", "Stream 01"}));
+}
+
+TEST(GraphInspector, NamesThatMatchNothingSelectNothingAndCommandsFailQuietly) {
+    InspectorRig rig;
+    EXPECT_FALSE(rig.inspector.listRegFilters.selectText("No Such Filter"));
+    rig.inspector.cmdRender_Click(); // nothing selected: nothing happens
+    rig.inspector.cmdConnect_Click();
+    EXPECT_EQ(rig.inspector.listFilters.count(), 0);
+
+    // A cancelled open dialog leaves a blank file source, as the user left it.
+    rig.inspector.chooseSourceFile = [] { return QString(); };
+    ASSERT_TRUE(rig.inspector.listRegFilters.selectText("filesrc"));
+    rig.inspector.cmdAddRegFilter_Click();
+    EXPECT_EQ(rig.state.MediaControl->filterCollection().size(), 1);
+
+    rig.inspector.NewGraph();
+    EXPECT_EQ(rig.inspector.listFilters.count(), 0);
+    EXPECT_TRUE(rig.state.MediaControl->filterCollection().isEmpty());
+    EXPECT_EQ(rig.inspector.listRegFilters.listIndex(), 0);
+    EXPECT_EQ(rig.inspector.listRegFilters.item(0), "AVI Splitter");
+}

@@ -1,0 +1,22 @@
+// Test entry: a private configuration folder (never the user's), GStreamer,
+// and a QApplication on the offscreen platform unless the caller chose one.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gst/gst.h>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", home.filePath("runtime").toUtf8());
+    QDir().mkpath(home.filePath("runtime"));
+    QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                        QFileDevice::ExeOwner);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    gst_init(nullptr, nullptr);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,28 @@
+#include "test_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace testsupport {
+
+QString mediaPath(const QString& name) { return QDir(VANTOR_TEST_MEDIA).filePath(name); }
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return done();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void pumpEvents(int ms) {
+    waitUntil([] { return false; }, ms);
+}
+
+} // namespace testsupport

@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# Generates the media the test suite plays into OUTDIR: a few seconds of test
+# pattern and sine tones in each container the player has to handle, plus some
+# broken files. A stamp holding this script's checksum makes re-runs instant;
+# editing the script regenerates everything.
+#
+# Pipelines are built from text fragments that are meant to split into words.
+# shellcheck disable=SC2046,SC2086
+set -euo pipefail
+
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 OUTDIR" >&2
+    exit 2
+fi
+script=$(readlink -f "${BASH_SOURCE[0]}")
+files=(two-audio.avi one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
+    demo.avi empty.avi not-media.avi truncated.avi)
+
+mkdir -p "$1"
+outdir=$(cd "$1" && pwd)
+# Two build trees' test runs may start this at once; the second one waits and
+# then finds the stamp.
+exec 9>"$outdir/.make-media.lock"
+flock 9
+
+stamp=$outdir/.make-media.stamp
+checksum=$(sha256sum "$script" | cut -d' ' -f1)
+up_to_date() {
+    [[ -f $stamp && $(<"$stamp") == "$checksum" ]] || return 1
+    local f
+    for f in "${files[@]}"; do
+        [[ -e $outdir/$f ]] || return 1
+    done
+}
+if up_to_date; then
+    echo "make-media: $outdir is up to date"
+    exit 0
+fi
+rm -f "$stamp"
+
+# Build everything aside and move it in at the end, so a failed or interrupted
+# run never leaves half-written files that look finished.
+work=$(mktemp -d "$outdir/.work.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+# Pipelines name their files relative to here, so OUTDIR may contain spaces.
+cd "$work"
+started=$SECONDS
+
+fail() {
+    echo "make-media: $*" >&2
+    exit 1
+}
+
+launch() {
+    gst-launch-1.0 -q -e "$@" >gst.log 2>&1 || {
+        cat gst.log >&2
+        fail "pipeline failed: $*"
+    }
+}
+
+# Test pattern with the running time burnt in, so any frame shows where it is.
+# Args: frames width height framerate [videotestsrc properties...]
+video() {
+    local frames=$1 width=$2 height=$3 rate=$4
+    shift 4
+    echo "videotestsrc num-buffers=$frames $* ! video/x-raw,width=$width,height=$height,framerate=$rate"
+    echo "! timeoverlay ! videoconvert"
+}
+
+# Sine tone, stereo 44.1 kHz, in 10 ms buffers. Args: centiseconds frequency
+tone() {
+    echo "audiotestsrc num-buffers=$1 samplesperbuffer=441 freq=$2 ! audio/x-raw,rate=44100,channels=2"
+    echo "! audioconvert"
+}
+
+mp3() {
+    echo "$(tone "$1" "$2") ! lamemp3enc target=bitrate cbr=true bitrate=128"
+}
+
+# MPEG-4 + MP3 AVI with one audio stream per tone frequency.
+# Args: file frames width height framerate video-bitrate pattern frequencies...
+# The audio pads are named so the first frequency is always the first stream.
+avi() {
+    local file=$1 frames=$2 width=$3 height=$4 rate=$5 bitrate=$6 pattern=$7
+    shift 7
+    local centis=$((frames * 100 * ${rate#*/} / ${rate%/*}))
+    local pipeline i=0 freq
+    pipeline="avimux name=mux ! filesink location=$file
+        $(video "$frames" "$width" "$height" "$rate" "$pattern")
+        ! avenc_mpeg4 bitrate=$bitrate ! queue ! mux.video_0"
+    for freq in "$@"; do
+        pipeline+=" $(mp3 "$centis" "$freq") ! queue ! mux.audio_$i"
+        i=$((i + 1))
+    done
+    launch $pipeline
+}
+
+# Checks a made file with the discoverer, then decodes it and counts the
+# frames: a muxer that gets timestamps wrong can write a file the discoverer
+# likes but that plays nothing. Prints the file's summary line.
+# Args: file min-seconds max-seconds video-streams audio-streams framerate frames
+check() {
+    local file=$1 min=$2 max=$3 want_video=$4 want_audio=$5 want_rate=$6 want_frames=$7
+    local info duration videos audios rates frames
+    info=$(gst-discoverer-1.0 -v "$file" 2>&1) || fail "$file: discoverer failed"
+    duration=$(awk '/^  Duration:/ { split($2, t, ":"); printf "%.3f", t[1] * 3600 + t[2] * 60 + t[3]; exit }' <<<"$info")
+    videos=$(grep -cE '^ +video #[0-9]+:' <<<"$info" || true)
+    audios=$(grep -cE '^ +audio #[0-9]+:' <<<"$info" || true)
+    rates=$(awk '/^ +Frame rate:/ { print $3 }' <<<"$info" | sort -u | paste -sd,)
+    [[ -n $duration ]] || fail "$file: no duration"$'\n'"$info"
+    awk -v d="$duration" -v lo="$min" -v hi="$max" 'BEGIN { exit !(d >= lo && d <= hi) }' ||
+        fail "$file: duration $duration s, expected $min..$max"
+    [[ $videos == "$want_video" && $audios == "$want_audio" ]] ||
+        fail "$file: $videos video + $audios audio streams, expected $want_video + $want_audio"
+    [[ $rates == "$want_rate" ]] || fail "$file: frame rate $rates, expected $want_rate"
+    frames=$(gst-launch-1.0 -v filesrc location="$file" ! decodebin ! video/x-raw \
+        ! fakesink silent=false 2>&1 | grep -c 'last-message = chain' || true)
+    [[ $frames == "$want_frames" ]] || fail "$file: $frames frames decoded, expected $want_frames"
+    printf '%-15s %6.2f s  %3d frames  video %s @ %s fps  audio %s  %7d bytes\n' "$file" \
+        "$duration" "$frames" "$videos" "$rates" "$audios" "$(stat -c %s "$file")"
+}
+
+avi two-audio.avi 100 320 240 25/1 400000 pattern=smpte 440 880
+check two-audio.avi 3.9 4.2 1 2 25/1 100
+
+avi one-audio.avi 100 320 240 25/1 400000 pattern=smpte 440
+check one-audio.avi 3.9 4.2 1 1 25/1 100
+
+# Same streams, only the extension differs: the player must not go by it.
+cp one-audio.avi movie.divx
+check movie.divx 3.9 4.2 1 1 25/1 100
+
+avi rate-23976.avi 48 320 240 24000/1001 400000 pattern=smpte 440
+check rate-23976.avi 1.9 2.2 1 1 24000/1001 48
+
+# mpeg2enc is slow, so this one stays at CIF size. It is muxed with libav's
+# VOB muxer rather than mpegpsmux: mpegpsmux writes one pack header per GOP,
+# and mpegpsdemux, which looks for the first PTS right after a pack header,
+# then finds it only in the second GOP and cuts the first (~0.5 s) off.
+# MP2 at 48 kHz is what program streams normally carry.
+launch avmux_vob name=mux ! filesink location=movie.mpg \
+    $(video 75 352 288 25/1 pattern=smpte) ! video/x-raw,format=I420 ! mpeg2enc format=3 \
+    ! mpegvideoparse ! queue ! mux. \
+    audiotestsrc num-buffers=300 samplesperbuffer=480 freq=440 \
+    ! audio/x-raw,rate=48000,channels=2 ! audioconvert ! avenc_mp2 ! queue ! mux.
+check movie.mpg 2.8 3.2 1 1 25/1 75
+
+# libav's video encoders start their timestamps at 1000 hours (room for
+# negative DTS) and asfmux writes them as they are, which leaves asfdemux
+# nothing to play; identity rebases them to running time first.
+launch asfmux name=mux ! filesink location=movie.asf \
+    $(video 75 320 240 25/1 pattern=smpte) ! avenc_wmv2 ! identity single-segment=true \
+    ! queue ! mux. \
+    $(tone 300 440) ! avenc_wmav2 ! queue ! mux.
+check movie.asf 2.9 3.2 1 1 25/1 75
+
+launch mp4mux name=mux ! filesink location=movie.mp4 \
+    $(video 75 320 240 25/1 pattern=smpte) ! video/x-raw,format=I420 \
+    ! x264enc speed-preset=veryfast bitrate=300 ! queue ! mux. \
+    $(tone 300 440) ! avenc_aac ! queue ! mux.
+check movie.mp4 2.9 3.2 1 1 25/1 75
+
+# The demo: a bouncing ball on a dark blue ground, long enough to seek around in.
+avi demo.avi 300 640 360 25/1 800000 \
+    "pattern=ball motion=wavy background-color=0xff1c2a48 foreground-color=0xfff0c040" 440 880
+check demo.avi 11.9 12.2 1 2 25/1 300
+
+# Broken inputs the player must refuse without hanging or crashing.
+: >empty.avi
+printf 'This is not a movie.\nIt is plain text\nwearing an .avi name.\n' >not-media.avi
+head -c 4096 two-audio.avi >truncated.avi
+for f in empty.avi not-media.avi truncated.avi; do
+    printf '%-15s %s bytes (broken on purpose)\n' "$f" "$(stat -c %s "$f")"
+done
+[[ $(stat -c %s truncated.avi) == 4096 ]] || fail "truncated.avi is not 4 KiB"
+
+for f in "${files[@]}"; do
+    mv -f "$f" "$outdir/$f"
+done
+echo "$checksum" >"$stamp"
+echo "make-media: ${#files[@]} files in $outdir ($((SECONDS - started)) s)"
