@@ -30,7 +30,7 @@ CommandLineRequest parseCommandLine(const QString& line) {
         // number. Whatever sits there is taken as is.
         const qsizetype digit = stream + streamOption.size() + 1;
         request.audioPin = QStringLiteral("Stream 0");
-        if (digit <= line.size() - 1 && line.at(digit) != u' ')
+        if (digit < line.size())
             request.audioPin += line.at(digit);
     }
 

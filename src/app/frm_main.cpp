@@ -114,7 +114,7 @@ void frmMain::Form_Load() {
 
     request_ = parseCommandLine(commandLine_);
     if (!request_.movie.isEmpty())
-        OpenaMovie(request_.movie, false);
+        OpenaMovie(existingFileName(request_.movie), false);
 }
 
 bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {

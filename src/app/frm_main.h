@@ -2,6 +2,7 @@
 // The main window: start-up, the exit sequence, the player's state, the
 // filter graph inspector panel and the graph commands.
 #include "app/command_line.h"
+#include "app/file_names.h"
 #include "app/player_state.h"
 #include "inspector/graph_inspector.h"
 #include "support/bounded_value.h"

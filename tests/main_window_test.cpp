@@ -1,0 +1,72 @@
+// The main window's start-up and exit: placement, settings restored and
+// saved, the command line acted on.
+#include "app/frm_main.h"
+#include "graph_fixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QScreen>
+
+namespace {
+SettingsStore freshStore() {
+    QFile::remove(SettingsStore::defaultFilePath());
+    return SettingsStore();
+}
+} // namespace
+
+TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
+    SettingsStore store = freshStore();
+    store.write("volume", "-2270");
+    frmMain window("");
+    window.Form_Load();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Slider2.value(), -2270);
+    EXPECT_EQ(SettingsStore().read("Path"), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(window.size(), QSize(453, 107));
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    EXPECT_EQ(window.x(), screen.width() / 2 - 453 / 2);
+    EXPECT_EQ(window.y(), int(screen.height() * 0.6));
+    EXPECT_EQ(window.state.ScreenWidth, screen.width());
+    EXPECT_FALSE(window.state.MediaControl) << "an empty command line opens nothing";
+    EXPECT_EQ(window.state.PlayState, PlayStopped);
+
+    window.Slider2.setValue(-908);
+    window.ExitMe();
+    EXPECT_EQ(SettingsStore().read("Volume"), "-908");
+}
+
+TEST(MainWindow, AnUnreadableStoredVolumeKeepsFullLevel) {
+    for (const char* stored : {"loud", "-20000", "5"}) {
+        SettingsStore store = freshStore();
+        store.write("Volume", stored);
+        frmMain window("");
+        window.Form_Load();
+        EXPECT_EQ(window.Slider2.value(), 0) << stored;
+    }
+}
+
+TEST(MainWindow, PlaysTheCommandLineMovieAndStopsOnExit) {
+    freshStore();
+    frmMain window(testsupport::mediaPath("one-audio.avi") + " /cli -fullscreen");
+    window.Form_Load();
+    EXPECT_TRUE(window.commandLineRequest().fullScreen);
+    ASSERT_TRUE(window.state.MediaControl);
+    EXPECT_EQ(window.state.PlayState, PlayRunning);
+    EXPECT_EQ(window.state.CurrentFile, testsupport::mediaPath("one-audio.avi"))
+        << "the space before /cli is not part of the file's name";
+    window.ExitMe();
+    EXPECT_FALSE(window.state.MediaControl);
+    EXPECT_EQ(window.state.PlayState, PlayStopped);
+}
+
+TEST(MainWindow, InspectorPanelTogglesAndListsRegisteredFilters) {
+    freshStore();
+    frmMain window("");
+    window.Form_Load();
+    EXPECT_FALSE(window.inspectorShown());
+    window.showInspector(true);
+    EXPECT_TRUE(window.inspectorShown());
+    window.inspector.NewGraph();
+    EXPECT_GT(window.inspector.listRegFilters.count(), 10);
+    EXPECT_EQ(window.inspector.listRegFilters.text(), "AVI Splitter");
+}
