@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs vantorplay on a real X server (the caller starts it: xvfb-run): the
+# main window and the movie's video window appear, the video window shows
+# the picture, and SIGTERM, as a logout sends it, runs the exit sequence,
+# which saves the settings.
+set -euo pipefail
+player=$1
+media=$2
+shots=${3:-}
+
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+unset QT_QPA_PLATFORM
+mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
+printf '[Vantor]\nvolume=-2270\n' >"$ini"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$player" "$media/two-audio.avi" &
+pid=$!
+
+find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
+main="" video=""
+for _ in $(seq 100); do
+    main=$(find_window '^Vantor Meridian$')
+    video=$(find_window '^Vantor Video$')
+    [[ -n $main && -n $video ]] && break
+    sleep 0.1
+done
+[[ -n $main ]] || fail "the main window did not appear"
+[[ -n $video ]] || fail "the video window did not appear"
+sleep 1
+
+# The test pattern's top-left bar is light grey: the picture is on screen.
+eval "$(xdotool getwindowgeometry --shell "$video")"
+import -window root "$work/shot.png"
+[[ -n $shots ]] && cp "$work/shot.png" "$shots"
+brightness=$(convert "$work/shot.png" -crop "20x20+$((X + 10))+$((Y + 10))" -colorspace Gray \
+    -format '%[fx:mean]' info:)
+awk -v b="$brightness" 'BEGIN { exit !(b > 0.5) }' ||
+    fail "the video window is dark (mean $brightness) at $X,$Y"
+[[ $WIDTH == 320 && $HEIGHT == 240 ]] || fail "video window is ${WIDTH}x$HEIGHT, not 320x240"
+
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+[[ $status == 0 ]] || fail "exit status $status after SIGTERM"
+grep -qi '^volume=-2270$' "$ini" || fail "the volume was not saved: $(cat "$ini")"
+grep -q '^Path=' "$ini" || fail "the program folder was not saved"
+[[ $(grep -ci '^volume=' "$ini") == 1 ]] || fail "the volume key is stored twice"
+echo "start and exit: ok"
