@@ -75,6 +75,10 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
         << rig.inspector.txtPinInfo.toStdString();
     ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 01"));
     EXPECT_EQ(rig.inspector.txtPinInfo, " \nDirection: Output");
+    // Before the graph runs, the renderer shows the decoder output planned for it.
+    ASSERT_TRUE(rig.inspector.listFilters.selectText("Video Renderer"));
+    EXPECT_EQ(rig.inspector.txtPinInfo, "Connected to pin: video  on filter: Decoder \n"
+                                        "Media Type: video/x-raw \nDirection: Input");
 
     FilterGraph& graph = *rig.state.MediaControl;
     EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo());

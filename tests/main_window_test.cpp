@@ -66,6 +66,10 @@ TEST(MainWindow, InspectorPanelTogglesAndListsRegisteredFilters) {
     EXPECT_FALSE(window.inspectorShown());
     window.showInspector(true);
     EXPECT_TRUE(window.inspectorShown());
+    EXPECT_GT(window.height(), 300);
+    window.showInspector(false);
+    EXPECT_EQ(window.size(), QSize(453, 107));
+    window.showInspector(true);
     window.inspector.NewGraph();
     EXPECT_GT(window.inspector.listRegFilters.count(), 10);
     EXPECT_EQ(window.inspector.listRegFilters.text(), "AVI Splitter");

@@ -43,7 +43,6 @@ void frmMain::buildWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(status_);
     layout->addWidget(panel_);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
 }
@@ -81,7 +80,18 @@ void frmMain::wireInspector() {
 
 void frmMain::showInspector(bool show) {
     panel_->setVisible(show);
-    adjustSize();
+    layout()->activate(); // the window's minimum size follows the panel now
+    const QSize bar(twipsToPixels(kMainWidthTwips), twipsToPixels(kMainHeightTwips));
+    if (!show) {
+        resize(bar);
+        return;
+    }
+    resize(bar.expandedTo(sizeHint()));
+    // Keep the grown window on the screen.
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (frame.bottom() > screen.bottom())
+        move(x(), std::max(screen.top(), y() - (frame.bottom() - screen.bottom())));
 }
 
 bool frmMain::inspectorShown() const {

@@ -170,6 +170,9 @@ const std::vector<DynamicPin>& dynamicPins(GstElement* element) {
 }
 
 QString displayNameOf(GstElement* element, const QByteArray& padName) {
+    // A decoder output planned by media type ("video/") before it exists.
+    if (padName.endsWith('/'))
+        return QString::fromUtf8(padName.chopped(1));
     for (const DynamicPin& pin : dynamicPins(element))
         if (pin.padName == padName)
             return pin.displayName;
@@ -184,6 +187,8 @@ QByteArray padNameOf(GstElement* element, const QString& displayName) {
 }
 
 QString pinMediaType(GstElement* element, const QByteArray& padName) {
+    if (padName.endsWith('/'))
+        return QString::fromUtf8(padName) + QStringLiteral("x-raw"); // a decoder's output
     if (GstPad* pad = gst_element_get_static_pad(element, padName.constData())) {
         QString type;
         if (GstCaps* caps = gst_pad_get_current_caps(pad)) {
