@@ -10,8 +10,7 @@ GraphEvents::GraphEvents(FilterGraph& graph) {
 }
 
 bool GraphEvents::waitForEnd(int timeoutMs) {
-    return testsupport::waitUntil([this] { return ended || !error.isEmpty(); }, timeoutMs) &&
-           ended;
+    return testsupport::waitUntil([this] { return ended || !error.isEmpty(); }, timeoutMs) && ended;
 }
 
 bool GraphEvents::waitForPreroll(int timeoutMs) {

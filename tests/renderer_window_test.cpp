@@ -30,8 +30,8 @@ TEST(RendererWindow, ShowsTheMovieScaledWithBlackBarsAndFollowsItsOwner) {
     VideoWindow* window = graph.videoWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(graph.run());
-    ASSERT_TRUE(testsupport::waitUntil([&] { return graph.frameSink()->framesDelivered() > 5; },
-                                       8000));
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return graph.frameSink()->framesDelivered() > 5; }, 8000));
     EXPECT_TRUE(window->isVisible()) << "shows itself with the first frame";
     EXPECT_EQ(QSize(window->width(), window->height()), QSize(320, 240)) << "native size";
 

@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
     qputenv("XDG_RUNTIME_DIR", home.filePath("runtime").toUtf8());
     QDir().mkpath(home.filePath("runtime"));
-    QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                        QFileDevice::ExeOwner);
+    QFile::setPermissions(home.filePath("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);

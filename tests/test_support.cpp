@@ -7,7 +7,9 @@
 
 namespace testsupport {
 
-QString mediaPath(const QString& name) { return QDir(VANTOR_TEST_MEDIA).filePath(name); }
+QString mediaPath(const QString& name) {
+    return QDir(VANTOR_TEST_MEDIA).filePath(name);
+}
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;

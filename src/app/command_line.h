@@ -27,4 +27,3 @@ CommandLineRequest parseCommandLine(const QString& line);
 // the program name (argv[1..], i.e. QCoreApplication::arguments().mid(1)),
 // joined by single spaces.
 QString joinArguments(const QStringList& args);
-

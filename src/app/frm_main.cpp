@@ -64,9 +64,9 @@ void frmMain::wireInspector() {
     connect(panel_->cmdStop, &QPushButton::clicked, this, &frmMain::cmdStop_Click);
     connect(panel_->cmdNewGraph, &QPushButton::clicked, this, [this] { inspector.NewGraph(); });
     connect(panel_->Command1, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Open"), QString(),
-            QStringLiteral("Media files (*.mpg *.avi *.mov)"));
+        const QString file =
+            QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
+                                         QStringLiteral("Media files (*.mpg *.avi *.mov)"));
         if (!file.isEmpty())
             List1.addItem(file);
     });
@@ -213,8 +213,4 @@ void frmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
     ExitMe();
-}
-
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
 }

@@ -17,7 +17,7 @@ class frmFilterProp;
 
 class frmMain : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(QString commandLine, QWidget* parent = nullptr);
     ~frmMain() override;
 
@@ -48,15 +48,14 @@ public:
     void showInspector(bool show);
     bool inspectorShown() const;
 
-public Q_SLOTS:
+  public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
     void ExitMe();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void releaseReferences();
     void saveVolume();
     void buildWindow();

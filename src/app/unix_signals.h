@@ -7,14 +7,14 @@ class QSocketNotifier;
 
 class UnixSignals : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit UnixSignals(QObject* parent = nullptr);
     ~UnixSignals() override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void terminateRequested();
 
-private:
+  private:
     void onReadable();
     QSocketNotifier* notifier_ = nullptr;
 };

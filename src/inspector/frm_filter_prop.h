@@ -7,13 +7,13 @@ class QListWidget;
 
 class frmFilterProp : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmFilterProp(GraphInspector& inspector, QWidget* parent);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void Form_Activate();
     GraphInspector& inspector_;
     QListWidget* listFiltersP;

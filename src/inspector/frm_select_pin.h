@@ -8,10 +8,10 @@ class QListWidget;
 
 class frmSelectPin : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmSelectPin(PinSelector& selector, QWidget* parent);
 
-private:
+  private:
     void showVendor();
     PinSelector& selector_;
     QLabel* VendorInfo;

@@ -10,15 +10,15 @@ QString pinInfoText(const PinInfo& pin) {
     QString text;
     if (const MediaResult<PinInfo> peer = pin.connectedTo()) {
         text += QStringLiteral("Connected to pin: ") + peer.value().name() + QStringLiteral(" ");
-        text += QStringLiteral(" on filter: ") + peer.value().filterInfo().name() +
-                QStringLiteral(" ");
+        text +=
+            QStringLiteral(" on filter: ") + peer.value().filterInfo().name() + QStringLiteral(" ");
         text += QStringLiteral("\nMedia Type: ");
         if (const MediaResult<MediaTypeInfo> type = pin.connectionMediaType())
             text += type.value().type();
     }
     text += QStringLiteral(" \n");
     text += pin.direction() == PinDirection::Output ? QStringLiteral("Direction: Output")
-                                                   : QStringLiteral("Direction: Input");
+                                                    : QStringLiteral("Direction: Input");
     return text;
 }
 

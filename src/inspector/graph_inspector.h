@@ -11,7 +11,7 @@
 
 class GraphInspector : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit GraphInspector(PlayerState& state, QObject* parent = nullptr);
 
     SelectableList listRegFilters;
@@ -46,11 +46,11 @@ public:
     // Empties the filter and pin lists and labels.
     void clearGraphViews();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // Labels or the pin text changed.
     void labelsChanged();
 
-private:
+  private:
     void setPinInfo(const QString& text);
     PlayerState& state_;
 };

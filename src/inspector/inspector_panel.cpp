@@ -60,7 +60,8 @@ InspectorPanel::InspectorPanel(GraphInspector& inspector, SelectableList& playQu
     grid->addWidget(lblVendorInfo, 3, 1);
     grid->addWidget(txtPinInfo, 2, 2, 2, 1);
     auto* commands = new QHBoxLayout;
-    for (QPushButton* command : {cmdNewGraph, cmdConnect, cmdRender, Command4, cmdRun, cmdPause, cmdStop})
+    for (QPushButton* command :
+         {cmdNewGraph, cmdConnect, cmdRender, Command4, cmdRun, cmdPause, cmdStop})
         commands->addWidget(command);
 
     auto* queueBox = new QGroupBox(QStringLiteral("Play queue"), this);

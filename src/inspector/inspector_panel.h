@@ -12,7 +12,7 @@ class SelectableList;
 
 class InspectorPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     InspectorPanel(GraphInspector& inspector, SelectableList& playQueue, QWidget* parent);
 
     QPushButton* cmdAddRegFilter;
@@ -27,7 +27,7 @@ public:
     QPushButton* Command2; // remove from the play queue
     QPushButton* Command3; // play the selected queue entry
 
-private:
+  private:
     void showLabels();
     GraphInspector& inspector_;
     QLabel* lblFilterName;

@@ -7,7 +7,7 @@
 #include <memory>
 
 class PinSelector {
-public:
+  public:
     PinSelector();
 
     // What the dialog is asked: the direction of the pin being connected,
@@ -31,7 +31,7 @@ public:
     // Whether `pin` counts: unconnected and of the other direction.
     bool counts(const PinInfo& pin) const;
 
-private:
+  private:
     void listFilters_Click();
     FilterInfo selectedFilter() const;
 };

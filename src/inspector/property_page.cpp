@@ -10,8 +10,8 @@ PropertyPage::PropertyPage(const FilterInfo& filter, QWidget* parent)
     setWindowTitle(QStringLiteral("%1 Properties").arg(filter.name()));
     setAttribute(Qt::WA_DeleteOnClose);
     table_->setColumnCount(3);
-    table_->setHorizontalHeaderLabels({QStringLiteral("Property"), QStringLiteral("Value"),
-                                       QStringLiteral("Type")});
+    table_->setHorizontalHeaderLabels(
+        {QStringLiteral("Property"), QStringLiteral("Value"), QStringLiteral("Type")});
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->hide();
     auto* layout = new QVBoxLayout(this);

@@ -10,10 +10,10 @@ class QTableWidgetItem;
 
 class PropertyPage : public QDialog {
     Q_OBJECT
-public:
+  public:
     PropertyPage(const FilterInfo& filter, QWidget* parent);
 
-private:
+  private:
     void reload();
     void onEdited(QTableWidgetItem* item);
     FilterInfo filter_;

@@ -2,7 +2,7 @@
 // An integer that refuses values outside its range, like a slider control:
 // the model behind the player's hidden sliders.
 class BoundedValue {
-public:
+  public:
     BoundedValue(int minimum, int maximum, int value)
         : min_(minimum), max_(maximum), value_(value) {}
 
@@ -17,7 +17,7 @@ public:
         return true;
     }
 
-private:
+  private:
     int min_;
     int max_;
     int value_;

@@ -28,8 +28,12 @@ struct PlanSet {
     }
 };
 
-void destroyPins(gpointer data) { delete static_cast<std::vector<DynamicPin>*>(data); }
-void destroyPlans(gpointer data) { delete static_cast<PlanSet*>(data); }
+void destroyPins(gpointer data) {
+    delete static_cast<std::vector<DynamicPin>*>(data);
+}
+void destroyPlans(gpointer data) {
+    delete static_cast<PlanSet*>(data);
+}
 
 PlanSet* plansOf(GstElement* element) {
     return static_cast<PlanSet*>(g_object_get_data(G_OBJECT(element), kPlansKey));
@@ -82,9 +86,9 @@ void onPadAdded(GstElement* element, GstPad* pad, gpointer) {
 }
 
 void onNoMorePads(GstElement* element, gpointer) {
-    gst_element_post_message(element, gst_message_new_application(
-                                          GST_OBJECT(element),
-                                          gst_structure_new_empty("vantor-no-more-pads")));
+    gst_element_post_message(
+        element, gst_message_new_application(GST_OBJECT(element),
+                                             gst_structure_new_empty("vantor-no-more-pads")));
 }
 
 void nameStreams(GstElement* demux, std::vector<DynamicPin>& pins) {
@@ -165,7 +169,8 @@ MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
 
 const std::vector<DynamicPin>& dynamicPins(GstElement* element) {
     static const std::vector<DynamicPin> none;
-    auto* pins = static_cast<std::vector<DynamicPin>*>(g_object_get_data(G_OBJECT(element), kPinsKey));
+    auto* pins =
+        static_cast<std::vector<DynamicPin>*>(g_object_get_data(G_OBJECT(element), kPinsKey));
     return pins ? *pins : none;
 }
 

@@ -126,8 +126,8 @@ void FilterGraph::handleBusMessage(void* raw) {
     case GST_MESSAGE_ELEMENT:
         if (gst_is_missing_plugin_message(message)) {
             gchar* what = gst_missing_plugin_message_get_description(message);
-            const QString text = QStringLiteral("No decoder is installed for %1.").arg(
-                QString::fromUtf8(what));
+            const QString text =
+                QStringLiteral("No decoder is installed for %1.").arg(QString::fromUtf8(what));
             g_free(what);
             prerollTimer_->stop();
             gst_element_set_state(pipeline_, GST_STATE_READY);
@@ -154,8 +154,9 @@ void FilterGraph::onPrerollTimeout() {
         return;
     gst_element_set_state(pipeline_, GST_STATE_READY);
     target_ = GraphState::Stopped;
-    Q_EMIT errorOccurred(id_, QStringLiteral("The movie did not start within %1 seconds.")
-                                  .arg(kPrerollTimeoutMs / 1000));
+    Q_EMIT errorOccurred(
+        id_,
+        QStringLiteral("The movie did not start within %1 seconds.").arg(kPrerollTimeoutMs / 1000));
 }
 
 MediaStatus FilterGraph::changeState(GraphState target) {
@@ -187,9 +188,15 @@ MediaStatus FilterGraph::changeState(GraphState target) {
     return MediaStatus::success();
 }
 
-MediaStatus FilterGraph::run() { return changeState(GraphState::Running); }
-MediaStatus FilterGraph::pause() { return changeState(GraphState::Paused); }
-MediaStatus FilterGraph::stop() { return changeState(GraphState::Stopped); }
+MediaStatus FilterGraph::run() {
+    return changeState(GraphState::Running);
+}
+MediaStatus FilterGraph::pause() {
+    return changeState(GraphState::Paused);
+}
+MediaStatus FilterGraph::stop() {
+    return changeState(GraphState::Stopped);
+}
 
 MediaResult<double> FilterGraph::duration() const {
     gint64 nanoseconds = 0;

@@ -20,12 +20,12 @@ enum class PinDirection { Input = 0, Output = 1 };
 
 // What the framework negotiated on a connection.
 class MediaTypeInfo {
-public:
+  public:
     explicit MediaTypeInfo(QString type) : type_(std::move(type)) {}
     // The major type as the framework names it ("video/x-raw", "audio/mpeg", ...).
     const QString& type() const { return type_; }
 
-private:
+  private:
     QString type_;
 };
 
@@ -35,7 +35,7 @@ class FilterInfo;
 // demultiplexer is connected to its source, before any data has flowed;
 // connections made to them take effect when the stream starts.
 class PinInfo {
-public:
+  public:
     PinInfo() = default;
     bool isNull() const { return !element_; }
 
@@ -56,7 +56,7 @@ public:
     GstElement* element() const { return element_.get(); }
     const QByteArray& padName() const { return padName_; }
 
-private:
+  private:
     std::shared_ptr<GstElement> element_;
     QByteArray padName_;
 };
@@ -71,7 +71,7 @@ struct FilterProperty {
 };
 
 class FilterInfo {
-public:
+  public:
     FilterInfo() = default;
     bool isNull() const { return !element_; }
 
@@ -91,7 +91,7 @@ public:
     GstElement* element() const { return element_.get(); }
     const std::shared_ptr<GstElement>& handle() const { return element_; }
 
-private:
+  private:
     std::shared_ptr<GstElement> element_;
 };
 
@@ -99,7 +99,7 @@ class FilterGraph;
 
 // A filter the graph can add by name.
 class RegFilterInfo {
-public:
+  public:
     enum class Kind { Element, AviSplitter, VideoRenderer, AudioOutput, NullAudio, Dedynamic };
 
     RegFilterInfo(QString name, Kind kind, QString factory, QString device = {})
@@ -116,7 +116,7 @@ public:
     const QString& factory() const { return factory_; }
     const QString& device() const { return device_; }
 
-private:
+  private:
     QString name_;
     Kind kind_;
     QString factory_;
@@ -127,7 +127,7 @@ enum class GraphState { Stopped = 0, Paused = 1, Running = 2 };
 
 class FilterGraph : public QObject {
     Q_OBJECT
-public:
+  public:
     FilterGraph();
     ~FilterGraph() override;
     FilterGraph(const FilterGraph&) = delete;
@@ -178,13 +178,13 @@ public:
     void applyVolumeTo(GstElement* audioOutput) const;
     void handleBusMessage(void* message); // a GstMessage, on the UI thread
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void stateChanged(quint64 graphId, GraphState state);
     void prerolled(quint64 graphId);
     void endOfStream(quint64 graphId);
     void errorOccurred(quint64 graphId, const QString& message);
 
-private:
+  private:
     MediaStatus changeState(GraphState target);
     void onPrerollTimeout();
     void applyPendingSeek();

@@ -10,7 +10,7 @@
 
 class FrameSink : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
     // Streaming thread: stores the frame and wakes the UI thread once.
@@ -22,10 +22,10 @@ public:
     QSize frameSize() const;
     quint64 framesDelivered() const { return delivered_; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void frameReady();
 
-private:
+  private:
     void deliver();
 
     mutable QMutex mutex_;

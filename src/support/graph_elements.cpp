@@ -31,7 +31,9 @@ struct VideoRendererData {
     }
 };
 
-void destroyVideoData(gpointer data) { delete static_cast<VideoRendererData*>(data); }
+void destroyVideoData(gpointer data) {
+    delete static_cast<VideoRendererData*>(data);
+}
 
 void unmapFrame(void* info) {
     auto* frame = static_cast<GstVideoFrame*>(info);
@@ -140,17 +142,20 @@ GstElement* makeVideoRenderer(const QString& name) {
 }
 
 FrameSink* videoFrames(GstElement* renderer) {
-    auto* data = static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
+    auto* data =
+        static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
     return data ? data->frames : nullptr;
 }
 
 VideoWindow* videoWindowOf(GstElement* renderer) {
-    auto* data = static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
+    auto* data =
+        static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
     return data ? data->window.get() : nullptr;
 }
 
 QSize videoSizeOf(GstElement* renderer) {
-    auto* data = static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
+    auto* data =
+        static_cast<VideoRendererData*>(g_object_get_data(G_OBJECT(renderer), kVideoDataKey));
     return data ? QSize(data->width, data->height) : QSize();
 }
 
@@ -158,9 +163,9 @@ GstElement* makeAudioOutput(const QString& name, GstElement* sink) {
     if (!sink)
         return nullptr;
     // scaletempo keeps the pitch when the rate is 0.5 or 2.0.
-    GstElement* bin = chain(name, {make("queue"), make("audioconvert"), make("audioresample"),
-                                   make("scaletempo"), make("audioconvert"), make("audioresample"),
-                                   make("volume", "volume"), sink});
+    GstElement* bin =
+        chain(name, {make("queue"), make("audioconvert"), make("audioresample"), make("scaletempo"),
+                     make("audioconvert"), make("audioresample"), make("volume", "volume"), sink});
     markRenderer(bin, RendererKind::Audio);
     return bin;
 }
@@ -251,8 +256,8 @@ QList<RegFilterInfo> FilterGraph::regFilterCollection() {
     };
     result.append(audioDevices());
 
-    GList* factories = gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ANY,
-                                                             GST_RANK_NONE);
+    GList* factories =
+        gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_ANY, GST_RANK_NONE);
     QList<RegFilterInfo> sinks, others;
     for (GList* item = factories; item; item = item->next) {
         auto* factory = GST_ELEMENT_FACTORY(item->data);
@@ -263,7 +268,9 @@ QList<RegFilterInfo> FilterGraph::regFilterCollection() {
             others.append(RegFilterInfo(name, Kind::Element, name));
     }
     gst_plugin_feature_list_free(factories);
-    auto byName = [](const RegFilterInfo& a, const RegFilterInfo& b) { return a.name() < b.name(); };
+    auto byName = [](const RegFilterInfo& a, const RegFilterInfo& b) {
+        return a.name() < b.name();
+    };
     std::sort(sinks.begin(), sinks.end(), byName);
     std::sort(others.begin(), others.end(), byName);
     return result + sinks + others;

@@ -67,10 +67,11 @@ GstPad* freeRendererInput(GstBin* graph, RendererKind kind) {
 GstPad* rendererInput(GstBin* graph, RendererKind kind) {
     if (GstPad* pad = freeRendererInput(graph, kind))
         return pad;
-    GstElement* renderer = kind == RendererKind::Video
-                               ? makeVideoRenderer(QStringLiteral("Video Renderer"))
-                               : makeAudioOutput(QStringLiteral("Default Audio Output"),
-                                                 gst_element_factory_make("autoaudiosink", nullptr));
+    GstElement* renderer =
+        kind == RendererKind::Video
+            ? makeVideoRenderer(QStringLiteral("Video Renderer"))
+            : makeAudioOutput(QStringLiteral("Default Audio Output"),
+                              gst_element_factory_make("autoaudiosink", nullptr));
     if (!renderer)
         return nullptr;
     gst_object_ref_sink(renderer);
@@ -243,10 +244,10 @@ MediaStatus PinInfo::render() const {
         gst_bin_remove(graph, decoder);
         return status;
     }
-    const bool unknown = !type.startsWith(QLatin1String("video/")) &&
-                         !type.startsWith(QLatin1String("audio/"));
-    for (auto [prefix, kind] : {std::pair{"video/", RendererKind::Video},
-                                std::pair{"audio/", RendererKind::Audio}}) {
+    const bool unknown =
+        !type.startsWith(QLatin1String("video/")) && !type.startsWith(QLatin1String("audio/"));
+    for (auto [prefix, kind] :
+         {std::pair{"video/", RendererKind::Video}, std::pair{"audio/", RendererKind::Audio}}) {
         if (!unknown && !type.startsWith(QLatin1String(prefix)))
             continue;
         if (GstPad* input = rendererInput(graph, kind)) {
@@ -273,7 +274,8 @@ QString FilterInfo::vendorInfo() const {
     GstElementFactory* factory = gst_element_get_factory(element());
     if (!factory)
         return {};
-    return QString::fromUtf8(gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_AUTHOR));
+    return QString::fromUtf8(
+        gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_AUTHOR));
 }
 
 QList<PinInfo> FilterInfo::pins() const {
@@ -321,12 +323,15 @@ QList<FilterProperty> FilterInfo::properties() const {
         property.typeName = QString::fromUtf8(g_type_name(spec->value_type));
         property.description = QString::fromUtf8(g_param_spec_get_blurb(spec));
         property.writable = (spec->flags & G_PARAM_WRITABLE) &&
-                            !(spec->flags & G_PARAM_CONSTRUCT_ONLY) && spec->value_type != G_TYPE_OBJECT;
+                            !(spec->flags & G_PARAM_CONSTRUCT_ONLY) &&
+                            spec->value_type != G_TYPE_OBJECT;
         GValue value = G_VALUE_INIT;
         g_value_init(&value, spec->value_type);
         g_object_get_property(G_OBJECT(element()), spec->name, &value);
-        gchar* text = gst_value_serialize(&value);
-        if (!text)
+        // Text is shown as it is, not in the framework's quoted form.
+        gchar* text =
+            G_VALUE_HOLDS_STRING(&value) ? g_value_dup_string(&value) : gst_value_serialize(&value);
+        if (!text && !G_VALUE_HOLDS_STRING(&value))
             text = g_strdup_value_contents(&value);
         property.value = QString::fromUtf8(text);
         g_free(text);
@@ -346,8 +351,12 @@ MediaStatus FilterInfo::setProperty(const QString& name, const QString& value) c
         return MediaStatus::failure(QStringLiteral("\"%1\" cannot be changed.").arg(name));
     GValue parsed = G_VALUE_INIT;
     g_value_init(&parsed, spec->value_type);
-    const bool valid = gst_value_deserialize(&parsed, value.toUtf8().constData()) &&
-                       !g_param_value_validate(spec, &parsed);
+    bool valid = true;
+    if (G_VALUE_HOLDS_STRING(&parsed))
+        g_value_set_string(&parsed, value.toUtf8().constData());
+    else
+        valid = gst_value_deserialize(&parsed, value.toUtf8().constData());
+    valid = valid && !g_param_value_validate(spec, &parsed);
     if (valid)
         g_object_set_property(G_OBJECT(element()), spec->name, &parsed);
     g_value_unset(&parsed);

@@ -6,7 +6,7 @@
 #include <QString>
 
 class MediaDetector {
-public:
+  public:
     // Reads `path`; waits at most `timeoutMs`.
     MediaStatus setFilename(const QString& path, int timeoutMs = 5000);
     const QString& filename() const { return filename_; }
@@ -18,7 +18,7 @@ public:
     // Seconds; 0 when the file does not say.
     double duration() const { return duration_; }
 
-private:
+  private:
     QString filename_;
     bool read_ = false;
     int streams_ = 0;

@@ -6,7 +6,7 @@
 #include <utility>
 
 class MediaStatus {
-public:
+  public:
     static MediaStatus success() { return MediaStatus(); }
     static MediaStatus failure(QString message) { return MediaStatus(std::move(message)); }
 
@@ -14,7 +14,7 @@ public:
     explicit operator bool() const { return ok(); }
     const QString& error() const { return error_; }
 
-private:
+  private:
     MediaStatus() = default;
     explicit MediaStatus(QString message) : failed_(true), error_(std::move(message)) {}
     bool failed_ = false;
@@ -23,7 +23,7 @@ private:
 
 // A value, or the reason there is none.
 template <class T> class MediaResult {
-public:
+  public:
     MediaResult(T value) : value_(std::move(value)) {}
     MediaResult(const MediaStatus& failure) : error_(failure.error()) {}
 
@@ -36,7 +36,7 @@ public:
         return ok() ? MediaStatus::success() : MediaStatus::failure(error_);
     }
 
-private:
+  private:
     std::optional<T> value_;
     QString error_;
 };

@@ -6,7 +6,7 @@
 
 class SelectableList : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
     const QStringList& items() const { return items_; }
@@ -27,12 +27,12 @@ public:
     bool selectText(const QString& text);
     int indexOf(const QString& text) const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void itemsChanged();
     // The selection was set, whether or not it moved, as a click does.
     void clicked(int index);
 
-private:
+  private:
     QStringList items_;
     int index_ = -1;
 };

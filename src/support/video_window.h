@@ -8,7 +8,7 @@ class FrameSink;
 class QWidget;
 
 class VideoWindow {
-public:
+  public:
     virtual ~VideoWindow() = default;
 
     // The window that hosts the video; nullptr makes it a window of its own.

@@ -63,16 +63,34 @@ void RendererWindow::setVisible(bool visible) {
     surface_->setVisible(visible);
 }
 
-bool RendererWindow::isVisible() const { return surface_ && surface_->isVisible(); }
-int RendererWindow::left() const { return surface_ ? surface_->x() : 0; }
-int RendererWindow::top() const { return surface_ ? surface_->y() : 0; }
-int RendererWindow::width() const { return surface_ ? surface_->width() : 0; }
-int RendererWindow::height() const { return surface_ ? surface_->height() : 0; }
+bool RendererWindow::isVisible() const {
+    return surface_ && surface_->isVisible();
+}
+int RendererWindow::left() const {
+    return surface_ ? surface_->x() : 0;
+}
+int RendererWindow::top() const {
+    return surface_ ? surface_->y() : 0;
+}
+int RendererWindow::width() const {
+    return surface_ ? surface_->width() : 0;
+}
+int RendererWindow::height() const {
+    return surface_ ? surface_->height() : 0;
+}
 
-void RendererWindow::setLeft(int left) { setWindowPosition(left, top(), width(), height()); }
-void RendererWindow::setTop(int top) { setWindowPosition(left(), top, width(), height()); }
-void RendererWindow::setWidth(int width) { setWindowPosition(left(), top(), width, height()); }
-void RendererWindow::setHeight(int height) { setWindowPosition(left(), top(), width(), height); }
+void RendererWindow::setLeft(int left) {
+    setWindowPosition(left, top(), width(), height());
+}
+void RendererWindow::setTop(int top) {
+    setWindowPosition(left(), top, width(), height());
+}
+void RendererWindow::setWidth(int width) {
+    setWindowPosition(left(), top(), width, height());
+}
+void RendererWindow::setHeight(int height) {
+    setWindowPosition(left(), top(), width(), height);
+}
 
 void RendererWindow::setWindowPosition(int left, int top, int width, int height) {
     if (!surface_)

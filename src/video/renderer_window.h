@@ -10,7 +10,7 @@ class FrameSink;
 
 class VideoSurface : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit VideoSurface(FrameSink* frames);
 
     // Shows the window by itself with the first frame unless someone hid
@@ -18,17 +18,17 @@ public:
     bool explicitlyHidden = false;
     bool explicitlySized = false;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void onFrame();
     QPointer<FrameSink> frames_;
     bool sawFrame_ = false;
 };
 
 class RendererWindow : public VideoWindow {
-public:
+  public:
     explicit RendererWindow(FrameSink* frames);
     ~RendererWindow() override;
 
@@ -51,7 +51,7 @@ public:
 
     QWidget* widget() const { return surface_; }
 
-private:
+  private:
     QPointer<VideoSurface> surface_;
     int style_ = 0;
 };

@@ -8,7 +8,8 @@ QRect fitFrame(QSize frame, double pixelAspect, QRect area) {
     if (!(pixelAspect > 0) || !std::isfinite(pixelAspect))
         pixelAspect = 1.0;
     const double displayWidth = frame.width() * pixelAspect;
-    const double scale = std::min(area.width() / displayWidth, double(area.height()) / frame.height());
+    const double scale =
+        std::min(area.width() / displayWidth, double(area.height()) / frame.height());
     const int width = std::max(1, int(std::lround(displayWidth * scale)));
     const int height = std::max(1, int(std::lround(frame.height() * scale)));
     return QRect(area.x() + (area.width() - width) / 2, area.y() + (area.height() - height) / 2,
