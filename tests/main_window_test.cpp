@@ -2,6 +2,8 @@
 // saved, the command line acted on.
 #include "app/frm_main.h"
 #include "graph_fixture.h"
+#include "video/pic_video_window.h"
+#include "video/renderer_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -73,4 +75,26 @@ TEST(MainWindow, InspectorPanelTogglesAndListsRegisteredFilters) {
     window.inspector.NewGraph();
     EXPECT_GT(window.inspector.listRegFilters.count(), 10);
     EXPECT_EQ(window.inspector.listRegFilters.text(), "AVI Splitter");
+}
+
+TEST(MainWindow, PlaysACommandLineMovieAboveTheMainWindowAndTheTimeAdvances) {
+    freshStore();
+    installRendererWindows();
+    frmMain window(testsupport::mediaPath("two-audio.avi"));
+    window.Form_Load();
+    ASSERT_EQ(window.state.PlayState, PlayRunning);
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return window.positionText() >= QString("00:00:01"); }, 4000))
+        << window.positionText().toStdString();
+    QWidget* video = window.videoWindowForm();
+    EXPECT_TRUE(video->isVisible());
+    EXPECT_EQ(video->size(), QSize(320, 240));
+    const QRect below = window.frameGeometry(), above = video->frameGeometry();
+    EXPECT_EQ(above.y() + above.height() + 13, below.y()) << "200 twips above";
+    EXPECT_NEAR(above.center().x(), below.center().x(), 1);
+    EXPECT_EQ(window.durationText(), "00:00:04");
+    EXPECT_EQ(window.videoSizeText(), "Video Size: 320x240");
+    const QImage shot = video->grab().toImage();
+    EXPECT_GT(qGray(shot.pixel(10, 10)), 150) << "the picture is in the video window";
+    window.ExitMe();
 }

@@ -4,47 +4,140 @@
 #include "inspector/frm_select_pin.h"
 #include "inspector/inspector_panel.h"
 #include "inspector/property_page.h"
+#include "player/time_text.h"
 #include "support/twips.h"
+#include "support/video_window.h"
+#include "video/osd.h"
+#include "video/pic_video_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
-// The plain main window, in twips.
+// The main window's bar, in twips.
 constexpr int kMainHeightTwips = 1600;
 constexpr int kMainWidthTwips = 6795;
+// Gap between the video window and the main window below it.
+constexpr int kVideoGapTwips = 200;
+
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+    auto* result = new QLabel(text, parent);
+    result->setObjectName(QString::fromLatin1(name));
+    return result;
+}
 } // namespace
 
 frmMain::frmMain(QString commandLine, QWidget* parent)
-    : QWidget(parent), inspector(state), commandLine_(std::move(commandLine)) {
+    : QWidget(parent), inspector(state), transport(state, chapters, List1, *this),
+      opener(state, inspector, chapters, transport, *this),
+      commandLine_(std::move(commandLine)) {
     setWindowTitle(QStringLiteral("Vantor Meridian"));
+    setAcceptDrops(true);
+    opener.chapterFolder = QDir::currentPath();
     buildWindow();
     wireInspector();
 }
 
 frmMain::~frmMain() {
     releaseReferences();
+    delete osd_;
+    delete picVideoWindow_;
 }
 
 void frmMain::buildWindow() {
-    status_ = new QLabel(QStringLiteral("Vantor Meridian\nCtrl+I: filter graph inspector"), this);
-    status_->setAlignment(Qt::AlignCenter);
-    status_->setFixedHeight(twipsToPixels(kMainHeightTwips));
+    auto* bar = new QWidget(this);
+    bar->setFixedHeight(twipsToPixels(kMainHeightTwips));
+    auto* barLayout = new QVBoxLayout(bar);
+    title_ = label(bar, "vbwScroller1", QStringLiteral("Vantor Meridian  (Ctrl+I: inspector)"));
+    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    tempslbl = label(bar, "tempslbl", formatTime(0));
+    tempec = label(bar, "tempec", formatTime(0));
+    vsize = label(bar, "vsize", QString());
+    status_ = label(bar, "status", QString());
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* times = new QHBoxLayout;
+    times->addWidget(tempslbl);
+    times->addWidget(new QLabel(QStringLiteral("/"), bar));
+    times->addWidget(tempec);
+    times->addStretch();
+    times->addWidget(vsize);
+    barLayout->addWidget(title_);
+    barLayout->addLayout(times);
+    buildTransportBar(barLayout);
+    barLayout->addWidget(status_);
+
     panel_ = new InspectorPanel(inspector, List1, this);
     panel_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(status_);
+    layout->addWidget(bar);
     layout->addWidget(panel_);
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
+
+    picVideoWindow_ = new PicVideoWindow;
+    connect(picVideoWindow_, &PicVideoWindow::filesDropped, this,
+            [this](const QStringList& paths) { opener.openDropped(paths, false, List1); });
+    osd_ = new Osd;
+
+    tmrKey = new QTimer(this);
+    tmrKey->setInterval(1000);
+    connect(tmrKey, &QTimer::timeout, this, &frmMain::showPosition);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, [this] { transport.Timer1_Timer(); });
+    TimerOver = new QTimer(this);
+    TimerOver->setInterval(1000);
+    connect(TimerOver, &QTimer::timeout, this, &frmMain::TimerOver_Timer);
+}
+
+void frmMain::buildTransportBar(QBoxLayout* layout) {
+    auto* buttons = new QHBoxLayout;
+    auto add = [&](const char* name, const QString& caption, auto slot) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFocusPolicy(Qt::NoFocus);
+        // The bar has a fixed width; the buttons share it.
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        connect(button, &QPushButton::clicked, this, slot);
+        buttons->addWidget(button);
+        return button;
+    };
+    add("ouvrir", QStringLiteral("Open"), [this] { cmdSource_Click(); });
+    QPushButton* prev = add("prev", QStringLiteral("|<"), [this] { transport.prev_Click(); });
+    add("play", QStringLiteral("Play"), [this] { transport.play_Click(); });
+    add("pause", QStringLiteral("Pause"), [this] { transport.pause_Click(); });
+    add("stopbt", QStringLiteral("Stop"), [this] { transport.stopbt_Click(); });
+    QPushButton* next = add("nextbt", QStringLiteral(">|"), [this] { transport.nextbt_Click(); });
+    // Shift on Next or Previous moves by chapter as the button goes down.
+    prev->installEventFilter(this);
+    next->installEventFilter(this);
+    layout->addLayout(buttons);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->modifiers() == Qt::ShiftModifier) {
+            if (watched->objectName() == QLatin1String("nextbt"))
+                transport.ChapNext();
+            else if (watched->objectName() == QLatin1String("prev"))
+                transport.ChapPrev();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::wireInspector() {
@@ -59,14 +152,21 @@ void frmMain::wireInspector() {
     inspector.showPropertyPages = [this](const FilterInfo& filter) {
         (new PropertyPage(filter, this))->show();
     };
-    connect(panel_->cmdRun, &QPushButton::clicked, this, &frmMain::cmdRun_Click);
-    connect(panel_->cmdPause, &QPushButton::clicked, this, &frmMain::cmdPause_Click);
-    connect(panel_->cmdStop, &QPushButton::clicked, this, &frmMain::cmdStop_Click);
-    connect(panel_->cmdNewGraph, &QPushButton::clicked, this, [this] { inspector.NewGraph(); });
+    connect(panel_->cmdRun, &QPushButton::clicked, this, [this] {
+        watchGraph();
+        transport.cmdRun_Click();
+    });
+    connect(panel_->cmdPause, &QPushButton::clicked, this, [this] { transport.cmdPause_Click(); });
+    connect(panel_->cmdStop, &QPushButton::clicked, this, [this] { transport.cmdStop_Click(); });
+    connect(panel_->cmdNewGraph, &QPushButton::clicked, this, [this] {
+        opener.CleanUp();
+        inspector.NewGraph();
+        state.PlayState = PlayStopped;
+    });
     connect(panel_->Command1, &QPushButton::clicked, this, [this] {
-        const QString file =
-            QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                         QStringLiteral("Media files (*.mpg *.avi *.mov)"));
+        const QString file = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Open"), QString(),
+            QStringLiteral("Media files (*.mpg *.avi *.mov)"));
         if (!file.isEmpty())
             List1.addItem(file);
     });
@@ -75,6 +175,10 @@ void frmMain::wireInspector() {
     connect(panel_->Command3, &QPushButton::clicked, this, [this] {
         if (List1.listIndex() >= 0)
             OpenaMovie(List1.text(), false);
+    });
+    connect(panel_->Command4, &QPushButton::clicked, this, [this] {
+        if (filterProp_)
+            filterProp_->show();
     });
 }
 
@@ -119,60 +223,243 @@ void frmMain::Form_Load() {
         Slider2.setValue(volume);
     if (state.BasicAudio)
         state.BasicAudio->setVolume(Slider2.value());
+    Timer1->start();
+    tmrKey->start();
 
     show();
 
     request_ = parseCommandLine(commandLine_);
-    if (!request_.movie.isEmpty())
-        OpenaMovie(existingFileName(request_.movie), false);
+    if (request_.movie.isEmpty())
+        return;
+    const QString movie = existingFileName(request_.movie);
+    if (request_.hasStream)
+        opener.OpenBivx(movie, request_.audioPin, false);
+    else
+        OpenaMovie(movie, false);
+    watchGraph();
 }
 
 bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {
-    cmdStop_Click();
-    inspector.NewGraph();
-    state.CurrentFile = movieFileName;
-    state.LoopMovie = loop;
-    if (!state.MediaControl->renderFile(movieFileName))
-        return false;
-    inspector.RefreshFilters();
-    state.MovieOpen = true;
-    cmdRun_Click();
-    return true;
+    const bool opened = opener.OpenaMovie(movieFileName, loop);
+    watchGraph();
+    return opened;
 }
 
-void frmMain::cmdRun_Click() {
-    if (!state.MediaControl)
+void frmMain::cmdSource_Click() {
+    const QString last = settings_.read(QStringLiteral("LastFile"),
+                                        QCoreApplication::applicationDirPath());
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open"), last,
+        QStringLiteral("Supported Media files (*.mpg *.mpeg *.avi *.divx *.asf *.mp4);;"
+                       "All Files (*)"));
+    // Cancelling opens nothing: the last file is only where the dialog starts.
+    if (file.isEmpty())
         return;
-    connect(state.MediaControl.get(), &FilterGraph::errorOccurred, this, &frmMain::onGraphError,
+    state.SubFileName.clear();
+    QCoreApplication::processEvents();
+    OpenaMovie(file, false);
+    settings_.write(QStringLiteral("LastFile"), file);
+}
+
+// ---------------------------------------------------------------------------
+// The graph's news
+
+void frmMain::watchGraph() {
+    FilterGraph* graph = state.MediaControl.get();
+    if (!graph)
+        return;
+    connect(graph, &FilterGraph::errorOccurred, this, &frmMain::onGraphError,
             Qt::UniqueConnection);
-    state.MediaControl->setVolume(Slider2.value());
-    if (state.MediaControl->run()) {
-        state.PlayState = PlayRunning;
-        state.Paused = false;
-        state.SelectedHotSpot = -1;
-        state.VideoWindow = state.MediaControl->videoWindow();
-    }
-}
-
-void frmMain::cmdPause_Click() {
-    if (state.MediaControl && state.MediaControl->pause()) {
-        state.PlayState = PlayPaused;
-        state.Paused = true;
-    }
-}
-
-void frmMain::cmdStop_Click() {
-    if (state.MediaControl)
-        state.MediaControl->stop();
-    state.PlayState = PlayStopped;
+    connect(graph, &FilterGraph::prerolled, this, &frmMain::onGraphPrerolled,
+            Qt::UniqueConnection);
+    connect(graph, &FilterGraph::endOfStream, this, &frmMain::onGraphEnded, Qt::UniqueConnection);
 }
 
 void frmMain::onGraphError(quint64 graphId, const QString& message) {
     if (!state.MediaControl || state.MediaControl->id() != graphId)
         return; // an old graph's news
     state.PlayState = PlayStopped;
-    status_->setText(QStringLiteral("Vantor Meridian\n%1").arg(message));
+    status_->setText(message);
 }
+
+void frmMain::onGraphPrerolled(quint64 graphId) {
+    if (!state.MediaControl || state.MediaControl->id() != graphId)
+        return;
+    status_->clear();
+    // The native size and the exact duration are known from here on.
+    if (const MediaResult<double> duration = state.MediaControl->duration())
+        setDuration(duration.value());
+    if (state.PlayState != PlayStopped)
+        sizeVideoWindow();
+    showPosition();
+}
+
+void frmMain::onGraphEnded(quint64 graphId) {
+    if (!state.MediaControl || state.MediaControl->id() != graphId)
+        return;
+    showPosition();
+    if (state.LoopMovie) {
+        state.MediaControl->setCurrentPosition(0);
+        return;
+    }
+    // The play queue moves on here once playlists take over the end.
+    setSeekBarValue(seekMax_);
+}
+
+// ---------------------------------------------------------------------------
+// Video window and display
+
+void frmMain::AttachVideo() {
+    picVideoWindow_->show();
+    sizeVideoWindow();
+}
+
+void frmMain::sizeVideoWindow() {
+    VideoWindow* window = state.MediaControl ? state.MediaControl->videoWindow() : nullptr;
+    if (!window)
+        return;
+    window->setVisible(false);
+    window->setWindowStyle(0x06000000);
+    window->setTop(0);
+    window->setLeft(0);
+    const MediaResult<QSize> native = state.MediaControl->videoSize();
+    if (native) {
+        picVideoWindow_->resize(native.value());
+        window->setOwner(picVideoWindow_);
+        window->setVisible(true);
+        window->setWindowPosition(0, 0, native.value().width(), native.value().height());
+        placeVideo();
+    } else {
+        // Shown once the first frame tells the size (see onGraphPrerolled).
+        window->setOwner(picVideoWindow_);
+    }
+}
+
+void frmMain::DetachVideo() {
+    VideoWindow* window = state.MediaControl ? state.MediaControl->videoWindow() : nullptr;
+    if (!window)
+        return;
+    window->setVisible(false);
+    window->setOwner(nullptr);
+    window->setTop(10000);
+}
+
+void frmMain::placeVideo() {
+    if (state.FullScreenOn)
+        return; // the full-screen layout places it
+    // Window frames included: the video stands centred, a gap above us.
+    const QRect main = frameGeometry();
+    const QRect video = picVideoWindow_->frameGeometry();
+    picVideoWindow_->move(main.x() + main.width() / 2 - video.width() / 2,
+                          std::max(0, main.y() - video.height() - twipsToPixels(kVideoGapTwips)));
+}
+
+void frmMain::setOsdText(const QString& text) {
+    osd_->setCaption(text, picVideoWindow_->pos(), Qt::black);
+}
+
+QString frmMain::osdText() const {
+    return osd_->text();
+}
+
+void frmMain::applyVolume() {
+    if (state.BasicAudio)
+        state.BasicAudio->setVolume(Slider2.value());
+}
+
+void frmMain::startOverlayDetection() {
+    TimerOver->start();
+}
+
+void frmMain::stopOverlayDetection() {
+    TimerOver->stop();
+}
+
+// Five one-second ticks after playback starts, the title says so.
+void frmMain::TimerOver_Timer() {
+    if (overlayTicks_ == 0)
+        savedTitle_ = title_->text();
+    if (overlayTicks_ == 5) {
+        TimerOver->stop();
+        overlayTicks_ = 0;
+        title_->setText(savedTitle_);
+        return;
+    }
+    ++overlayTicks_;
+    title_->setText(QStringLiteral("Detecting hardware overlay"));
+}
+
+// ---------------------------------------------------------------------------
+// Position
+
+void frmMain::setSeekBarValue(int seconds) {
+    seekValue_ = std::clamp(seconds, 0, seekMax_);
+}
+
+void frmMain::setPositionText(const QString& text) {
+    tempslbl->setText(text);
+}
+
+QString frmMain::positionText() const {
+    return tempslbl->text();
+}
+
+QString frmMain::durationText() const {
+    return tempec->text();
+}
+
+QString frmMain::videoSizeText() const {
+    return vsize->text();
+}
+
+void frmMain::setDuration(double seconds) {
+    durationSeconds_ = seconds;
+    seekMax_ = int(std::lround(std::max(0.0, seconds)));
+}
+
+void frmMain::showPosition() {
+    if (!state.MediaPosition)
+        return;
+    if (const MediaResult<QSize> size = state.MediaPosition->videoSize())
+        vsize->setText(QStringLiteral("Video Size: %1x%2")
+                           .arg(size.value().width())
+                           .arg(size.value().height()));
+    const double position = state.MediaPosition->currentPosition().valueOr(0);
+    setSeekBarValue(int(position));
+    tempslbl->setText(formatTime(qint64(position)));
+    tempec->setText(formatTime(qint64(state.MediaPosition->duration().valueOr(durationSeconds_))));
+}
+
+// ---------------------------------------------------------------------------
+// Opening
+
+QString frmMain::audioDeviceName() const {
+    // The configuration dialog's device box chooses; until it exists the
+    // machine's default output plays.
+    return QStringLiteral("autoaudiosink");
+}
+
+int frmMain::probeFrameRate(const QString&) {
+    return -1;
+}
+
+void frmMain::setAudioStreamItems(const QStringList& captions, bool) {
+    audioStreamItems_ = captions;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    opener.openDropped(droppedPaths(event->mimeData()), false, List1);
+    watchGraph();
+    event->acceptProposedAction();
+}
+
+// ---------------------------------------------------------------------------
+// Exit
 
 void frmMain::releaseReferences() {
     state.SelectedFilter = FilterInfo();
@@ -193,9 +480,11 @@ void frmMain::ExitMe() {
     if (exiting_)
         return;
     exiting_ = true;
-    cmdStop_Click();
+    transport.cmdStop_Click();
     releaseReferences();
     saveVolume();
+    picVideoWindow_->hide();
+    osd_->hide();
     QApplication::closeAllWindows();
     QApplication::quit();
 }

@@ -1,10 +1,14 @@
 #pragma once
 // The main window: start-up, the exit sequence, the player's state, the
-// filter graph inspector panel and the graph commands.
+// transport controls, the filter graph inspector panel, and the video window
+// and on-screen display it owns.
 #include "app/command_line.h"
 #include "app/file_names.h"
 #include "app/player_state.h"
 #include "inspector/graph_inspector.h"
+#include "player/chapter_list.h"
+#include "player/movie_opener.h"
+#include "player/transport.h"
 #include "support/bounded_value.h"
 #include "support/selectable_list.h"
 #include "support/settings_store.h"
@@ -12,21 +16,28 @@
 #include <QWidget>
 
 class InspectorPanel;
+class Osd;
+class PicVideoWindow;
 class QLabel;
+class QPushButton;
+class QTimer;
 class frmFilterProp;
 
-class frmMain : public QWidget {
+class frmMain : public QWidget, private TransportHost, private OpenerHost {
     Q_OBJECT
-  public:
+public:
     explicit frmMain(QString commandLine, QWidget* parent = nullptr);
     ~frmMain() override;
 
     PlayerState state;
     GraphInspector inspector;
+    ChapterList chapters;
     // The play queue: full paths, the selection is the current entry.
     SelectableList List1;
     // The volume in hundredths of a decibel: -10000 silent, 0 full.
     BoundedValue Slider2{-10000, 0, 0};
+    Transport transport;
+    MovieOpener opener;
 
     // The start-up sequence.
     void Form_Load();
@@ -37,36 +48,97 @@ class frmMain : public QWidget {
     // What the command line asked for at start-up.
     const CommandLineRequest& commandLineRequest() const { return request_; }
 
-    // Opens and plays a file by letting the framework build the whole graph.
+    // Public commands other windows call.
     bool OpenaMovie(const QString& movieFileName, bool loop);
-
-    // Graph commands (the inspector's Run, Pause and Stop buttons).
-    void cmdRun_Click();
-    void cmdPause_Click();
-    void cmdStop_Click();
+    void PlayMovie() { transport.play_Click(); }
+    void PauseMovie() { transport.pause_Click(); }
+    void StopMovie() { transport.stopbt_Click(); }
+    void NextMovie() { transport.nextbt_Click(); }
+    void Previous() { transport.prev_Click(); }
+    void Jump(const QString& timeText) { transport.Jump(timeText); }
+    // The open-file command.
+    void cmdSource_Click();
 
     void showInspector(bool show);
     bool inspectorShown() const;
 
-  public Q_SLOTS:
+    // What the position display shows.
+    QString positionText() const override;
+    QString durationText() const;
+    QString videoSizeText() const;
+    PicVideoWindow* videoWindowForm() const { return picVideoWindow_; }
+    QString osdText() const;
+
+public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
     void ExitMe();
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
+    // TransportHost
+    void AttachVideo() override;
+    void DetachVideo() override;
+    void setOsdText(const QString& text) override;
+    void applyVolume() override;
+    void hideCurtain() override {}
+    void startOverlayDetection() override;
+    void stopOverlayDetection() override;
+    int seekBarValue() const override { return seekValue_; }
+    int seekBarMax() const override { return seekMax_; }
+    void setSeekBarValue(int seconds) override;
+    void setPositionText(const QString& text) override;
+    bool shuffleOn() const override { return false; }
+    // OpenerHost
+    QString audioDeviceName() const override;
+    bool useDedynamic() const override { return false; }
+    int probeFrameRate(const QString& file) override;
+    void setTitle(const QString&) override {}
+    void setAudioStreamItems(const QStringList& captions, bool enabled) override;
+    void setDuration(double seconds) override;
+    void placeVideo() override;
+    void showCurtain() override {}
+    void beforeGraphBuilt() override {}
+    void unloadSubtitles() override {}
+    void loadSubtitles(const QString&) override {}
+
+    void buildWindow();
+    void buildTransportBar(class QBoxLayout* layout);
+    void wireInspector();
     void releaseReferences();
     void saveVolume();
-    void buildWindow();
-    void wireInspector();
+    void sizeVideoWindow();
+    void showPosition();
+    void TimerOver_Timer();
     void onGraphError(quint64 graphId, const QString& message);
+    void onGraphPrerolled(quint64 graphId);
+    void onGraphEnded(quint64 graphId);
+    void watchGraph();
 
     SettingsStore settings_;
     QString commandLine_;
     CommandLineRequest request_;
     InspectorPanel* panel_ = nullptr;
     frmFilterProp* filterProp_ = nullptr;
+    PicVideoWindow* picVideoWindow_ = nullptr;
+    Osd* osd_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* tempslbl = nullptr;
+    QLabel* tempec = nullptr;
+    QLabel* vsize = nullptr;
     QLabel* status_ = nullptr;
+    QTimer* tmrKey = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* TimerOver = nullptr;
+    QStringList audioStreamItems_;
+    double durationSeconds_ = 0; // dureelbl
+    int seekValue_ = 0;
+    int seekMax_ = 0;
+    int overlayTicks_ = 0; // ticks of the overlay detection, 0 when idle
+    QString savedTitle_;
     bool exiting_ = false;
 };

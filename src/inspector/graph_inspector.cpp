@@ -102,15 +102,19 @@ void GraphInspector::cmdAddRegFilter_Click() {
     }
 }
 
-void GraphInspector::cmdConnect_Click() {
-    if (!state_.MediaControl || state_.SelectedPin.isNull())
-        return;
+void GraphInspector::prepareSelectPin() {
     frmSelectPin.direction = state_.SelectedPin.direction();
     frmSelectPin.graph = state_.MediaControl;
     frmSelectPin.connectingFilter = listedFilter;
     frmSelectPin.accepted = false;
     frmSelectPin.chosenPin = PinInfo();
     frmSelectPin.RefreshFilters();
+}
+
+void GraphInspector::cmdConnect_Click() {
+    if (!state_.MediaControl || state_.SelectedPin.isNull())
+        return;
+    prepareSelectPin();
     if (runSelectPin && runSelectPin(frmSelectPin) && frmSelectPin.accepted) {
         state_.SelectedPin.connect(frmSelectPin.chosenPin);
         RefreshFilters();
@@ -120,6 +124,8 @@ void GraphInspector::cmdConnect_Click() {
 void GraphInspector::RefreshPins() {
     frmSelectPin.RefreshFilters();
     if (frmSelectPin.accepted && !state_.SelectedPin.isNull()) {
+        // A choice is used once: later refreshes must not connect again.
+        frmSelectPin.accepted = false;
         state_.SelectedPin.connect(frmSelectPin.chosenPin);
         RefreshFilters();
     }

@@ -38,6 +38,9 @@ class GraphInspector : public QObject {
     void listPins_Click();
     void cmdAddRegFilter_Click();
     void cmdConnect_Click();
+    // Readies the pin-selection logic for the selected pin, as the connect
+    // command does before it shows the dialog.
+    void prepareSelectPin();
     void RefreshPins();
     void cmdRender_Click();
     void Command4_Click();

@@ -226,8 +226,12 @@ MediaStatus FilterGraph::seek(double seconds, double rate) {
 }
 
 void FilterGraph::applyPendingSeek() {
-    if (pendingSeek_ < 0 && rate_ == 1.0)
+    // A graph starts at 0 at normal speed: nothing to do, and no seek to
+    // delay the first frame.
+    if (pendingSeek_ <= 0 && rate_ == 1.0) {
+        pendingSeek_ = -1;
         return;
+    }
     const double position = pendingSeek_ >= 0 ? pendingSeek_ : 0.0;
     pendingSeek_ = -1;
     seek(position, rate_);

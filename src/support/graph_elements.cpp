@@ -41,11 +41,7 @@ void unmapFrame(void* info) {
     delete frame;
 }
 
-GstFlowReturn onNewSample(GstAppSink* sink, gpointer self) {
-    auto* data = static_cast<VideoRendererData*>(self);
-    GstSample* sample = gst_app_sink_pull_sample(sink);
-    if (!sample)
-        return GST_FLOW_EOS;
+GstFlowReturn deliverSample(GstSample* sample, VideoRendererData* data) {
     GstVideoInfo info;
     auto* frame = new GstVideoFrame;
     if (!gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) ||
@@ -63,6 +59,18 @@ GstFlowReturn onNewSample(GstAppSink* sink, gpointer self) {
     const double aspect = info.par_d > 0 ? double(info.par_n) / info.par_d : 1.0;
     data->frames->push(image, aspect > 0 ? aspect : 1.0);
     return GST_FLOW_OK;
+}
+
+GstFlowReturn onNewSample(GstAppSink* sink, gpointer self) {
+    GstSample* sample = gst_app_sink_pull_sample(sink);
+    return sample ? deliverSample(sample, static_cast<VideoRendererData*>(self)) : GST_FLOW_EOS;
+}
+
+// The preroll frame is shown too: a paused or just-seeked graph shows its
+// picture, and the size is known when the graph reports it has prerolled.
+GstFlowReturn onNewPreroll(GstAppSink* sink, gpointer self) {
+    GstSample* sample = gst_app_sink_pull_preroll(sink);
+    return sample ? deliverSample(sample, static_cast<VideoRendererData*>(self)) : GST_FLOW_EOS;
 }
 
 GstElement* chain(const QString& name, std::initializer_list<GstElement*> elements) {
@@ -135,6 +143,7 @@ GstElement* makeVideoRenderer(const QString& name) {
     data->window = makeVideoWindow(data->frames);
     GstAppSinkCallbacks callbacks{};
     callbacks.new_sample = onNewSample;
+    callbacks.new_preroll = onNewPreroll;
     gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, data, nullptr);
     g_object_set_data_full(G_OBJECT(bin), kVideoDataKey, data, destroyVideoData);
     markRenderer(bin, RendererKind::Video);

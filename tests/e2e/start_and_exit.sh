@@ -26,7 +26,7 @@ find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
 main="" video=""
 for _ in $(seq 100); do
     main=$(find_window '^Vantor Meridian$')
-    video=$(find_window '^Vantor Video$')
+    video=$(find_window '^Vantor Meridian VideoViewer$')
     [[ -n $main && -n $video ]] && break
     sleep 0.1
 done

@@ -1,0 +1,96 @@
+#include "player/chapter_list.h"
+
+#include "player/time_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+QString ChapterList::sideFileName(const QString& movieFileName) {
+    const qsizetype slash =
+        std::max(movieFileName.lastIndexOf(QLatin1Char('/')), movieFileName.lastIndexOf(QLatin1Char('\\')));
+    QString base = movieFileName.mid(slash + 1);
+    base.chop(std::min<qsizetype>(4, base.size()));
+    return base + QStringLiteral(".vcx");
+}
+
+namespace {
+// Splits one line into fields at commas outside double quotes.
+QStringList fieldsOf(const QString& line) {
+    QStringList fields;
+    QString field;
+    bool quoted = false, wasQuoted = false;
+    for (const QChar c : line) {
+        if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            wasQuoted = true;
+        } else if (c == QLatin1Char(',') && !quoted) {
+            fields << (wasQuoted ? field : field.trimmed());
+            field.clear();
+            wasQuoted = false;
+        } else {
+            field += c;
+        }
+    }
+    fields << (wasQuoted ? field : field.trimmed());
+    return fields;
+}
+} // namespace
+
+QStringList ChapterList::readEntries(const QString& path) {
+    QFile file(path);
+    QStringList entries;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return entries;
+    QTextStream in(&file);
+    // A chapter file is a few lines; anything huge is not one.
+    for (int lines = 0; !in.atEnd() && lines < 100000; ++lines) {
+        const QString line = in.readLine();
+        if (!line.trimmed().isEmpty())
+            entries << fieldsOf(line);
+    }
+    return entries;
+}
+
+void ChapterList::load(const QString& movieFileName, const QString& folder) {
+    ListChap.clear();
+    for (const QString& entry : readEntries(QDir(folder).filePath(sideFileName(movieFileName))))
+        ListChap.addItem(entry);
+}
+
+void ChapterList::tick(const QString& positionText) {
+    if (ListChap.listIndex() < 0)
+        return;
+    if (HtoSec(positionText) > HtoSec(ListChap.text()) && ListChap.listIndex() + 1 < ListChap.count())
+        ListChap.setListIndex(ListChap.listIndex() + 1);
+}
+
+void ChapterList::seekedTo(double seconds) {
+    if (ListChap.count() == 0)
+        return;
+    // Back to the first boundary; the tick walks forward from there.
+    const double t0 = HtoSec(ListChap.item(0));
+    const double t1 = HtoSec(ListChap.item(1));
+    ListChap.setListIndex(0);
+    if (ListChap.count() > 1 && seconds > t1 && seconds <= t0)
+        ListChap.setListIndex(1);
+}
+
+QString ChapterList::next(const QString& positionText) {
+    const int index = ListChap.listIndex();
+    if (ListChap.count() == 0 || index == ListChap.count() - 1)
+        return {};
+    if (index >= 0 && ListChap.text() == positionText)
+        ListChap.setListIndex(index + 1);
+    else if (index < 0)
+        ListChap.setListIndex(0);
+    return ListChap.text();
+}
+
+QString ChapterList::previous() {
+    const int index = ListChap.listIndex();
+    if (index <= 0)
+        return {};
+    ListChap.setListIndex(index - 1);
+    return ListChap.text();
+}

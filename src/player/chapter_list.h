@@ -1,0 +1,31 @@
+#pragma once
+// Chapters of the current movie: the time texts of its side file, with the
+// selected entry being the next chapter boundary.
+#include "support/selectable_list.h"
+
+#include <QString>
+#include <QStringList>
+
+class ChapterList {
+public:
+    SelectableList ListChap;
+
+    // The side file's name for a movie: its base name (no folder, without
+    // the last four characters) followed by ".vcx".
+    static QString sideFileName(const QString& movieFileName);
+    // The entries of a chapter file: each line or comma-separated field is
+    // one entry; quoted fields keep their commas. Missing file: none.
+    static QStringList readEntries(const QString& path);
+
+    // Clears the list and fills it from the side file in `folder`.
+    void load(const QString& movieFileName, const QString& folder);
+
+    // 100 ms tick: moves the selection past a boundary the position passed.
+    void tick(const QString& positionText);
+    // A seek on the bar to `seconds`.
+    void seekedTo(double seconds);
+    // Time text to jump to for the next or previous chapter; empty when
+    // there is none. They move the selection as they go.
+    QString next(const QString& positionText);
+    QString previous();
+};

@@ -1,0 +1,189 @@
+#include "player/movie_opener.h"
+
+#include "player/transport.h"
+#include "support/media_detector.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+bool isAviName(const QString& name) {
+    return name.right(3).toUpper() == QLatin1String("AVI");
+}
+
+bool isAsfName(const QString& name) {
+    return name.right(3).toUpper() == QLatin1String("ASF");
+}
+
+void MovieOpener::CleanUp() {
+    if (state_.MediaControl)
+        state_.MediaControl->stop();
+    // The renderer's window goes with its graph.
+    state_.releaseGraph();
+}
+
+void MovieOpener::newGraph() {
+    inspector_.NewGraph();
+    state_.PlayState = PlayStopped;
+    transport_.cmdStop_Click();
+}
+
+bool MovieOpener::alreadyInGraph(const QString& file) const {
+    return inspector_.listFilters.indexOf(file) >= 0;
+}
+
+void MovieOpener::addAudioOutput() {
+    if (inspector_.listRegFilters.selectText(host_.audioDeviceName()))
+        inspector_.cmdAddRegFilter_Click();
+}
+
+void MovieOpener::readStreams(const QString& file) {
+    MediaDetector detector;
+    streams_ = 0;
+    detectedDuration_ = 0;
+    if (detector.setFilename(file)) {
+        streams_ = detector.outputStreams().valueOr(0);
+        detectedDuration_ = detector.duration();
+    }
+    if (const MediaResult<double> rate = detector.frameRate()) {
+        state_.FrameRate = int(std::nearbyint(rate.value())); // halves go to even
+    } else {
+        state_.FrameRate = host_.probeFrameRate(file);
+    }
+    state_.MultiStream = streams_ > 2;
+}
+
+void MovieOpener::finishOpen() {
+    const MediaResult<double> duration =
+        state_.MediaPosition ? state_.MediaPosition->duration() : MediaStatus::failure({});
+    // Before the graph has prerolled the detector's reading stands in.
+    host_.setDuration(duration.valueOr(detectedDuration_));
+    state_.MovieOpen = true;
+    transport_.play_Click();
+    host_.placeVideo();
+}
+
+bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
+    fileName_.clear();
+    if (state_.FullScreenOn)
+        host_.showCurtain();
+    transport_.stopbt_Click();
+    state_.Muted = false;
+    CleanUp();
+    host_.unloadSubtitles();
+    chapters_.load(movieFileName, chapterFolder);
+    newGraph();
+
+    fileName_ = movieFileName;
+    if (fileName_.isEmpty())
+        return false;
+    state_.CurrentFile = fileName_;
+    host_.beforeGraphBuilt();
+    readStreams(fileName_);
+    if (isAsfName(state_.CurrentFile))
+        state_.MediaControl->renderFile(state_.CurrentFile);
+
+    QStringList captions(5, QStringLiteral("None"));
+    for (int i = 1; i <= std::min(streams_ - 1, 5); ++i)
+        captions[i - 1] = QStringLiteral("Stream 0") + QString::number(i);
+    host_.setAudioStreamItems(captions, captions[0] != QLatin1String("None"));
+    state_.LoopMovie = loop;
+
+    if (state_.MultiStream) {
+        transport_.stopbt_Click();
+        state_.MultiStream = false;
+        return OpenBivx(fileName_, QStringLiteral("Stream 01"), state_.LoopMovie);
+    }
+    if (isAviName(fileName_))
+        return OpenaMovie2(fileName_, state_.LoopMovie);
+    return genericPath();
+}
+
+bool MovieOpener::genericPath() {
+    if (alreadyInGraph(fileName_))
+        return false;
+    const bool asf = isAsfName(fileName_);
+    // An ASF graph already has its source from the whole-file render.
+    if (!state_.MediaControl->addSourceFilter(fileName_) && !asf)
+        return false;
+    inspector_.RefreshFilters();
+    addAudioOutput();
+    inspector_.listFilters.selectText(fileName_);
+    if (!asf && !state_.SelectedPin.render())
+        return false;
+    inspector_.RefreshFilters();
+    finishOpen();
+    return true;
+}
+
+bool MovieOpener::OpenaMovie2(const QString& movieFileName, bool loop) {
+    return OpenBivx(movieFileName, QStringLiteral("Stream 01"), loop);
+}
+
+bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin, bool loop) {
+    state_.Muted = false;
+    CleanUp();
+    transport_.stopbt_Click();
+    newGraph();
+    fileName_ = movieFileName;
+    if (fileName_.isEmpty())
+        return false;
+    state_.CurrentFile = fileName_;
+    if (alreadyInGraph(fileName_) || !state_.MediaControl->addSourceFilter(fileName_))
+        return false;
+    inspector_.RefreshFilters();
+    addAudioOutput();
+    if (host_.useDedynamic() && inspector_.listRegFilters.selectText(QStringLiteral("Dedynamic")))
+        inspector_.cmdAddRegFilter_Click();
+
+    // From here the first failure ends the open, leaving the graph as far
+    // as it got.
+    if (!inspector_.listRegFilters.selectText(QStringLiteral("AVI Splitter")))
+        return false;
+    inspector_.cmdAddRegFilter_Click();
+    auto connectSourceToSplitter = [this] {
+        inspector_.listFilters.selectText(fileName_);
+        inspector_.prepareSelectPin();
+        if (inspector_.frmSelectPin.listFilters.selectText(QStringLiteral("AVI Splitter")))
+            inspector_.frmSelectPin.accept();
+        inspector_.RefreshPins();
+        inspector_.RefreshFilters();
+    };
+    connectSourceToSplitter();
+    const QString video = QStringLiteral("Stream 00");
+    inspector_.listFilters.selectText(QStringLiteral("AVI Splitter"));
+    inspector_.listPins.selectText(video);
+    if (state_.SelectedPin.name() != video) {
+        connectSourceToSplitter();
+        inspector_.listFilters.selectText(QStringLiteral("AVI Splitter"));
+        inspector_.listPins.selectText(video);
+    }
+    if (state_.SelectedPin.name() != video || !state_.SelectedPin.render())
+        return false;
+    inspector_.RefreshFilters();
+
+    // Rendering added filters in front of the splitter in the list: go
+    // back to it, so the audio pin is looked for among its pins.
+    inspector_.listFilters.selectText(QStringLiteral("AVI Splitter"));
+    if (inspector_.listPins.selectText(audioPin))
+        state_.SelectedPin.render(); // no such stream: the movie plays silent
+    inspector_.RefreshFilters();
+
+    finishOpen();
+    if (!state_.SubFileName.isEmpty())
+        host_.loadSubtitles(state_.SubFileName);
+    state_.LoopMovie = loop;
+    return true;
+}
+
+int MovieOpener::openDropped(const QStringList& names, bool loop, SelectableList& queue) {
+    int existing = 0;
+    for (const QString& name : names) {
+        if (!QFileInfo::exists(name))
+            continue;
+        if (existing++ == 0)
+            OpenaMovie(name, loop);
+        else
+            queue.addItem(name);
+    }
+    return existing;
+}

@@ -1,0 +1,86 @@
+#pragma once
+// Opening a movie: a new graph built through the inspector's operations
+// with the user's audio output and audio stream, then the frame rate, the
+// chapters, the audio-stream menu and the duration.
+#include "app/player_state.h"
+#include "inspector/graph_inspector.h"
+#include "player/chapter_list.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Transport;
+
+// What opening asks of the windows and of the parts built elsewhere.
+class OpenerHost {
+public:
+    virtual ~OpenerHost() = default;
+    // The audio output chosen by the user (a registered filter's name).
+    virtual QString audioDeviceName() const = 0;
+    virtual bool useDedynamic() const = 0;
+    // Frames per second from the player's own reader of the file's
+    // headers; -1 when it cannot tell.
+    virtual int probeFrameRate(const QString& file) = 0;
+    virtual void setTitle(const QString& title) = 0;
+    // Captions of the five audio-stream menu items and whether the menu is on.
+    virtual void setAudioStreamItems(const QStringList& captions, bool enabled) = 0;
+    // Duration in seconds: the label and the seek bar's range.
+    virtual void setDuration(double seconds) = 0;
+    // Windowed: the video window above the main window; full screen: the
+    // full-screen layout.
+    virtual void placeVideo() = 0;
+    virtual void showCurtain() = 0;
+    virtual void beforeGraphBuilt() = 0; // writes the decoder settings
+    virtual void unloadSubtitles() = 0;
+    virtual void loadSubtitles(const QString& file) = 0;
+};
+
+class MovieOpener {
+public:
+    MovieOpener(PlayerState& state, GraphInspector& inspector, ChapterList& chapters,
+                Transport& transport, OpenerHost& host)
+        : state_(state), inspector_(inspector), chapters_(chapters), transport_(transport),
+          host_(host) {}
+
+    // Where chapter side files are looked for: the process's current folder.
+    QString chapterFolder;
+
+    // Opens and plays a file. False when the file could not be opened.
+    bool OpenaMovie(const QString& movieFileName, bool loop);
+    // The AVI path: the splitter's video and the audio stream "Stream 01".
+    bool OpenaMovie2(const QString& movieFileName, bool loop);
+    // The AVI path with the audio stream named `audioPin`.
+    bool OpenBivx(const QString& movieFileName, const QString& audioPin, bool loop);
+    // Stops and releases the current graph.
+    void CleanUp();
+    // Dropped files: opens the first that exists, queues the others that
+    // exist. Returns how many existed.
+    int openDropped(const QStringList& names, bool loop, SelectableList& queue);
+
+    // The file the last open operation took.
+    const QString& movieFileName() const { return fileName_; }
+    // The stream count the detector gave for the last open, 0 when unknown.
+    int streamCount() const { return streams_; }
+
+private:
+    void newGraph();
+    bool alreadyInGraph(const QString& file) const;
+    void addAudioOutput();
+    bool genericPath();
+    void finishOpen();
+    void readStreams(const QString& file);
+
+    PlayerState& state_;
+    GraphInspector& inspector_;
+    ChapterList& chapters_;
+    Transport& transport_;
+    OpenerHost& host_;
+    QString fileName_;
+    int streams_ = 0;
+    double detectedDuration_ = 0;
+};
+
+// Whether a name takes the AVI path: it ends in "AVI", in any case.
+bool isAviName(const QString& name);
+bool isAsfName(const QString& name);

@@ -1,0 +1,124 @@
+#include "player/transport.h"
+
+#include "player/time_text.h"
+
+void Transport::cmdRun_Click() {
+    state_.SelectedHotSpot = -1;
+    FilterGraph* graph = state_.MediaControl.get();
+    if (graph) {
+        if (state_.PlayState == PlayStopped) {
+            host_.AttachVideo();
+            state_.VideoWindow = graph->videoWindow();
+            graph->setCurrentPosition(0);
+            if (graph->run())
+                state_.PlayState = PlayRunning;
+        } else if (state_.PlayState == PlayPaused) {
+            if (graph->run())
+                state_.PlayState = PlayRunning;
+        }
+    }
+    host_.applyVolume();
+    host_.hideCurtain();
+    host_.startOverlayDetection();
+}
+
+void Transport::cmdPause_Click() {
+    if (state_.MediaControl && state_.PlayState != PlayStopped && state_.MediaControl->pause())
+        state_.PlayState = PlayPaused;
+}
+
+void Transport::cmdStop_Click() {
+    host_.stopOverlayDetection();
+    if (!state_.MediaControl || state_.PlayState == PlayStopped)
+        return;
+    state_.MediaControl->stop();
+    state_.MediaControl->setCurrentPosition(0);
+    state_.PlayState = PlayStopped;
+    host_.DetachVideo();
+}
+
+void Transport::play_Click() {
+    cmdRun_Click();
+    host_.setOsdText(QStringLiteral("Play"));
+    state_.Paused = false;
+}
+
+void Transport::pause_Click() {
+    cmdPause_Click();
+    host_.setOsdText(QStringLiteral("Pause"));
+    state_.Paused = true;
+}
+
+void Transport::stopbt_Click() {
+    cmdStop_Click();
+    host_.setOsdText(QStringLiteral("Stop"));
+}
+
+void Transport::seekToEnd() {
+    if (!state_.MediaPosition)
+        return;
+    cmdPause_Click();
+    state_.MediaPosition->setCurrentPosition(host_.seekBarMax());
+    cmdRun_Click();
+}
+
+void Transport::nextbt_Click() {
+    if (!host_.shuffleOn() && queue_.count() > 0 && queue_.listIndex() == queue_.count() - 1)
+        return;
+    seekToEnd();
+}
+
+void Transport::prev_Click() {
+    if (!host_.shuffleOn() && queue_.listIndex() == 0)
+        return;
+    if (queue_.listIndex() < 0)
+        return;
+    host_.setOsdText(QStringLiteral("Previous"));
+    // The end-of-movie handling steps forward by one, so two back plays
+    // the entry before this one.
+    queue_.setListIndex(queue_.listIndex() - 2);
+    seekToEnd();
+}
+
+void Transport::seekToBarValue() {
+    const int seconds = host_.seekBarValue();
+    host_.setPositionText(formatTime(seconds));
+    if (state_.MediaPosition)
+        state_.MediaPosition->setCurrentPosition(seconds);
+    chapters_.seekedTo(seconds);
+}
+
+void Transport::PBar1_Click() {
+    seekToBarValue();
+    cmdRun_Click();
+}
+
+void Transport::Jump(const QString& timeText) {
+    const double seconds = HtoSec(timeText);
+    host_.setSeekBarValue(int(seconds));
+    PBar1_Click();
+    cmdRun_Click();
+}
+
+void Transport::ChapNext() {
+    const QString target = chapters_.next(host_.positionText());
+    if (!target.isEmpty())
+        Jump(target);
+}
+
+void Transport::ChapPrev() {
+    const QString target = chapters_.previous();
+    if (!target.isEmpty())
+        Jump(target);
+}
+
+void Transport::PlaybackRate(int index) {
+    static constexpr double kRates[] = {0.5, 1.0, 2.0};
+    if (index < 0 || index > 2 || !state_.MediaPosition)
+        return;
+    state_.MediaPosition->setRate(kRates[index]);
+}
+
+void Transport::Timer1_Timer() {
+    chapters_.tick(host_.positionText());
+}
