@@ -83,8 +83,8 @@ TEST(MainWindow, PlaysACommandLineMovieAboveTheMainWindowAndTheTimeAdvances) {
     frmMain window(testsupport::mediaPath("two-audio.avi"));
     window.Form_Load();
     ASSERT_EQ(window.state.PlayState, PlayRunning);
-    ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return window.positionText() >= QString("00:00:01"); }, 4000))
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return window.positionText() >= QString("00:00:01"); }, 4000))
         << window.positionText().toStdString();
     QWidget* video = window.videoWindowForm();
     EXPECT_TRUE(video->isVisible());

@@ -41,8 +41,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text) {
 
 frmMain::frmMain(QString commandLine, QWidget* parent)
     : QWidget(parent), inspector(state), transport(state, chapters, List1, *this),
-      opener(state, inspector, chapters, transport, *this),
-      commandLine_(std::move(commandLine)) {
+      opener(state, inspector, chapters, transport, *this), commandLine_(std::move(commandLine)) {
     setWindowTitle(QStringLiteral("Vantor Meridian"));
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
@@ -164,9 +163,9 @@ void frmMain::wireInspector() {
         state.PlayState = PlayStopped;
     });
     connect(panel_->Command1, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Open"), QString(),
-            QStringLiteral("Media files (*.mpg *.avi *.mov)"));
+        const QString file =
+            QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
+                                         QStringLiteral("Media files (*.mpg *.avi *.mov)"));
         if (!file.isEmpty())
             List1.addItem(file);
     });
@@ -246,8 +245,8 @@ bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {
 }
 
 void frmMain::cmdSource_Click() {
-    const QString last = settings_.read(QStringLiteral("LastFile"),
-                                        QCoreApplication::applicationDirPath());
+    const QString last =
+        settings_.read(QStringLiteral("LastFile"), QCoreApplication::applicationDirPath());
     const QString file = QFileDialog::getOpenFileName(
         this, QStringLiteral("Open"), last,
         QStringLiteral("Supported Media files (*.mpg *.mpeg *.avi *.divx *.asf *.mp4);;"
@@ -268,10 +267,8 @@ void frmMain::watchGraph() {
     FilterGraph* graph = state.MediaControl.get();
     if (!graph)
         return;
-    connect(graph, &FilterGraph::errorOccurred, this, &frmMain::onGraphError,
-            Qt::UniqueConnection);
-    connect(graph, &FilterGraph::prerolled, this, &frmMain::onGraphPrerolled,
-            Qt::UniqueConnection);
+    connect(graph, &FilterGraph::errorOccurred, this, &frmMain::onGraphError, Qt::UniqueConnection);
+    connect(graph, &FilterGraph::prerolled, this, &frmMain::onGraphPrerolled, Qt::UniqueConnection);
     connect(graph, &FilterGraph::endOfStream, this, &frmMain::onGraphEnded, Qt::UniqueConnection);
 }
 

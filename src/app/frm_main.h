@@ -25,7 +25,7 @@ class frmFilterProp;
 
 class frmMain : public QWidget, private TransportHost, private OpenerHost {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(QString commandLine, QWidget* parent = nullptr);
     ~frmMain() override;
 
@@ -69,17 +69,17 @@ public:
     PicVideoWindow* videoWindowForm() const { return picVideoWindow_; }
     QString osdText() const;
 
-public Q_SLOTS:
+  public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
     void ExitMe();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // TransportHost
     void AttachVideo() override;
     void DetachVideo() override;

@@ -7,8 +7,8 @@
 #include <QTextStream>
 
 QString ChapterList::sideFileName(const QString& movieFileName) {
-    const qsizetype slash =
-        std::max(movieFileName.lastIndexOf(QLatin1Char('/')), movieFileName.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash = std::max(movieFileName.lastIndexOf(QLatin1Char('/')),
+                                     movieFileName.lastIndexOf(QLatin1Char('\\')));
     QString base = movieFileName.mid(slash + 1);
     base.chop(std::min<qsizetype>(4, base.size()));
     return base + QStringLiteral(".vcx");
@@ -61,7 +61,8 @@ void ChapterList::load(const QString& movieFileName, const QString& folder) {
 void ChapterList::tick(const QString& positionText) {
     if (ListChap.listIndex() < 0)
         return;
-    if (HtoSec(positionText) > HtoSec(ListChap.text()) && ListChap.listIndex() + 1 < ListChap.count())
+    if (HtoSec(positionText) > HtoSec(ListChap.text()) &&
+        ListChap.listIndex() + 1 < ListChap.count())
         ListChap.setListIndex(ListChap.listIndex() + 1);
 }
 

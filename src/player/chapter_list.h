@@ -7,7 +7,7 @@
 #include <QStringList>
 
 class ChapterList {
-public:
+  public:
     SelectableList ListChap;
 
     // The side file's name for a movie: its base name (no folder, without

@@ -14,7 +14,7 @@ class Transport;
 
 // What opening asks of the windows and of the parts built elsewhere.
 class OpenerHost {
-public:
+  public:
     virtual ~OpenerHost() = default;
     // The audio output chosen by the user (a registered filter's name).
     virtual QString audioDeviceName() const = 0;
@@ -37,7 +37,7 @@ public:
 };
 
 class MovieOpener {
-public:
+  public:
     MovieOpener(PlayerState& state, GraphInspector& inspector, ChapterList& chapters,
                 Transport& transport, OpenerHost& host)
         : state_(state), inspector_(inspector), chapters_(chapters), transport_(transport),
@@ -63,7 +63,7 @@ public:
     // The stream count the detector gave for the last open, 0 when unknown.
     int streamCount() const { return streams_; }
 
-private:
+  private:
     void newGraph();
     bool alreadyInGraph(const QString& file) const;
     void addAudioOutput();

@@ -10,7 +10,9 @@ QString formatTime(qint64 seconds);
 // minutes from 4-5, seconds from the last two; text that is not a number
 // there counts as 0.
 double HtoSec(const QString& text);
-inline double Str2Second(const QString& text) { return HtoSec(text); }
+inline double Str2Second(const QString& text) {
+    return HtoSec(text);
+}
 
 // The leading number of `text` as a decimal (spaces first are skipped);
 // 0 when it does not start with one.

@@ -10,7 +10,7 @@
 class SelectableList;
 
 class TransportHost {
-public:
+  public:
     virtual ~TransportHost() = default;
     // Shows the video window and puts the renderer in it at native size.
     virtual void AttachVideo() = 0;
@@ -33,7 +33,7 @@ public:
 };
 
 class Transport {
-public:
+  public:
     Transport(PlayerState& state, ChapterList& chapters, SelectableList& queue, TransportHost& host)
         : state_(state), chapters_(chapters), queue_(queue), host_(host) {}
 
@@ -60,7 +60,7 @@ public:
     // 100 ms: the chapter selection follows the position.
     void Timer1_Timer();
 
-private:
+  private:
     void seekToBarValue();
     void seekToEnd();
 

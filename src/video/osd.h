@@ -8,7 +8,7 @@ class QTimer;
 
 class Osd : public QWidget {
     Q_OBJECT
-public:
+  public:
     Osd();
 
     // Sets the caption, as the transport does: the display loads hidden at
@@ -21,7 +21,7 @@ public:
 
     static constexpr int kShowMs = 3000;
 
-private:
+  private:
     QLabel* Labelosd;
     QTimer* Timer1;
 };

@@ -5,13 +5,13 @@
 
 class PicVideoWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     PicVideoWindow();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void filesDropped(const QStringList& paths);
 
-protected:
+  protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 };

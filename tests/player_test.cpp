@@ -1,0 +1,286 @@
+// Opening and transport on real graphs, driven the way the main window
+// drives them, with a host that records what the windows would show.
+#include "graph_fixture.h"
+#include "player/movie_opener.h"
+#include "player/time_text.h"
+#include "player/transport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using testsupport::mediaPath;
+
+namespace {
+
+struct RecordingHost : TransportHost, OpenerHost {
+    QStringList osd;
+    int attached = 0, detached = 0;
+    int value = 0, max = 0;
+    QString position = "00:00:00";
+    QStringList streamItems;
+    bool streamMenuOn = false;
+    double duration = -1;
+    bool shuffle = false;
+    QString device = "Null Audio Renderer";
+    int probed = 0;
+
+    void AttachVideo() override { ++attached; }
+    void DetachVideo() override { ++detached; }
+    void setOsdText(const QString& text) override { osd << text; }
+    void applyVolume() override {}
+    void hideCurtain() override {}
+    void startOverlayDetection() override {}
+    void stopOverlayDetection() override {}
+    int seekBarValue() const override { return value; }
+    int seekBarMax() const override { return max; }
+    void setSeekBarValue(int seconds) override { value = seconds; }
+    QString positionText() const override { return position; }
+    void setPositionText(const QString& text) override { position = text; }
+    bool shuffleOn() const override { return shuffle; }
+    QString audioDeviceName() const override { return device; }
+    bool useDedynamic() const override { return false; }
+    int probeFrameRate(const QString&) override { return ++probed, -1; }
+    void setTitle(const QString&) override {}
+    void setAudioStreamItems(const QStringList& captions, bool enabled) override {
+        streamItems = captions;
+        streamMenuOn = enabled;
+    }
+    void setDuration(double seconds) override {
+        duration = seconds;
+        max = int(seconds);
+    }
+    void placeVideo() override {}
+    void showCurtain() override {}
+    void beforeGraphBuilt() override {}
+    void unloadSubtitles() override {}
+    void loadSubtitles(const QString&) override {}
+};
+
+struct Player {
+    PlayerState state;
+    GraphInspector inspector{state};
+    ChapterList chapters;
+    SelectableList queue;
+    RecordingHost host;
+    Transport transport{state, chapters, queue, host};
+    MovieOpener opener{state, inspector, chapters, transport, host};
+
+    double position() const { return state.MediaPosition->currentPosition().valueOr(-1); }
+    bool waitForPosition(double atLeast) {
+        return testsupport::waitUntil([&] { return position() >= atLeast; }, 5000);
+    }
+};
+
+} // namespace
+
+TEST(Opening, AviPathRendersTheVideoAndOnlyTheChosenAudioStream) {
+    Player player;
+    ASSERT_TRUE(player.opener.OpenBivx(mediaPath("two-audio.avi"), "Stream 02", false));
+    FilterGraph& graph = *player.state.MediaControl;
+    const FilterInfo splitter = findFilter(graph, "AVI Splitter");
+    ASSERT_FALSE(splitter.isNull());
+    EXPECT_TRUE(findPin(splitter, "Stream 00").connectedTo());
+    EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
+    EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
+    EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo())
+        << "the chosen output plays the stream";
+    EXPECT_TRUE(findFilter(graph, "Default Audio Output").isNull());
+    EXPECT_EQ(player.state.PlayState, PlayRunning);
+    EXPECT_EQ(player.host.osd, QStringList({"Stop", "Play"}));
+    EXPECT_TRUE(player.state.MovieOpen);
+    EXPECT_TRUE(player.waitForPosition(0.5));
+}
+
+TEST(Opening, StreamCountDecidesThePathAndTheAudioStreamMenu) {
+    Player player;
+    // Three streams: the AVI path with the first audio stream.
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), true));
+    EXPECT_EQ(player.host.streamItems,
+              QStringList({"Stream 01", "Stream 02", "None", "None", "None"}));
+    EXPECT_TRUE(player.host.streamMenuOn);
+    EXPECT_EQ(player.state.FrameRate, 25);
+    EXPECT_TRUE(player.state.LoopMovie);
+    EXPECT_FALSE(player.state.MultiStream) << "consumed by the open";
+    const FilterInfo splitter = findFilter(*player.state.MediaControl, "AVI Splitter");
+    EXPECT_TRUE(findPin(splitter, "Stream 01").connectedTo());
+    EXPECT_FALSE(findPin(splitter, "Stream 02").connectedTo());
+    EXPECT_NEAR(player.host.duration, 4.0, 0.2);
+
+    // Two streams in a file the name does not call AVI: the generic path.
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("movie.divx"), false));
+    EXPECT_EQ(player.host.streamItems, QStringList({"Stream 01", "None", "None", "None", "None"}));
+    EXPECT_TRUE(findFilter(*player.state.MediaControl, "AVI Splitter").isNull());
+    EXPECT_FALSE(findFilter(*player.state.MediaControl, "Decoder").isNull());
+
+    // 23.976 frames per second is 24 whole frames.
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("rate-23976.avi"), false));
+    EXPECT_EQ(player.state.FrameRate, 24);
+    EXPECT_EQ(player.host.probed, 0);
+}
+
+TEST(Opening, AsfIsRenderedWholeAndEveryFormatPlays) {
+    for (const char* name : {"movie.asf", "movie.mpg", "movie.mp4"}) {
+        Player player;
+        ASSERT_TRUE(player.opener.OpenaMovie(mediaPath(name), false)) << name;
+        EXPECT_EQ(player.state.CurrentFile, mediaPath(name));
+        EXPECT_TRUE(player.waitForPosition(0.4)) << name;
+    }
+}
+
+TEST(Opening, BadFilesLeaveThePlayerIdleAndUsable) {
+    Player player;
+    EXPECT_FALSE(player.opener.OpenaMovie(mediaPath("no-such-file.avi"), false));
+    EXPECT_NE(player.state.PlayState, PlayRunning);
+    EXPECT_EQ(player.host.probed, 1) << "the detector failed, the probe was asked";
+    EXPECT_FALSE(player.opener.OpenaMovie(QString(), false));
+    EXPECT_FALSE(player.opener.OpenaMovie(mediaPath("not-media.avi"), false));
+    EXPECT_FALSE(player.state.MovieOpen);
+    // And a good file still opens afterwards.
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("one-audio.avi"), false));
+    EXPECT_TRUE(player.waitForPosition(0.3));
+}
+
+TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
+    Player player;
+    const QStringList dropped = {mediaPath("missing.avi"), mediaPath("one-audio.avi"),
+                                 mediaPath("movie.mp4"), mediaPath("gone.mpg"),
+                                 mediaPath("movie.mpg")};
+    EXPECT_EQ(player.opener.openDropped(dropped, false, player.queue), 3);
+    EXPECT_EQ(player.state.CurrentFile, mediaPath("one-audio.avi"));
+    EXPECT_EQ(player.queue.items(), QStringList({mediaPath("movie.mp4"), mediaPath("movie.mpg")}));
+}
+
+TEST(Transport, PauseStopAndPlayFollowThePlayState) {
+    Player player;
+    player.transport.pause_Click();
+    EXPECT_EQ(player.state.PlayState, PlayStopped) << "pause while stopped does nothing";
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("one-audio.avi"), false));
+    ASSERT_TRUE(player.waitForPosition(1.0));
+
+    player.transport.pause_Click();
+    EXPECT_EQ(player.state.PlayState, PlayPaused);
+    EXPECT_TRUE(player.state.Paused);
+    testsupport::pumpEvents(200);
+    const double paused = player.position();
+    player.transport.play_Click();
+    EXPECT_EQ(player.state.PlayState, PlayRunning);
+    EXPECT_FALSE(player.state.Paused);
+    testsupport::pumpEvents(100);
+    EXPECT_GE(player.position(), paused - 0.05) << "play after pause resumes";
+
+    const int detachedBefore = player.host.detached;
+    player.transport.stopbt_Click();
+    EXPECT_EQ(player.state.PlayState, PlayStopped);
+    EXPECT_EQ(player.host.detached, detachedBefore + 1);
+    EXPECT_EQ(player.host.osd.last(), "Stop");
+    EXPECT_FALSE(player.state.Paused) << "stop leaves the flag as it was";
+    player.transport.play_Click();
+    testsupport::pumpEvents(300);
+    EXPECT_LT(player.position(), 0.9) << "play after stop starts at 0";
+}
+
+TEST(Transport, SeekBarJumpRateAndNext) {
+    Player player;
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), false));
+    ASSERT_TRUE(player.waitForPosition(0.2));
+    player.host.value = 2;
+    player.transport.PBar1_Click();
+    EXPECT_EQ(player.host.position, "00:00:02");
+    testsupport::pumpEvents(150);
+    EXPECT_NEAR(player.position(), 2.1, 0.3);
+
+    player.transport.Jump("00:00:01");
+    testsupport::pumpEvents(150);
+    EXPECT_NEAR(player.position(), 1.1, 0.3);
+    EXPECT_EQ(player.host.value, 1);
+
+    player.transport.PlaybackRate(2);
+    EXPECT_EQ(player.state.MediaPosition->rate(), 2.0);
+    player.transport.PlaybackRate(3);
+    EXPECT_EQ(player.state.MediaPosition->rate(), 2.0) << "an unknown index changes nothing";
+    player.transport.PlaybackRate(1);
+    EXPECT_EQ(player.state.MediaPosition->rate(), 1.0);
+
+    // Next with the last queue entry selected and shuffle off does nothing.
+    player.queue.addItem("a");
+    player.queue.setListIndex(0);
+    player.transport.nextbt_Click();
+    EXPECT_LT(player.position(), 3.0);
+    player.host.shuffle = true;
+    GraphEvents events(*player.state.MediaControl);
+    player.transport.nextbt_Click();
+    EXPECT_TRUE(events.waitForEnd(3000)) << "next seeks to the end";
+}
+
+TEST(Transport, PreviousStepsTheQueueBackTwo) {
+    Player player;
+    for (const char* name : {"a", "b", "c"})
+        player.queue.addItem(name);
+    player.queue.setListIndex(0);
+    player.transport.prev_Click();
+    EXPECT_EQ(player.queue.listIndex(), 0) << "the first entry has no previous";
+    player.queue.setListIndex(1);
+    player.transport.prev_Click();
+    EXPECT_EQ(player.queue.listIndex(), -1);
+    EXPECT_EQ(player.host.osd.last(), "Previous");
+}
+
+TEST(TimeText, FormatsAndParsesAtFixedPlaces) {
+    EXPECT_EQ(formatTime(0), "00:00:00");
+    EXPECT_EQ(formatTime(3725), "01:02:05");
+    EXPECT_EQ(formatTime(40000), "11:06:40") << "past 32767 seconds";
+    EXPECT_EQ(formatTime(360000), "100:00:00");
+    EXPECT_EQ(formatTime(-5), "00:00:00");
+    EXPECT_EQ(HtoSec("01:02:05"), 3725);
+    EXPECT_EQ(HtoSec("1:5:3"), 3600) << "the jump dialog's unpadded fields";
+    EXPECT_EQ(HtoSec("ab:cd:ef"), 0);
+    EXPECT_EQ(HtoSec(""), 0);
+    EXPECT_EQ(HtoSec("00:10:00"), 600);
+    EXPECT_EQ(leadingNumber(" 12x"), 12);
+    EXPECT_EQ(leadingNumber("-3"), -3);
+    EXPECT_EQ(leadingNumber(":5"), 0);
+}
+
+TEST(Chapters, SideFileNamesAndEntries) {
+    EXPECT_EQ(ChapterList::sideFileName("/movies/Movie.avi"), "Movie.vcx");
+    EXPECT_EQ(ChapterList::sideFileName("C:\\films\\Film.divx"), "Film..vcx")
+        << "the last four characters go, whatever they are";
+    QTemporaryDir folder;
+    QFile file(folder.filePath("Movie.vcx"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("00:00:00, 00:10:00\n\"00:20:00\"\n\n");
+    file.close();
+    ChapterList chapters;
+    chapters.load("/elsewhere/Movie.avi", folder.path());
+    EXPECT_EQ(chapters.ListChap.items(), QStringList({"00:00:00", "00:10:00", "00:20:00"}));
+    chapters.load("/elsewhere/Other.avi", folder.path());
+    EXPECT_EQ(chapters.ListChap.count(), 0) << "no side file, no chapters";
+}
+
+TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
+    ChapterList chapters;
+    for (const char* t : {"00:00:00", "00:10:00", "00:20:00"})
+        chapters.ListChap.addItem(t);
+    // A click at 300 s selects the first boundary; the tick moves on once.
+    chapters.seekedTo(300);
+    EXPECT_EQ(chapters.ListChap.listIndex(), 0);
+    chapters.tick("00:05:00");
+    EXPECT_EQ(chapters.ListChap.listIndex(), 1);
+    chapters.tick("00:05:00");
+    EXPECT_EQ(chapters.ListChap.listIndex(), 1);
+    EXPECT_EQ(chapters.next("00:05:00"), "00:10:00");
+    // A click at 700 s ends two ticks later on the third entry.
+    chapters.seekedTo(700);
+    chapters.tick("00:11:40");
+    chapters.tick("00:11:40");
+    EXPECT_EQ(chapters.ListChap.listIndex(), 2);
+    EXPECT_TRUE(chapters.next("00:11:40").isEmpty()) << "the last chapter has no next";
+    EXPECT_EQ(chapters.previous(), "00:10:00");
+    EXPECT_EQ(chapters.previous(), "00:00:00");
+    EXPECT_TRUE(chapters.previous().isEmpty()) << "the first chapter has no previous";
+    ChapterList none;
+    EXPECT_TRUE(none.next("00:00:00").isEmpty());
+    none.seekedTo(5);
+    none.tick("00:00:10");
+}
