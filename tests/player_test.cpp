@@ -1,12 +1,14 @@
 // Opening and transport on real graphs, driven the way the main window
 // drives them, with a host that records what the windows would show.
 #include "graph_fixture.h"
+#include "player/frm_jump_to.h"
 #include "player/movie_opener.h"
 #include "player/time_text.h"
 #include "player/transport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 using testsupport::mediaPath;
@@ -283,4 +285,15 @@ TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
     EXPECT_TRUE(none.next("00:00:00").isEmpty());
     none.seekedTo(5);
     none.tick("00:00:10");
+}
+
+TEST(JumpDialog, JoinsTheFieldsTwoDigitsWide) {
+    QString asked;
+    auto* dialog = new frmJumpTo([&](const QString& time) { asked = time; }, nullptr);
+    dialog->hours->setText("1");
+    dialog->minutes->setText("5");
+    dialog->Seconds->setText("3");
+    dialog->Command1_Click();
+    EXPECT_EQ(asked, "01:05:03");
+    EXPECT_EQ(HtoSec(asked), 3903);
 }

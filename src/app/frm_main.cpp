@@ -4,6 +4,7 @@
 #include "inspector/frm_select_pin.h"
 #include "inspector/inspector_panel.h"
 #include "inspector/property_page.h"
+#include "player/frm_jump_to.h"
 #include "player/time_text.h"
 #include "support/twips.h"
 #include "support/video_window.h"
@@ -85,6 +86,10 @@ void frmMain::buildWindow() {
     layout->addWidget(panel_);
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
+    auto* jump = new QShortcut(QKeySequence(QStringLiteral("Ctrl+J")), this);
+    connect(jump, &QShortcut::activated, this, [this] {
+        (new frmJumpTo([this](const QString& time) { Jump(time); }, this))->show();
+    });
 
     picVideoWindow_ = new PicVideoWindow;
     connect(picVideoWindow_, &PicVideoWindow::filesDropped, this,
