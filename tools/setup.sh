@@ -16,7 +16,7 @@ packages=(
     gstreamer1.0-alsa gstreamer1.0-pulseaudio gstreamer1.0-plugins-base-apps
     libqt6gui6 qt6-qpa-plugins
     # testing on a real X server
-    xvfb xauth xdotool x11-apps imagemagick
+    xvfb xauth xdotool x11-apps imagemagick dbus-daemon playerctl
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -87,9 +87,8 @@ void frmMain::buildWindow() {
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
     auto* jump = new QShortcut(QKeySequence(QStringLiteral("Ctrl+J")), this);
-    connect(jump, &QShortcut::activated, this, [this] {
-        (new frmJumpTo([this](const QString& time) { Jump(time); }, this))->show();
-    });
+    connect(jump, &QShortcut::activated, this,
+            [this] { (new frmJumpTo([this](const QString& time) { Jump(time); }, this))->show(); });
 
     picVideoWindow_ = new PicVideoWindow;
     connect(picVideoWindow_, &PicVideoWindow::filesDropped, this,

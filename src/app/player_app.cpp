@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/frm_main.h"
+#include "app/mpris_service.h"
 #include "app/unix_signals.h"
 #include "video/renderer_window.h"
 
@@ -21,6 +22,7 @@ int runPlayer(int argc, char** argv) {
     UnixSignals signalsWatch;
     QObject::connect(&signalsWatch, &UnixSignals::terminateRequested, &window, &frmMain::ExitMe);
     window.Form_Load();
+    MprisService mpris(window);
     const int code = QApplication::exec();
     window.Form_Terminate();
     return code;

@@ -8,7 +8,7 @@ class QLineEdit;
 
 class frmJumpTo : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmJumpTo(std::function<void(const QString&)> jump, QWidget* parent);
 
     QLineEdit* hours;
@@ -17,6 +17,6 @@ public:
 
     void Command1_Click();
 
-private:
+  private:
     std::function<void(const QString&)> jump_;
 };

@@ -1,0 +1,194 @@
+#include "app/mpris_service.h"
+
+#include "app/frm_main.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
+
+namespace {
+const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.vantorplay");
+constexpr double kMicro = 1e6;
+} // namespace
+
+double volumeToLinear(int hundredthsDb) {
+    return hundredthsDb <= -10000 ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0);
+}
+
+int linearToVolume(double linear) {
+    if (!(linear > 0))
+        return -10000;
+    return std::clamp(int(std::lround(2000.0 * std::log10(linear))), -10000, 0);
+}
+
+// ---------------------------------------------------------------------------
+
+MprisRoot::MprisRoot(QObject* service, frmMain& player)
+    : QDBusAbstractAdaptor(service), player_(player) {}
+
+QStringList MprisRoot::supportedMimeTypes() const {
+    return {QStringLiteral("video/x-msvideo"), QStringLiteral("video/mpeg"),
+            QStringLiteral("video/x-ms-asf"), QStringLiteral("video/mp4")};
+}
+
+void MprisRoot::Raise() {
+    player_.show();
+    player_.raise();
+    player_.activateWindow();
+}
+
+void MprisRoot::Quit() {
+    player_.ExitMe();
+}
+
+// ---------------------------------------------------------------------------
+
+MprisPlayer::MprisPlayer(QObject* service, frmMain& player)
+    : QDBusAbstractAdaptor(service), player_(player) {}
+
+QString MprisPlayer::playbackStatus() const {
+    switch (player_.state.PlayState) {
+    case PlayRunning:
+        return QStringLiteral("Playing");
+    case PlayPaused:
+        return QStringLiteral("Paused");
+    default:
+        return QStringLiteral("Stopped");
+    }
+}
+
+double MprisPlayer::rate() const {
+    return player_.state.MediaPosition ? player_.state.MediaPosition->rate() : 1.0;
+}
+
+void MprisPlayer::setRate(double rate) {
+    // The player offers three speeds; the nearest one is taken.
+    player_.transport.PlaybackRate(rate < 0.75 ? 0 : rate < 1.5 ? 1 : 2);
+}
+
+QVariantMap MprisPlayer::metadata() const {
+    QVariantMap map;
+    const QString file = player_.state.CurrentFile;
+    if (file.isEmpty())
+        return map;
+    map.insert(QStringLiteral("mpris:trackid"),
+               QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/vantor/track/current"))));
+    map.insert(QStringLiteral("xesam:title"), QFileInfo(file).fileName());
+    map.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString());
+    if (player_.state.MediaPosition) {
+        if (const MediaResult<double> length = player_.state.MediaPosition->duration())
+            map.insert(QStringLiteral("mpris:length"), qlonglong(length.value() * kMicro));
+    }
+    return map;
+}
+
+double MprisPlayer::volume() const {
+    return volumeToLinear(player_.Slider2.value());
+}
+
+void MprisPlayer::setVolume(double linear) {
+    player_.Slider2.setValue(linearToVolume(linear));
+    if (player_.state.BasicAudio)
+        player_.state.BasicAudio->setVolume(player_.Slider2.value());
+}
+
+qlonglong MprisPlayer::position() const {
+    if (!player_.state.MediaPosition)
+        return 0;
+    return qlonglong(player_.state.MediaPosition->currentPosition().valueOr(0) * kMicro);
+}
+
+void MprisPlayer::Next() {
+    player_.NextMovie();
+}
+void MprisPlayer::Previous() {
+    player_.Previous();
+}
+void MprisPlayer::Pause() {
+    player_.PauseMovie();
+}
+void MprisPlayer::Stop() {
+    player_.StopMovie();
+}
+void MprisPlayer::Play() {
+    player_.PlayMovie();
+}
+
+void MprisPlayer::PlayPause() {
+    if (player_.state.PlayState == PlayRunning)
+        player_.PauseMovie();
+    else
+        player_.PlayMovie();
+}
+
+void MprisPlayer::seekTo(double seconds) {
+    if (!player_.state.MediaPosition)
+        return;
+    const double length = player_.state.MediaPosition->duration().valueOr(seconds);
+    seconds = std::clamp(seconds, 0.0, length);
+    player_.state.MediaPosition->setCurrentPosition(seconds);
+    Q_EMIT Seeked(qlonglong(seconds * kMicro));
+}
+
+void MprisPlayer::Seek(qlonglong offsetMicroseconds) {
+    seekTo(position() / kMicro + offsetMicroseconds / kMicro);
+}
+
+void MprisPlayer::SetPosition(const QDBusObjectPath&, qlonglong positionMicroseconds) {
+    if (positionMicroseconds >= 0)
+        seekTo(positionMicroseconds / kMicro);
+}
+
+void MprisPlayer::OpenUri(const QString& uri) {
+    const QUrl url(uri);
+    if (url.isLocalFile())
+        player_.OpenaMovie(url.toLocalFile(), false);
+}
+
+void MprisPlayer::publishChanges() {
+    QVariantMap now{{QStringLiteral("PlaybackStatus"), playbackStatus()},
+                    {QStringLiteral("Metadata"), metadata()},
+                    {QStringLiteral("Volume"), volume()},
+                    {QStringLiteral("Rate"), rate()}};
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it)
+        if (published_.value(it.key()) != it.value())
+            changed.insert(it.key(), it.value());
+    if (changed.isEmpty())
+        return;
+    published_ = now;
+    QDBusMessage signal =
+        QDBusMessage::createSignal(kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
+    signal << QStringLiteral("org.mpris.MediaPlayer2.Player") << changed << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}
+
+// ---------------------------------------------------------------------------
+
+MprisService::MprisService(frmMain& player) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    new MprisRoot(this, player);
+    player_ = new MprisPlayer(this, player);
+    if (!bus.registerObject(kObjectPath, this) || !bus.registerService(kServiceName))
+        return;
+    registered_ = true;
+    // Status and metadata changes reach the desktop within a second.
+    timer_ = new QTimer(this);
+    timer_->setInterval(500);
+    connect(timer_, &QTimer::timeout, player_, &MprisPlayer::publishChanges);
+    timer_->start();
+}
+
+MprisService::~MprisService() {
+    if (registered_) {
+        QDBusConnection::sessionBus().unregisterService(kServiceName);
+        QDBusConnection::sessionBus().unregisterObject(kObjectPath);
+    }
+}

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The desktop's media-player interface: playerctl drives vantorplay on a
+# private session bus (the caller runs this under dbus-run-session and an
+# X server).
+set -euo pipefail
+player=$1
+media=$2
+
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+unset QT_QPA_PLATFORM
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
+wait_for() { # wait_for EXPECTED COMMAND...
+    local want=$1 got=""
+    shift
+    for _ in $(seq 50); do
+        got=$(ctl "$@")
+        [[ $got == "$want" ]] && return 0
+        sleep 0.1
+    done
+    fail "playerctl $*: '$got', expected '$want'"
+}
+
+"$player" "$media/demo.avi" &
+pid=$!
+
+wait_for Playing status
+wait_for demo.avi metadata xesam:title
+sleep 1
+position=$(ctl position)
+awk -v p="$position" 'BEGIN { exit !(p > 0.3) }' || fail "position $position did not advance"
+
+ctl play-pause
+wait_for Paused status
+ctl play-pause
+wait_for Playing status
+
+ctl position 6
+sleep 0.3
+position=$(ctl position)
+awk -v p="$position" 'BEGIN { exit !(p >= 5.9 && p < 8) }' || fail "position $position after seeking to 6"
+
+ctl volume 0.1
+volume=$(ctl volume)
+awk -v v="$volume" 'BEGIN { exit !(v > 0.09 && v < 0.11) }' || fail "volume $volume after setting 0.1"
+
+ctl next
+sleep 0.5
+position=$(ctl position)
+awk -v p="$position" 'BEGIN { exit !(p >= 11) }' || fail "next left the position at $position"
+
+ctl stop
+wait_for Stopped status
+kill -TERM "$pid"
+wait "$pid" || fail "exit status $? after SIGTERM"
+echo "media-player interface: ok"
