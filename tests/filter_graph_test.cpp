@@ -4,6 +4,9 @@
 #include "support/frame_sink.h"
 #include "support/media_detector.h"
 
+#include <QElapsedTimer>
+#include <gst/gst.h>
+
 using testsupport::mediaPath;
 
 namespace {
@@ -192,4 +195,26 @@ TEST(MediaDetector, CountsStreamsAndReadsTheFrameRate) {
         EXPECT_FALSE(detector.setFilename(mediaPath(bad))) << bad;
         EXPECT_FALSE(detector.outputStreams()) << bad;
     }
+}
+
+TEST(FilterGraphBadInput, AMissingDecoderIsReportedWithinSeconds) {
+    // Take the MPEG-4 decoders away for this process (each test runs alone).
+    for (const char* name : {"avdec_mpeg4", "avdec_msmpeg4", "avdec_h263"}) {
+        if (GstPluginFeature* feature =
+                gst_registry_lookup_feature(gst_registry_get(), name)) {
+            gst_plugin_feature_set_rank(feature, GST_RANK_NONE);
+            gst_object_unref(feature);
+        }
+    }
+    FilterGraph graph;
+    addRegistered(graph, "Null Audio Renderer");
+    ASSERT_TRUE(graph.renderFile(mediaPath("one-audio.avi")));
+    GraphEvents events(graph);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(graph.run());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !events.error.isEmpty(); }, 5000));
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(events.error.contains("decoder", Qt::CaseInsensitive)) << events.error.toStdString();
+    EXPECT_EQ(graph.state(), GraphState::Stopped);
 }
