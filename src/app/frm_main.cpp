@@ -287,9 +287,7 @@ void frmMain::onGraphPrerolled(quint64 graphId) {
     if (!state.MediaControl || state.MediaControl->id() != graphId)
         return;
     status_->clear();
-    // The native size and the exact duration are known from here on.
-    if (const MediaResult<double> duration = state.MediaControl->duration())
-        setDuration(duration.value());
+    // The native size is known from here on.
     if (state.PlayState != PlayStopped)
         sizeVideoWindow();
     showPosition();

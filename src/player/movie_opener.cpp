@@ -36,27 +36,43 @@ void MovieOpener::addAudioOutput() {
         inspector_.cmdAddRegFilter_Click();
 }
 
+void MovieOpener::applyDetection(const MediaDetector& detector, const QString& file) {
+    streams_ = detector.outputStreams().valueOr(0);
+    detectedDuration_ = detector.duration();
+    if (const MediaResult<double> rate = detector.frameRate())
+        state_.FrameRate = int(std::nearbyint(rate.value())); // halves go to even
+    else
+        state_.FrameRate = host_.probeFrameRate(file);
+    state_.MultiStream = streams_ > 2;
+}
+
 void MovieOpener::readStreams(const QString& file) {
     MediaDetector detector;
-    streams_ = 0;
-    detectedDuration_ = 0;
-    if (detector.setFilename(file)) {
-        streams_ = detector.outputStreams().valueOr(0);
-        detectedDuration_ = detector.duration();
-    }
-    if (const MediaResult<double> rate = detector.frameRate()) {
-        state_.FrameRate = int(std::nearbyint(rate.value())); // halves go to even
-    } else {
-        state_.FrameRate = host_.probeFrameRate(file);
-    }
-    state_.MultiStream = streams_ > 2;
+    detector.setFilename(file);
+    applyDetection(detector, file);
+}
+
+void MovieOpener::showStreamItems() {
+    QStringList captions(5, QStringLiteral("None"));
+    for (int i = 1; i <= std::min(streams_ - 1, 5); ++i)
+        captions[i - 1] = QStringLiteral("Stream 0") + QString::number(i);
+    host_.setAudioStreamItems(captions, captions[0] != QLatin1String("None"));
 }
 
 void MovieOpener::finishOpen() {
     const MediaResult<double> duration =
         state_.MediaPosition ? state_.MediaPosition->duration() : MediaStatus::failure({});
-    // Before the graph has prerolled the detector's reading stands in.
+    // Before the graph has prerolled the detector's reading stands in, and
+    // the graph's own figure replaces it once it has.
     host_.setDuration(duration.valueOr(detectedDuration_));
+    if (!duration && state_.MediaPosition) {
+        FilterGraph* graph = state_.MediaPosition.get();
+        connect(graph, &FilterGraph::prerolled, this, [this, graph] {
+            if (state_.MediaPosition.get() == graph)
+                if (const MediaResult<double> known = graph->duration())
+                    host_.setDuration(known.value());
+        });
+    }
     state_.MovieOpen = true;
     transport_.play_Click();
     host_.placeVideo();
@@ -78,23 +94,33 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
         return false;
     state_.CurrentFile = fileName_;
     host_.beforeGraphBuilt();
+    const quint64 thisOpen = ++openCount_;
+    state_.LoopMovie = loop;
+    if (isAviName(fileName_)) {
+        // AVI files take the splitter path with the first audio stream
+        // whatever the stream count says, so the movie starts at once and
+        // the count, the frame rate and the stream menu follow.
+        streams_ = 0;
+        MediaDetector::detectInBackground(
+            fileName_, this, [this, thisOpen, file = fileName_](const MediaDetector& detector) {
+                if (thisOpen != openCount_ || file != state_.CurrentFile)
+                    return; // another movie has been opened since
+                applyDetection(detector, file);
+                state_.MultiStream = false;
+                showStreamItems();
+            });
+        return OpenaMovie2(fileName_, loop);
+    }
     readStreams(fileName_);
     if (isAsfName(state_.CurrentFile))
         state_.MediaControl->renderFile(state_.CurrentFile);
-
-    QStringList captions(5, QStringLiteral("None"));
-    for (int i = 1; i <= std::min(streams_ - 1, 5); ++i)
-        captions[i - 1] = QStringLiteral("Stream 0") + QString::number(i);
-    host_.setAudioStreamItems(captions, captions[0] != QLatin1String("None"));
-    state_.LoopMovie = loop;
+    showStreamItems();
 
     if (state_.MultiStream) {
         transport_.stopbt_Click();
         state_.MultiStream = false;
         return OpenBivx(fileName_, QStringLiteral("Stream 01"), state_.LoopMovie);
     }
-    if (isAviName(fileName_))
-        return OpenaMovie2(fileName_, state_.LoopMovie);
     return genericPath();
 }
 

@@ -6,10 +6,12 @@
 #include "inspector/graph_inspector.h"
 #include "player/chapter_list.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class MediaDetector;
 class Transport;
 
 // What opening asks of the windows and of the parts built elsewhere.
@@ -36,7 +38,8 @@ class OpenerHost {
     virtual void loadSubtitles(const QString& file) = 0;
 };
 
-class MovieOpener {
+class MovieOpener : public QObject {
+    Q_OBJECT
   public:
     MovieOpener(PlayerState& state, GraphInspector& inspector, ChapterList& chapters,
                 Transport& transport, OpenerHost& host)
@@ -70,6 +73,8 @@ class MovieOpener {
     bool genericPath();
     void finishOpen();
     void readStreams(const QString& file);
+    void applyDetection(const MediaDetector& detector, const QString& file);
+    void showStreamItems();
 
     PlayerState& state_;
     GraphInspector& inspector_;
@@ -79,6 +84,7 @@ class MovieOpener {
     QString fileName_;
     int streams_ = 0;
     double detectedDuration_ = 0;
+    quint64 openCount_ = 0; // tells a late detection which open it belongs to
 };
 
 // Whether a name takes the AVI path: it ends in "AVI", in any case.

@@ -1,6 +1,9 @@
 #include "support/media_detector.h"
 
 #include <QFileInfo>
+#include <QMetaObject>
+#include <QPointer>
+#include <QThread>
 #include <QUrl>
 #include <gst/pbutils/pbutils.h>
 
@@ -70,4 +73,18 @@ MediaResult<double> MediaDetector::frameRate() const {
     if (frameRate_ <= 0)
         return MediaStatus::failure(QStringLiteral("The file reports no frame rate."));
     return frameRate_;
+}
+
+void MediaDetector::detectInBackground(const QString& path, QObject* context,
+                                       std::function<void(const MediaDetector&)> done) {
+    QPointer<QObject> receiver(context);
+    QThread* worker = QThread::create([path, receiver, done = std::move(done)] {
+        MediaDetector detector;
+        detector.setFilename(path);
+        if (receiver)
+            QMetaObject::invokeMethod(
+                receiver.data(), [detector, done] { done(detector); }, Qt::QueuedConnection);
+    });
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker->start();
 }

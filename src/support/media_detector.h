@@ -4,6 +4,9 @@
 #include "support/media_status.h"
 
 #include <QString>
+#include <functional>
+
+class QObject;
 
 class MediaDetector {
   public:
@@ -18,7 +21,12 @@ class MediaDetector {
     // Seconds; 0 when the file does not say.
     double duration() const { return duration_; }
 
-  private:
+      // Reads `path` on a worker thread and hands the finished detector to
+    // `done` on `context`'s thread; nothing is called once `context` is gone.
+    static void detectInBackground(const QString& path, QObject* context,
+                                   std::function<void(const MediaDetector&)> done);
+
+private:
     QString filename_;
     bool read_ = false;
     int streams_ = 0;
