@@ -28,21 +28,21 @@ void GraphInspector::setPinInfo(const QString& text) {
 }
 
 void GraphInspector::RefreshRegFilters() {
-    listRegFilters.clear();
-    if (!state_.RegFilters)
-        return;
-    for (const RegFilterInfo& filter : *state_.RegFilters)
-        listRegFilters.addItem(filter.name());
+    QStringList names;
+    if (state_.RegFilters)
+        for (const RegFilterInfo& filter : *state_.RegFilters)
+            names << filter.name();
+    listRegFilters.setItems(names);
     if (listRegFilters.count() > 0)
         listRegFilters.setListIndex(0);
 }
 
 void GraphInspector::RefreshFilters() {
-    listFilters.clear();
-    if (!state_.MediaControl)
-        return;
-    for (const FilterInfo& filter : state_.MediaControl->filterCollection())
-        listFilters.addItem(filter.name());
+    QStringList names;
+    if (state_.MediaControl)
+        for (const FilterInfo& filter : state_.MediaControl->filterCollection())
+            names << filter.name();
+    listFilters.setItems(names);
     if (listFilters.count() > 0)
         listFilters.setListIndex(0);
 }
@@ -58,9 +58,10 @@ void GraphInspector::listFilters_Click() {
         listedFilter = filter;
         lblFilterName = filter.name();
         lblVendorInfo = filter.vendorInfo();
-        listPins.clear();
+        QStringList pins;
         for (const PinInfo& pin : filter.pins())
-            listPins.addItem(pin.name());
+            pins << pin.name();
+        listPins.setItems(pins);
         Q_EMIT labelsChanged();
         if (listPins.count() > 0)
             listPins.setListIndex(0);

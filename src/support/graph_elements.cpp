@@ -4,6 +4,7 @@
 #include "support/gst_graph_private.h"
 #include "support/video_window.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
 #include <algorithm>
@@ -224,7 +225,7 @@ QHash<QString, GstDevice*>& knownDevices() {
     return devices;
 }
 
-QList<RegFilterInfo> audioDevices() {
+QList<RegFilterInfo> probeAudioDevices() {
     QList<RegFilterInfo> result;
     GstDeviceMonitor* monitor = gst_device_monitor_new();
     gst_device_monitor_add_filter(monitor, "Audio/Sink", nullptr);
@@ -246,6 +247,20 @@ QList<RegFilterInfo> audioDevices() {
     }
     gst_object_unref(monitor);
     return result;
+}
+
+// Asking the sound servers for their devices takes a good part of a second
+// on some desktops, and every movie opens a new graph: the answer is kept
+// for a while.
+QList<RegFilterInfo> audioDevices() {
+    static QList<RegFilterInfo> cached;
+    static QElapsedTimer age;
+    constexpr qint64 kFreshMs = 30000;
+    if (!age.isValid() || age.elapsed() > kFreshMs) {
+        cached = probeAudioDevices();
+        age.start();
+    }
+    return cached;
 }
 
 GstElement* createDeviceSink(const QString& device) {

@@ -11,6 +11,12 @@ void SelectableList::addItem(const QString& text) {
     Q_EMIT itemsChanged();
 }
 
+void SelectableList::setItems(const QStringList& items) {
+    items_ = items;
+    index_ = -1;
+    Q_EMIT itemsChanged();
+}
+
 void SelectableList::removeItem(int index) {
     if (index < 0 || index >= count())
         return;

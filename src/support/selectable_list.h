@@ -19,6 +19,9 @@ class SelectableList : public QObject {
 
     void clear();
     void addItem(const QString& text);
+    // Replaces every entry at once (one change for the views); nothing is
+    // selected afterwards.
+    void setItems(const QStringList& items);
     void removeItem(int index);
     // Selects `index` (-1 for none); out-of-range indexes select nothing.
     void setListIndex(int index);
