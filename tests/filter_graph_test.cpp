@@ -200,8 +200,7 @@ TEST(MediaDetector, CountsStreamsAndReadsTheFrameRate) {
 TEST(FilterGraphBadInput, AMissingDecoderIsReportedWithinSeconds) {
     // Take the MPEG-4 decoders away for this process (each test runs alone).
     for (const char* name : {"avdec_mpeg4", "avdec_msmpeg4", "avdec_h263"}) {
-        if (GstPluginFeature* feature =
-                gst_registry_lookup_feature(gst_registry_get(), name)) {
+        if (GstPluginFeature* feature = gst_registry_lookup_feature(gst_registry_get(), name)) {
             gst_plugin_feature_set_rank(feature, GST_RANK_NONE);
             gst_object_unref(feature);
         }
@@ -215,6 +214,7 @@ TEST(FilterGraphBadInput, AMissingDecoderIsReportedWithinSeconds) {
     ASSERT_TRUE(graph.run());
     ASSERT_TRUE(testsupport::waitUntil([&] { return !events.error.isEmpty(); }, 5000));
     EXPECT_LT(clock.elapsed(), 5000);
-    EXPECT_TRUE(events.error.contains("decoder", Qt::CaseInsensitive)) << events.error.toStdString();
+    EXPECT_TRUE(events.error.contains("decoder", Qt::CaseInsensitive))
+        << events.error.toStdString();
     EXPECT_EQ(graph.state(), GraphState::Stopped);
 }

@@ -6,6 +6,8 @@
 #include "inspector/property_page.h"
 #include "player/frm_jump_to.h"
 #include "player/time_text.h"
+#include "support/mci_probe.h"
+#include "support/progress_bar.h"
 #include "support/twips.h"
 #include "support/video_window.h"
 #include "video/osd.h"
@@ -25,6 +27,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <climits>
 
 namespace {
 // The main window's bar, in twips.
@@ -32,6 +35,13 @@ constexpr int kMainHeightTwips = 1600;
 constexpr int kMainWidthTwips = 6795;
 // Gap between the video window and the main window below it.
 constexpr int kVideoGapTwips = 200;
+
+// The seek bar's pictures until a skin gives its own.
+QImage plainBarPicture(QColor colour) {
+    QImage picture(433, 10, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
 
 QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* result = new QLabel(text, parent);
@@ -73,7 +83,21 @@ void frmMain::buildWindow() {
     times->addWidget(tempec);
     times->addStretch();
     times->addWidget(vsize);
+    PBar1 = new cpvProgressBar(bar);
+    PBar1->setObjectName(QStringLiteral("PBar1"));
+    PBar1->setMax(1);
+    PBar1->setBarPictureBack(plainBarPicture(QColor(40, 40, 48)));
+    PBar1->setBarPicture(plainBarPicture(QColor(60, 120, 215)));
+    PBar1->Refresh();
+    connect(PBar1, &cpvProgressBar::Click, this, [this] {
+        tmrKey->stop(); // the display must not move the bar meanwhile
+        transport.PBar1_Click();
+        tmrKey->start();
+    });
+    connect(PBar1, &cpvProgressBar::ValueChanged, this,
+            [this] { tempslbl->setText(formatTime(PBar1->Value())); });
     barLayout->addWidget(title_);
+    barLayout->addWidget(PBar1);
     barLayout->addLayout(times);
     buildTransportBar(barLayout);
     barLayout->addWidget(status_);
@@ -302,7 +326,7 @@ void frmMain::onGraphEnded(quint64 graphId) {
         return;
     }
     // The play queue moves on here once playlists take over the end.
-    setSeekBarValue(seekMax_);
+    setSeekBarValue(PBar1->Max());
 }
 
 // ---------------------------------------------------------------------------
@@ -391,8 +415,16 @@ void frmMain::TimerOver_Timer() {
 // ---------------------------------------------------------------------------
 // Position
 
+int frmMain::seekBarValue() const {
+    return PBar1->Value();
+}
+
+int frmMain::seekBarMax() const {
+    return PBar1->Max();
+}
+
 void frmMain::setSeekBarValue(int seconds) {
-    seekValue_ = std::clamp(seconds, 0, seekMax_);
+    PBar1->setValue(std::clamp(seconds, PBar1->Min(), PBar1->Max())); // a refused value is skipped
 }
 
 void frmMain::setPositionText(const QString& text) {
@@ -413,7 +445,8 @@ QString frmMain::videoSizeText() const {
 
 void frmMain::setDuration(double seconds) {
     durationSeconds_ = seconds;
-    seekMax_ = int(std::lround(std::max(0.0, seconds)));
+    // 32-bit seconds: movies longer than nine hours still fit.
+    PBar1->setMax(std::max(1, int(std::min(std::lround(std::max(0.0, seconds)), long(INT_MAX)))));
 }
 
 void frmMain::showPosition() {
@@ -438,8 +471,14 @@ QString frmMain::audioDeviceName() const {
     return QStringLiteral("autoaudiosink");
 }
 
-int frmMain::probeFrameRate(const QString&) {
-    return -1;
+int frmMain::probeFrameRate(const QString& file) {
+    // The file's own headers, when the media detector could not tell.
+    const QString alias = QStringLiteral("movie1");
+    if (MciOpen(0, alias, file, QStringLiteral("avivideo")) != kMciSuccess)
+        return -1;
+    const qint32 rate = MciGetFrameRate(alias);
+    MciClose(alias);
+    return rate;
 }
 
 void frmMain::setAudioStreamItems(const QStringList& captions, bool) {

@@ -21,6 +21,7 @@ class PicVideoWindow;
 class QLabel;
 class QPushButton;
 class QTimer;
+class cpvProgressBar;
 class frmFilterProp;
 
 class frmMain : public QWidget, private TransportHost, private OpenerHost {
@@ -68,6 +69,7 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     QString videoSizeText() const;
     PicVideoWindow* videoWindowForm() const { return picVideoWindow_; }
     QString osdText() const;
+    cpvProgressBar* seekBar() const { return PBar1; }
 
   public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
@@ -88,8 +90,8 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     void hideCurtain() override {}
     void startOverlayDetection() override;
     void stopOverlayDetection() override;
-    int seekBarValue() const override { return seekValue_; }
-    int seekBarMax() const override { return seekMax_; }
+    int seekBarValue() const override;
+    int seekBarMax() const override;
     void setSeekBarValue(int seconds) override;
     void setPositionText(const QString& text) override;
     bool shuffleOn() const override { return false; }
@@ -131,14 +133,13 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     QLabel* tempec = nullptr;
     QLabel* vsize = nullptr;
     QLabel* status_ = nullptr;
+    cpvProgressBar* PBar1 = nullptr;
     QTimer* tmrKey = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* TimerOver = nullptr;
     QStringList audioStreamItems_;
     double durationSeconds_ = 0; // dureelbl
-    int seekValue_ = 0;
-    int seekMax_ = 0;
-    int overlayTicks_ = 0; // ticks of the overlay detection, 0 when idle
+    int overlayTicks_ = 0;       // ticks of the overlay detection, 0 when idle
     QString savedTitle_;
     bool exiting_ = false;
 };

@@ -21,12 +21,12 @@ class MediaDetector {
     // Seconds; 0 when the file does not say.
     double duration() const { return duration_; }
 
-      // Reads `path` on a worker thread and hands the finished detector to
+    // Reads `path` on a worker thread and hands the finished detector to
     // `done` on `context`'s thread; nothing is called once `context` is gone.
     static void detectInBackground(const QString& path, QObject* context,
                                    std::function<void(const MediaDetector&)> done);
 
-private:
+  private:
     QString filename_;
     bool read_ = false;
     int streams_ = 0;

@@ -12,12 +12,16 @@ export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 unset QT_QPA_PLATFORM
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    cat "$work/player.log" >&2
+    exit 1
+}
 ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
 wait_for() { # wait_for EXPECTED COMMAND...
     local want=$1 got=""
     shift
-    for _ in $(seq 50); do
+    for _ in $(seq 150); do
         got=$(ctl "$@")
         [[ $got == "$want" ]] && return 0
         sleep 0.1
@@ -25,7 +29,7 @@ wait_for() { # wait_for EXPECTED COMMAND...
     fail "playerctl $*: '$got', expected '$want'"
 }
 
-"$player" "$media/demo.avi" &
+"$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
 pid=$!
 
 wait_for Playing status

@@ -17,14 +17,20 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
 printf '[Vantor]\nvolume=-2270\n' >"$ini"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- player output:" >&2
+    cat "$work/player.log" >&2
+    exit 1
+}
 
-"$player" "$media/two-audio.avi" &
+"$player" "$media/two-audio.avi" >"$work/player.log" 2>&1 &
 pid=$!
 
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
 main="" video=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
+    kill -0 "$pid" 2>/dev/null || fail "the player ended before its windows appeared"
     main=$(find_window '^Vantor Meridian$')
     video=$(find_window '^Vantor Meridian VideoViewer$')
     [[ -n $main && -n $video ]] && break

@@ -1,0 +1,210 @@
+// The frame-rate probe on the generated movies, and its header reader on
+// broken and hand-made files.
+#include "support/avi_header_reader.h"
+#include "support/mci_probe.h"
+#include "test_support.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray le32(quint32 value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// A chunk with its id, size and even padding; `size` overrides the real one.
+QByteArray chunk(const char* id, const QByteArray& body, std::optional<quint32> size = {}) {
+    const QByteArray out = QByteArray(id, 4) + le32(size.value_or(body.size())) + body;
+    return body.size() % 2 ? out + '\0' : out;
+}
+
+QByteArray list(const char* type, const QByteArray& body) {
+    return chunk("LIST", QByteArray(type, 4) + body);
+}
+
+struct AviFields {
+    quint32 microSecondsPerFrame = 40000;
+    quint32 totalFrames = 100;
+    bool videoStream = true;
+    quint32 scale = 1;
+    quint32 rate = 25;
+    quint32 length = 100;
+    quint32 extendedFrames = 0; // 0: no OpenDML header
+    int avihBytes = 56;
+};
+
+QByteArray mainHeader(const AviFields& s) {
+    const QByteArray b = le32(s.microSecondsPerFrame) + QByteArray(12, '\0') + le32(s.totalFrames) +
+                         le32(0) + le32(1) + le32(0) + le32(320) + le32(240) + QByteArray(16, '\0');
+    return chunk("avih", b.left(s.avihBytes));
+}
+
+QByteArray makeAvi(const AviFields& s) {
+    QByteArray hdrl = mainHeader(s);
+    const QByteArray strh = QByteArray("vidsDIVX", 8) + QByteArray(12, '\0') + le32(s.scale) +
+                            le32(s.rate) + le32(0) + le32(s.length) + QByteArray(20, '\0');
+    if (s.videoStream)
+        hdrl += list("strl", chunk("strh", strh) + chunk("strf", QByteArray(40, '\0')));
+    if (s.extendedFrames > 0)
+        hdrl += list("odml", chunk("dmlh", le32(s.extendedFrames) + QByteArray(244, '\0')));
+    return chunk("RIFF", "AVI " + list("hdrl", hdrl) + list("movi", {}) + chunk("idx1", {}));
+}
+
+MediaResult<AviHeaders> readBytes(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return AviHeaderReader::read(buffer);
+}
+
+// Open, the three numbers, close, as the player uses the probe.
+QString probe(const QString& path) {
+    const QString opened = MciOpen(0, "movie1", path, "avivideo");
+    const QString numbers = QString("%1 frames, %2 ms, %3 fps")
+                                .arg(MciGetFrames("movie1"))
+                                .arg(MciGetLengthMs("movie1"))
+                                .arg(MciGetFrameRate("movie1"));
+    return opened + " | " + numbers + " | " + MciClose("movie1");
+}
+
+const QString kClosedNothing = " | -1 frames, -1 ms, -1 fps | The device is not open.";
+
+} // namespace
+
+TEST(MciProbe, ReadsTheGeneratedMovies) {
+    EXPECT_EQ(probe(testsupport::mediaPath("two-audio.avi")),
+              "Success | 100 frames, 4000 ms, 25 fps | Success");
+    EXPECT_EQ(probe(testsupport::mediaPath("rate-23976.avi")),
+              "Success | 48 frames, 2002 ms, 24 fps | Success");
+    // Spaces and non-ASCII letters in the path.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("a folder")));
+    const QString spaced = dir.filePath("a folder/Été movie.avi");
+    ASSERT_TRUE(QFile::copy(testsupport::mediaPath("one-audio.avi"), spaced));
+    EXPECT_EQ(probe(spaced), "Success | 100 frames, 4000 ms, 25 fps | Success");
+}
+
+TEST(MciProbe, AliasesNameOneDeviceEachRegardlessOfCase) {
+    const QString movie = testsupport::mediaPath("one-audio.avi");
+    EXPECT_EQ(MciOpen(42, "Movie1", movie, "avivideo"), "Success");
+    EXPECT_EQ(MciOpen(42, "MOVIE1", movie, "avivideo"), "The alias is already in use.");
+    EXPECT_EQ(MciOpen(0, "second", testsupport::mediaPath("rate-23976.avi"), ""), "Success");
+    EXPECT_EQ(MciGetFrames("movie1"), 100);
+    EXPECT_EQ(MciGetFrames("second"), 48);
+    EXPECT_EQ(MciClose("second"), "Success");
+    EXPECT_EQ(MciClose("MOVIE1"), "Success");
+    EXPECT_EQ(MciClose("movie1"), "The device is not open.");
+    EXPECT_EQ(MciGetFrameRate("movie1"), -1);
+    EXPECT_EQ(MciOpen(0, "", movie, "avivideo"), "The alias is not valid.");
+    EXPECT_EQ(MciOpen(0, "two words", movie, "avivideo"), "The alias is not valid.");
+}
+
+TEST(MciProbe, RefusesFilesThatAreNoWholeAviWithoutHanging) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.avi");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const auto media = testsupport::mediaPath;
+    const std::pair<QString, QString> broken[] = {
+        {media("empty.avi"), "The file is empty."},
+        {media("not-media.avi"), "The file is not an AVI file."},
+        {media("truncated.avi"), "The file is truncated."},
+        {media("movie.asf"), "The file is not an AVI file."},
+        {media("movie.mpg"), "The file is not an AVI file."},
+        {dir.filePath("missing.avi"), "The file cannot be opened."},
+        {dir.path(), "The file cannot be opened."},
+        {fifo, "The file cannot be opened."},
+    };
+    QElapsedTimer clock;
+    clock.start();
+    for (const auto& [path, error] : broken)
+        EXPECT_EQ(probe(path), error + kClosedNothing);
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+TEST(MciProbe, FrameRateRoundsHalvesToEven) {
+    EXPECT_EQ(frameRateFromLength(23976, 1000000), 24);
+    EXPECT_EQ(frameRateFromLength(2997, 100000), 30);
+    EXPECT_EQ(frameRateFromLength(25, 1000), 25);
+    EXPECT_EQ(frameRateFromLength(49, 2000), 24) << "24.5";
+    EXPECT_EQ(frameRateFromLength(51, 2000), 26) << "25.5";
+    EXPECT_EQ(frameRateFromLength(100, 0), -1) << "no division by zero";
+    EXPECT_EQ(frameRateFromLength(-1, 4000), -1);
+    EXPECT_EQ(frameRateFromLength(INT32_MAX, 1), -1) << "beyond 32 bits";
+}
+
+TEST(MciProbe, HandMadeHeadersGiveFramesLengthAndRate) {
+    QTemporaryDir dir;
+    const std::tuple<const char*, AviFields, QString> cases[] = {
+        {"25.5 fps", {.scale = 2, .rate = 51, .length = 51}, "51 frames, 2000 ms, 26 fps"},
+        {"29.97 fps",
+         {.scale = 1001, .rate = 30000, .length = 300},
+         "300 frames, 10010 ms, 30 fps"},
+        {"main header only",
+         {.totalFrames = 50, .videoStream = false},
+         "50 frames, 2000 ms, 25 fps"},
+        {"OpenDML count", {.extendedFrames = 250}, "250 frames, 10000 ms, 25 fps"},
+        {"no frames", {.totalFrames = 0, .length = 0}, "0 frames, 0 ms, -1 fps"},
+        {"no frame time", {.microSecondsPerFrame = 0, .rate = 0}, "100 frames, -1 ms, -1 fps"},
+        {"4e9 frames",
+         {.totalFrames = 0xFFFFFFFF, .videoStream = false},
+         "-1 frames, -1 ms, -1 fps"},
+    };
+    for (const auto& [name, fields, numbers] : cases) {
+        QFile file(dir.filePath(QString(name) + ".avi"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(makeAvi(fields));
+        file.close();
+        EXPECT_EQ(probe(file.fileName()), "Success | " + numbers + " | Success") << name;
+    }
+}
+
+TEST(AviHeaderReader, RefusesDamagedHeaders) {
+    const QByteArray good = makeAvi({});
+    ASSERT_TRUE(readBytes(good).ok());
+    const QString damaged = "The AVI header is damaged.";
+    QByteArray hugeRiff = good;
+    qToLittleEndian<quint32>(0xFFFFFFF0, hugeRiff.data() + 4);
+    EXPECT_EQ(readBytes(hugeRiff).error(), "The file is truncated.");
+    QByteArray hugeList = good;
+    qToLittleEndian<quint32>(0xFFFFFFF0, hugeList.data() + 16);
+    EXPECT_EQ(readBytes(hugeList).error(), damaged);
+    EXPECT_EQ(readBytes(makeAvi({.avihBytes = 20})).error(), damaged);
+    const QByteArray strhPastList =
+        list("hdrl", mainHeader({}) + list("strl", chunk("strh", {}, 4000)));
+    EXPECT_EQ(readBytes(chunk("RIFF", "AVI " + strhPastList)).error(), damaged);
+    EXPECT_EQ(readBytes(chunk("RIFF", "AVI " + list("hdrl", list("strl", {})))).error(),
+              "The file has no AVI main header.");
+    EXPECT_EQ(readBytes(chunk("RIFF", "WAVE" + chunk("fmt ", QByteArray(16, 0)))).error(),
+              "The file is not an AVI file.");
+}
+
+TEST(AviHeaderReader, SurvivesEveryCutAndEveryBrokenByte) {
+    QFile file(testsupport::mediaPath("two-audio.avi"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray head = file.read(0x900); // the header list and a little more
+    // Cut anywhere, with the RIFF size telling the truth about the cut, so
+    // that the inner lists are what runs out.
+    for (int size = 0; size <= head.size(); ++size) {
+        QByteArray cut = head.left(size);
+        if (size >= 8)
+            qToLittleEndian<quint32>(size - 8, cut.data() + 4);
+        const MediaResult<AviHeaders> result = readBytes(cut);
+        EXPECT_TRUE(result.ok() ? result.value().frameCount() == 100 : !result.error().isEmpty());
+    }
+    // Every byte of the headers set to a few telling values.
+    for (int at = 0; at < 0xd4; ++at) {
+        for (const char value : {'\x00', '\x01', '\x7f', '\xff'}) {
+            QByteArray broken = head;
+            broken[at] = value;
+            const MediaResult<AviHeaders> result = readBytes(broken);
+            EXPECT_TRUE(result.ok() || !result.error().isEmpty()) << at;
+        }
+    }
+}
