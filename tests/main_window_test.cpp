@@ -2,6 +2,7 @@
 // saved, the command line acted on.
 #include "app/frm_main.h"
 #include "graph_fixture.h"
+#include "support/progress_bar.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
 
@@ -96,5 +97,22 @@ TEST(MainWindow, PlaysACommandLineMovieAboveTheMainWindowAndTheTimeAdvances) {
     EXPECT_EQ(window.videoSizeText(), "Video Size: 320x240");
     const QImage shot = video->grab().toImage();
     EXPECT_GT(qGray(shot.pixel(10, 10)), 150) << "the picture is in the video window";
+    window.ExitMe();
+}
+
+TEST(MainWindow, TheSeekBarFollowsThePositionAndSeeksWhenClicked) {
+    freshStore();
+    frmMain window(testsupport::mediaPath("two-audio.avi"));
+    window.Form_Load();
+    cpvProgressBar* bar = window.seekBar();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Max() == 4; }, 4000))
+        << "the range is the movie's length in whole seconds: " << bar->Max();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Value() >= 1; }, 4000));
+    ASSERT_EQ(bar->setValue(3), ControlError::None);
+    EXPECT_EQ(window.positionText(), "00:00:03") << "the bar's value shows as the time";
+    Q_EMIT bar->Click();
+    testsupport::pumpEvents(200);
+    EXPECT_GE(window.state.MediaPosition->currentPosition().valueOr(0), 2.9);
+    EXPECT_EQ(bar->setValue(9), ControlError::InvalidPropertyValue) << "past the end is refused";
     window.ExitMe();
 }
