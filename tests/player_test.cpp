@@ -115,7 +115,8 @@ TEST(Opening, StreamCountDecidesThePathAndTheAudioStreamMenu) {
 
     // Two streams in a file the name does not call AVI: the generic path.
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("movie.divx"), false));
-    EXPECT_EQ(player.host.streamItems, QStringList({"Stream 01", "None", "None", "None", "None"}));
+    const QStringList oneAudio = {"Stream 01", "None", "None", "None", "None"};
+    EXPECT_TRUE(testsupport::waitUntil([&] { return player.host.streamItems == oneAudio; }, 5000));
     EXPECT_TRUE(findFilter(*player.state.MediaControl, "AVI Splitter").isNull());
     EXPECT_FALSE(findFilter(*player.state.MediaControl, "Decoder").isNull());
 
@@ -123,6 +124,20 @@ TEST(Opening, StreamCountDecidesThePathAndTheAudioStreamMenu) {
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("rate-23976.avi"), false));
     ASSERT_TRUE(testsupport::waitUntil([&] { return player.state.FrameRate == 24; }, 5000));
     EXPECT_EQ(player.host.probed, 0);
+}
+
+TEST(Opening, AnAviFileWithAnotherNameAndSeveralAudioStreamsGoesThroughTheSplitter) {
+    QTemporaryDir folder;
+    const QString renamed = folder.filePath("movie.mpg");
+    ASSERT_TRUE(QFile::copy(mediaPath("two-audio.avi"), renamed));
+    Player player;
+    ASSERT_TRUE(player.opener.OpenaMovie(renamed, false));
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return !findFilter(*player.state.MediaControl, "AVI Splitter").isNull(); }, 5000));
+    const FilterInfo splitter = findFilter(*player.state.MediaControl, "AVI Splitter");
+    EXPECT_TRUE(findPin(splitter, "Stream 01").connectedTo());
+    EXPECT_FALSE(findPin(splitter, "Stream 02").connectedTo());
+    EXPECT_TRUE(player.waitForPosition(0.3));
 }
 
 TEST(Opening, AsfIsRenderedWholeAndEveryFormatPlays) {

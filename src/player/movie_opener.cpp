@@ -1,13 +1,20 @@
 #include "player/movie_opener.h"
 
 #include "player/transport.h"
+#include "support/avi_header_reader.h"
 #include "support/media_detector.h"
 
 #include <QFileInfo>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 bool isAviName(const QString& name) {
     return name.right(3).toUpper() == QLatin1String("AVI");
+}
+
+bool isAviFile(const QString& path) {
+    return AviHeaderReader::read(path).ok();
 }
 
 bool isAsfName(const QString& name) {
@@ -44,12 +51,6 @@ void MovieOpener::applyDetection(const MediaDetector& detector, const QString& f
     else
         state_.FrameRate = host_.probeFrameRate(file);
     state_.MultiStream = streams_ > 2;
-}
-
-void MovieOpener::readStreams(const QString& file) {
-    MediaDetector detector;
-    detector.setFilename(file);
-    applyDetection(detector, file);
 }
 
 void MovieOpener::showStreamItems() {
@@ -96,32 +97,55 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     host_.beforeGraphBuilt();
     const quint64 thisOpen = ++openCount_;
     state_.LoopMovie = loop;
+    streams_ = 0;
+    detectedDuration_ = 0;
+    // The movie starts at once; the media detector reads the file once the
+    // graph is ready, and the frame rate, the stream count and the stream
+    // menu follow.
+    bool opened = false;
     if (isAviName(fileName_)) {
-        // AVI files take the splitter path with the first audio stream
-        // whatever the stream count says, so the movie starts at once and
-        // the count, the frame rate and the stream menu follow.
-        streams_ = 0;
-        MediaDetector::detectInBackground(
-            fileName_, this, [this, thisOpen, file = fileName_](const MediaDetector& detector) {
-                if (thisOpen != openCount_ || file != state_.CurrentFile)
-                    return; // another movie has been opened since
-                applyDetection(detector, file);
-                state_.MultiStream = false;
-                showStreamItems();
-            });
-        return OpenaMovie2(fileName_, loop);
+        opened = OpenaMovie2(fileName_, loop);
+    } else {
+        if (isAsfName(fileName_))
+            state_.MediaControl->renderFile(fileName_);
+        opened = genericPath();
     }
-    readStreams(fileName_);
-    if (isAsfName(state_.CurrentFile))
-        state_.MediaControl->renderFile(state_.CurrentFile);
-    showStreamItems();
+    detectWhenReady(thisOpen, fileName_);
+    return opened;
+}
 
-    if (state_.MultiStream) {
-        transport_.stopbt_Click();
-        state_.MultiStream = false;
-        return OpenBivx(fileName_, QStringLiteral("Stream 01"), state_.LoopMovie);
+void MovieOpener::detectWhenReady(quint64 thisOpen, const QString& file) {
+    FilterGraph* graph = state_.MediaControl.get();
+    if (!graph || state_.PlayState != PlayRunning) {
+        detect(thisOpen, file);
+        return;
     }
-    return genericPath();
+    // Reading the file competes with the graph for the processor: wait
+    // until the first frame is out (or the graph has failed).
+    auto once = std::make_shared<bool>(false);
+    auto start = [this, thisOpen, file, once] {
+        if (!std::exchange(*once, true))
+            detect(thisOpen, file);
+    };
+    connect(graph, &FilterGraph::prerolled, this, start);
+    connect(graph, &FilterGraph::errorOccurred, this, start);
+}
+
+void MovieOpener::detect(quint64 thisOpen, const QString& file) {
+    MediaDetector::detectInBackground(file, this, [this, thisOpen, file](const MediaDetector& d) {
+        if (thisOpen != openCount_ || file != state_.CurrentFile)
+            return; // another movie has been opened since
+        applyDetection(d, file);
+        showStreamItems();
+        const bool reopen = state_.MultiStream && !isAviName(file) && isAviFile(file);
+        state_.MultiStream = false;
+        // Several audio streams in an AVI file with another name: the
+        // splitter path plays just the first of them.
+        if (reopen) {
+            transport_.stopbt_Click();
+            OpenBivx(file, QStringLiteral("Stream 01"), state_.LoopMovie);
+        }
+    });
 }
 
 bool MovieOpener::genericPath() {

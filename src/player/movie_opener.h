@@ -72,8 +72,9 @@ class MovieOpener : public QObject {
     void addAudioOutput();
     bool genericPath();
     void finishOpen();
-    void readStreams(const QString& file);
     void applyDetection(const MediaDetector& detector, const QString& file);
+    void detectWhenReady(quint64 thisOpen, const QString& file);
+    void detect(quint64 thisOpen, const QString& file);
     void showStreamItems();
 
     PlayerState& state_;
@@ -90,3 +91,5 @@ class MovieOpener : public QObject {
 // Whether a name takes the AVI path: it ends in "AVI", in any case.
 bool isAviName(const QString& name);
 bool isAsfName(const QString& name);
+// Whether the file holds AVI headers, whatever its name.
+bool isAviFile(const QString& path);
