@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Each generated file type, opened from the command line on a real X
+# server: the video window shows the picture at the movie's size above the
+# main window within two seconds, the time advances (read through the
+# media-player interface) and the movie plays to its end. Run under
+# dbus-run-session and an X server.
+set -euo pipefail
+player=$1
+media=$2
+
+work=$(mktemp -d)
+pid=""
+trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+unset QT_QPA_PLATFORM
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+fail() {
+    echo "FAIL: $*" >&2
+    cat "$work/player.log" >&2
+    exit 1
+}
+ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
+now_ms() { date +%s%3N; }
+
+for file in two-audio.avi movie.divx movie.mpg movie.asf movie.mp4; do
+    "$player" "$media/$file" >"$work/player.log" 2>&1 &
+    pid=$!
+    start=$(now_ms)
+    video=""
+    while [[ -z $video ]]; do
+        (($(now_ms) - start < 2000)) || fail "$file: no video window within 2 s"
+        video=$(window '^Vantor Meridian VideoViewer$')
+        sleep 0.05
+    done
+    main=$(window '^Vantor Meridian$')
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$video")"
+    vx=$X vy=$Y vw=$WIDTH vh=$HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    ((vy + vh < Y)) || fail "$file: the video window is not above the main window"
+    [[ $file == movie.mpg ]] && want=352x288 || want=320x240
+    [[ ${vw}x$vh == "$want" ]] || fail "$file: video window ${vw}x$vh, expected $want"
+    import -window root "$work/shot.png"
+    light=$(convert "$work/shot.png" -crop "8x8+$((vx + 4))+$((vy + 4))" -colorspace Gray \
+        -format '%[fx:mean]' info:)
+    awk -v b="$light" 'BEGIN { exit !(b > 0.5) }' || fail "$file: no picture (mean $light)"
+
+    first=$(ctl position)
+    sleep 1
+    second=$(ctl position)
+    awk -v a="$first" -v b="$second" 'BEGIN { exit !(b > a + 0.5) }' ||
+        fail "$file: the time did not advance ($first, then $second)"
+    length=$(ctl metadata mpris:length)
+    for _ in $(seq 60); do
+        position=$(ctl position)
+        awk -v p="$position" -v l="$length" 'BEGIN { exit !(p * 1e6 >= l - 300000) }' && break
+        sleep 0.1
+    done
+    awk -v p="$position" -v l="$length" 'BEGIN { exit !(p * 1e6 >= l - 300000) }' ||
+        fail "$file: stopped at $position s of $((length / 1000000)) s"
+    kill -TERM "$pid"
+    wait "$pid" || fail "$file: exit status $?"
+    pid=""
+    echo "$file: ok"
+done
