@@ -116,3 +116,15 @@ TEST(MainWindow, TheSeekBarFollowsThePositionAndSeeksWhenClicked) {
     EXPECT_EQ(bar->setValue(9), ControlError::InvalidPropertyValue) << "past the end is refused";
     window.ExitMe();
 }
+
+TEST(MainWindow, TheCommandLineStreamOptionPlaysThatAudioStreamOnly) {
+    freshStore();
+    frmMain window(testsupport::mediaPath("two-audio.avi") + " /cli -stream 2");
+    window.Form_Load();
+    ASSERT_TRUE(window.state.MediaControl);
+    const FilterInfo splitter = findFilter(*window.state.MediaControl, "AVI Splitter");
+    EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
+    EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
+    EXPECT_EQ(window.state.PlayState, PlayRunning);
+    window.ExitMe();
+}

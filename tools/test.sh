@@ -14,6 +14,7 @@ if [[ ${1:-} == --sanitize ]]; then
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_odr_violation=0
     export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export VANTOR_E2E_FIRST_FRAME_MS=10000
 fi
 tools/setup.sh "$build" "${extra[@]}"
 cd "$build"
