@@ -16,6 +16,6 @@ if [[ ${1:-} == --sanitize ]]; then
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export VANTOR_E2E_FIRST_FRAME_MS=10000
 fi
-tools/setup.sh "$build" "${extra[@]}"
+tools/setup.sh "$build" -DVANTOR_TESTS=ON "${extra[@]}"
 cd "$build"
 ctest -j "$(nproc)" --output-on-failure --timeout 300
