@@ -10,6 +10,7 @@ packages=(
     # building
     g++ cmake ninja-build pkg-config qt6-base-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgtest-dev libgmock-dev
+    libxrandr-dev libx11-dev
     # playing
     gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-x
@@ -17,6 +18,7 @@ packages=(
     libqt6gui6 qt6-qpa-plugins
     # testing on a real X server
     xvfb xauth xdotool x11-apps imagemagick dbus-daemon playerctl
+    xdg-utils desktop-file-utils x11-xserver-utils
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,133 @@
+#pragma once
+// Switching the display to the resolution, depth and refresh rate chosen on
+// the configuration dialog's "General" page while a movie plays full screen,
+// and back afterwards. The dialog shows the three lists and the check box;
+// everything they drive lives here, over a DisplayBackend, so that it runs
+// without widgets and tests can use a display of their own.
+#include "support/selectable_list.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// One mode of the output as the platform lists it.
+struct DisplayMode {
+    int width = 0;
+    int height = 0;
+    int depth = 0;        // significant colour bits; 0 when the platform does not say
+    int bitsPerPixel = 0; // bits a pixel takes in memory; 0 when unknown
+    int refreshHz = 0;    // rounded to whole hertz; 0 when unknown (Xvfb)
+    quint64 id = 0;       // the backend's own handle of the mode
+};
+
+// Outcome of a mode change, as the messages below number them.
+enum DisplayResult : int {
+    DisplayChanged = 0, // also: no matching mode, nothing to do
+    DisplayRestartNeeded = 1,
+    DisplayDriverFailed = -1,
+    DisplayModeNotSupported = -2,
+    DisplaySettingsNotSaved = -3,
+    DisplayBadFlags = -4,
+};
+
+// The platform's display settings for the output the player uses.
+class DisplayBackend {
+  public:
+    virtual ~DisplayBackend() = default;
+    // Modes in the platform's order; empty when the display cannot be read.
+    virtual QList<DisplayMode> modes() = 0;
+    virtual std::optional<DisplayMode> currentMode() = 0;
+    // Sets `mode` (one of modes()). The mode in use before the first switch
+    // is kept for restore(). Returns a DisplayResult.
+    virtual int switchTo(const DisplayMode& mode) = 0;
+    // Puts back the mode kept by the first switchTo() and forgets it;
+    // DisplayChanged when nothing was switched.
+    virtual int restore() = 0;
+};
+
+enum class MessageIcon { Question, Critical };
+
+struct DisplayMessage {
+    QString text;
+    MessageIcon icon = MessageIcon::Critical;
+};
+
+// The message a result code is reported with; none for success, "no
+// matching mode" and unknown codes.
+std::optional<DisplayMessage> displayResultMessage(int result);
+
+// One entry of a fixed list and the number it carries.
+struct ListEntry {
+    QString text;
+    int itemData = 0;
+};
+
+const QList<ListEntry>& resolutionEntries(); // cmbres: item data is the width
+const QList<ListEntry>& colourEntries();     // cmbcols: bits per pixel
+const QList<ListEntry>& refreshEntries();    // cmbHz: hertz
+
+// The height that goes with a width of the resolution list; none for other
+// widths.
+std::optional<int> heightForWidth(int width);
+
+// Whether `mode` is the requested one. Depth is compared only where the
+// platform reports it; a request of 24 or 32 bits matches a 24-bit depth
+// stored in 32-bit pixels.
+bool modeMatches(const DisplayMode& mode, int width, int height, int bits, int refreshHz);
+
+class DisplayModeSwitch {
+  public:
+    struct Hooks {
+        // Pauses the movie; returns whether it was playing, so that only a
+        // movie that played is resumed.
+        std::function<bool()> pauseMovie;
+        std::function<void()> playMovie;
+        // Shows a message box; without one, messages are only kept in
+        // lastMessage().
+        std::function<void(const DisplayMessage&)> showMessage;
+    };
+
+    // `backend` must outlive this object.
+    explicit DisplayModeSwitch(DisplayBackend& backend, Hooks hooks = {});
+
+    // The dialog's lists, filled with the fixed entries; nothing chosen.
+    SelectableList cmbres;
+    SelectableList cmbcols;
+    SelectableList cmbHz;
+    // "Change resolution when you switch to full screen": 0 or 1.
+    int CheckRes = 0;
+    // The lists can be used only while CheckRes is checked.
+    bool listsEnabled() const { return CheckRes == 1; }
+
+    // True from the start of a switch until RestoreScrRes has run.
+    bool ModeChanged = false;
+
+    // Item data of the chosen entry of one of the three lists; none when
+    // nothing (or an unknown text) is chosen.
+    std::optional<int> ItemData(const SelectableList& list) const;
+
+    // Switches to the chosen mode, pausing the movie meanwhile. Does nothing
+    // when a list has no entry chosen.
+    void ChangeReso();
+    // Puts back the mode the display had before the switch.
+    void RestoreScrRes();
+    // Full-screen entry and exit: switch and restore only while CheckRes is
+    // checked.
+    void enterFullScreen();
+    void leaveFullScreen();
+
+    // Sets the first listed mode that matches all four values and reports a
+    // refusal with its message. Returns the DisplayResult; DisplayChanged
+    // also when no mode matched.
+    int SetDisplayMode(int width, int height, int bits, int refreshHz);
+
+    std::optional<DisplayMessage> lastMessage() const { return lastMessage_; }
+
+  private:
+    void report(int result);
+
+    DisplayBackend& backend_;
+    Hooks hooks_;
+    std::optional<DisplayMessage> lastMessage_;
+};

@@ -1,0 +1,234 @@
+#include "support/decoder_effects.h"
+#include "support/decoder_registry_keys.h"
+
+#include <QTemporaryDir>
+#include <cmath>
+#include <gst/app/gstappsink.h>
+#include <gst/audio/audio.h>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace reg;
+
+namespace {
+
+GstElement* launch(const char* description) {
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(description, &error);
+    if (error) {
+        ADD_FAILURE() << error->message;
+        g_error_free(error);
+    }
+    return pipeline;
+}
+
+GstElement* child(GstElement* pipeline, const char* name) {
+    GstElement* element = gst_bin_get_by_name(GST_BIN(pipeline), name);
+    gst_object_unref(element); // the pipeline keeps it alive
+    return element;
+}
+
+// All bytes of the buffers the appsink "sink" receives until the end.
+std::vector<guint8> pull(GstElement* pipeline) {
+    std::vector<guint8> bytes;
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstAppSink* sink = GST_APP_SINK(child(pipeline, "sink"));
+    while (GstSample* sample = gst_app_sink_try_pull_sample(sink, 5 * GST_SECOND)) {
+        GstMapInfo map;
+        GstBuffer* buffer = gst_sample_get_buffer(sample);
+        if (gst_buffer_map(buffer, &map, GST_MAP_READ)) {
+            bytes.insert(bytes.end(), map.data, map.data + map.size);
+            gst_buffer_unmap(buffer, &map);
+        }
+        gst_sample_unref(sample);
+    }
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    return bytes;
+}
+
+// First pixel (R, G, B) of a mid-grey, or reddish, frame after videobalance.
+std::vector<int> pixelAfterBalance(const DecoderEffects& effects, guint32 argb) {
+    const std::string description =
+        "videotestsrc num-buffers=1 pattern=solid-color foreground-color=" + std::to_string(argb) +
+        " ! video/x-raw,format=AYUV,width=16,height=16 ! videobalance name=vb ! videoconvert"
+        " ! video/x-raw,format=RGBx ! appsink name=sink sync=false";
+    GstElement* pipeline = launch(description.c_str());
+    applyVideoBalance(child(pipeline, "vb"), effects);
+    const std::vector<guint8> bytes = pull(pipeline);
+    gst_object_unref(pipeline);
+    return bytes.size() < 4 ? std::vector<int>() : std::vector<int>{bytes[0], bytes[1], bytes[2]};
+}
+
+double rms(const std::vector<guint8>& bytes) {
+    const auto* samples = reinterpret_cast<const float*>(bytes.data());
+    const std::size_t n = bytes.size() / sizeof(float);
+    double sum = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        sum += double(samples[i]) * samples[i];
+    return n ? std::sqrt(sum / double(n)) : 0;
+}
+
+double levelAt18kHz(const DecoderEffects& effects) {
+    GstElement* pipeline =
+        launch("audiotestsrc num-buffers=20 freq=18000 volume=0.05 ! "
+               "audio/x-raw,format=F32LE,rate=44100,channels=1 ! equalizer-10bands name=eq ! "
+               "appsink name=sink sync=false");
+    applyEqualizer(child(pipeline, "eq"), effects);
+    const std::vector<guint8> bytes = pull(pipeline);
+    gst_object_unref(pipeline);
+    // Skip the first buffer, where the filter settles.
+    return rms(std::vector<guint8>(bytes.begin() + std::min<std::size_t>(bytes.size(), 4096),
+                                   bytes.end()));
+}
+
+// Channels and mask the sink negotiated through the speaker caps.
+std::pair<int, guint64> negotiated(GstCaps* caps) {
+    GstElement* pipeline = launch("audiotestsrc num-buffers=4 ! "
+                                  "audio/x-raw,channels=2,rate=44100 ! audioconvert ! "
+                                  "capsfilter name=cf ! fakesink name=out");
+    g_object_set(child(pipeline, "cf"), "caps", caps, nullptr);
+    gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    std::pair<int, guint64> result{0, 0};
+    if (gst_element_get_state(pipeline, nullptr, nullptr, 5 * GST_SECOND) ==
+        GST_STATE_CHANGE_SUCCESS) {
+        GstPad* pad = gst_element_get_static_pad(child(pipeline, "out"), "sink");
+        if (GstCaps* current = gst_pad_get_current_caps(pad)) {
+            const GstStructure* s = gst_caps_get_structure(current, 0);
+            gst_structure_get_int(s, "channels", &result.first);
+            gst_structure_get(s, "channel-mask", GST_TYPE_BITMASK, &result.second, nullptr);
+            gst_caps_unref(current);
+        }
+        gst_object_unref(pad);
+    }
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    return result;
+}
+
+TEST(DecoderEffectsTest, RegistryValuesReachTheEffects) {
+    QTemporaryDir dir;
+    RegistryStore store(dir.filePath("registry.reg"));
+    const DecoderEffects empty = readDecoderEffects(store);
+    const VideoBalanceValues neutral = videoBalanceValues(empty);
+    EXPECT_EQ(neutral.brightness, 0.0);
+    EXPECT_EQ(neutral.contrast, 1.0);
+    EXPECT_EQ(neutral.saturation, 1.0);
+    EXPECT_EQ(neutral.hue, 0.0);
+    EXPECT_EQ(empty.speakerMode, -1);
+    EXPECT_EQ(audioChannelCaps(empty), nullptr);
+    EXPECT_EQ(postProcessingLevel(empty), 1);
+
+    const auto put = [&](const char* key, const QString& name, quint32 n) {
+        store.createKey(HKEY_CURRENT_USER, key);
+        QByteArray d(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            d[i] = char((n >> (8 * i)) & 0xff);
+        ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, key, name, REG_DWORD, d), ERROR_SUCCESS);
+    };
+    put(decoderkeys::kScrunchVideo, "Brightness", 100);
+    put(decoderkeys::kScrunchVideo, "Contrast", 0);
+    put(decoderkeys::kScrunchVideo, "Saturation", 75);
+    put(decoderkeys::kScrunchVideo, "Hue", quint32(-20)); // beyond the slider
+    put(decoderkeys::kScrunchAudio, "Band 0", 50);
+    put(decoderkeys::kScrunchAudio, "Band 9", 25);
+    put(decoderkeys::kDivX4, "Postprocessing", 35);
+    const DecoderEffects e = readDecoderEffects(store);
+    const VideoBalanceValues v = videoBalanceValues(e);
+    EXPECT_EQ(v.brightness, 1.0);
+    EXPECT_EQ(v.contrast, 0.0);
+    EXPECT_EQ(v.saturation, 1.5);
+    EXPECT_EQ(v.hue, -1.0);
+    EXPECT_EQ(postProcessingLevel(e), 4);
+
+    // Registry band 0 is the top slider (19.2K): the element's last band.
+    GstElement* eq = gst_element_factory_make("equalizer-10bands", nullptr);
+    ASSERT_NE(eq, nullptr);
+    applyEqualizer(eq, e);
+    double top = 0, bottom = 0, middle = -1;
+    g_object_get(eq, "band9", &top, "band0", &bottom, "band4", &middle, nullptr);
+    EXPECT_DOUBLE_EQ(top, 12.0);
+    EXPECT_DOUBLE_EQ(bottom, 6.0);
+    EXPECT_DOUBLE_EQ(middle, 0.0);
+    gst_object_unref(eq);
+
+    DecoderEffects pp;
+    for (auto [stored, level] :
+         {std::pair{25, 2}, std::pair{-10, 0}, std::pair{1000, 6}, std::pair{60, 6}}) {
+        pp.postProcessing = stored;
+        EXPECT_EQ(postProcessingLevel(pp), level) << stored;
+    }
+}
+
+TEST(DecoderEffectsTest, VideoBalanceChangesRealPixels) {
+    constexpr guint32 grey = 0xff808080;
+    DecoderEffects neutral;
+    const std::vector<int> base = pixelAfterBalance(neutral, grey);
+    ASSERT_EQ(base.size(), 3u);
+
+    DecoderEffects brighter;
+    brighter.brightness = 75;
+    DecoderEffects darker;
+    darker.brightness = 25;
+    const std::vector<int> up = pixelAfterBalance(brighter, grey);
+    const std::vector<int> down = pixelAfterBalance(darker, grey);
+    ASSERT_EQ(up.size(), 3u);
+    ASSERT_EQ(down.size(), 3u);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_GT(up[c], base[c] + 40) << c;
+        EXPECT_LT(down[c], base[c] - 40) << c;
+    }
+
+    // No saturation turns red into grey; the neutral setting keeps it red.
+    constexpr guint32 red = 0xffc02020;
+    const std::vector<int> kept = pixelAfterBalance(neutral, red);
+    DecoderEffects grey0;
+    grey0.saturation = 0;
+    const std::vector<int> washed = pixelAfterBalance(grey0, red);
+    ASSERT_EQ(kept.size(), 3u);
+    ASSERT_EQ(washed.size(), 3u);
+    EXPECT_GT(kept[0] - kept[1], 100);
+    EXPECT_LE(std::abs(washed[0] - washed[1]), 2);
+    EXPECT_LE(std::abs(washed[1] - washed[2]), 2);
+}
+
+TEST(DecoderEffectsTest, EqualizerBoostsTheTopBand) {
+    DecoderEffects flat;
+    DecoderEffects boosted;
+    boosted.equaliser[0] = 50; // "19.2K" slider at the top: +12 dB
+    DecoderEffects bass;
+    bass.equaliser[9] = 50; // "25" slider: nothing to do with 18 kHz
+    const double before = levelAt18kHz(flat);
+    ASSERT_GT(before, 0.0);
+    // +12 dB is four times the amplitude; the shelf's slope leaves a margin.
+    EXPECT_GT(levelAt18kHz(boosted) / before, 2.5);
+    EXPECT_NEAR(levelAt18kHz(bass) / before, 1.0, 0.1);
+}
+
+TEST(DecoderEffectsTest, SpeakerModeSetsTheNegotiatedChannels) {
+    const struct {
+        int channels;
+        guint64 mask;
+    } layouts[] = {{1, 0}, {2, 0x3}, {4, 0x33}, {6, 0x3f}};
+    for (const auto& layout : layouts) {
+        SCOPED_TRACE(layout.channels);
+        DecoderEffects e;
+        e.channels = layout.channels;
+        GstCaps* caps = audioChannelCaps(e);
+        ASSERT_NE(caps, nullptr);
+        const auto [channels, mask] = negotiated(caps);
+        gst_caps_unref(caps);
+        EXPECT_EQ(channels, layout.channels);
+        if (layout.channels > 1) {
+            EXPECT_EQ(mask, layout.mask);
+        }
+    }
+    DecoderEffects spdif;
+    spdif.channels = 2;
+    spdif.passThrough = true;
+    EXPECT_EQ(audioChannelCaps(spdif), nullptr);
+    DecoderEffects odd;
+    odd.channels = 3;
+    EXPECT_EQ(audioChannelCaps(odd), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,367 @@
+#include "config/display_modes.h"
+#include "config/xrandr_backend.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A display with a fixed list of modes that remembers what it was asked.
+class FakeDisplay : public DisplayBackend {
+  public:
+    QList<DisplayMode> offered;
+    int current = 0;                   // index into offered
+    int switchResult = DisplayChanged; // what the next switches report
+    std::optional<int> saved;
+    QList<quint64> switches;
+    int restores = 0;
+
+    QList<DisplayMode> modes() override { return offered; }
+    std::optional<DisplayMode> currentMode() override { return offered.value(current); }
+    int switchTo(const DisplayMode& mode) override {
+        switches << mode.id;
+        if (switchResult != DisplayChanged)
+            return switchResult;
+        if (!saved)
+            saved = current;
+        for (int i = 0; i < offered.size(); ++i) {
+            if (offered[i].id == mode.id)
+                current = i;
+        }
+        return DisplayChanged;
+    }
+    int restore() override {
+        ++restores;
+        if (saved)
+            current = *saved;
+        saved.reset();
+        return DisplayChanged;
+    }
+};
+
+DisplayMode mode(quint64 id, int w, int h, int depth, int hz) {
+    return DisplayMode{w, h, depth, depth == 24 ? 32 : depth, hz, id};
+}
+
+class DisplayModeSwitchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        display.offered = {mode(1, 1280, 1024, 24, 60), mode(2, 1024, 768, 24, 60),
+                           mode(3, 1152, 864, 24, 75),  mode(4, 1152, 864, 24, 60),
+                           mode(5, 1152, 864, 16, 60),  mode(6, 1152, 864, 24, 60),
+                           mode(7, 640, 480, 8, 60)};
+        display.current = 0;
+    }
+    DisplayModeSwitch::Hooks hooks() {
+        return {[this] {
+                    events << "pause";
+                    return playing;
+                },
+                [this] { events << "play"; },
+                [this](const DisplayMessage& m) { messages << m.text; }};
+    }
+    void choose(DisplayModeSwitch& s, int res, int cols, int hz) {
+        s.cmbres.setListIndex(res);
+        s.cmbcols.setListIndex(cols);
+        s.cmbHz.setListIndex(hz);
+    }
+    DisplayMode shown() const { return display.offered[display.current]; }
+
+    FakeDisplay display;
+    bool playing = true;
+    QStringList events;
+    QStringList messages;
+};
+
+// The item data of every entry of `list`, in list order.
+QList<int> allItemData(DisplayModeSwitch& s, SelectableList& list) {
+    QList<int> data;
+    for (int i = 0; i < list.count(); ++i) {
+        list.setListIndex(i);
+        data << s.ItemData(list).value_or(-1);
+    }
+    return data;
+}
+
+TEST(DisplayModeLists, EntriesCarryTheirNumbersAndWidthsTheirHeights) {
+    FakeDisplay display;
+    DisplayModeSwitch s(display);
+    EXPECT_EQ(s.cmbres.items(),
+              QStringList({"640x480", "800x600", "1024x768", "1152x864", "1600x1200"}));
+    EXPECT_EQ(s.cmbHz.items(),
+              QStringList({"60 Hz", "70 Hz", "72 Hz", "75 Hz", "85 Hz", "100 Hz"}));
+    EXPECT_EQ(s.cmbres.listIndex(), -1);
+    EXPECT_FALSE(s.ItemData(s.cmbres));
+
+    EXPECT_EQ(allItemData(s, s.cmbres), QList<int>({640, 800, 1024, 1152, 1600}));
+    EXPECT_EQ(allItemData(s, s.cmbcols), QList<int>({4, 8, 15, 16, 24, 32}));
+    EXPECT_EQ(allItemData(s, s.cmbHz), QList<int>({60, 70, 72, 75, 85, 100}));
+    for (const ListEntry& entry : resolutionEntries()) {
+        EXPECT_EQ(entry.text, QStringLiteral("%1x%2")
+                                  .arg(entry.itemData)
+                                  .arg(heightForWidth(entry.itemData).value_or(-1)));
+    }
+    EXPECT_FALSE(heightForWidth(1280));
+    EXPECT_FALSE(heightForWidth(0));
+
+    // The number stays with its text when the list is filled in another order.
+    s.cmbHz.setItems({"100 Hz", "60 Hz", "59 Hz"});
+    EXPECT_EQ(allItemData(s, s.cmbHz), QList<int>({100, 60, -1}));
+}
+
+TEST(DisplayModeLists, EachResultHasItsMessageAndIcon) {
+    EXPECT_FALSE(displayResultMessage(DisplayChanged));
+    EXPECT_FALSE(displayResultMessage(2));
+    EXPECT_FALSE(displayResultMessage(-5));
+
+    const auto restart = displayResultMessage(1);
+    ASSERT_TRUE(restart);
+    EXPECT_EQ(restart->text,
+              "The computer must be restarted in order for the graphics mode to work");
+    EXPECT_EQ(restart->icon, MessageIcon::Question);
+
+    const std::pair<int, const char*> critical[] = {
+        {-1, "The display driver failed the specified graphics mode"},
+        {-2, "The graphics mode is not supported"},
+        {-3, "Unable to write settings to the registry"},
+        {-4, "An invalid set of flags was passed in"}};
+    for (const auto& [code, text] : critical) {
+        const auto m = displayResultMessage(code);
+        ASSERT_TRUE(m) << code;
+        EXPECT_EQ(m->text, text);
+        EXPECT_EQ(m->icon, MessageIcon::Critical);
+    }
+}
+
+TEST(DisplayModeLists, DepthIsComparedOnlyWhereKnownAndUnknownRatesNeverMatch) {
+    const DisplayMode deep{1024, 768, 24, 32, 60, 1};
+    EXPECT_TRUE(modeMatches(deep, 1024, 768, 24, 60));
+    EXPECT_TRUE(modeMatches(deep, 1024, 768, 32, 60));
+    EXPECT_FALSE(modeMatches(deep, 1024, 768, 16, 60));
+    EXPECT_FALSE(modeMatches(deep, 768, 1024, 32, 60));
+    EXPECT_FALSE(modeMatches(deep, 1024, 768, 32, 75));
+
+    const DisplayMode noDepth{1024, 768, 0, 0, 60, 2};
+    EXPECT_TRUE(modeMatches(noDepth, 1024, 768, 4, 60));
+
+    // Xvfb reports a refresh of 0: no chosen rate is that.
+    const DisplayMode noRate{1280, 800, 24, 32, 0, 3};
+    for (const ListEntry& rate : refreshEntries())
+        EXPECT_FALSE(modeMatches(noRate, 1280, 800, 24, rate.itemData));
+}
+
+TEST_F(DisplayModeSwitchTest, SwitchesToTheFirstMatchingModeAndBackToTheWholeOldMode) {
+    DisplayModeSwitch s(display, hooks());
+    choose(s, 3, 5, 0); // 1152x864, 32-bit, 60 Hz
+    s.ChangeReso();
+    // Mode 3 has the wrong rate, 5 the wrong depth; 4 comes before its twin 6.
+    EXPECT_EQ(display.switches, QList<quint64>{4});
+    EXPECT_EQ(shown().id, 4u);
+    EXPECT_TRUE(s.ModeChanged);
+    EXPECT_EQ(events, QStringList({"pause", "play"}));
+    EXPECT_TRUE(messages.isEmpty());
+
+    s.RestoreScrRes();
+    EXPECT_EQ(shown().id, 1u); // 1280x1024 at 60 Hz, not a start-up size at the new rate
+    EXPECT_FALSE(s.ModeChanged);
+    EXPECT_EQ(events, QStringList({"pause", "play", "pause", "play"}));
+}
+
+TEST_F(DisplayModeSwitchTest, AnUnofferedModeChangesNothingSaysNothingAndTheMovieGoesOn) {
+    DisplayModeSwitch s(display, hooks());
+    choose(s, 3, 4, 5); // 1152x864 at 100 Hz: not offered
+    s.ChangeReso();
+    EXPECT_TRUE(display.switches.isEmpty());
+    EXPECT_EQ(shown().id, 1u);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(s.lastMessage());
+    EXPECT_EQ(events, QStringList({"pause", "play"}));
+    EXPECT_TRUE(s.ModeChanged);
+
+    s.RestoreScrRes();
+    EXPECT_EQ(shown().id, 1u);
+    EXPECT_FALSE(s.ModeChanged);
+
+    EXPECT_EQ(s.SetDisplayMode(1600, 1200, 32, 60), DisplayChanged);
+    EXPECT_TRUE(display.switches.isEmpty());
+}
+
+TEST_F(DisplayModeSwitchTest, AnIncompleteChoiceTouchesNeitherMovieNorDisplay) {
+    DisplayModeSwitch s(display, hooks());
+    choose(s, 3, -1, 0);
+    s.ChangeReso();
+    choose(s, -1, 4, 0);
+    s.ChangeReso();
+    choose(s, 3, 4, -1);
+    s.ChangeReso();
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_FALSE(s.ModeChanged);
+    EXPECT_TRUE(display.switches.isEmpty());
+}
+
+TEST_F(DisplayModeSwitchTest, FullScreenSwitchesOnlyWhileCheckResIsChecked) {
+    DisplayModeSwitch s(display, hooks());
+    choose(s, 2, 4, 0);
+    EXPECT_FALSE(s.listsEnabled());
+    s.enterFullScreen();
+    s.leaveFullScreen();
+    EXPECT_TRUE(display.switches.isEmpty());
+    EXPECT_EQ(display.restores, 0);
+    EXPECT_TRUE(events.isEmpty());
+
+    s.CheckRes = 1;
+    EXPECT_TRUE(s.listsEnabled());
+    s.enterFullScreen();
+    EXPECT_EQ(shown().id, 2u);
+    s.leaveFullScreen();
+    EXPECT_EQ(shown().id, 1u);
+}
+
+TEST_F(DisplayModeSwitchTest, APausedMovieStaysPaused) {
+    playing = false;
+    DisplayModeSwitch s(display, hooks());
+    choose(s, 2, 4, 0);
+    s.ChangeReso();
+    s.RestoreScrRes();
+    EXPECT_EQ(events, QStringList({"pause", "pause"}));
+}
+
+TEST_F(DisplayModeSwitchTest, RefusalsAreReportedAndLeaveTheDisplayAsItWas) {
+    for (int code : {1, -1, -2, -3, -4}) {
+        messages.clear();
+        display.switchResult = code;
+        DisplayModeSwitch s(display, hooks());
+        EXPECT_EQ(s.SetDisplayMode(1024, 768, 24, 60), code);
+        ASSERT_EQ(messages.size(), 1) << code;
+        EXPECT_EQ(messages[0], displayResultMessage(code)->text);
+        ASSERT_TRUE(s.lastMessage());
+        EXPECT_EQ(s.lastMessage()->text, messages[0]);
+        EXPECT_EQ(shown().id, 1u);
+    }
+    // Unknown codes pass silently.
+    messages.clear();
+    display.switchResult = 7;
+    DisplayModeSwitch quiet(display, hooks());
+    EXPECT_EQ(quiet.SetDisplayMode(1024, 768, 24, 60), 7);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DisplayModeSwitchTest, WithoutAMessageHandlerTheMessageIsKept) {
+    display.switchResult = DisplayModeNotSupported;
+    DisplayModeSwitch s(display);
+    choose(s, 2, 4, 0);
+    s.ChangeReso(); // no hooks at all: nothing to pause or resume
+    ASSERT_TRUE(s.lastMessage());
+    EXPECT_EQ(s.lastMessage()->text, "The graphics mode is not supported");
+    EXPECT_TRUE(s.ModeChanged);
+}
+
+TEST(XRandRBackendTest, WithoutAnXServerEverythingFailsCleanly) {
+    XRandRBackend backend(QByteArrayLiteral(":4093"));
+    EXPECT_FALSE(backend.isAvailable());
+    EXPECT_TRUE(backend.outputName().isEmpty());
+    EXPECT_TRUE(backend.modes().isEmpty());
+    EXPECT_FALSE(backend.currentMode());
+    EXPECT_EQ(backend.switchTo(DisplayMode{640, 480, 24, 32, 60, 1}), DisplayDriverFailed);
+    EXPECT_EQ(backend.restore(), DisplayChanged);
+
+    DisplayModeSwitch s(backend);
+    s.CheckRes = 1;
+    s.cmbres.setListIndex(0);
+    s.cmbcols.setListIndex(4);
+    s.cmbHz.setListIndex(0);
+    s.enterFullScreen();
+    s.leaveFullScreen();
+    EXPECT_FALSE(s.lastMessage());
+}
+
+// The X tests run when the suite has a server (xvfb-run sets DISPLAY).
+// VANTOR_TEST_SCREEN ("1280x800") names the size the server starts with.
+TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "no X server";
+    XRandRBackend backend;
+    ASSERT_TRUE(backend.isAvailable());
+    EXPECT_FALSE(backend.outputName().isEmpty());
+    const QList<DisplayMode> modes = backend.modes();
+    ASSERT_FALSE(modes.isEmpty());
+    const std::optional<DisplayMode> before = backend.currentMode();
+    ASSERT_TRUE(before);
+    const QString expected = qEnvironmentVariable("VANTOR_TEST_SCREEN");
+    if (!expected.isEmpty()) {
+        EXPECT_EQ(QStringLiteral("%1x%2").arg(before->width).arg(before->height), expected);
+    }
+    bool listed = false;
+    for (const DisplayMode& m : modes) {
+        listed = listed || m.id == before->id;
+        EXPECT_GT(m.width, 0);
+        EXPECT_GE(m.refreshHz, 0);
+    }
+    EXPECT_TRUE(listed);
+    EXPECT_GT(before->depth, 0);
+
+    // A size no server lists, and a mode id of none of its modes.
+    DisplayModeSwitch s(backend);
+    EXPECT_EQ(s.SetDisplayMode(1601, 1199, 24, 60), DisplayChanged);
+    EXPECT_FALSE(s.lastMessage());
+    EXPECT_EQ(backend.switchTo(DisplayMode{1601, 1199, 24, 32, 60, 0x7ffffff0}),
+              DisplayModeNotSupported);
+    EXPECT_EQ(backend.restore(), DisplayChanged); // nothing was switched
+    const std::optional<DisplayMode> after = backend.currentMode();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->id, before->id);
+}
+
+// Only where a script asked for it (VANTOR_TEST_XRANDR_SWITCH=1): on a
+// desktop a switch blanks the screen for a moment. Xvfb offers one mode, so
+// there only the mode in use is set again; Xorg's dummy driver has more.
+TEST(XRandRBackendTest, OfferedModesAreSetAndRestored) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") ||
+        qEnvironmentVariableIntValue("VANTOR_TEST_XRANDR_SWITCH") != 1)
+        GTEST_SKIP() << "no X server to switch";
+    XRandRBackend backend;
+    ASSERT_TRUE(backend.isAvailable());
+    const std::optional<DisplayMode> before = backend.currentMode();
+    ASSERT_TRUE(before);
+    EXPECT_EQ(backend.switchTo(*before), DisplayChanged);
+    EXPECT_EQ(backend.restore(), DisplayChanged);
+    EXPECT_EQ(backend.currentMode()->id, before->id);
+
+    // Through the dialog's lists: smaller sizes first, then larger ones, so
+    // the screen both shrinks and grows.
+    const QList<DisplayMode> modes = backend.modes();
+    DisplayModeSwitch lists(backend);
+    lists.CheckRes = 1;
+    lists.cmbcols.setListIndex(4); // 24-bit
+    int switches = 0;
+    for (int r = 0; r < lists.cmbres.count(); ++r) {
+        for (int hz = 0; hz < lists.cmbHz.count(); ++hz) {
+            lists.cmbres.setListIndex(r);
+            lists.cmbHz.setListIndex(hz);
+            const int width = *lists.ItemData(lists.cmbres);
+            const int height = *heightForWidth(width);
+            const int rate = *lists.ItemData(lists.cmbHz);
+            if (!std::any_of(modes.begin(), modes.end(), [&](const DisplayMode& m) {
+                    return modeMatches(m, width, height, 24, rate);
+                }))
+                continue;
+            lists.enterFullScreen();
+            EXPECT_FALSE(lists.lastMessage());
+            const std::optional<DisplayMode> now = backend.currentMode();
+            ASSERT_TRUE(now);
+            EXPECT_EQ(
+                QStringLiteral("%1x%2@%3").arg(now->width).arg(now->height).arg(now->refreshHz),
+                QStringLiteral("%1x%2@%3").arg(width).arg(height).arg(rate));
+            lists.leaveFullScreen();
+            EXPECT_EQ(backend.currentMode()->id, before->id);
+            EXPECT_FALSE(lists.lastMessage());
+            EXPECT_FALSE(lists.ModeChanged);
+            ++switches;
+            break; // one rate per size is enough
+        }
+    }
+    const int expectedSwitches = qEnvironmentVariableIntValue("VANTOR_TEST_EXPECT_SWITCHES");
+    EXPECT_GE(switches, expectedSwitches);
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+#include "support/shell_integration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <glib.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Lines of `text` that start with `prefix`.
+QStringList linesStarting(const QString& text, const QString& prefix) {
+    QStringList found;
+    for (const QString& line : text.split(u'\n')) {
+        if (line.startsWith(prefix))
+            found << line;
+    }
+    return found;
+}
+
+// The program and arguments of an Exec line as desktop launchers take them:
+// key-file unescaping, then quoting, then %% back to %.
+QStringList execArguments(const QString& entryPath, const char* group = "Desktop Entry") {
+    QStringList args;
+    GKeyFile* file = g_key_file_new();
+    if (g_key_file_load_from_file(file, QFile::encodeName(entryPath).constData(), G_KEY_FILE_NONE,
+                                  nullptr)) {
+        gchar* exec = g_key_file_get_string(file, group, "Exec", nullptr);
+        gchar** argv = nullptr;
+        if (exec && g_shell_parse_argv(exec, nullptr, &argv, nullptr)) {
+            for (gchar** a = argv; *a; ++a)
+                args << QString::fromUtf8(*a).replace(QStringLiteral("%%"), QStringLiteral("%"));
+            g_strfreev(argv);
+        }
+        g_free(exec);
+    }
+    g_key_file_free(file);
+    return args;
+}
+
+class ShellIntegrationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QFile::remove(entry);
+        QFile::remove(mimeApps);
+    }
+    void TearDown() override { SetUp(); }
+
+    // The test main points both at private folders.
+    const QString entry = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                          "/applications/vantorplay.desktop";
+    const QString mimeApps =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/mimeapps.list";
+    const QString player = "/opt/Vantor Meridian/vantorplay";
+};
+
+TEST_F(ShellIntegrationTest, RegisteringTwiceLeavesOneEntryAndOneLinePerType) {
+    ASSERT_TRUE(qEnvironmentVariable("XDG_DATA_HOME").contains(QDir::tempPath()));
+
+    const RegistrationResult first = RegisterFileTypes("Vantor Meridian", player);
+    EXPECT_TRUE(first.ok);
+    EXPECT_EQ(first.message, "Done !");
+    const QString entryText = read(entry);
+    const QString listText = read(mimeApps);
+
+    const RegistrationResult second = RegisterFileTypes("Vantor Meridian", player);
+    EXPECT_EQ(second.message, "Done !");
+    EXPECT_EQ(read(entry), entryText);
+    EXPECT_EQ(read(mimeApps), listText);
+    EXPECT_EQ(QDir(QFileInfo(entry).path()).entryList(QDir::Files),
+              QStringList{"vantorplay.desktop"});
+
+    EXPECT_EQ(linesStarting(entryText, "Name="),
+              QStringList({"Name=Vantor Meridian", "Name=Play with Vantor"}));
+    EXPECT_EQ(listText.count("[Default Applications]"), 1);
+    for (const char* type : {"video/x-msvideo", "video/mpeg", "video/x-ms-asf"}) {
+        const QString key = QString::fromLatin1(type) + "=";
+        // Once under the defaults, once under the added associations.
+        EXPECT_EQ(linesStarting(listText, key),
+                  QStringList({key + "vantorplay.desktop;", key + "vantorplay.desktop;"}));
+        EXPECT_TRUE(linesStarting(entryText, "MimeType=").value(0).contains(key.chopped(1) + ";"));
+    }
+    // Every type the MIME database gives the five extensions is covered.
+    for (const QString& ext : playerFileExtensions()) {
+        for (const QString& type : mediaTypesForExtension(ext))
+            EXPECT_TRUE(listText.contains(type + "=vantorplay.desktop;")) << type.toStdString();
+    }
+}
+
+TEST_F(ShellIntegrationTest, ProgramPathsWithAwkwardCharactersSurviveTheExecLine) {
+    const QStringList paths = {player, "/home/a b/it's \"quoted\"/$HOME/`x`/100%/back\\slash/vp",
+                               "/tmp/ leading space/vantorplay"};
+    for (const QString& path : paths) {
+        ASSERT_TRUE(AssociateFileType("avi", "Vantor Meridian", path));
+        EXPECT_EQ(execArguments(entry), QStringList({path, "%f"})) << path.toStdString();
+        EXPECT_EQ(execArguments(entry, "Desktop Action play"), QStringList({path, "%f"}));
+    }
+    EXPECT_TRUE(desktopExecValue("/a b/c").startsWith("\"/a b/c\""));
+
+    if (QStandardPaths::findExecutable("desktop-file-validate").isEmpty())
+        return;
+    QProcess validate;
+    validate.start("desktop-file-validate", {entry});
+    ASSERT_TRUE(validate.waitForFinished(10000));
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
+}
+
+TEST_F(ShellIntegrationTest, OtherLinesOfMimeAppsListAreKept) {
+    write(mimeApps, "# mine\n"
+                    "[Default Applications]\n"
+                    "text/plain=editor.desktop;\n"
+                    "video/mpeg=other.desktop;vantorplay.desktop;\n"
+                    "VIDEO/MPEG=third.desktop\n"
+                    "\n"
+                    "[Removed Associations]\n"
+                    "video/mpeg=gone.desktop;\n");
+    ASSERT_TRUE(AssociateFileType("mpg", "Vantor Meridian", player));
+    const QString text = read(mimeApps);
+    EXPECT_TRUE(text.startsWith("# mine\n[Default Applications]\ntext/plain=editor.desktop;\n"
+                                "video/mpeg=vantorplay.desktop;other.desktop;third.desktop;\n"
+                                "\n[Removed Associations]\nvideo/mpeg=gone.desktop;\n"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("VIDEO/MPEG"));
+    EXPECT_TRUE(text.contains("[Added Associations]\nvideo/mpeg=vantorplay.desktop;\n"));
+    EXPECT_FALSE(text.contains("video/x-msvideo")); // only what was asked
+}
+
+TEST_F(ShellIntegrationTest, UnusableInputWritesNothingAndFailuresAreNotDone) {
+    QString error;
+    EXPECT_FALSE(AssociateFileType("avi", "Vantor Meridian", "vantorplay", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(AssociateFileType("avi", "Vantor Meridian", "/opt/v\nExec=evil", &error));
+    EXPECT_FALSE(AssociateFileType("exe", "Vantor Meridian", player, &error));
+    EXPECT_FALSE(AssociateFileType("../avi", "Vantor Meridian", player, &error));
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(QFile::exists(mimeApps));
+    EXPECT_FALSE(RegisterFileTypes("Vantor Meridian", "relative/vantorplay").ok);
+
+    // A folder where the list should be: writing fails and says so.
+    ASSERT_TRUE(QDir().mkpath(mimeApps));
+    const RegistrationResult result = RegisterFileTypes("Vantor Meridian", player);
+    QDir(mimeApps).removeRecursively();
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message, "Done !");
+    EXPECT_TRUE(result.message.contains("mimeapps.list"));
+}
+
+TEST_F(ShellIntegrationTest, XdgMimeNamesThePlayerAsTheDefault) {
+    if (QStandardPaths::findExecutable("xdg-mime").isEmpty())
+        GTEST_SKIP() << "xdg-mime is not installed";
+    ASSERT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
+    QProcess query;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The generic lookup reads mimeapps.list; desktop-specific ones ask
+    // services the test cannot point at its folders.
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                             "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID"})
+        env.remove(name);
+    query.setProcessEnvironment(env);
+    query.start("xdg-mime", {"query", "default", "video/x-msvideo"});
+    ASSERT_TRUE(query.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(query.readAllStandardOutput()).trimmed(), "vantorplay.desktop");
+}
+
+} // namespace
