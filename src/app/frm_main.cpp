@@ -1,5 +1,7 @@
 #include "app/frm_main.h"
 
+#include "app/program_data.h"
+#include "config/speaker_modes.h"
 #include "inspector/frm_filter_prop.h"
 #include "inspector/frm_select_pin.h"
 #include "inspector/inspector_panel.h"
@@ -241,6 +243,10 @@ void frmMain::Form_Load() {
     state.ScreenHeight = short(screen.height());
 
     settings_.write(QStringLiteral("Path"), QCoreApplication::applicationDirPath());
+    // First start: the decoders' default settings go into the registry once.
+    prepareFirstStart();
+    if (firstStartPending())
+        runFirstStartImport(programDataFolder());
     filterProp_ = new frmFilterProp(inspector, this);
 
     // From here on a failing step is skipped.

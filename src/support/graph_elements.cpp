@@ -1,5 +1,6 @@
 // The player's own filters (renderers, audio outputs) and the list of
 // filters a graph can add by name.
+#include "support/decoder_effects.h"
 #include "support/frame_sink.h"
 #include "support/gst_graph_private.h"
 #include "support/video_window.h"
@@ -129,15 +130,19 @@ void releaseRenderer(GstElement* renderer) {
 
 GstElement* makeVideoRenderer(const QString& name) {
     GstElement* queue = make("queue");
+    // The decoder settings' picture controls; a neutral balance passes
+    // frames through untouched.
+    GstElement* balance = make("videobalance", "balance");
     GstElement* convert = make("videoconvert");
     GstElement* sink = make("appsink", "sink");
-    if (!queue || !convert || !sink)
+    if (!queue || !balance || !convert || !sink)
         return nullptr;
+    applyVideoBalance(balance, readDecoderEffects());
     GstCaps* caps = gst_caps_from_string("video/x-raw,format=BGRx");
     g_object_set(sink, "caps", caps, "sync", TRUE, "max-buffers", 2, "drop", TRUE,
                  "enable-last-sample", FALSE, "qos", TRUE, nullptr);
     gst_caps_unref(caps);
-    GstElement* bin = chain(name, {queue, convert, sink});
+    GstElement* bin = chain(name, {queue, balance, convert, sink});
 
     auto* data = new VideoRendererData;
     data->frames = new FrameSink;
@@ -172,10 +177,21 @@ QSize videoSizeOf(GstElement* renderer) {
 GstElement* makeAudioOutput(const QString& name, GstElement* sink) {
     if (!sink)
         return nullptr;
-    // scaletempo keeps the pitch when the rate is 0.5 or 2.0.
-    GstElement* bin =
-        chain(name, {make("queue"), make("audioconvert"), make("audioresample"), make("scaletempo"),
-                     make("audioconvert"), make("audioresample"), make("volume", "volume"), sink});
+    // The decoder settings: the ten-band equaliser and the speaker mode's
+    // channel layout. scaletempo keeps the pitch at 0.5 and 2.0.
+    const DecoderEffects effects = readDecoderEffects();
+    GstElement* equalizer = make("equalizer-10bands", "equalizer");
+    GstElement* layout = make("capsfilter", "speakers");
+    if (equalizer)
+        applyEqualizer(equalizer, effects);
+    if (GstCaps* caps = audioChannelCaps(effects)) {
+        g_object_set(layout, "caps", caps, nullptr);
+        gst_caps_unref(caps);
+    }
+    GstElement* bin = chain(name, {make("queue"), make("audioconvert"), make("audioresample"),
+                                   equalizer ? equalizer : make("identity"), make("scaletempo"),
+                                   make("audioconvert"), layout, make("audioresample"),
+                                   make("volume", "volume"), sink});
     markRenderer(bin, RendererKind::Audio);
     return bin;
 }
