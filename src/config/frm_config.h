@@ -1,0 +1,310 @@
+#pragma once
+// The configuration dialog: the live copy of every preference. It is built
+// once at start-up, loaded from the settings store, kept hidden and shown
+// modeless; other windows read the preferences through its accessors.
+// Work that belongs to other windows reaches them through ConfigHooks.
+#include "config/decoder_settings.h"
+#include "config/preferences.h"
+#include "support/filter_graph.h"
+#include "support/selectable_list.h"
+#include "support/settings_store.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QUrl>
+#include <array>
+#include <functional>
+#include <optional>
+
+struct PlayerState;
+class DisplayModeSwitch;
+class QCheckBox;
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+
+// What "Choose..." asks the user for.
+struct SubtitleFontChoice {
+    QString name;
+    QString size;
+    QColor colour;
+};
+
+// Everything the dialog asks of other windows. Unset hooks do nothing.
+struct ConfigHooks {
+    // Critical message boxes (default: QMessageBox).
+    std::function<void(const QString&)> critical;
+    // The registered filters (default: FilterGraph::regFilterCollection).
+    std::function<QList<RegFilterInfo>()> registeredFilters;
+    // The font dialog behind "Choose..." (default: QFontDialog, then a colour
+    // dialog); nothing when the user cancels.
+    std::function<std::optional<SubtitleFontChoice>(const SubtitleFontChoice&)> chooseFont;
+    // Opens a web address (default: QDesktopServices).
+    std::function<void(const QUrl&)> openUrl;
+
+    // Replace the decoder registry copies (AnalyseReg, WriteReg) when set.
+    std::function<void()> analyseReg;
+    std::function<void()> writeReg;
+    // Replaces the speaker list's click (default: chooseSpeakerMode with the
+    // program folder's presets).
+    std::function<void(int row)> speakerModeChosen;
+    // Show picture-store slot `slot` in the main window's speaker indicator.
+    std::function<void(int slot)> setSpeakerPicture;
+    // The skin in skinFolder() is to be loaded.
+    std::function<void()> skinLoad;
+
+    // Aspect-ratio presets: file reading and saving, the layout, the buttons.
+    std::function<void()> readDAR;
+    std::function<void()> saveDAR;
+    std::function<void()> applyDAR;
+    std::function<void()> darAdd;      // Command8, Enter in Dartxt
+    std::function<void()> darDelete;   // Command9
+    std::function<void()> darOriginal; // Command10
+    // The context menu's preset captions, entry i for item i + 1.
+    std::function<void(int item, const QString& caption)> setAspectMenuCaption;
+
+    // The subtitle window's three lines.
+    std::function<void(const QFont& font, const QColor& colour)> applySubtitleFont;
+    std::function<void(int characterSetNumber)> applyCharacterSet;
+    // The main window.
+    std::function<void(bool visible)> setScrollingTitleVisible;
+    std::function<void()> startOverlayDetection; // "Redetect" with a movie open
+    std::function<void()> refreshRegisteredFilters;
+    // Opens the current movie again at its position, with its subtitles.
+    std::function<void()> reopenMovie;
+    std::function<void()> minimizeMainWindow;
+    // File association ("Register").
+    std::function<void()> registerFileTypes;
+    // Screen saver on or off (default: SetScreenSaverActive).
+    std::function<bool(bool active)> setScreenSaverActive;
+};
+
+class frmConfig : public QDialog {
+    Q_OBJECT
+  public:
+    // `storePath` is the settings file; `state` is the main window's record
+    // (may be null: then no movie counts as open).
+    explicit frmConfig(ConfigHooks hooks = {}, PlayerState* state = nullptr,
+                       QWidget* parent = nullptr,
+                       const QString& storePath = SettingsStore::defaultFilePath());
+    ~frmConfig() override;
+
+    ConfigHooks hooks;
+    // Where the program's own files lie (default: the executable's folder).
+    QString programFolder;
+    // The first-start marker Ok removes (in the user's data folder).
+    QString firstStartMarker;
+
+    // --- lifecycle
+    // Fills the lists and every control from the settings store, running the
+    // controls' handlers as a user's clicks would.
+    void Form_Load();
+    // The "Options" command: shows the dialog and refreshes the decoder sliders.
+    void showDialog();
+    void Command1_Click(); // Ok
+    void Command3_Click(); // Cancel
+
+    // --- preferences other windows read
+    bool subtitlesOn() const;
+    bool screenSaverDisabled() const;
+    bool scrollTitle() const;
+    QString subtitleFontName() const;
+    QString subtitleFontSizeText() const;
+    int subtitleFontSize() const; // points, 0 when the caption is not a number
+    QColor subtitleFontColour() const;
+    QFont subtitleFont() const;
+    QColor keyColour() const;
+    bool autoOverlay() const;
+    QString subtitleYPosText() const;
+    void setSubtitleYPosText(const QString& text); // the subtitle window moves
+    QString skinFolder() const;
+    void setSkinFolder(const QString& folder); // runs the folder list's change
+    int speakerMode() const;                   // -1 when none
+    QString speakerModeName() const;
+    int deviceIndex() const; // -1 when none
+    QString deviceName() const;
+    bool useDedynamic() const;
+    int scenixDriveIndex() const;
+    QString scenixDrive() const; // a folder ending in "/", empty when none
+    int characterSetIndex() const;
+    int characterSetNumber() const; // 0 (Western European) when none chosen
+    bool changeResolution() const;
+    int resolutionWidth() const; // -1 when none chosen
+    int resolutionHeight() const;
+    int colourBits() const;
+    int refreshHz() const;
+    int subtitleDelaySeconds() const; // SubBegin, -20..20
+    int subtitleExtraSeconds() const; // SubDisp, -2..15
+    // The controls' values as one model, as Ok saves them.
+    Preferences preferences() const;
+
+    // --- decoder sliders
+    // The registry's decoder values into the sliders, and back; each
+    // reports its access in Reglbl. OpenaMovie calls WriteReg too.
+    void AnalyseReg();
+    void WriteReg();
+    // The registry they use (default: the user's store); must outlive the dialog.
+    RegistryStore* registry = nullptr;
+    DecoderSliderValues decoderSliders() const;
+    void setDecoderSliders(const DecoderSliderValues& values);
+    // By control name ("SlideWma" with its band 0..9,
+    // `index` -1 for the others). Values outside a slider's range go to the
+    // nearer end. Unknown names read 0 and set nothing.
+    int decoderSliderValue(const QString& control, int index = -1) const;
+    bool setDecoderSliderValue(const QString& control, int index, int value);
+    // Reglbl: whether the last registry access worked.
+    void setRegistryAccess(bool authorised);
+    bool regChanged() const { return RegChanged; }
+    void setRegChanged(bool changed) { RegChanged = changed; }
+
+    // --- models behind hidden and shared lists
+    SelectableList listRegFilters;
+    // The aspect-ratio presets; the selection is the current preset.
+    SelectableList DAR;
+
+    // The full-screen display switch follows the General page's check box
+    // and lists from now on. `modes` must outlive the dialog.
+    void bindDisplayModes(DisplayModeSwitch& modes);
+
+    // --- procedures other windows call
+    void Spkup();
+    void ListRegisteredFilters();
+    void alwaysontop(bool onTop);
+
+    // --- control handlers
+    void ChkAutoRGB_Click();
+    void CheckRes_Click();
+    void Combo1_Click();
+    void Combo3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command11_Click();
+    void Command12_Click();
+    void Dir1_Change();
+    void Image3_Click();
+
+    // The skin loader's report on the Skins page ("Name: ", "Author: ",
+    // "Comment: " followed by the value).
+    void setSkinName(const QString& value);
+    void setSkinAuthor(const QString& value);
+    void setSkinComment(const QString& value);
+
+    // The skin description file in `folder` ("VSkin.ini" in any letter case),
+    // empty when there is none.
+    static QString skinDescriptionFile(const QString& folder);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Page building (config_pages.cpp).
+    void buildWindow();
+    QWidget* buildGeneralPage();
+    QWidget* buildAudioPage();
+    QWidget* buildWmaPage();
+    QWidget* buildDivx3Page();
+    QWidget* buildDivx4Page();
+    QWidget* buildScenovaPage();
+    QWidget* buildSkinsPage();
+    QWidget* buildCreditsPage();
+    QWidget* buildSubtitlesPage();
+    QSlider* decoderSlider(const char* name, int minimum, int maximum, int single, int page,
+                           int value, Qt::Orientation orientation = Qt::Horizontal);
+    void wireControls();
+
+    void applyPreferences(const Preferences& p);
+    void setComboIndex(QComboBox* box, int index);
+    void colourBoxChanged(QLineEdit* box);
+    void applySubtitleFontToLines();
+    void fillDrives();
+    void fillAudioDevices();
+    void showCritical(const QString& text);
+    bool movieOpen() const;
+    QSlider* decoderSliderNamed(const QString& control, int index) const;
+    void pushDisplayModes();
+
+    SettingsStore settings_;
+    PlayerState* state_;
+    QList<RegFilterInfo> regFilters_;
+    QString skinPath_;
+    bool RegChanged = false;
+    class frmCredits* credits_ = nullptr;
+    DisplayModeSwitch* displayModes_ = nullptr;
+    Preferences loaded_;
+    QColor fontColour_; // MyFontColor's back colour
+
+    // Controls; each widget's object name is its name here.
+    QTabWidget* SSTab1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLabel* Reglbl = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QToolButton* Image3 = nullptr;
+    // General
+    QCheckBox* CheckRes = nullptr;
+    QComboBox* cmbres = nullptr;
+    QComboBox* cmbcols = nullptr;
+    QComboBox* cmbHz = nullptr;
+    QListWidget* DARView = nullptr;
+    QLineEdit* Dartxt = nullptr;
+    QPushButton* Command8 = nullptr;
+    QPushButton* Command9 = nullptr;
+    QPushButton* Command10 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QCheckBox* CheckScroll = nullptr;
+    QCheckBox* CheckScreenS = nullptr;
+    // Audio
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QCheckBox* UseDedynamic = nullptr;
+    // Decoders
+    std::array<QSlider*, 10> SlideWma{};
+    QPushButton* Command7 = nullptr;
+    QSlider* CpuCal = nullptr;
+    QSlider* PostCpu = nullptr;
+    QSlider* Bness = nullptr;
+    QSlider* Contrast = nullptr;
+    QSlider* Saturation = nullptr;
+    QSlider* Hue = nullptr;
+    QPushButton* Command6 = nullptr;
+    QSlider* PPLevel = nullptr;
+    QSlider* Bness4 = nullptr;
+    QSlider* Contrast4 = nullptr;
+    QSlider* Saturation4 = nullptr;
+    QPushButton* Command12 = nullptr;
+    // Scenova
+    QComboBox* Drive1 = nullptr;
+    // Skins
+    QTreeView* Dir1 = nullptr;
+    QFileSystemModel* dirModel_ = nullptr;
+    QLabel* SkinName = nullptr;
+    QLabel* SkinDesc = nullptr;
+    QLabel* SkinCom = nullptr;
+    // Credits
+    QLabel* Label30 = nullptr;
+    QLabel* Label32 = nullptr;
+    QPushButton* Command11 = nullptr;
+    // Subtitles
+    QLabel* MyFontName = nullptr;
+    QLabel* MyFontSize = nullptr;
+    QLabel* MyFontColor = nullptr;
+    QPushButton* Command4 = nullptr;
+    QLineEdit* ColorR = nullptr;
+    QLineEdit* ColorG = nullptr;
+    QLineEdit* ColorB = nullptr;
+    QCheckBox* ChkAutoRGB = nullptr;
+    QPushButton* Command5 = nullptr;
+    QLineEdit* SubYpos = nullptr;
+    QComboBox* Combo3 = nullptr;
+    QSlider* SubBegin = nullptr;
+    QSlider* SubDisp = nullptr;
+};

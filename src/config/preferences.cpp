@@ -1,0 +1,124 @@
+#include "config/preferences.h"
+
+#include "support/settings_store.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace {
+
+QString skinDefault(const QString& programFolder) {
+    return QDir(programFolder).filePath(QStringLiteral("Skins/WinDVD"));
+}
+
+// A hand-edited or damaged store must not leave a control in a state the
+// dialog cannot show, so text that is not a number gives the default.
+int readInt(const SettingsStore& store, const char* key, int fallback) {
+    bool ok = false;
+    const int value = store.read(QLatin1String(key)).trimmed().toInt(&ok);
+    return ok ? value : fallback;
+}
+
+bool readFlag(const SettingsStore& store, const char* key, bool fallback) {
+    const QString text = store.read(QLatin1String(key)).trimmed();
+    if (text == u'1')
+        return true;
+    if (text == u'0')
+        return false;
+    return fallback;
+}
+
+QString readText(const SettingsStore& store, const char* key, const QString& fallback) {
+    return store.read(QLatin1String(key), fallback);
+}
+
+QString flag(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+QColor colourFromNumber(qint64 number) {
+    return QColor(int(number & 0xff), int((number >> 8) & 0xff), int((number >> 16) & 0xff));
+}
+
+qint64 numberFromColour(const QColor& colour) {
+    return qint64(colour.red()) | (qint64(colour.green()) << 8) | (qint64(colour.blue()) << 16);
+}
+
+int clampColourComponent(int value) {
+    return std::clamp(value, 0, 255);
+}
+
+Preferences Preferences::defaults(const QString& programFolder) {
+    Preferences p;
+    p.lastFile = programFolder;
+    p.playListDrv = programFolder;
+    p.playListPath = programFolder;
+    p.skin = skinDefault(programFolder);
+    return p;
+}
+
+Preferences Preferences::load(const SettingsStore& store, const QString& programFolder) {
+    const Preferences d = defaults(programFolder);
+    Preferences p = d;
+    p.volume = readInt(store, "Volume", d.volume);
+    p.lastFile = readText(store, "LastFile", d.lastFile);
+
+    // The dialog's keys, in the order it applies them.
+    p.useSub = readFlag(store, "UseSub", d.useSub);
+    p.screenSaverDisabled = readFlag(store, "ScreenSaver", d.screenSaverDisabled);
+    p.scrollTitle = readFlag(store, "Scroll", d.scrollTitle);
+    p.fontName = readText(store, "FontName", d.fontName);
+    p.fontSize = readText(store, "FontSize", d.fontSize);
+    bool ok = false;
+    const qint64 colour = store.read(QStringLiteral("FontColor")).trimmed().toLongLong(&ok);
+    p.fontColour = ok && colour >= 0 && colour <= 0xffffff ? colour : d.fontColour;
+    p.keyRed = clampColourComponent(readInt(store, "R", d.keyRed));
+    p.keyGreen = clampColourComponent(readInt(store, "G", d.keyGreen));
+    p.keyBlue = clampColourComponent(readInt(store, "B", d.keyBlue));
+    p.autoOverlay = readFlag(store, "AutoOverlay", d.autoOverlay);
+    p.subYPos = readText(store, "SubYPos", d.subYPos);
+    p.skin = readText(store, "Skin", d.skin);
+    p.audioSys = readInt(store, "AudioSys", d.audioSys);
+    p.scenixDrive = readInt(store, "Scenixdrv1", d.scenixDrive);
+    p.charset = readInt(store, "Charset", d.charset);
+    p.changeRes = readFlag(store, "ChangeRes", d.changeRes);
+    p.changeResXY = readInt(store, "ChangeResXY", d.changeResXY);
+    p.changeResCols = readInt(store, "ChangeResCols", d.changeResCols);
+    p.changeResHz = readInt(store, "ChangeResHz", d.changeResHz);
+    p.dedynamic = readFlag(store, "Dedynamic", d.dedynamic);
+    p.deviceIdx = readInt(store, "DeviceIdx", d.deviceIdx);
+
+    p.playListDrv = readText(store, "PlayListDrv", d.playListDrv);
+    p.playListPath = readText(store, "PlayListPath", d.playListPath);
+    p.pbarBack = readText(store, "PbarBack", d.pbarBack);
+    p.pbarBar = readText(store, "PbarBar", d.pbarBar);
+    return p;
+}
+
+void Preferences::saveDialogKeys(SettingsStore& store) const {
+    auto number = [](qint64 value) { return QString::number(value); };
+    store.write(QStringLiteral("UseSub"), flag(useSub));
+    store.write(QStringLiteral("Device"), device);
+    store.write(QStringLiteral("ScreenSaver"), flag(screenSaverDisabled));
+    store.write(QStringLiteral("Scroll"), flag(scrollTitle));
+    store.write(QStringLiteral("FontName"), fontName);
+    store.write(QStringLiteral("FontSize"), fontSize);
+    store.write(QStringLiteral("FontColor"), number(fontColour));
+    store.write(QStringLiteral("R"), number(keyRed));
+    store.write(QStringLiteral("G"), number(keyGreen));
+    store.write(QStringLiteral("B"), number(keyBlue));
+    store.write(QStringLiteral("AutoOverlay"), flag(autoOverlay));
+    store.write(QStringLiteral("SubYpos"), subYPos);
+    store.write(QStringLiteral("Skin"), skin);
+    store.write(QStringLiteral("AudioSys"), number(audioSys));
+    store.write(QStringLiteral("Scenixdrv1"), number(scenixDrive));
+    store.write(QStringLiteral("Charset"), number(charset));
+    store.write(QStringLiteral("DeviceIdx"), number(deviceIdx));
+    store.write(QStringLiteral("ChangeRes"), flag(changeRes));
+    store.write(QStringLiteral("ChangeResXY"), number(changeResXY));
+    store.write(QStringLiteral("ChangeResCols"), number(changeResCols));
+    store.write(QStringLiteral("ChangeResHz"), number(changeResHz));
+    store.write(QStringLiteral("Dedynamic"), flag(dedynamic));
+}

@@ -1,0 +1,570 @@
+// The configuration dialog: loading a fresh or saved store, Ok and Cancel,
+// the checks that refuse input, and the controls other windows rely on.
+#include "app/player_state.h"
+#include "config/display_modes.h"
+#include "config/frm_config.h"
+#include "support/registry_store.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeView>
+#include <QValidator>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// What the hooks saw, in order.
+struct Calls {
+    QStringList messages;
+    QList<int> speakerModes;
+    QList<int> speakerPictures;
+    QList<int> characterSets;
+    QList<bool> screenSaver;
+    QList<bool> scrollTitle;
+    QStringList fonts;
+    int skinLoads = 0;
+    int analyseReg = 0;
+    int writeReg = 0;
+    int readDAR = 0;
+    int reopens = 0;
+    int detections = 0;
+    bool applyingDuringSave = false;
+    QStringList menuCaptions;
+};
+
+class FrmConfigTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QString storePath = dir.filePath(QStringLiteral("Vantor.ini"));
+    QString program = dir.filePath(QStringLiteral("program"));
+    PlayerState state;
+    Calls calls;
+
+    std::unique_ptr<frmConfig> load() {
+        ConfigHooks h;
+        h.critical = [this](const QString& text) { calls.messages.append(text); };
+        h.registeredFilters = [] {
+            using K = RegFilterInfo::Kind;
+            return QList<RegFilterInfo>{
+                {"AVI Splitter", K::AviSplitter, "avidemux"},
+                {"Null Audio Renderer", K::NullAudio, "fakesink"},
+                {"Speakers", K::AudioOutput, "pulsesink", "dev0"},
+                {"Dedynamic", K::Dedynamic, "audiodynamic"},
+                {"alsasink", K::AudioOutput, "alsasink"},
+                {"videoconvert", K::Element, "videoconvert"},
+            };
+        };
+        h.speakerModeChosen = [this](int row) { calls.speakerModes.append(row); };
+        h.setSpeakerPicture = [this](int slot) { calls.speakerPictures.append(slot); };
+        h.applyCharacterSet = [this](int number) { calls.characterSets.append(number); };
+        h.setScreenSaverActive = [this](bool on) {
+            calls.screenSaver.append(on);
+            return true;
+        };
+        h.setScrollingTitleVisible = [this](bool on) { calls.scrollTitle.append(on); };
+        h.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
+            calls.fonts.append(QStringLiteral("%1 %2 %3")
+                                   .arg(font.family())
+                                   .arg(font.pointSizeF())
+                                   .arg(colour.name()));
+        };
+        h.skinLoad = [this] { ++calls.skinLoads; };
+        h.analyseReg = [this] { ++calls.analyseReg; };
+        h.writeReg = [this] { ++calls.writeReg; };
+        h.readDAR = [this] { ++calls.readDAR; };
+        h.saveDAR = [this] { calls.applyingDuringSave = state.ConfigApplying; };
+        h.setAspectMenuCaption = [this](int item, const QString& caption) {
+            calls.menuCaptions.append(QString::number(item) + u' ' + caption);
+        };
+        h.reopenMovie = [this] { ++calls.reopens; };
+        h.startOverlayDetection = [this] { ++calls.detections; };
+        auto dialog = std::make_unique<frmConfig>(std::move(h), &state, nullptr, storePath);
+        dialog->programFolder = program;
+        dialog->firstStartMarker = dir.filePath(QStringLiteral("newdev.mpw"));
+        dialog->Form_Load();
+        return dialog;
+    }
+
+    QString makeSkin(const QString& name, const QString& descriptionFile = "VSkin.ini") {
+        const QString folder = dir.filePath(name);
+        QDir().mkpath(folder);
+        if (!descriptionFile.isEmpty()) {
+            QFile file(QDir(folder).filePath(descriptionFile));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("Name=Test\r\n");
+        }
+        return folder;
+    }
+
+    QStringList storedKeys() const {
+        QSettings ini(storePath, QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Vantor"));
+        return ini.childKeys();
+    }
+
+    template <typename W> static W* control(frmConfig& dialog, const char* name) {
+        W* widget = dialog.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+};
+
+TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsAndRunsTheLoadHandlers) {
+    auto dialog = load();
+    EXPECT_EQ(dialog->windowTitle(), "Configuration");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(dialog->subtitlesOn());
+    EXPECT_TRUE(dialog->screenSaverDisabled());
+    EXPECT_TRUE(dialog->scrollTitle());
+    EXPECT_EQ(dialog->subtitleFontName(), "Verdana");
+    EXPECT_EQ(dialog->subtitleFontSize(), 14);
+    EXPECT_EQ(dialog->subtitleFontColour(), QColor(Qt::white));
+    EXPECT_EQ(dialog->keyColour(), QColor(16, 0, 16));
+    EXPECT_TRUE(dialog->autoOverlay());
+    EXPECT_EQ(dialog->subtitleYPosText(), "70");
+    EXPECT_EQ(dialog->skinFolder(), program + "/Skins/WinDVD");
+    EXPECT_EQ(dialog->speakerModeName(), "Dolby Surround");
+    EXPECT_EQ(dialog->scenixDriveIndex(), 1);
+    EXPECT_TRUE(dialog->scenixDrive().endsWith(u'/'));
+    EXPECT_EQ(dialog->characterSetIndex(), 6);
+    EXPECT_EQ(dialog->characterSetNumber(), 0);
+    EXPECT_FALSE(dialog->changeResolution());
+    EXPECT_EQ(dialog->resolutionWidth(), -1);
+    EXPECT_EQ(dialog->colourBits(), -1);
+    EXPECT_EQ(dialog->refreshHz(), -1);
+    EXPECT_FALSE(dialog->useDedynamic());
+    EXPECT_EQ(dialog->deviceIndex(), 1);
+    EXPECT_EQ(dialog->deviceName(), "Speakers");
+    EXPECT_FALSE(dialog->regChanged());
+
+    // Disabled controls follow their check boxes.
+    EXPECT_FALSE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
+
+    // What loading does to the rest of the player.
+    EXPECT_EQ(calls.speakerModes, QList<int>{2});
+    EXPECT_EQ(calls.characterSets, QList<int>{0});
+    EXPECT_EQ(calls.screenSaver, QList<bool>{false});
+    EXPECT_EQ(calls.scrollTitle, QList<bool>{true});
+    EXPECT_EQ(calls.fonts, QStringList{"Verdana 14 #ffffff"});
+    EXPECT_EQ(calls.skinLoads, 0); // the default skin folder is not there
+    EXPECT_EQ(calls.analyseReg, 1);
+    EXPECT_EQ(calls.readDAR, 1);
+    EXPECT_TRUE(calls.messages.isEmpty());
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_EQ(dialog->listRegFilters.count(), 6);
+    EXPECT_EQ(dialog->listRegFilters.listIndex(), 0);
+}
+
+TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
+    auto dialog = load();
+    auto* combo2 = control<QComboBox>(*dialog, "Combo2");
+    QStringList devices;
+    for (int i = 0; i < combo2->count(); ++i)
+        devices.append(combo2->itemText(i));
+    EXPECT_EQ(devices, (QStringList{"Null Audio Renderer", "Speakers", "alsasink"}));
+
+    // The framework's own registry: every entry plays sound.
+    RegistryStore registry(dir.filePath("registry.reg"));
+    ConfigHooks quiet; // keep the user's data folder untouched
+    quiet.speakerModeChosen = [](int) {};
+    frmConfig real(quiet, &state, nullptr, storePath);
+    real.registry = &registry;
+    real.Form_Load();
+    auto* realCombo2 = control<QComboBox>(real, "Combo2");
+    ASSERT_GT(realCombo2->count(), 0);
+    EXPECT_EQ(realCombo2->itemText(0), "Null Audio Renderer");
+    const QList<RegFilterInfo> registered = FilterGraph::regFilterCollection();
+    for (int i = 0; i < realCombo2->count(); ++i) {
+        const auto found = std::find_if(registered.begin(), registered.end(), [&](auto& f) {
+            return f.name() == realCombo2->itemText(i);
+        });
+        ASSERT_NE(found, registered.end());
+        EXPECT_TRUE(found->isAudioOutput()) << found->name().toStdString();
+    }
+}
+
+TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
+    const QString skin = makeSkin("Dark");
+    {
+        auto dialog = load();
+        dialog->hooks.chooseFont = [](const SubtitleFontChoice& current) {
+            EXPECT_EQ(current.name, "Verdana");
+            return std::optional<SubtitleFontChoice>({"DejaVu Sans", "20", QColor(Qt::red)});
+        };
+        control<QCheckBox>(*dialog, "Check1")->click();
+        control<QCheckBox>(*dialog, "CheckScreenS")->click();
+        control<QCheckBox>(*dialog, "CheckScroll")->click();
+        control<QPushButton>(*dialog, "Command4")->click();
+        control<QCheckBox>(*dialog, "ChkAutoRGB")->click();
+        EXPECT_TRUE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
+        control<QLineEdit>(*dialog, "ColorR")->setText("1");
+        control<QLineEdit>(*dialog, "ColorG")->setText("2");
+        control<QLineEdit>(*dialog, "ColorB")->setText("3");
+        dialog->setSubtitleYPosText("55");
+        dialog->setSkinFolder(skin);
+        control<QComboBox>(*dialog, "Combo1")->setCurrentIndex(4);
+        control<QComboBox>(*dialog, "Drive1")->setCurrentIndex(0);
+        control<QComboBox>(*dialog, "Combo3")->setCurrentIndex(5);
+        control<QComboBox>(*dialog, "Combo2")->setCurrentIndex(2);
+        control<QCheckBox>(*dialog, "CheckRes")->click();
+        EXPECT_TRUE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
+        control<QComboBox>(*dialog, "cmbres")->setCurrentIndex(3);
+        control<QComboBox>(*dialog, "cmbcols")->setCurrentIndex(5);
+        control<QComboBox>(*dialog, "cmbHz")->setCurrentIndex(2);
+        control<QCheckBox>(*dialog, "UseDedynamic")->click();
+        dialog->show();
+        calls = {};
+
+        control<QPushButton>(*dialog, "Command1")->click();
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_TRUE(calls.messages.isEmpty());
+        EXPECT_EQ(calls.speakerPictures, QList<int>{23}); // 4 Speakers Mode
+        EXPECT_EQ(calls.writeReg, 1);
+        EXPECT_EQ(calls.fonts, QStringList{"DejaVu Sans 20 #ff0000"});
+        EXPECT_EQ(calls.scrollTitle, QList<bool>{false});
+        EXPECT_EQ(calls.screenSaver, QList<bool>{true}); // given back at once
+    }
+    EXPECT_EQ(storedKeys().size(), 22);
+    SettingsStore store(storePath);
+    EXPECT_EQ(store.read("Device"), "alsasink");
+    EXPECT_EQ(store.read("FontColor"), "255");
+
+    calls = {};
+    auto second = load();
+    EXPECT_FALSE(second->subtitlesOn());
+    EXPECT_FALSE(second->screenSaverDisabled());
+    EXPECT_FALSE(second->scrollTitle());
+    EXPECT_EQ(second->subtitleFontName(), "DejaVu Sans");
+    EXPECT_EQ(second->subtitleFontSize(), 20);
+    EXPECT_EQ(second->subtitleFontColour(), QColor(Qt::red));
+    EXPECT_FALSE(second->autoOverlay());
+    EXPECT_EQ(second->keyColour(), QColor(1, 2, 3));
+    EXPECT_EQ(second->subtitleYPosText(), "55");
+    EXPECT_EQ(second->skinFolder(), skin);
+    EXPECT_EQ(second->speakerModeName(), "4 Speakers Mode");
+    EXPECT_EQ(second->scenixDriveIndex(), 0);
+    EXPECT_EQ(second->characterSetNumber(), 204); // Russian
+    EXPECT_EQ(second->deviceName(), "alsasink");
+    EXPECT_TRUE(second->changeResolution());
+    EXPECT_EQ(second->resolutionWidth(), 1152);
+    EXPECT_EQ(second->resolutionHeight(), 864);
+    EXPECT_EQ(second->colourBits(), 32);
+    EXPECT_EQ(second->refreshHz(), 72);
+    EXPECT_TRUE(second->useDedynamic());
+    // The stored skin is loaded at once; the screen saver is left alone.
+    EXPECT_EQ(calls.skinLoads, 1);
+    EXPECT_TRUE(calls.screenSaver.isEmpty());
+    EXPECT_EQ(calls.speakerModes, QList<int>{4});
+}
+
+TEST_F(FrmConfigTest, CancelHidesAndWritesNothingButKeepsTheEdits) {
+    makeSkin("Dark");
+    auto dialog = load();
+    dialog->show();
+    control<QCheckBox>(*dialog, "Check1")->click();
+    dialog->setSkinFolder(dir.filePath("Dark"));
+    control<QPushButton>(*dialog, "Command3")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_FALSE(dialog->subtitlesOn());
+    EXPECT_EQ(calls.writeReg, 0);
+}
+
+TEST_F(FrmConfigTest, OkRefusesAFolderWithoutASkin) {
+    makeSkin("NoSkin", {});
+    auto dialog = load();
+    dialog->show();
+    // The default folder does not exist; then one that lacks the file.
+    for (const QString& folder : {dialog->skinFolder(), dir.filePath("NoSkin")}) {
+        dialog->setSkinFolder(folder);
+        dialog->Command1_Click();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(calls.messages.takeFirst(), "You must choose a skin. ;)");
+    }
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_EQ(calls.writeReg, 0);
+
+    // The description file's name may be in any letter case.
+    dialog->setSkinFolder(makeSkin("Upper", "VSKIN.INI"));
+    dialog->Command1_Click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(calls.messages.isEmpty());
+    EXPECT_EQ(storedKeys().size(), 22);
+}
+
+TEST_F(FrmConfigTest, ColourBoxesHoldAtMost255AndDigitsOnly) {
+    SettingsStore(storePath).write("G", "999");
+    auto dialog = load();
+    EXPECT_EQ(control<QLineEdit>(*dialog, "ColorG")->text(), "255");
+    auto* red = control<QLineEdit>(*dialog, "ColorR");
+    red->setText("300");
+    EXPECT_EQ(red->text(), "255");
+    red->setText("255");
+    EXPECT_EQ(red->text(), "255");
+    red->setText("256");
+    EXPECT_EQ(red->text(), "255");
+    red->setText("");
+    EXPECT_EQ(dialog->keyColour().red(), 0);
+    QString typed = QStringLiteral("12a");
+    int pos = 0;
+    EXPECT_EQ(red->validator()->validate(typed, pos), QValidator::Invalid);
+    typed = QStringLiteral("-1");
+    EXPECT_EQ(red->validator()->validate(typed, pos), QValidator::Invalid);
+}
+
+TEST_F(FrmConfigTest, RedetectNeedsAnOpenMovie) {
+    auto dialog = load();
+    control<QPushButton>(*dialog, "Command5")->click();
+    EXPECT_EQ(calls.messages, QStringList{"Please open a file first."});
+    EXPECT_EQ(calls.detections, 0);
+    state.MovieOpen = true;
+    control<QPushButton>(*dialog, "Command5")->click();
+    EXPECT_EQ(calls.messages.size(), 1);
+    EXPECT_EQ(calls.detections, 1);
+}
+
+TEST_F(FrmConfigTest, OkReopensOnlyAnOpenMovieAfterADecoderChange) {
+    auto dialog = load();
+    dialog->setSkinFolder(makeSkin("Dark"));
+    auto* brightness = control<QSlider>(*dialog, "Bness");
+
+    // No movie: never, even after a slider move.
+    brightness->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_TRUE(dialog->regChanged());
+    dialog->Command1_Click();
+    EXPECT_EQ(calls.reopens, 0);
+    EXPECT_FALSE(dialog->regChanged());
+
+    // A movie but nothing changed: the movie plays on.
+    state.MovieOpen = true;
+    dialog->Command1_Click();
+    EXPECT_EQ(calls.reopens, 0);
+
+    // Choosing another speaker mode or audio device counts as a change.
+    control<QComboBox>(*dialog, "Combo1")->setCurrentIndex(1);
+    Q_EMIT control<QComboBox>(*dialog, "Combo1")->activated(1);
+    EXPECT_EQ(calls.speakerModes.last(), 1);
+    EXPECT_TRUE(dialog->regChanged());
+    dialog->setRegChanged(false);
+    QFile marker(dir.filePath("newdev.mpw"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    Q_EMIT control<QComboBox>(*dialog, "Combo2")->activated(0);
+    EXPECT_TRUE(dialog->regChanged());
+    dialog->Command1_Click();
+    EXPECT_EQ(calls.reopens, 1);
+    EXPECT_FALSE(dialog->regChanged());
+    EXPECT_FALSE(marker.exists());
+    // The presets were saved with the layout held off, and it is released after.
+    EXPECT_TRUE(calls.applyingDuringSave);
+    EXPECT_FALSE(state.ConfigApplying);
+}
+
+TEST_F(FrmConfigTest, AspectPresetsBecomeMenuCaptionsOnOk) {
+    auto dialog = load();
+    dialog->show();
+    int adds = 0;
+    dialog->hooks.darAdd = [&] { ++adds; };
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(control<QLineEdit>(*dialog, "Dartxt"), &enter);
+    EXPECT_EQ(adds, 1);
+    EXPECT_TRUE(dialog->isVisible()); // Enter there is not Ok
+
+    dialog->setSkinFolder(makeSkin("Dark"));
+    dialog->DAR.setItems({"16/9", "2.35/1"});
+    dialog->DAR.setListIndex(1);
+    dialog->Command1_Click();
+    EXPECT_EQ(calls.menuCaptions, (QStringList{"1 16/9", "2 2.35/1"}));
+    EXPECT_EQ(dialog->DAR.listIndex(), 1);
+}
+
+TEST_F(FrmConfigTest, StoredIndexesOutsideTheListsChooseNothing) {
+    SettingsStore store(storePath);
+    store.write("AudioSys", "7");
+    store.write("DeviceIdx", "3");
+    store.write("Charset", "-1");
+    auto dialog = load();
+    EXPECT_EQ(dialog->speakerMode(), -1);
+    EXPECT_EQ(dialog->deviceIndex(), -1);
+    EXPECT_EQ(dialog->deviceName(), "");
+    EXPECT_EQ(dialog->characterSetNumber(), 0);
+    EXPECT_TRUE(calls.speakerModes.isEmpty());
+    EXPECT_TRUE(calls.characterSets.isEmpty());
+    dialog->Spkup();
+    EXPECT_TRUE(calls.speakerPictures.isEmpty());
+}
+
+TEST_F(FrmConfigTest, SpeakerPicturesFollowTheRows) {
+    auto dialog = load();
+    auto* combo1 = control<QComboBox>(*dialog, "Combo1");
+    for (int row = 0; row < combo1->count(); ++row) {
+        combo1->setCurrentIndex(row);
+        dialog->Spkup();
+    }
+    EXPECT_EQ(calls.speakerPictures, (QList<int>{26, 29, 25, 27, 23, 24, 28}));
+}
+
+TEST_F(FrmConfigTest, DecoderSlidersKeepTheirRangesAndResetsMarkAChange) {
+    auto dialog = load();
+    EXPECT_EQ(dialog->decoderSliderValue("PostCpu"), 300);
+    EXPECT_EQ(dialog->decoderSliderValue("PPLevel"), 1);
+    EXPECT_TRUE(dialog->setDecoderSliderValue("PostCpu", -1, 5000));
+    EXPECT_TRUE(dialog->setDecoderSliderValue("SlideWma", 3, 7));
+    EXPECT_TRUE(dialog->setDecoderSliderValue("SlideWma", 9, -50));
+    EXPECT_TRUE(dialog->setDecoderSliderValue("PPLevel", -1, -1));
+    EXPECT_EQ(dialog->decoderSliderValue("PostCpu"), 3000);
+    EXPECT_EQ(dialog->decoderSliderValue("SlideWma", 3), 0);
+    EXPECT_EQ(dialog->decoderSliderValue("SlideWma", 9), -50);
+    EXPECT_EQ(dialog->decoderSliderValue("PPLevel"), 0);
+    // Unknown names and bands are refused, not mapped to some other slider.
+    EXPECT_FALSE(dialog->setDecoderSliderValue("SlideWma", 10, -5));
+    EXPECT_FALSE(dialog->setDecoderSliderValue("Bness", 0, 5));
+    EXPECT_FALSE(dialog->setDecoderSliderValue("Volume", -1, 5));
+    EXPECT_EQ(dialog->decoderSliderValue("SlideWma", -1), 0);
+    EXPECT_FALSE(dialog->regChanged()); // the registry's values are no change
+
+    control<QPushButton>(*dialog, "Command7")->click();
+    for (int band = 0; band < 10; ++band)
+        EXPECT_EQ(dialog->decoderSliderValue("SlideWma", band), -15);
+    EXPECT_TRUE(dialog->regChanged());
+    dialog->setRegChanged(false);
+    control<QPushButton>(*dialog, "Command6")->click();
+    EXPECT_EQ(dialog->decoderSliderValue("Hue"), 50);
+    EXPECT_TRUE(dialog->regChanged());
+
+    dialog->setRegistryAccess(false);
+    EXPECT_EQ(control<QLabel>(*dialog, "Reglbl")->text(), "Registry access denied :(");
+    dialog->setRegistryAccess(true);
+    EXPECT_EQ(control<QLabel>(*dialog, "Reglbl")->text(), "Registry access authorized");
+}
+
+TEST_F(FrmConfigTest, DecoderSlidersComeFromAndGoToTheRegistry) {
+    RegistryStore registry(dir.filePath("registry.reg"));
+    const quint32 user = 0x80000001;
+    ConfigHooks quiet;
+    quiet.speakerModeChosen = [](int) {};
+    frmConfig dialog(quiet, &state, nullptr, storePath);
+    dialog.registry = &registry;
+    dialog.programFolder = program;
+    dialog.Form_Load();
+    // Nothing there: the first decoder's keys are made, its sliders read 0,
+    // and the second decoder's missing key is reported.
+    EXPECT_EQ(registry.keyExists(user, "Software\\Microsoft\\Scrunch\\WMAudio"), 0);
+    EXPECT_EQ(dialog.decoderSliderValue("PostCpu"), 100); // 0, at the slider's end
+    EXPECT_EQ(dialog.decoderSliderValue("Bness"), 0);
+    EXPECT_EQ(control<QLabel>(dialog, "Reglbl")->text(), "Registry access denied :(");
+
+    registry.createKey(user, "Software\\DivXNetworks\\DivX4Windows");
+    dialog.setDecoderSliderValue("SlideWma", 2, -15);
+    dialog.setDecoderSliderValue("PPLevel", -1, 4);
+    dialog.WriteReg();
+    EXPECT_EQ(control<QLabel>(dialog, "Reglbl")->text(), "Registry access authorized");
+    dialog.setDecoderSliderValue("SlideWma", 2, 0);
+    dialog.setDecoderSliderValue("PPLevel", -1, 0);
+    dialog.showDialog(); // each showing reads the registry again
+    EXPECT_EQ(dialog.decoderSliderValue("SlideWma", 2), -15);
+    EXPECT_EQ(dialog.decoderSliderValue("PPLevel"), 4);
+}
+
+TEST_F(FrmConfigTest, PagesAndControlsAreWhereOtherWindowsLookForThem) {
+    auto dialog = load();
+    auto* tabs = control<QTabWidget>(*dialog, "SSTab1");
+    QStringList pages;
+    for (int i = 0; i < tabs->count(); ++i)
+        pages.append(tabs->tabText(i));
+    EXPECT_EQ(pages, (QStringList{"General", "Audio", "WMA Audio", " DivX 3.11a", "DivX 4.0",
+                                  "Scenova ;-)", "Skins", " Credits && About", "Subtitles"}));
+    EXPECT_EQ(control<QPushButton>(*dialog, "Command1")->text(), "&Ok");
+    EXPECT_EQ(control<QPushButton>(*dialog, "Command3")->text(), "&Cancel");
+    EXPECT_EQ(control<QPushButton>(*dialog, "Command11")->text(), "Enjoy the credits !!");
+    for (const char* name :
+         {"Reglbl",      "Image3",       "CheckRes", "cmbres",     "cmbcols",      "cmbHz",
+          "DAR",         "Dartxt",       "Command8", "Command9",   "Command10",    "Command2",
+          "CheckScroll", "CheckScreenS", "Combo1",   "Combo2",     "UseDedynamic", "SlideWma0",
+          "SlideWma9",   "Command7",     "CpuCal",   "PostCpu",    "Bness",        "Contrast",
+          "Saturation",  "Hue",          "Command6", "PPLevel",    "Bness4",       "Contrast4",
+          "Saturation4", "Command12",    "Drive1",   "Dir1",       "SkinName",     "SkinDesc",
+          "SkinCom",     "Label30",      "Label32",  "MyFontName", "MyFontSize",   "MyFontColor",
+          "Command4",    "ColorR",       "ColorG",   "ColorB",     "ChkAutoRGB",   "Command5",
+          "SubYpos",     "Combo3",       "SubBegin", "SubDisp"})
+        EXPECT_NE(dialog->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+
+    auto* check1 = control<QCheckBox>(*dialog, "Check1");
+    EXPECT_EQ(check1->text(), "Subtitles");
+    control<QToolButton>(*dialog, "Image3")->click();
+    EXPECT_FALSE(dialog->subtitlesOn());
+
+    auto* combo3 = control<QComboBox>(*dialog, "Combo3");
+    EXPECT_EQ(combo3->count(), 12);
+    EXPECT_EQ(combo3->itemText(11), "Baltic");
+    auto* subBegin = control<QSlider>(*dialog, "SubBegin");
+    EXPECT_EQ(subBegin->minimum(), -20);
+    EXPECT_EQ(subBegin->maximum(), 20);
+    auto* subDisp = control<QSlider>(*dialog, "SubDisp");
+    EXPECT_EQ(subDisp->minimum(), -2);
+    EXPECT_EQ(subDisp->maximum(), 15);
+
+    dialog->show();
+    dialog->alwaysontop(true);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+    dialog->alwaysontop(false);
+    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+class NoDisplay : public DisplayBackend {
+  public:
+    QList<DisplayMode> modes() override { return {}; }
+    std::optional<DisplayMode> currentMode() override { return std::nullopt; }
+    int switchTo(const DisplayMode&) override { return DisplayChanged; }
+    int restore() override { return DisplayChanged; }
+};
+
+TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
+    SettingsStore store(storePath);
+    store.write("ChangeRes", "1");
+    store.write("ChangeResXY", "2");
+    store.write("ChangeResCols", "5");
+    auto dialog = load();
+    NoDisplay display;
+    DisplayModeSwitch modes(display);
+    dialog->bindDisplayModes(modes);
+    EXPECT_EQ(modes.CheckRes, 1);
+    EXPECT_EQ(modes.ItemData(modes.cmbres), 1024);
+    EXPECT_EQ(modes.ItemData(modes.cmbcols), 32);
+    EXPECT_EQ(modes.ItemData(modes.cmbHz), std::nullopt);
+    control<QComboBox>(*dialog, "cmbHz")->setCurrentIndex(3);
+    EXPECT_EQ(modes.ItemData(modes.cmbHz), 75);
+    control<QCheckBox>(*dialog, "CheckRes")->click();
+    EXPECT_EQ(modes.CheckRes, 0);
+    EXPECT_EQ(dialog->resolutionHeight(), 768);
+}
+
+TEST_F(FrmConfigTest, CreditsShowThePlayersOwnWindow) {
+    auto dialog = load();
+    int minimised = 0;
+    dialog->hooks.minimizeMainWindow = [&] { ++minimised; };
+    control<QPushButton>(*dialog, "Command11")->click();
+    EXPECT_EQ(minimised, 1);
+    auto* credits = dialog->findChild<QDialog*>("frmCredits");
+    ASSERT_NE(credits, nullptr);
+    EXPECT_TRUE(credits->isVisible());
+    EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+// The preference model: a fresh user's defaults, the round trip through the
+// store, and damaged stored values.
+#include "config/preferences.h"
+#include "support/settings_store.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kProgram = QStringLiteral("/opt/vantor");
+
+class PreferencesTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Vantor.ini"));
+    SettingsStore store{path};
+
+    QStringList storedKeys() const {
+        QSettings ini(path, QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Vantor"));
+        return ini.childKeys();
+    }
+};
+
+TEST_F(PreferencesTest, FreshUserGetsTheDocumentedDefaults) {
+    const Preferences p = Preferences::load(store, kProgram);
+    EXPECT_TRUE(p.useSub);
+    EXPECT_TRUE(p.screenSaverDisabled);
+    EXPECT_TRUE(p.scrollTitle);
+    EXPECT_EQ(p.fontName, "Verdana");
+    EXPECT_EQ(p.fontSize, "14");
+    EXPECT_EQ(colourFromNumber(p.fontColour), QColor(Qt::white));
+    EXPECT_EQ(p.keyColour(), QColor(16, 0, 16));
+    EXPECT_TRUE(p.autoOverlay);
+    EXPECT_EQ(p.subYPos, "70");
+    EXPECT_EQ(p.skin, kProgram + "/Skins/WinDVD");
+    EXPECT_STREQ(kSpeakerModes.at(std::size_t(p.audioSys)).text, "Dolby Surround");
+    EXPECT_EQ(p.scenixDrive, 1);
+    EXPECT_STREQ(kCharacterSets.at(std::size_t(p.charset)).text, "Western European");
+    EXPECT_EQ(kCharacterSets.at(std::size_t(p.charset)).number, 0);
+    EXPECT_FALSE(p.changeRes);
+    EXPECT_EQ(p.changeResXY, -1);
+    EXPECT_EQ(p.changeResCols, -1);
+    EXPECT_EQ(p.changeResHz, -1);
+    EXPECT_FALSE(p.dedynamic);
+    EXPECT_EQ(p.deviceIdx, 1);
+    // Keys of other windows.
+    EXPECT_EQ(p.volume, 0);
+    EXPECT_EQ(p.lastFile, kProgram);
+    EXPECT_EQ(p.playListDrv, kProgram);
+    EXPECT_EQ(p.playListPath, kProgram);
+    EXPECT_EQ(p.pbarBack, "");
+    // Reading creates nothing.
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_EQ(p, Preferences::defaults(kProgram));
+}
+
+TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
+    Preferences p = Preferences::defaults(kProgram);
+    p.useSub = false;
+    p.device = QStringLiteral("Speakers, front");
+    p.screenSaverDisabled = false;
+    p.scrollTitle = false;
+    p.fontName = QStringLiteral("DejaVu Sans");
+    p.fontSize = QStringLiteral("21.5");
+    p.fontColour = 0x0000ff; // red
+    p.keyRed = 255;
+    p.keyGreen = 1;
+    p.keyBlue = 0;
+    p.autoOverlay = false;
+    p.subYPos = QStringLiteral("72.5");
+    p.skin = QStringLiteral("/home/me/skins/Dark, blue");
+    p.audioSys = 6;
+    p.scenixDrive = 0;
+    p.charset = 11;
+    p.deviceIdx = 0;
+    p.changeRes = true;
+    p.changeResXY = 4;
+    p.changeResCols = 0;
+    p.changeResHz = 5;
+    p.dedynamic = true;
+    p.saveDialogKeys(store);
+
+    QStringList keys = storedKeys();
+    keys.sort(Qt::CaseInsensitive);
+    QStringList expected{"AudioSys",    "AutoOverlay", "B",           "ChangeRes", "ChangeResCols",
+                         "ChangeResHz", "ChangeResXY", "Charset",     "Dedynamic", "Device",
+                         "DeviceIdx",   "FontColor",   "FontName",    "FontSize",  "G",
+                         "R",           "Scenixdrv1",  "ScreenSaver", "Scroll",    "Skin",
+                         "SubYpos",     "UseSub"};
+    expected.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(keys, expected);
+    EXPECT_EQ(store.read("UseSub"), "0");
+    EXPECT_EQ(store.read("FontColor"), "255");
+
+    Preferences back = Preferences::load(store, kProgram);
+    EXPECT_EQ(back.device, QString()); // written for others, never read back
+    back.device = p.device;
+    EXPECT_EQ(back, p);
+}
+
+TEST_F(PreferencesTest, KeysMatchInAnyLetterCase) {
+    store.write("subypos", "55");
+    store.write("AUDIOSYS", "0");
+    const Preferences p = Preferences::load(store, kProgram);
+    EXPECT_EQ(p.subYPos, "55");
+    EXPECT_EQ(p.audioSys, 0);
+    Preferences::defaults(kProgram).saveDialogKeys(store);
+    EXPECT_EQ(store.read("SubYPos"), "70");
+    EXPECT_EQ(storedKeys().filter("subypos", Qt::CaseInsensitive).size(), 1);
+}
+
+TEST_F(PreferencesTest, DamagedValuesFallBackOrAreCapped) {
+    store.write("UseSub", "yes");
+    store.write("ChangeRes", "2");
+    store.write("R", "300");
+    store.write("G", "-4");
+    store.write("B", "blue");
+    store.write("FontColor", "16777216");
+    store.write("AudioSys", "");
+    store.write("Charset", " 3 ");
+    store.write("ChangeResXY", "9");
+    const Preferences p = Preferences::load(store, kProgram);
+    EXPECT_TRUE(p.useSub);
+    EXPECT_FALSE(p.changeRes);
+    EXPECT_EQ(p.keyColour(), QColor(255, 0, 16));
+    EXPECT_EQ(p.fontColour, 16777215);
+    EXPECT_EQ(p.audioSys, 2);
+    EXPECT_EQ(p.charset, 3);
+    // Indexes are the lists' business: kept as stored.
+    EXPECT_EQ(p.changeResXY, 9);
+}
+
+TEST(ColourNumbers, RedIsTheLowestByte) {
+    EXPECT_EQ(colourFromNumber(255), QColor(255, 0, 0));
+    EXPECT_EQ(colourFromNumber(0xff0000), QColor(0, 0, 255));
+    EXPECT_EQ(numberFromColour(QColor(16, 0, 16)), 16 + (16 << 16));
+    EXPECT_EQ(colourFromNumber(numberFromColour(QColor(1, 2, 3))), QColor(1, 2, 3));
+    EXPECT_EQ(clampColourComponent(256), 255);
+    EXPECT_EQ(clampColourComponent(-1), 0);
+}
+
+} // namespace
