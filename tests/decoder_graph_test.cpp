@@ -77,3 +77,14 @@ TEST(DecoderSettingsInGraphs, RaisingTheBrightnessMakesTheNextGraphBrighter) {
     const double after = meanGreyOfFirstFrame();
     EXPECT_GT(after, before + 20) << before << " -> " << after;
 }
+
+TEST(DecoderSettingsInGraphs, AnEmptyRegistryKeepsTheDefaultsAndANeutralPicture) {
+    DecoderSliderValues sliders;
+    AnalyseReg(sliders); // the second decoder's keys are missing: "denied"
+    EXPECT_EQ(sliders.value(DecoderSlider::Bness), 50);
+    WriteReg(sliders);
+    const DecoderEffects effects = readDecoderEffects();
+    EXPECT_EQ(effects.brightness, 50);
+    EXPECT_EQ(effects.contrast, 50);
+    EXPECT_GT(meanGreyOfFirstFrame(), 60) << "the picture is not darkened";
+}

@@ -112,9 +112,10 @@ TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysAndReportsTheMissingDecoder
          {decoderkeys::kScrunch, decoderkeys::kScrunchVideo, decoderkeys::kScrunchAudio})
         EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, key), ERROR_SUCCESS) << key;
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, decoderkeys::kDivX4), ERROR_FILE_NOT_FOUND);
+    // Values no decoder wrote keep the sliders where they were.
     EXPECT_EQ(v.value(DecoderSlider::CpuCal), 0);
-    EXPECT_EQ(v.value(DecoderSlider::PostCpu), 100); // 0 is below the slider
-    EXPECT_EQ(v.value(DecoderSlider::Hue), 0);
+    EXPECT_EQ(v.value(DecoderSlider::PostCpu), 300);
+    EXPECT_EQ(v.value(DecoderSlider::Hue), 70);
     for (int i = 0; i < kEqualiserBands; ++i)
         EXPECT_EQ(v.value(equaliserSlider(i)), 0);
     EXPECT_EQ(v.value(DecoderSlider::Bness4), 9); // never reached

@@ -462,11 +462,11 @@ TEST_F(FrmConfigTest, DecoderSlidersComeFromAndGoToTheRegistry) {
     dialog.registry = &registry;
     dialog.programFolder = program;
     dialog.Form_Load();
-    // Nothing there: the first decoder's keys are made, its sliders read 0,
-    // and the second decoder's missing key is reported.
+    // Nothing there: the first decoder's keys are made, its sliders keep
+    // their defaults, and the second decoder's missing key is reported.
     EXPECT_EQ(registry.keyExists(user, "Software\\Microsoft\\Scrunch\\WMAudio"), 0);
-    EXPECT_EQ(dialog.decoderSliderValue("PostCpu"), 100); // 0, at the slider's end
-    EXPECT_EQ(dialog.decoderSliderValue("Bness"), 0);
+    EXPECT_EQ(dialog.decoderSliderValue("PostCpu"), 300);
+    EXPECT_EQ(dialog.decoderSliderValue("Bness"), 50);
     EXPECT_EQ(control<QLabel>(dialog, "Reglbl")->text(), "Registry access denied :(");
 
     registry.createKey(user, "Software\\DivXNetworks\\DivX4Windows");

@@ -1,7 +1,10 @@
 #include "app/frm_main.h"
 
 #include "app/program_data.h"
+#include "config/display_modes.h"
+#include "config/frm_config.h"
 #include "config/speaker_modes.h"
+#include "config/xrandr_backend.h"
 #include "inspector/frm_filter_prop.h"
 #include "inspector/frm_select_pin.h"
 #include "inspector/inspector_panel.h"
@@ -10,6 +13,7 @@
 #include "player/time_text.h"
 #include "support/mci_probe.h"
 #include "support/progress_bar.h"
+#include "support/shell_integration.h"
 #include "support/twips.h"
 #include "support/video_window.h"
 #include "video/osd.h"
@@ -22,6 +26,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -145,6 +150,7 @@ void frmMain::buildTransportBar(QBoxLayout* layout) {
         return button;
     };
     add("ouvrir", QStringLiteral("Open"), [this] { cmdSource_Click(); });
+    add("options", QStringLiteral("Setup"), [this] { showConfiguration(); });
     QPushButton* prev = add("prev", QStringLiteral("|<"), [this] { transport.prev_Click(); });
     add("play", QStringLiteral("Play"), [this] { transport.play_Click(); });
     add("pause", QStringLiteral("Pause"), [this] { transport.pause_Click(); });
@@ -248,6 +254,7 @@ void frmMain::Form_Load() {
     if (firstStartPending())
         runFirstStartImport(programDataFolder());
     filterProp_ = new frmFilterProp(inspector, this);
+    loadConfiguration();
 
     // From here on a failing step is skipped.
     bool ok = false;
@@ -472,9 +479,65 @@ void frmMain::showPosition() {
 // Opening
 
 QString frmMain::audioDeviceName() const {
-    // The configuration dialog's device box chooses; until it exists the
+    // The configuration dialog's device box chooses; without a choice the
     // machine's default output plays.
-    return QStringLiteral("autoaudiosink");
+    const QString chosen = config_ ? config_->deviceName() : QString();
+    return chosen.isEmpty() ? QStringLiteral("Default Audio Output") : chosen;
+}
+
+bool frmMain::useDedynamic() const {
+    return config_ && config_->useDedynamic();
+}
+
+void frmMain::beforeGraphBuilt() {
+    // The decoder settings go to the registry, where the graph reads them.
+    if (config_)
+        config_->WriteReg();
+}
+
+void frmMain::loadConfiguration() {
+    ConfigHooks hooks;
+    hooks.reopenMovie = [this] { reopenMovie(); };
+    hooks.startOverlayDetection = [this] { TimerOver->start(); };
+    hooks.minimizeMainWindow = [this] { showMinimized(); };
+    hooks.refreshRegisteredFilters = [this] { inspector.RefreshRegFilters(); };
+    hooks.registerFileTypes = [this] {
+        const auto result = RegisterFileTypes(QStringLiteral("Vantor Meridian"),
+                                              QCoreApplication::applicationFilePath());
+        QMessageBox::information(config_, QStringLiteral("Vantor Meridian"), result.message);
+    };
+    config_ = new frmConfig(hooks, &state, this);
+    config_->setWindowFlag(Qt::Window);
+    config_->programFolder = programDataFolder();
+    display_ = std::make_unique<XRandRBackend>();
+    DisplayModeSwitch::Hooks displayHooks;
+    displayHooks.pauseMovie = [this] {
+        const bool playing = state.PlayState == PlayRunning;
+        transport.pause_Click();
+        return playing;
+    };
+    displayHooks.playMovie = [this] { transport.play_Click(); };
+    displayHooks.showMessage = [this](const DisplayMessage& message) {
+        QMessageBox::warning(this, QStringLiteral("Vantor Meridian"), message.text);
+    };
+    displayModes_ = std::make_unique<DisplayModeSwitch>(*display_, displayHooks);
+    config_->bindDisplayModes(*displayModes_);
+    config_->Form_Load();
+}
+
+void frmMain::showConfiguration() {
+    if (config_)
+        config_->showDialog();
+}
+
+// Settings that shape the graph changed: the movie opens again where it was.
+void frmMain::reopenMovie() {
+    if (!state.MovieOpen || state.CurrentFile.isEmpty())
+        return;
+    const double position =
+        state.MediaPosition ? state.MediaPosition->currentPosition().valueOr(0) : 0;
+    OpenaMovie(state.CurrentFile, state.LoopMovie);
+    Jump(formatTime(qint64(position)));
 }
 
 int frmMain::probeFrameRate(const QString& file) {
@@ -525,6 +588,8 @@ void frmMain::ExitMe() {
         return;
     exiting_ = true;
     transport.cmdStop_Click();
+    if (displayModes_ && displayModes_->ModeChanged)
+        displayModes_->RestoreScrRes();
     releaseReferences();
     saveVolume();
     picVideoWindow_->hide();

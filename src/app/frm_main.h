@@ -14,6 +14,7 @@
 #include "support/settings_store.h"
 
 #include <QWidget>
+#include <memory>
 
 class InspectorPanel;
 class Osd;
@@ -23,6 +24,9 @@ class QPushButton;
 class QTimer;
 class cpvProgressBar;
 class frmFilterProp;
+class frmConfig;
+class DisplayModeSwitch;
+class XRandRBackend;
 
 class frmMain : public QWidget, private TransportHost, private OpenerHost {
     Q_OBJECT
@@ -59,6 +63,10 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     void Jump(const QString& timeText) { transport.Jump(timeText); }
     // The open-file command.
     void cmdSource_Click();
+
+    // The configuration dialog: loaded at start-up, kept hidden.
+    frmConfig* config() const { return config_; }
+    void showConfiguration();
 
     void showInspector(bool show);
     bool inspectorShown() const;
@@ -97,18 +105,20 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     bool shuffleOn() const override { return false; }
     // OpenerHost
     QString audioDeviceName() const override;
-    bool useDedynamic() const override { return false; }
+    bool useDedynamic() const override;
     int probeFrameRate(const QString& file) override;
     void setTitle(const QString&) override {}
     void setAudioStreamItems(const QStringList& captions, bool enabled) override;
     void setDuration(double seconds) override;
     void placeVideo() override;
     void showCurtain() override {}
-    void beforeGraphBuilt() override {}
+    void beforeGraphBuilt() override;
     void unloadSubtitles() override {}
     void loadSubtitles(const QString&) override {}
 
     void buildWindow();
+    void loadConfiguration();
+    void reopenMovie();
     void buildTransportBar(class QBoxLayout* layout);
     void wireInspector();
     void releaseReferences();
@@ -126,6 +136,9 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     CommandLineRequest request_;
     InspectorPanel* panel_ = nullptr;
     frmFilterProp* filterProp_ = nullptr;
+    frmConfig* config_ = nullptr;
+    std::unique_ptr<XRandRBackend> display_;
+    std::unique_ptr<DisplayModeSwitch> displayModes_;
     PicVideoWindow* picVideoWindow_ = nullptr;
     Osd* osd_ = nullptr;
     QLabel* title_ = nullptr;

@@ -237,6 +237,11 @@ RegistryAccess AnalyseReg(DecoderSliderValues& sliders, RegistryStore& store) {
                 return access;
         }
         const QVariant text = reg.GetValue(QString::fromLatin1(info.valueName));
+        // A value no decoder has written keeps the slider where it is:
+        // reading it as 0 would write 0 back on Ok, and a brightness of 0
+        // turns every picture black.
+        if (text.toString().isEmpty())
+            continue;
         const int stored =
             BinaryToWord(text.typeId() == QMetaType::QString ? text.toString() : QString());
         sliders.setValue(info.id, sliderValueFromStored(info, stored));

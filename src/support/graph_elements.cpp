@@ -292,6 +292,10 @@ QList<RegFilterInfo> FilterGraph::regFilterCollection() {
         {QStringLiteral("AVI Splitter"), Kind::AviSplitter, QStringLiteral("avidemux")},
         {QStringLiteral("Video Renderer"), Kind::VideoRenderer, QString()},
         {QStringLiteral("Null Audio Renderer"), Kind::NullAudio, QStringLiteral("fakesink")},
+        // The desktop's own choice of output: the second audio output, which
+        // is what a fresh configuration picks.
+        {QStringLiteral("Default Audio Output"), Kind::AudioOutput,
+         QStringLiteral("autoaudiosink")},
         {QStringLiteral("Dedynamic"), Kind::Dedynamic, QStringLiteral("audiodynamic")},
     };
     result.append(audioDevices());
