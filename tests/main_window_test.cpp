@@ -3,11 +3,15 @@
 #include "app/frm_main.h"
 #include "graph_fixture.h"
 #include "support/progress_bar.h"
+#include "support/registry_store.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QScreen>
 
 namespace {
@@ -126,5 +130,23 @@ TEST(MainWindow, TheCommandLineStreamOptionPlaysThatAudioStreamOnly) {
     EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
     EXPECT_EQ(window.state.PlayState, PlayRunning);
+    window.ExitMe();
+}
+
+TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
+    freshStore();
+    QDir().mkpath(QFileInfo(RegistryStore::defaultFilePath()).path());
+    QFile damaged(RegistryStore::defaultFilePath());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kept]\n"
+                  "\"Value\"=dword:00000007\n\"Broken\"=hex:zz,\n");
+    damaged.close();
+    frmMain window("");
+    window.Form_Load();
+    EXPECT_TRUE(window.isVisible()) << "the start went on";
+    QMessageBox* box = window.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->text().isEmpty());
+    EXPECT_FALSE(RegistryStore::user().keptAsidePath().isEmpty()) << "the damaged file is kept";
     window.ExitMe();
 }

@@ -13,6 +13,7 @@
 #include "player/time_text.h"
 #include "support/mci_probe.h"
 #include "support/progress_bar.h"
+#include "support/registry_store.h"
 #include "support/shell_integration.h"
 #include "support/twips.h"
 #include "support/video_window.h"
@@ -249,6 +250,17 @@ void frmMain::Form_Load() {
     state.ScreenHeight = short(screen.height());
 
     settings_.write(QStringLiteral("Path"), QCoreApplication::applicationDirPath());
+    // A damaged registry file is kept aside and the user is told, without
+    // holding up the start.
+    auto tell = [this](const QString& problem) {
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantor Meridian"),
+                                    problem, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
+    RegistryStore::user().setProblemHandler(tell);
+    if (!RegistryStore::user().problem().isEmpty())
+        tell(RegistryStore::user().problem());
     // First start: the decoders' default settings go into the registry once.
     prepareFirstStart();
     if (firstStartPending())
