@@ -403,7 +403,7 @@ void frmMain::placeVideo() {
 }
 
 void frmMain::setOsdText(const QString& text) {
-    osd_->setCaption(text, picVideoWindow_->pos(), Qt::black);
+    osd_->setCaption(text, picVideoWindow_->pos(), config_ ? config_->keyColour() : Qt::black);
 }
 
 QString frmMain::osdText() const {
@@ -434,7 +434,23 @@ void frmMain::TimerOver_Timer() {
         return;
     }
     ++overlayTicks_;
+    DetectOverlay();
     title_->setText(QStringLiteral("Detecting hardware overlay"));
+}
+
+// The colour on screen at the video window's centre becomes the key colour
+// the on-screen display and the subtitles sit on.
+void frmMain::DetectOverlay() {
+    if (!config_ || !config_->autoOverlay() || !picVideoWindow_->isVisible())
+        return;
+    const QPoint centre = picVideoWindow_->mapToGlobal(picVideoWindow_->rect().center());
+    QScreen* screen = QGuiApplication::screenAt(centre);
+    if (!screen)
+        return;
+    const QPoint local = centre - screen->geometry().topLeft();
+    const QImage pixel = screen->grabWindow(0, local.x(), local.y(), 1, 1).toImage();
+    if (!pixel.isNull())
+        config_->setKeyColour(pixel.pixelColor(0, 0));
 }
 
 // ---------------------------------------------------------------------------

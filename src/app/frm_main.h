@@ -126,6 +126,7 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     void sizeVideoWindow();
     void showPosition();
     void TimerOver_Timer();
+    void DetectOverlay();
     void onGraphError(quint64 graphId, const QString& message);
     void onGraphPrerolled(quint64 graphId);
     void onGraphEnded(quint64 graphId);

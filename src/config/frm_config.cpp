@@ -212,6 +212,11 @@ QColor frmConfig::keyColour() const {
     return QColor(clampColourComponent(boxNumber(ColorR)), clampColourComponent(boxNumber(ColorG)),
                   clampColourComponent(boxNumber(ColorB)));
 }
+void frmConfig::setKeyColour(const QColor& colour) {
+    ColorR->setText(QString::number(colour.red()));
+    ColorG->setText(QString::number(colour.green()));
+    ColorB->setText(QString::number(colour.blue()));
+}
 bool frmConfig::autoOverlay() const {
     return ChkAutoRGB->isChecked();
 }

@@ -121,6 +121,8 @@ class frmConfig : public QDialog {
     QColor subtitleFontColour() const;
     QFont subtitleFont() const;
     QColor keyColour() const;
+    // The overlay detection's finding goes into the three colour boxes.
+    void setKeyColour(const QColor& colour);
     bool autoOverlay() const;
     QString subtitleYPosText() const;
     void setSubtitleYPosText(const QString& text); // the subtitle window moves
