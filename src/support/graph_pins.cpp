@@ -313,21 +313,21 @@ QList<FilterProperty> FilterInfo::properties() const {
     if (!element_)
         return result;
     guint count = 0;
-    GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(element()), &count);
+    GParamSpec** params = g_object_class_list_properties(G_OBJECT_GET_CLASS(element()), &count);
     for (guint i = 0; i < count; ++i) {
-        GParamSpec* spec = specs[i];
-        if (!(spec->flags & G_PARAM_READABLE))
+        GParamSpec* param = params[i];
+        if (!(param->flags & G_PARAM_READABLE))
             continue;
         FilterProperty property;
-        property.name = QString::fromUtf8(spec->name);
-        property.typeName = QString::fromUtf8(g_type_name(spec->value_type));
-        property.description = QString::fromUtf8(g_param_spec_get_blurb(spec));
-        property.writable = (spec->flags & G_PARAM_WRITABLE) &&
-                            !(spec->flags & G_PARAM_CONSTRUCT_ONLY) &&
-                            spec->value_type != G_TYPE_OBJECT;
+        property.name = QString::fromUtf8(param->name);
+        property.typeName = QString::fromUtf8(g_type_name(param->value_type));
+        property.description = QString::fromUtf8(g_param_spec_get_blurb(param));
+        property.writable = (param->flags & G_PARAM_WRITABLE) &&
+                            !(param->flags & G_PARAM_CONSTRUCT_ONLY) &&
+                            param->value_type != G_TYPE_OBJECT;
         GValue value = G_VALUE_INIT;
-        g_value_init(&value, spec->value_type);
-        g_object_get_property(G_OBJECT(element()), spec->name, &value);
+        g_value_init(&value, param->value_type);
+        g_object_get_property(G_OBJECT(element()), param->name, &value);
         // Text is shown as it is, not in the framework's quoted form.
         gchar* text =
             G_VALUE_HOLDS_STRING(&value) ? g_value_dup_string(&value) : gst_value_serialize(&value);
@@ -338,27 +338,27 @@ QList<FilterProperty> FilterInfo::properties() const {
         g_value_unset(&value);
         result.append(property);
     }
-    g_free(specs);
+    g_free(params);
     return result;
 }
 
 MediaStatus FilterInfo::setProperty(const QString& name, const QString& value) const {
     if (!element_)
         return MediaStatus::failure(QStringLiteral("No filter."));
-    GParamSpec* spec =
+    GParamSpec* param =
         g_object_class_find_property(G_OBJECT_GET_CLASS(element()), name.toUtf8().constData());
-    if (!spec || !(spec->flags & G_PARAM_WRITABLE) || (spec->flags & G_PARAM_CONSTRUCT_ONLY))
+    if (!param || !(param->flags & G_PARAM_WRITABLE) || (param->flags & G_PARAM_CONSTRUCT_ONLY))
         return MediaStatus::failure(QStringLiteral("\"%1\" cannot be changed.").arg(name));
     GValue parsed = G_VALUE_INIT;
-    g_value_init(&parsed, spec->value_type);
+    g_value_init(&parsed, param->value_type);
     bool valid = true;
     if (G_VALUE_HOLDS_STRING(&parsed))
         g_value_set_string(&parsed, value.toUtf8().constData());
     else
         valid = gst_value_deserialize(&parsed, value.toUtf8().constData());
-    valid = valid && !g_param_value_validate(spec, &parsed);
+    valid = valid && !g_param_value_validate(param, &parsed);
     if (valid)
-        g_object_set_property(G_OBJECT(element()), spec->name, &parsed);
+        g_object_set_property(G_OBJECT(element()), param->name, &parsed);
     g_value_unset(&parsed);
     if (!valid)
         return MediaStatus::failure(
