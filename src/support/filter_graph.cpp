@@ -163,7 +163,6 @@ MediaStatus FilterGraph::changeState(GraphState target) {
     static constexpr GstState kStates[] = {GST_STATE_READY, GST_STATE_PAUSED, GST_STATE_PLAYING};
     if (target != GraphState::Stopped)
         updateLocks(GST_BIN(pipeline_));
-    const GraphState previous = target_;
     target_ = target;
     if (target == GraphState::Stopped) {
         prerolled_ = false;
@@ -171,9 +170,10 @@ MediaStatus FilterGraph::changeState(GraphState target) {
     }
     const GstStateChangeReturn result = gst_element_set_state(pipeline_, kStates[int(target)]);
     if (result == GST_STATE_CHANGE_FAILURE) {
-        target_ = previous == GraphState::Stopped ? GraphState::Stopped : previous;
+        // A graph that cannot change state is left stopped, ready to retry.
         gst_element_set_state(pipeline_, GST_STATE_READY);
         target_ = GraphState::Stopped;
+        prerolled_ = false;
         return MediaStatus::failure(QStringLiteral("The graph cannot start."));
     }
     if (target != GraphState::Stopped && !prerolled_ && !prerollTimer_->isActive())
