@@ -137,15 +137,9 @@ MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
         bus, 3 * GST_SECOND,
         GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION | GST_MESSAGE_ASYNC_DONE));
     std::vector<DynamicPin> pins;
-    GstIterator* it = gst_element_iterate_src_pads(reader);
-    GValue item = G_VALUE_INIT;
-    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        auto* pad = GST_PAD(g_value_get_object(&item));
+    visitAll<GstPad>(gst_element_iterate_src_pads(reader), [&](GstPad* pad) {
         pins.push_back({GST_PAD_NAME(pad), QString(), mediaTypeOfPad(pad)});
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
+    });
     QString error;
     if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
         GError* gerror = nullptr;
@@ -246,29 +240,22 @@ bool hasPlans(GstElement* element) {
 }
 
 bool plannedSourceOf(GstBin* graph, GstPad* sinkPad, GstElement** from, QByteArray* padName) {
-    bool found = false;
-    GstIterator* it = gst_bin_iterate_elements(graph);
-    GValue item = G_VALUE_INIT;
-    while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        auto* element = GST_ELEMENT(g_value_get_object(&item));
-        if (PlanSet* set = plansOf(element)) {
-            std::lock_guard lock(set->mutex);
-            for (const Plan& plan : set->plans) {
-                if (plan.target != sinkPad)
-                    continue;
-                found = true;
-                if (from)
-                    *from = element;
-                if (padName)
-                    *padName = plan.padName.isEmpty() ? plan.mediaPrefix : plan.padName;
-                break;
-            }
+    return visitAll<GstElement>(gst_bin_iterate_elements(graph), [&](GstElement* element) {
+        PlanSet* set = plansOf(element);
+        if (!set)
+            return false;
+        std::lock_guard lock(set->mutex);
+        for (const Plan& plan : set->plans) {
+            if (plan.target != sinkPad)
+                continue;
+            if (from)
+                *from = element;
+            if (padName)
+                *padName = plan.padName.isEmpty() ? plan.mediaPrefix : plan.padName;
+            return true;
         }
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
-    return found;
+        return false;
+    });
 }
 
 QString upstreamLocation(GstElement* element) {
@@ -285,17 +272,13 @@ QString upstreamLocation(GstElement* element) {
             return result;
         }
         GstElement* next = nullptr;
-        GstIterator* it = gst_element_iterate_sink_pads(element);
-        GValue item = G_VALUE_INIT;
-        if (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-            GstPad* peer = gst_pad_get_peer(GST_PAD(g_value_get_object(&item)));
-            if (peer) {
+        visitAll<GstPad>(gst_element_iterate_sink_pads(element), [&](GstPad* pad) {
+            if (GstPad* peer = gst_pad_get_peer(pad)) {
                 next = gst_pad_get_parent_element(peer);
                 gst_object_unref(peer);
             }
-            g_value_unset(&item);
-        }
-        gst_iterator_free(it);
+            return true; // the first input only
+        });
         gst_object_unref(element);
         element = next;
     }

@@ -27,14 +27,7 @@ QString errorText(GstMessage* message) {
 }
 
 template <class Visit> void forEachElement(GstElement* pipeline, Visit visit) {
-    GstIterator* it = gst_bin_iterate_elements(GST_BIN(pipeline));
-    GValue item = G_VALUE_INIT;
-    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        visit(GST_ELEMENT(g_value_get_object(&item)));
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
+    visitAll<GstElement>(gst_bin_iterate_elements(GST_BIN(pipeline)), visit);
 }
 
 GstElement* firstRenderer(GstElement* pipeline, RendererKind kind = RendererKind::None) {

@@ -358,16 +358,7 @@ namespace gstgraph {
 namespace {
 
 bool anyPad(GstElement* element, const std::function<bool(GstPad*)>& test) {
-    bool found = false;
-    GstIterator* it = gst_element_iterate_pads(element);
-    GValue item = G_VALUE_INIT;
-    while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        found = test(GST_PAD(g_value_get_object(&item)));
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
-    return found;
+    return visitAll<GstPad>(gst_element_iterate_pads(element), test);
 }
 
 void setLocked(GstElement* element, bool locked) {
@@ -386,24 +377,18 @@ void setLocked(GstElement* element, bool locked) {
 } // namespace
 
 void updateLocks(GstBin* graph) {
-    GstIterator* it = gst_bin_iterate_elements(graph);
-    GValue item = G_VALUE_INIT;
-    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        auto* element = GST_ELEMENT(g_value_get_object(&item));
+    visitAll<GstElement>(gst_bin_iterate_elements(graph), [graph](GstElement* element) {
         const bool linked = anyPad(element, [](GstPad* pad) { return gst_pad_is_linked(pad); });
         if (rendererKind(element) != RendererKind::None) {
             // Planned renderers wait until their stream appears.
             setLocked(element, !linked);
-        } else {
-            const bool planned = hasPlans(element) || anyPad(element, [graph](GstPad* pad) {
-                                     return plannedSourceOf(graph, pad, nullptr, nullptr);
-                                 });
-            setLocked(element, !linked && !planned);
+            return;
         }
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
+        const bool planned = hasPlans(element) || anyPad(element, [graph](GstPad* pad) {
+                                 return plannedSourceOf(graph, pad, nullptr, nullptr);
+                             });
+        setLocked(element, !linked && !planned);
+    });
 }
 
 } // namespace gstgraph

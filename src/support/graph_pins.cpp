@@ -44,21 +44,16 @@ bool isPlannedOrLinked(GstBin* graph, GstPad* sinkPad) {
 // An input pin of a renderer of `kind` that nothing feeds yet.
 GstPad* freeRendererInput(GstBin* graph, RendererKind kind) {
     GstPad* found = nullptr;
-    GstIterator* it = gst_bin_iterate_elements(graph);
-    GValue item = G_VALUE_INIT;
-    while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        auto* element = GST_ELEMENT(g_value_get_object(&item));
-        if (rendererKind(element) == kind) {
-            GstPad* input = gst_element_get_static_pad(element, "Input");
-            if (input && !isPlannedOrLinked(graph, input))
-                found = input;
-            else if (input)
-                gst_object_unref(input);
-        }
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
+    visitAll<GstElement>(gst_bin_iterate_elements(graph), [&](GstElement* element) {
+        if (rendererKind(element) != kind)
+            return false;
+        GstPad* input = gst_element_get_static_pad(element, "Input");
+        if (input && !isPlannedOrLinked(graph, input))
+            found = input;
+        else if (input)
+            gst_object_unref(input);
+        return found != nullptr;
+    });
     return found;
 }
 
@@ -282,16 +277,10 @@ QList<PinInfo> FilterInfo::pins() const {
     QList<PinInfo> sinks, sources;
     if (!element_)
         return {};
-    GstIterator* it = gst_element_iterate_pads(element());
-    GValue item = G_VALUE_INIT;
-    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        auto* pad = GST_PAD(g_value_get_object(&item));
+    visitAll<GstPad>(gst_element_iterate_pads(element()), [&](GstPad* pad) {
         PinInfo pin(element_, GST_PAD_NAME(pad));
         (GST_PAD_DIRECTION(pad) == GST_PAD_SINK ? sinks : sources).append(pin);
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
+    });
     // Known demultiplexer outputs come in stream order, whether or not
     // their pads exist yet.
     QList<PinInfo> result = sinks;
@@ -399,15 +388,10 @@ MediaStatus FilterGraph::renderFile(const QString& path) {
 
 QList<FilterInfo> FilterGraph::filterCollection() const {
     QList<FilterInfo> result;
-    GstIterator* it = gst_bin_iterate_elements(GST_BIN(pipeline_));
-    GValue item = G_VALUE_INIT;
-    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        // Newest first, as the graph keeps them.
-        result.append(FilterInfo(refElement(GST_ELEMENT(g_value_get_object(&item)))));
-        g_value_reset(&item);
-    }
-    g_value_unset(&item);
-    gst_iterator_free(it);
+    // Newest first, as the graph keeps them.
+    visitAll<GstElement>(gst_bin_iterate_elements(GST_BIN(pipeline_)), [&](GstElement* element) {
+        result.append(FilterInfo(refElement(element)));
+    });
     return result;
 }
 

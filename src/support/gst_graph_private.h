@@ -7,9 +7,29 @@
 #include <QString>
 #include <gst/gst.h>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace gstgraph {
+
+// Calls `visit` with each object `it` yields, then frees `it`. A visitor that
+// returns bool ends the walk by returning true; the result says whether one
+// did.
+template <class T, class Visit> bool visitAll(GstIterator* it, Visit&& visit) {
+    bool stopped = false;
+    GValue item = G_VALUE_INIT;
+    while (!stopped && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        auto* object = static_cast<T*>(g_value_get_object(&item));
+        if constexpr (std::is_same_v<std::invoke_result_t<Visit, T*>, bool>)
+            stopped = visit(object);
+        else
+            visit(object);
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    return stopped;
+}
 
 // Shared ownership of one reference to an element.
 std::shared_ptr<GstElement> refElement(GstElement* element);

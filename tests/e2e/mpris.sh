@@ -6,18 +6,7 @@ set -euo pipefail
 player=$1
 media=$2
 
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-unset QT_QPA_PLATFORM
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-fail() {
-    echo "FAIL: $*" >&2
-    cat "$work/player.log" >&2
-    exit 1
-}
-ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
+source "$(dirname "$0")/lib.sh"
 wait_for() { # wait_for EXPECTED COMMAND...
     local want=$1 got=""
     shift

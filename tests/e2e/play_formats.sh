@@ -8,20 +8,7 @@ set -euo pipefail
 player=$1
 media=$2
 
-work=$(mktemp -d)
-pid=""
-trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-unset QT_QPA_PLATFORM
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-fail() {
-    echo "FAIL: $*" >&2
-    cat "$work/player.log" >&2
-    exit 1
-}
-ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
+source "$(dirname "$0")/lib.sh"
 now_ms() { date +%s%3N; }
 # Sanitizer builds start several times slower.
 limit=${VANTOR_E2E_FIRST_FRAME_MS:-2000}
@@ -33,10 +20,10 @@ for file in two-audio.avi movie.divx movie.mpg movie.asf movie.mp4; do
     video=""
     while [[ -z $video ]]; do
         (($(now_ms) - start < limit)) || fail "$file: no video window within $limit ms"
-        video=$(window '^Vantor Meridian VideoViewer$')
+        video=$(find_window '^Vantor Meridian VideoViewer$')
         sleep 0.05
     done
-    main=$(window '^Vantor Meridian$')
+    main=$(find_window '^Vantor Meridian$')
     sleep 0.5
     eval "$(xdotool getwindowgeometry --shell "$video")"
     vx=$X vy=$Y vw=$WIDTH vh=$HEIGHT

@@ -8,26 +8,14 @@ player=$1
 media=$2
 shots=${3:-}
 
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/lib.sh"
 mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
 printf '[Vantor]\nvolume=-2270\n' >"$ini"
-
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- player output:" >&2
-    cat "$work/player.log" >&2
-    exit 1
-}
 
 "$player" "$media/two-audio.avi" >"$work/player.log" 2>&1 &
 pid=$!
 
-find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
 main="" video=""
 for _ in $(seq 300); do
     kill -0 "$pid" 2>/dev/null || fail "the player ended before its windows appeared"
