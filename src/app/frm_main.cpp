@@ -11,6 +11,8 @@
 #include "inspector/property_page.h"
 #include "player/frm_jump_to.h"
 #include "player/time_text.h"
+#include "skin/skin_image.h"
+#include "skin/text_scroller.h"
 #include "support/mci_probe.h"
 #include "support/progress_bar.h"
 #include "support/registry_store.h"
@@ -38,29 +40,17 @@
 #include <climits>
 
 namespace {
-// The main window's bar, in twips.
+// The main window's bar, in twips, until a skin gives its picture.
 constexpr int kMainHeightTwips = 1600;
 constexpr int kMainWidthTwips = 6795;
 // Gap between the video window and the main window below it.
 constexpr int kVideoGapTwips = 200;
-
-// The seek bar's pictures until a skin gives its own.
-QImage plainBarPicture(QColor colour) {
-    QImage picture(433, 10, QImage::Format_RGB32);
-    picture.fill(colour);
-    return picture;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text) {
-    auto* result = new QLabel(text, parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
 } // namespace
 
 frmMain::frmMain(QString commandLine, QWidget* parent)
-    : QWidget(parent), inspector(state), transport(state, chapters, List1, *this),
-      opener(state, inspector, chapters, transport, *this), commandLine_(std::move(commandLine)) {
+    : SkinWindow(parent), inspector(state), transport(state, chapters, List1, *this),
+      opener(state, inspector, chapters, transport, *this), volume(state.Muted, settings_),
+      commandLine_(std::move(commandLine)) {
     setWindowTitle(QStringLiteral("Vantor Meridian"));
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
@@ -72,50 +62,18 @@ frmMain::~frmMain() {
     releaseReferences();
     delete osd_;
     delete picVideoWindow_;
+    delete panel_;
 }
 
 void frmMain::buildWindow() {
-    auto* bar = new QWidget(this);
-    bar->setFixedHeight(twipsToPixels(kMainHeightTwips));
-    auto* barLayout = new QVBoxLayout(bar);
-    title_ = label(bar, "vbwScroller1", QStringLiteral("Vantor Meridian  (Ctrl+I: inspector)"));
-    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    tempslbl = label(bar, "tempslbl", formatTime(0));
-    tempec = label(bar, "tempec", formatTime(0));
-    vsize = label(bar, "vsize", QString());
-    status_ = label(bar, "status", QString());
-    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    auto* times = new QHBoxLayout;
-    times->addWidget(tempslbl);
-    times->addWidget(new QLabel(QStringLiteral("/"), bar));
-    times->addWidget(tempec);
-    times->addStretch();
-    times->addWidget(vsize);
-    PBar1 = new cpvProgressBar(bar);
-    PBar1->setObjectName(QStringLiteral("PBar1"));
-    PBar1->setMax(1);
-    PBar1->setBarPictureBack(plainBarPicture(QColor(40, 40, 48)));
-    PBar1->setBarPicture(plainBarPicture(QColor(60, 120, 215)));
-    PBar1->Refresh();
-    connect(PBar1, &cpvProgressBar::Click, this, [this] {
-        tmrKey->stop(); // the display must not move the bar meanwhile
-        transport.PBar1_Click();
-        tmrKey->start();
-    });
-    connect(PBar1, &cpvProgressBar::ValueChanged, this,
-            [this] { tempslbl->setText(formatTime(PBar1->Value())); });
-    barLayout->addWidget(title_);
-    barLayout->addWidget(PBar1);
-    barLayout->addLayout(times);
-    buildTransportBar(barLayout);
-    barLayout->addWidget(status_);
+    resize(twipsToPixels(kMainWidthTwips), twipsToPixels(kMainHeightTwips));
+    buildControls();
+    buildSoundControls();
+    placeElements();
 
-    panel_ = new InspectorPanel(inspector, List1, this);
-    panel_->hide();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(bar);
-    layout->addWidget(panel_);
+    // The inspector is a window of its own beside the skinned bar.
+    panel_ = new InspectorPanel(inspector, List1, nullptr);
+    panel_->setWindowTitle(QStringLiteral("Filter Graph Inspector"));
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
     auto* jump = new QShortcut(QKeySequence(QStringLiteral("Ctrl+J")), this);
@@ -136,44 +94,6 @@ void frmMain::buildWindow() {
     TimerOver = new QTimer(this);
     TimerOver->setInterval(1000);
     connect(TimerOver, &QTimer::timeout, this, &frmMain::TimerOver_Timer);
-}
-
-void frmMain::buildTransportBar(QBoxLayout* layout) {
-    auto* buttons = new QHBoxLayout;
-    auto add = [&](const char* name, const QString& caption, auto slot) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setFocusPolicy(Qt::NoFocus);
-        // The bar has a fixed width; the buttons share it.
-        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        connect(button, &QPushButton::clicked, this, slot);
-        buttons->addWidget(button);
-        return button;
-    };
-    add("ouvrir", QStringLiteral("Open"), [this] { cmdSource_Click(); });
-    add("options", QStringLiteral("Setup"), [this] { showConfiguration(); });
-    QPushButton* prev = add("prev", QStringLiteral("|<"), [this] { transport.prev_Click(); });
-    add("play", QStringLiteral("Play"), [this] { transport.play_Click(); });
-    add("pause", QStringLiteral("Pause"), [this] { transport.pause_Click(); });
-    add("stopbt", QStringLiteral("Stop"), [this] { transport.stopbt_Click(); });
-    QPushButton* next = add("nextbt", QStringLiteral(">|"), [this] { transport.nextbt_Click(); });
-    // Shift on Next or Previous moves by chapter as the button goes down.
-    prev->installEventFilter(this);
-    next->installEventFilter(this);
-    layout->addLayout(buttons);
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->modifiers() == Qt::ShiftModifier) {
-            if (watched->objectName() == QLatin1String("nextbt"))
-                transport.ChapNext();
-            else if (watched->objectName() == QLatin1String("prev"))
-                transport.ChapPrev();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::wireInspector() {
@@ -219,19 +139,20 @@ void frmMain::wireInspector() {
 }
 
 void frmMain::showInspector(bool show) {
-    panel_->setVisible(show);
-    layout()->activate(); // the window's minimum size follows the panel now
-    const QSize bar(twipsToPixels(kMainWidthTwips), twipsToPixels(kMainHeightTwips));
     if (!show) {
-        resize(bar);
+        panel_->hide();
         return;
     }
-    resize(bar.expandedTo(sizeHint()));
-    // Keep the grown window on the screen.
+    // Below the bar, or above it when the screen ends first.
+    panel_->adjustSize();
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    const QRect frame = frameGeometry();
-    if (frame.bottom() > screen.bottom())
-        move(x(), std::max(screen.top(), y() - (frame.bottom() - screen.bottom())));
+    const QRect bar = frameGeometry();
+    int top = bar.bottom() + 1;
+    if (top + panel_->height() > screen.bottom())
+        top = std::max(screen.top(), bar.top() - panel_->frameGeometry().height());
+    panel_->move(bar.left(), top);
+    panel_->show();
+    panel_->raise();
 }
 
 bool frmMain::inspectorShown() const {
@@ -268,13 +189,13 @@ void frmMain::Form_Load() {
     filterProp_ = new frmFilterProp(inspector, this);
     loadConfiguration();
 
+    if (loadedSkin_.isEmpty() || loadedSkin_ != skinFolder())
+        SkinLoad(); // the dialog's load has not done it already
+
     // From here on a failing step is skipped.
-    bool ok = false;
-    const int volume = settings_.read(QStringLiteral("Volume"), QStringLiteral("0")).toInt(&ok);
-    if (ok)
-        Slider2.setValue(volume);
-    if (state.BasicAudio)
-        state.BasicAudio->setVolume(Slider2.value());
+    volume.restore(settings_.read(QStringLiteral("Volume"), QStringLiteral("0")));
+    // The meter and the graph follow; full level stays full.
+    volume.redraw();
     Timer1->start();
     tmrKey->start();
 
@@ -329,13 +250,12 @@ void frmMain::onGraphError(quint64 graphId, const QString& message) {
     if (!state.MediaControl || state.MediaControl->id() != graphId)
         return; // an old graph's news
     state.PlayState = PlayStopped;
-    status_->setText(message);
+    setTitle(QStringLiteral("Cannot play: ") + message);
 }
 
 void frmMain::onGraphPrerolled(quint64 graphId) {
     if (!state.MediaControl || state.MediaControl->id() != graphId)
         return;
-    status_->clear();
     // The native size is known from here on.
     if (state.PlayState != PlayStopped)
         sizeVideoWindow();
@@ -411,8 +331,7 @@ QString frmMain::osdText() const {
 }
 
 void frmMain::applyVolume() {
-    if (state.BasicAudio)
-        state.BasicAudio->setVolume(Slider2.value());
+    volume.redraw(); // Run gives the new graph the level without moving it
 }
 
 void frmMain::startOverlayDetection() {
@@ -426,16 +345,16 @@ void frmMain::stopOverlayDetection() {
 // Five one-second ticks after playback starts, the title says so.
 void frmMain::TimerOver_Timer() {
     if (overlayTicks_ == 0)
-        savedTitle_ = title_->text();
+        savedTitle_ = vbwScroller1->text();
     if (overlayTicks_ == 5) {
         TimerOver->stop();
         overlayTicks_ = 0;
-        title_->setText(savedTitle_);
+        setTitle(savedTitle_);
         return;
     }
     ++overlayTicks_;
     DetectOverlay();
-    title_->setText(QStringLiteral("Detecting hardware overlay"));
+    setTitle(QStringLiteral("Detecting hardware overlay"));
 }
 
 // The colour on screen at the video window's centre becomes the key colour
@@ -529,6 +448,13 @@ void frmMain::loadConfiguration() {
     hooks.startOverlayDetection = [this] { TimerOver->start(); };
     hooks.minimizeMainWindow = [this] { showMinimized(); };
     hooks.refreshRegisteredFilters = [this] { inspector.RefreshRegFilters(); };
+    hooks.skinLoad = [this] { SkinLoad(); };
+    hooks.setSpeakerPicture = [this](int slot) {
+        const QImage picture = pictures.picture(slot);
+        if (!picture.isNull())
+            SoundType->setPicture(picture);
+    };
+    hooks.setScrollingTitleVisible = [this](bool visible) { vbwScroller2->setVisible(visible); };
     hooks.registerFileTypes = [this] {
         const auto result = RegisterFileTypes(QStringLiteral("Vantor Meridian"),
                                               QCoreApplication::applicationFilePath());
@@ -578,8 +504,9 @@ int frmMain::probeFrameRate(const QString& file) {
     return rate;
 }
 
-void frmMain::setAudioStreamItems(const QStringList& captions, bool) {
+void frmMain::setAudioStreamItems(const QStringList& captions, bool enabled) {
     audioStreamItems_ = captions;
+    audioStreamsEnabled_ = enabled;
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -608,7 +535,7 @@ void frmMain::releaseReferences() {
 }
 
 void frmMain::saveVolume() {
-    settings_.write(QStringLiteral("Volume"), QString::number(Slider2.value()));
+    settings_.write(QStringLiteral("Volume"), QString::number(volume.levelToSave()));
 }
 
 void frmMain::ExitMe() {

@@ -1,7 +1,7 @@
 #pragma once
-// The main window: start-up, the exit sequence, the player's state, the
-// transport controls, the filter graph inspector panel, and the video window
-// and on-screen display it owns.
+// The main window: a skinned bar with the transport and sound controls.
+// It owns start-up, the exit sequence, the player's state, the filter graph
+// inspector panel, and the video window and on-screen display.
 #include "app/command_line.h"
 #include "app/file_names.h"
 #include "app/player_state.h"
@@ -9,26 +9,28 @@
 #include "player/chapter_list.h"
 #include "player/movie_opener.h"
 #include "player/transport.h"
-#include "support/bounded_value.h"
+#include "player/volume_control.h"
+#include "skin/picture_store.h"
+#include "skin/skin_window.h"
 #include "support/selectable_list.h"
 #include "support/settings_store.h"
 
-#include <QWidget>
 #include <memory>
 
 class InspectorPanel;
 class Osd;
 class PicVideoWindow;
 class QLabel;
-class QPushButton;
 class QTimer;
+class SkinImage;
+class TextScroller;
 class cpvProgressBar;
 class frmFilterProp;
 class frmConfig;
 class DisplayModeSwitch;
 class XRandRBackend;
 
-class frmMain : public QWidget, private TransportHost, private OpenerHost {
+class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     Q_OBJECT
   public:
     explicit frmMain(QString commandLine, QWidget* parent = nullptr);
@@ -39,10 +41,12 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     ChapterList chapters;
     // The play queue: full paths, the selection is the current entry.
     SelectableList List1;
-    // The volume in hundredths of a decibel: -10000 silent, 0 full.
-    BoundedValue Slider2{-10000, 0, 0};
     Transport transport;
     MovieOpener opener;
+    // The volume in hundredths of a decibel: -10000 silent, 0 full.
+    VolumeControl volume;
+    // The pictures the volume meter and the audio-mode indicator copy.
+    PictureStore pictures;
 
     // The start-up sequence.
     void Form_Load();
@@ -63,6 +67,19 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     void Jump(const QString& timeText) { transport.Jump(timeText); }
     // The open-file command.
     void cmdSource_Click();
+    void VolumeUp() { volume.VolumeUp(); }
+    void VolumeDown() { volume.VolumeDown(); }
+    void MuteSound() { volume.MuteSound(); }
+    // Re-opens the movie with audio stream item `item` (0 = "Stream 01")
+    // and goes back to the position shown before.
+    void Mnu_As_Click(int item);
+    QStringList audioStreamItems() const { return audioStreamItems_; }
+
+    // Applies the skin in the configuration dialog's skin folder.
+    void SkinLoad();
+    QString skinFolder() const;
+    // Minimises this window and the video window.
+    void Image7_Click();
 
     // The configuration dialog: loaded at start-up, kept hidden.
     frmConfig* config() const { return config_; }
@@ -78,6 +95,11 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     PicVideoWindow* videoWindowForm() const { return picVideoWindow_; }
     QString osdText() const;
     cpvProgressBar* seekBar() const { return PBar1; }
+    QString scrollTitle() const;
+    // A control of the bar by name ("play", "VolSlider", "tempslbl", ...).
+    QWidget* control(const QString& name) const;
+    // Height of the level bar in twips.
+    int levelBarHeight() const { return levelBarTwips_; }
 
   public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
@@ -87,7 +109,7 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     // TransportHost
@@ -107,7 +129,7 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     QString audioDeviceName() const override;
     bool useDedynamic() const override;
     int probeFrameRate(const QString& file) override;
-    void setTitle(const QString&) override {}
+    void setTitle(const QString& title) override;
     void setAudioStreamItems(const QStringList& captions, bool enabled) override;
     void setDuration(double seconds) override;
     void placeVideo() override;
@@ -117,9 +139,15 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     void loadSubtitles(const QString&) override {}
 
     void buildWindow();
+    void buildControls();
+    void buildSoundControls();
+    SkinImage* addButton(const char* name, const char* pressedBitmap, const QString& toolTip,
+                         const QString& fallback, QRect design);
+    void placeElements();
+    void applySkinColours(const SkinDescription& skin);
+    void setLabelColour(const QColor& colour);
     void loadConfiguration();
     void reopenMovie();
-    void buildTransportBar(class QBoxLayout* layout);
     void wireInspector();
     void releaseReferences();
     void saveVolume();
@@ -142,18 +170,32 @@ class frmMain : public QWidget, private TransportHost, private OpenerHost {
     std::unique_ptr<DisplayModeSwitch> displayModes_;
     PicVideoWindow* picVideoWindow_ = nullptr;
     Osd* osd_ = nullptr;
-    QLabel* title_ = nullptr;
+    // The skinned controls.
+    SkinImage *Image9 = nullptr, *Image8 = nullptr, *Image1 = nullptr, *Image6 = nullptr,
+              *Image7 = nullptr;
+    SkinImage *VolSlider = nullptr, *SoundType = nullptr, *Opsub = nullptr;
+    SkinImage *prev = nullptr, *play = nullptr, *pause = nullptr, *stopbt = nullptr,
+              *nextbt = nullptr;
+    SkinImage *enablefs = nullptr, *playlbt = nullptr, *ouvrir = nullptr, *conf = nullptr,
+              *PanScanPad = nullptr;
+    SkinImage *pgh = nullptr, *Ph = nullptr, *Pg = nullptr, *Pd = nullptr, *pbd = nullptr,
+              *Pb = nullptr;
+    QLabel* vbwScroller1 = nullptr; // holds the title; vbwScroller2 shows it
+    TextScroller* vbwScroller2 = nullptr;
     QLabel* tempslbl = nullptr;
     QLabel* tempec = nullptr;
     QLabel* vsize = nullptr;
-    QLabel* status_ = nullptr;
+    QWidget* Shape2 = nullptr;
+    int levelBarTwips_ = 0;
     cpvProgressBar* PBar1 = nullptr;
     QTimer* tmrKey = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* TimerOver = nullptr;
     QStringList audioStreamItems_;
+    bool audioStreamsEnabled_ = false;
     double durationSeconds_ = 0; // dureelbl
     int overlayTicks_ = 0;       // ticks of the overlay detection, 0 when idle
     QString savedTitle_;
+    QString loadedSkin_; // the folder the last SkinLoad applied
     bool exiting_ = false;
 };

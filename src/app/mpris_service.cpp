@@ -87,13 +87,18 @@ QVariantMap MprisPlayer::metadata() const {
 }
 
 double MprisPlayer::volume() const {
-    return volumeToLinear(player_.Slider2.value());
+    return volumeToLinear(player_.volume.level());
 }
 
 void MprisPlayer::setVolume(double linear) {
-    player_.Slider2.setValue(linearToVolume(linear));
-    if (player_.state.BasicAudio)
-        player_.state.BasicAudio->setVolume(player_.Slider2.value());
+    // Onto the buttons' grid, so the meter has a picture for the level.
+    const int level = linearToVolume(linear);
+    const int steps = int(std::lround(double(level) / VolumeControl::kStep));
+    const int onGrid = level <= VolumeControl::kSilent
+                           ? VolumeControl::kSilent
+                           : std::max(steps * VolumeControl::kStep, -22 * VolumeControl::kStep);
+    player_.volume.setLevel(onGrid);
+    player_.volume.redraw();
 }
 
 qlonglong MprisPlayer::position() const {

@@ -4,8 +4,12 @@
 #include <QDir>
 
 QString programDataFolder() {
-    const QString installed = QDir(QCoreApplication::applicationDirPath()).filePath("data");
-    if (QDir(installed).exists())
-        return installed;
+    // Installed, and in a build tree: "data" beside the program. The build
+    // tree's copy also holds the generated skins.
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("data");
+    if (QDir(beside).exists())
+        return beside;
+    if (QDir(QStringLiteral(VANTOR_BUILD_DATA)).exists())
+        return QStringLiteral(VANTOR_BUILD_DATA);
     return QStringLiteral(VANTOR_SOURCE_DATA);
 }

@@ -2,5 +2,6 @@
 #include <QString>
 
 // The player's read-only data (decoder presets, skins): "data" beside the
-// program when installed, the source tree's "data" in a build tree.
+// program when installed or built, else the build tree's copy (for programs
+// built elsewhere in the tree, such as the tests), else the source tree's.
 QString programDataFolder();

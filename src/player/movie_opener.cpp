@@ -60,6 +60,10 @@ void MovieOpener::showStreamItems() {
     host_.setAudioStreamItems(captions, captions[0] != QLatin1String("None"));
 }
 
+QString MovieOpener::movieTitle() const {
+    return movieName.isEmpty() ? QFileInfo(fileName_).fileName() : movieName;
+}
+
 void MovieOpener::finishOpen() {
     const MediaResult<double> duration =
         state_.MediaPosition ? state_.MediaPosition->duration() : MediaStatus::failure({});
@@ -95,6 +99,7 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
         return false;
     state_.CurrentFile = fileName_;
     host_.beforeGraphBuilt();
+    host_.setTitle(movieTitle());
     const quint64 thisOpen = ++openCount_;
     state_.LoopMovie = loop;
     streams_ = 0;
@@ -178,7 +183,10 @@ bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin
     if (fileName_.isEmpty())
         return false;
     state_.CurrentFile = fileName_;
-    if (alreadyInGraph(fileName_) || !state_.MediaControl->addSourceFilter(fileName_))
+    if (alreadyInGraph(fileName_))
+        return false;
+    host_.setTitle(movieTitle());
+    if (!state_.MediaControl->addSourceFilter(fileName_))
         return false;
     inspector_.RefreshFilters();
     addAudioOutput();

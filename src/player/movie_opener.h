@@ -48,6 +48,9 @@ class MovieOpener : public QObject {
 
     // Where chapter side files are looked for: the process's current folder.
     QString chapterFolder;
+    // The title a playlist gives the next movie; without one the scrolling
+    // title shows the file's name.
+    QString movieName;
 
     // Opens and plays a file. False when the file could not be opened.
     bool OpenaMovie(const QString& movieFileName, bool loop);
@@ -72,6 +75,7 @@ class MovieOpener : public QObject {
     void addAudioOutput();
     bool genericPath();
     void finishOpen();
+    QString movieTitle() const;
     void applyDetection(const MediaDetector& detector, const QString& file);
     void detectWhenReady(quint64 thisOpen, const QString& file);
     void detect(quint64 thisOpen, const QString& file);

@@ -1,0 +1,89 @@
+#include "player/volume_control.h"
+
+#include "skin/volume_meter.h"
+
+namespace {
+const QString kVolumeKey = QStringLiteral("Volume");
+}
+
+VolumeControl::VolumeControl(bool& muted, SettingsStore& settings, Hooks hooks)
+    : hooks(std::move(hooks)), muted_(muted), settings_(settings) {}
+
+bool VolumeControl::setLevel(int level) {
+    if (!Slider2.setValue(level))
+        return false;
+    if (hooks.levelChanged)
+        hooks.levelChanged(level);
+    return true;
+}
+
+bool VolumeControl::step(int delta, bool upTable) {
+    const bool moved = setLevel(level() + delta);
+    showMeter(upTable);
+    apply();
+    return moved;
+}
+
+void VolumeControl::showMeter(bool upTable) {
+    const std::optional<int> slot =
+        upTable ? volumeMeterSlotAfterUp(level()) : volumeMeterSlotAfterDown(level());
+    if (slot && hooks.showMeterSlot)
+        hooks.showMeterSlot(*slot);
+}
+
+void VolumeControl::apply() {
+    if (hooks.applyToGraph)
+        hooks.applyToGraph(level());
+}
+
+bool VolumeControl::VolumeUp() {
+    if (!muted_)
+        beforeMute_.reset(); // the user chose a new level
+    return step(kStep, true);
+}
+
+bool VolumeControl::VolumeDown() {
+    if (!muted_)
+        beforeMute_.reset();
+    return step(-kStep, false);
+}
+
+void VolumeControl::stepDownThenUp() {
+    step(-kStep, false);
+    step(kStep, true);
+}
+
+void VolumeControl::MuteSound() {
+    if (!muted_) {
+        settings_.write(kVolumeKey, QString::number(level()));
+        beforeMute_ = level();
+        setLevel(kSilent);
+        step(-kStep, false); // refused at the bottom: shows the lowest picture
+        muted_ = true;
+        return;
+    }
+    bool ok = false;
+    const int stored = settings_.read(kVolumeKey, QStringLiteral("0")).toInt(&ok);
+    if (ok)
+        setLevel(stored);
+    beforeMute_.reset();
+    redraw();
+    muted_ = false;
+}
+
+bool VolumeControl::restore(const QString& stored) {
+    bool ok = false;
+    const int value = stored.toInt(&ok);
+    return ok && setLevel(value);
+}
+
+void VolumeControl::redraw() {
+    showMeter(true);
+    apply();
+}
+
+int VolumeControl::levelToSave() const {
+    if (beforeMute_ && (muted_ || level() == kSilent))
+        return *beforeMute_;
+    return level();
+}
