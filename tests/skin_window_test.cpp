@@ -1,0 +1,239 @@
+// The main window wearing hand-made skins: outline, geometry, colours,
+// pressed pictures, the meter and indicator pictures, re-skinning.
+#include "app/frm_main.h"
+#include "config/frm_config.h"
+#include "skin/skin_image.h"
+#include "support/progress_bar.h"
+#include "test_support.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb kMagenta = 0xffff00ff;
+
+QImage filled(QSize size, QRgb colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+void writeText(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+// A skin folder: a grey base of `size` with a magenta top-left corner,
+// meter picture n coloured n, and the given description.
+struct HandMadeSkin {
+    HandMadeSkin(QSize size, const QByteArray& description, bool withQ3d = true) {
+        QImage base = filled(size, 0xff808080);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                base.setPixel(x, y, kMagenta);
+        base.save(file("base.bmp"), "BMP");
+        filled({20, 20}, 0xffff0000).save(file("bplay.bmp"), "BMP");
+        for (int n = 1; n <= 22; ++n)
+            filled({10, 5}, qRgb(n, 0, 0))
+                .save(file(QString("Volume_Slider_Bitmap_%1.BMP").arg(n)));
+        const char* modes[] = {"41CH", "51CH", "DBSR", "MONO", "Q3D", "SPDIF", "STEREO"};
+        for (int i = 0; i < 7; ++i) {
+            if (withQ3d || QString(modes[i]) != "Q3D")
+                filled({10, 5}, qRgb(0, 23 + i, size.width() % 256))
+                    .save(file(QString("Audio_Mode_%1.BMP").arg(modes[i])), "BMP");
+        }
+        filled({100, 6}, 0xff202020).save(file("ProgressBack.bmp"), "BMP");
+        filled({100, 6}, 0xff2060ff).save(file("ProgressBar.bmp"), "BMP");
+        writeText(file("VSkin.ini"), description);
+    }
+    QString file(const QString& name) const { return dir.filePath(name); }
+    QString path() const { return dir.path(); }
+    QTemporaryDir dir;
+};
+
+const QByteArray kDarkSkin =
+    "[Skin]\r\n"
+    "name=Dark\r\n"
+    "Author=Tester\r\n"
+    "Play.top=300\r\n"
+    "Play.left=1050.5\r\n"
+    "Play.Height=300\r\n"
+    "Play.Width=300\r\n"
+    "Stop.top = 600\r\n"
+    "Stop.top=450\r\nStop.left=1500\r\nStop.Height=300\r\nStop.Width=300\r\n"
+    "Pbar.top=150\r\nPbar.left=150\r\nPbar.Height=15\r\nPbar.Width=15\r\n"
+    "ElapsedTime.top=600\r\n"
+    "FontColorR=255\r\n"
+    "ScrollNameB=200\r\n";
+
+std::unique_ptr<frmMain> startWith(const QString& skinFolder, const QString& commandLine = {}) {
+    QFile::remove(SettingsStore::defaultFilePath());
+    SettingsStore().write("Skin", skinFolder);
+    SettingsStore().write("Volume", "-2270");
+    auto window = std::make_unique<frmMain>(commandLine);
+    window->Form_Load();
+    return window;
+}
+
+void mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier, QPoint at = {2, 2}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+SkinImage* image(const frmMain& window, const char* name) {
+    return qobject_cast<SkinImage*>(window.control(name));
+}
+
+} // namespace
+
+TEST(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryAndColours) {
+    HandMadeSkin skin({200, 60}, kDarkSkin);
+    auto window = startWith(skin.path());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(200, 60));
+    EXPECT_FALSE(window->mask().contains(QPoint(0, 0))) << "magenta is cut out";
+    EXPECT_FALSE(window->mask().contains(QPoint(3, 3)));
+    EXPECT_TRUE(window->mask().contains(QPoint(4, 0)));
+    EXPECT_TRUE(window->mask().contains(QPoint(199, 59)));
+
+    EXPECT_EQ(window->control("play")->geometry(), QRect(70, 20, 20, 20)) << "1050.5 twips";
+    EXPECT_EQ(window->control("stopbt")->geometry(), QRect(100, 30, 20, 20))
+        << "the line with blanks is ignored";
+    // The bar takes its background picture's size whatever the keys say.
+    EXPECT_EQ(window->seekBar()->geometry(), QRect(10, 10, 100, 6));
+    EXPECT_EQ(window->control("tempslbl")->y(), 40);
+
+    for (const char* label : {"tempslbl", "tempec", "vsize"})
+        EXPECT_EQ(window->control(label)->palette().color(QPalette::WindowText), QColor(255, 0, 0))
+            << label;
+    auto* config = window->config();
+    EXPECT_EQ(config->findChild<QLabel*>("SkinName")->text(), "Name: Dark");
+    EXPECT_EQ(config->findChild<QLabel*>("SkinDesc")->text(), "Author: Tester");
+    EXPECT_EQ(SettingsStore().read("PbarBack"), skin.file("ProgressBack.bmp"));
+    window->ExitMe();
+}
+
+TEST(SkinnedWindow, MeterAndIndicatorShowTheStoresPictures) {
+    HandMadeSkin skin({200, 60}, kDarkSkin);
+    auto window = startWith(skin.path());
+    auto* meter = image(*window, "VolSlider");
+    EXPECT_EQ(window->volume.level(), -2270);
+    EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(18, 0, 0));
+    window->VolumeUp();
+    EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(19, 0, 0));
+    window->MuteSound();
+    EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(1, 0, 0));
+    window->MuteSound();
+    EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(19, 0, 0));
+    EXPECT_EQ(meter->toolTip(), "Mute Sound");
+
+    window->config()->findChild<QComboBox*>("Combo1")->setCurrentIndex(6);
+    window->config()->Spkup();
+    EXPECT_EQ(image(*window, "SoundType")->picture(), window->pictures.picture(28)) << "SPDIF";
+    EXPECT_FALSE(window->pictures.picture(28).isNull());
+    window->ExitMe();
+}
+
+TEST(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
+    HandMadeSkin skin({200, 60}, kDarkSkin);
+    auto window = startWith(skin.path(), testsupport::mediaPath("one-audio.avi"));
+    ASSERT_EQ(window->state.PlayState, PlayRunning);
+    auto* play = image(*window, "play");
+    EXPECT_TRUE(play->picture().isNull());
+    mouse(play, QEvent::MouseButtonPress, Qt::LeftButton);
+    EXPECT_EQ(play->picture().pixel(0, 0), 0xffff0000u);
+    mouse(play, QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_TRUE(play->picture().isNull());
+    // A right press shows it too, but only a left click acts.
+    mouse(play, QEvent::MouseButtonPress, Qt::RightButton);
+    EXPECT_FALSE(play->picture().isNull());
+    mouse(play, QEvent::MouseButtonRelease, Qt::RightButton);
+
+    // No "bstop.bmp": no feedback, and the click still stops.
+    auto* stop = image(*window, "stopbt");
+    mouse(stop, QEvent::MouseButtonPress, Qt::LeftButton);
+    EXPECT_TRUE(stop->picture().isNull());
+    mouse(stop, QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_EQ(window->state.PlayState, PlayStopped);
+    EXPECT_EQ(image(*window, "play")->toolTip(), "Play (X)");
+    EXPECT_EQ(image(*window, "ouvrir")->toolTip(), "Open a single file (O)");
+    window->ExitMe();
+}
+
+TEST(SkinnedWindow, ReskinsAtOnceAndKeepsPicturesTheNewSkinLacks) {
+    HandMadeSkin first({200, 60}, kDarkSkin);
+    HandMadeSkin second({150, 40}, "Name=Light\nPlay.top=150\nFontColorG=128\n", false);
+    auto window = startWith(first.path());
+    const QImage firstQ3d = window->pictures.picture(27);
+    ASSERT_FALSE(firstQ3d.isNull());
+    const QRect pauseBefore = window->control("pause")->geometry();
+
+    window->config()->setSkinFolder(second.path());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(150, 40));
+    EXPECT_EQ(window->control("play")->geometry(), QRect(70, 10, 20, 20))
+        << "keys the new skin leaves out keep the old place";
+    EXPECT_EQ(window->control("pause")->geometry(), pauseBefore);
+    EXPECT_EQ(window->pictures.picture(27), firstQ3d) << "no Q3D picture in the new skin";
+    EXPECT_EQ(window->pictures.picture(28).pixel(0, 0), qRgb(0, 28, 150));
+    EXPECT_EQ(window->control("tempec")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
+    window->ExitMe();
+}
+
+TEST(SkinnedWindow, LoadingTheSameSkinTwiceGivesTheSameWindow) {
+    HandMadeSkin skin({200, 60}, kDarkSkin);
+    auto window = startWith(skin.path());
+    auto snapshot = [&] {
+        QList<QRect> rects;
+        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            rects.append(child->geometry());
+        return std::tuple(rects, window->mask(), window->size(), window->volume.level());
+    };
+    const auto once = snapshot();
+    window->SkinLoad();
+    EXPECT_EQ(snapshot(), once);
+    window->ExitMe();
+}
+
+TEST(SkinnedWindow, OnlyTheLeftButtonDragsTheWindowBySurface) {
+    HandMadeSkin skin({200, 60}, kDarkSkin);
+    auto window = startWith(skin.path());
+    const QPoint start = window->pos();
+    const QPoint surface(150, 5);
+    ASSERT_TRUE(window->isDragSurface(surface));
+    EXPECT_FALSE(window->isDragSurface(window->control("play")->geometry().center()));
+
+    auto drag = [&](Qt::MouseButton button) {
+        mouse(window.get(), QEvent::MouseButtonPress, button, Qt::NoModifier, surface);
+        mouse(window.get(), QEvent::MouseMove, button, Qt::NoModifier, surface + QPoint(30, 20));
+        mouse(window.get(), QEvent::MouseButtonRelease, button, Qt::NoModifier,
+              surface + QPoint(30, 20));
+    };
+    drag(Qt::RightButton);
+    EXPECT_EQ(window->pos(), start);
+    drag(Qt::LeftButton);
+    EXPECT_EQ(window->pos(), start + QPoint(30, 20));
+    window->ExitMe();
+}
+
+TEST(SkinnedWindow, AFolderWithoutDescriptionStillGetsPicturesAndOutline) {
+    HandMadeSkin skin({200, 60}, "");
+    QFile::remove(skin.file("VSkin.ini"));
+    auto window = startWith(skin.path());
+    window->SkinLoad();
+    EXPECT_EQ(window->size(), QSize(200, 60));
+    EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
+    EXPECT_FALSE(window->pictures.picture(1).isNull());
+    window->ExitMe();
+}
