@@ -189,8 +189,8 @@ void frmMain::Form_Load() {
     filterProp_ = new frmFilterProp(inspector, this);
     loadConfiguration();
 
-    if (loadedSkin_.isEmpty() || loadedSkin_ != skinFolder())
-        SkinLoad(); // the dialog's load has not done it already
+    // Again: the dialog's load ran it before the speaker mode was known.
+    SkinLoad();
 
     // From here on a failing step is skipped.
     volume.restore(settings_.read(QStringLiteral("Volume"), QStringLiteral("0")));

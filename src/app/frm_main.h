@@ -196,6 +196,5 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     double durationSeconds_ = 0; // dureelbl
     int overlayTicks_ = 0;       // ticks of the overlay detection, 0 when idle
     QString savedTitle_;
-    QString loadedSkin_; // the folder the last SkinLoad applied
     bool exiting_ = false;
 };

@@ -59,6 +59,7 @@ void frmMain::buildControls() {
     PBar1->setObjectName(QStringLiteral("PBar1"));
     PBar1->setGeometry(10, 28, 433, 10);
     PBar1->setMax(1);
+    PBar1->setCaptionFormat(-1); // no caption: the time labels tell the position
     connect(PBar1, &cpvProgressBar::Click, this, [this] {
         tmrKey->stop(); // the display must not move the bar meanwhile
         transport.PBar1_Click();
@@ -256,7 +257,6 @@ void frmMain::SkinLoad() {
     PBar1->setPictureFiles(settings_.read(QStringLiteral("PbarBack")),
                            settings_.read(QStringLiteral("PbarBar")));
     PBar1->Refresh();
-    loadedSkin_ = folder;
     show();
 }
 

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The skinned main window on a real X server: it has the size and look of
+# the skin's "base.bmp", its magenta pixels are cut out of the window, a
+# held button shows its pressed picture and shows the background again once
+# released, and the second skin gives the window its own shape.
+# Arguments: the player, the generated skins folder, the test media, and
+# optionally a folder for screenshots.
+set -euo pipefail
+player=$1
+skins=$2
+media=$3
+shots=${4:-}
+
+source "$(dirname "$0")/lib.sh"
+ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
+mkdir -p "$(dirname "$ini")"
+
+# Pixels of two pictures of one size that differ by more than a little.
+differing() { compare -metric AE -fuzz 6% "$1" "$2" null: 2>&1 || true; }
+# A skin key's value in pixels.
+key() { awk -F= -v k="$2" 'tolower($1 "=") == tolower(k) { print int($2 / 15) }' "$1/VSkin.ini"; }
+
+check_skin() {
+    local skin=$1 name=$2
+    printf '[Vantor]\nSkin=%s\n' "$skin" >"$ini"
+    "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
+    pid=$!
+    local main=""
+    for _ in $(seq 300); do
+        kill -0 "$pid" 2>/dev/null || fail "the player ended before its window appeared"
+        main=$(find_window '^Vantor Meridian$')
+        [[ -n $main ]] && break
+        sleep 0.1
+    done
+    [[ -n $main ]] || fail "the main window did not appear"
+    sleep 1.5
+
+    local size
+    size=$(identify -format '%wx%h' "$skin/base.bmp")
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    [[ "${WIDTH}x$HEIGHT" == "$size" ]] || fail "$name: window is ${WIDTH}x$HEIGHT, base is $size"
+
+    # The window shows base.bmp except where magenta cuts it out and where
+    # the labels and the moving title are written.
+    import -window root "$work/root.png"
+    # The picture for the documentation: the bar and the movie above it.
+    if [[ -n $shots ]]; then
+        convert "$work/root.png" -crop "700x$((HEIGHT + 420))+$((X + WIDTH / 2 - 350))+$((Y - 410))" \
+            +repage "$shots/skin-$name.png"
+    fi
+    convert "$work/root.png" -crop "${size}+$X+$Y" +repage "$work/window.png"
+    local magenta total differ
+    magenta=$(convert "$skin/base.bmp" -fill white -opaque '#ff00ff' -fill black +opaque white \
+        -format '%[fx:int(mean*w*h+0.5)]' info:)
+    total=$((WIDTH * HEIGHT))
+    differ=$(differing "$skin/base.bmp" "$work/window.png")
+    ((magenta > 0)) || fail "$name: base.bmp has no magenta to cut out"
+    # The cut-out corner shows what lies behind, not magenta.
+    convert "$work/window.png" -crop 1x1+0+0 -format '%[hex:p{0,0}]' info: | grep -qiv '^FF00FF' ||
+        fail "$name: the magenta corner is drawn"
+    ((differ >= magenta * 9 / 10)) || fail "$name: only $differ pixels differ, $magenta should be cut out"
+    ((differ - magenta < total / 12)) || fail "$name: $((differ - magenta)) pixels differ from base.bmp"
+
+    # Hold the play button: its pressed picture; release: the background.
+    local top left w h
+    top=$(key "$skin" Play.top=) left=$(key "$skin" Play.left=)
+    w=$(identify -format '%w' "$skin/bplay.bmp") h=$(identify -format '%h' "$skin/bplay.bmp")
+    xdotool mousemove $((X + left + w / 2)) $((Y + top + h / 2)) mousedown 1
+    sleep 0.5
+    import -window root "$work/held.png"
+    convert "$work/held.png" -crop "${w}x$h+$((X + left))+$((Y + top))" +repage "$work/button.png"
+    (($(differing "$skin/bplay.bmp" "$work/button.png") < w * h / 10)) ||
+        fail "$name: the held play button does not show bplay.bmp"
+    xdotool mouseup 1
+    sleep 0.5
+    import -window root "$work/released.png"
+    convert "$work/released.png" -crop "${w}x$h+$((X + left))+$((Y + top))" +repage "$work/button.png"
+    convert "$skin/base.bmp" -crop "${w}x$h+$left+$top" +repage "$work/under.png"
+    (($(differing "$work/under.png" "$work/button.png") < w * h / 10)) ||
+        fail "$name: the released play button still shows its pressed picture"
+
+    kill -TERM "$pid"
+    wait "$pid" || fail "$name: exit status $? after SIGTERM"
+    pid=""
+    echo "skin $name: ok"
+}
+
+check_skin "$skins/WinDVD" windvd
+check_skin "$skins/Daylight" daylight
