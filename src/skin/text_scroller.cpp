@@ -1,6 +1,7 @@
 #include "skin/text_scroller.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 // About 33 pixels a second: smooth, and cheap at one small repaint a tick.
@@ -34,8 +35,10 @@ void TextScroller::setBackground(const QColor& colour) {
     update();
 }
 
+// A short title crosses the whole strip before it comes round again, so
+// only one copy is ever seen; a long one follows itself after a gap.
 int TextScroller::period() const {
-    return fontMetrics().horizontalAdvance(text_) + kGapPixels;
+    return std::max(fontMetrics().horizontalAdvance(text_) + kGapPixels, width());
 }
 
 void TextScroller::advance() {
