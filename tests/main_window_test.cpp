@@ -154,3 +154,25 @@ TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
     EXPECT_FALSE(RegistryStore::user().keptAsidePath().isEmpty()) << "the damaged file is kept";
     window.ExitMe();
 }
+
+TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
+    freshStore();
+    frmMain window(testsupport::mediaPath("two-audio.avi"));
+    window.Form_Load();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.audioStreamItems().size() == 5; }, 8000));
+    EXPECT_EQ(window.audioStreamItems().mid(0, 3), QStringList({"Stream 01", "Stream 02", "None"}));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() == "00:00:02"; }, 5000));
+
+    window.Mnu_As_Click(1);
+    ASSERT_TRUE(window.state.MediaControl);
+    const FilterInfo splitter = findFilter(*window.state.MediaControl, "AVI Splitter");
+    EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
+    EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
+    EXPECT_EQ(window.state.PlayState, PlayRunning);
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return window.state.MediaControl->currentPosition().valueOr(0) >= 2.0; }, 3000))
+        << "back at the position shown before";
+    window.Mnu_As_Click(7); // no such item
+    EXPECT_EQ(window.state.PlayState, PlayRunning);
+    window.ExitMe();
+}
