@@ -55,6 +55,14 @@ TEST(VolumeMeter, StepsUpFromSilenceHaveTheirOwnGrid) {
     EXPECT_EQ(volumeMeterSlotAfterUp(-5000), std::nullopt);
 }
 
+TEST(VolumeMeter, AnyOtherLevelHasANearestPicture) {
+    EXPECT_EQ(nearestVolumeMeterSlot(0), 22);
+    EXPECT_EQ(nearestVolumeMeterSlot(-12), 22);
+    EXPECT_EQ(nearestVolumeMeterSlot(-5000), 12);
+    EXPECT_EQ(nearestVolumeMeterSlot(-9900), 1);
+    EXPECT_EQ(nearestVolumeMeterSlot(-10000), 1);
+}
+
 TEST(VolumeControl, StepsAreRefusedAtBothEndsAndTheMeterFollows) {
     Volume v;
     EXPECT_FALSE(v.control.VolumeUp()) << "already full";

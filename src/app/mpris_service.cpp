@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
-#include <cmath>
 
 namespace {
 const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
@@ -91,13 +90,7 @@ double MprisPlayer::volume() const {
 }
 
 void MprisPlayer::setVolume(double linear) {
-    // Onto the buttons' grid, so the meter has a picture for the level.
-    const int level = linearToVolume(linear);
-    const int steps = int(std::lround(double(level) / VolumeControl::kStep));
-    const int onGrid = level <= VolumeControl::kSilent
-                           ? VolumeControl::kSilent
-                           : std::max(steps * VolumeControl::kStep, -22 * VolumeControl::kStep);
-    player_.volume.setLevel(onGrid);
+    player_.volume.setLevel(linearToVolume(linear));
     player_.volume.redraw();
 }
 

@@ -78,7 +78,11 @@ bool VolumeControl::restore(const QString& stored) {
 }
 
 void VolumeControl::redraw() {
-    showMeter(true);
+    // A level off both grids (set by the desktop's sound applet, or a
+    // stored one) shows the nearest picture rather than a stale one.
+    const std::optional<int> slot = volumeMeterSlotAfterUp(level());
+    if (hooks.showMeterSlot)
+        hooks.showMeterSlot(slot.value_or(nearestVolumeMeterSlot(level())));
     apply();
 }
 

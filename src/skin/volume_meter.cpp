@@ -1,5 +1,8 @@
 #include "skin/volume_meter.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 constexpr int kStep = 454;
 constexpr int kSilent = -10000;
@@ -40,4 +43,9 @@ std::optional<int> volumeMeterSlotAfterUp(int level) {
     if (k <= 21)
         return k + 1;
     return std::nullopt;
+}
+
+int nearestVolumeMeterSlot(int level) {
+    const int steps = int(std::lround(double(-level) / kStep));
+    return std::clamp(kSlots + 1 - steps, 1, kSlots);
 }

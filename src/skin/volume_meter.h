@@ -12,3 +12,6 @@ std::optional<int> volumeMeterSlotAfterDown(int level);
 // After a step up: the grid below 0 wins where it has an entry, then the
 // grid counted up from -10000. Empty for a level on neither.
 std::optional<int> volumeMeterSlotAfterUp(int level);
+
+// The slot whose level on the grid below 0 lies nearest; for any level.
+int nearestVolumeMeterSlot(int level);
