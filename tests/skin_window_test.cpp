@@ -3,6 +3,7 @@
 #include "app/frm_main.h"
 #include "config/frm_config.h"
 #include "skin/skin_image.h"
+#include "skin/text_scroller.h"
 #include "support/progress_bar.h"
 #include "test_support.h"
 
@@ -236,4 +237,33 @@ TEST(SkinnedWindow, AFolderWithoutDescriptionStillGetsPicturesAndOutline) {
     EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
     EXPECT_FALSE(window->pictures.picture(1).isNull());
     window->ExitMe();
+}
+
+TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
+    TextScroller scroller;
+    scroller.resize(120, 16);
+    EXPECT_EQ(scroller.text(), "Vantor Meridian 3.0");
+    EXPECT_EQ(scroller.background(), QColor(Qt::white));
+    scroller.setText("short.avi");
+    scroller.show();
+    EXPECT_FALSE(scroller.scrolling()) << "a title that fits stands still";
+
+    scroller.setText(QString("A.Rather.Long.Movie.Title.That.Does.Not.Fit.avi"));
+    EXPECT_TRUE(scroller.scrolling());
+    for (int i = 0; i < 5; ++i)
+        scroller.advance();
+    EXPECT_EQ(scroller.offset(), 5);
+    const int period = scroller.fontMetrics().horizontalAdvance(scroller.text()) + 40;
+    for (int i = 5; i < period; ++i)
+        scroller.advance();
+    EXPECT_EQ(scroller.offset(), 0) << "one period later the text is back";
+    scroller.advance();
+    scroller.setText("Another.Rather.Long.Movie.Title.That.Does.Not.Fit.Either.avi");
+    EXPECT_EQ(scroller.offset(), 0) << "a new title starts at its beginning";
+
+    scroller.hide();
+    EXPECT_FALSE(scroller.scrolling());
+    scroller.resize(2000, 16);
+    scroller.show();
+    EXPECT_FALSE(scroller.scrolling()) << "a wider strip holds the whole title";
 }

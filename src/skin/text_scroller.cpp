@@ -1,5 +1,6 @@
 #include "skin/text_scroller.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -22,16 +23,20 @@ void TextScroller::setText(const QString& text) {
         return;
     text_ = text;
     offset_ = 0;
+    strip_ = QPixmap();
+    updateTimer();
     update();
 }
 
 void TextScroller::setForeground(const QColor& colour) {
     foreground_ = colour;
+    strip_ = QPixmap();
     update();
 }
 
 void TextScroller::setBackground(const QColor& colour) {
     background_ = colour;
+    strip_ = QPixmap();
     update();
 }
 
@@ -42,26 +47,72 @@ int TextScroller::period() const {
 }
 
 void TextScroller::advance() {
-    if (text_.isEmpty())
+    if (!scrolls())
         return;
     offset_ = (offset_ + 1) % period();
     update();
 }
 
+// The text is laid out once into a picture; each tick only copies it.
+const QPixmap& TextScroller::strip() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize size(period(), height());
+    if (strip_.isNull() || strip_.size() != size * ratio) {
+        strip_ = QPixmap(size * ratio);
+        strip_.setDevicePixelRatio(ratio);
+        strip_.fill(background_);
+        QPainter painter(&strip_);
+        painter.setFont(font());
+        painter.setPen(foreground_);
+        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignVCenter, text_);
+    }
+    return strip_;
+}
+
 void TextScroller::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), background_);
-    if (text_.isEmpty())
+    if (text_.isEmpty()) {
+        painter.fillRect(rect(), background_);
         return;
-    painter.setPen(foreground_);
+    }
+    const QPixmap& picture = strip();
     const int step = period();
     // Enough copies to cover the width while one leaves on the left.
     for (int x = -offset_; x < width(); x += step)
-        painter.drawText(QRect(x, 0, step, height()), Qt::AlignLeft | Qt::AlignVCenter, text_);
+        painter.drawPixmap(x, 0, picture);
+}
+
+void TextScroller::resizeEvent(QResizeEvent*) {
+    strip_ = QPixmap();
+    updateTimer();
+}
+
+void TextScroller::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        strip_ = QPixmap();
+        updateTimer();
+    }
+    QWidget::changeEvent(event);
+}
+
+bool TextScroller::scrolls() const {
+    return fontMetrics().horizontalAdvance(text_) > width();
+}
+
+// A title that fits stands still: scrolling it would cost a repaint every
+// tick for nothing.
+void TextScroller::updateTimer() {
+    if (isVisible() && scrolls()) {
+        if (!timer_.isActive())
+            timer_.start();
+        return;
+    }
+    timer_.stop();
+    offset_ = 0;
 }
 
 void TextScroller::showEvent(QShowEvent*) {
-    timer_.start();
+    updateTimer();
 }
 
 void TextScroller::hideEvent(QHideEvent*) {

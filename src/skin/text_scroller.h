@@ -1,7 +1,9 @@
 #pragma once
-// One line of text that scrolls from right to left, wrapping round with a
-// gap, over a plain background: the main window's movie title.
+// One line of text over a plain background: the main window's movie title.
+// Text wider than the control scrolls from right to left and comes round
+// again; text that fits stands still.
 #include <QColor>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -21,18 +23,26 @@ class TextScroller : public QWidget {
     int offset() const { return offset_; }
     // Moves the text one pixel; the timer calls it while shown.
     void advance();
+    // Whether the text is too wide to stand still.
+    bool scrolls() const;
+    bool scrolling() const { return timer_.isActive(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     int period() const;
+    const QPixmap& strip();
+    void updateTimer();
 
     QString text_;
     QColor foreground_ = Qt::black;
     QColor background_ = Qt::white;
     QTimer timer_;
     int offset_ = 0;
+    QPixmap strip_; // the text on its background, one period wide
 };
