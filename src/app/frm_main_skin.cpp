@@ -219,6 +219,9 @@ void frmMain::applySkinColours(const SkinDescription& skin) {
 // lacks keeps what the previous skin gave.
 void frmMain::SkinLoad() {
     const QString folder = skinFolder();
+    // During start-up the window is not up yet: it is shown once, when the
+    // start-up shows it, rather than mapped and unmapped here on the way.
+    const bool shown = isVisible();
     QCoreApplication::processEvents();
     hide();
     clearOutline();
@@ -257,7 +260,8 @@ void frmMain::SkinLoad() {
     PBar1->setPictureFiles(settings_.read(QStringLiteral("PbarBack")),
                            settings_.read(QStringLiteral("PbarBar")));
     PBar1->Refresh();
-    show();
+    if (shown)
+        show();
 }
 
 void frmMain::setTitle(const QString& title) {

@@ -4,9 +4,12 @@
 #include "app/frm_main.h"
 #include "app/mpris_service.h"
 #include "app/unix_signals.h"
+#include "support/filter_graph.h"
 #include "video/renderer_window.h"
 
 #include <QApplication>
+#include <QImageReader>
+#include <QRegularExpression>
 #include <gst/gst.h>
 
 int runPlayer(int argc, char** argv) {
@@ -15,6 +18,14 @@ int runPlayer(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Vantor Meridian"));
     QApplication::setOrganizationName(QStringLiteral("OrvaneSoft"));
     installRendererWindows();
+    // The image plugins load now, and the regular expressions' per-thread
+    // state is set up, before the decoders start loading on another thread:
+    // both take the dynamic loader's lock, which that loading holds for a
+    // tenth of a second.
+    QImageReader::supportedImageFormats();
+    [[maybe_unused]] const auto warmed =
+        QRegularExpression(QStringLiteral("^.$")).match(QStringLiteral("x"));
+    FilterGraph::prepareInBackground();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -255,15 +255,24 @@ QWidget* frmConfig::buildScenovaPage() {
     return page;
 }
 
-QWidget* frmConfig::buildSkinsPage() {
-    auto* page = named(new QWidget, "PageSkins");
+// The folder tree reads the disk on a thread of its own; it is made when
+// the dialog is first shown, not at start-up, where a new thread would wait
+// for the decoders being loaded meanwhile.
+void frmConfig::attachFolderModel() {
+    if (dirModel_)
+        return;
     dirModel_ = new QFileSystemModel(this);
     dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     dirModel_->setRootPath(QDir::rootPath());
-    Dir1 = named(new QTreeView(page), "Dir1");
     Dir1->setModel(dirModel_);
     for (int column = 1; column < dirModel_->columnCount(); ++column)
         Dir1->hideColumn(column);
+    showSkinFolderInTree();
+}
+
+QWidget* frmConfig::buildSkinsPage() {
+    auto* page = named(new QWidget, "PageSkins");
+    Dir1 = named(new QTreeView(page), "Dir1");
     Dir1->header()->hide();
     SkinName = named(new QLabel(page), "SkinName");
     SkinDesc = named(new QLabel(page), "SkinDesc");

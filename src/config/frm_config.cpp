@@ -127,6 +127,7 @@ void frmConfig::setComboIndex(QComboBox* box, int index) {
 }
 
 void frmConfig::showDialog() {
+    attachFolderModel();
     show();
     raise();
     AnalyseReg();
@@ -526,15 +527,19 @@ void frmConfig::Command11_Click() {
     credits_->raise();
 }
 
+void frmConfig::showSkinFolderInTree() {
+    if (!dirModel_)
+        return;
+    const QModelIndex index = dirModel_->index(skinPath_);
+    if (index.isValid()) {
+        Dir1->setCurrentIndex(index);
+        Dir1->scrollTo(index);
+    }
+}
+
 void frmConfig::setSkinFolder(const QString& folder) {
     skinPath_ = folder;
-    if (dirModel_) {
-        const QModelIndex index = dirModel_->index(folder);
-        if (index.isValid()) {
-            Dir1->setCurrentIndex(index);
-            Dir1->scrollTo(index);
-        }
-    }
+    showSkinFolderInTree();
     Dir1_Change();
 }
 

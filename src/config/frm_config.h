@@ -217,6 +217,8 @@ class frmConfig : public QDialog {
     QWidget* buildDivx4Page();
     QWidget* buildScenovaPage();
     QWidget* buildSkinsPage();
+    void attachFolderModel();
+    void showSkinFolderInTree();
     QWidget* buildCreditsPage();
     QWidget* buildSubtitlesPage();
     QSlider* decoderSlider(const char* name, int minimum, int maximum, int single, int page,

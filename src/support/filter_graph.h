@@ -143,6 +143,10 @@ class FilterGraph : public QObject {
     QList<FilterInfo> filterCollection() const;
     MediaStatus removeFilter(const FilterInfo& filter);
     static QList<RegFilterInfo> regFilterCollection();
+    // Loads the decoders' plugins and asks the sound servers for their
+    // devices on another thread, once per process, so that the first graph
+    // finds them ready. Returns at once.
+    static void prepareInBackground();
 
     // --- control
     MediaStatus run();

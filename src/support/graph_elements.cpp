@@ -12,6 +12,8 @@
 #include <functional>
 #include <gst/app/gstappsink.h>
 #include <gst/video/video.h>
+#include <mutex>
+#include <thread>
 
 namespace gstgraph {
 
@@ -268,9 +270,17 @@ QList<RegFilterInfo> probeAudioDevices() {
 // Asking the sound servers for their devices takes a good part of a second
 // on some desktops, and every movie opens a new graph: the answer is kept
 // for a while.
+// At namespace scope, so they outlive the background preparation's thread,
+// which is joined by a function-local static's destructor at exit.
+QMutex devicesAsking;
+QList<RegFilterInfo> devicesCached;
+QElapsedTimer devicesAge;
+
 QList<RegFilterInfo> audioDevices() {
-    static QList<RegFilterInfo> cached;
-    static QElapsedTimer age;
+    // The background preparation may be asking at this moment: wait for it.
+    QMutexLocker lock(&devicesAsking);
+    QList<RegFilterInfo>& cached = devicesCached;
+    QElapsedTimer& age = devicesAge;
     constexpr qint64 kFreshMs = 30000;
     if (!age.isValid() || age.elapsed() > kFreshMs) {
         cached = probeAudioDevices();
@@ -285,7 +295,39 @@ GstElement* createDeviceSink(const QString& device) {
     return known ? gst_device_create_element(known, nullptr) : nullptr;
 }
 
+// The plugins every graph uses, the decoders last: loading those registers
+// every codec and takes a tenth of a second, while the others are loaded in
+// a moment and the set-up of the windows may ask for them meanwhile.
+constexpr const char* kPreparedPlugins[] = {
+    "coreelements",  "typefindfunctions", "playback", "avi",       "audioparsers", "audioconvert",
+    "audioresample", "videoconvertscale", "volume",   "equalizer", "audiofx",      "app",
+    "videofilter",   "autodetect",        "libav",
+};
+
+// Joined at exit, so the process never ends in the middle of loading.
+struct Preparation {
+    ~Preparation() {
+        if (thread.joinable())
+            thread.join();
+    }
+    std::thread thread;
+};
+
 } // namespace
+
+void FilterGraph::prepareInBackground() {
+    static Preparation preparation;
+    static std::once_flag started;
+    std::call_once(started, [] {
+        preparation.thread = std::thread([] {
+            audioDevices();
+            for (const char* name : kPreparedPlugins) {
+                if (GstPlugin* plugin = gst_plugin_load_by_name(name))
+                    gst_object_unref(plugin);
+            }
+        });
+    });
+}
 
 QList<RegFilterInfo> FilterGraph::regFilterCollection() {
     QList<RegFilterInfo> result{
