@@ -39,6 +39,9 @@ check_skin() {
     size=$(identify -format '%wx%h' "$skin/base.bmp")
     eval "$(xdotool getwindowgeometry --shell "$main")"
     [[ "${WIDTH}x$HEIGHT" == "$size" ]] || fail "$name: window is ${WIDTH}x$HEIGHT, base is $size"
+    # The window carries a shape (the X server's SHAPE extension).
+    xwininfo -id "$main" -shape | grep -q "Window shape extents" ||
+        fail "$name: the window has no shape: $(xwininfo -id "$main" -shape | tail -3)"
 
     # The window shows base.bmp except where magenta cuts it out and where
     # the labels and the moving title are written.
