@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the player against gst-play with a plain X11 output on this
 # machine, side by side: first frame on screen, CPU per second of playback,
-# peak memory (the shared black-box harness), then seek latency in process.
+# peak memory (the shared black-box harness), then in process: frames
+# rendered and shown per second at 1x (dropped frames) and seek latency.
 #   bench/run.sh [OUT]     (as root, from the project's root, after tools/setup.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 void FrameSink::push(const QImage& frame, double pixelAspect) {
+    ++received_;
     {
         QMutexLocker lock(&mutex_);
         pending_ = frame;

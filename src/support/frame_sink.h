@@ -21,6 +21,9 @@ class FrameSink : public QObject {
     double pixelAspect() const;
     QSize frameSize() const;
     quint64 framesDelivered() const { return delivered_; }
+    // Any thread: frames the renderer has handed over so far. Those not
+    // delivered were replaced by a newer one before the UI took them.
+    quint64 framesReceived() const { return received_; }
 
   Q_SIGNALS:
     void frameReady();
@@ -34,5 +37,6 @@ class FrameSink : public QObject {
     double pendingAspect_ = 1.0;
     double aspect_ = 1.0;
     std::atomic_bool deliveryQueued_{false};
+    std::atomic<quint64> received_{0};
     quint64 delivered_ = 0;
 };
