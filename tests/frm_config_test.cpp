@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -568,3 +569,23 @@ TEST_F(FrmConfigTest, CreditsShowThePlayersOwnWindow) {
 }
 
 } // namespace
+
+TEST_F(FrmConfigTest, TheFolderTreeIsMadeWhenShownAndClickingAFolderLoadsItsSkin) {
+    makeSkin("Dark");
+    auto dialog = load();
+    auto* tree = control<QTreeView>(*dialog, "Dir1");
+    EXPECT_EQ(tree->model(), nullptr) << "no disk-reading thread at start-up";
+    dialog->setSkinFolder(dir.filePath("Dark"));
+    const int loads = calls.skinLoads;
+    dialog->showDialog();
+    ASSERT_NE(tree->model(), nullptr);
+    auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->filePath(tree->currentIndex()), dir.filePath("Dark"));
+
+    dialog->setSkinFolder(dir.path());
+    const QModelIndex dark = model->index(dir.filePath("Dark"));
+    Q_EMIT tree->clicked(dark);
+    EXPECT_EQ(dialog->skinFolder(), dir.filePath("Dark"));
+    EXPECT_EQ(calls.skinLoads, loads + 1);
+}
