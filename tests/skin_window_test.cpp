@@ -6,6 +6,7 @@
 #include "skin/text_scroller.h"
 #include "support/progress_bar.h"
 #include "test_support.h"
+#include "video/pic_video_window.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -266,4 +267,16 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     scroller.resize(2000, 16);
     scroller.show();
     EXPECT_FALSE(scroller.scrolling()) << "a wider strip holds the whole title";
+}
+
+TEST(SkinnedWindow, TheMinimiseButtonMinimisesBothWindows) {
+    HandMadeSkin skin({200, 60}, kDarkSkin);
+    auto window = startWith(skin.path(), testsupport::mediaPath("one-audio.avi"));
+    ASSERT_TRUE(window->videoWindowForm()->isVisible());
+    auto* minimise = image(*window, "Image7");
+    mouse(minimise, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouse(minimise, QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(window->videoWindowForm()->isMinimized());
+    window->ExitMe();
 }
