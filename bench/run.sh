@@ -6,11 +6,11 @@
 #   bench/run.sh [OUT]     (as root, from the project's root, after tools/setup.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=${1:-build/bench.txt}
+out=$(realpath -m "${1:-build/bench.txt}")
 harness=../shared/measure
 apt-get install -y -q --no-install-recommends libx11-dev x11-utils ffmpeg >/dev/null
 EXTRA="$PWD/build/vantorplay %f" EXTRA_NAME=vantorplay ONLY='gst-play:x11|vantorplay' RUN_AS= \
-    SKIP_PROBE=1 OUT="$PWD/$out" "$harness/peers.sh"
+    SKIP_PROBE=1 OUT="$out" "$harness/peers.sh"
 for file in /tmp/measure-media/sd-xvid-mp3.avi /tmp/measure-media/hd-h264-aac.mp4; do
     QT_QPA_PLATFORM=offscreen build/bench/vantor_seek_bench "$file" 10 | tee -a "$out"
 done
