@@ -159,7 +159,8 @@ TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
     freshStore();
     frmMain window(testsupport::mediaPath("two-audio.avi"));
     window.Form_Load();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return window.audioStreamItems().size() == 5; }, 8000));
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return window.audioStreamItems().size() == 5; }, 8000));
     EXPECT_EQ(window.audioStreamItems().mid(0, 3), QStringList({"Stream 01", "Stream 02", "None"}));
     ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() == "00:00:02"; }, 5000));
 
