@@ -26,17 +26,14 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <climits>
 
 namespace {
@@ -449,11 +446,7 @@ void frmMain::loadConfiguration() {
     hooks.minimizeMainWindow = [this] { showMinimized(); };
     hooks.refreshRegisteredFilters = [this] { inspector.RefreshRegFilters(); };
     hooks.skinLoad = [this] { SkinLoad(); };
-    hooks.setSpeakerPicture = [this](int slot) {
-        const QImage picture = pictures.picture(slot);
-        if (!picture.isNull())
-            SoundType->setPicture(picture);
-    };
+    hooks.setSpeakerPicture = [this](int slot) { showStorePicture(SoundType, slot); };
     hooks.setScrollingTitleVisible = [this](bool visible) { vbwScroller2->setVisible(visible); };
     hooks.registerFileTypes = [this] {
         const auto result = RegisterFileTypes(QStringLiteral("Vantor Meridian"),

@@ -146,6 +146,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void placeElements();
     void applySkinColours(const SkinDescription& skin);
     void setLabelColour(const QColor& colour);
+    void showStorePicture(SkinImage* control, int slot);
     void loadConfiguration();
     void reopenMovie();
     void wireInspector();

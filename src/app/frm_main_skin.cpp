@@ -141,11 +141,7 @@ void frmMain::buildSoundControls() {
         if (state.BasicAudio)
             state.BasicAudio->setVolume(level);
     };
-    volume.hooks.showMeterSlot = [this](int slot) {
-        const QImage picture = pictures.picture(slot);
-        if (!picture.isNull())
-            VolSlider->setPicture(picture);
-    };
+    volume.hooks.showMeterSlot = [this](int slot) { showStorePicture(VolSlider, slot); };
     volume.hooks.levelChanged = [this](int level) {
         levelBarTwips_ = levelBarHeightTwips(level);
         Shape2->resize(Shape2->width(), twipsToPixels(levelBarTwips_));
@@ -188,6 +184,13 @@ void frmMain::placeElements() {
     static_assert(std::size(elements) == kSkinElementCount);
     for (const auto& [element, controls] : elements)
         setElementControls(element, controls);
+}
+
+// A control takes a copy of a store picture; an empty slot leaves it as it is.
+void frmMain::showStorePicture(SkinImage* control, int slot) {
+    const QImage picture = pictures.picture(slot);
+    if (!picture.isNull())
+        control->setPicture(picture);
 }
 
 QString frmMain::skinFolder() const {

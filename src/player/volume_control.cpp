@@ -37,15 +37,19 @@ void VolumeControl::apply() {
 }
 
 bool VolumeControl::VolumeUp() {
-    if (!muted_)
-        beforeMute_.reset(); // the user chose a new level
+    userStep();
     return step(kStep, true);
 }
 
 bool VolumeControl::VolumeDown() {
+    userStep();
+    return step(-kStep, false);
+}
+
+// Outside mute a step is the user choosing a new level to keep.
+void VolumeControl::userStep() {
     if (!muted_)
         beforeMute_.reset();
-    return step(-kStep, false);
 }
 
 void VolumeControl::stepDownThenUp() {
@@ -62,10 +66,7 @@ void VolumeControl::MuteSound() {
         muted_ = true;
         return;
     }
-    bool ok = false;
-    const int stored = settings_.read(kVolumeKey, QStringLiteral("0")).toInt(&ok);
-    if (ok)
-        setLevel(stored);
+    restore(settings_.read(kVolumeKey, QStringLiteral("0")));
     beforeMute_.reset();
     redraw();
     muted_ = false;

@@ -57,6 +57,7 @@ class VolumeControl {
 
   private:
     bool step(int delta, bool upTable);
+    void userStep();
     void showMeter(bool upTable);
     void apply();
 
