@@ -162,7 +162,8 @@ TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
     ASSERT_TRUE(
         testsupport::waitUntil([&] { return window.audioStreamItems().size() == 5; }, 8000));
     EXPECT_EQ(window.audioStreamItems().mid(0, 3), QStringList({"Stream 01", "Stream 02", "None"}));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() == "00:00:02"; }, 5000));
+    // The display ticks once a second and may skip a second under load.
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= "00:00:02"; }, 5000));
 
     window.Mnu_As_Click(1);
     ASSERT_TRUE(window.state.MediaControl);
