@@ -2,8 +2,8 @@
 // of the new position reaching the UI thread, and how long a graph takes
 // from being built to its first frame.
 //   vantor_seek_bench FILE [SEEKS]
-#include "support/filter_graph.h"
-#include "support/frame_sink.h"
+#include "support/media/filter_graph.h"
+#include "support/media/frame_sink.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

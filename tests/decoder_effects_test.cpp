@@ -1,5 +1,5 @@
-#include "support/decoder_effects.h"
-#include "support/decoder_registry_keys.h"
+#include "support/media/decoder_effects.h"
+#include "support/media/decoder_registry_keys.h"
 
 #include <QTemporaryDir>
 #include <cmath>

@@ -4,9 +4,9 @@
 #include "config/decoder_settings.h"
 #include "config/speaker_modes.h"
 #include "graph_fixture.h"
-#include "support/decoder_effects.h"
-#include "support/frame_sink.h"
-#include "support/registry_import.h"
+#include "support/media/decoder_effects.h"
+#include "support/media/frame_sink.h"
+#include "support/registry/registry_import.h"
 
 #include <gst/gst.h>
 

@@ -1,6 +1,6 @@
 #include "config/decoder_settings.h"
-#include "support/decoder_registry_keys.h"
-#include "support/registry_import.h"
+#include "support/media/decoder_registry_keys.h"
+#include "support/registry/registry_import.h"
 
 #include <QDir>
 #include <QFile>

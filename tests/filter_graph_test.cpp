@@ -1,8 +1,8 @@
 // The media graph engine on real files: building by hand and automatically,
 // transport, position, rate, volume, and bad input.
 #include "graph_fixture.h"
-#include "support/frame_sink.h"
-#include "support/media_detector.h"
+#include "support/media/frame_sink.h"
+#include "support/media/media_detector.h"
 
 #include <QElapsedTimer>
 #include <gst/gst.h>

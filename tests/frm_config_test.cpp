@@ -3,7 +3,7 @@
 #include "app/player_state.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
-#include "support/registry_store.h"
+#include "support/registry/registry_store.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for tests that build real graphs on the generated media.
-#include "support/filter_graph.h"
+#include "support/media/filter_graph.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // saved, the command line acted on.
 #include "app/frm_main.h"
 #include "graph_fixture.h"
-#include "support/progress_bar.h"
-#include "support/registry_store.h"
+#include "support/controls/progress_bar.h"
+#include "support/registry/registry_store.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
 

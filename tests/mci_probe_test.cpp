@@ -1,7 +1,7 @@
 // The frame-rate probe on the generated movies, and its header reader on
 // broken and hand-made files.
-#include "support/avi_header_reader.h"
-#include "support/mci_probe.h"
+#include "support/probe/avi_header_reader.h"
+#include "support/probe/mci_probe.h"
 #include "test_support.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // The preference model: a fresh user's defaults, the round trip through the
 // store, and damaged stored values.
 #include "config/preferences.h"
-#include "support/settings_store.h"
+#include "support/settings/settings_store.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The seek bar: its arithmetic without a widget, then the widget's events,
 // pictures, size and mouse handling on the offscreen platform.
-#include "support/progress_bar.h"
+#include "support/controls/progress_bar.h"
 #include "test_support.h"
 
 #include <QApplication>

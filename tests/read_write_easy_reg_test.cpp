@@ -1,4 +1,4 @@
-#include "support/read_write_easy_reg.h"
+#include "support/registry/read_write_easy_reg.h"
 
 #include <QDir>
 #include <QFile>

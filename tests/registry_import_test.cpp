@@ -1,4 +1,4 @@
-#include "support/registry_import.h"
+#include "support/registry/registry_import.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "support/registry_store.h"
+#include "support/registry/registry_store.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The video renderer's window: frames painted to scale with their shape
 // kept, and the window operations the player uses.
 #include "graph_fixture.h"
-#include "support/frame_sink.h"
+#include "support/media/frame_sink.h"
 #include "video/renderer_window.h"
 #include "video/video_geometry.h"
 

@@ -1,4 +1,4 @@
-#include "support/settings_store.h"
+#include "support/settings/settings_store.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "support/shell_integration.h"
+#include "support/desktop/shell_integration.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,9 +161,15 @@ TEST_F(ShellIntegrationTest, UnusableInputWritesNothingAndFailuresAreNotDone) {
 TEST_F(ShellIntegrationTest, XdgMimeNamesThePlayerAsTheDefault) {
     if (QStandardPaths::findExecutable("xdg-mime").isEmpty())
         GTEST_SKIP() << "xdg-mime is not installed";
-    ASSERT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
+    // xdg-mime passes over an entry whose program is missing and names
+    // whatever other player the machine has: register one that exists.
+    ASSERT_TRUE(RegisterFileTypes("Vantor Meridian", VANTOR_PLAYER).ok);
     QProcess query;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Only the test's own folders: the machine's other players stay out.
+    const QString empty = QDir::temp().filePath("vantor-no-system-dirs");
+    env.insert("XDG_DATA_DIRS", empty);
+    env.insert("XDG_CONFIG_DIRS", empty);
     // The generic lookup reads mimeapps.list; desktop-specific ones ask
     // services the test cannot point at its folders.
     for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",

@@ -4,7 +4,7 @@
 #include "config/frm_config.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
-#include "support/progress_bar.h"
+#include "support/controls/progress_bar.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
 

@@ -1,7 +1,7 @@
 #include "config/decoder_settings.h"
 #include "config/speaker_modes.h"
-#include "support/decoder_effects.h"
-#include "support/decoder_registry_keys.h"
+#include "support/media/decoder_effects.h"
+#include "support/media/decoder_registry_keys.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "app/unix_signals.h"
 #include "graph_fixture.h"
 #include "inspector/property_page.h"
-#include "support/frame_sink.h"
-#include "support/selectable_list.h"
+#include "support/media/frame_sink.h"
+#include "support/models/selectable_list.h"
 
 #include <QTableWidget>
 #include <QThread>

@@ -12,8 +12,8 @@
 #include "player/volume_control.h"
 #include "skin/picture_store.h"
 #include "skin/skin_window.h"
-#include "support/selectable_list.h"
-#include "support/settings_store.h"
+#include "support/models/selectable_list.h"
+#include "support/settings/settings_store.h"
 
 #include <memory>
 

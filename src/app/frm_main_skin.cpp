@@ -7,8 +7,8 @@
 #include "skin/skin_files.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
-#include "support/progress_bar.h"
-#include "support/twips.h"
+#include "support/controls/progress_bar.h"
+#include "support/controls/twips.h"
 #include "video/pic_video_window.h"
 
 #include <QContextMenuEvent>

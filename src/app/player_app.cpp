@@ -4,7 +4,7 @@
 #include "app/frm_main.h"
 #include "app/mpris_service.h"
 #include "app/unix_signals.h"
-#include "support/filter_graph.h"
+#include "support/media/filter_graph.h"
 #include "video/renderer_window.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // What is playing: the main window's one record, read and changed by every
 // part of the player through the main window.
-#include "support/filter_graph.h"
+#include "support/media/filter_graph.h"
 
 #include <QString>
 #include <memory>

@@ -27,7 +27,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "support/list_binding.h"
+#include "support/models/list_binding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "config/decoder_settings.h"
 
-#include "support/decoder_registry_keys.h"
-#include "support/read_write_easy_reg.h"
+#include "support/media/decoder_registry_keys.h"
+#include "support/registry/read_write_easy_reg.h"
 
 #include <QColor>
 #include <algorithm>

@@ -3,7 +3,7 @@
 // the table of sliders, a plain model of their positions, and the copies
 // between the model and the registry (AnalyseReg, WriteReg). No widgets: the
 // dialog shows the model and reports RegistryAccess in its Reglbl label.
-#include "support/registry_store.h"
+#include "support/registry/registry_store.h"
 
 #include <QRgb>
 #include <QString>

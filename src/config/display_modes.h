@@ -4,7 +4,7 @@
 // and back afterwards. The dialog shows the three lists and the check box;
 // everything they drive lives here, over a DisplayBackend, so that it runs
 // without widgets and tests can use a display of their own.
-#include "support/selectable_list.h"
+#include "support/models/selectable_list.h"
 
 #include <QList>
 #include <QString>

@@ -5,9 +5,9 @@
 // Work that belongs to other windows reaches them through ConfigHooks.
 #include "config/decoder_settings.h"
 #include "config/preferences.h"
-#include "support/filter_graph.h"
-#include "support/selectable_list.h"
-#include "support/settings_store.h"
+#include "support/media/filter_graph.h"
+#include "support/models/selectable_list.h"
+#include "support/settings/settings_store.h"
 
 #include <QDialog>
 #include <QFont>

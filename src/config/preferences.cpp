@@ -1,6 +1,6 @@
 #include "config/preferences.h"
 
-#include "support/settings_store.h"
+#include "support/settings/settings_store.h"
 
 #include <QDir>
 #include <algorithm>

@@ -7,8 +7,8 @@
 // program). Everything the player writes (the mode markers "Ac3reg<n>.cfg"
 // and the first-start marker "newdev.mpw") goes to the user's data folder,
 // userDataFolder() unless a folder is passed in.
-#include "support/registry_import.h"
-#include "support/registry_store.h"
+#include "support/registry/registry_import.h"
+#include "support/registry/registry_store.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "inspector/frm_select_pin.h"
 
 #include "inspector/pin_selector.h"
-#include "support/list_binding.h"
+#include "support/models/list_binding.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 // name. The player builds its graphs through these same operations.
 #include "app/player_state.h"
 #include "inspector/pin_selector.h"
-#include "support/selectable_list.h"
+#include "support/models/selectable_list.h"
 
 #include <QObject>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "inspector/inspector_panel.h"
 
 #include "inspector/graph_inspector.h"
-#include "support/list_binding.h"
+#include "support/models/list_binding.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #pragma once
 // Chooses the pin to connect to: the free pins of the other direction, by
 // filter. The logic of the pin-selection dialog.
-#include "support/filter_graph.h"
-#include "support/selectable_list.h"
+#include "support/media/filter_graph.h"
+#include "support/models/selectable_list.h"
 
 #include <memory>
 

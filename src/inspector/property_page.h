@@ -1,7 +1,7 @@
 #pragma once
 // A filter's property page: every property with its current value; the
 // writable ones can be changed in place.
-#include "support/filter_graph.h"
+#include "support/media/filter_graph.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Chapters of the current movie: the time texts of its side file, with the
 // selected entry being the next chapter boundary.
-#include "support/selectable_list.h"
+#include "support/models/selectable_list.h"
 
 #include <QString>
 #include <QStringList>

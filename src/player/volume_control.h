@@ -2,8 +2,8 @@
 // The player's volume: a level in hundredths of a decibel from -10000
 // (silent) to 0 (full), moved in steps of 454, with a mute toggle that
 // remembers the level it silenced in the "Volume" setting.
-#include "support/bounded_value.h"
-#include "support/settings_store.h"
+#include "support/models/bounded_value.h"
+#include "support/settings/settings_store.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "skin/skin_window.h"
 
 #include "skin/window_outline.h"
-#include "support/twips.h"
+#include "support/controls/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "video/osd.h"
 
-#include "support/twips.h"
+#include "support/controls/twips.h"
 
 #include <QLabel>
 #include <QTimer>

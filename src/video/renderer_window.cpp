@@ -1,6 +1,6 @@
 #include "video/renderer_window.h"
 
-#include "support/frame_sink.h"
+#include "support/media/frame_sink.h"
 #include "video/video_geometry.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 // The video renderer's window: paints the frames a graph delivers, scaled to
 // the window and keeping the picture's shape.
-#include "support/video_window.h"
+#include "support/media/video_window.h"
 
 #include <QPointer>
 #include <QWidget>

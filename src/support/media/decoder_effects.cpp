@@ -1,6 +1,6 @@
-#include "support/decoder_effects.h"
+#include "support/media/decoder_effects.h"
 
-#include "support/decoder_registry_keys.h"
+#include "support/media/decoder_registry_keys.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "support/list_binding.h"
+#include "support/models/list_binding.h"
 
-#include "support/selectable_list.h"
+#include "support/models/selectable_list.h"
 
 #include <QListWidget>
 #include <QSignalBlocker>

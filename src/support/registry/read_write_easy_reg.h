@@ -3,7 +3,7 @@
 // decoder-settings page parses, typed writes, subkeys. Works on the player's
 // own registry store. No operation throws: failures come back as false, an
 // empty QVariant or one of the texts GetValue documents.
-#include "support/registry_store.h"
+#include "support/registry/registry_store.h"
 
 #include <QString>
 #include <QStringList>

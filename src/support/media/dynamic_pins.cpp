@@ -2,7 +2,7 @@
 // learnt up front by reading the start of the file, so callers can select
 // and connect them by name before the graph runs; the planned links are made
 // on the streaming thread the moment each pad appears.
-#include "support/gst_graph_private.h"
+#include "support/media/gst_graph_private.h"
 
 #include <mutex>
 

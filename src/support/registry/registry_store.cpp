@@ -1,6 +1,6 @@
 #include "registry_store.h"
 
-#include "support/registry_import.h"
+#include "support/registry/registry_import.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -2,7 +2,7 @@
 // The decoder settings the configuration dialog keeps in the registry, as the
 // graph builder applies them: a videobalance stage, a ten-band equaliser, the
 // audio channel layout and the post-processing level.
-#include "support/registry_store.h"
+#include "support/registry/registry_store.h"
 
 #include <array>
 #include <gst/gst.h>

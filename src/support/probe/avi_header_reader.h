@@ -3,7 +3,7 @@
 // the first video stream's header ('strh') and the OpenDML frame count
 // ('dmlh'). Only the header list is read, never the movie data, and every
 // size in the file is checked against its container before it is used.
-#include "support/media_status.h"
+#include "support/media/media_status.h"
 
 #include <QString>
 #include <optional>

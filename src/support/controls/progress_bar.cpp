@@ -1,4 +1,4 @@
-#include "support/progress_bar.h"
+#include "support/controls/progress_bar.h"
 
 #include <QFile>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
 // A filter graph on a GStreamer pipeline: control, position, rate, volume
 // and video size. Bus messages are handed to the UI thread and leave as
 // signals carrying the graph's id.
-#include "support/gst_graph_private.h"
-#include "support/video_window.h"
+#include "support/media/gst_graph_private.h"
+#include "support/media/video_window.h"
 
 #include <QMetaObject>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 // Reads what a media file holds without playing it: the number of streams
 // and the video frame rate.
-#include "support/media_status.h"
+#include "support/media/media_status.h"
 
 #include <QString>
 #include <functional>

@@ -1,9 +1,9 @@
 // The player's own filters (renderers, audio outputs) and the list of
 // filters a graph can add by name.
-#include "support/decoder_effects.h"
-#include "support/frame_sink.h"
-#include "support/gst_graph_private.h"
-#include "support/video_window.h"
+#include "support/media/decoder_effects.h"
+#include "support/media/frame_sink.h"
+#include "support/media/gst_graph_private.h"
+#include "support/media/video_window.h"
 
 #include <QElapsedTimer>
 #include <QHash>

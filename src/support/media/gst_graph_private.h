@@ -1,7 +1,7 @@
 #pragma once
 // Framework-side helpers shared by the GStreamer implementation of the
 // filter graph. Only support/*.cpp include this.
-#include "support/filter_graph.h"
+#include "support/media/filter_graph.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "support/mci_probe.h"
+#include "support/probe/mci_probe.h"
 
-#include "support/avi_header_reader.h"
+#include "support/probe/avi_header_reader.h"
 
 #include <cmath>
 #include <limits>

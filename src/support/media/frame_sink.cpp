@@ -1,4 +1,4 @@
-#include "support/frame_sink.h"
+#include "support/media/frame_sink.h"
 
 #include <QMetaObject>
 

@@ -1,6 +1,6 @@
 // Filters and pins of a graph: naming, connection details, connecting two
 // pins, and rendering downstream of a pin.
-#include "support/gst_graph_private.h"
+#include "support/media/gst_graph_private.h"
 
 #include <QFileInfo>
 

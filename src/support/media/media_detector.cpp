@@ -1,4 +1,4 @@
-#include "support/media_detector.h"
+#include "support/media/media_detector.h"
 
 #include <QFileInfo>
 #include <QMetaObject>

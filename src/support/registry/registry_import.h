@@ -5,7 +5,7 @@
 // place of running the registry editor on it.
 //
 // A line that cannot be understood is skipped and reported, never fatal.
-#include "support/registry_store.h"
+#include "support/registry/registry_store.h"
 
 #include <QByteArray>
 #include <QList>

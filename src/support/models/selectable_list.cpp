@@ -1,4 +1,4 @@
-#include "support/selectable_list.h"
+#include "support/models/selectable_list.h"
 
 void SelectableList::clear() {
     items_.clear();

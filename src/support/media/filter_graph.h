@@ -4,7 +4,7 @@
 // seconds, hundredths of a decibel (0 full, -10000 silent) and pixels.
 // Implemented on GStreamer (graph = pipeline, filter = element, pin = pad);
 // no GStreamer type appears here, so windows never see the framework.
-#include "support/media_status.h"
+#include "support/media/media_status.h"
 
 #include <QList>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "support/avi_header_reader.h"
+#include "support/probe/avi_header_reader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
