@@ -1,8 +1,8 @@
 #include "player/movie_opener.h"
 
 #include "player/transport.h"
-#include "support/probe/avi_header_reader.h"
 #include "support/media/media_detector.h"
+#include "support/probe/avi_header_reader.h"
 
 #include <QFileInfo>
 #include <cmath>
