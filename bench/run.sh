@@ -2,7 +2,8 @@
 # Measures the player against gst-play with a plain X11 output on this
 # machine, side by side: first frame on screen, CPU per second of playback,
 # peak memory (the shared black-box harness), then in process: frames
-# rendered and shown per second at 1x (dropped frames) and seek latency.
+# rendered and shown per second at 1x (dropped frames), seek latency and
+# what 200 opens in a row leave behind.
 #   bench/run.sh [OUT]     (as root, from the project's root, after tools/setup.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,3 +15,7 @@ EXTRA="$PWD/build/vantorplay %f" EXTRA_NAME=vantorplay ONLY='gst-play:x11|vantor
 for file in /tmp/measure-media/sd-xvid-mp3.avi /tmp/measure-media/hd-h264-aac.mp4; do
     QT_QPA_PLATFORM=offscreen build/bench/vantor_seek_bench "$file" 10 | tee -a "$out"
 done
+# Opening 200 movies in a row: memory, descriptors, threads and what is
+# left alive of the graphs.
+tools/make-media.sh build/test-media >/dev/null
+build/bench/vantor_reopen_bench 200 2>/dev/null | tee -a "$out"

@@ -99,7 +99,8 @@ TEST(Opening, StreamCountDecidesThePathAndTheAudioStreamMenu) {
     // Three streams: the AVI path with the first audio stream.
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), true));
     // AVI files start at once; the detector's findings follow.
-    ASSERT_TRUE(testsupport::waitUntil([&] { return !player.host.streamItems.isEmpty(); }, 5000));
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return player.host.streamItems.value(0) != "None"; }, 5000));
     EXPECT_EQ(player.host.streamItems,
               QStringList({"Stream 01", "Stream 02", "None", "None", "None"}));
     EXPECT_TRUE(player.host.streamMenuOn);

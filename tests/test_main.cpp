@@ -1,11 +1,16 @@
-// Test entry: a private configuration folder (never the user's), GStreamer,
-// and a QApplication on the offscreen platform unless the caller chose one.
+// Test entry: a private configuration folder (never the user's), GStreamer
+// with its leaks tracer, and a QApplication on the offscreen platform unless
+// the caller chose one.
+#include "app/player_app.h"
+#include "live_objects.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    limitMallocArenas(); // as the player does
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
@@ -15,6 +20,9 @@ int main(int argc, char** argv) {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // GStreamer's own count of what is alive, for the tests that close graphs.
+    if (qEnvironmentVariableIsEmpty("GST_TRACERS"))
+        qputenv("GST_TRACERS", LiveObjects::tracerSetting());
     ::testing::InitGoogleTest(&argc, argv);
     gst_init(nullptr, nullptr);
     QApplication app(argc, argv);

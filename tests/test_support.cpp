@@ -18,6 +18,9 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
         if (clock.elapsed() > timeoutMs)
             return done();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // As the application's own loop does; processEvents() alone never
+        // deletes what deleteLater() was asked to.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(5);
     }
     return true;

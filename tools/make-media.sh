@@ -13,7 +13,7 @@ if [[ $# -ne 1 ]]; then
     exit 2
 fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
-files=(two-audio.avi one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
+files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
     demo.avi empty.avi not-media.avi truncated.avi)
 
 mkdir -p "$1"
@@ -143,6 +143,8 @@ check one-audio.avi 3.9 4.2 1 1 25/1 100
 # Same streams, only the extension differs: the player must not go by it.
 cp one-audio.avi movie.divx
 check movie.divx 3.9 4.2 1 1 25/1 100
+# Two audio streams under a name that does not say AVI.
+cp two-audio.avi two-audio.divx
 
 avi rate-23976.avi 48 320 240 24000/1001 400000 pattern=smpte 440
 check rate-23976.avi 1.9 2.2 1 1 24000/1001 48

@@ -49,6 +49,7 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
       opener(state, inspector, chapters, transport, *this), volume(state.Muted, settings_),
       commandLine_(std::move(commandLine)) {
     setWindowTitle(QStringLiteral("Vantor Meridian"));
+    connect(&inspector, &GraphInspector::graphCreated, this, &frmMain::watchGraph);
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
     buildWindow();
@@ -105,10 +106,7 @@ void frmMain::wireInspector() {
     inspector.showPropertyPages = [this](const FilterInfo& filter) {
         (new PropertyPage(filter, this))->show();
     };
-    connect(panel_->cmdRun, &QPushButton::clicked, this, [this] {
-        watchGraph();
-        transport.cmdRun_Click();
-    });
+    connect(panel_->cmdRun, &QPushButton::clicked, this, [this] { transport.cmdRun_Click(); });
     connect(panel_->cmdPause, &QPushButton::clicked, this, [this] { transport.cmdPause_Click(); });
     connect(panel_->cmdStop, &QPushButton::clicked, this, [this] { transport.cmdStop_Click(); });
     connect(panel_->cmdNewGraph, &QPushButton::clicked, this, [this] {
@@ -206,13 +204,10 @@ void frmMain::Form_Load() {
         opener.OpenBivx(movie, request_.audioPin, false);
     else
         OpenaMovie(movie, false);
-    watchGraph();
 }
 
 bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {
-    const bool opened = opener.OpenaMovie(movieFileName, loop);
-    watchGraph();
-    return opened;
+    return opener.OpenaMovie(movieFileName, loop);
 }
 
 void frmMain::cmdSource_Click() {
@@ -234,13 +229,10 @@ void frmMain::cmdSource_Click() {
 // ---------------------------------------------------------------------------
 // The graph's news
 
-void frmMain::watchGraph() {
-    FilterGraph* graph = state.MediaControl.get();
-    if (!graph)
-        return;
-    connect(graph, &FilterGraph::errorOccurred, this, &frmMain::onGraphError, Qt::UniqueConnection);
-    connect(graph, &FilterGraph::prerolled, this, &frmMain::onGraphPrerolled, Qt::UniqueConnection);
-    connect(graph, &FilterGraph::endOfStream, this, &frmMain::onGraphEnded, Qt::UniqueConnection);
+void frmMain::watchGraph(FilterGraph* graph) {
+    connect(graph, &FilterGraph::errorOccurred, this, &frmMain::onGraphError);
+    connect(graph, &FilterGraph::prerolled, this, &frmMain::onGraphPrerolled);
+    connect(graph, &FilterGraph::endOfStream, this, &frmMain::onGraphEnded);
 }
 
 void frmMain::onGraphError(quint64 graphId, const QString& message) {
@@ -509,7 +501,6 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event) {
 
 void frmMain::dropEvent(QDropEvent* event) {
     opener.openDropped(droppedPaths(event->mimeData()), false, List1);
-    watchGraph();
     event->acceptProposedAction();
 }
 

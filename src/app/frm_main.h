@@ -159,7 +159,8 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void onGraphError(quint64 graphId, const QString& message);
     void onGraphPrerolled(quint64 graphId);
     void onGraphEnded(quint64 graphId);
-    void watchGraph();
+    // Every new graph: its errors, first frame and end reach this window.
+    void watchGraph(FilterGraph* graph);
 
     SettingsStore settings_;
     QString commandLine_;

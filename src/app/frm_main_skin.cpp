@@ -287,7 +287,6 @@ void frmMain::Mnu_As_Click(int item) {
     const QString shown = tempslbl->text();
     transport.stopbt_Click();
     opener.OpenBivx(state.CurrentFile, audioStreamItems_[item], state.LoopMovie);
-    watchGraph();
     Jump(shown);
 }
 

@@ -11,8 +11,14 @@
 #include <QImageReader>
 #include <QRegularExpression>
 #include <gst/gst.h>
+#include <malloc.h>
+
+void limitMallocArenas() {
+    mallopt(M_ARENA_MAX, 2);
+}
 
 int runPlayer(int argc, char** argv) {
+    limitMallocArenas();
     gst_init(&argc, &argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor Meridian"));

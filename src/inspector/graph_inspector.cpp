@@ -160,9 +160,14 @@ void GraphInspector::NewGraph() {
     state_.SelectedFilter = FilterInfo();
     state_.SelectedPin = PinInfo();
     listedFilter = FilterInfo();
+    // Nothing here may keep the old graph alive.
+    frmSelectPin.graph.reset();
+    frmSelectPin.connectingFilter = FilterInfo();
+    frmSelectPin.chosenPin = PinInfo();
     state_.RegFilters.reset();
     state_.releaseGraph();
     state_.attachGraph(std::make_shared<FilterGraph>());
+    Q_EMIT graphCreated(state_.MediaControl.get());
     state_.RegFilters = FilterGraph::regFilterCollection();
     RefreshRegFilters();
     clearGraphViews();

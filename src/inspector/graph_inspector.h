@@ -52,6 +52,9 @@ class GraphInspector : public QObject {
   Q_SIGNALS:
     // Labels or the pin text changed.
     void labelsChanged();
+    // NewGraph made the graph that is now current: every graph the player
+    // makes passes here, so the main window hears from each of them.
+    void graphCreated(FilterGraph* graph);
 
   private:
     void setPinInfo(const QString& text);

@@ -104,6 +104,8 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     state_.LoopMovie = loop;
     streams_ = 0;
     detectedDuration_ = 0;
+    showStreamItems(); // the last movie's streams go until detection tells
+
     // The movie starts at once; the media detector reads the file once the
     // graph is ready, and the frame rate, the stream count and the stream
     // menu follow.

@@ -13,7 +13,7 @@ now_ms() { date +%s%3N; }
 # Sanitizer builds start several times slower.
 limit=${VANTOR_E2E_FIRST_FRAME_MS:-2000}
 
-for file in two-audio.avi movie.divx movie.mpg movie.asf movie.mp4; do
+for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp4; do
     "$player" "$media/$file" >"$work/player.log" 2>&1 &
     pid=$!
     start=$(now_ms)

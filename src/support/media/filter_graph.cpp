@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cmath>
 #include <gst/pbutils/missing-plugins.h>
+#include <memory>
 
 using namespace gstgraph;
 
@@ -44,30 +45,33 @@ GstElement* firstVideoRenderer(GstElement* pipeline) {
     return firstRenderer(pipeline, RendererKind::Video);
 }
 
-GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self) {
-    auto* graph = static_cast<FilterGraph*>(self);
+bool forwarded(GstMessage* message, FilterGraph* graph) {
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ERROR:
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_ASYNC_DONE:
     case GST_MESSAGE_ELEMENT:
-    case GST_MESSAGE_STATE_CHANGED: {
-        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_STATE_CHANGED &&
-            GST_MESSAGE_SRC(message) != GST_OBJECT(graph->pipeline()))
-            break;
-        gst_message_ref(message);
-        QMetaObject::invokeMethod(
-            graph,
-            [graph, message] {
-                graph->handleBusMessage(message);
-                gst_message_unref(message);
-            },
-            Qt::QueuedConnection);
-        break;
-    }
+        return true;
+    case GST_MESSAGE_STATE_CHANGED:
+        return GST_MESSAGE_SRC(message) == GST_OBJECT(graph->pipeline());
     default:
-        break;
+        return false;
     }
+}
+
+// A handler that drops a message owns it. The call queued for the UI
+// thread takes the message over; a graph destroyed before the call runs
+// drops the call, and with it the message and the source it holds, so
+// nothing of the graph stays behind.
+GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self) {
+    auto* graph = static_cast<FilterGraph*>(self);
+    if (!forwarded(message, graph)) {
+        gst_message_unref(message);
+        return GST_BUS_DROP;
+    }
+    std::shared_ptr<GstMessage> held(message, gst_message_unref);
+    QMetaObject::invokeMethod(
+        graph, [graph, held] { graph->handleBusMessage(held.get()); }, Qt::QueuedConnection);
     return GST_BUS_DROP;
 }
 
@@ -86,10 +90,12 @@ FilterGraph::FilterGraph() : id_(nextGraphId++) {
 }
 
 FilterGraph::~FilterGraph() {
+    // Streaming threads end first, so none is still posting to us; calls
+    // already queued go with this object.
+    gst_element_set_state(pipeline_, GST_STATE_NULL);
     GstBus* bus = gst_element_get_bus(pipeline_);
     gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
     gst_object_unref(bus);
-    gst_element_set_state(pipeline_, GST_STATE_NULL);
     gst_object_unref(pipeline_);
 }
 

@@ -1,0 +1,49 @@
+// Memory, descriptors and threads over many opens through the main
+// window's own path, with GStreamer's leaks tracer counting what is alive.
+//   vantor_reopen_bench [OPENS]      (default 200; the test media must exist)
+#include "app/frm_main.h"
+#include "app/player_app.h"
+#include "live_objects.h"
+#include "reopen_driver.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <gst/gst.h>
+
+int main(int argc, char** argv) {
+    limitMallocArenas();
+    // Settings of its own: the user's stay untouched.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    if (!qEnvironmentVariableIsSet("GST_TRACERS"))
+        qputenv("GST_TRACERS", LiveObjects::tracerSetting());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    gst_init(&argc, &argv);
+    QApplication app(argc, argv);
+    const int opens = argc > 1 ? std::max(10, atoi(argv[1])) : 200;
+
+    frmMain window(QString{});
+    window.Form_Load();
+    LiveObjects live;
+    std::printf("opens  resident-MiB  descriptors  threads  live-pipelines\n");
+    for (int n = 0; n < opens; ++n) {
+        reopen::openNumber(window, n);
+        if (!reopen::settled(window)) {
+            std::fprintf(stderr, "open %d did not start\n", n + 1);
+            return 1;
+        }
+        live.update();
+        const int done = n + 1;
+        if (done == 1 || done == 20 || done % 100 == 0 || done == opens)
+            std::printf("%5d  %12.1f  %11d  %7d  %14d\n", done, proc::residentKiB() / 1024.0,
+                        proc::openDescriptors(), proc::threads(), live.alivePipelines());
+    }
+    window.ExitMe();
+    testsupport::pumpEvents(300);
+    std::printf("after exit: %d elements and %d buffers alive of those the opens made\n",
+                live.aliveElements(), live.aliveBuffers());
+    return 0;
+}

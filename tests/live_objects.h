@@ -1,0 +1,45 @@
+#pragma once
+// What a process holds, as GStreamer and the kernel count it: the objects
+// GStreamer's leaks tracer saw created and not yet destroyed, resident
+// memory, open descriptors and threads. Shared by the reopen test and the
+// reopen benchmark.
+#include <QHash>
+#include <QString>
+
+typedef struct _GstTracer GstTracer;
+
+class LiveObjects {
+  public:
+    // The tracer settings to put in GST_TRACERS before gst_init().
+    static const char* tracerSetting();
+
+    // Finds the active leaks tracer and starts counting from now.
+    LiveObjects();
+    ~LiveObjects();
+    LiveObjects(const LiveObjects&) = delete;
+    LiveObjects& operator=(const LiveObjects&) = delete;
+
+    bool available() const { return tracer_ != nullptr; }
+    // Takes in what the tracer saw since the last call. Call it now and
+    // then: the tracer keeps a record of every object until then.
+    void update();
+    // Objects created since counting began and still alive, by type name.
+    QHash<QString, int> alive();
+    // How many of those are elements (pipelines and bins included).
+    int aliveElements();
+    int alivePipelines();
+    int aliveBuffers();
+
+  private:
+    GstTracer* tracer_ = nullptr;
+    QHash<QString, int> count_;         // address -> created minus destroyed
+    QHash<QString, QString> typeNames_; // address -> type name
+};
+
+namespace proc {
+// Resident memory of this process in KiB.
+long residentKiB();
+int openDescriptors();
+// Threads, once the idle ones GLib keeps for reuse have ended.
+int threads();
+} // namespace proc

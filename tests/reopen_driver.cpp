@@ -1,0 +1,27 @@
+#include "reopen_driver.h"
+
+#include "app/frm_main.h"
+#include "test_support.h"
+
+namespace reopen {
+
+void openNumber(frmMain& window, int n) {
+    static const char* const kMovies[] = {"two-audio.avi", "movie.mp4", "two-audio.divx",
+                                          "one-audio.avi", "movie.divx"};
+    if (n % 5 == 1 && window.state.CurrentFile.endsWith(QLatin1String("two-audio.avi")))
+        window.Mnu_As_Click(1);
+    else
+        window.OpenaMovie(testsupport::mediaPath(QString::fromLatin1(kMovies[n % 5])), false);
+}
+
+bool settled(frmMain& window) {
+    return testsupport::waitUntil(
+        [&] {
+            FilterGraph* graph = window.state.MediaControl.get();
+            return graph && graph->videoSize() && window.opener.streamCount() > 0 &&
+                   window.state.PlayState == PlayRunning;
+        },
+        10000);
+}
+
+} // namespace reopen

@@ -1,0 +1,54 @@
+// Opening movie after movie through the main window's own path leaves
+// nothing of the earlier graphs behind: GStreamer's leaks tracer (set up by
+// the test main) counts every element and buffer made, and the kernel
+// counts memory, descriptors and threads.
+#include "app/frm_main.h"
+#include "live_objects.h"
+#include "reopen_driver.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using reopen::openNumber;
+using reopen::settled;
+
+TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
+    frmMain window("");
+    window.Form_Load();
+    LiveObjects live;
+    ASSERT_TRUE(live.available()) << "the test main sets GST_TRACERS";
+
+    // Threads and descriptors are counted with the movie stopped: graphs
+    // of different shapes run different numbers of streaming threads.
+    openNumber(window, 0);
+    ASSERT_TRUE(settled(window));
+    window.StopMovie();
+    const int descriptors = proc::openDescriptors(), threads = proc::threads();
+    window.PlayMovie();
+    long residentAfter10 = 0;
+    for (int n = 1; n < 50; ++n) {
+        openNumber(window, n);
+        ASSERT_TRUE(settled(window))
+            << "open " << n + 1 << ": " << window.scrollTitle().toStdString();
+        live.update();
+        if (n == 9)
+            residentAfter10 = proc::residentKiB();
+    }
+    testsupport::pumpEvents(300);
+    const long residentAfter50 = proc::residentKiB();
+    window.StopMovie();
+
+    EXPECT_EQ(live.alivePipelines(), 1) << "only the playing graph";
+    EXPECT_LE(residentAfter50, residentAfter10 * 11 / 10)
+        << residentAfter10 << " KiB after 10 opens, " << residentAfter50 << " after 50";
+    EXPECT_LE(proc::openDescriptors(), descriptors) << "descriptors after the first open";
+    EXPECT_LE(proc::threads(), threads) << "threads after the first open";
+
+    // The exit releases the last graph: nothing that any of the 50 made
+    // is left.
+    window.ExitMe();
+    testsupport::pumpEvents(300);
+    const QHash<QString, int> left = live.alive();
+    EXPECT_EQ(live.aliveElements(), 0) << QStringList(left.keys()).join(' ').toStdString();
+    EXPECT_EQ(live.aliveBuffers(), 0);
+}
