@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -225,5 +226,45 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
     EXPECT_TRUE(
         testsupport::waitUntil([&] { return window.state.PlayState == PlayStopped; }, 10000))
         << "the graph's failure reaches the window";
+    window.ExitMe();
+}
+
+namespace {
+// Presses and releases `control` with the left button and `modifiers`.
+void click(QWidget* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, control->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, modifiers);
+    QApplication::sendEvent(control, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, control->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, modifiers);
+    QApplication::sendEvent(control, &release);
+}
+} // namespace
+
+// Chapter tracking follows the movie from its start, and with an empty
+// play queue Shift+Next moves by chapter and nothing more.
+TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
+    freshStore();
+    QTemporaryDir folder;
+    QFile chapters(folder.filePath("demo.vcx"));
+    ASSERT_TRUE(chapters.open(QIODevice::WriteOnly));
+    chapters.write("00:00:00\n00:00:03\n00:00:06\n00:00:09\n");
+    chapters.close();
+    frmMain window("");
+    window.Form_Load();
+    window.opener.chapterFolder = folder.path();
+    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() == "00:00:01"; }, 5000));
+    testsupport::pumpEvents(300);
+    for (const double chapter : {3.0, 6.0, 9.0}) {
+        click(window.control("nextbt"), Qt::ShiftModifier);
+        testsupport::pumpEvents(300);
+        const double at = window.state.MediaPosition->currentPosition().valueOr(-1);
+        EXPECT_GE(at, chapter - 0.1);
+        EXPECT_LT(at, chapter + 1.0) << "the next chapter, not the end of the movie";
+        testsupport::pumpEvents(400);
+    }
+    EXPECT_EQ(window.state.PlayState, PlayRunning);
     window.ExitMe();
 }

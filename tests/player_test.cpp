@@ -302,6 +302,14 @@ TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
     EXPECT_EQ(chapters.previous(), "00:10:00");
     EXPECT_EQ(chapters.previous(), "00:00:00");
     EXPECT_TRUE(chapters.previous().isEmpty()) << "the first chapter has no previous";
+    // Without a seek, tracking starts from the movie's start.
+    chapters.ListChap.setListIndex(-1);
+    chapters.tick("00:00:00");
+    EXPECT_EQ(chapters.ListChap.listIndex(), -1);
+    chapters.tick("00:00:01");
+    EXPECT_EQ(chapters.ListChap.listIndex(), 0);
+    chapters.tick("00:00:01");
+    EXPECT_EQ(chapters.ListChap.listIndex(), 1);
     ChapterList none;
     EXPECT_TRUE(none.next("00:00:00").isEmpty());
     none.seekedTo(5);

@@ -59,11 +59,11 @@ void ChapterList::load(const QString& movieFileName, const QString& folder) {
 }
 
 void ChapterList::tick(const QString& positionText) {
-    if (ListChap.listIndex() < 0)
-        return;
-    if (HtoSec(positionText) > HtoSec(ListChap.text()) &&
-        ListChap.listIndex() + 1 < ListChap.count())
-        ListChap.setListIndex(ListChap.listIndex() + 1);
+    // With nothing selected the selected time reads 0, so tracking starts
+    // with the first tick past the movie's start.
+    const int index = ListChap.listIndex();
+    if (HtoSec(positionText) > HtoSec(ListChap.text()) && index + 1 < ListChap.count())
+        ListChap.setListIndex(index + 1);
 }
 
 void ChapterList::seekedTo(double seconds) {

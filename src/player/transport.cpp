@@ -63,7 +63,9 @@ void Transport::seekToEnd() {
 }
 
 void Transport::nextbt_Click() {
-    if (!host_.shuffleOn() && queue_.count() > 0 && queue_.listIndex() == queue_.count() - 1)
+    // An empty queue has its "last" entry selected too (-1 == 0 - 1): with
+    // nothing to go to, Next leaves the movie alone.
+    if (!host_.shuffleOn() && queue_.listIndex() == queue_.count() - 1)
         return;
     seekToEnd();
 }
