@@ -268,3 +268,23 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
     EXPECT_EQ(window.state.PlayState, PlayRunning);
     window.ExitMe();
 }
+
+// Five seconds of "Detecting hardware overlay" after playback starts; a
+// stop ends them, and each open detects under its own title.
+TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
+    freshStore();
+    frmMain window("");
+    window.Form_Load();
+    const QString detecting = "Detecting hardware overlay";
+    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
+    window.StopMovie();
+    EXPECT_EQ(window.scrollTitle(), "demo.avi");
+
+    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
+    window.OpenaMovie(testsupport::mediaPath("movie.mp4"), false);
+    testsupport::pumpEvents(6500);
+    EXPECT_EQ(window.scrollTitle(), "movie.mp4") << "not the first movie's title";
+    window.ExitMe();
+}

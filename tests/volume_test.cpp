@@ -135,7 +135,7 @@ TEST(VolumeControl, MuteSilencesAndUnmuteRestoresTheLevel) {
     }
 }
 
-TEST(VolumeControl, ExitingWhileMutedKeepsTheLevelFromBeforeMuting) {
+TEST(VolumeControl, MutingThenOpeningNeverLosesTheLevelFromBeforeMuting) {
     Volume v;
     v.control.setLevel(-2270);
     EXPECT_EQ(v.control.levelToSave(), -2270);
@@ -144,6 +144,13 @@ TEST(VolumeControl, ExitingWhileMutedKeepsTheLevelFromBeforeMuting) {
     // An open clears the flag but leaves the sound off: still the old level.
     v.muted = false;
     EXPECT_EQ(v.control.levelToSave(), -2270);
+    // The meter's click then restores it, and the silence is never saved.
+    v.control.MuteSound();
+    EXPECT_FALSE(v.muted);
+    EXPECT_EQ(v.control.level(), -2270);
+    EXPECT_EQ(v.store.read("Volume"), "-2270");
+    v.control.MuteSound();
+    v.muted = false;
     // Once the user picks a level, that level is kept.
     v.control.VolumeUp();
     EXPECT_EQ(v.control.levelToSave(), -9546);

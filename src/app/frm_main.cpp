@@ -327,8 +327,14 @@ void frmMain::startOverlayDetection() {
     TimerOver->start();
 }
 
+// Stop ends the detection and puts the movie's title back; the next start
+// detects afresh under its own title.
 void frmMain::stopOverlayDetection() {
     TimerOver->stop();
+    if (overlayTicks_ == 0)
+        return;
+    overlayTicks_ = 0;
+    setTitle(savedTitle_);
 }
 
 // Five one-second ticks after playback starts, the title says so.

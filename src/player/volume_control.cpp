@@ -58,7 +58,11 @@ void VolumeControl::stepDownThenUp() {
 }
 
 void VolumeControl::MuteSound() {
-    if (!muted_) {
+    // An open clears the flag but leaves the sound off: the click that
+    // follows is the user's unmute, and the silence is never saved as
+    // their level.
+    const bool stillSilencedByMute = beforeMute_ && level() == kSilent;
+    if (!muted_ && !stillSilencedByMute) {
         settings_.write(kVolumeKey, QString::number(level()));
         beforeMute_ = level();
         setLevel(kSilent);
