@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -286,5 +287,30 @@ TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
     window.OpenaMovie(testsupport::mediaPath("movie.mp4"), false);
     testsupport::pumpEvents(6500);
     EXPECT_EQ(window.scrollTitle(), "movie.mp4") << "not the first movie's title";
+    window.ExitMe();
+}
+
+TEST(MainWindow, TheInspectorsPropertiesButtonOpensOneWindow) {
+    freshStore();
+    frmMain window("");
+    window.Form_Load();
+    window.showInspector(true);
+    window.inspector.NewGraph();
+    ASSERT_TRUE(window.inspector.listRegFilters.selectText("AVI Splitter"));
+    window.inspector.cmdAddRegFilter_Click();
+    auto windowsShown = [] {
+        int shown = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            shown += top->isVisible();
+        return shown;
+    };
+    const int before = windowsShown();
+    QPushButton* properties = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowTitle() == "Filter Graph Inspector")
+            properties = top->findChild<QPushButton*>("Command4");
+    ASSERT_NE(properties, nullptr);
+    properties->click();
+    EXPECT_EQ(windowsShown(), before + 1);
     window.ExitMe();
 }

@@ -127,10 +127,6 @@ void frmMain::wireInspector() {
         if (List1.listIndex() >= 0)
             OpenaMovie(List1.text(), false);
     });
-    connect(panel_->Command4, &QPushButton::clicked, this, [this] {
-        if (filterProp_)
-            filterProp_->show();
-    });
 }
 
 void frmMain::showInspector(bool show) {

@@ -69,21 +69,21 @@ void frmMain::buildControls() {
             [this] { tempslbl->setText(formatTime(PBar1->Value())); });
 
     constexpr int row = 66;
-    prev = addButton("prev", "bprev.bmp", QStringLiteral("Previous (W)"), QStringLiteral("|<"),
+    prev = addButton("prev", "bprev.bmp", QStringLiteral("Previous"), QStringLiteral("|<"),
                      {10, row, 32, 30});
-    play = addButton("play", "bplay.bmp", QStringLiteral("Play (X)"), QStringLiteral("Play"),
+    play = addButton("play", "bplay.bmp", QStringLiteral("Play"), QStringLiteral("Play"),
                      {44, row, 40, 30});
-    pause = addButton("pause", "bpause.bmp", QStringLiteral("Pause (C)"), QStringLiteral("||"),
+    pause = addButton("pause", "bpause.bmp", QStringLiteral("Pause"), QStringLiteral("||"),
                       {86, row, 32, 30});
-    stopbt = addButton("stopbt", "bstop.bmp", QStringLiteral("Stop (V)"), QStringLiteral("Stop"),
+    stopbt = addButton("stopbt", "bstop.bmp", QStringLiteral("Stop"), QStringLiteral("Stop"),
                        {120, row, 36, 30});
-    nextbt = addButton("nextbt", "bnext.bmp", QStringLiteral("Next (B)"), QStringLiteral(">|"),
+    nextbt = addButton("nextbt", "bnext.bmp", QStringLiteral("Next"), QStringLiteral(">|"),
                        {158, row, 32, 30});
-    ouvrir = addButton("ouvrir", "beject.bmp", QStringLiteral("Open a single file (O)"),
+    ouvrir = addButton("ouvrir", "beject.bmp", QStringLiteral("Open a single file"),
                        QStringLiteral("Open"), {198, row, 40, 30});
-    playlbt = addButton("playlbt", "bpl.bmp", QStringLiteral("Playlist (P)"),
-                        QStringLiteral("List"), {240, row, 34, 30});
-    enablefs = addButton("enablefs", "bfs.bmp", QStringLiteral("Fullscreen mode (Z)"),
+    playlbt = addButton("playlbt", "bpl.bmp", QStringLiteral("Playlist"), QStringLiteral("List"),
+                        {240, row, 34, 30});
+    enablefs = addButton("enablefs", "bfs.bmp", QStringLiteral("Fullscreen mode"),
                          QStringLiteral("Full"), {276, row, 34, 30});
     conf = addButton("conf", "boption.bmp", QStringLiteral("Configuration"),
                      QStringLiteral("Setup"), {312, row, 40, 30});
@@ -121,6 +121,10 @@ void frmMain::buildControls() {
     connect(Image6, &SkinImage::clicked, this, [this] { ExitMe(); });
     connect(Image1, &SkinImage::clicked, this, [this] { ExitMe(); });
     connect(Image7, &SkinImage::clicked, this, [this] { Image7_Click(); });
+    // Full screen, the playlist window and the pan-and-scan pad are not
+    // there yet: their controls show, but cannot be used.
+    for (SkinImage* waiting : {enablefs, playlbt, PanScanPad, pgh, Ph, Pg, Pd, pbd, Pb, Opsub})
+        waiting->setEnabled(false);
 }
 
 void frmMain::buildSoundControls() {

@@ -400,6 +400,15 @@ void frmConfig::wireControls() {
     connect(Command9, &QPushButton::clicked, this, hook(&ConfigHooks::darDelete));
     connect(Command10, &QPushButton::clicked, this, hook(&ConfigHooks::darOriginal));
     connect(&DAR, &SelectableList::clicked, this, hook(&ConfigHooks::applyDAR));
+    // A control whose work has no one to do it is shown, but cannot be used.
+    const std::pair<QWidget*, bool> served[] = {
+        {Command8, bool(hooks.darAdd)},          {Dartxt, bool(hooks.darAdd)},
+        {Command9, bool(hooks.darDelete)},       {Command10, bool(hooks.darOriginal)},
+        {DARView, bool(hooks.applyDAR)},         {Command4, bool(hooks.applySubtitleFont)},
+        {Combo3, bool(hooks.applyCharacterSet)},
+    };
+    for (const auto& [control, enabled] : served)
+        control->setEnabled(enabled);
 
     auto openLink = [this](const QString& url) {
         if (hooks.openUrl)

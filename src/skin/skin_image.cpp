@@ -29,6 +29,8 @@ QString SkinImage::pressedBitmapFile() const {
 
 void SkinImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!isEnabled())
+        painter.setOpacity(0.4); // there, but not to be used
     if (!picture_.isNull()) {
         painter.drawImage(0, 0, picture_);
         return;
