@@ -314,3 +314,17 @@ TEST(MainWindow, TheInspectorsPropertiesButtonOpensOneWindow) {
     EXPECT_EQ(windowsShown(), before + 1);
     window.ExitMe();
 }
+
+TEST(MainWindow, DialogControlsWithNothingBehindThemAreDisabled) {
+    freshStore();
+    frmMain window("");
+    window.Form_Load();
+    for (const char* name : {"Command8", "Command9", "Command10", "Dartxt", "DAR", "Command4",
+                             "Combo3"}) {
+        QWidget* control = window.config()->findChild<QWidget*>(name);
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_FALSE(control->isEnabled()) << name;
+    }
+    EXPECT_TRUE(window.config()->findChild<QWidget*>("Command2")->isEnabled()) << "Register works";
+    window.ExitMe();
+}
