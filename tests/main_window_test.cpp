@@ -1,6 +1,7 @@
 // The main window's start-up and exit: placement, settings restored and
 // saved, the command line acted on.
 #include "app/frm_main.h"
+#include "config/frm_config.h"
 #include "graph_fixture.h"
 #include "support/controls/progress_bar.h"
 #include "support/registry/registry_store.h"
