@@ -132,11 +132,13 @@ TEST(DecoderEffectsTest, RegistryValuesReachTheEffects) {
     put(decoderkeys::kScrunchAudio, "Band 0", 50);
     put(decoderkeys::kScrunchAudio, "Band 9", 25);
     put(decoderkeys::kDivX4, "Postprocessing", 35);
+    put(decoderkeys::kDivX4, "Brightness", 127);
+    put(decoderkeys::kDivX4, "Saturation", 127);
     const DecoderEffects e = readDecoderEffects(store);
     const VideoBalanceValues v = videoBalanceValues(e);
-    EXPECT_EQ(v.brightness, 1.0);
+    EXPECT_EQ(v.brightness, 1.0) << "held to the element's range";
     EXPECT_EQ(v.contrast, 0.0);
-    EXPECT_EQ(v.saturation, 1.5);
+    EXPECT_EQ(v.saturation, 2.0) << "1.5 doubled, held to the range";
     EXPECT_EQ(v.hue, -1.0);
     EXPECT_EQ(postProcessingLevel(e), 4);
 

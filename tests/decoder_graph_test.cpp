@@ -66,7 +66,7 @@ TEST(DecoderSettingsInGraphs, SixSpeakerModeGivesSixChannelsAndMonoOne) {
     }
 }
 
-TEST(DecoderSettingsInGraphs, RaisingTheBrightnessMakesTheNextGraphBrighter) {
+TEST(DecoderSettingsInGraphs, RaisingEitherPagesBrightnessMakesTheNextGraphBrighter) {
     // As after a first start: the decoders' defaults are in the registry.
     ASSERT_TRUE(importRegistryFile(programDataFolder() + "/Decoder/Data.iwc").ok);
     DecoderSliderValues sliders;
@@ -76,6 +76,13 @@ TEST(DecoderSettingsInGraphs, RaisingTheBrightnessMakesTheNextGraphBrighter) {
     ASSERT_TRUE(WriteReg(sliders).authorized);
     const double after = meanGreyOfFirstFrame();
     EXPECT_GT(after, before + 20) << before << " -> " << after;
+
+    // The second decoder's page acts on the same picture.
+    sliders.setValue(DecoderSlider::Bness, 50);
+    sliders.setValue(DecoderSlider::Bness4, 64);
+    ASSERT_TRUE(WriteReg(sliders).authorized);
+    const double second = meanGreyOfFirstFrame();
+    EXPECT_GT(second, before + 20) << before << " -> " << second;
 }
 
 TEST(DecoderSettingsInGraphs, AnEmptyRegistryKeepsTheDefaultsAndANeutralPicture) {

@@ -33,6 +33,11 @@ double slider(int value) {
     return std::clamp(value, 0, 100);
 }
 
+// A second-page slider as a share of its travel, 0..1.
+double share(int value) {
+    return std::clamp(value, 0, 127) / 127.0;
+}
+
 } // namespace
 
 DecoderEffects readDecoderEffects(const RegistryStore& store) {
@@ -47,6 +52,9 @@ DecoderEffects readDecoderEffects(const RegistryStore& store) {
             e.equaliser[i] = *number;
     }
     read(store, kDivX4, kPostprocessing, &e.postProcessing);
+    read(store, kDivX4, kBrightness, &e.brightness2);
+    read(store, kDivX4, kContrast, &e.contrast2);
+    read(store, kDivX4, kSaturation, &e.saturation2);
     read(store, kSpeakers, kSpeakerMode, &e.speakerMode);
     read(store, kSpeakers, kChannels, &e.channels);
     e.surroundMatrix =
@@ -58,9 +66,11 @@ DecoderEffects readDecoderEffects(const RegistryStore& store) {
 
 VideoBalanceValues videoBalanceValues(const DecoderEffects& effects) {
     VideoBalanceValues v;
-    v.brightness = (slider(effects.brightness) - 50) / 50;
-    v.contrast = slider(effects.contrast) / 50;
-    v.saturation = slider(effects.saturation) / 50;
+    v.brightness = std::min(1.0, (slider(effects.brightness) - 50) / 50 +
+                                     share(effects.brightness2) / 2);
+    v.contrast = std::min(2.0, slider(effects.contrast) / 50 * (1 + share(effects.contrast2)));
+    v.saturation =
+        std::min(2.0, slider(effects.saturation) / 50 * (1 + share(effects.saturation2)));
     v.hue = (slider(effects.hue) - 50) / 50;
     return v;
 }

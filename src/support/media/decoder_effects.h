@@ -14,6 +14,11 @@ struct DecoderEffects {
     int contrast = 50;
     int saturation = 50;
     int hue = 50;
+    // The second video decoder's page: 0..127, 0 is neutral; they act on
+    // the same picture stage, on top of the first page's.
+    int brightness2 = 0;
+    int contrast2 = 0;
+    int saturation2 = 0;
     // Stored equaliser values 0..50, index = registry "Band i": 0 is the
     // 19.2 kHz slider, 9 the 25 Hz one.
     std::array<int, 10> equaliser{};
@@ -32,6 +37,8 @@ DecoderEffects readDecoderEffects(const RegistryStore& store = RegistryStore::us
 // The videobalance values for the sliders: brightness and hue (v - 50) / 50
 // (-1..1), contrast and saturation v / 50 (0..2). Linear, so 50 is exactly
 // the element's neutral 0 and 1; out-of-range sliders are held to 0..100.
+// The second page adds up to half the range to the brightness and up to
+// double the contrast and saturation (v / 127), within the element's range.
 struct VideoBalanceValues {
     double brightness = 0;
     double contrast = 1;
