@@ -179,6 +179,16 @@ TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
         devices.append(combo2->itemText(i));
     EXPECT_EQ(devices, (QStringList{"Null Audio Renderer", "Speakers", "alsasink"}));
 
+    // Saved while a headset stood before the speakers: the name still finds
+    // them at their new place; a name no longer present leaves the index.
+    for (auto [name, index] : {std::pair{"Speakers", 1}, std::pair{"Headset", 2}}) {
+        QSettings ini(storePath, QSettings::IniFormat);
+        ini.setValue("Vantor/Device", name);
+        ini.setValue("Vantor/DeviceIdx", 2);
+        ini.sync();
+        EXPECT_EQ(load()->deviceIndex(), index) << name;
+    }
+
     // The framework's own registry: every entry plays sound.
     RegistryStore registry(dir.filePath("registry.reg"));
     ConfigHooks quiet; // keep the user's data folder untouched

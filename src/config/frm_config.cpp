@@ -84,7 +84,10 @@ void frmConfig::Form_Load() {
 
     ListRegisteredFilters();
     fillAudioDevices();
-    setComboIndex(Combo2, loaded_.deviceIdx);
+    // A device plugged in or out moves the others in the list: the stored
+    // name, when that device is present, wins over the stored index.
+    const int named = loaded_.device.isEmpty() ? -1 : Combo2->findText(loaded_.device);
+    setComboIndex(Combo2, named >= 0 ? named : loaded_.deviceIdx);
 
     AnalyseReg();
     if (hooks.readDAR)

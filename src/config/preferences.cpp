@@ -89,6 +89,7 @@ Preferences Preferences::load(const SettingsStore& store, const QString& program
     p.changeResHz = readInt(store, "ChangeResHz", d.changeResHz);
     p.dedynamic = readFlag(store, "Dedynamic", d.dedynamic);
     p.deviceIdx = readInt(store, "DeviceIdx", d.deviceIdx);
+    p.device = readText(store, "Device", d.device);
 
     p.playListDrv = readText(store, "PlayListDrv", d.playListDrv);
     p.playListPath = readText(store, "PlayListPath", d.playListPath);

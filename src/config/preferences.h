@@ -62,7 +62,7 @@ struct Preferences {
 
     // The configuration dialog's keys.
     bool useSub = true;                           // "UseSub"
-    QString device;                               // "Device": written for others, never read
+    QString device;                               // "Device": the name behind DeviceIdx
     bool screenSaverDisabled = true;              // "ScreenSaver"
     bool scrollTitle = true;                      // "Scroll"
     QString fontName = QStringLiteral("Verdana"); // "FontName"
