@@ -12,6 +12,7 @@ class FakeDisplay : public DisplayBackend {
     QList<DisplayMode> offered;
     int current = 0;                   // index into offered
     int switchResult = DisplayChanged; // what the next switches report
+    int restoreResult = DisplayChanged;
     std::optional<int> saved;
     QList<quint64> switches;
     int restores = 0;
@@ -32,6 +33,8 @@ class FakeDisplay : public DisplayBackend {
     }
     int restore() override {
         ++restores;
+        if (restoreResult != DisplayChanged)
+            return restoreResult;
         if (saved)
             current = *saved;
         saved.reset();
@@ -68,6 +71,7 @@ class DisplayModeSwitchTest : public ::testing::Test {
     DisplayMode shown() const { return display.offered[display.current]; }
 
     FakeDisplay display;
+    bool modeChanged = false;
     bool playing = true;
     QStringList events;
     QStringList messages;
@@ -84,8 +88,9 @@ QList<int> allItemData(DisplayModeSwitch& s, SelectableList& list) {
 }
 
 TEST(DisplayModeLists, EntriesCarryTheirNumbersAndWidthsTheirHeights) {
+    bool modeChanged = false;
     FakeDisplay display;
-    DisplayModeSwitch s(display);
+    DisplayModeSwitch s(display, modeChanged);
     EXPECT_EQ(s.cmbres.items(),
               QStringList({"640x480", "800x600", "1024x768", "1152x864", "1600x1200"}));
     EXPECT_EQ(s.cmbHz.items(),
@@ -151,7 +156,7 @@ TEST(DisplayModeLists, DepthIsComparedOnlyWhereKnownAndUnknownRatesNeverMatch) {
 }
 
 TEST_F(DisplayModeSwitchTest, SwitchesToTheFirstMatchingModeAndBackToTheWholeOldMode) {
-    DisplayModeSwitch s(display, hooks());
+    DisplayModeSwitch s(display, modeChanged, hooks());
     choose(s, 3, 5, 0); // 1152x864, 32-bit, 60 Hz
     s.ChangeReso();
     // Mode 3 has the wrong rate, 5 the wrong depth; 4 comes before its twin 6.
@@ -167,8 +172,22 @@ TEST_F(DisplayModeSwitchTest, SwitchesToTheFirstMatchingModeAndBackToTheWholeOld
     EXPECT_EQ(events, QStringList({"pause", "play", "pause", "play"}));
 }
 
+TEST_F(DisplayModeSwitchTest, ARefusedRestoreStaysPendingForTheExit) {
+    DisplayModeSwitch s(display, modeChanged, hooks());
+    choose(s, 2, 4, 0);
+    s.ChangeReso();
+    display.restoreResult = DisplayDriverFailed;
+    s.RestoreScrRes();
+    EXPECT_EQ(messages, QStringList({"The display driver failed the specified graphics mode"}));
+    EXPECT_TRUE(modeChanged) << "the exit tries again";
+    display.restoreResult = DisplayChanged;
+    s.RestoreScrRes();
+    EXPECT_EQ(shown().id, 1u);
+    EXPECT_FALSE(modeChanged);
+}
+
 TEST_F(DisplayModeSwitchTest, AnUnofferedModeChangesNothingSaysNothingAndTheMovieGoesOn) {
-    DisplayModeSwitch s(display, hooks());
+    DisplayModeSwitch s(display, modeChanged, hooks());
     choose(s, 3, 4, 5); // 1152x864 at 100 Hz: not offered
     s.ChangeReso();
     EXPECT_TRUE(display.switches.isEmpty());
@@ -187,7 +206,7 @@ TEST_F(DisplayModeSwitchTest, AnUnofferedModeChangesNothingSaysNothingAndTheMovi
 }
 
 TEST_F(DisplayModeSwitchTest, AnIncompleteChoiceTouchesNeitherMovieNorDisplay) {
-    DisplayModeSwitch s(display, hooks());
+    DisplayModeSwitch s(display, modeChanged, hooks());
     choose(s, 3, -1, 0);
     s.ChangeReso();
     choose(s, -1, 4, 0);
@@ -200,7 +219,7 @@ TEST_F(DisplayModeSwitchTest, AnIncompleteChoiceTouchesNeitherMovieNorDisplay) {
 }
 
 TEST_F(DisplayModeSwitchTest, FullScreenSwitchesOnlyWhileCheckResIsChecked) {
-    DisplayModeSwitch s(display, hooks());
+    DisplayModeSwitch s(display, modeChanged, hooks());
     choose(s, 2, 4, 0);
     EXPECT_FALSE(s.listsEnabled());
     s.enterFullScreen();
@@ -219,7 +238,7 @@ TEST_F(DisplayModeSwitchTest, FullScreenSwitchesOnlyWhileCheckResIsChecked) {
 
 TEST_F(DisplayModeSwitchTest, APausedMovieStaysPaused) {
     playing = false;
-    DisplayModeSwitch s(display, hooks());
+    DisplayModeSwitch s(display, modeChanged, hooks());
     choose(s, 2, 4, 0);
     s.ChangeReso();
     s.RestoreScrRes();
@@ -230,7 +249,7 @@ TEST_F(DisplayModeSwitchTest, RefusalsAreReportedAndLeaveTheDisplayAsItWas) {
     for (int code : {1, -1, -2, -3, -4}) {
         messages.clear();
         display.switchResult = code;
-        DisplayModeSwitch s(display, hooks());
+        DisplayModeSwitch s(display, modeChanged, hooks());
         EXPECT_EQ(s.SetDisplayMode(1024, 768, 24, 60), code);
         ASSERT_EQ(messages.size(), 1) << code;
         EXPECT_EQ(messages[0], displayResultMessage(code)->text);
@@ -241,14 +260,14 @@ TEST_F(DisplayModeSwitchTest, RefusalsAreReportedAndLeaveTheDisplayAsItWas) {
     // Unknown codes pass silently.
     messages.clear();
     display.switchResult = 7;
-    DisplayModeSwitch quiet(display, hooks());
+    DisplayModeSwitch quiet(display, modeChanged, hooks());
     EXPECT_EQ(quiet.SetDisplayMode(1024, 768, 24, 60), 7);
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(DisplayModeSwitchTest, WithoutAMessageHandlerTheMessageIsKept) {
     display.switchResult = DisplayModeNotSupported;
-    DisplayModeSwitch s(display);
+    DisplayModeSwitch s(display, modeChanged);
     choose(s, 2, 4, 0);
     s.ChangeReso(); // no hooks at all: nothing to pause or resume
     ASSERT_TRUE(s.lastMessage());
@@ -257,6 +276,7 @@ TEST_F(DisplayModeSwitchTest, WithoutAMessageHandlerTheMessageIsKept) {
 }
 
 TEST(XRandRBackendTest, WithoutAnXServerEverythingFailsCleanly) {
+    bool modeChanged = false;
     XRandRBackend backend(QByteArrayLiteral(":4093"));
     EXPECT_FALSE(backend.isAvailable());
     EXPECT_TRUE(backend.outputName().isEmpty());
@@ -265,7 +285,7 @@ TEST(XRandRBackendTest, WithoutAnXServerEverythingFailsCleanly) {
     EXPECT_EQ(backend.switchTo(DisplayMode{640, 480, 24, 32, 60, 1}), DisplayDriverFailed);
     EXPECT_EQ(backend.restore(), DisplayChanged);
 
-    DisplayModeSwitch s(backend);
+    DisplayModeSwitch s(backend, modeChanged);
     s.CheckRes = 1;
     s.cmbres.setListIndex(0);
     s.cmbcols.setListIndex(4);
@@ -278,6 +298,7 @@ TEST(XRandRBackendTest, WithoutAnXServerEverythingFailsCleanly) {
 // The X tests run when the suite has a server (xvfb-run sets DISPLAY).
 // VANTOR_TEST_SCREEN ("1280x800") names the size the server starts with.
 TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
+    bool modeChanged = false;
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         GTEST_SKIP() << "no X server";
     XRandRBackend backend;
@@ -301,7 +322,7 @@ TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
     EXPECT_GT(before->depth, 0);
 
     // A size no server lists, and a mode id of none of its modes.
-    DisplayModeSwitch s(backend);
+    DisplayModeSwitch s(backend, modeChanged);
     EXPECT_EQ(s.SetDisplayMode(1601, 1199, 24, 60), DisplayChanged);
     EXPECT_FALSE(s.lastMessage());
     EXPECT_EQ(backend.switchTo(DisplayMode{1601, 1199, 24, 32, 60, 0x7ffffff0}),
@@ -316,6 +337,7 @@ TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
 // desktop a switch blanks the screen for a moment. Xvfb offers one mode, so
 // there only the mode in use is set again; Xorg's dummy driver has more.
 TEST(XRandRBackendTest, OfferedModesAreSetAndRestored) {
+    bool modeChanged = false;
     if (qEnvironmentVariableIsEmpty("DISPLAY") ||
         qEnvironmentVariableIntValue("VANTOR_TEST_XRANDR_SWITCH") != 1)
         GTEST_SKIP() << "no X server to switch";
@@ -330,7 +352,7 @@ TEST(XRandRBackendTest, OfferedModesAreSetAndRestored) {
     // Through the dialog's lists: smaller sizes first, then larger ones, so
     // the screen both shrinks and grows.
     const QList<DisplayMode> modes = backend.modes();
-    DisplayModeSwitch lists(backend);
+    DisplayModeSwitch lists(backend, modeChanged);
     lists.CheckRes = 1;
     lists.cmbcols.setListIndex(4); // 24-bit
     int switches = 0;

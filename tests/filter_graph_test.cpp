@@ -1,10 +1,12 @@
 // The media graph engine on real files: building by hand and automatically,
 // transport, position, rate, volume, and bad input.
 #include "graph_fixture.h"
+#include "live_objects.h"
 #include "support/media/frame_sink.h"
 #include "support/media/media_detector.h"
 
 #include <QElapsedTimer>
+#include <memory>
 #include <gst/gst.h>
 
 using testsupport::mediaPath;
@@ -195,6 +197,29 @@ TEST(MediaDetector, CountsStreamsAndReadsTheFrameRate) {
         EXPECT_FALSE(detector.setFilename(mediaPath(bad))) << bad;
         EXPECT_FALSE(detector.outputStreams()) << bad;
     }
+}
+
+TEST(MediaDetector, ReadsWithoutHoldingUpTheCallerAndGoesWithIt) {
+    auto context = std::make_unique<QObject>();
+    int streams = -1;
+    MediaDetector::detectInBackground(mediaPath("two-audio.avi"), context.get(),
+                                      [&](const MediaDetector& d) {
+                                          streams = d.outputStreams().valueOr(0);
+                                      });
+    EXPECT_EQ(streams, -1) << "the answer comes later";
+    ASSERT_TRUE(testsupport::waitUntil([&] { return streams >= 0; }, 5000));
+    EXPECT_EQ(streams, 3);
+
+    // The player closing while a reading runs: it is cut off, nothing of it
+    // is left and nothing is called.
+    LiveObjects live;
+    bool called = false;
+    MediaDetector::detectInBackground(mediaPath("movie.mp4"), context.get(),
+                                      [&](const MediaDetector&) { called = true; });
+    context.reset();
+    testsupport::pumpEvents(500);
+    EXPECT_FALSE(called);
+    EXPECT_EQ(live.aliveElements(), 0);
 }
 
 TEST(FilterGraphBadInput, AMissingDecoderIsReportedWithinSeconds) {

@@ -553,7 +553,7 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     store.write("ChangeResCols", "5");
     auto dialog = load();
     NoDisplay display;
-    DisplayModeSwitch modes(display);
+    DisplayModeSwitch modes(display, state.ModeChanged);
     dialog->bindDisplayModes(modes);
     EXPECT_EQ(modes.CheckRes, 1);
     EXPECT_EQ(modes.ItemData(modes.cmbres), 1024);

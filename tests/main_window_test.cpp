@@ -329,3 +329,25 @@ TEST(MainWindow, DialogControlsWithNothingBehindThemAreDisabled) {
     EXPECT_TRUE(window.config()->findChild<QWidget*>("Command2")->isEnabled()) << "Register works";
     window.ExitMe();
 }
+
+TEST(MainWindow, ABarHeldLongerThanATickStillSeeksWhereItIsLetGo) {
+    freshStore();
+    frmMain window(testsupport::mediaPath("demo.avi"));
+    window.Form_Load();
+    cpvProgressBar* bar = window.seekBar();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Max() == 12; }, 5000));
+    const QPointF at(bar->width() * 0.75, bar->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    const int held = bar->Value();
+    EXPECT_GE(held, 8);
+    testsupport::pumpEvents(2200); // two position ticks
+    EXPECT_EQ(bar->Value(), held) << "the ticks leave a held bar alone";
+    QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    testsupport::pumpEvents(300);
+    EXPECT_GE(window.state.MediaPosition->currentPosition().valueOr(0), held - 0.1);
+    window.ExitMe();
+}

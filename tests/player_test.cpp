@@ -166,9 +166,10 @@ TEST(Opening, BadFilesLeaveThePlayerIdleAndUsable) {
 
 TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
     Player player;
-    const QStringList dropped = {mediaPath("missing.avi"), mediaPath("one-audio.avi"),
-                                 mediaPath("movie.mp4"), mediaPath("gone.mpg"),
-                                 mediaPath("movie.mpg")};
+    // A folder is skipped like a missing file.
+    const QStringList dropped = {mediaPath("missing.avi"), testsupport::mediaPath(""),
+                                 mediaPath("one-audio.avi"), mediaPath("movie.mp4"),
+                                 mediaPath("gone.mpg"), mediaPath("movie.mpg")};
     EXPECT_EQ(player.opener.openDropped(dropped, false, player.queue), 3);
     EXPECT_EQ(player.state.CurrentFile, mediaPath("one-audio.avi"));
     EXPECT_EQ(player.queue.items(), QStringList({mediaPath("movie.mp4"), mediaPath("movie.mpg")}));

@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "app/program_data.h"
+#include "config/config_procedures.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "config/speaker_modes.h"
@@ -401,7 +402,8 @@ void frmMain::setDuration(double seconds) {
 }
 
 void frmMain::showPosition() {
-    if (!state.MediaPosition)
+    // A bar the user holds shows where it will seek to, not where we are.
+    if (!state.MediaPosition || PBar1->isHeld())
         return;
     if (const MediaResult<QSize> size = state.MediaPosition->videoSize())
         vsize->setText(QStringLiteral("Video Size: %1x%2")
@@ -459,9 +461,12 @@ void frmMain::loadConfiguration() {
     };
     displayHooks.playMovie = [this] { transport.play_Click(); };
     displayHooks.showMessage = [this](const DisplayMessage& message) {
-        QMessageBox::warning(this, QStringLiteral("Vantor Meridian"), message.text);
+        const auto icon =
+            message.icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Critical;
+        QMessageBox(icon, QStringLiteral("Vantor Meridian"), message.text, QMessageBox::Ok, this)
+            .exec();
     };
-    displayModes_ = std::make_unique<DisplayModeSwitch>(*display_, displayHooks);
+    displayModes_ = std::make_unique<DisplayModeSwitch>(*display_, state.ModeChanged, displayHooks);
     config_->bindDisplayModes(*displayModes_);
     config_->Form_Load();
 }
@@ -529,8 +534,9 @@ void frmMain::ExitMe() {
         return;
     exiting_ = true;
     transport.cmdStop_Click();
-    if (displayModes_ && displayModes_->ModeChanged)
+    if (displayModes_ && state.ModeChanged)
         displayModes_->RestoreScrRes();
+    SetScreenSaverActive(true);
     releaseReferences();
     saveVolume();
     picVideoWindow_->hide();

@@ -1,8 +1,7 @@
 #include "config/config_procedures.h"
 
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include "support/desktop/screen_saver.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,36 +15,8 @@ bool FileExists(const QString& path) {
     return true;
 }
 
-namespace {
-// The inhibition we hold, 0 when none; one per process is enough.
-uint g_inhibitCookie = 0;
-} // namespace
-
 bool SetScreenSaverActive(bool active) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusInterface saver(QStringLiteral("org.freedesktop.ScreenSaver"),
-                         QStringLiteral("/org/freedesktop/ScreenSaver"),
-                         QStringLiteral("org.freedesktop.ScreenSaver"), bus);
-    if (!saver.isValid())
-        return false;
-    if (active) {
-        if (g_inhibitCookie == 0)
-            return true;
-        const QDBusMessage reply = saver.call(QStringLiteral("UnInhibit"), g_inhibitCookie);
-        if (reply.type() == QDBusMessage::ErrorMessage)
-            return false;
-        g_inhibitCookie = 0;
-        return true;
-    }
-    if (g_inhibitCookie != 0)
-        return true;
-    const QDBusReply<uint> reply =
-        saver.call(QStringLiteral("Inhibit"), QStringLiteral("vantorplay"),
-                   QStringLiteral("The player keeps the screen on"));
-    if (!reply.isValid())
-        return false;
-    g_inhibitCookie = reply.value();
-    return true;
+    // One hold per process; the session bus is asked once it is needed.
+    static ScreenSaverInhibitor inhibitor(QDBusConnection::sessionBus());
+    return inhibitor.setActive(active);
 }

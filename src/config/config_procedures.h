@@ -6,6 +6,6 @@
 bool FileExists(const QString& path);
 
 // Lets the desktop's screen saver run (true) or holds it off (false), through
-// the desktop's screen-saver service on the session bus. Returns whether the
-// service accepted the request.
+// the desktop's screen-saver service on the session bus, without waiting for
+// its answer. Returns false when there is no session bus.
 bool SetScreenSaverActive(bool active);

@@ -100,8 +100,8 @@ bool modeMatches(const DisplayMode& mode, int width, int height, int bits, int r
     return bits == mode.depth || bits == mode.bitsPerPixel;
 }
 
-DisplayModeSwitch::DisplayModeSwitch(DisplayBackend& backend, Hooks hooks)
-    : backend_(backend), hooks_(std::move(hooks)) {
+DisplayModeSwitch::DisplayModeSwitch(DisplayBackend& backend, bool& modeChanged, Hooks hooks)
+    : ModeChanged(modeChanged), backend_(backend), hooks_(std::move(hooks)) {
     cmbres.setItems(textsOf(resolutionEntries()));
     cmbcols.setItems(textsOf(colourEntries()));
     cmbHz.setItems(textsOf(refreshEntries()));
@@ -140,11 +140,12 @@ void DisplayModeSwitch::RestoreScrRes() {
     const bool wasPlaying = hooks_.pauseMovie ? hooks_.pauseMovie() : false;
     // The mode kept at the switch, whole: the start-up size with the
     // full-screen depth and rate may not exist and would strand the display.
-    report(backend_.restore());
+    const int result = backend_.restore();
+    report(result);
     QCoreApplication::processEvents();
     if (wasPlaying && hooks_.playMovie)
         hooks_.playMovie();
-    ModeChanged = false;
+    ModeChanged = result != DisplayChanged;
 }
 
 void DisplayModeSwitch::enterFullScreen() {

@@ -88,8 +88,9 @@ class DisplayModeSwitch {
         std::function<void(const DisplayMessage&)> showMessage;
     };
 
-    // `backend` must outlive this object.
-    explicit DisplayModeSwitch(DisplayBackend& backend, Hooks hooks = {});
+    // `backend` must outlive this object; `modeChanged` is the player's one
+    // record of a switched mode (PlayerState::ModeChanged).
+    DisplayModeSwitch(DisplayBackend& backend, bool& modeChanged, Hooks hooks = {});
 
     // The dialog's lists, filled with the fixed entries; nothing chosen.
     SelectableList cmbres;
@@ -100,8 +101,10 @@ class DisplayModeSwitch {
     // The lists can be used only while CheckRes is checked.
     bool listsEnabled() const { return CheckRes == 1; }
 
-    // True from the start of a switch until RestoreScrRes has run.
-    bool ModeChanged = false;
+    // True from the start of a switch until RestoreScrRes has put the old
+    // mode back; a restore the display refused leaves it set, so the exit
+    // tries again.
+    bool& ModeChanged;
 
     // Item data of the chosen entry of one of the three lists; none when
     // nothing (or an unknown text) is chosen.

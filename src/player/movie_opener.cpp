@@ -238,7 +238,7 @@ bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin
 int MovieOpener::openDropped(const QStringList& names, bool loop, SelectableList& queue) {
     int existing = 0;
     for (const QString& name : names) {
-        if (!QFileInfo::exists(name))
+        if (!QFileInfo(name).isFile()) // a folder is skipped like a missing file
             continue;
         if (existing++ == 0)
             OpenaMovie(name, loop);

@@ -109,6 +109,8 @@ class cpvProgressBar : public QWidget {
     // Setters return InvalidPropertyValue (380) and change nothing when the
     // value is refused; see ProgressBarModel for the rules.
     int Value() const { return model_.Value(); }
+    // The user is holding the bar with the left button.
+    bool isHeld() const { return dragging_; }
     ControlError setValue(int value);
     int Max() const { return model_.Max(); }
     ControlError setMax(int maximum);

@@ -7,6 +7,8 @@
 #include <functional>
 
 class QObject;
+typedef struct _GstDiscovererInfo GstDiscovererInfo;
+typedef struct _GError GError;
 
 class MediaDetector {
   public:
@@ -21,10 +23,15 @@ class MediaDetector {
     // Seconds; 0 when the file does not say.
     double duration() const { return duration_; }
 
-    // Reads `path` on a worker thread and hands the finished detector to
-    // `done` on `context`'s thread; nothing is called once `context` is gone.
+    // Reads `path` without holding up the UI thread and hands the finished
+    // detector to `done` on it (context must live on the UI thread). The
+    // reading belongs to `context`: when it goes, the reading is cut off and
+    // nothing is called.
     static void detectInBackground(const QString& path, QObject* context,
                                    std::function<void(const MediaDetector&)> done);
+
+    // Takes what a discoverer found in `path` (info may be null).
+    MediaStatus takeInfo(const QString& path, GstDiscovererInfo* info, const GError* error);
 
   private:
     QString filename_;
