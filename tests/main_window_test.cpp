@@ -64,9 +64,8 @@ TEST(MainWindow, AnUnreadableStoredVolumeKeepsFullLevel) {
 
 TEST(MainWindow, PlaysTheCommandLineMovieAndStopsOnExit) {
     freshStore();
-    frmMain window(testsupport::mediaPath("one-audio.avi") + " /cli -fullscreen");
+    frmMain window(testsupport::mediaPath("one-audio.avi") + " /cli -stream 1");
     window.Form_Load();
-    EXPECT_TRUE(window.commandLineRequest().fullScreen);
     ASSERT_TRUE(window.state.MediaControl);
     EXPECT_EQ(window.state.PlayState, PlayRunning);
     EXPECT_EQ(window.state.CurrentFile, testsupport::mediaPath("one-audio.avi"))

@@ -169,9 +169,10 @@ QWidget* frmConfig::buildAudioPage() {
     return page;
 }
 
-QSlider* frmConfig::decoderSlider(const char* name, int minimum, int maximum, int single, int page,
-                                  int value, Qt::Orientation orientation) {
-    auto* slider = named(new QSlider(orientation), name);
+QSlider* frmConfig::makeSlider(const QString& name, int minimum, int maximum, int single, int page,
+                               int value, Qt::Orientation orientation) {
+    auto* slider = new QSlider(orientation);
+    slider->setObjectName(name);
     slider->setRange(minimum, maximum);
     slider->setSingleStep(single);
     slider->setPageStep(page);
@@ -181,22 +182,27 @@ QSlider* frmConfig::decoderSlider(const char* name, int minimum, int maximum, in
     return slider;
 }
 
+// A decoder slider as the table gives it: name, range, steps and default.
+QSlider* frmConfig::decoderSlider(DecoderSlider id) {
+    const DecoderSliderInfo& info = decoderSliderInfo(id);
+    QString name = QString::fromLatin1(info.control);
+    if (info.index >= 0)
+        name += QString::number(info.index);
+    return makeSlider(name, info.minimum, info.maximum, info.smallChange, info.largeChange,
+                      info.designDefault, info.vertical ? Qt::Vertical : Qt::Horizontal);
+}
+
 QWidget* frmConfig::buildWmaPage() {
-    static constexpr std::array<const char*, 10> kBands{"19.2K", "9.6K", "4.8K", "2.4K", "1.2K",
-                                                        "600",   "300",  "150",  "75",   "25"};
-    static constexpr std::array<const char*, 10> kNames{
-        "SlideWma0", "SlideWma1", "SlideWma2", "SlideWma3", "SlideWma4",
-        "SlideWma5", "SlideWma6", "SlideWma7", "SlideWma8", "SlideWma9"};
     auto* page = named(new QWidget, "PageWma");
     auto* wma = frame("Windows Media Audio && DivX Audio support", page);
     auto* grid = new QGridLayout(wma);
-    grid->addWidget(new QLabel(QStringLiteral("Equalizer configuration. "), wma), 0, 0, 1, 10);
-    for (std::size_t i = 0; i < SlideWma.size(); ++i) {
+    grid->addWidget(new QLabel(equaliserPageText(), wma), 0, 0, 1, 10);
+    for (int i = 0; i < kEqualiserBands; ++i) {
         // -50 at the top: the top is the strongest band gain.
-        SlideWma[i] = decoderSlider(kNames[i], -50, 0, 1, 5, 0, Qt::Vertical);
+        SlideWma[i] = decoderSlider(equaliserSlider(i));
         SlideWma[i]->setInvertedAppearance(true);
-        grid->addWidget(SlideWma[i], 1, int(i), Qt::AlignHCenter);
-        grid->addWidget(new QLabel(QString::fromLatin1(kBands[i]), wma), 2, int(i),
+        grid->addWidget(SlideWma[i], 1, i, Qt::AlignHCenter);
+        grid->addWidget(new QLabel(QString::fromLatin1(equaliserBandLabels()[i]), wma), 2, i,
                         Qt::AlignHCenter);
     }
     Command7 = button("Command7", "Reset", wma);
@@ -205,14 +211,25 @@ QWidget* frmConfig::buildWmaPage() {
     return page;
 }
 
+namespace {
+// Kept in the registry for decoders that read it; GStreamer's have nothing
+// it could drive.
+void markStoredOnly(QSlider* slider) {
+    slider->setToolTip(
+        QStringLiteral("Stored for the decoder; no effect on this player's decoders"));
+}
+} // namespace
+
 QWidget* frmConfig::buildDivx3Page() {
     auto* page = named(new QWidget, "PageDivx3");
-    CpuCal = decoderSlider("CpuCal", 0, 4, 1, 1, 0);
-    PostCpu = decoderSlider("PostCpu", 100, 3000, 50, 100, 300);
-    Bness = decoderSlider("Bness", 0, 100, 1, 5, 50);
-    Contrast = decoderSlider("Contrast", 0, 100, 1, 5, 50);
-    Saturation = decoderSlider("Saturation", 0, 100, 1, 5, 50);
-    Hue = decoderSlider("Hue", 0, 100, 1, 5, 50);
+    CpuCal = decoderSlider(DecoderSlider::CpuCal);
+    PostCpu = decoderSlider(DecoderSlider::PostCpu);
+    Bness = decoderSlider(DecoderSlider::Bness);
+    Contrast = decoderSlider(DecoderSlider::Contrast);
+    Saturation = decoderSlider(DecoderSlider::Saturation);
+    Hue = decoderSlider(DecoderSlider::Hue);
+    markStoredOnly(CpuCal);
+    markStoredOnly(PostCpu);
     Command6 = button("Command6", "RESET", page);
     auto* image = named(new QLabel(page), "Image4");
     auto* layout = new QFormLayout(page);
@@ -229,10 +246,11 @@ QWidget* frmConfig::buildDivx3Page() {
 
 QWidget* frmConfig::buildDivx4Page() {
     auto* page = named(new QWidget, "PageDivx4");
-    PPLevel = decoderSlider("PPLevel", 0, 6, 1, 10, 1);
-    Bness4 = decoderSlider("Bness4", 0, 127, 1, 5, 0);
-    Contrast4 = decoderSlider("Contrast4", 0, 127, 1, 5, 0);
-    Saturation4 = decoderSlider("Saturation4", 0, 127, 1, 5, 0);
+    PPLevel = decoderSlider(DecoderSlider::PPLevel);
+    Bness4 = decoderSlider(DecoderSlider::Bness4);
+    Contrast4 = decoderSlider(DecoderSlider::Contrast4);
+    Saturation4 = decoderSlider(DecoderSlider::Saturation4);
+    markStoredOnly(PPLevel);
     Command12 = button("Command12", "RESET", page);
     auto* layout = new QFormLayout(page);
     layout->addRow(QStringLiteral("Post-processing"), PPLevel);
@@ -331,8 +349,8 @@ QWidget* frmConfig::buildSubtitlesPage() {
     Command5 = button("Command5", "Redetect", engine);
     SubYpos = named(new QLineEdit(engine), "SubYpos");
     Combo3 = named(new QComboBox(engine), "Combo3");
-    SubBegin = decoderSlider("SubBegin", -20, 20, 1, 5, 0);
-    SubDisp = decoderSlider("SubDisp", -2, 15, 1, 5, 0);
+    SubBegin = makeSlider(QStringLiteral("SubBegin"), -20, 20, 1, 5, 0);
+    SubDisp = makeSlider(QStringLiteral("SubDisp"), -2, 15, 1, 5, 0);
 
     auto* font = new QHBoxLayout;
     font->addWidget(MyFontName);
@@ -428,7 +446,7 @@ void frmConfig::wireControls() {
         connect(slider, &QSlider::actionTriggered, this, [this] { RegChanged = true; });
     for (QSlider* slider : SlideWma) {
         connect(slider, &QSlider::sliderMoved, slider, [slider](int value) {
-            slider->setToolTip(QStringLiteral("+%1 Db").arg(std::abs(value)));
+            slider->setToolTip(equaliserToolTip(value));
             slider->update();
         });
     }

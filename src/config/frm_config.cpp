@@ -382,22 +382,23 @@ void frmConfig::setRegistryAccess(bool authorised) {
 }
 
 // Every reset marks the decoders changed, so Ok re-opens the movie with them.
-void frmConfig::Command6_Click() {
-    for (QSlider* slider : {Bness, Contrast, Saturation, Hue})
-        slider->setValue(50);
+void frmConfig::resetDecoderSliders(bool (*reset)(DecoderSliderValues&)) {
+    DecoderSliderValues values = decoderSliders();
+    reset(values);
+    setDecoderSliders(values);
     RegChanged = true;
+}
+
+void frmConfig::Command6_Click() {
+    resetDecoderSliders(resetFirstVideoDecoder);
 }
 
 void frmConfig::Command7_Click() {
-    for (QSlider* slider : SlideWma)
-        slider->setValue(-15);
-    RegChanged = true;
+    resetDecoderSliders(resetEqualiser);
 }
 
 void frmConfig::Command12_Click() {
-    for (QSlider* slider : {Bness4, Contrast4, Saturation4})
-        slider->setValue(0);
-    RegChanged = true;
+    resetDecoderSliders(resetSecondVideoDecoder);
 }
 
 // ---------------------------------------------------------------------------

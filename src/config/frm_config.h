@@ -221,8 +221,10 @@ class frmConfig : public QDialog {
     void showSkinFolderInTree();
     QWidget* buildCreditsPage();
     QWidget* buildSubtitlesPage();
-    QSlider* decoderSlider(const char* name, int minimum, int maximum, int single, int page,
-                           int value, Qt::Orientation orientation = Qt::Horizontal);
+    QSlider* makeSlider(const QString& name, int minimum, int maximum, int single, int page,
+                        int value, Qt::Orientation orientation = Qt::Horizontal);
+    QSlider* decoderSlider(DecoderSlider id);
+    void resetDecoderSliders(bool (*reset)(DecoderSliderValues&));
     void wireControls();
 
     void applyPreferences(const Preferences& p);
