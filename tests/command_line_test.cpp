@@ -26,7 +26,6 @@ const Case kCases[] = {
     {"a.avi /cli -stream 2", "a.avi ", true, "Stream 02", nullptr, false},
     // One character after one separator, whatever they are.
     {"a /cli -stream 12", "a ", true, "Stream 01", nullptr, false},
-    {"a /cli -stream=3", "a ", true, "Stream 03", nullptr, false},
     {"a /cli -stream  4", "a ", true, "Stream 0 ", nullptr, false},
     {"a /cli -stream", "a ", true, "Stream 0", nullptr, false},
     {"a /cli -stream ", "a ", true, "Stream 0", nullptr, false},
@@ -35,9 +34,13 @@ const Case kCases[] = {
     {"m /cli -sub ", "m ", true, nullptr, "", false},
     {"M.AVI /CLI -FULLSCREEN -STREAM 1 -SUB S.SRT", "M.AVI ", true, "Stream 01", "S.SRT", true},
     {"m /Cli -sub s.srt -Stream 4 -FullScreen", "m ", true, "Stream 04", "s.srt -Stream 4 -FullScreen", true},
-    // No tokenizing: the first occurrence counts, even inside a file name.
-    {"/v/my-stream 5.avi /cli -stream 2", "/v/my-stream 5.avi ", true, "Stream 05", nullptr, false},
-    {"/v/a-sub.avi /cli -fullscreen", "/v/a-sub.avi ", true, nullptr, "avi /cli -fullscreen", true},
+    // Options are words: inside a file name they are part of the name.
+    {"/v/my-stream 5.avi /cli -stream 2", "/v/my-stream 5.avi ", true, "Stream 02", nullptr, false},
+    {"/v/a-sub.avi /cli -fullscreen", "/v/a-sub.avi ", true, nullptr, nullptr, true},
+    {"/home/me/Clips/movie.avi", "/home/me/Clips/movie.avi", false, nullptr, nullptr, false},
+    {"/cli/x-fullscreen.avi", "/cli/x-fullscreen.avi", false, nullptr, nullptr, false},
+    {"/m/Clips/a.avi /cli -stream 2", "/m/Clips/a.avi ", true, "Stream 02", nullptr, false},
+    {"/a -sub b/c.avi /cli -stream=3", "/a -sub b/c.avi ", true, nullptr, nullptr, false},
 };
 // clang-format on
 

@@ -350,3 +350,17 @@ TEST(MainWindow, ABarHeldLongerThanATickStillSeeksWhereItIsLetGo) {
     EXPECT_GE(window.state.MediaPosition->currentPosition().valueOr(0), held - 0.1);
     window.ExitMe();
 }
+
+TEST(MainWindow, APathWithClipsInItPlays) {
+    freshStore();
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath("Clips -sub"));
+    const QString movie = folder.filePath("Clips -sub/movie -fullscreen.avi");
+    ASSERT_TRUE(QFile::copy(testsupport::mediaPath("one-audio.avi"), movie));
+    frmMain window(movie);
+    window.Form_Load();
+    EXPECT_EQ(window.state.CurrentFile, movie);
+    EXPECT_EQ(window.scrollTitle().toStdString(), "movie -fullscreen.avi");
+    EXPECT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= "00:00:01"; }, 5000));
+    window.ExitMe();
+}

@@ -2,17 +2,7 @@
 // Shared helpers of the test suite: where the generated media lives, and a
 // way to wait for asynchronous results while the Qt event loop keeps running.
 #include <QString>
-#include <QStringList>
 #include <functional>
-#include <ostream>
-
-// Texts print as text in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
-}
 
 namespace testsupport {
 

@@ -2,8 +2,20 @@
 
 namespace {
 
-qsizetype find(const QString& line, QLatin1StringView option) {
-    return line.indexOf(option, 0, Qt::CaseInsensitive);
+bool boundary(const QString& line, qsizetype at) {
+    return at < 0 || at >= line.size() || line.at(at) == QLatin1Char(' ');
+}
+
+// Where `word` stands as a word of its own, from `from` on: a space or the
+// start of the line before it, a space or the end after it. -1 when nowhere,
+// so "~/Clips/movie.avi" holds no "/cli" and "my-sub.avi" no "-sub".
+qsizetype findWord(const QString& line, QLatin1StringView word, qsizetype from = 0) {
+    for (qsizetype at = line.indexOf(word, from, Qt::CaseInsensitive); at >= 0;
+         at = line.indexOf(word, at + 1, Qt::CaseInsensitive)) {
+        if (boundary(line, at - 1) && boundary(line, at + word.size()))
+            return at;
+    }
+    return -1;
 }
 
 } // namespace
@@ -11,7 +23,7 @@ qsizetype find(const QString& line, QLatin1StringView option) {
 CommandLineRequest parseCommandLine(const QString& line) {
     CommandLineRequest request;
 
-    const qsizetype cli = find(line, QLatin1StringView("/cli"));
+    const qsizetype cli = findWord(line, QLatin1StringView("/cli"));
     if (cli < 0) {
         // A plain double-click or "Open with": the line is a file name, spaces,
         // quotes and all.
@@ -23,7 +35,7 @@ CommandLineRequest parseCommandLine(const QString& line) {
     request.movie = line.left(cli);
 
     const QLatin1StringView streamOption("-stream");
-    const qsizetype stream = find(line, streamOption);
+    const qsizetype stream = findWord(line, streamOption, cli);
     if (stream >= 0) {
         request.hasStream = true;
         // One separator after the option, then a single character: the stream
@@ -35,7 +47,7 @@ CommandLineRequest parseCommandLine(const QString& line) {
     }
 
     const QLatin1StringView subOption("-sub");
-    const qsizetype sub = find(line, subOption);
+    const qsizetype sub = findWord(line, subOption, cli);
     if (sub >= 0) {
         request.hasSubtitle = true;
         // The file name is the rest of the line, so it may contain spaces;
@@ -45,7 +57,7 @@ CommandLineRequest parseCommandLine(const QString& line) {
             request.subtitleFile = line.mid(start);
     }
 
-    request.fullScreen = find(line, QLatin1StringView("-fullscreen")) >= 0;
+    request.fullScreen = findWord(line, QLatin1StringView("-fullscreen"), cli) >= 0;
     return request;
 }
 

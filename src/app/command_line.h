@@ -1,7 +1,9 @@
 #pragma once
-// The start-up command line. The player is handed one string; options are
-// found by a case-insensitive search anywhere in it, with no tokenizing and no
-// quote handling, so a line is used exactly as a shortcut or script built it.
+// The start-up command line. The player is handed one string; "/cli" and the
+// options after it are found by a case-insensitive search for them as words
+// (a space or the line's start before, a space or its end after), with no
+// other tokenizing and no quote handling, so a line is used exactly as a
+// shortcut or script built it and a path such as "~/Clips/a.avi" stays whole.
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,7 @@ struct CommandLineRequest {
 };
 
 // Without "/cli" the whole line, untouched, is the movie. With it, the movie is
-// the text before "/cli" and the options anywhere in the line apply:
+// the text before "/cli" and the options after it apply:
 //   -stream N    open with the audio pin "Stream 0N" (N is the one character
 //                after "-stream" and a separator)
 //   -sub FILE    load FILE, which runs to the end of the line, as subtitles
