@@ -6,8 +6,8 @@
 #include "support/media/media_detector.h"
 
 #include <QElapsedTimer>
-#include <memory>
 #include <gst/gst.h>
+#include <memory>
 
 using testsupport::mediaPath;
 
@@ -199,25 +199,25 @@ TEST(MediaDetector, CountsStreamsAndReadsTheFrameRate) {
     }
 }
 
-TEST(MediaDetector, ReadsWithoutHoldingUpTheCallerAndGoesWithIt) {
+TEST(MediaDetector, ReadingsInTheBackgroundAreWaitedForAtTheEnd) {
     auto context = std::make_unique<QObject>();
     int streams = -1;
-    MediaDetector::detectInBackground(mediaPath("two-audio.avi"), context.get(),
-                                      [&](const MediaDetector& d) {
-                                          streams = d.outputStreams().valueOr(0);
-                                      });
+    MediaDetector::detectInBackground(
+        mediaPath("two-audio.avi"), context.get(),
+        [&](const MediaDetector& d) { streams = d.outputStreams().valueOr(0); });
     EXPECT_EQ(streams, -1) << "the answer comes later";
     ASSERT_TRUE(testsupport::waitUntil([&] { return streams >= 0; }, 5000));
     EXPECT_EQ(streams, 3);
 
-    // The player closing while a reading runs: it is cut off, nothing of it
-    // is left and nothing is called.
+    // The player closing while a reading runs: the reading is waited for,
+    // nothing of it is left, and its answer goes nowhere.
     LiveObjects live;
     bool called = false;
     MediaDetector::detectInBackground(mediaPath("movie.mp4"), context.get(),
                                       [&](const MediaDetector&) { called = true; });
     context.reset();
-    testsupport::pumpEvents(500);
+    MediaDetector::waitForReadings();
+    testsupport::pumpEvents(100);
     EXPECT_FALSE(called);
     EXPECT_EQ(live.aliveElements(), 0);
 }

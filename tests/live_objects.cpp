@@ -114,9 +114,12 @@ int openDescriptors() {
 }
 
 int threads() {
-    // Idle threads GLib keeps for reuse are not the player's.
-    g_thread_pool_stop_unused_threads();
-    QThread::msleep(500);
+    // Idle threads GLib keeps for reuse are not the player's; a streaming
+    // thread just stopped may take a moment to become idle.
+    for (int round = 0; round < 5; ++round) {
+        g_thread_pool_stop_unused_threads();
+        QThread::msleep(100);
+    }
     return int(QDir(QStringLiteral("/proc/self/task"))
                    .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
                    .size());

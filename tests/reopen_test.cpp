@@ -4,6 +4,7 @@
 // counts memory, descriptors and threads.
 #include "app/frm_main.h"
 #include "live_objects.h"
+#include "support/media/media_detector.h"
 #include "reopen_driver.h"
 #include "test_support.h"
 
@@ -23,6 +24,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     openNumber(window, 0);
     ASSERT_TRUE(settled(window));
     window.StopMovie();
+    MediaDetector::waitForReadings(); // the reading thread is on its way out
     const int descriptors = proc::openDescriptors(), threads = proc::threads();
     window.PlayMovie();
     long residentAfter10 = 0;
@@ -37,6 +39,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     testsupport::pumpEvents(300);
     const long residentAfter50 = proc::residentKiB();
     window.StopMovie();
+    MediaDetector::waitForReadings();
 
     EXPECT_EQ(live.alivePipelines(), 1) << "only the playing graph";
     EXPECT_LE(residentAfter50, residentAfter10 * 11 / 10)

@@ -276,7 +276,8 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
 TEST(SkinnedWindow, TheMinimiseButtonMinimisesBothWindows) {
     HandMadeSkin skin({200, 60}, kDarkSkin);
     auto window = startWith(skin.path(), testsupport::mediaPath("one-audio.avi"));
-    ASSERT_TRUE(window->videoWindowForm()->isVisible());
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return window->videoWindowForm()->isVisible(); }, 5000));
     auto* minimise = image(*window, "Image7");
     mouse(minimise, QEvent::MouseButtonPress, Qt::LeftButton);
     mouse(minimise, QEvent::MouseButtonRelease, Qt::LeftButton);

@@ -10,6 +10,7 @@
 #include "inspector/frm_select_pin.h"
 #include "inspector/inspector_panel.h"
 #include "inspector/property_page.h"
+#include "player/failure_text.h"
 #include "player/frm_jump_to.h"
 #include "player/time_text.h"
 #include "skin/skin_image.h"
@@ -17,11 +18,13 @@
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
 #include "support/desktop/shell_integration.h"
+#include "support/media/media_detector.h"
 #include "support/media/video_window.h"
 #include "support/probe/mci_probe.h"
 #include "support/registry/registry_store.h"
 #include "video/osd.h"
 #include "video/pic_video_window.h"
+#include "video/renderer_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,6 +53,7 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
       opener(state, inspector, chapters, transport, *this), volume(state.Muted, settings_),
       commandLine_(std::move(commandLine)) {
     setWindowTitle(QStringLiteral("Vantor Meridian"));
+    installRendererWindows(); // every video renderer paints into a window of ours
     connect(&inspector, &GraphInspector::graphCreated, this, &frmMain::watchGraph);
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
@@ -58,6 +62,8 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
 }
 
 frmMain::~frmMain() {
+    // No reading of a movie outlives the window that asked for it.
+    MediaDetector::waitForReadings();
     releaseReferences();
     delete osd_;
     delete picVideoWindow_;
@@ -227,16 +233,49 @@ void frmMain::cmdSource_Click() {
 // The graph's news
 
 void frmMain::watchGraph(FilterGraph* graph) {
+    stallWatch_.reset();
     connect(graph, &FilterGraph::errorOccurred, this, &frmMain::onGraphError);
     connect(graph, &FilterGraph::prerolled, this, &frmMain::onGraphPrerolled);
     connect(graph, &FilterGraph::endOfStream, this, &frmMain::onGraphEnded);
 }
 
-void frmMain::onGraphError(quint64 graphId, const QString& message) {
+void frmMain::onGraphError(quint64 graphId, const QString&) {
     if (!state.MediaControl || state.MediaControl->id() != graphId)
         return; // an old graph's news
+    reportFailure(failureText(state.CurrentFile, state.MediaControl->failure()));
+}
+
+void frmMain::openFailed(const QString& file, const MediaError& error) {
+    reportFailure(failureText(file, error));
+}
+
+void frmMain::reportFailure(const QString& text) {
+    if (state.MediaControl)
+        state.MediaControl->stop();
     state.PlayState = PlayStopped;
-    setTitle(QStringLiteral("Cannot play: ") + message);
+    stallWatch_.reset();
+    stopOverlayDetection();
+    setTitle(text);
+    picVideoWindow_->hide();
+    // Above the bar, where the picture would have been.
+    const QRect bar = frameGeometry();
+    osd_->showText(text, QPoint(bar.x(), std::max(0, bar.y() - osd_->height())),
+                   config_ ? config_->keyColour() : Qt::black);
+}
+
+// A movie said to play whose time stands still has stopped delivering:
+// near its end it has ended, anywhere else the file failed it.
+void frmMain::watchForStall(double positionSeconds) {
+    FilterGraph* graph = state.MediaControl.get();
+    const bool running = graph && graph->isPrerolled() && state.PlayState == PlayRunning;
+    if (!stallWatch_.tick(positionSeconds, running))
+        return;
+    stallWatch_.reset();
+    const double length = graph->duration().valueOr(durationSeconds_);
+    if (length > 0 && positionSeconds >= length - 1.0)
+        onGraphEnded(graph->id());
+    else
+        reportFailure(failureText(state.CurrentFile, {MediaFault::Stalled, {}, {}}));
 }
 
 void frmMain::onGraphPrerolled(quint64 graphId) {
@@ -256,15 +295,18 @@ void frmMain::onGraphEnded(quint64 graphId) {
         state.MediaControl->setCurrentPosition(0);
         return;
     }
-    // The play queue moves on here once playlists take over the end.
+    // A movie that ended is stopped; the play queue will move on from here
+    // once playlists take over the end.
     setSeekBarValue(PBar1->Max());
+    transport.stopbt_Click();
 }
 
 // ---------------------------------------------------------------------------
 // Video window and display
 
+// The video window shows once the first frame tells the picture's size: a
+// movie that never gets that far leaves no empty window behind.
 void frmMain::AttachVideo() {
-    picVideoWindow_->show();
     sizeVideoWindow();
 }
 
@@ -279,6 +321,7 @@ void frmMain::sizeVideoWindow() {
     const MediaResult<QSize> native = state.MediaControl->videoSize();
     if (native) {
         picVideoWindow_->resize(native.value());
+        picVideoWindow_->show();
         window->setOwner(picVideoWindow_);
         window->setVisible(true);
         window->setWindowPosition(0, 0, native.value().width(), native.value().height());
@@ -410,6 +453,9 @@ void frmMain::showPosition() {
                            .arg(size.value().width())
                            .arg(size.value().height()));
     const double position = state.MediaPosition->currentPosition().valueOr(0);
+    watchForStall(position);
+    if (!state.MediaPosition)
+        return; // the stall ended the movie
     setSeekBarValue(int(position));
     tempslbl->setText(formatTime(qint64(position)));
     tempec->setText(formatTime(qint64(state.MediaPosition->duration().valueOr(durationSeconds_))));

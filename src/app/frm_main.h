@@ -8,6 +8,7 @@
 #include "inspector/graph_inspector.h"
 #include "player/chapter_list.h"
 #include "player/movie_opener.h"
+#include "player/stall_watch.h"
 #include "player/transport.h"
 #include "player/volume_control.h"
 #include "skin/picture_store.h"
@@ -137,6 +138,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void beforeGraphBuilt() override;
     void unloadSubtitles() override {}
     void loadSubtitles(const QString&) override {}
+    void openFailed(const QString& file, const MediaError& error) override;
 
     void buildWindow();
     void buildControls();
@@ -157,6 +159,10 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void TimerOver_Timer();
     void DetectOverlay();
     void onGraphError(quint64 graphId, const QString& message);
+    // Stops, tells the user `text` in the title and the on-screen display,
+    // and leaves no empty video window.
+    void reportFailure(const QString& text);
+    void watchForStall(double positionSeconds);
     void onGraphPrerolled(quint64 graphId);
     void onGraphEnded(quint64 graphId);
     // Every new graph: its errors, first frame and end reach this window.
@@ -198,5 +204,6 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     double durationSeconds_ = 0; // dureelbl
     int overlayTicks_ = 0;       // ticks of the overlay detection, 0 when idle
     QString savedTitle_;
+    StallWatch stallWatch_;
     bool exiting_ = false;
 };

@@ -5,7 +5,6 @@
 #include "app/mpris_service.h"
 #include "app/unix_signals.h"
 #include "support/media/filter_graph.h"
-#include "video/renderer_window.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -23,7 +22,6 @@ int runPlayer(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor Meridian"));
     QApplication::setOrganizationName(QStringLiteral("OrvaneSoft"));
-    installRendererWindows();
     // The image plugins load now, and the regular expressions' per-thread
     // state is set up, before the decoders start loading on another thread:
     // both take the dynamic loader's lock, which that loading holds for a

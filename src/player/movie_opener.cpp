@@ -98,6 +98,8 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     if (fileName_.isEmpty())
         return false;
     state_.CurrentFile = fileName_;
+    if (!fileUsable(fileName_))
+        return false;
     host_.beforeGraphBuilt();
     host_.setTitle(movieTitle());
     const quint64 thisOpen = ++openCount_;
@@ -110,12 +112,16 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     // graph is ready, and the frame rate, the stream count and the stream
     // menu follow.
     bool opened = false;
-    if (isAviName(fileName_)) {
+    // The splitter path is for what really is an AVI file: an MP4 or MPEG
+    // file named ".avi" is built like any other.
+    if (isAviName(fileName_) && isAviFile(fileName_)) {
         opened = OpenaMovie2(fileName_, loop);
     } else {
         if (isAsfName(fileName_))
             state_.MediaControl->renderFile(fileName_);
         opened = genericPath();
+        if (!opened)
+            host_.openFailed(fileName_, {MediaFault::NotMedia, {}, {}});
     }
     detectWhenReady(thisOpen, fileName_);
     return opened;
@@ -176,6 +182,13 @@ bool MovieOpener::OpenaMovie2(const QString& movieFileName, bool loop) {
     return OpenBivx(movieFileName, QStringLiteral("Stream 01"), loop);
 }
 
+bool MovieOpener::fileUsable(const QString& file) {
+    const MediaFault fault = fileFault(file);
+    if (fault != MediaFault::None)
+        host_.openFailed(file, {fault, {}, {}});
+    return fault == MediaFault::None;
+}
+
 bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin, bool loop) {
     state_.Muted = false;
     CleanUp();
@@ -185,6 +198,22 @@ bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin
     if (fileName_.isEmpty())
         return false;
     state_.CurrentFile = fileName_;
+    if (!fileUsable(fileName_))
+        return false;
+    // Headers the splitter cannot use: a damaged AVI file, or none at all.
+    if (!buildAviGraph(audioPin)) {
+        const auto fault = isAviFile(fileName_) ? MediaFault::Damaged : MediaFault::NotMedia;
+        host_.openFailed(fileName_, {fault, {}, {}});
+        return false;
+    }
+    finishOpen();
+    if (!state_.SubFileName.isEmpty())
+        host_.loadSubtitles(state_.SubFileName);
+    state_.LoopMovie = loop;
+    return true;
+}
+
+bool MovieOpener::buildAviGraph(const QString& audioPin) {
     if (alreadyInGraph(fileName_))
         return false;
     host_.setTitle(movieTitle());
@@ -227,11 +256,6 @@ bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin
     if (inspector_.listPins.selectText(audioPin))
         state_.SelectedPin.render(); // no such stream: the movie plays silent
     inspector_.RefreshFilters();
-
-    finishOpen();
-    if (!state_.SubFileName.isEmpty())
-        host_.loadSubtitles(state_.SubFileName);
-    state_.LoopMovie = loop;
     return true;
 }
 

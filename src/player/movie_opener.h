@@ -5,6 +5,7 @@
 #include "app/player_state.h"
 #include "inspector/graph_inspector.h"
 #include "player/chapter_list.h"
+#include "support/media/media_error.h"
 
 #include <QObject>
 #include <QString>
@@ -36,6 +37,8 @@ class OpenerHost {
     virtual void beforeGraphBuilt() = 0; // writes the decoder settings
     virtual void unloadSubtitles() = 0;
     virtual void loadSubtitles(const QString& file) = 0;
+    // `file` cannot be played; the player is stopped and ready for another.
+    virtual void openFailed(const QString& file, const MediaError& error) = 0;
 };
 
 class MovieOpener : public QObject {
@@ -70,6 +73,9 @@ class MovieOpener : public QObject {
     int streamCount() const { return streams_; }
 
   private:
+    bool buildAviGraph(const QString& audioPin);
+    // Tells the host when `file` cannot hold a movie at all.
+    bool fileUsable(const QString& file);
     void newGraph();
     bool alreadyInGraph(const QString& file) const;
     void addAudioOutput();
@@ -92,7 +98,7 @@ class MovieOpener : public QObject {
     quint64 openCount_ = 0; // tells a late detection which open it belongs to
 };
 
-// Whether a name takes the AVI path: it ends in "AVI", in any case.
+// Whether a name says AVI: it ends in "AVI", in any case.
 bool isAviName(const QString& name);
 bool isAsfName(const QString& name);
 // Whether the file holds AVI headers, whatever its name.

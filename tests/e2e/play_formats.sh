@@ -41,14 +41,18 @@ for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp
     second=$(ctl position)
     awk -v a="$first" -v b="$second" 'BEGIN { exit !(b > a + 0.5) }' ||
         fail "$file: the time did not advance ($first, then $second)"
+    # At its end the movie stops (and goes back to its start).
     length=$(ctl metadata mpris:length)
-    for _ in $(seq 60); do
+    furthest=0
+    for _ in $(seq 80); do
+        [[ $(ctl status) == Stopped ]] && break
         position=$(ctl position)
-        awk -v p="$position" -v l="$length" 'BEGIN { exit !(p * 1e6 >= l - 300000) }' && break
+        furthest=$(awk -v p="$position" -v f="$furthest" 'BEGIN { print (p > f ? p : f) }')
         sleep 0.1
     done
-    awk -v p="$position" -v l="$length" 'BEGIN { exit !(p * 1e6 >= l - 300000) }' ||
-        fail "$file: stopped at $position s of $((length / 1000000)) s"
+    [[ $(ctl status) == Stopped ]] || fail "$file: still '$(ctl status)' after its end"
+    awk -v p="$furthest" -v l="$length" 'BEGIN { exit !(p * 1e6 >= l - 1000000) }' ||
+        fail "$file: stopped at $furthest s of $((length / 1000000)) s"
     kill -TERM "$pid"
     wait "$pid" || fail "$file: exit status $?"
     pid=""

@@ -66,8 +66,8 @@ DecoderEffects readDecoderEffects(const RegistryStore& store) {
 
 VideoBalanceValues videoBalanceValues(const DecoderEffects& effects) {
     VideoBalanceValues v;
-    v.brightness = std::min(1.0, (slider(effects.brightness) - 50) / 50 +
-                                     share(effects.brightness2) / 2);
+    v.brightness =
+        std::min(1.0, (slider(effects.brightness) - 50) / 50 + share(effects.brightness2) / 2);
     v.contrast = std::min(2.0, slider(effects.contrast) / 50 * (1 + share(effects.contrast2)));
     v.saturation =
         std::min(2.0, slider(effects.saturation) / 50 * (1 + share(effects.saturation2)));

@@ -17,14 +17,39 @@ namespace {
 
 std::atomic<quint64> nextGraphId{1};
 
-QString errorText(GstMessage* message) {
+// The error's own words, and what it means for the user.
+MediaError classify(GstMessage* message, QString* text) {
     GError* error = nullptr;
     gchar* debug = nullptr;
     gst_message_parse_error(message, &error, &debug);
-    QString text = QString::fromUtf8(error ? error->message : "Unknown error");
+    MediaError result;
+    result.fault = MediaFault::Other;
+    *text = QString::fromUtf8(error ? error->message : "Unknown error");
+    result.detail =
+        *text + QStringLiteral(" (") + QString::fromUtf8(debug ? debug : "") + QLatin1Char(')');
+    if (error && error->domain == GST_RESOURCE_ERROR) {
+        result.fault = error->code == GST_RESOURCE_ERROR_NOT_FOUND ? MediaFault::NotFound
+                                                                   : MediaFault::Unreadable;
+    } else if (error && error->domain == GST_STREAM_ERROR) {
+        switch (error->code) {
+        case GST_STREAM_ERROR_TYPE_NOT_FOUND:
+        case GST_STREAM_ERROR_WRONG_TYPE:
+            result.fault = MediaFault::NotMedia;
+            break;
+        case GST_STREAM_ERROR_CODEC_NOT_FOUND:
+            result.fault = MediaFault::NoDecoder;
+            break;
+        default:
+            result.fault = MediaFault::Damaged;
+            break;
+        }
+    } else if (error && error->domain == GST_CORE_ERROR &&
+               error->code == GST_CORE_ERROR_MISSING_PLUGIN) {
+        result.fault = MediaFault::NoDecoder;
+    }
     g_clear_error(&error);
     g_free(debug);
-    return text;
+    return result;
 }
 
 template <class Visit> void forEachElement(GstElement* pipeline, Visit visit) {
@@ -102,13 +127,12 @@ FilterGraph::~FilterGraph() {
 void FilterGraph::handleBusMessage(void* raw) {
     auto* message = static_cast<GstMessage*>(raw);
     switch (GST_MESSAGE_TYPE(message)) {
-    case GST_MESSAGE_ERROR:
-        prerollTimer_->stop();
-        gst_element_set_state(pipeline_, GST_STATE_READY);
-        target_ = GraphState::Stopped;
-        prerolled_ = false;
-        Q_EMIT errorOccurred(id_, errorText(message));
+    case GST_MESSAGE_ERROR: {
+        QString text;
+        const MediaError error = classify(message, &text);
+        fail(error, text);
         break;
+    }
     case GST_MESSAGE_EOS:
         Q_EMIT endOfStream(id_);
         break;
@@ -125,13 +149,13 @@ void FilterGraph::handleBusMessage(void* raw) {
     case GST_MESSAGE_ELEMENT:
         if (gst_is_missing_plugin_message(message)) {
             gchar* what = gst_missing_plugin_message_get_description(message);
-            const QString text =
-                QStringLiteral("No decoder is installed for %1.").arg(QString::fromUtf8(what));
+            MediaError error{MediaFault::NoDecoder, QString::fromUtf8(what), {}};
             g_free(what);
-            prerollTimer_->stop();
-            gst_element_set_state(pipeline_, GST_STATE_READY);
-            target_ = GraphState::Stopped;
-            Q_EMIT errorOccurred(id_, text);
+            // "H.264 decoder" names the format by what is missing.
+            if (error.format.endsWith(QLatin1String(" decoder")))
+                error.format.chop(8);
+            error.detail = QStringLiteral("missing ") + error.format;
+            fail(error, QStringLiteral("No decoder is installed for %1.").arg(error.format));
         }
         break;
     case GST_MESSAGE_STATE_CHANGED: {
@@ -148,13 +172,24 @@ void FilterGraph::handleBusMessage(void* raw) {
     }
 }
 
+// The first failure stops the graph; the errors that follow it (every
+// element downstream reports the same cut) add nothing.
+void FilterGraph::fail(MediaError error, const QString& message) {
+    if (failure_)
+        return;
+    failure_ = std::move(error);
+    prerollTimer_->stop();
+    gst_element_set_state(pipeline_, GST_STATE_READY);
+    target_ = GraphState::Stopped;
+    prerolled_ = false;
+    Q_EMIT errorOccurred(id_, message);
+}
+
 void FilterGraph::onPrerollTimeout() {
     if (prerolled_ || target_ == GraphState::Stopped)
         return;
-    gst_element_set_state(pipeline_, GST_STATE_READY);
-    target_ = GraphState::Stopped;
-    Q_EMIT errorOccurred(
-        id_,
+    fail(
+        {MediaFault::Stalled, {}, QStringLiteral("no first frame")},
         QStringLiteral("The movie did not start within %1 seconds.").arg(kPrerollTimeoutMs / 1000));
 }
 
@@ -163,6 +198,8 @@ MediaStatus FilterGraph::changeState(GraphState target) {
     if (target != GraphState::Stopped)
         updateLocks(GST_BIN(pipeline_));
     target_ = target;
+    if (target != GraphState::Stopped)
+        failure_ = {}; // a fresh start
     if (target == GraphState::Stopped) {
         prerolled_ = false;
         prerollTimer_->stop();

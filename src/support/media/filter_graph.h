@@ -4,6 +4,7 @@
 // seconds, hundredths of a decibel (0 full, -10000 silent) and pixels.
 // Implemented on GStreamer (graph = pipeline, filter = element, pin = pad);
 // no GStreamer type appears here, so windows never see the framework.
+#include "support/media/media_error.h"
 #include "support/media/media_status.h"
 
 #include <QList>
@@ -153,6 +154,8 @@ class FilterGraph : public QObject {
     MediaStatus pause();
     MediaStatus stop();
     GraphState state() const { return target_; }
+    // The graph has shown its first frame (or had nothing to wait for).
+    bool isPrerolled() const { return prerolled_; }
 
     // --- position (seconds)
     MediaResult<double> duration() const;
@@ -173,6 +176,10 @@ class FilterGraph : public QObject {
     VideoWindow* videoWindow() const;
     FrameSink* frameSink() const;
 
+    // Why the graph stopped with an error: the first failure since it was
+    // last started. Empty while nothing failed.
+    const MediaError& failure() const { return failure_; }
+
     // Seconds a graph may take to show its first frame before it is
     // reported as failed.
     static constexpr int kPrerollTimeoutMs = 8000;
@@ -190,6 +197,7 @@ class FilterGraph : public QObject {
 
   private:
     MediaStatus changeState(GraphState target);
+    void fail(MediaError error, const QString& message);
     void onPrerollTimeout();
     void applyPendingSeek();
     MediaStatus seek(double seconds, double rate);
@@ -201,5 +209,6 @@ class FilterGraph : public QObject {
     double rate_ = 1.0;
     int volume_ = 0;
     double pendingSeek_ = -1; // seconds, -1 when none
+    MediaError failure_;
     class QTimer* prerollTimer_ = nullptr;
 };

@@ -1,69 +1,21 @@
 #include "support/media/media_detector.h"
 
 #include <QFileInfo>
-#include <QObject>
+#include <QMetaObject>
+#include <QMutex>
 #include <QPointer>
+#include <QThread>
 #include <QUrl>
 #include <gst/pbutils/pbutils.h>
 
 namespace {
 
-QByteArray uriOf(const QString& path) {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
+// The readings under way, so the exit can wait for them.
+QMutex workersMutex;
+QList<QPointer<QThread>>& workers() {
+    static QList<QPointer<QThread>> running;
+    return running;
 }
-
-GstDiscoverer* newDiscoverer(int timeoutMs, QString* failure) {
-    GError* error = nullptr;
-    GstDiscoverer* discoverer = gst_discoverer_new(GstClockTime(timeoutMs) * GST_MSECOND, &error);
-    if (!discoverer)
-        *failure = QString::fromUtf8(error ? error->message : "no discoverer");
-    g_clear_error(&error);
-    return discoverer;
-}
-
-// One reading on the UI thread's main loop: the discoverer's own threads
-// read the file and its answer arrives as a signal. It belongs to the
-// object that asked; when that object goes (the player closing), the
-// reading is cut off with it.
-class Detection : public QObject {
-  public:
-    Detection(GstDiscoverer* discoverer, QString path, QObject* context,
-              std::function<void(const MediaDetector&)> done)
-        : QObject(context), discoverer_(discoverer), path_(std::move(path)),
-          done_(std::move(done)) {
-        g_signal_connect(discoverer_, "discovered", G_CALLBACK(onDiscovered), this);
-        gst_discoverer_start(discoverer_);
-        if (!gst_discoverer_discover_uri_async(discoverer_, uriOf(path_).constData()))
-            finish(nullptr, nullptr);
-    }
-
-    ~Detection() override {
-        g_signal_handlers_disconnect_by_data(discoverer_, this);
-        gst_discoverer_stop(discoverer_);
-        g_object_unref(discoverer_);
-    }
-
-  private:
-    static void onDiscovered(GstDiscoverer*, GstDiscovererInfo* info, GError* error,
-                             gpointer self) {
-        static_cast<Detection*>(self)->finish(info, error);
-    }
-
-    void finish(GstDiscovererInfo* info, const GError* error) {
-        if (finished_)
-            return;
-        finished_ = true;
-        MediaDetector detector;
-        detector.takeInfo(path_, info, error);
-        done_(detector);
-        deleteLater(); // not from inside the discoverer's own signal
-    }
-
-    GstDiscoverer* discoverer_;
-    QString path_;
-    std::function<void(const MediaDetector&)> done_;
-    bool finished_ = false;
-};
 
 } // namespace
 
@@ -71,20 +23,19 @@ MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable())
         return takeInfo(path, nullptr, nullptr);
-    QString failure;
-    GstDiscoverer* discoverer = newDiscoverer(timeoutMs, &failure);
-    if (!discoverer) {
-        takeInfo(path, nullptr, nullptr);
-        return MediaStatus::failure(failure);
-    }
     GError* error = nullptr;
-    GstDiscovererInfo* info =
-        gst_discoverer_discover_uri(discoverer, uriOf(path).constData(), &error);
+    GstDiscoverer* discoverer = gst_discoverer_new(GstClockTime(timeoutMs) * GST_MSECOND, &error);
+    GstDiscovererInfo* info = nullptr;
+    if (discoverer) {
+        const QByteArray uri = QUrl::fromLocalFile(file.absoluteFilePath()).toEncoded();
+        info = gst_discoverer_discover_uri(discoverer, uri.constData(), &error);
+    }
     const MediaStatus status = takeInfo(path, info, error);
     g_clear_error(&error);
     if (info)
         gst_discoverer_info_unref(info);
-    g_object_unref(discoverer);
+    if (discoverer)
+        g_object_unref(discoverer);
     return status;
 }
 
@@ -139,21 +90,36 @@ MediaResult<double> MediaDetector::frameRate() const {
 
 void MediaDetector::detectInBackground(const QString& path, QObject* context,
                                        std::function<void(const MediaDetector&)> done) {
-    QString failure;
-    GstDiscoverer* discoverer = QFileInfo(path).isFile() ? newDiscoverer(5000, &failure) : nullptr;
-    if (!discoverer) {
-        MediaDetector nothing;
-        nothing.takeInfo(path, nullptr, nullptr);
-        QPointer<QObject> receiver(context);
-        // Answered as a reading would be: later, on the same thread.
-        QMetaObject::invokeMethod(
-            context,
-            [receiver, nothing, done = std::move(done)] {
-                if (receiver)
-                    done(nothing);
-            },
-            Qt::QueuedConnection);
-        return;
+    QPointer<QObject> receiver(context);
+    QThread* worker = QThread::create([path, receiver, done = std::move(done)] {
+        MediaDetector detector;
+        detector.setFilename(path);
+        if (receiver)
+            QMetaObject::invokeMethod(
+                receiver.data(),
+                [receiver, detector, done] {
+                    if (receiver)
+                        done(detector);
+                },
+                Qt::QueuedConnection);
+    });
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    {
+        QMutexLocker lock(&workersMutex);
+        workers().removeAll(nullptr);
+        workers().append(worker);
     }
-    new Detection(discoverer, path, context, std::move(done));
+    worker->start();
+}
+
+void MediaDetector::waitForReadings() {
+    QList<QPointer<QThread>> running;
+    {
+        QMutexLocker lock(&workersMutex);
+        running = workers();
+        workers().clear();
+    }
+    for (const QPointer<QThread>& worker : running)
+        if (worker)
+            worker->wait();
 }

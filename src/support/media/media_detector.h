@@ -23,12 +23,14 @@ class MediaDetector {
     // Seconds; 0 when the file does not say.
     double duration() const { return duration_; }
 
-    // Reads `path` without holding up the UI thread and hands the finished
-    // detector to `done` on it (context must live on the UI thread). The
-    // reading belongs to `context`: when it goes, the reading is cut off and
-    // nothing is called.
+    // Reads `path` on a worker thread and hands the finished detector to
+    // `done` on `context`'s thread; nothing is called once `context` is gone.
     static void detectInBackground(const QString& path, QObject* context,
                                    std::function<void(const MediaDetector&)> done);
+
+    // Waits until every reading under way has ended (each gives up within
+    // its time limit): the exit leaves no reading thread behind.
+    static void waitForReadings();
 
     // Takes what a discoverer found in `path` (info may be null).
     MediaStatus takeInfo(const QString& path, GstDiscovererInfo* info, const GError* error);

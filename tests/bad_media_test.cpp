@@ -1,0 +1,104 @@
+// Bad input through the main window's own path: each file that cannot play
+// is named in plain words in the title and the on-screen display, the
+// player is stopped with no empty video window, and the next movie plays.
+#include "app/frm_main.h"
+#include "support/settings/settings_store.h"
+#include "test_support.h"
+#include "video/pic_video_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using testsupport::mediaPath;
+
+namespace {
+
+class BadMedia : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QFile::remove(SettingsStore::defaultFilePath());
+        window = std::make_unique<frmMain>(QString());
+        window->Form_Load();
+    }
+    void TearDown() override { window->ExitMe(); }
+
+    QString make(const QString& name, const QByteArray& bytes) {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QByteArray media(const QString& name) {
+        QFile file(mediaPath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+    QWidget* osdWindow() const {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "Osd")
+                return top;
+        return nullptr;
+    }
+
+    // Opens `path`; true once the title says `words` and the player is
+    // stopped with no video window, and the user was shown it.
+    void expectRefused(const QString& path, const QString& words, int withinMs = 3000) {
+        SCOPED_TRACE(path.toStdString());
+        window->OpenaMovie(path, false);
+        EXPECT_TRUE(testsupport::waitUntil(
+            [&] { return window->scrollTitle().contains(words); }, withinMs))
+            << window->scrollTitle().toStdString();
+        EXPECT_EQ(window->state.PlayState, PlayStopped);
+        EXPECT_FALSE(window->videoWindowForm()->isVisible());
+        ASSERT_NE(osdWindow(), nullptr);
+        EXPECT_TRUE(osdWindow()->isVisible());
+        EXPECT_EQ(window->osdText(), window->scrollTitle());
+        expectPlays(mediaPath("one-audio.avi"));
+    }
+    void expectPlays(const QString& path) {
+        window->OpenaMovie(path, false);
+        EXPECT_TRUE(testsupport::waitUntil(
+            [&] {
+                return window->videoWindowForm()->isVisible() &&
+                       window->state.MediaControl->currentPosition().valueOr(0) > 0.2;
+            },
+            5000))
+            << path.toStdString() << ": " << window->scrollTitle().toStdString();
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<frmMain> window;
+};
+
+} // namespace
+
+TEST_F(BadMedia, FilesThatHoldNoMovieAreNamedAndTheNextPlays) {
+    expectRefused(folder.filePath("gone.avi"), "gone.avi was not found.");
+    expectRefused(folder.path(), "is a folder, not a movie.");
+    expectRefused(make("empty.avi", {}), "empty.avi is empty");
+    QByteArray noise(65536, '\0');
+    QRandomGenerator random(7);
+    for (char& byte : noise)
+        byte = char(random.bounded(256));
+    expectRefused(make("noise.avi", noise), "noise.avi is not a movie.");
+    expectRefused(make("notes.mp4", "Plain text, not a movie.\n"), "notes.mp4 is not a movie.");
+}
+
+// A file cut short plays what it holds and then stops: the player does not
+// go on saying it plays.
+TEST_F(BadMedia, AFileCutShortEndsWhereItsDataEnds) {
+    const QByteArray avi = media("two-audio.avi");
+    window->OpenaMovie(make("tenth.avi", avi.left(avi.size() / 10)), false);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; },
+                                       StallWatch::kStillSeconds * 1000 + 3000));
+    expectPlays(mediaPath("one-audio.avi"));
+}
+
+TEST_F(BadMedia, AnMp4NamedAviPlays) {
+    expectPlays(make("really-mp4.avi", media("movie.mp4")));
+}
