@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -50,8 +51,8 @@ class BadMedia : public ::testing::Test {
     void expectRefused(const QString& path, const QString& words, int withinMs = 3000) {
         SCOPED_TRACE(path.toStdString());
         window->OpenaMovie(path, false);
-        EXPECT_TRUE(testsupport::waitUntil(
-            [&] { return window->scrollTitle().contains(words); }, withinMs))
+        EXPECT_TRUE(
+            testsupport::waitUntil([&] { return window->scrollTitle().contains(words); }, withinMs))
             << window->scrollTitle().toStdString();
         EXPECT_EQ(window->state.PlayState, PlayStopped);
         EXPECT_FALSE(window->videoWindowForm()->isVisible());
@@ -96,6 +97,40 @@ TEST_F(BadMedia, AFileCutShortEndsWhereItsDataEnds) {
     window->OpenaMovie(make("tenth.avi", avi.left(avi.size() / 10)), false);
     EXPECT_TRUE(testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; },
                                        StallWatch::kStillSeconds * 1000 + 3000));
+    expectPlays(mediaPath("one-audio.avi"));
+}
+
+TEST_F(BadMedia, AbsurdHeadersGiveNoAbsurdFrameRate) {
+    QByteArray avi = media("one-audio.avi");
+    const auto put = [&](const char* chunk, int offset, quint32 value) {
+        const qsizetype at = avi.indexOf(chunk) + 8 + offset;
+        for (int i = 0; i < 4; ++i)
+            avi[at + i] = char(value >> (8 * i));
+    };
+    put("avih", 0, 0);           // microseconds per frame
+    put("avih", 16, 0xffffffff); // frames
+    put("avih", 24, 0xffff);     // streams
+    put("avih", 32, 0x7fffffff); // width
+    put("strh", 20, 0);          // scale
+    put("strh", 24, 0xffffffff); // rate
+    put("strf", 4, 100000);      // picture width
+    window->OpenaMovie(make("absurd.avi", avi), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window->opener.streamCount() > 0; }, 5000));
+    EXPECT_TRUE(window->state.FrameRate == -1 ||
+                (window->state.FrameRate > 0 && window->state.FrameRate <= 1000))
+        << window->state.FrameRate;
+    expectPlays(mediaPath("one-audio.avi"));
+}
+
+TEST_F(BadMedia, AFileCutWhileItPlaysStopsThePlayer) {
+    const QString movie = make("demo.avi", media("demo.avi"));
+    window->OpenaMovie(movie, false);
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return window->state.MediaControl->currentPosition().valueOr(0) > 1.0; }, 5000));
+    ASSERT_TRUE(QFile::resize(movie, QFileInfo(movie).size() / 5));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; },
+                                       StallWatch::kStillSeconds * 1000 + 10000));
+    EXPECT_NE(window->scrollTitle(), "demo.avi") << "the user is told";
     expectPlays(mediaPath("one-audio.avi"));
 }
 

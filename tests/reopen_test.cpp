@@ -4,8 +4,8 @@
 // counts memory, descriptors and threads.
 #include "app/frm_main.h"
 #include "live_objects.h"
-#include "support/media/media_detector.h"
 #include "reopen_driver.h"
+#include "support/media/media_detector.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

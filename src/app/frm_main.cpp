@@ -295,6 +295,13 @@ void frmMain::onGraphEnded(quint64 graphId) {
         state.MediaControl->setCurrentPosition(0);
         return;
     }
+    // The data ran out well before the length the movie gave at its
+    // opening: a file cut short (or cut while playing) is no end.
+    const double at = state.MediaControl->currentPosition().valueOr(0);
+    if (durationSeconds_ > 0 && at < durationSeconds_ * 0.9 && durationSeconds_ - at > 2.0) {
+        reportFailure(failureText(state.CurrentFile, {MediaFault::Stalled, {}, {}}));
+        return;
+    }
     // A movie that ended is stopped; the play queue will move on from here
     // once playlists take over the end.
     setSeekBarValue(PBar1->Max());

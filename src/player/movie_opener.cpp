@@ -9,6 +9,10 @@
 #include <memory>
 #include <utility>
 
+namespace {
+constexpr double kMaxFrameRate = 1000;
+} // namespace
+
 bool isAviName(const QString& name) {
     return name.right(3).toUpper() == QLatin1String("AVI");
 }
@@ -46,7 +50,9 @@ void MovieOpener::addAudioOutput() {
 void MovieOpener::applyDetection(const MediaDetector& detector, const QString& file) {
     streams_ = detector.outputStreams().valueOr(0);
     detectedDuration_ = detector.duration();
-    if (const MediaResult<double> rate = detector.frameRate())
+    // Headers may claim any rate; one no movie has is no rate at all.
+    const MediaResult<double> rate = detector.frameRate();
+    if (rate && rate.value() <= kMaxFrameRate)
         state_.FrameRate = int(std::nearbyint(rate.value())); // halves go to even
     else
         state_.FrameRate = host_.probeFrameRate(file);

@@ -52,4 +52,14 @@ ctl stop
 wait_for Stopped status
 kill -TERM "$pid"
 wait "$pid" || fail "exit status $? after SIGTERM"
+# A movie cut while it plays: the desktop hears that it stopped.
+cp "$media/demo.avi" "$work/cut.avi"
+"$player" "$work/cut.avi" >"$work/player.log" 2>&1 &
+pid=$!
+wait_for Playing status
+sleep 1
+truncate -s $(($(stat -c %s "$work/cut.avi") / 5)) "$work/cut.avi"
+wait_for Stopped status
+kill -TERM "$pid"
+wait "$pid" || fail "exit status $? after SIGTERM"
 echo "media-player interface: ok"
