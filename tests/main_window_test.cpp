@@ -157,6 +157,11 @@ TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
     QMessageBox* box = window.findChild<QMessageBox*>();
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(box->text().isEmpty());
+    // Above the player, and blocking nothing: the bar still answers.
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(window.control("conf")->isEnabled());
     EXPECT_FALSE(RegistryStore::user().keptAsidePath().isEmpty()) << "the damaged file is kept";
     window.ExitMe();
 }

@@ -170,16 +170,8 @@ void frmMain::Form_Load() {
 
     settings_.write(QStringLiteral("Path"), QCoreApplication::applicationDirPath());
     // A damaged registry file is kept aside and the user is told, without
-    // holding up the start.
-    auto tell = [this](const QString& problem) {
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantor Meridian"),
-                                    problem, QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-    };
-    RegistryStore::user().setProblemHandler(tell);
-    if (!RegistryStore::user().problem().isEmpty())
-        tell(RegistryStore::user().problem());
+    // holding up the start (the telling waits until the windows show).
+    RegistryStore::user().setProblemHandler([this](const QString& problem) { warn(problem); });
     // First start: the decoders' default settings go into the registry once.
     prepareFirstStart();
     if (firstStartPending())
@@ -198,6 +190,8 @@ void frmMain::Form_Load() {
     tmrKey->start();
 
     show();
+    if (!RegistryStore::user().problem().isEmpty())
+        warn(RegistryStore::user().problem());
 
     request_ = parseCommandLine(commandLine_);
     if (request_.movie.isEmpty())
@@ -207,6 +201,19 @@ void frmMain::Form_Load() {
         opener.OpenBivx(movie, request_.audioPin, false);
     else
         OpenaMovie(movie, false);
+}
+
+// A warning that blocks nothing: above the player's windows, the bar and
+// the video window go on working while it is open.
+void frmMain::warn(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantor Meridian"), text,
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
 
 bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {

@@ -140,6 +140,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void loadSubtitles(const QString&) override {}
     void openFailed(const QString& file, const MediaError& error) override;
 
+    void warn(const QString& text);
     void buildWindow();
     void buildControls();
     void buildSoundControls();
