@@ -8,12 +8,16 @@
 #include "test_support.h"
 #include "video/pic_video_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -73,6 +77,9 @@ const QByteArray kDarkSkin =
     "Stop.top=450\r\nStop.left=1500\r\nStop.Height=300\r\nStop.Width=300\r\n"
     "Pbar.top=150\r\nPbar.left=150\r\nPbar.Height=15\r\nPbar.Width=15\r\n"
     "ElapsedTime.top=600\r\n"
+    "ClosePlayer.top=60\r\nClosePlayer.left=2700\r\nClosePlayer.Height=150\r\n"
+    "ClosePlayer.Width=150\r\n"
+    "Config.top=450\r\nConfig.left=2400\r\nConfig.Height=300\r\nConfig.Width=300\r\n"
     "FontColorR=255\r\n"
     "ScrollNameB=200\r\n";
 
@@ -178,7 +185,10 @@ TEST(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
 
 TEST(SkinnedWindow, ReskinsAtOnceAndKeepsPicturesTheNewSkinLacks) {
     HandMadeSkin first({200, 60}, kDarkSkin);
-    HandMadeSkin second({150, 40}, "Name=Light\nPlay.top=150\nFontColorG=128\n", false);
+    HandMadeSkin second({150, 40},
+                        "Name=Light\nPlay.top=150\nFontColorG=128\nClosePlayer.left=1950\n"
+                        "Config.top=150\nConfig.left=1650\n",
+                        false);
     auto window = startWith(first.path());
     const QImage firstQ3d = window->pictures.picture(27);
     ASSERT_FALSE(firstQ3d.isNull());
@@ -233,15 +243,60 @@ TEST(SkinnedWindow, OnlyTheLeftButtonDragsTheWindowBySurface) {
     window->ExitMe();
 }
 
-TEST(SkinnedWindow, AFolderWithoutDescriptionStillGetsPicturesAndOutline) {
-    HandMadeSkin skin({200, 60}, "");
-    QFile::remove(skin.file("VSkin.ini"));
-    auto window = startWith(skin.path());
-    window->SkinLoad();
-    EXPECT_EQ(window->size(), QSize(200, 60));
-    EXPECT_FALSE(window->mask().contains(QPoint(0, 0)));
-    EXPECT_FALSE(window->pictures.picture(1).isNull());
-    window->ExitMe();
+// A skin that cannot make a usable window is refused, naming the skin and
+// why, and the player's own skin stands in with close and setup in reach.
+TEST(SkinnedWindow, BrokenSkinsAreRefusedAndThePlayersOwnSkinStandsIn) {
+    const QSize screen = QApplication::primaryScreen()->availableGeometry().size();
+    struct Broken {
+        const char* name;
+        QSize size;
+        QByteArray description;
+        const char* reason;
+    };
+    const Broken cases[] = {
+        {"garbage",
+         {200, 60},
+         "\x01\xff garbage ===\nPlay.top=nine\n",
+         "places none of the controls"},
+        {"giant",
+         {200, 60},
+         "ClosePlayer.left=1e300\nConfig.top=99999999999\n",
+         "places none of the controls"},
+        {"outside", {200, 60}, kDarkSkin + "ClosePlayer.left=3600\n", "close button lies outside"},
+        {"cutout",
+         {200, 60},
+         kDarkSkin + "Config.top=0\nConfig.left=0\nConfig.Width=50\n"
+                     "Config.Height=50\n",
+         "configuration button is cut out"},
+        {"huge", {screen.width() + 10, 60}, kDarkSkin, "larger than the screen"},
+        {"nobase", {200, 60}, kDarkSkin, "base.bmp is missing"},
+        {"unreadable", {200, 60}, kDarkSkin, "base.bmp cannot be read"},
+        {"nodescription", {200, 60}, "", "close button lies outside"},
+    };
+    for (const Broken& broken : cases) {
+        SCOPED_TRACE(broken.name);
+        HandMadeSkin skin(broken.size, broken.description);
+        if (QByteArray(broken.name) == "nobase")
+            QFile::remove(skin.file("base.bmp"));
+        if (QByteArray(broken.name) == "unreadable")
+            writeText(skin.file("base.bmp"), "BM not a picture");
+        if (QByteArray(broken.name) == "nodescription")
+            QFile::remove(skin.file("VSkin.ini"));
+        auto window = startWith(skin.path());
+        QMessageBox* box = window->findChild<QMessageBox*>();
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->text().contains(QFileInfo(skin.path()).fileName()))
+            << box->text().toStdString();
+        EXPECT_TRUE(box->text().contains(broken.reason)) << box->text().toStdString();
+        EXPECT_TRUE(window->config()->skinFolder().endsWith("Skins/WinDVD"));
+        for (const char* control : {"Image6", "conf"}) {
+            const QRect at = window->control(control)->geometry();
+            EXPECT_TRUE(window->rect().contains(at)) << control;
+            EXPECT_TRUE(window->mask().isEmpty() || window->mask().contains(at.center()))
+                << control;
+        }
+        window->ExitMe();
+    }
 }
 
 TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {

@@ -141,6 +141,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void openFailed(const QString& file, const MediaError& error) override;
 
     void warn(const QString& text);
+    void applySkin(const QString& folder);
     void buildWindow();
     void buildControls();
     void buildSoundControls();

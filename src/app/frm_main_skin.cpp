@@ -2,8 +2,11 @@
 // sound controls and the audio-stream menu.
 #include "app/frm_main.h"
 
+#include "app/program_data.h"
 #include "config/frm_config.h"
+#include "config/preferences.h"
 #include "player/time_text.h"
+#include "skin/skin_check.h"
 #include "skin/skin_files.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
@@ -11,11 +14,14 @@
 #include "support/controls/twips.h"
 #include "video/pic_video_window.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 
 namespace {
 // A skin file's picture; null when the folder has no such file.
@@ -222,10 +228,27 @@ void frmMain::applySkinColours(const SkinDescription& skin) {
         vbwScroller2->setBackground(*strip);
 }
 
-// Nothing here stops the load or shows a message: whatever the folder
-// lacks keeps what the previous skin gave.
+// A skin that cannot make a usable window is refused, with the reason, and
+// the player's own skin stands in; the plain bar stays when even that one
+// fails. Otherwise whatever the folder lacks keeps what the previous skin
+// gave.
 void frmMain::SkinLoad() {
     const QString folder = skinFolder();
+    const QString problem = skinProblem(readSkinCandidate(folder, elementRects()),
+                                        QApplication::primaryScreen()->availableGeometry().size());
+    if (problem.isEmpty()) {
+        applySkin(folder);
+        return;
+    }
+    warn(QStringLiteral("The skin \"%1\" cannot be used: %2. The player's own skin is used "
+                        "instead.")
+             .arg(QFileInfo(folder).fileName(), problem));
+    const QString own = skinDefault(programDataFolder());
+    if (config_ && QFileInfo(own) != QFileInfo(folder))
+        config_->setSkinFolder(own); // loads it, as a choice in the dialog does
+}
+
+void frmMain::applySkin(const QString& folder) {
     // During start-up the window is not up yet: it is shown once, when the
     // start-up shows it, rather than mapped and unmapped here on the way.
     const bool shown = isVisible();

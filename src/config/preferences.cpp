@@ -5,11 +5,11 @@
 #include <QDir>
 #include <algorithm>
 
-namespace {
-
 QString skinDefault(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("Skins/WinDVD"));
 }
+
+namespace {
 
 // A hand-edited or damaged store must not leave a control in a state the
 // dialog cannot show, so text that is not a number gives the default.

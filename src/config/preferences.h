@@ -96,3 +96,6 @@ struct Preferences {
 
     bool operator==(const Preferences&) const = default;
 };
+
+// The player's own skin, the one a fresh configuration uses.
+QString skinDefault(const QString& programFolder);

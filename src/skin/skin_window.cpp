@@ -1,5 +1,6 @@
 #include "skin/skin_window.h"
 
+#include "skin/skin_check.h"
 #include "skin/window_outline.h"
 #include "support/controls/twips.h"
 
@@ -19,17 +20,16 @@ const std::vector<QWidget*>& SkinWindow::elementControls(SkinElement element) co
     return elements_[std::size_t(element)];
 }
 
+std::array<QRect, kSkinElementCount> SkinWindow::elementRects() const {
+    std::array<QRect, kSkinElementCount> rects{};
+    for (std::size_t i = 0; i < elements_.size(); ++i)
+        if (!elements_[i].empty())
+            rects[i] = elements_[i].front()->geometry();
+    return rects;
+}
+
 void applyTwipsGeometry(QWidget& control, const TwipsGeometry& geometry) {
-    QRect rect = control.geometry();
-    if (geometry.topTwips)
-        rect.moveTop(twipsToPixels(*geometry.topTwips));
-    if (geometry.leftTwips)
-        rect.moveLeft(twipsToPixels(*geometry.leftTwips));
-    if (geometry.heightTwips)
-        rect.setHeight(twipsToPixels(*geometry.heightTwips));
-    if (geometry.widthTwips)
-        rect.setWidth(twipsToPixels(*geometry.widthTwips));
-    control.setGeometry(rect);
+    control.setGeometry(placedRect(control.geometry(), geometry));
 }
 
 void SkinWindow::applyGeometry(const SkinDescription& description) {

@@ -17,6 +17,8 @@ class SkinWindow : public QWidget {
     // The controls an element's geometry keys move; ScrollName moves two.
     void setElementControls(SkinElement element, std::vector<QWidget*> controls);
     const std::vector<QWidget*>& elementControls(SkinElement element) const;
+    // Where each element's first control stands now.
+    std::array<QRect, kSkinElementCount> elementRects() const;
 
     // Moves and sizes the controls by every edge the description gives;
     // edges it leaves out stay where they were.
