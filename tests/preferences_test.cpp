@@ -3,6 +3,7 @@
 #include "config/preferences.h"
 #include "support/settings/settings_store.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -81,17 +82,30 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
     p.changeResCols = 0;
     p.changeResHz = 5;
     p.dedynamic = true;
+    {
+        // A file as earlier versions left it: keys in alphabetical order.
+        QSettings old(path, QSettings::IniFormat);
+        for (const char* key : {"Charset", "Skin", "UseSub"})
+            old.setValue(QStringLiteral("Vantor/") + key, "1");
+        old.setValue("Vantor/Volume", QString::number(p.volume));
+    }
     p.saveDialogKeys(store);
 
-    QStringList keys = storedKeys();
-    keys.sort(Qt::CaseInsensitive);
-    QStringList expected{"AudioSys",    "AutoOverlay", "B",           "ChangeRes", "ChangeResCols",
-                         "ChangeResHz", "ChangeResXY", "Charset",     "Dedynamic", "Device",
-                         "DeviceIdx",   "FontColor",   "FontName",    "FontSize",  "G",
-                         "R",           "Scenixdrv1",  "ScreenSaver", "Scroll",    "Skin",
-                         "SubYpos",     "UseSub"};
-    expected.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(keys, expected);
+    // One save, the keys side by side in the dialog's order.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList inFile;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (line.contains('=') && !line.startsWith("Volume="))
+            inFile << QString::fromUtf8(line.left(line.indexOf('=')));
+    const QStringList order{"UseSub",      "Device",    "ScreenSaver", "Scroll",
+                            "FontName",    "FontSize",  "FontColor",   "R",
+                            "G",           "B",         "AutoOverlay", "SubYpos",
+                            "Skin",        "AudioSys",  "Scenixdrv1",  "Charset",
+                            "DeviceIdx",   "ChangeRes", "ChangeResXY", "ChangeResCols",
+                            "ChangeResHz", "Dedynamic"};
+    EXPECT_EQ(inFile, order);
+    EXPECT_EQ(storedKeys().size(), order.size() + 1) << "read back by QSettings too";
     EXPECT_EQ(store.read("UseSub"), "0");
     EXPECT_EQ(store.read("FontColor"), "255");
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,8 +19,7 @@ class SettingsStoreTest : public ::testing::Test {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    // QSettings shares parsed files within a process, so a second store on the
-    // same path may never read the disk; a copy under a new name must.
+    // A second store on a copy under a new name surely reads the disk.
     QString copyOf(const QString& path) {
         const QString copy = dir.filePath(QStringLiteral("copy%1.ini").arg(++copies));
         EXPECT_TRUE(QFile::copy(path, copy));
@@ -83,6 +83,44 @@ TEST_F(SettingsStoreTest, AwkwardValuesAndKeysRoundTrip) {
     // name the same entry.
     EXPECT_EQ(fromDisk.read("Recent Files", "missing"), "missing");
     EXPECT_EQ(fromDisk.read("/recent files//file1/"), "r");
+}
+
+// The file stays one QSettings reads and writes: values pass between the
+// two unchanged either way.
+TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
+    const QStringList values = {"plain",
+                                " lead",
+                                "trail ",
+                                "a,b",
+                                "semi;colon",
+                                "quo\"te",
+                                "back\\slash\\",
+                                "new\nline\tx\x01a\x7f",
+                                "@at",
+                                "=eq",
+                                "#hash",
+                                "",
+                                "C:\\My Films\\a.avi",
+                                "[br]",
+                                "  ",
+                                QString::fromUtf8("héllo 日本 🎬"),
+                                "\"q\" , ;x"};
+    const QString ours = dir.filePath("ours.ini"), theirs = dir.filePath("theirs.ini");
+    {
+        SettingsStore store(ours);
+        QSettings qt(theirs, QSettings::IniFormat);
+        for (int i = 0; i < values.size(); ++i) {
+            store.write(QStringLiteral("Key %1").arg(i), values[i]);
+            qt.setValue(QStringLiteral("Vantor/Key %1").arg(i), values[i]);
+        }
+    }
+    QSettings qtReadsOurs(ours, QSettings::IniFormat);
+    SettingsStore weReadTheirs(theirs);
+    for (int i = 0; i < values.size(); ++i) {
+        SCOPED_TRACE(values[i].toStdString());
+        EXPECT_EQ(qtReadsOurs.value(QStringLiteral("Vantor/Key %1").arg(i)).toString(), values[i]);
+        EXPECT_EQ(weReadTheirs.read(QStringLiteral("key %1").arg(i)), values[i]);
+    }
 }
 
 TEST_F(SettingsStoreTest, HandEditedFileIsReadAndTidiedOnWrite) {

@@ -100,26 +100,29 @@ Preferences Preferences::load(const SettingsStore& store, const QString& program
 
 void Preferences::saveDialogKeys(SettingsStore& store) const {
     auto number = [](qint64 value) { return QString::number(value); };
-    store.write(QStringLiteral("UseSub"), flag(useSub));
-    store.write(QStringLiteral("Device"), device);
-    store.write(QStringLiteral("ScreenSaver"), flag(screenSaverDisabled));
-    store.write(QStringLiteral("Scroll"), flag(scrollTitle));
-    store.write(QStringLiteral("FontName"), fontName);
-    store.write(QStringLiteral("FontSize"), fontSize);
-    store.write(QStringLiteral("FontColor"), number(fontColour));
-    store.write(QStringLiteral("R"), number(keyRed));
-    store.write(QStringLiteral("G"), number(keyGreen));
-    store.write(QStringLiteral("B"), number(keyBlue));
-    store.write(QStringLiteral("AutoOverlay"), flag(autoOverlay));
-    store.write(QStringLiteral("SubYpos"), subYPos);
-    store.write(QStringLiteral("Skin"), skin);
-    store.write(QStringLiteral("AudioSys"), number(audioSys));
-    store.write(QStringLiteral("Scenixdrv1"), number(scenixDrive));
-    store.write(QStringLiteral("Charset"), number(charset));
-    store.write(QStringLiteral("DeviceIdx"), number(deviceIdx));
-    store.write(QStringLiteral("ChangeRes"), flag(changeRes));
-    store.write(QStringLiteral("ChangeResXY"), number(changeResXY));
-    store.write(QStringLiteral("ChangeResCols"), number(changeResCols));
-    store.write(QStringLiteral("ChangeResHz"), number(changeResHz));
-    store.write(QStringLiteral("Dedynamic"), flag(dedynamic));
+    // One save: a kill at any moment leaves the old set or the new one.
+    store.writeAll({
+        {QStringLiteral("UseSub"), flag(useSub)},
+        {QStringLiteral("Device"), device},
+        {QStringLiteral("ScreenSaver"), flag(screenSaverDisabled)},
+        {QStringLiteral("Scroll"), flag(scrollTitle)},
+        {QStringLiteral("FontName"), fontName},
+        {QStringLiteral("FontSize"), fontSize},
+        {QStringLiteral("FontColor"), number(fontColour)},
+        {QStringLiteral("R"), number(keyRed)},
+        {QStringLiteral("G"), number(keyGreen)},
+        {QStringLiteral("B"), number(keyBlue)},
+        {QStringLiteral("AutoOverlay"), flag(autoOverlay)},
+        {QStringLiteral("SubYpos"), subYPos},
+        {QStringLiteral("Skin"), skin},
+        {QStringLiteral("AudioSys"), number(audioSys)},
+        {QStringLiteral("Scenixdrv1"), number(scenixDrive)},
+        {QStringLiteral("Charset"), number(charset)},
+        {QStringLiteral("DeviceIdx"), number(deviceIdx)},
+        {QStringLiteral("ChangeRes"), flag(changeRes)},
+        {QStringLiteral("ChangeResXY"), number(changeResXY)},
+        {QStringLiteral("ChangeResCols"), number(changeResCols)},
+        {QStringLiteral("ChangeResHz"), number(changeResHz)},
+        {QStringLiteral("Dedynamic"), flag(dedynamic)},
+    });
 }

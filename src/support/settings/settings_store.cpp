@@ -1,16 +1,21 @@
 #include "settings_store.h"
 
-#include <QSettings>
+#include "support/settings/ini_document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
 namespace {
 
-// All our values live in one INI section; other sections in the file are left alone.
 const QString kGroup = QStringLiteral("Vantor");
+// A settings file is a few kilobytes; anything far bigger is not ours.
+constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
-// QSettings treats '/' as a separator and drops empty parts ("a//b/" is "a/b"),
-// so keys are compared in that same form.
+// "a//b/" names what "a/b" does.
 QString normalizedKey(const QString& key) {
     return key.split(u'/', Qt::SkipEmptyParts).join(u'/');
 }
@@ -19,75 +24,51 @@ QString normalizedKey(const QString& key) {
 
 SettingsStore::SettingsStore() : SettingsStore(defaultFilePath()) {}
 
-SettingsStore::SettingsStore(const QString& iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {
-    // Write to a temporary file and rename it over the old one, so a crash
-    // mid-write leaves either the old or the new file, never half of one.
-    m_settings->setAtomicSyncRequired(true);
-}
-
-SettingsStore::~SettingsStore() = default;
-SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
-SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
+SettingsStore::SettingsStore(const QString& iniPath) : path_(iniPath) {}
 
 QString SettingsStore::defaultFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/OrvaneSoft/Vantor.ini");
 }
 
-QString SettingsStore::filePath() const {
-    return m_settings->fileName();
+IniDocument SettingsStore::load() const {
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+        return IniDocument::parse({});
+    return IniDocument::parse(file.readAll());
 }
 
-// The full QSettings key ("Vantor/<spelling>") of the entry matching `key`, or
-// an empty string when there is none. If a hand-edited file holds several
-// spellings of one key, the first in QSettings' (sorted) order wins, for reads
-// and writes alike.
-QString SettingsStore::storedKey(const QString& key) const {
-    const QString wanted = normalizedKey(key);
-    if (wanted.isEmpty())
-        return {};
-    const QString prefix = kGroup + u'/';
-    const QStringList keys = m_settings->allKeys();
-    for (const QString& candidate : keys) {
-        if (candidate.size() == prefix.size() + wanted.size() && candidate.startsWith(prefix) &&
-            QStringView(candidate).sliced(prefix.size()).compare(wanted, Qt::CaseInsensitive) == 0)
-            return candidate;
-    }
-    return {};
+void SettingsStore::save(const IniDocument& document) {
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(document.serialize());
+    file.commit();
 }
 
 QString SettingsStore::read(const QString& key, const QString& defaultValue) const {
-    const QString stored = storedKey(key);
-    if (stored.isEmpty())
+    const QString wanted = normalizedKey(key);
+    if (wanted.isEmpty())
         return defaultValue;
-    const QVariant value = m_settings->value(stored);
-    // We only ever write strings, but a hand-edited "a,b" without quotes comes
-    // back from QSettings as a list; keep its text rather than lose it.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(u',');
-    return value.toString();
+    return load().value(kGroup, wanted).value_or(defaultValue);
 }
 
 void SettingsStore::write(const QString& key, const QString& value) {
     const QString wanted = normalizedKey(key);
     if (wanted.isEmpty())
         return;
-    QString stored = storedKey(wanted);
-    if (stored.isEmpty()) {
-        stored = kGroup + u'/' + wanted;
-    } else {
-        // Collapse any other spellings a hand edit left behind into this one entry.
-        const QString prefix = kGroup + u'/';
-        const QStringList keys = m_settings->allKeys();
-        for (const QString& other : keys) {
-            if (other != stored && other.compare(stored, Qt::CaseInsensitive) == 0 &&
-                other.startsWith(prefix))
-                m_settings->remove(other);
-        }
-    }
-    // Always a QString: QSettings escapes a leading '@' and quotes commas for
-    // strings, so the text comes back exactly as written.
-    m_settings->setValue(stored, QVariant(value));
-    m_settings->sync();
+    IniDocument document = load();
+    document.setValues(kGroup, {{wanted, value}});
+    save(document);
+}
+
+void SettingsStore::writeAll(const QList<std::pair<QString, QString>>& values) {
+    QList<std::pair<QString, QString>> named;
+    for (const auto& [key, value] : values)
+        if (const QString wanted = normalizedKey(key); !wanted.isEmpty())
+            named.append({wanted, value});
+    IniDocument document = load();
+    document.setValues(kGroup, named, true);
+    save(document);
 }
