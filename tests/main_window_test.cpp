@@ -369,3 +369,32 @@ TEST(MainWindow, APathWithClipsInItPlays) {
     EXPECT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= "00:00:01"; }, 5000));
     window.ExitMe();
 }
+
+// Absurd stored values come back bounded, and long texts never push the
+// dialog, Ok and Cancel with it, off the screen.
+TEST(MainWindow, AbsurdStoredValuesLeaveADialogThatFitsTheScreen) {
+    SettingsStore store = freshStore();
+    store.write("Volume", "1e23");
+    store.write("FontSize", "1e308");
+    store.write("FontName", QString(2 * 1024 * 1024, 'W'));
+    store.write("SubYpos", "-4e9");
+    frmMain window("");
+    window.Form_Load();
+    EXPECT_EQ(window.volume.level(), 0) << "an unreadable level keeps full level";
+    frmConfig* config = window.config();
+    EXPECT_EQ(config->subtitleFontName(), "Verdana");
+    EXPECT_EQ(config->subtitleFontSizeText(), "14");
+    EXPECT_EQ(config->subtitleYPosText(), "70");
+    config->setSkinComment(QString(255, 'c'));
+    config->setSkinName(QString(255, 'n'));
+    window.showConfiguration();
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(config->frameGeometry()))
+        << config->width() << "x" << config->height();
+    for (const char* button : {"Command1", "Command3"}) {
+        QWidget* control = config->findChild<QWidget*>(button);
+        EXPECT_TRUE(screen.contains(QRect(control->mapToGlobal(QPoint(0, 0)), control->size())))
+            << button;
+    }
+    window.ExitMe();
+}

@@ -295,6 +295,11 @@ QWidget* frmConfig::buildSkinsPage() {
     SkinName = named(new QLabel(page), "SkinName");
     SkinDesc = named(new QLabel(page), "SkinDesc");
     SkinCom = named(new QLabel(page), "SkinCom");
+    // Texts from skin files and the settings may be long: they wrap or are
+    // cut at the dialog's edge, and never widen it.
+    SkinCom->setWordWrap(true);
+    for (QLabel* label : {SkinName, SkinDesc, SkinCom})
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     SkinCom->setWordWrap(true);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(Dir1, 1);
@@ -329,6 +334,8 @@ QWidget* frmConfig::buildSubtitlesPage() {
     auto* engine = frame("Internal Subtitles Engine", page);
     MyFontName = named(new QLabel(engine), "MyFontName");
     MyFontSize = named(new QLabel(engine), "MyFontSize");
+    for (QLabel* label : {MyFontName, MyFontSize})
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     MyFontColor = named(new QLabel(engine), "MyFontColor");
     MyFontColor->setMinimumSize(32, 16);
     Command4 = button("Command4", "Choose...", engine);

@@ -15,13 +15,16 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSlider>
 #include <QStorageInfo>
 #include <QTreeView>
+#include <QWindow>
 
 namespace {
 
@@ -131,6 +134,15 @@ void frmConfig::setComboIndex(QComboBox* box, int index) {
 
 void frmConfig::showDialog() {
     attachFolderModel();
+    // Whole on the screen it opens on, Ok and Cancel included.
+    const QRect screen =
+        (windowHandle() && windowHandle()->screen() ? windowHandle()->screen()
+                                                    : QGuiApplication::primaryScreen())
+            ->availableGeometry();
+    resize(
+        sizeHint().boundedTo(screen.size()).expandedTo(minimumSizeHint().boundedTo(screen.size())));
+    move(std::clamp(x(), screen.left(), std::max(screen.left(), screen.right() - width())),
+         std::clamp(y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
     show();
     raise();
     AnalyseReg();

@@ -28,8 +28,26 @@ bool readFlag(const SettingsStore& store, const char* key, bool fallback) {
     return fallback;
 }
 
-QString readText(const SettingsStore& store, const char* key, const QString& fallback) {
-    return store.read(QLatin1String(key), fallback);
+// Paths and names longer than any real one are damage, not choices.
+QString readText(const SettingsStore& store, const char* key, const QString& fallback,
+                 int maxLength = 4096) {
+    const QString text = store.read(QLatin1String(key), fallback);
+    return text.size() <= maxLength ? text : fallback;
+}
+
+// A number kept as text (the caption shows it): the default unless it is
+// one within `low`..`high`.
+QString readNumberText(const SettingsStore& store, const char* key, const QString& fallback,
+                       double low, double high) {
+    const QString text = store.read(QLatin1String(key), fallback).trimmed();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && value >= low && value <= high ? text : fallback;
+}
+
+int readInt(const SettingsStore& store, const char* key, int fallback, int low, int high) {
+    const int value = readInt(store, key, fallback);
+    return value >= low && value <= high ? value : fallback;
 }
 
 QString flag(bool on) {
@@ -62,15 +80,15 @@ Preferences Preferences::defaults(const QString& programFolder) {
 Preferences Preferences::load(const SettingsStore& store, const QString& programFolder) {
     const Preferences d = defaults(programFolder);
     Preferences p = d;
-    p.volume = readInt(store, "Volume", d.volume);
+    p.volume = readInt(store, "Volume", d.volume, -10000, 0);
     p.lastFile = readText(store, "LastFile", d.lastFile);
 
     // The dialog's keys, in the order it applies them.
     p.useSub = readFlag(store, "UseSub", d.useSub);
     p.screenSaverDisabled = readFlag(store, "ScreenSaver", d.screenSaverDisabled);
     p.scrollTitle = readFlag(store, "Scroll", d.scrollTitle);
-    p.fontName = readText(store, "FontName", d.fontName);
-    p.fontSize = readText(store, "FontSize", d.fontSize);
+    p.fontName = readText(store, "FontName", d.fontName, 128);
+    p.fontSize = readNumberText(store, "FontSize", d.fontSize, 1, 400);
     bool ok = false;
     const qint64 colour = store.read(QStringLiteral("FontColor")).trimmed().toLongLong(&ok);
     p.fontColour = ok && colour >= 0 && colour <= 0xffffff ? colour : d.fontColour;
@@ -78,7 +96,7 @@ Preferences Preferences::load(const SettingsStore& store, const QString& program
     p.keyGreen = clampColourComponent(readInt(store, "G", d.keyGreen));
     p.keyBlue = clampColourComponent(readInt(store, "B", d.keyBlue));
     p.autoOverlay = readFlag(store, "AutoOverlay", d.autoOverlay);
-    p.subYPos = readText(store, "SubYPos", d.subYPos);
+    p.subYPos = readNumberText(store, "SubYPos", d.subYPos, 0, 100);
     p.skin = readText(store, "Skin", d.skin);
     p.audioSys = readInt(store, "AudioSys", d.audioSys);
     p.scenixDrive = readInt(store, "Scenixdrv1", d.scenixDrive);
