@@ -285,6 +285,23 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(chapters.ListChap.items(), QStringList({"00:00:00", "00:10:00", "00:20:00"}));
     chapters.load("/elsewhere/Other.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 0) << "no side file, no chapters";
+
+    // A huge file is no chapter file; long lines and many entries are cut.
+    QFile huge(folder.filePath("Huge.vcx"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write(QByteArray(ChapterList::kMaxFileBytes + 1, '0'));
+    huge.close();
+    chapters.load("/elsewhere/Huge.avi", folder.path());
+    EXPECT_EQ(chapters.ListChap.count(), 0);
+    QFile many(folder.filePath("Many.vcx"));
+    ASSERT_TRUE(many.open(QIODevice::WriteOnly));
+    many.write(QByteArray(ChapterList::kMaxLineLength * 2, '1') + "\n");
+    for (int i = 0; i < ChapterList::kMaxEntries; ++i)
+        many.write("00:00:01,");
+    many.close();
+    chapters.load("/elsewhere/Many.avi", folder.path());
+    EXPECT_EQ(chapters.ListChap.count(), ChapterList::kMaxEntries);
+    EXPECT_EQ(chapters.ListChap.item(0).size(), ChapterList::kMaxLineLength);
 }
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {

@@ -321,6 +321,12 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     scroller.setText("Another.Rather.Long.Movie.Title.That.Does.Not.Fit.Either.avi");
     EXPECT_EQ(scroller.offset(), 0) << "a new title starts at its beginning";
 
+    // A title of any length costs what a long one does.
+    scroller.setText(QString(100000, 'x'));
+    EXPECT_EQ(scroller.text().size(), 100000);
+    EXPECT_EQ(scroller.shownText().size(), TextScroller::kMaxShownCharacters);
+    EXPECT_TRUE(scroller.shownText().endsWith(QChar(0x2026)));
+
     scroller.hide();
     EXPECT_FALSE(scroller.scrolling());
     scroller.resize(2000, 16);

@@ -2,6 +2,7 @@
 
 #include "app/frm_main.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
@@ -174,8 +175,19 @@ MprisService::MprisService(frmMain& player) {
         return;
     new MprisRoot(this, player);
     player_ = new MprisPlayer(this, player);
-    if (!bus.registerObject(kObjectPath, this) || !bus.registerService(kServiceName))
+    if (!bus.registerObject(kObjectPath, this))
         return;
+    // A second player running takes the instance name the media-player
+    // interface gives for that, so both stay reachable.
+    serviceName_ = kServiceName;
+    if (!bus.registerService(serviceName_)) {
+        serviceName_ = kServiceName + QStringLiteral(".instance") +
+                       QString::number(QCoreApplication::applicationPid());
+        if (!bus.registerService(serviceName_)) {
+            bus.unregisterObject(kObjectPath);
+            return;
+        }
+    }
     registered_ = true;
     // Status and metadata changes reach the desktop within a second.
     timer_ = new QTimer(this);
@@ -186,7 +198,7 @@ MprisService::MprisService(frmMain& player) {
 
 MprisService::~MprisService() {
     if (registered_) {
-        QDBusConnection::sessionBus().unregisterService(kServiceName);
+        QDBusConnection::sessionBus().unregisterService(serviceName_);
         QDBusConnection::sessionBus().unregisterObject(kObjectPath);
     }
 }

@@ -102,6 +102,7 @@ class MprisService : public QObject {
     MprisPlayer* player_ = nullptr;
     QTimer* timer_ = nullptr;
     bool registered_ = false;
+    QString serviceName_; // the well-known name, or its instance name
 };
 
 // Hundredths of a decibel and the linear level MPRIS speaks in.

@@ -307,7 +307,7 @@ QWidget* frmConfig::buildSkinsPage() {
     layout->addWidget(SkinDesc);
     layout->addWidget(SkinCom);
     layout->addWidget(
-        new QLabel(QStringLiteral("Please restart the player after a change."), page));
+        new QLabel(QStringLiteral("A skin chosen here dresses the player at once."), page));
     return page;
 }
 

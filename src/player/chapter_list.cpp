@@ -40,15 +40,18 @@ QStringList fieldsOf(const QString& line) {
 QStringList ChapterList::readEntries(const QString& path) {
     QFile file(path);
     QStringList entries;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // A chapter file is a few lines of times: anything bigger is not one,
+    // and reading it would hold up the open.
+    if (file.size() > kMaxFileBytes || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return entries;
     QTextStream in(&file);
-    // A chapter file is a few lines; anything huge is not one.
-    for (int lines = 0; !in.atEnd() && lines < 100000; ++lines) {
-        const QString line = in.readLine();
+    while (!in.atEnd() && entries.size() < kMaxEntries) {
+        const QString line = in.readLine(kMaxLineLength);
         if (!line.trimmed().isEmpty())
             entries << fieldsOf(line);
     }
+    if (entries.size() > kMaxEntries)
+        entries.resize(kMaxEntries);
     return entries;
 }
 

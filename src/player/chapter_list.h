@@ -8,13 +8,19 @@
 
 class ChapterList {
   public:
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+    static constexpr int kMaxLineLength = 4096;
+    static constexpr int kMaxEntries = 10000;
+
     SelectableList ListChap;
 
     // The side file's name for a movie: its base name (no folder, without
     // the last four characters) followed by ".vcx".
     static QString sideFileName(const QString& movieFileName);
     // The entries of a chapter file: each line or comma-separated field is
-    // one entry; quoted fields keep their commas. Missing file: none.
+    // one entry; quoted fields keep their commas. Missing file: none; a
+    // file over kMaxFileBytes: none; lines are cut at kMaxLineLength and at
+    // most kMaxEntries are kept.
     static QStringList readEntries(const QString& path);
 
     // Clears the list and fills it from the side file in `folder`.

@@ -10,22 +10,31 @@ constexpr int kTickMs = 30;
 constexpr int kGapPixels = 40;
 } // namespace
 
-TextScroller::TextScroller(QWidget* parent)
-    : QWidget(parent), text_(QStringLiteral("Vantor Meridian 3.0")) {
+TextScroller::TextScroller(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("vbwScroller2"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, &TextScroller::advance);
+    setText(QStringLiteral("Vantor Meridian 3.0"));
 }
 
 void TextScroller::setText(const QString& text) {
-    if (text == text_)
+    if (text == text_ && !shown_.isNull())
         return;
     text_ = text;
+    shown_ = text.size() > kMaxShownCharacters ? text.left(kMaxShownCharacters - 1) + QChar(0x2026)
+                                               : text;
     offset_ = 0;
+    measure();
+    update();
+}
+
+// Laid out once per text, font or size, never per tick.
+void TextScroller::measure() {
+    textWidth_ = fontMetrics().horizontalAdvance(shown_);
+    period_ = std::max({textWidth_ + kGapPixels, width(), 1});
     strip_ = QPixmap();
     updateTimer();
-    update();
 }
 
 void TextScroller::setForeground(const QColor& colour) {
@@ -38,12 +47,6 @@ void TextScroller::setBackground(const QColor& colour) {
     background_ = colour;
     strip_ = QPixmap();
     update();
-}
-
-// A short title crosses the whole strip before it comes round again, so
-// only one copy is ever seen; a long one follows itself after a gap.
-int TextScroller::period() const {
-    return std::max(fontMetrics().horizontalAdvance(text_) + kGapPixels, width());
 }
 
 void TextScroller::advance() {
@@ -64,7 +67,7 @@ const QPixmap& TextScroller::strip() {
         QPainter painter(&strip_);
         painter.setFont(font());
         painter.setPen(foreground_);
-        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignVCenter, text_);
+        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignVCenter, shown_);
     }
     return strip_;
 }
@@ -83,20 +86,17 @@ void TextScroller::paintEvent(QPaintEvent*) {
 }
 
 void TextScroller::resizeEvent(QResizeEvent*) {
-    strip_ = QPixmap();
-    updateTimer();
+    measure();
 }
 
 void TextScroller::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange) {
-        strip_ = QPixmap();
-        updateTimer();
-    }
+    if (event->type() == QEvent::FontChange)
+        measure();
     QWidget::changeEvent(event);
 }
 
 bool TextScroller::scrolls() const {
-    return fontMetrics().horizontalAdvance(text_) > width();
+    return textWidth_ > width();
 }
 
 // A title that fits stands still: scrolling it would cost a repaint every

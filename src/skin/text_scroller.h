@@ -10,9 +10,15 @@
 class TextScroller : public QWidget {
     Q_OBJECT
   public:
+    // Characters shown at most: the cost of a tick must not grow with the
+    // title (a longer one is cut with an ellipsis).
+    static constexpr int kMaxShownCharacters = 256;
+
     explicit TextScroller(QWidget* parent = nullptr);
 
     QString text() const { return text_; }
+    // What is drawn: the text, cut when it is very long.
+    QString shownText() const { return shown_; }
     void setText(const QString& text);
     QColor foreground() const { return foreground_; }
     void setForeground(const QColor& colour);
@@ -35,11 +41,15 @@ class TextScroller : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
-    int period() const;
+    int period() const { return period_; }
     const QPixmap& strip();
+    void measure();
     void updateTimer();
 
     QString text_;
+    QString shown_;
+    int textWidth_ = 0; // pixels of the shown text
+    int period_ = 1;
     QColor foreground_ = Qt::black;
     QColor background_ = Qt::white;
     QTimer timer_;

@@ -23,6 +23,18 @@ pid=$!
 
 wait_for Playing status
 wait_for demo.avi metadata xesam:title
+
+# A second player takes the interface's instance name: both can be reached.
+"$player" "$media/one-audio.avi" >"$work/second.log" 2>&1 &
+second=$!
+for _ in $(seq 100); do
+    playerctl -l 2>/dev/null | grep -qx "vantorplay.instance$second" && break
+    sleep 0.1
+done
+playerctl -l 2>/dev/null | grep -qx "vantorplay.instance$second" ||
+    fail "the second player is not on the bus: $(playerctl -l 2>&1 | tr '\n' ' ')"
+kill -TERM "$second"
+wait "$second" || fail "second player: exit status $?"
 sleep 1
 position=$(ctl position)
 awk -v p="$position" 'BEGIN { exit !(p > 0.3) }' || fail "position $position did not advance"
