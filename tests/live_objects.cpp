@@ -114,15 +114,25 @@ int openDescriptors() {
 }
 
 int threads() {
-    // Idle threads GLib keeps for reuse are not the player's; a streaming
-    // thread just stopped may take a moment to become idle.
-    for (int round = 0; round < 5; ++round) {
-        g_thread_pool_stop_unused_threads();
-        QThread::msleep(100);
-    }
+    // Idle threads GLib keeps for reuse are not the player's.
+    g_thread_pool_stop_unused_threads();
+    QThread::msleep(20);
     return int(QDir(QStringLiteral("/proc/self/task"))
                    .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
                    .size());
 }
 
+} // namespace proc
+
+namespace proc {
+QString threadNames() {
+    QStringList names;
+    for (const QString& task :
+         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (comm.open(QIODevice::ReadOnly))
+            names << QString::fromUtf8(comm.readAll().trimmed());
+    }
+    return names.join(QStringLiteral(", "));
+}
 } // namespace proc

@@ -40,6 +40,9 @@ namespace proc {
 // Resident memory of this process in KiB.
 long residentKiB();
 int openDescriptors();
-// Threads, once the idle ones GLib keeps for reuse have ended.
+// Threads, not counting the idle ones GLib keeps for reuse. A streaming
+// thread just stopped takes a moment to become idle: poll.
 int threads();
+// The names of this process's threads, for diagnosis.
+QString threadNames();
 } // namespace proc

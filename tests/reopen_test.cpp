@@ -10,6 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kSanitizedBuild = true;
+#else
+constexpr bool kSanitizedBuild = false;
+#endif
+
 using reopen::openNumber;
 using reopen::settled;
 
@@ -25,6 +31,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     ASSERT_TRUE(settled(window));
     window.StopMovie();
     MediaDetector::waitForReadings(); // the reading thread is on its way out
+    testsupport::pumpEvents(500);     // the streaming threads wind down
     const int descriptors = proc::openDescriptors(), threads = proc::threads();
     window.PlayMovie();
     long residentAfter10 = 0;
@@ -42,10 +49,14 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     MediaDetector::waitForReadings();
 
     EXPECT_EQ(live.alivePipelines(), 1) << "only the playing graph";
-    EXPECT_LE(residentAfter50, residentAfter10 * 11 / 10)
-        << residentAfter10 << " KiB after 10 opens, " << residentAfter50 << " after 50";
+    // The address sanitizer keeps freed memory aside on purpose.
+    if (!kSanitizedBuild) {
+        EXPECT_LE(residentAfter50, residentAfter10 * 11 / 10)
+            << residentAfter10 << " KiB after 10 opens, " << residentAfter50 << " after 50";
+    }
     EXPECT_LE(proc::openDescriptors(), descriptors) << "descriptors after the first open";
-    EXPECT_LE(proc::threads(), threads) << "threads after the first open";
+    EXPECT_TRUE(testsupport::waitUntil([&] { return proc::threads() <= threads; }, 3000))
+        << threads << " threads after the first open; now: " << proc::threadNames().toStdString();
 
     // The exit releases the last graph: nothing that any of the 50 made
     // is left.

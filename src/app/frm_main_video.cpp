@@ -1,0 +1,207 @@
+// The main window's part in playing: what each graph reports (its first
+// frame, its end, its failures), the movie that stops delivering, and the
+// video window the picture shows in.
+#include "app/frm_main.h"
+
+#include "config/frm_config.h"
+#include "player/failure_text.h"
+#include "support/controls/progress_bar.h"
+#include "support/controls/twips.h"
+#include "support/media/video_window.h"
+#include "video/osd.h"
+#include "video/pic_video_window.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+// Gap between the video window and the main window below it.
+constexpr int kVideoGapTwips = 200;
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The graph's news
+
+void frmMain::watchGraph(FilterGraph* graph) {
+    stallWatch_.reset();
+    connect(graph, &FilterGraph::errorOccurred, this, &frmMain::onGraphError);
+    connect(graph, &FilterGraph::prerolled, this, &frmMain::onGraphPrerolled);
+    connect(graph, &FilterGraph::endOfStream, this, &frmMain::onGraphEnded);
+}
+
+void frmMain::onGraphError(quint64 graphId, const QString&) {
+    if (!state.MediaControl || state.MediaControl->id() != graphId)
+        return; // an old graph's news
+    reportFailure(failureText(state.CurrentFile, state.MediaControl->failure()));
+}
+
+void frmMain::openFailed(const QString& file, const MediaError& error) {
+    reportFailure(failureText(file, error));
+}
+
+void frmMain::reportFailure(const QString& text) {
+    if (state.MediaControl)
+        state.MediaControl->stop();
+    state.PlayState = PlayStopped;
+    stallWatch_.reset();
+    stopOverlayDetection();
+    setTitle(text);
+    picVideoWindow_->hide();
+    // Above the bar, where the picture would have been.
+    const QRect bar = frameGeometry();
+    osd_->showText(text, QPoint(bar.x(), std::max(0, bar.y() - osd_->height())),
+                   config_ ? config_->keyColour() : Qt::black);
+}
+
+// A movie said to play whose time stands still has stopped delivering:
+// near its end it has ended, anywhere else the file failed it.
+void frmMain::watchForStall(double positionSeconds) {
+    FilterGraph* graph = state.MediaControl.get();
+    const bool running = graph && graph->isPrerolled() && state.PlayState == PlayRunning;
+    if (!stallWatch_.tick(positionSeconds, running))
+        return;
+    stallWatch_.reset();
+    const double length = graph->duration().valueOr(durationSeconds_);
+    if (length > 0 && positionSeconds >= length - 1.0)
+        onGraphEnded(graph->id());
+    else
+        reportFailure(failureText(state.CurrentFile, {MediaFault::Stalled, {}, {}}));
+}
+
+void frmMain::onGraphPrerolled(quint64 graphId) {
+    if (!state.MediaControl || state.MediaControl->id() != graphId)
+        return;
+    // The native size is known from here on.
+    if (state.PlayState != PlayStopped)
+        sizeVideoWindow();
+    showPosition();
+}
+
+void frmMain::onGraphEnded(quint64 graphId) {
+    if (!state.MediaControl || state.MediaControl->id() != graphId)
+        return;
+    showPosition();
+    if (state.LoopMovie) {
+        state.MediaControl->setCurrentPosition(0);
+        return;
+    }
+    // The data ran out well before the length the movie gave at its
+    // opening: a file cut short (or cut while playing) is no end.
+    const double at = state.MediaControl->currentPosition().valueOr(0);
+    if (durationSeconds_ > 0 && at < durationSeconds_ * 0.9 && durationSeconds_ - at > 2.0) {
+        reportFailure(failureText(state.CurrentFile, {MediaFault::Stalled, {}, {}}));
+        return;
+    }
+    // A movie that ended is stopped; the play queue will move on from here
+    // once playlists take over the end.
+    setSeekBarValue(PBar1->Max());
+    transport.stopbt_Click();
+}
+
+// ---------------------------------------------------------------------------
+// Video window and display
+
+// The video window shows once the first frame tells the picture's size: a
+// movie that never gets that far leaves no empty window behind.
+void frmMain::AttachVideo() {
+    sizeVideoWindow();
+}
+
+void frmMain::sizeVideoWindow() {
+    VideoWindow* window = state.MediaControl ? state.MediaControl->videoWindow() : nullptr;
+    if (!window)
+        return;
+    window->setVisible(false);
+    window->setWindowStyle(0x06000000);
+    window->setTop(0);
+    window->setLeft(0);
+    const MediaResult<QSize> native = state.MediaControl->videoSize();
+    if (native) {
+        picVideoWindow_->resize(native.value());
+        picVideoWindow_->show();
+        window->setOwner(picVideoWindow_);
+        window->setVisible(true);
+        window->setWindowPosition(0, 0, native.value().width(), native.value().height());
+        placeVideo();
+    } else {
+        // Shown once the first frame tells the size (see onGraphPrerolled).
+        window->setOwner(picVideoWindow_);
+    }
+}
+
+void frmMain::DetachVideo() {
+    VideoWindow* window = state.MediaControl ? state.MediaControl->videoWindow() : nullptr;
+    if (!window)
+        return;
+    window->setVisible(false);
+    window->setOwner(nullptr);
+    window->setTop(10000);
+}
+
+void frmMain::placeVideo() {
+    if (state.FullScreenOn)
+        return; // the full-screen layout places it
+    // Window frames included: the video stands centred, a gap above us.
+    const QRect main = frameGeometry();
+    const QRect video = picVideoWindow_->frameGeometry();
+    picVideoWindow_->move(main.x() + main.width() / 2 - video.width() / 2,
+                          std::max(0, main.y() - video.height() - twipsToPixels(kVideoGapTwips)));
+}
+
+void frmMain::setOsdText(const QString& text) {
+    osd_->setCaption(text, picVideoWindow_->pos(), config_ ? config_->keyColour() : Qt::black);
+}
+
+QString frmMain::osdText() const {
+    return osd_->text();
+}
+
+void frmMain::applyVolume() {
+    volume.redraw(); // Run gives the new graph the level without moving it
+}
+
+void frmMain::startOverlayDetection() {
+    TimerOver->start();
+}
+
+// Stop ends the detection and puts the movie's title back; the next start
+// detects afresh under its own title.
+void frmMain::stopOverlayDetection() {
+    TimerOver->stop();
+    if (overlayTicks_ == 0)
+        return;
+    overlayTicks_ = 0;
+    setTitle(savedTitle_);
+}
+
+// Five one-second ticks after playback starts, the title says so.
+void frmMain::TimerOver_Timer() {
+    if (overlayTicks_ == 0)
+        savedTitle_ = vbwScroller1->text();
+    if (overlayTicks_ == 5) {
+        TimerOver->stop();
+        overlayTicks_ = 0;
+        setTitle(savedTitle_);
+        return;
+    }
+    ++overlayTicks_;
+    DetectOverlay();
+    setTitle(QStringLiteral("Detecting hardware overlay"));
+}
+
+// The colour on screen at the video window's centre becomes the key colour
+// the on-screen display and the subtitles sit on.
+void frmMain::DetectOverlay() {
+    if (!config_ || !config_->autoOverlay() || !picVideoWindow_->isVisible())
+        return;
+    const QPoint centre = picVideoWindow_->mapToGlobal(picVideoWindow_->rect().center());
+    QScreen* screen = QGuiApplication::screenAt(centre);
+    if (!screen)
+        return;
+    const QPoint local = centre - screen->geometry().topLeft();
+    const QImage pixel = screen->grabWindow(0, local.x(), local.y(), 1, 1).toImage();
+    if (!pixel.isNull())
+        config_->setKeyColour(pixel.pixelColor(0, 0));
+}
