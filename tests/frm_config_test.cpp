@@ -4,6 +4,7 @@
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "support/registry/registry_store.h"
+#include "video/dar_presets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,11 +41,10 @@ struct Calls {
     int skinLoads = 0;
     int analyseReg = 0;
     int writeReg = 0;
-    int readDAR = 0;
     int reopens = 0;
     int detections = 0;
-    bool applyingDuringSave = false;
     QStringList menuCaptions;
+    QStringList information;
 };
 
 class FrmConfigTest : public ::testing::Test {
@@ -86,16 +86,17 @@ class FrmConfigTest : public ::testing::Test {
         h.skinLoad = [this] { ++calls.skinLoads; };
         h.analyseReg = [this] { ++calls.analyseReg; };
         h.writeReg = [this] { ++calls.writeReg; };
-        h.readDAR = [this] { ++calls.readDAR; };
-        h.saveDAR = [this] { calls.applyingDuringSave = state.ConfigApplying; };
-        h.setAspectMenuCaption = [this](int item, const QString& caption) {
-            calls.menuCaptions.append(QString::number(item) + u' ' + caption);
+        h.setAspectMenuCaptions = [this](const QStringList& captions) {
+            calls.menuCaptions = captions;
         };
+        h.information = [this](const QString& text) { calls.information.append(text); };
         h.reopenMovie = [this] { ++calls.reopens; };
         h.startOverlayDetection = [this] { ++calls.detections; };
         auto dialog = std::make_unique<frmConfig>(std::move(h), &state, nullptr, storePath);
         dialog->programFolder = program;
         dialog->firstStartMarker = dir.filePath(QStringLiteral("newdev.mpw"));
+        dialog->darFile = dir.filePath(QStringLiteral("config/DAR.ini"));
+        dialog->darDefaultsFile = dir.filePath(QStringLiteral("DAR.ini"));
         dialog->Form_Load();
         return dialog;
     }
@@ -164,7 +165,6 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsAndRunsTheLoadHandlers) {
     EXPECT_EQ(calls.fonts, QStringList{"Verdana 14 #ffffff"});
     EXPECT_EQ(calls.skinLoads, 0); // the default skin folder is not there
     EXPECT_EQ(calls.analyseReg, 1);
-    EXPECT_EQ(calls.readDAR, 1);
     EXPECT_TRUE(calls.messages.isEmpty());
     EXPECT_TRUE(storedKeys().isEmpty());
     EXPECT_EQ(dialog->listRegFilters.count(), 6);
@@ -381,27 +381,59 @@ TEST_F(FrmConfigTest, OkReopensOnlyAnOpenMovieAfterADecoderChange) {
     EXPECT_EQ(calls.reopens, 1);
     EXPECT_FALSE(dialog->regChanged());
     EXPECT_FALSE(marker.exists());
-    // The presets were saved with the layout held off, and it is released after.
-    EXPECT_TRUE(calls.applyingDuringSave);
     EXPECT_FALSE(state.ConfigApplying);
 }
 
-TEST_F(FrmConfigTest, AspectPresetsBecomeMenuCaptionsOnOk) {
+// The presets: the shipped ones until the user saves their own, Add with
+// its limit and its check, Delete, Original, and the menu's captions.
+TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
+    {
+        QFile shipped(dir.filePath("DAR.ini"));
+        ASSERT_TRUE(shipped.open(QIODevice::WriteOnly));
+        shipped.write("16/9\r\n2.35/1\r\n");
+    }
     auto dialog = load();
     dialog->show();
-    int adds = 0;
-    dialog->hooks.darAdd = [&] { ++adds; };
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(control<QLineEdit>(*dialog, "Dartxt"), &enter);
-    EXPECT_EQ(adds, 1);
-    EXPECT_TRUE(dialog->isVisible()); // Enter there is not Ok
+    EXPECT_EQ(dialog->DAR.items(), (QStringList{"16/9", "2.35/1"}));
+    EXPECT_EQ(dialog->DAR.listIndex(), -1);
+    EXPECT_EQ(calls.menuCaptions.mid(0, 4),
+              (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty"}));
+    EXPECT_EQ(calls.menuCaptions.size(), 9);
 
-    dialog->setSkinFolder(makeSkin("Dark"));
-    dialog->DAR.setItems({"16/9", "2.35/1"});
+    auto* text = control<QLineEdit>(*dialog, "Dartxt");
+    for (const char* bad : {"16:9", "abc/0", "0/0", "1e308/1"}) {
+        text->setText(bad);
+        dialog->Command8_Click();
+        EXPECT_EQ(dialog->DAR.count(), 2) << bad;
+    }
+    EXPECT_EQ(calls.messages.size(), 4) << "each refusal says why";
+    text->setText("1.85/1");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(text, &enter); // Enter adds, and is not Ok
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->DAR.items().last(), "1.85/1");
+    for (int n = dialog->DAR.count(); n < DarPresets::kMaxAdded; ++n) {
+        text->setText(QStringLiteral("%1/1").arg(n + 1));
+        dialog->Command8_Click();
+    }
+    text->setText("3/1");
+    dialog->Command8_Click();
+    EXPECT_EQ(dialog->DAR.count(), 9);
+    EXPECT_EQ(calls.information, QStringList{"Limited to 10 DAR"});
+
+    dialog->DAR.setListIndex(8);
+    dialog->Command9_Click();
+    EXPECT_EQ(dialog->DAR.count(), 8);
     dialog->DAR.setListIndex(1);
+    dialog->setSkinFolder(makeSkin("Dark"));
     dialog->Command1_Click();
-    EXPECT_EQ(calls.menuCaptions, (QStringList{"1 16/9", "2 2.35/1"}));
-    EXPECT_EQ(dialog->DAR.listIndex(), 1);
+    EXPECT_EQ(dialog->DAR.listIndex(), 1) << "saving keeps the preset in use";
+    EXPECT_EQ(calls.menuCaptions.mid(7), (QStringList{"8/1", "9 - Empty"}));
+    QFile saved(dir.filePath("config/DAR.ini"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().startsWith("16/9\r\n2.35/1\r\n1.85/1\r\n4/1\r\n"));
+    dialog->Command10_Click();
+    EXPECT_EQ(dialog->DAR.listIndex(), -1);
 }
 
 TEST_F(FrmConfigTest, StoredIndexesOutsideTheListsChooseNothing) {

@@ -178,7 +178,6 @@ TEST(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
     // controls that cannot act yet cannot be pressed.
     EXPECT_EQ(image(*window, "play")->toolTip(), "Play");
     EXPECT_EQ(image(*window, "ouvrir")->toolTip(), "Open a single file");
-    EXPECT_FALSE(image(*window, "enablefs")->isEnabled());
     EXPECT_FALSE(image(*window, "playlbt")->isEnabled());
     window->ExitMe();
 }

@@ -20,9 +20,9 @@
 #include "support/media/media_detector.h"
 #include "support/probe/mci_probe.h"
 #include "support/registry/registry_store.h"
-#include "video/osd.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
+#include "video/video_display.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,12 +37,6 @@
 #include <QShortcut>
 #include <QTimer>
 #include <climits>
-
-namespace {
-// The main window's bar, in twips, until a skin gives its picture.
-constexpr int kMainHeightTwips = 1600;
-constexpr int kMainWidthTwips = 6795;
-} // namespace
 
 frmMain::frmMain(QString commandLine, QWidget* parent)
     : SkinWindow(parent), inspector(state), transport(state, chapters, List1, *this),
@@ -61,8 +55,6 @@ frmMain::~frmMain() {
     // No reading of a movie outlives the window that asked for it.
     MediaDetector::waitForReadings();
     releaseReferences();
-    delete osd_;
-    delete picVideoWindow_;
     delete panel_;
 }
 
@@ -81,14 +73,27 @@ void frmMain::buildWindow() {
     connect(jump, &QShortcut::activated, this,
             [this] { (new frmJumpTo([this](const QString& time) { Jump(time); }, this))->show(); });
 
-    picVideoWindow_ = new PicVideoWindow;
-    connect(picVideoWindow_, &PicVideoWindow::filesDropped, this,
+    VideoDisplay::Hooks videoHooks;
+    videoHooks.keyColour = [this] { return config_ ? config_->keyColour() : QColor(Qt::black); };
+    videoHooks.preset = [this] { return config_ ? config_->DAR.text() : QString(); };
+    videoHooks.enterDisplayMode = [this] {
+        if (displayModes_)
+            displayModes_->enterFullScreen();
+    };
+    videoHooks.leaveDisplayMode = [this] {
+        if (displayModes_)
+            displayModes_->leaveFullScreen();
+    };
+    video_ = std::make_unique<VideoDisplay>(state, *this, videoHooks);
+    connect(video_->window(), &PicVideoWindow::filesDropped, this,
             [this](const QStringList& paths) { opener.openDropped(paths, false, List1); });
-    osd_ = new Osd;
 
     tmrKey = new QTimer(this);
     tmrKey->setInterval(1000);
-    connect(tmrKey, &QTimer::timeout, this, &frmMain::showPosition);
+    connect(tmrKey, &QTimer::timeout, this, [this] {
+        video_->pointerTick(tmrKey->interval());
+        showPosition();
+    });
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { transport.Timer1_Timer(); });
@@ -197,6 +202,26 @@ void frmMain::Form_Load() {
         opener.OpenBivx(movie, request_.audioPin, false);
     else
         OpenaMovie(movie, false);
+    if (request_.fullScreen)
+        FullScrMode();
+}
+
+void frmMain::FullScrMode() {
+    video_->FullScrMode();
+}
+
+void frmMain::Mnu_DAR_Click(int item) {
+    if (config_ && item >= 1 && item <= config_->DAR.count())
+        config_->DAR.setListIndex(item - 1);
+    state.FullScreenOn = false;
+    FullScrMode();
+}
+
+void frmMain::Mnu_DAROr_Click() {
+    if (config_)
+        config_->DAR.setListIndex(-1);
+    state.FullScreenOn = false;
+    FullScrMode();
 }
 
 // A warning that blocks nothing: above the player's windows, the bar and
@@ -320,7 +345,14 @@ void frmMain::loadConfiguration() {
                                               QCoreApplication::applicationFilePath());
         QMessageBox::information(config_, QStringLiteral("Vantor Meridian"), result.message);
     };
+    hooks.applyDAR = [this] { video_->ApplyDAR(); };
+    hooks.setAspectMenuCaptions = [this](const QStringList& captions) {
+        aspectMenuCaptions_ = captions;
+    };
     config_ = new frmConfig(hooks, &state, this);
+    config_->darFile = QDir(QFileInfo(SettingsStore::defaultFilePath()).path())
+                           .filePath(QStringLiteral("DAR.ini"));
+    config_->darDefaultsFile = QDir(programDataFolder()).filePath(QStringLiteral("DAR.ini"));
     config_->setWindowFlag(Qt::Window);
     config_->programFolder = programDataFolder();
     display_ = std::make_unique<XRandRBackend>();
@@ -410,8 +442,7 @@ void frmMain::ExitMe() {
     SetScreenSaverActive(true);
     releaseReferences();
     saveVolume();
-    picVideoWindow_->hide();
-    osd_->hide();
+    video_->hide();
     QApplication::closeAllWindows();
     QApplication::quit();
 }

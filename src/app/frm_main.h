@@ -19,8 +19,8 @@
 #include <memory>
 
 class InspectorPanel;
-class Osd;
 class PicVideoWindow;
+class VideoDisplay;
 class QLabel;
 class QTimer;
 class SkinImage;
@@ -30,6 +30,12 @@ class frmFilterProp;
 class frmConfig;
 class DisplayModeSwitch;
 class XRandRBackend;
+
+// The main window's bar, in twips, until a skin gives its picture; the
+// wide form shows the pan-and-scan pad.
+inline constexpr int kMainHeightTwips = 1600;
+inline constexpr int kMainWidthTwips = 6795;
+inline constexpr int kWideWidthTwips = 10860;
 
 class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     Q_OBJECT
@@ -81,6 +87,16 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     QString skinFolder() const;
     // Minimises this window and the video window.
     void Image7_Click();
+    // Toggles the bar between its narrow and its wide (pad) width.
+    void PanScanPad_Click();
+    // Windowed to full screen and back.
+    void FullScrMode();
+    // The context menu's aspect items: preset k (1..9) or the movie's own
+    // ratio, entered in full screen.
+    void Mnu_DAR_Click(int item);
+    void Mnu_DAROr_Click();
+    // Captions of the nine preset items.
+    const QStringList& aspectMenuCaptions() const { return aspectMenuCaptions_; }
 
     // The configuration dialog: loaded at start-up, kept hidden.
     frmConfig* config() const { return config_; }
@@ -93,7 +109,8 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     QString positionText() const override;
     QString durationText() const;
     QString videoSizeText() const;
-    PicVideoWindow* videoWindowForm() const { return picVideoWindow_; }
+    PicVideoWindow* videoWindowForm() const;
+    VideoDisplay& video() { return *video_; }
     QString osdText() const;
     cpvProgressBar* seekBar() const { return PBar1; }
     QString scrollTitle() const;
@@ -107,6 +124,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void ExitMe();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -118,7 +136,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void DetachVideo() override;
     void setOsdText(const QString& text) override;
     void applyVolume() override;
-    void hideCurtain() override {}
+    void hideCurtain() override;
     void startOverlayDetection() override;
     void stopOverlayDetection() override;
     int seekBarValue() const override;
@@ -134,7 +152,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void setAudioStreamItems(const QStringList& captions, bool enabled) override;
     void setDuration(double seconds) override;
     void placeVideo() override;
-    void showCurtain() override {}
+    void showCurtain() override;
     void beforeGraphBuilt() override;
     void unloadSubtitles() override {}
     void loadSubtitles(const QString&) override {}
@@ -156,7 +174,6 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void wireInspector();
     void releaseReferences();
     void saveVolume();
-    void sizeVideoWindow();
     void showPosition();
     void TimerOver_Timer();
     void DetectOverlay();
@@ -178,8 +195,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     frmConfig* config_ = nullptr;
     std::unique_ptr<XRandRBackend> display_;
     std::unique_ptr<DisplayModeSwitch> displayModes_;
-    PicVideoWindow* picVideoWindow_ = nullptr;
-    Osd* osd_ = nullptr;
+    std::unique_ptr<VideoDisplay> video_;
     // The skinned controls.
     SkinImage *Image9 = nullptr, *Image8 = nullptr, *Image1 = nullptr, *Image6 = nullptr,
               *Image7 = nullptr;
@@ -202,6 +218,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     QTimer* Timer1 = nullptr;
     QTimer* TimerOver = nullptr;
     QStringList audioStreamItems_;
+    QStringList aspectMenuCaptions_;
     bool audioStreamsEnabled_ = false;
     double durationSeconds_ = 0; // dureelbl
     int overlayTicks_ = 0;       // ticks of the overlay detection, 0 when idle

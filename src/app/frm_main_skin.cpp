@@ -13,6 +13,7 @@
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
 #include "video/pic_video_window.h"
+#include "video/video_display.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <tuple>
 
 namespace {
 // A skin file's picture; null when the folder has no such file.
@@ -127,10 +129,26 @@ void frmMain::buildControls() {
     connect(Image6, &SkinImage::clicked, this, [this] { ExitMe(); });
     connect(Image1, &SkinImage::clicked, this, [this] { ExitMe(); });
     connect(Image7, &SkinImage::clicked, this, [this] { Image7_Click(); });
-    // Full screen, the playlist window and the pan-and-scan pad are not
-    // there yet: their controls show, but cannot be used.
-    for (SkinImage* waiting : {enablefs, playlbt, PanScanPad, pgh, Ph, Pg, Pd, pbd, Pb, Opsub})
+    connect(enablefs, &SkinImage::clicked, this, [this] { FullScrMode(); });
+    connect(PanScanPad, &SkinImage::clicked, this, [this] { PanScanPad_Click(); });
+    // The pad's arrows: width first, then height, in steps of 32 pixels.
+    const std::tuple<SkinImage*, int, int> pad[] = {{Pd, 32, 0},  {Pg, -32, 0},  {Pb, 0, 32},
+                                                    {Ph, 0, -32}, {pbd, 32, 32}, {pgh, -32, -32}};
+    for (const auto& [arrow, width, height] : pad)
+        connect(arrow, &SkinImage::clicked, this,
+                [this, width, height] { video_->panScan(width, height); });
+    // The playlist window and subtitles are not there yet: their controls
+    // show, but cannot be used.
+    for (SkinImage* waiting : {playlbt, Opsub})
         waiting->setEnabled(false);
+}
+
+// The bar's two widths: the wide one shows the pad. A skin of another width
+// keeps its own.
+void frmMain::PanScanPad_Click() {
+    const int narrow = twipsToPixels(kMainWidthTwips), wide = twipsToPixels(kWideWidthTwips);
+    if (width() == wide || width() == narrow)
+        setFixedWidth(width() == wide ? narrow : wide);
 }
 
 void frmMain::buildSoundControls() {
@@ -304,8 +322,13 @@ QString frmMain::scrollTitle() const {
 }
 
 void frmMain::Image7_Click() {
-    showMinimized();
-    picVideoWindow_->showMinimized();
+    showMinimized(); // the video window follows (changeEvent)
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange)
+        video_->followBar(isMinimized());
+    SkinWindow::changeEvent(event);
 }
 
 void frmMain::Mnu_As_Click(int item) {

@@ -419,21 +419,15 @@ void frmConfig::wireControls() {
         };
     };
     connect(Command2, &QPushButton::clicked, this, hook(&ConfigHooks::registerFileTypes));
-    connect(Command8, &QPushButton::clicked, this, hook(&ConfigHooks::darAdd));
+    connect(Command8, &QPushButton::clicked, this, &frmConfig::Command8_Click);
     // Enter in the preset box adds the preset; it must not reach Ok.
     Dartxt->installEventFilter(this);
-    connect(Command9, &QPushButton::clicked, this, hook(&ConfigHooks::darDelete));
-    connect(Command10, &QPushButton::clicked, this, hook(&ConfigHooks::darOriginal));
+    connect(Command9, &QPushButton::clicked, this, &frmConfig::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &frmConfig::Command10_Click);
     connect(&DAR, &SelectableList::clicked, this, hook(&ConfigHooks::applyDAR));
     // A control whose work has no one to do it is shown, but cannot be used.
-    const std::pair<QWidget*, bool> served[] = {
-        {Command8, bool(hooks.darAdd)},          {Dartxt, bool(hooks.darAdd)},
-        {Command9, bool(hooks.darDelete)},       {Command10, bool(hooks.darOriginal)},
-        {DARView, bool(hooks.applyDAR)},         {Command4, bool(hooks.applySubtitleFont)},
-        {Combo3, bool(hooks.applyCharacterSet)},
-    };
-    for (const auto& [control, enabled] : served)
-        control->setEnabled(enabled);
+    Command4->setEnabled(bool(hooks.applySubtitleFont));
+    Combo3->setEnabled(bool(hooks.applyCharacterSet));
 
     auto openLink = [this](const QString& url) {
         if (hooks.openUrl)
@@ -463,8 +457,7 @@ bool frmConfig::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Dartxt && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (hooks.darAdd)
-                hooks.darAdd();
+            Command8_Click();
             return true;
         }
     }

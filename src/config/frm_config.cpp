@@ -93,8 +93,7 @@ void frmConfig::Form_Load() {
     setComboIndex(Combo2, named >= 0 ? named : loaded_.deviceIdx);
 
     AnalyseReg();
-    if (hooks.readDAR)
-        hooks.readDAR();
+    ReadDAR();
 }
 
 // Sets every control from `p` in the load order; the handlers a user's click
@@ -163,12 +162,7 @@ void frmConfig::Command1_Click() {
     if (state_)
         state_->ConfigApplying = true;
     WriteReg();
-    if (hooks.saveDAR)
-        hooks.saveDAR();
-    if (hooks.setAspectMenuCaption) {
-        for (int i = 0; i < DAR.count(); ++i)
-            hooks.setAspectMenuCaption(i + 1, DAR.item(i));
-    }
+    SaveDAR();
     if (state_)
         state_->ConfigApplying = false;
 
@@ -262,6 +256,56 @@ int frmConfig::subtitleDelaySeconds() const {
 }
 int frmConfig::subtitleExtraSeconds() const {
     return SubDisp->value();
+}
+
+// ---------------------------------------------------------------------------
+// Aspect-ratio presets
+
+void frmConfig::ReadDAR() {
+    darPresets_.read(QFileInfo::exists(darFile) ? darFile : darDefaultsFile);
+    if (hooks.setAspectMenuCaptions)
+        hooks.setAspectMenuCaptions(darPresets_.menuCaptions());
+}
+
+// The selection is what the layout reads: saving must not move it.
+void frmConfig::SaveDAR() {
+    if (!darFile.isEmpty()) {
+        QDir().mkpath(QFileInfo(darFile).absolutePath());
+        if (!darPresets_.save(darFile))
+            showCritical(QStringLiteral("The aspect ratios cannot be saved in %1.").arg(darFile));
+    }
+    if (hooks.setAspectMenuCaptions)
+        hooks.setAspectMenuCaptions(darPresets_.menuCaptions());
+}
+
+void frmConfig::Command8_Click() {
+    QString problem;
+    switch (darPresets_.add(Dartxt->text().trimmed(), &problem)) {
+    case DarPresets::Added::Full:
+        if (hooks.information)
+            hooks.information(QStringLiteral("Limited to 10 DAR"));
+        else
+            QMessageBox::information(this, windowTitle(), QStringLiteral("Limited to 10 DAR"));
+        break;
+    case DarPresets::Added::Malformed:
+        showCritical(QStringLiteral("\"%1\" is no aspect ratio. %2").arg(Dartxt->text(), problem));
+        break;
+    case DarPresets::Added::Yes:
+        Dartxt->clear();
+        break;
+    case DarPresets::Added::Empty:
+        break;
+    }
+}
+
+void frmConfig::Command9_Click() {
+    darPresets_.removeSelected();
+}
+
+void frmConfig::Command10_Click() {
+    darPresets_.original();
+    if (hooks.applyDAR)
+        hooks.applyDAR();
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "support/media/filter_graph.h"
 #include "support/models/selectable_list.h"
 #include "support/settings/settings_store.h"
+#include "video/dar_presets.h"
 
 #include <QDialog>
 #include <QFont>
@@ -60,15 +61,12 @@ struct ConfigHooks {
     // The skin in skinFolder() is to be loaded.
     std::function<void()> skinLoad;
 
-    // Aspect-ratio presets: file reading and saving, the layout, the buttons.
-    std::function<void()> readDAR;
-    std::function<void()> saveDAR;
+    // Information boxes ("Limited to 10 DAR"; default: QMessageBox).
+    std::function<void(const QString&)> information;
+    // The full-screen layout for the preset now chosen.
     std::function<void()> applyDAR;
-    std::function<void()> darAdd;      // Command8, Enter in Dartxt
-    std::function<void()> darDelete;   // Command9
-    std::function<void()> darOriginal; // Command10
-    // The context menu's preset captions, entry i for item i + 1.
-    std::function<void(int item, const QString& caption)> setAspectMenuCaption;
+    // The context menu's preset captions, all nine items.
+    std::function<void(const QStringList& captions)> setAspectMenuCaptions;
 
     // The subtitle window's three lines.
     std::function<void(const QFont& font, const QColor& colour)> applySubtitleFont;
@@ -101,6 +99,10 @@ class frmConfig : public QDialog {
     QString programFolder;
     // The first-start marker Ok removes (in the user's data folder).
     QString firstStartMarker;
+    // Where the aspect-ratio presets are kept, and the shipped ones read
+    // while the user has none of their own.
+    QString darFile;
+    QString darDefaultsFile;
 
     // --- lifecycle
     // Fills the lists and every control from the settings store, running the
@@ -170,6 +172,9 @@ class frmConfig : public QDialog {
     SelectableList listRegFilters;
     // The aspect-ratio presets; the selection is the current preset.
     SelectableList DAR;
+    // Reads the presets (at load) and writes them (on Ok).
+    void ReadDAR();
+    void SaveDAR();
 
     // The full-screen display switch follows the General page's check box
     // and lists from now on. `modes` must outlive the dialog.
@@ -189,6 +194,9 @@ class frmConfig : public QDialog {
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
+    void Command8_Click();  // add the preset typed in Dartxt
+    void Command9_Click();  // delete the chosen preset
+    void Command10_Click(); // back to the movie's own ratio
     void Command11_Click();
     void Command12_Click();
     void Dir1_Change();
@@ -246,6 +254,7 @@ class frmConfig : public QDialog {
     class frmCredits* credits_ = nullptr;
     DisplayModeSwitch* displayModes_ = nullptr;
     Preferences loaded_;
+    DarPresets darPresets_{DAR};
     QColor fontColour_; // MyFontColor's back colour
 
     // Controls; each widget's object name is its name here.

@@ -1,6 +1,6 @@
 // The main window's part in playing: what each graph reports (its first
-// frame, its end, its failures), the movie that stops delivering, and the
-// video window the picture shows in.
+// frame, its end, its failures), the movie that stops delivering, and what
+// the transport asks of the video display.
 #include "app/frm_main.h"
 
 #include "config/frm_config.h"
@@ -8,18 +8,13 @@
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
 #include "support/media/video_window.h"
-#include "video/osd.h"
 #include "video/pic_video_window.h"
+#include "video/video_display.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
-
-namespace {
-// Gap between the video window and the main window below it.
-constexpr int kVideoGapTwips = 200;
-} // namespace
 
 // ---------------------------------------------------------------------------
 // The graph's news
@@ -48,11 +43,10 @@ void frmMain::reportFailure(const QString& text) {
     stallWatch_.reset();
     stopOverlayDetection();
     setTitle(text);
-    picVideoWindow_->hide();
+    video_->hide();
     // Above the bar, where the picture would have been.
     const QRect bar = frameGeometry();
-    osd_->showText(text, QPoint(bar.x(), std::max(0, bar.y() - osd_->height())),
-                   config_ ? config_->keyColour() : Qt::black);
+    video_->showOsd(text, QPoint(bar.x(), std::max(0, bar.y() - 40)));
 }
 
 // A movie said to play whose time stands still has stopped delivering:
@@ -75,7 +69,7 @@ void frmMain::onGraphPrerolled(quint64 graphId) {
         return;
     // The native size is known from here on.
     if (state.PlayState != PlayStopped)
-        sizeVideoWindow();
+        video_->firstFrame();
     showPosition();
 }
 
@@ -103,59 +97,36 @@ void frmMain::onGraphEnded(quint64 graphId) {
 // ---------------------------------------------------------------------------
 // Video window and display
 
-// The video window shows once the first frame tells the picture's size: a
-// movie that never gets that far leaves no empty window behind.
-void frmMain::AttachVideo() {
-    sizeVideoWindow();
+PicVideoWindow* frmMain::videoWindowForm() const {
+    return video_->window();
 }
 
-void frmMain::sizeVideoWindow() {
-    VideoWindow* window = state.MediaControl ? state.MediaControl->videoWindow() : nullptr;
-    if (!window)
-        return;
-    window->setVisible(false);
-    window->setWindowStyle(0x06000000);
-    window->setTop(0);
-    window->setLeft(0);
-    const MediaResult<QSize> native = state.MediaControl->videoSize();
-    if (native) {
-        picVideoWindow_->resize(native.value());
-        picVideoWindow_->show();
-        window->setOwner(picVideoWindow_);
-        window->setVisible(true);
-        window->setWindowPosition(0, 0, native.value().width(), native.value().height());
-        placeVideo();
-    } else {
-        // Shown once the first frame tells the size (see onGraphPrerolled).
-        window->setOwner(picVideoWindow_);
-    }
+void frmMain::AttachVideo() {
+    video_->attach();
 }
 
 void frmMain::DetachVideo() {
-    VideoWindow* window = state.MediaControl ? state.MediaControl->videoWindow() : nullptr;
-    if (!window)
-        return;
-    window->setVisible(false);
-    window->setOwner(nullptr);
-    window->setTop(10000);
+    video_->detach();
 }
 
 void frmMain::placeVideo() {
-    if (state.FullScreenOn)
-        return; // the full-screen layout places it
-    // Window frames included: the video stands centred, a gap above us.
-    const QRect main = frameGeometry();
-    const QRect video = picVideoWindow_->frameGeometry();
-    picVideoWindow_->move(main.x() + main.width() / 2 - video.width() / 2,
-                          std::max(0, main.y() - video.height() - twipsToPixels(kVideoGapTwips)));
+    video_->place();
+}
+
+void frmMain::showCurtain() {
+    video_->showCurtain();
+}
+
+void frmMain::hideCurtain() {
+    video_->hideCurtain();
 }
 
 void frmMain::setOsdText(const QString& text) {
-    osd_->setCaption(text, picVideoWindow_->pos(), config_ ? config_->keyColour() : Qt::black);
+    video_->setOsdCaption(text);
 }
 
 QString frmMain::osdText() const {
-    return osd_->text();
+    return video_->osdText();
 }
 
 void frmMain::applyVolume() {
@@ -194,9 +165,10 @@ void frmMain::TimerOver_Timer() {
 // The colour on screen at the video window's centre becomes the key colour
 // the on-screen display and the subtitles sit on.
 void frmMain::DetectOverlay() {
-    if (!config_ || !config_->autoOverlay() || !picVideoWindow_->isVisible())
+    PicVideoWindow* window = video_->window();
+    if (!config_ || !config_->autoOverlay() || !window->isVisible())
         return;
-    const QPoint centre = picVideoWindow_->mapToGlobal(picVideoWindow_->rect().center());
+    const QPoint centre = window->mapToGlobal(window->rect().center());
     QScreen* screen = QGuiApplication::screenAt(centre);
     if (!screen)
         return;

@@ -1,0 +1,58 @@
+#include "video/dar_presets.h"
+
+#include "video/aspect_ratio.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+constexpr qint64 kMaxFileBytes = 64 * 1024;
+constexpr int kMaxLineLength = 256;
+} // namespace
+
+void DarPresets::read(const QString& file) {
+    list_.clear();
+    QFile in(file);
+    if (in.size() > kMaxFileBytes || !in.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QStringList lines;
+    QTextStream text(&in);
+    while (!text.atEnd())
+        lines << text.readLine(kMaxLineLength);
+    list_.setItems(lines);
+}
+
+bool DarPresets::save(const QString& file) const {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString& preset : list_.items())
+        out.write((preset + QStringLiteral("\r\n")).toUtf8());
+    return out.commit();
+}
+
+DarPresets::Added DarPresets::add(const QString& text, QString* problem) {
+    // The limit is counted exactly: a file may hold more, and such a list
+    // still takes more by hand.
+    if (list_.count() == kMaxAdded)
+        return Added::Full;
+    if (text.isEmpty())
+        return Added::Empty;
+    if (!parseRatio(text, problem))
+        return Added::Malformed;
+    list_.addItem(text);
+    return Added::Yes;
+}
+
+void DarPresets::removeSelected() {
+    if (list_.listIndex() >= 0)
+        list_.removeItem(list_.listIndex());
+}
+
+QStringList DarPresets::menuCaptions() const {
+    QStringList captions;
+    for (int i = 0; i < kMenuItems; ++i)
+        captions << (i < list_.count() ? list_.item(i) : QStringLiteral("%1 - Empty").arg(i + 1));
+    return captions;
+}

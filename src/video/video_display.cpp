@@ -1,0 +1,277 @@
+#include "video/video_display.h"
+
+#include "support/controls/twips.h"
+#include "support/media/video_window.h"
+#include "video/aspect_ratio.h"
+#include "video/osd.h"
+#include "video/pic_video_window.h"
+#include "video/screen_forms.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+// Between the video window and the bar below it, when a movie opens.
+constexpr int kOpenGapTwips = 200;
+// A pointer still this long in full screen is hidden.
+constexpr int kPointerIdleMs = 4000;
+// The renderer's style: clip children and siblings, no caption or border.
+constexpr int kRendererStyle = 0x06000000;
+} // namespace
+
+VideoDisplay::VideoDisplay(PlayerState& state, QWidget& bar, Hooks hooks)
+    : state_(state), bar_(bar), hooks_(std::move(hooks)),
+      window_(std::make_unique<PicVideoWindow>()), osd_(std::make_unique<Osd>()),
+      curtain_(std::make_unique<Curtain>()), pointerLabel_(std::make_unique<PointerLabel>()) {
+    window_->installEventFilter(this);
+}
+
+VideoDisplay::~VideoDisplay() = default;
+
+QWidget* VideoDisplay::curtain() const {
+    return curtain_.get();
+}
+
+VideoWindow* VideoDisplay::renderer() const {
+    return state_.MediaControl ? state_.MediaControl->videoWindow() : nullptr;
+}
+
+// Full screen is on the monitor that holds the video window.
+QScreen* VideoDisplay::screen() const {
+    QScreen* at = QGuiApplication::screenAt(window_->geometry().center());
+    if (!at)
+        at = QGuiApplication::screenAt(bar_.geometry().center());
+    return at ? at : QGuiApplication::primaryScreen();
+}
+
+QSize VideoDisplay::nativeSize() const {
+    return state_.BasicVideo ? state_.BasicVideo->videoSize().valueOr(QSize()) : QSize();
+}
+
+void VideoDisplay::attach() {
+    VideoWindow* video = renderer();
+    if (!video)
+        return;
+    video->setVisible(false);
+    video->setWindowStyle(kRendererStyle);
+    video->setTop(0);
+    video->setLeft(0);
+    video->setOwner(window_.get());
+    firstFrame();
+}
+
+void VideoDisplay::firstFrame() {
+    VideoWindow* video = renderer();
+    if (!video || nativeSize().isEmpty())
+        return; // shown once the first frame tells the size
+    video->setVisible(true);
+    if (state_.FullScreenOn) {
+        window_->show();
+        ApplyDAR();
+        return;
+    }
+    sizeToNative();
+    window_->show();
+    place();
+}
+
+void VideoDisplay::sizeToNative() {
+    const QSize native = nativeSize();
+    if (native.isEmpty())
+        return;
+    window_->resize(native);
+    if (VideoWindow* video = renderer())
+        video->setWindowPosition(0, 0, native.width(), native.height());
+}
+
+void VideoDisplay::detach() {
+    VideoWindow* video = renderer();
+    if (!video)
+        return;
+    video->setVisible(false);
+    video->setOwner(nullptr);
+    video->setTop(10000);
+}
+
+void VideoDisplay::place() {
+    if (state_.FullScreenOn) {
+        ApplyDAR();
+        return;
+    }
+    // Window frames included: the video stands centred, a gap above the bar.
+    const QRect bar = bar_.frameGeometry();
+    const QRect video = window_->frameGeometry();
+    window_->move(bar.x() + bar.width() / 2 - video.width() / 2,
+                  std::max(0, bar.y() - video.height() - twipsToPixels(kOpenGapTwips)));
+}
+
+void VideoDisplay::hide() {
+    window_->hide();
+}
+
+void VideoDisplay::FullScrMode() {
+    state_.VideoFocused = false;
+    if (!state_.MovieOpen)
+        return;
+    if (state_.FullScreenOn) {
+        leaveFullScreen();
+        return;
+    }
+    if (hooks_.enterDisplayMode)
+        hooks_.enterDisplayMode();
+    ApplyDAR();
+    window_->activateWindow();
+    window_->setFocus();
+    // The window manager's full-screen state covers the panels.
+}
+
+void VideoDisplay::leaveFullScreen() {
+    if (hooks_.leaveDisplayMode)
+        hooks_.leaveDisplayMode();
+    state_.VideoFocused = false;
+    setPointerHidden(false);
+    window_->showNormal();
+    sizeToNative();
+    // Directly above the bar and centred on it.
+    const QRect bar = bar_.frameGeometry();
+    const QSize frame = window_->frameGeometry().size();
+    window_->move(bar.x() + bar.width() / 2 - frame.width() / 2,
+                  std::max(0, bar.y() - frame.height()));
+    QCoreApplication::processEvents();
+    state_.FullScreenOn = false;
+    if (hooks_.subtitleGoUp)
+        hooks_.subtitleGoUp();
+}
+
+void VideoDisplay::ApplyDAR() {
+    if (state_.ConfigApplying)
+        return;
+    VideoWindow* video = renderer();
+    if (!video)
+        return;
+    // The ratio: the chosen preset, or the picture's own size. One that
+    // cannot be read leaves the layout as it was.
+    const QString preset = hooks_.preset ? hooks_.preset() : QString();
+    std::optional<RatioTerms> ratio;
+    if (!preset.isEmpty())
+        ratio = parseRatio(preset);
+    else if (const QSize native = nativeSize(); !native.isEmpty())
+        ratio = RatioTerms{double(native.width()), double(native.height())};
+    if (!preset.isEmpty() && !ratio)
+        return;
+    QScreen* on = screen();
+    window_->setGeometry(on->geometry());
+    if (window_->windowHandle())
+        window_->windowHandle()->setScreen(on);
+    window_->showFullScreen();
+    state_.FullScreenOn = true;
+    if (!ratio)
+        return; // the first frame lays the picture out
+    const std::optional<QRect> picture = fullScreenPicture(on->geometry().size(), *ratio);
+    if (!picture)
+        return;
+    video->setWindowPosition(picture->x(), picture->y(), picture->width(), picture->height());
+    state_.FsVideoTop = video->top();
+    state_.FsVideoWidth = video->width();
+    state_.FsVideoHeight = video->height();
+    const QSize source = state_.BasicVideo->sourceSize().valueOr(QSize());
+    state_.FsSourceWidth = source.width();
+    state_.FsSourceHeight = source.height();
+}
+
+void VideoDisplay::CenterMovie() {
+    VideoWindow* video = renderer();
+    if (!video)
+        return;
+    const QRect centred = centredPicture(window_->size(), QSize(video->width(), video->height()));
+    video->setTop(centred.top());
+    video->setLeft(centred.left());
+}
+
+void VideoDisplay::panScan(int widthStep, int heightStep) {
+    VideoWindow* video = renderer();
+    if (!video)
+        return;
+    // A size below nothing is refused, as the renderer would refuse it.
+    if (widthStep && video->width() + widthStep >= 0)
+        video->setWidth(video->width() + widthStep);
+    if (heightStep && video->height() + heightStep >= 0)
+        video->setHeight(video->height() + heightStep);
+    CenterMovie();
+}
+
+void VideoDisplay::showCurtain() {
+    curtain_->cover(screen());
+}
+
+void VideoDisplay::hideCurtain() {
+    curtain_->lift();
+}
+
+void VideoDisplay::setOsdCaption(const QString& text) {
+    osd_->setCaption(text, window_->pos(), hooks_.keyColour ? hooks_.keyColour() : Qt::black);
+}
+
+void VideoDisplay::showOsd(const QString& text, QPoint at) {
+    osd_->showText(text, at, hooks_.keyColour ? hooks_.keyColour() : Qt::black);
+}
+
+QString VideoDisplay::osdText() const {
+    return osd_->text();
+}
+
+void VideoDisplay::pointerTick(int intervalMs) {
+    const QPoint pointer = QCursor::pos();
+    if (pointer.x() != state_.LastPointerX || pointer.y() != state_.LastPointerY) {
+        state_.CursorIdleMs = 0;
+        setPointerHidden(false);
+    } else {
+        state_.CursorIdleMs += intervalMs;
+    }
+    state_.LastPointerX = pointer.x();
+    state_.LastPointerY = pointer.y();
+    if (state_.CursorIdleMs >= kPointerIdleMs) {
+        state_.CursorIdleMs = 0;
+        if (state_.FullScreenOn)
+            setPointerHidden(true);
+    }
+}
+
+void VideoDisplay::setPointerHidden(bool hidden) {
+    if (VideoWindow* video = renderer())
+        video->hideCursor(hidden);
+    if (hidden)
+        window_->setCursor(Qt::BlankCursor);
+    else
+        window_->unsetCursor();
+}
+
+void VideoDisplay::followBar(bool minimized) {
+    if (minimized) {
+        minimisedWithBar_ = window_->isVisible() && !window_->isMinimized();
+        if (minimisedWithBar_)
+            window_->showMinimized();
+        return;
+    }
+    if (!window_->isMinimized() && !minimisedWithBar_)
+        return;
+    minimisedWithBar_ = false;
+    if (state_.FullScreenOn)
+        window_->showFullScreen();
+    else
+        window_->showNormal();
+}
+
+bool VideoDisplay::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.get() &&
+        (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)) {
+        state_.VideoFocused = event->type() == QEvent::WindowActivate;
+        if (hooks_.subtitleOnTop)
+            hooks_.subtitleOnTop(state_.VideoFocused);
+    }
+    return QObject::eventFilter(watched, event);
+}

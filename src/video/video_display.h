@@ -1,0 +1,97 @@
+#pragma once
+// The movie's picture on screen: the video window that hosts the graph's
+// renderer, windowed above the bar or full screen at an aspect ratio, the
+// pan-and-scan steps, the curtain, the on-screen display and the pointer
+// label, and the pointer hidden when still in full screen.
+#include "app/player_state.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPoint>
+#include <functional>
+#include <memory>
+
+class Curtain;
+class Osd;
+class PicVideoWindow;
+class PointerLabel;
+class QScreen;
+class QWidget;
+
+class VideoDisplay : public QObject {
+    Q_OBJECT
+  public:
+    struct Hooks {
+        std::function<QColor()> keyColour; // the overlay key colour the labels sit on
+        std::function<QString()> preset;   // the aspect-ratio preset, empty for the movie's own
+        std::function<void()> enterDisplayMode; // the display-mode switch of full screen
+        std::function<void()> leaveDisplayMode;
+        std::function<void()> subtitleGoUp;            // the subtitles follow the windowed layout
+        std::function<void(bool onTop)> subtitleOnTop; // while the video window has the focus
+    };
+
+    // `bar` is the main window the video window stands above.
+    VideoDisplay(PlayerState& state, QWidget& bar, Hooks hooks);
+    ~VideoDisplay() override;
+
+    PicVideoWindow* window() const { return window_.get(); }
+    QWidget* curtain() const;
+    PointerLabel* pointerLabel() const { return pointerLabel_.get(); }
+
+    // Playing starts: the renderer goes into the video window, which shows
+    // at the picture's size once the first frame has told it.
+    void attach();
+    // The first frame is out: the size is known.
+    void firstFrame();
+    // Stop: the renderer leaves the window.
+    void detach();
+    // After an open: windowed above the bar, or the full-screen layout.
+    void place();
+    // A movie that cannot play leaves no window behind.
+    void hide();
+
+    // Windowed to full screen and back.
+    void FullScrMode();
+    // The full-screen layout at the chosen ratio: the video window over the
+    // whole screen it stands on, the picture sized and centred in it.
+    void ApplyDAR();
+    void CenterMovie();
+    // The pan-and-scan pad: the picture grows or shrinks by the steps
+    // (pixels, width first) and is centred again.
+    void panScan(int widthStep, int heightStep);
+
+    void showCurtain();
+    void hideCurtain();
+
+    // The on-screen display: the caption loads hidden at the video window's
+    // corner; show() makes it visible for its three seconds.
+    void setOsdCaption(const QString& text);
+    void showOsd(const QString& text, QPoint at);
+    QString osdText() const;
+
+    // The position display's tick: a pointer still for 4 seconds in full
+    // screen is hidden, and shows again when it moves.
+    void pointerTick(int intervalMs);
+    // The bar was minimised or restored: the video window follows it.
+    void followBar(bool minimized);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    class VideoWindow* renderer() const;
+    QScreen* screen() const;
+    QSize nativeSize() const;
+    void sizeToNative();
+    void leaveFullScreen();
+    void setPointerHidden(bool hidden);
+
+    PlayerState& state_;
+    QWidget& bar_;
+    Hooks hooks_;
+    std::unique_ptr<PicVideoWindow> window_;
+    std::unique_ptr<Osd> osd_;
+    std::unique_ptr<Curtain> curtain_;
+    std::unique_ptr<PointerLabel> pointerLabel_;
+    bool minimisedWithBar_ = false;
+};
