@@ -18,7 +18,7 @@ packages=(
     libqt6gui6 qt6-qpa-plugins
     # testing on a real X server
     xvfb xauth xdotool x11-apps imagemagick dbus-daemon playerctl
-    xdg-utils desktop-file-utils x11-xserver-utils x11-utils
+    xdg-utils desktop-file-utils x11-xserver-utils x11-utils openbox
     # a display server with several modes, for real display-mode switches
     xserver-xorg-core xserver-xorg-video-dummy
 )

@@ -85,6 +85,7 @@ void frmMain::buildWindow() {
             displayModes_->leaveFullScreen();
     };
     video_ = std::make_unique<VideoDisplay>(state, *this, videoHooks);
+    video_->addFullScreenKeys(*this);
     connect(video_->window(), &PicVideoWindow::filesDropped, this,
             [this](const QStringList& paths) { opener.openDropped(paths, false, List1); });
 

@@ -11,7 +11,10 @@
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QScreen>
+#include <QShortcut>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -28,6 +31,23 @@ VideoDisplay::VideoDisplay(PlayerState& state, QWidget& bar, Hooks hooks)
       window_(std::make_unique<PicVideoWindow>()), osd_(std::make_unique<Osd>()),
       curtain_(std::make_unique<Curtain>()), pointerLabel_(std::make_unique<PointerLabel>()) {
     window_->installEventFilter(this);
+    addFullScreenKeys(*window_);
+}
+
+// Escape leaves full screen; Z and Alt+Enter go in and out.
+void VideoDisplay::addFullScreenKeys(QWidget& window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    connect(escape, &QShortcut::activated, this, [this] {
+        state_.VideoFocused = false;
+        if (state_.FullScreenOn)
+            FullScrMode();
+    });
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Return),
+          QKeySequence(Qt::ALT | Qt::Key_Enter)}) {
+        auto* toggle = new QShortcut(keys, &window);
+        connect(toggle, &QShortcut::activated, this, &VideoDisplay::FullScrMode);
+    }
 }
 
 VideoDisplay::~VideoDisplay() = default;
@@ -136,11 +156,16 @@ void VideoDisplay::leaveFullScreen() {
     setPointerHidden(false);
     window_->showNormal();
     sizeToNative();
-    // Directly above the bar and centred on it.
-    const QRect bar = bar_.frameGeometry();
-    const QSize frame = window_->frameGeometry().size();
-    window_->move(bar.x() + bar.width() / 2 - frame.width() / 2,
-                  std::max(0, bar.y() - frame.height()));
+    // Directly above the bar and centred on it. The window manager gives
+    // the frame back later: its size is the one the window had windowed.
+    placeAboveBar(windowedFrame_);
+    // The window manager puts its frame back a moment later: place the
+    // window again with the frame it then has.
+    for (const int ms : {150, 500})
+        QTimer::singleShot(ms, this, [this] {
+            if (!state_.FullScreenOn && window_->isVisible())
+                placeAboveBar(frameMargins());
+        });
     QCoreApplication::processEvents();
     state_.FullScreenOn = false;
     if (hooks_.subtitleGoUp)
@@ -164,6 +189,8 @@ void VideoDisplay::ApplyDAR() {
     if (!preset.isEmpty() && !ratio)
         return;
     QScreen* on = screen();
+    if (!state_.FullScreenOn)
+        rememberFrame();
     window_->setGeometry(on->geometry());
     if (window_->windowHandle())
         window_->windowHandle()->setScreen(on);
@@ -181,6 +208,29 @@ void VideoDisplay::ApplyDAR() {
     const QSize source = state_.BasicVideo->sourceSize().valueOr(QSize());
     state_.FsSourceWidth = source.width();
     state_.FsSourceHeight = source.height();
+}
+
+// The frame's bottom edge meets the bar's top; the window is centred on
+// the bar.
+void VideoDisplay::placeAboveBar(QMargins frame) {
+    const QRect bar = bar_.frameGeometry();
+    const QSize size = window_->size();
+    const QPoint at(bar.x() + bar.width() / 2 - size.width() / 2,
+                    std::max(frame.top(), bar.y() - frame.bottom() - size.height()));
+    if (window_->geometry().topLeft() != at)
+        window_->setGeometry(QRect(at, size));
+}
+
+// The window manager's frame around the video window.
+QMargins VideoDisplay::frameMargins() const {
+    const QRect frame = window_->frameGeometry(), inside = window_->geometry();
+    return QMargins(inside.left() - frame.left(), inside.top() - frame.top(),
+                    frame.right() - inside.right(), frame.bottom() - inside.bottom());
+}
+
+void VideoDisplay::rememberFrame() {
+    if (window_->isVisible() && !frameMargins().isNull())
+        windowedFrame_ = frameMargins();
 }
 
 void VideoDisplay::CenterMovie() {

@@ -6,6 +6,7 @@
 #include "app/player_state.h"
 
 #include <QColor>
+#include <QMargins>
 #include <QObject>
 #include <QPoint>
 #include <functional>
@@ -74,6 +75,8 @@ class VideoDisplay : public QObject {
     void pointerTick(int intervalMs);
     // The bar was minimised or restored: the video window follows it.
     void followBar(bool minimized);
+    // The full-screen keys for `window` (the video window has them already).
+    void addFullScreenKeys(QWidget& window);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +88,9 @@ class VideoDisplay : public QObject {
     void sizeToNative();
     void leaveFullScreen();
     void setPointerHidden(bool hidden);
+    void rememberFrame();
+    void placeAboveBar(QMargins frame);
+    QMargins frameMargins() const;
 
     PlayerState& state_;
     QWidget& bar_;
@@ -94,4 +100,5 @@ class VideoDisplay : public QObject {
     std::unique_ptr<Curtain> curtain_;
     std::unique_ptr<PointerLabel> pointerLabel_;
     bool minimisedWithBar_ = false;
+    QMargins windowedFrame_; // the window manager's frame, as last seen windowed
 };

@@ -7,7 +7,7 @@
 # Usage: display_modes.sh TEST_BINARY
 set -euo pipefail
 tests=$1
-filter='XRandRBackendTest.*'
+filter='XRandRBackendTest.*:FullScreenDisplayMode.*'
 
 work=$(mktemp -d)
 xorg_pid=

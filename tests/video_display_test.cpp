@@ -1,0 +1,161 @@
+// The video display with a real movie on the offscreen platform: full
+// screen in and out, aspect presets, the pad, the curtain of an open in
+// full screen, and the pointer hidden when still.
+#include "app/frm_main.h"
+#include "config/display_modes.h"
+#include "config/frm_config.h"
+#include "config/xrandr_backend.h"
+#include "support/media/video_window.h"
+#include "support/settings/settings_store.h"
+#include "test_support.h"
+#include "video/aspect_ratio.h"
+#include "video/pic_video_window.h"
+#include "video/video_display.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFile>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+using testsupport::mediaPath;
+
+namespace {
+
+class VideoDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QFile::remove(SettingsStore::defaultFilePath());
+        window = std::make_unique<frmMain>(QString());
+        window->Form_Load();
+        window->OpenaMovie(mediaPath("demo.avi"), false); // 640x360
+        ASSERT_TRUE(testsupport::waitUntil([&] { return video()->isVisible(); }, 5000));
+    }
+    void TearDown() override { window->ExitMe(); }
+
+    PicVideoWindow* video() const { return window->videoWindowForm(); }
+    VideoWindow* renderer() const { return window->state.MediaControl->videoWindow(); }
+    QRect picture() const {
+        VideoWindow* r = renderer();
+        return QRect(r->left(), r->top(), r->width(), r->height());
+    }
+    QSize screen() const { return QApplication::primaryScreen()->geometry().size(); }
+
+    std::unique_ptr<frmMain> window;
+};
+
+} // namespace
+
+TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeAboveTheBar) {
+    window->FullScrMode();
+    EXPECT_TRUE(window->state.FullScreenOn);
+    EXPECT_EQ(video()->geometry(), QRect(QPoint(0, 0), screen()));
+    EXPECT_EQ(picture(), *fullScreenPicture(screen(), {640, 360}));
+
+    window->FullScrMode();
+    EXPECT_FALSE(window->state.FullScreenOn);
+    EXPECT_EQ(video()->size(), QSize(640, 360));
+    EXPECT_EQ(picture(), QRect(0, 0, 640, 360));
+    // Directly above the bar and centred on it; the end-to-end test checks
+    // it to the pixel with a real window manager's frame.
+    const QRect bar = window->frameGeometry(), above = video()->frameGeometry();
+    EXPECT_NEAR(above.bottom() + 1, bar.top(), 4);
+    EXPECT_NEAR(above.center().x(), bar.center().x(), 2);
+}
+
+TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
+    window->config()->DAR.setItems({"4/3", "abc/0"});
+    window->Mnu_DAR_Click(1);
+    EXPECT_TRUE(window->state.FullScreenOn);
+    // The layout's arithmetic has tests of its own: here it has to arrive.
+    const QRect fourThirds = *fullScreenPicture(screen(), {4, 3});
+    EXPECT_EQ(picture(), fourThirds);
+    EXPECT_EQ(window->state.FsVideoWidth, fourThirds.width());
+
+    // A preset that is no ratio leaves the layout as it was.
+    window->config()->DAR.setListIndex(1);
+    window->video().ApplyDAR();
+    EXPECT_EQ(picture(), fourThirds);
+
+    window->Mnu_DAROr_Click();
+    EXPECT_TRUE(window->state.FullScreenOn) << "Original stays in full screen";
+    EXPECT_EQ(picture().width(), screen().width()) << "the movie's own 16:9 fills the width";
+
+    // The pad: wider, then back, and centred again.
+    const QRect before = picture();
+    window->video().panScan(32, 0);
+    EXPECT_EQ(picture().width(), before.width() + 32);
+    EXPECT_EQ(picture().left(), before.left() - 16);
+    window->video().panScan(-32, 0);
+    EXPECT_EQ(picture(), before);
+    window->video().panScan(-32, -32);
+    window->video().panScan(32, 32);
+    EXPECT_EQ(picture(), before);
+}
+
+TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePicture) {
+    window->FullScrMode();
+    int curtainShown = 0;
+    struct Watch : QObject {
+        int* shown;
+        explicit Watch(int* s) : shown(s) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            *shown += e->type() == QEvent::Show;
+            return false;
+        }
+    } watch(&curtainShown);
+    window->video().curtain()->installEventFilter(&watch);
+    window->OpenaMovie(mediaPath("one-audio.avi"), false); // 320x240
+    EXPECT_EQ(curtainShown, 1);
+    EXPECT_FALSE(window->video().curtain()->isVisible()) << "playing lifts it";
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return renderer() && renderer()->isVisible(); }, 5000));
+    EXPECT_TRUE(window->state.FullScreenOn);
+    EXPECT_EQ(video()->geometry(), QRect(QPoint(0, 0), screen()));
+    EXPECT_EQ(picture(), *fullScreenPicture(screen(), {320, 240}));
+}
+
+TEST_F(VideoDisplayTest, TheStillPointerHidesInFullScreenAndShowsOnMovement) {
+    QCursor::setPos(100, 100);
+    window->video().pointerTick(1000);
+    for (int second = 0; second < 4; ++second)
+        window->video().pointerTick(1000);
+    EXPECT_NE(video()->cursor().shape(), Qt::BlankCursor) << "only in full screen";
+
+    window->FullScrMode();
+    for (int second = 0; second < 3; ++second)
+        window->video().pointerTick(1000);
+    EXPECT_NE(video()->cursor().shape(), Qt::BlankCursor);
+    window->video().pointerTick(1000);
+    EXPECT_EQ(video()->cursor().shape(), Qt::BlankCursor) << "four seconds still";
+    QCursor::setPos(100, 140); // up and down is movement too
+    window->video().pointerTick(1000);
+    EXPECT_NE(video()->cursor().shape(), Qt::BlankCursor);
+}
+
+// Only on a server with several modes (the display-mode script's Xorg with
+// its dummy driver): the screen switches to the dialog's mode on entry and
+// back on exit.
+TEST(FullScreenDisplayMode, SwitchesOnEntryAndRestoresOnLeaving) {
+    if (qEnvironmentVariableIsEmpty("VANTOR_TEST_EXPECT_SWITCHES"))
+        GTEST_SKIP() << "no X server with several modes";
+    QFile::remove(SettingsStore::defaultFilePath());
+    SettingsStore store;
+    store.write("ChangeRes", "1");
+    store.write("ChangeResXY", "2");   // 1024x768
+    store.write("ChangeResCols", "4"); // 24 bits
+    store.write("ChangeResHz", "0");   // 60 Hz
+    XRandRBackend display;
+    ASSERT_TRUE(display.isAvailable());
+    const DisplayMode before = *display.currentMode();
+    frmMain window(mediaPath("demo.avi"));
+    window.Form_Load();
+    ASSERT_TRUE(window.state.MovieOpen);
+    window.FullScrMode();
+    EXPECT_EQ(display.currentMode()->width, 1024);
+    EXPECT_TRUE(window.state.ModeChanged);
+    window.FullScrMode();
+    EXPECT_EQ(display.currentMode()->id, before.id);
+    EXPECT_FALSE(window.state.ModeChanged);
+    window.ExitMe();
+}
