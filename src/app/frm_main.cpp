@@ -12,6 +12,7 @@
 #include "inspector/property_page.h"
 #include "player/frm_jump_to.h"
 #include "player/time_text.h"
+#include "skin/main_bar.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
 #include "support/controls/progress_bar.h"
@@ -60,9 +61,8 @@ frmMain::~frmMain() {
 
 void frmMain::buildWindow() {
     resize(twipsToPixels(kMainWidthTwips), twipsToPixels(kMainHeightTwips));
-    buildControls();
-    buildSoundControls();
-    placeElements();
+    wireBar();
+    wireSoundControls();
 
     // The inspector is a window of its own beside the skinned bar.
     panel_ = new InspectorPanel(inspector, List1, nullptr);
@@ -262,54 +262,57 @@ void frmMain::cmdSource_Click() {
 // Position
 
 int frmMain::seekBarValue() const {
-    return PBar1->Value();
+    return bar_.PBar1->Value();
 }
 
 int frmMain::seekBarMax() const {
-    return PBar1->Max();
+    return bar_.PBar1->Max();
 }
 
 void frmMain::setSeekBarValue(int seconds) {
-    PBar1->setValue(std::clamp(seconds, PBar1->Min(), PBar1->Max())); // a refused value is skipped
+    bar_.PBar1->setValue(
+        std::clamp(seconds, bar_.PBar1->Min(), bar_.PBar1->Max())); // a refused value is skipped
 }
 
 void frmMain::setPositionText(const QString& text) {
-    tempslbl->setText(text);
+    bar_.tempslbl->setText(text);
 }
 
 QString frmMain::positionText() const {
-    return tempslbl->text();
+    return bar_.tempslbl->text();
 }
 
 QString frmMain::durationText() const {
-    return tempec->text();
+    return bar_.tempec->text();
 }
 
 QString frmMain::videoSizeText() const {
-    return vsize->text();
+    return bar_.vsize->text();
 }
 
 void frmMain::setDuration(double seconds) {
     durationSeconds_ = seconds;
     // 32-bit seconds: movies longer than nine hours still fit.
-    PBar1->setMax(std::max(1, int(std::min(std::lround(std::max(0.0, seconds)), long(INT_MAX)))));
+    bar_.PBar1->setMax(
+        std::max(1, int(std::min(std::lround(std::max(0.0, seconds)), long(INT_MAX)))));
 }
 
 void frmMain::showPosition() {
     // A bar the user holds shows where it will seek to, not where we are.
-    if (!state.MediaPosition || PBar1->isHeld())
+    if (!state.MediaPosition || bar_.PBar1->isHeld())
         return;
     if (const MediaResult<QSize> size = state.MediaPosition->videoSize())
-        vsize->setText(QStringLiteral("Video Size: %1x%2")
-                           .arg(size.value().width())
-                           .arg(size.value().height()));
+        bar_.vsize->setText(QStringLiteral("Video Size: %1x%2")
+                                .arg(size.value().width())
+                                .arg(size.value().height()));
     const double position = state.MediaPosition->currentPosition().valueOr(0);
     watchForStall(position);
     if (!state.MediaPosition)
         return; // the stall ended the movie
     setSeekBarValue(int(position));
-    tempslbl->setText(formatTime(qint64(position)));
-    tempec->setText(formatTime(qint64(state.MediaPosition->duration().valueOr(durationSeconds_))));
+    bar_.tempslbl->setText(formatTime(qint64(position)));
+    bar_.tempec->setText(
+        formatTime(qint64(state.MediaPosition->duration().valueOr(durationSeconds_))));
 }
 
 // ---------------------------------------------------------------------------
@@ -339,8 +342,12 @@ void frmMain::loadConfiguration() {
     hooks.minimizeMainWindow = [this] { showMinimized(); };
     hooks.refreshRegisteredFilters = [this] { inspector.RefreshRegFilters(); };
     hooks.skinLoad = [this] { SkinLoad(); };
-    hooks.setSpeakerPicture = [this](int slot) { showStorePicture(SoundType, slot); };
-    hooks.setScrollingTitleVisible = [this](bool visible) { vbwScroller2->setVisible(visible); };
+    hooks.setSpeakerPicture = [this](int slot) {
+        MainBar::showPicture(bar_.SoundType, pictures.picture(slot));
+    };
+    hooks.setScrollingTitleVisible = [this](bool visible) {
+        bar_.vbwScroller2->setVisible(visible);
+    };
     hooks.registerFileTypes = [this] {
         const auto result = RegisterFileTypes(QStringLiteral("Vantor Meridian"),
                                               QCoreApplication::applicationFilePath());

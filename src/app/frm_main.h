@@ -11,6 +11,7 @@
 #include "player/stall_watch.h"
 #include "player/transport.h"
 #include "player/volume_control.h"
+#include "skin/main_bar.h"
 #include "skin/picture_store.h"
 #include "skin/skin_window.h"
 #include "support/models/selectable_list.h"
@@ -112,7 +113,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     PicVideoWindow* videoWindowForm() const;
     VideoDisplay& video() { return *video_; }
     QString osdText() const;
-    cpvProgressBar* seekBar() const { return PBar1; }
+    cpvProgressBar* seekBar() const { return bar_.PBar1; }
     QString scrollTitle() const;
     // A control of the bar by name ("play", "VolSlider", "tempslbl", ...).
     QWidget* control(const QString& name) const;
@@ -161,14 +162,8 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void warn(const QString& text);
     void applySkin(const QString& folder);
     void buildWindow();
-    void buildControls();
-    void buildSoundControls();
-    SkinImage* addButton(const char* name, const char* pressedBitmap, const QString& toolTip,
-                         const QString& fallback, QRect design);
-    void placeElements();
-    void applySkinColours(const SkinDescription& skin);
-    void setLabelColour(const QColor& colour);
-    void showStorePicture(SkinImage* control, int slot);
+    void wireBar();
+    void wireSoundControls();
     void loadConfiguration();
     void reopenMovie();
     void wireInspector();
@@ -196,24 +191,9 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     std::unique_ptr<XRandRBackend> display_;
     std::unique_ptr<DisplayModeSwitch> displayModes_;
     std::unique_ptr<VideoDisplay> video_;
-    // The skinned controls.
-    SkinImage *Image9 = nullptr, *Image8 = nullptr, *Image1 = nullptr, *Image6 = nullptr,
-              *Image7 = nullptr;
-    SkinImage *VolSlider = nullptr, *SoundType = nullptr, *Opsub = nullptr;
-    SkinImage *prev = nullptr, *play = nullptr, *pause = nullptr, *stopbt = nullptr,
-              *nextbt = nullptr;
-    SkinImage *enablefs = nullptr, *playlbt = nullptr, *ouvrir = nullptr, *conf = nullptr,
-              *PanScanPad = nullptr;
-    SkinImage *pgh = nullptr, *Ph = nullptr, *Pg = nullptr, *Pd = nullptr, *pbd = nullptr,
-              *Pb = nullptr;
-    QLabel* vbwScroller1 = nullptr; // holds the title; vbwScroller2 shows it
-    TextScroller* vbwScroller2 = nullptr;
-    QLabel* tempslbl = nullptr;
-    QLabel* tempec = nullptr;
-    QLabel* vsize = nullptr;
-    QWidget* Shape2 = nullptr;
+    // The skinned controls, where the skin puts them.
+    MainBar bar_{*this, [this] { return skinFolder(); }};
     int levelBarTwips_ = 0;
-    cpvProgressBar* PBar1 = nullptr;
     QTimer* tmrKey = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* TimerOver = nullptr;

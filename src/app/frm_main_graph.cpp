@@ -90,7 +90,7 @@ void frmMain::onGraphEnded(quint64 graphId) {
     }
     // A movie that ended is stopped; the play queue will move on from here
     // once playlists take over the end.
-    setSeekBarValue(PBar1->Max());
+    setSeekBarValue(bar_.PBar1->Max());
     transport.stopbt_Click();
 }
 
@@ -150,7 +150,7 @@ void frmMain::stopOverlayDetection() {
 // Five one-second ticks after playback starts, the title says so.
 void frmMain::TimerOver_Timer() {
     if (overlayTicks_ == 0)
-        savedTitle_ = vbwScroller1->text();
+        savedTitle_ = bar_.vbwScroller1->text();
     if (overlayTicks_ == 5) {
         TimerOver->stop();
         overlayTicks_ = 0;
