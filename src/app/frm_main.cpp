@@ -7,9 +7,7 @@
 #include "config/speaker_modes.h"
 #include "config/xrandr_backend.h"
 #include "inspector/frm_filter_prop.h"
-#include "inspector/frm_select_pin.h"
-#include "inspector/inspector_panel.h"
-#include "inspector/property_page.h"
+#include "inspector/inspector_window.h"
 #include "player/frm_jump_to.h"
 #include "player/time_text.h"
 #include "skin/main_bar.h"
@@ -21,6 +19,7 @@
 #include "support/media/media_detector.h"
 #include "support/probe/mci_probe.h"
 #include "support/registry/registry_store.h"
+#include "video/overlay_detection.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
 #include "video/video_display.h"
@@ -33,7 +32,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -49,14 +47,12 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
     buildWindow();
-    wireInspector();
 }
 
 frmMain::~frmMain() {
     // No reading of a movie outlives the window that asked for it.
     MediaDetector::waitForReadings();
     releaseReferences();
-    delete panel_;
 }
 
 void frmMain::buildWindow() {
@@ -65,8 +61,11 @@ void frmMain::buildWindow() {
     wireSoundControls();
 
     // The inspector is a window of its own beside the skinned bar.
-    panel_ = new InspectorPanel(inspector, List1, nullptr);
-    panel_->setWindowTitle(QStringLiteral("Filter Graph Inspector"));
+    inspectorWindow_ = std::make_unique<InspectorWindow>(
+        inspector,
+        InspectorWindow::Player{state, transport, opener, List1,
+                                [this](const QString& file) { OpenaMovie(file, false); }},
+        *this);
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
     auto* jump = new QShortcut(QKeySequence(QStringLiteral("Ctrl+J")), this);
@@ -98,65 +97,23 @@ void frmMain::buildWindow() {
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { transport.Timer1_Timer(); });
-    TimerOver = new QTimer(this);
-    TimerOver->setInterval(1000);
-    connect(TimerOver, &QTimer::timeout, this, &frmMain::TimerOver_Timer);
-}
-
-void frmMain::wireInspector() {
-    inspector.chooseSourceFile = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                            QStringLiteral("All Files (*)"));
+    OverlayDetection::Hooks overlayHooks;
+    overlayHooks.title = [this] { return bar_.vbwScroller1->text(); };
+    overlayHooks.setTitle = [this](const QString& title) { setTitle(title); };
+    overlayHooks.enabled = [this] { return config_ && config_->autoOverlay(); };
+    overlayHooks.setKeyColour = [this](const QColor& colour) {
+        if (config_)
+            config_->setKeyColour(colour);
     };
-    inspector.runSelectPin = [this](PinSelector& selector) {
-        frmSelectPin dialog(selector, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
-    inspector.showPropertyPages = [this](const FilterInfo& filter) {
-        (new PropertyPage(filter, this))->show();
-    };
-    connect(panel_->cmdRun, &QPushButton::clicked, this, [this] { transport.cmdRun_Click(); });
-    connect(panel_->cmdPause, &QPushButton::clicked, this, [this] { transport.cmdPause_Click(); });
-    connect(panel_->cmdStop, &QPushButton::clicked, this, [this] { transport.cmdStop_Click(); });
-    connect(panel_->cmdNewGraph, &QPushButton::clicked, this, [this] {
-        opener.CleanUp();
-        inspector.NewGraph();
-        state.PlayState = PlayStopped;
-    });
-    connect(panel_->Command1, &QPushButton::clicked, this, [this] {
-        const QString file =
-            QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                         QStringLiteral("Media files (*.mpg *.avi *.mov)"));
-        if (!file.isEmpty())
-            List1.addItem(file);
-    });
-    connect(panel_->Command2, &QPushButton::clicked, this,
-            [this] { List1.removeItem(List1.listIndex()); });
-    connect(panel_->Command3, &QPushButton::clicked, this, [this] {
-        if (List1.listIndex() >= 0)
-            OpenaMovie(List1.text(), false);
-    });
+    overlay_ = std::make_unique<OverlayDetection>(*video_->window(), overlayHooks);
 }
 
 void frmMain::showInspector(bool show) {
-    if (!show) {
-        panel_->hide();
-        return;
-    }
-    // Below the bar, or above it when the screen ends first.
-    panel_->adjustSize();
-    const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    const QRect bar = frameGeometry();
-    int top = bar.bottom() + 1;
-    if (top + panel_->height() > screen.bottom())
-        top = std::max(screen.top(), bar.top() - panel_->frameGeometry().height());
-    panel_->move(bar.left(), top);
-    panel_->show();
-    panel_->raise();
+    inspectorWindow_->show(show);
 }
 
 bool frmMain::inspectorShown() const {
-    return panel_->isVisible();
+    return inspectorWindow_->shown();
 }
 
 void frmMain::Form_Load() {
@@ -338,7 +295,7 @@ void frmMain::beforeGraphBuilt() {
 void frmMain::loadConfiguration() {
     ConfigHooks hooks;
     hooks.reopenMovie = [this] { reopenMovie(); };
-    hooks.startOverlayDetection = [this] { TimerOver->start(); };
+    hooks.startOverlayDetection = [this] { overlay_->start(); };
     hooks.minimizeMainWindow = [this] { showMinimized(); };
     hooks.refreshRegisteredFilters = [this] { inspector.RefreshRegFilters(); };
     hooks.skinLoad = [this] { SkinLoad(); };

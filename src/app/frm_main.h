@@ -19,8 +19,9 @@
 
 #include <memory>
 
-class InspectorPanel;
+class InspectorWindow;
 class PicVideoWindow;
+class OverlayDetection;
 class VideoDisplay;
 class QLabel;
 class QTimer;
@@ -166,12 +167,9 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void wireSoundControls();
     void loadConfiguration();
     void reopenMovie();
-    void wireInspector();
     void releaseReferences();
     void saveVolume();
     void showPosition();
-    void TimerOver_Timer();
-    void DetectOverlay();
     void onGraphError(quint64 graphId, const QString& message);
     // Stops, tells the user `text` in the title and the on-screen display,
     // and leaves no empty video window.
@@ -185,24 +183,22 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     SettingsStore settings_;
     QString commandLine_;
     CommandLineRequest request_;
-    InspectorPanel* panel_ = nullptr;
+    std::unique_ptr<InspectorWindow> inspectorWindow_;
     frmFilterProp* filterProp_ = nullptr;
     frmConfig* config_ = nullptr;
     std::unique_ptr<XRandRBackend> display_;
     std::unique_ptr<DisplayModeSwitch> displayModes_;
     std::unique_ptr<VideoDisplay> video_;
+    std::unique_ptr<OverlayDetection> overlay_;
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
     int levelBarTwips_ = 0;
     QTimer* tmrKey = nullptr;
     QTimer* Timer1 = nullptr;
-    QTimer* TimerOver = nullptr;
     QStringList audioStreamItems_;
     QStringList aspectMenuCaptions_;
     bool audioStreamsEnabled_ = false;
     double durationSeconds_ = 0; // dureelbl
-    int overlayTicks_ = 0;       // ticks of the overlay detection, 0 when idle
-    QString savedTitle_;
     StallWatch stallWatch_;
     bool exiting_ = false;
 };

@@ -8,12 +8,11 @@
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
 #include "support/media/video_window.h"
+#include "video/overlay_detection.h"
 #include "video/pic_video_window.h"
 #include "video/video_display.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 // ---------------------------------------------------------------------------
@@ -134,46 +133,9 @@ void frmMain::applyVolume() {
 }
 
 void frmMain::startOverlayDetection() {
-    TimerOver->start();
+    overlay_->start();
 }
 
-// Stop ends the detection and puts the movie's title back; the next start
-// detects afresh under its own title.
 void frmMain::stopOverlayDetection() {
-    TimerOver->stop();
-    if (overlayTicks_ == 0)
-        return;
-    overlayTicks_ = 0;
-    setTitle(savedTitle_);
-}
-
-// Five one-second ticks after playback starts, the title says so.
-void frmMain::TimerOver_Timer() {
-    if (overlayTicks_ == 0)
-        savedTitle_ = bar_.vbwScroller1->text();
-    if (overlayTicks_ == 5) {
-        TimerOver->stop();
-        overlayTicks_ = 0;
-        setTitle(savedTitle_);
-        return;
-    }
-    ++overlayTicks_;
-    DetectOverlay();
-    setTitle(QStringLiteral("Detecting hardware overlay"));
-}
-
-// The colour on screen at the video window's centre becomes the key colour
-// the on-screen display and the subtitles sit on.
-void frmMain::DetectOverlay() {
-    PicVideoWindow* window = video_->window();
-    if (!config_ || !config_->autoOverlay() || !window->isVisible())
-        return;
-    const QPoint centre = window->mapToGlobal(window->rect().center());
-    QScreen* screen = QGuiApplication::screenAt(centre);
-    if (!screen)
-        return;
-    const QPoint local = centre - screen->geometry().topLeft();
-    const QImage pixel = screen->grabWindow(0, local.x(), local.y(), 1, 1).toImage();
-    if (!pixel.isNull())
-        config_->setKeyColour(pixel.pixelColor(0, 0));
+    overlay_->stop();
 }

@@ -1,0 +1,40 @@
+#pragma once
+// The filter graph inspector as a window of its own beside the bar: its
+// panel, the dialogs it asks for, and what its buttons do to the player.
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class GraphInspector;
+class InspectorPanel;
+class MovieOpener;
+class QWidget;
+class SelectableList;
+class Transport;
+struct PlayerState;
+
+class InspectorWindow : public QObject {
+    Q_OBJECT
+  public:
+    struct Player {
+        PlayerState& state;
+        Transport& transport;
+        MovieOpener& opener;
+        SelectableList& queue;
+        std::function<void(const QString&)> openMovie;
+    };
+    InspectorWindow(GraphInspector& inspector, Player player, QWidget& bar);
+    ~InspectorWindow() override;
+
+    // Below the bar, or above it when the screen ends first.
+    void show(bool show);
+    bool shown() const;
+    InspectorPanel* panel() const { return panel_.get(); }
+
+  private:
+    void wire();
+    GraphInspector& inspector_;
+    Player player_;
+    QWidget& bar_;
+    std::unique_ptr<InspectorPanel> panel_;
+};
