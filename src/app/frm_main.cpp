@@ -17,7 +17,6 @@
 #include "support/controls/twips.h"
 #include "support/desktop/shell_integration.h"
 #include "support/media/media_detector.h"
-#include "support/probe/mci_probe.h"
 #include "support/registry/registry_store.h"
 #include "video/overlay_detection.h"
 #include "video/pic_video_window.h"
@@ -38,12 +37,13 @@
 #include <climits>
 
 frmMain::frmMain(QString commandLine, QWidget* parent)
-    : SkinWindow(parent), inspector(state), transport(state, chapters, List1, *this),
-      opener(state, inspector, chapters, transport, *this), volume(state.Muted, settings_),
+    : SkinWindow(parent), inspector(state), transport(state, chapters, List1, playback_),
+      opener(state, inspector, chapters, transport, openerView_), volume(state.Muted, settings_),
+      playback_(state, volume, *this), openerView_(playback_),
       commandLine_(std::move(commandLine)) {
     setWindowTitle(QStringLiteral("Vantor Meridian"));
     installRendererWindows(); // every video renderer paints into a window of ours
-    connect(&inspector, &GraphInspector::graphCreated, this, &frmMain::watchGraph);
+    connect(&inspector, &GraphInspector::graphCreated, &playback_, &PlaybackView::watchGraph);
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
     buildWindow();
@@ -92,7 +92,7 @@ void frmMain::buildWindow() {
     tmrKey->setInterval(1000);
     connect(tmrKey, &QTimer::timeout, this, [this] {
         video_->pointerTick(tmrKey->interval());
-        showPosition();
+        playback_.showPosition();
     });
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
@@ -106,6 +106,8 @@ void frmMain::buildWindow() {
             config_->setKeyColour(colour);
     };
     overlay_ = std::make_unique<OverlayDetection>(*video_->window(), overlayHooks);
+    playback_.attach(bar_, *video_, *overlay_, transport);
+    openerView_.attach(bar_, *video_);
 }
 
 void frmMain::showInspector(bool show) {
@@ -216,81 +218,30 @@ void frmMain::cmdSource_Click() {
 }
 
 // ---------------------------------------------------------------------------
-// Position
-
-int frmMain::seekBarValue() const {
-    return bar_.PBar1->Value();
-}
-
-int frmMain::seekBarMax() const {
-    return bar_.PBar1->Max();
-}
-
-void frmMain::setSeekBarValue(int seconds) {
-    bar_.PBar1->setValue(
-        std::clamp(seconds, bar_.PBar1->Min(), bar_.PBar1->Max())); // a refused value is skipped
-}
-
-void frmMain::setPositionText(const QString& text) {
-    bar_.tempslbl->setText(text);
-}
+// What the windows show
 
 QString frmMain::positionText() const {
-    return bar_.tempslbl->text();
+    return playback_.positionText();
 }
 
 QString frmMain::durationText() const {
-    return bar_.tempec->text();
+    return playback_.durationText();
 }
 
 QString frmMain::videoSizeText() const {
-    return bar_.vsize->text();
+    return playback_.videoSizeText();
 }
 
-void frmMain::setDuration(double seconds) {
-    durationSeconds_ = seconds;
-    // 32-bit seconds: movies longer than nine hours still fit.
-    bar_.PBar1->setMax(
-        std::max(1, int(std::min(std::lround(std::max(0.0, seconds)), long(INT_MAX)))));
+PicVideoWindow* frmMain::videoWindowForm() const {
+    return video_->window();
 }
 
-void frmMain::showPosition() {
-    // A bar the user holds shows where it will seek to, not where we are.
-    if (!state.MediaPosition || bar_.PBar1->isHeld())
-        return;
-    if (const MediaResult<QSize> size = state.MediaPosition->videoSize())
-        bar_.vsize->setText(QStringLiteral("Video Size: %1x%2")
-                                .arg(size.value().width())
-                                .arg(size.value().height()));
-    const double position = state.MediaPosition->currentPosition().valueOr(0);
-    watchForStall(position);
-    if (!state.MediaPosition)
-        return; // the stall ended the movie
-    setSeekBarValue(int(position));
-    bar_.tempslbl->setText(formatTime(qint64(position)));
-    bar_.tempec->setText(
-        formatTime(qint64(state.MediaPosition->duration().valueOr(durationSeconds_))));
+QString frmMain::osdText() const {
+    return video_->osdText();
 }
 
 // ---------------------------------------------------------------------------
-// Opening
-
-QString frmMain::audioDeviceName() const {
-    // The configuration dialog's device box chooses; without a choice the
-    // machine's default output plays.
-    const QString chosen = config_ ? config_->deviceName() : QString();
-    return chosen.isEmpty() ? QStringLiteral("Default Audio Output") : chosen;
-}
-
-bool frmMain::useDedynamic() const {
-    return config_ && config_->useDedynamic();
-}
-
-void frmMain::beforeGraphBuilt() {
-    // The decoder settings go to the registry, where the graph reads them.
-    if (config_)
-        config_->WriteReg();
-}
+// The configuration dialog
 
 void frmMain::loadConfiguration() {
     ConfigHooks hooks;
@@ -319,6 +270,7 @@ void frmMain::loadConfiguration() {
                            .filePath(QStringLiteral("DAR.ini"));
     config_->darDefaultsFile = QDir(programDataFolder()).filePath(QStringLiteral("DAR.ini"));
     config_->setWindowFlag(Qt::Window);
+    openerView_.config = config_;
     config_->programFolder = programDataFolder();
     display_ = std::make_unique<XRandRBackend>();
     DisplayModeSwitch::Hooks displayHooks;
@@ -352,21 +304,6 @@ void frmMain::reopenMovie() {
         state.MediaPosition ? state.MediaPosition->currentPosition().valueOr(0) : 0;
     OpenaMovie(state.CurrentFile, state.LoopMovie);
     Jump(formatTime(qint64(position)));
-}
-
-int frmMain::probeFrameRate(const QString& file) {
-    // The file's own headers, when the media detector could not tell.
-    const QString alias = QStringLiteral("movie1");
-    if (MciOpen(0, alias, file, QStringLiteral("avivideo")) != kMciSuccess)
-        return -1;
-    const qint32 rate = MciGetFrameRate(alias);
-    MciClose(alias);
-    return rate;
-}
-
-void frmMain::setAudioStreamItems(const QStringList& captions, bool enabled) {
-    audioStreamItems_ = captions;
-    audioStreamsEnabled_ = enabled;
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {

@@ -4,11 +4,12 @@
 // inspector panel, and the video window and on-screen display.
 #include "app/command_line.h"
 #include "app/file_names.h"
+#include "app/opener_view.h"
+#include "app/playback_view.h"
 #include "app/player_state.h"
 #include "inspector/graph_inspector.h"
 #include "player/chapter_list.h"
 #include "player/movie_opener.h"
-#include "player/stall_watch.h"
 #include "player/transport.h"
 #include "player/volume_control.h"
 #include "skin/main_bar.h"
@@ -39,7 +40,7 @@ inline constexpr int kMainHeightTwips = 1600;
 inline constexpr int kMainWidthTwips = 6795;
 inline constexpr int kWideWidthTwips = 10860;
 
-class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
+class frmMain : public SkinWindow {
     Q_OBJECT
   public:
     explicit frmMain(QString commandLine, QWidget* parent = nullptr);
@@ -82,7 +83,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     // Re-opens the movie with audio stream item `item` (0 = "Stream 01")
     // and goes back to the position shown before.
     void Mnu_As_Click(int item);
-    QStringList audioStreamItems() const { return audioStreamItems_; }
+    QStringList audioStreamItems() const { return openerView_.audioStreamItems(); }
 
     // Applies the skin in the configuration dialog's skin folder.
     void SkinLoad();
@@ -108,7 +109,7 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     bool inspectorShown() const;
 
     // What the position display shows.
-    QString positionText() const override;
+    QString positionText() const;
     QString durationText() const;
     QString videoSizeText() const;
     PicVideoWindow* videoWindowForm() const;
@@ -133,34 +134,8 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    // TransportHost
-    void AttachVideo() override;
-    void DetachVideo() override;
-    void setOsdText(const QString& text) override;
-    void applyVolume() override;
-    void hideCurtain() override;
-    void startOverlayDetection() override;
-    void stopOverlayDetection() override;
-    int seekBarValue() const override;
-    int seekBarMax() const override;
-    void setSeekBarValue(int seconds) override;
-    void setPositionText(const QString& text) override;
-    bool shuffleOn() const override { return false; }
-    // OpenerHost
-    QString audioDeviceName() const override;
-    bool useDedynamic() const override;
-    int probeFrameRate(const QString& file) override;
-    void setTitle(const QString& title) override;
-    void setAudioStreamItems(const QStringList& captions, bool enabled) override;
-    void setDuration(double seconds) override;
-    void placeVideo() override;
-    void showCurtain() override;
-    void beforeGraphBuilt() override;
-    void unloadSubtitles() override {}
-    void loadSubtitles(const QString&) override {}
-    void openFailed(const QString& file, const MediaError& error) override;
-
     void warn(const QString& text);
+    void setTitle(const QString& title);
     void applySkin(const QString& folder);
     void buildWindow();
     void wireBar();
@@ -169,18 +144,11 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     void reopenMovie();
     void releaseReferences();
     void saveVolume();
-    void showPosition();
-    void onGraphError(quint64 graphId, const QString& message);
-    // Stops, tells the user `text` in the title and the on-screen display,
-    // and leaves no empty video window.
-    void reportFailure(const QString& text);
-    void watchForStall(double positionSeconds);
-    void onGraphPrerolled(quint64 graphId);
-    void onGraphEnded(quint64 graphId);
-    // Every new graph: its errors, first frame and end reach this window.
-    void watchGraph(FilterGraph* graph);
 
     SettingsStore settings_;
+    // What the bar and the video display show of playing and opening.
+    PlaybackView playback_;
+    OpenerView openerView_;
     QString commandLine_;
     CommandLineRequest request_;
     std::unique_ptr<InspectorWindow> inspectorWindow_;
@@ -195,10 +163,6 @@ class frmMain : public SkinWindow, private TransportHost, private OpenerHost {
     int levelBarTwips_ = 0;
     QTimer* tmrKey = nullptr;
     QTimer* Timer1 = nullptr;
-    QStringList audioStreamItems_;
     QStringList aspectMenuCaptions_;
-    bool audioStreamsEnabled_ = false;
-    double durationSeconds_ = 0; // dureelbl
-    StallWatch stallWatch_;
     bool exiting_ = false;
 };

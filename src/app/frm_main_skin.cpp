@@ -196,21 +196,23 @@ void frmMain::changeEvent(QEvent* event) {
 }
 
 void frmMain::Mnu_As_Click(int item) {
-    if (item < 0 || item >= audioStreamItems_.size() || state.CurrentFile.isEmpty())
+    const QStringList items = openerView_.audioStreamItems();
+    if (item < 0 || item >= items.size() || state.CurrentFile.isEmpty())
         return;
     const QString shown = bar_.tempslbl->text();
     transport.stopbt_Click();
-    opener.OpenBivx(state.CurrentFile, audioStreamItems_[item], state.LoopMovie);
+    opener.OpenBivx(state.CurrentFile, items[item], state.LoopMovie);
     Jump(shown);
 }
 
 void frmMain::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QMenu* streams = menu.addMenu(QStringLiteral("Audio Streams"));
-    streams->setEnabled(audioStreamsEnabled_);
-    for (int i = 0; i < audioStreamItems_.size(); ++i) {
-        QAction* action = streams->addAction(audioStreamItems_[i]);
-        action->setEnabled(audioStreamItems_[i] != QLatin1String("None"));
+    streams->setEnabled(openerView_.audioStreamsEnabled());
+    const QStringList items = openerView_.audioStreamItems();
+    for (int i = 0; i < items.size(); ++i) {
+        QAction* action = streams->addAction(items[i]);
+        action->setEnabled(items[i] != QLatin1String("None"));
         connect(action, &QAction::triggered, this, [this, i] { Mnu_As_Click(i); });
     }
     menu.exec(event->globalPos());

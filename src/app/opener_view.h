@@ -1,0 +1,49 @@
+#pragma once
+// What opening a movie asks of the rest of the player: the user's audio
+// output and compressor from the configuration dialog, the decoder
+// settings written first, the frame-rate probe, the title, the audio-stream
+// menu, the duration, the video's place and the curtain, and the telling
+// of a file that cannot play.
+#include "player/movie_opener.h"
+
+#include <QStringList>
+
+class MainBar;
+class PlaybackView;
+class VideoDisplay;
+class frmConfig;
+
+class OpenerView : public OpenerHost {
+  public:
+    explicit OpenerView(PlaybackView& playback) : playback_(playback) {}
+    void attach(MainBar& bar, VideoDisplay& video) {
+        bar_ = &bar;
+        video_ = &video;
+    }
+    // The dialog, once loaded.
+    frmConfig* config = nullptr;
+
+    // The audio-stream menu's five captions, and whether it is on.
+    const QStringList& audioStreamItems() const { return streamItems_; }
+    bool audioStreamsEnabled() const { return streamsEnabled_; }
+
+    QString audioDeviceName() const override;
+    bool useDedynamic() const override;
+    int probeFrameRate(const QString& file) override;
+    void setTitle(const QString& title) override;
+    void setAudioStreamItems(const QStringList& captions, bool enabled) override;
+    void setDuration(double seconds) override;
+    void placeVideo() override;
+    void showCurtain() override;
+    void beforeGraphBuilt() override;
+    void unloadSubtitles() override {}
+    void loadSubtitles(const QString&) override {}
+    void openFailed(const QString& file, const MediaError& error) override;
+
+  private:
+    PlaybackView& playback_;
+    MainBar* bar_ = nullptr;
+    VideoDisplay* video_ = nullptr;
+    QStringList streamItems_;
+    bool streamsEnabled_ = false;
+};
