@@ -14,6 +14,7 @@
 #include "player/volume_control.h"
 #include "skin/main_bar.h"
 #include "skin/picture_store.h"
+#include "skin/skin_loader.h"
 #include "skin/skin_window.h"
 #include "support/models/selectable_list.h"
 #include "support/settings/settings_store.h"
@@ -136,7 +137,7 @@ class frmMain : public SkinWindow {
   private:
     void warn(const QString& text);
     void setTitle(const QString& title);
-    void applySkin(const QString& folder);
+    SkinLoader::Hooks skinLoaderHooks();
     void buildWindow();
     void wireBar();
     void wireSoundControls();
@@ -160,6 +161,7 @@ class frmMain : public SkinWindow {
     std::unique_ptr<OverlayDetection> overlay_;
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
+    SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};
     int levelBarTwips_ = 0;
     QTimer* tmrKey = nullptr;
     QTimer* Timer1 = nullptr;

@@ -7,8 +7,7 @@
 #include "config/preferences.h"
 #include "player/time_text.h"
 #include "skin/main_bar.h"
-#include "skin/skin_check.h"
-#include "skin/skin_files.h"
+#include "skin/skin_description.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
 #include "support/controls/progress_bar.h"
@@ -16,24 +15,10 @@
 #include "video/pic_video_window.h"
 #include "video/video_display.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <tuple>
-
-namespace {
-// A skin file's picture; null when the folder has no such file.
-QImage skinPicture(const QString& folder, const char16_t* name) {
-    const QString file = findSkinFile(folder, QString::fromUtf16(name));
-    return file.isEmpty() ? QImage() : QImage(file);
-}
-
-} // namespace
 
 // What the bar's controls do.
 void frmMain::wireBar() {
@@ -112,69 +97,35 @@ QWidget* frmMain::control(const QString& name) const {
     return findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
 }
 
-// A skin that cannot make a usable window is refused, with the reason, and
-// the player's own skin stands in; the plain bar stays when even that one
-// fails. Otherwise whatever the folder lacks keeps what the previous skin
-// gave.
 void frmMain::SkinLoad() {
-    const QString folder = skinFolder();
-    const QString problem = skinProblem(readSkinCandidate(folder, elementRects()),
-                                        QApplication::primaryScreen()->availableGeometry().size());
-    if (problem.isEmpty()) {
-        applySkin(folder);
-        return;
-    }
-    warn(QStringLiteral("The skin \"%1\" cannot be used: %2. The player's own skin is used "
-                        "instead.")
-             .arg(QFileInfo(folder).fileName(), problem));
-    const QString own = skinDefault(programDataFolder());
-    if (config_ && QFileInfo(own) != QFileInfo(folder))
-        config_->setSkinFolder(own); // loads it, as a choice in the dialog does
+    skinLoader_.load(skinFolder(), skinDefault(programDataFolder()));
 }
 
-void frmMain::applySkin(const QString& folder) {
-    // During start-up the window is not up yet: it is shown once, when the
-    // start-up shows it, rather than mapped and unmapped here on the way.
-    const bool shown = isVisible();
-    QCoreApplication::processEvents();
-    hide();
-    clearOutline();
-    QCoreApplication::processEvents();
-
-    loadSkinPictures(pictures, folder);
-    const int oldWidth = width();
-    setBackground(skinPicture(folder, kSkinBaseBitmapName));
-    move(x() + (oldWidth - width()) / 2, y()); // a wider skin stays centred
-    const QDir dir(folder);
-    const QString back = dir.filePath(QString::fromUtf16(kSkinProgressBackName));
-    const QString bar = dir.filePath(QString::fromUtf16(kSkinProgressBarName));
-    settings_.write(QStringLiteral("PbarBack"), back);
-    settings_.write(QStringLiteral("PbarBar"), bar);
-
-    const SkinDescription skin = readSkinDescription(folder);
-    if (config_) {
+SkinLoader::Hooks frmMain::skinLoaderHooks() {
+    SkinLoader::Hooks hooks;
+    hooks.describe = [this](const SkinDescription& skin) {
+        if (!config_)
+            return;
         if (skin.name)
             config_->setSkinName(*skin.name);
         if (skin.author)
             config_->setSkinAuthor(*skin.author);
         if (skin.comment)
             config_->setSkinComment(*skin.comment);
-    }
-    applyGeometry(skin);
-    bar_.applyColours(skin);
-    setOutline(skinPicture(folder, kSkinBaseBitmapName));
-    bar_.setFallbackVisible(background().isNull());
-
-    volume.stepDownThenUp();
-    bar_.VolSlider->show();
-    bar_.vbwScroller2->setVisible(!config_ || config_->scrollTitle());
-    if (config_)
-        config_->Spkup();
-    bar_.PBar1->setPictureFiles(settings_.read(QStringLiteral("PbarBack")),
-                                settings_.read(QStringLiteral("PbarBar")));
-    bar_.PBar1->Refresh();
-    if (shown)
-        show();
+    };
+    hooks.afterLoad = [this] {
+        volume.stepDownThenUp();
+        bar_.VolSlider->show();
+        bar_.vbwScroller2->setVisible(!config_ || config_->scrollTitle());
+        if (config_)
+            config_->Spkup();
+    };
+    hooks.warn = [this](const QString& message) { warn(message); };
+    hooks.useInstead = [this](const QString& folder) {
+        if (config_)
+            config_->setSkinFolder(folder); // loads it, as a choice in the dialog does
+    };
+    return hooks;
 }
 
 void frmMain::setTitle(const QString& title) {
