@@ -1,20 +1,22 @@
 #include "config/frm_config.h"
 
 #include "app/player_state.h"
+#include "config/audio_page.h"
 #include "config/config_procedures.h"
+#include "config/decoder_pages.h"
+#include "config/dialog_widgets.h"
 #include "config/display_modes.h"
 #include "config/frm_credits.h"
+#include "config/general_page.h"
+#include "config/skins_page.h"
 #include "config/speaker_modes.h"
+#include "config/subtitles_page.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileSystemModel>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,38 +25,12 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStorageInfo>
-#include <QTreeView>
 #include <QWindow>
-
-namespace {
-
-// Boxes hold their number as text, as the user typed it; "" counts as 0.
-int boxNumber(const QLineEdit* box) {
-    return box->text().trimmed().toInt();
-}
-
-std::optional<SubtitleFontChoice> askForFont(QWidget* parent, const SubtitleFontChoice& current) {
-    QFont initial(current.name);
-    if (const double size = current.size.toDouble(); size > 0)
-        initial.setPointSizeF(size);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent, QStringLiteral("Font"));
-    if (!ok)
-        return std::nullopt;
-    // The font dialog has no colour of its own; a cancelled colour keeps the old one.
-    QColor colour = QColorDialog::getColor(current.colour, parent, QStringLiteral("Colour"));
-    if (!colour.isValid())
-        colour = current.colour;
-    return SubtitleFontChoice{font.family(), QString::number(font.pointSizeF()), colour};
-}
-
-} // namespace
 
 frmConfig::frmConfig(ConfigHooks h, PlayerState* state, QWidget* parent, const QString& storePath)
     : QDialog(parent), hooks(std::move(h)), programFolder(QCoreApplication::applicationDirPath()),
       firstStartMarker(QDir(userDataFolder()).filePath(QLatin1String(kFirstStartMarker))),
-      settings_(storePath), state_(state), loaded_(Preferences::defaults(programFolder)),
-      fontColour_(Qt::white) {
+      settings_(storePath), state_(state), loaded_(Preferences::defaults(programFolder)) {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("Configuration"));
     setModal(false);
@@ -68,71 +44,61 @@ frmConfig::~frmConfig() = default;
 // Loading, Ok and Cancel
 
 void frmConfig::Form_Load() {
-    Combo3->clear();
-    for (const ChoiceItem& item : kCharacterSets)
-        Combo3->addItem(QString::fromLatin1(item.text), item.number);
-    Combo1->clear();
-    for (const ChoiceItem& item : kSpeakerModes)
-        Combo1->addItem(QString::fromLatin1(item.text), item.number);
+    subtitles_->fillCharacterSets();
+    audio_->fillSpeakerModes();
     fillDrives();
 
     loaded_ = Preferences::load(settings_, programFolder);
     applyPreferences(loaded_);
 
-    applySubtitleFontToLines();
+    subtitles_->applyFont();
     if (hooks.setScrollingTitleVisible)
-        hooks.setScrollingTitleVisible(CheckScroll->isChecked());
-    if (CheckScreenS->isChecked())
+        hooks.setScrollingTitleVisible(scrollTitle());
+    if (screenSaverDisabled())
         (hooks.setScreenSaverActive ? hooks.setScreenSaverActive : SetScreenSaverActive)(false);
 
     ListRegisteredFilters();
-    fillAudioDevices();
+    audio_->fillAudioDevices(regFilters_);
     // A device plugged in or out moves the others in the list: the stored
     // name, when that device is present, wins over the stored index.
-    const int named = loaded_.device.isEmpty() ? -1 : Combo2->findText(loaded_.device);
-    setComboIndex(Combo2, named >= 0 ? named : loaded_.deviceIdx);
+    const int named = loaded_.device.isEmpty() ? -1 : audio_->Combo2->findText(loaded_.device);
+    dialog::setIndex(audio_->Combo2, named >= 0 ? named : loaded_.deviceIdx);
 
     AnalyseReg();
-    ReadDAR();
+    general_->ReadDAR();
 }
 
 // Sets every control from `p` in the load order; the handlers a user's click
 // would run are run here too, once each.
 void frmConfig::applyPreferences(const Preferences& p) {
     Check1->setChecked(p.useSub);
-    CheckScreenS->setChecked(p.screenSaverDisabled);
-    CheckScroll->setChecked(p.scrollTitle);
-    MyFontName->setText(p.fontName);
-    MyFontSize->setText(p.fontSize);
-    fontColour_ = colourFromNumber(p.fontColour);
-    MyFontColor->setStyleSheet(QStringLiteral("background-color: %1;").arg(fontColour_.name()));
-    ColorR->setText(QString::number(p.keyRed));
-    ColorG->setText(QString::number(p.keyGreen));
-    ColorB->setText(QString::number(p.keyBlue));
-    ChkAutoRGB->setChecked(p.autoOverlay);
-    ChkAutoRGB_Click();
-    SubYpos->setText(p.subYPos);
+    general_->CheckScreenS->setChecked(p.screenSaverDisabled);
+    general_->CheckScroll->setChecked(p.scrollTitle);
+    subtitles_->MyFontName->setText(p.fontName);
+    subtitles_->MyFontSize->setText(p.fontSize);
+    subtitles_->setFontColour(colourFromNumber(p.fontColour));
+    subtitles_->ColorR->setText(QString::number(p.keyRed));
+    subtitles_->ColorG->setText(QString::number(p.keyGreen));
+    subtitles_->ColorB->setText(QString::number(p.keyBlue));
+    subtitles_->ChkAutoRGB->setChecked(p.autoOverlay);
+    subtitles_->ChkAutoRGB_Click();
+    subtitles_->SubYpos->setText(p.subYPos);
     setSkinFolder(p.skin);
-    setComboIndex(Combo1, p.audioSys);
-    Combo1_Click();
-    setComboIndex(Drive1, p.scenixDrive);
-    setComboIndex(Combo3, p.charset);
-    Combo3_Click();
-    CheckRes->setChecked(p.changeRes);
-    CheckRes_Click();
-    setComboIndex(cmbres, p.changeResXY);
-    setComboIndex(cmbcols, p.changeResCols);
-    setComboIndex(cmbHz, p.changeResHz);
-    UseDedynamic->setChecked(p.dedynamic);
-}
-
-void frmConfig::setComboIndex(QComboBox* box, int index) {
-    // A stored index the list does not have chooses nothing.
-    box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
+    dialog::setIndex(audio_->Combo1, p.audioSys);
+    audio_->Combo1_Click();
+    dialog::setIndex(Drive1, p.scenixDrive);
+    dialog::setIndex(subtitles_->Combo3, p.charset);
+    subtitles_->Combo3_Click();
+    general_->CheckRes->setChecked(p.changeRes);
+    general_->CheckRes_Click();
+    dialog::setIndex(general_->cmbres, p.changeResXY);
+    dialog::setIndex(general_->cmbcols, p.changeResCols);
+    dialog::setIndex(general_->cmbHz, p.changeResHz);
+    audio_->UseDedynamic->setChecked(p.dedynamic);
 }
 
 void frmConfig::showDialog() {
-    attachFolderModel();
+    skins_->attachFolderModel();
     // Whole on the screen it opens on, Ok and Cancel included.
     const QRect screen =
         (windowHandle() && windowHandle()->screen() ? windowHandle()->screen()
@@ -148,7 +114,7 @@ void frmConfig::showDialog() {
 }
 
 void frmConfig::Command1_Click() {
-    const QString description = skinDescriptionFile(skinPath_);
+    const QString description = skinDescriptionFile(skinFolder());
     if (description.isEmpty() || !FileExists(description)) {
         showCritical(QStringLiteral("You must choose a skin. ;)"));
         return;
@@ -162,16 +128,16 @@ void frmConfig::Command1_Click() {
     if (state_)
         state_->ConfigApplying = true;
     WriteReg();
-    SaveDAR();
+    general_->SaveDAR();
     if (state_)
         state_->ConfigApplying = false;
 
-    applySubtitleFontToLines();
+    subtitles_->applyFont();
     if (hooks.setScrollingTitleVisible)
-        hooks.setScrollingTitleVisible(CheckScroll->isChecked());
+        hooks.setScrollingTitleVisible(scrollTitle());
     // Clearing the box gives the screen saver back at once, not at exit.
     (hooks.setScreenSaverActive ? hooks.setScreenSaverActive
-                                : SetScreenSaverActive)(!CheckScreenS->isChecked());
+                                : SetScreenSaverActive)(!screenSaverDisabled());
 
     if (movieOpen() && RegChanged) {
         ListRegisteredFilters();
@@ -188,41 +154,68 @@ void frmConfig::Command3_Click() {
     hide();
 }
 
+// ---------------------------------------------------------------------------
+// What the controls hold
+
+bool frmConfig::subtitlesOn() const {
+    return Check1->isChecked();
+}
+bool frmConfig::screenSaverDisabled() const {
+    return general_->CheckScreenS->isChecked();
+}
+bool frmConfig::scrollTitle() const {
+    return general_->CheckScroll->isChecked();
+}
+QString frmConfig::subtitleFontName() const {
+    return subtitles_->MyFontName->text();
+}
+QString frmConfig::subtitleFontSizeText() const {
+    return subtitles_->MyFontSize->text();
+}
+int frmConfig::subtitleFontSize() const {
+    return qRound(subtitleFontSizeText().trimmed().toDouble());
+}
+QColor frmConfig::subtitleFontColour() const {
+    return subtitles_->fontColour();
+}
+QFont frmConfig::subtitleFont() const {
+    return subtitles_->font();
+}
 QColor frmConfig::keyColour() const {
-    return QColor(clampColourComponent(boxNumber(ColorR)), clampColourComponent(boxNumber(ColorG)),
-                  clampColourComponent(boxNumber(ColorB)));
+    return subtitles_->keyColour();
 }
 void frmConfig::setKeyColour(const QColor& colour) {
-    ColorR->setText(QString::number(colour.red()));
-    ColorG->setText(QString::number(colour.green()));
-    ColorB->setText(QString::number(colour.blue()));
+    subtitles_->setKeyColour(colour);
 }
 bool frmConfig::autoOverlay() const {
-    return ChkAutoRGB->isChecked();
+    return subtitles_->ChkAutoRGB->isChecked();
 }
 QString frmConfig::subtitleYPosText() const {
-    return SubYpos->text();
+    return subtitles_->SubYpos->text();
 }
 void frmConfig::setSubtitleYPosText(const QString& text) {
-    SubYpos->setText(text);
+    subtitles_->SubYpos->setText(text);
 }
 QString frmConfig::skinFolder() const {
-    return skinPath_;
+    return skins_->folder();
+}
+void frmConfig::setSkinFolder(const QString& folder) {
+    skins_->setFolder(folder);
 }
 int frmConfig::speakerMode() const {
-    return Combo1->currentIndex();
+    return audio_->Combo1->currentIndex();
 }
 QString frmConfig::speakerModeName() const {
-    return Combo1->currentText();
+    return audio_->Combo1->currentText();
 }
 int frmConfig::deviceIndex() const {
-    return Combo2->currentIndex();
+    return audio_->Combo2->currentIndex();
 }
 QString frmConfig::deviceName() const {
-    return Combo2->currentText();
+    return audio_->Combo2->currentText();
 }
 bool frmConfig::useDedynamic() const {
-    return UseDedynamic->isChecked();
+    return audio_->UseDedynamic->isChecked();
 }
 int frmConfig::scenixDriveIndex() const {
     return Drive1->currentIndex();
@@ -231,93 +224,109 @@ QString frmConfig::scenixDrive() const {
     return Drive1->currentData().toString();
 }
 int frmConfig::characterSetIndex() const {
-    return Combo3->currentIndex();
+    return subtitles_->Combo3->currentIndex();
 }
 int frmConfig::characterSetNumber() const {
-    return Combo3->currentIndex() >= 0 ? Combo3->currentData().toInt() : 0;
+    return subtitles_->characterSetNumber();
 }
 bool frmConfig::changeResolution() const {
-    return CheckRes->isChecked();
+    return general_->CheckRes->isChecked();
 }
 int frmConfig::resolutionWidth() const {
-    return cmbres->currentIndex() >= 0 ? cmbres->currentData().toInt() : -1;
+    return general_->resolutionWidth();
 }
 int frmConfig::resolutionHeight() const {
     return ::heightForWidth(resolutionWidth()).value_or(-1);
 }
 int frmConfig::colourBits() const {
-    return cmbcols->currentIndex() >= 0 ? cmbcols->currentData().toInt() : -1;
+    return general_->colourBits();
 }
 int frmConfig::refreshHz() const {
-    return cmbHz->currentIndex() >= 0 ? cmbHz->currentData().toInt() : -1;
+    return general_->refreshHz();
 }
 int frmConfig::subtitleDelaySeconds() const {
-    return SubBegin->value();
+    return subtitles_->SubBegin->value();
 }
 int frmConfig::subtitleExtraSeconds() const {
-    return SubDisp->value();
+    return subtitles_->SubDisp->value();
+}
+
+Preferences frmConfig::preferences() const {
+    Preferences p = loaded_;
+    p.useSub = subtitlesOn();
+    p.device = deviceName();
+    p.screenSaverDisabled = screenSaverDisabled();
+    p.scrollTitle = scrollTitle();
+    p.fontName = subtitleFontName();
+    p.fontSize = subtitleFontSizeText();
+    p.fontColour = numberFromColour(subtitleFontColour());
+    const QColor key = keyColour();
+    p.keyRed = key.red();
+    p.keyGreen = key.green();
+    p.keyBlue = key.blue();
+    p.autoOverlay = autoOverlay();
+    p.subYPos = subtitleYPosText();
+    p.skin = skinFolder();
+    p.audioSys = speakerMode();
+    p.scenixDrive = scenixDriveIndex();
+    p.charset = characterSetIndex();
+    p.deviceIdx = deviceIndex();
+    p.changeRes = changeResolution();
+    p.changeResXY = general_->cmbres->currentIndex();
+    p.changeResCols = general_->cmbcols->currentIndex();
+    p.changeResHz = general_->cmbHz->currentIndex();
+    p.dedynamic = useDedynamic();
+    return p;
 }
 
 // ---------------------------------------------------------------------------
-// Aspect-ratio presets
+// The pages' work, as other windows ask for it
 
-void frmConfig::ReadDAR() {
-    darPresets_.read(QFileInfo::exists(darFile) ? darFile : darDefaultsFile);
-    if (hooks.setAspectMenuCaptions)
-        hooks.setAspectMenuCaptions(darPresets_.menuCaptions());
+void frmConfig::AnalyseReg() {
+    decoders_->AnalyseReg();
 }
-
-// The selection is what the layout reads: saving must not move it.
-void frmConfig::SaveDAR() {
-    if (!darFile.isEmpty()) {
-        QDir().mkpath(QFileInfo(darFile).absolutePath());
-        if (!darPresets_.save(darFile))
-            showCritical(QStringLiteral("The aspect ratios cannot be saved in %1.").arg(darFile));
-    }
-    if (hooks.setAspectMenuCaptions)
-        hooks.setAspectMenuCaptions(darPresets_.menuCaptions());
+void frmConfig::WriteReg() {
+    decoders_->WriteReg();
 }
-
+int frmConfig::decoderSliderValue(const QString& control, int index) const {
+    const QSlider* slider = decoders_->sliderNamed(control, index);
+    return slider ? slider->value() : 0;
+}
+bool frmConfig::setDecoderSliderValue(const QString& control, int index, int value) {
+    QSlider* slider = decoders_->sliderNamed(control, index);
+    if (slider)
+        slider->setValue(value);
+    return slider;
+}
+void frmConfig::setRegistryAccess(bool authorised) {
+    decoders_->setRegistryAccess(authorised);
+}
 void frmConfig::Command8_Click() {
-    QString problem;
-    switch (darPresets_.add(Dartxt->text().trimmed(), &problem)) {
-    case DarPresets::Added::Full:
-        if (hooks.information)
-            hooks.information(QStringLiteral("Limited to 10 DAR"));
-        else
-            QMessageBox::information(this, windowTitle(), QStringLiteral("Limited to 10 DAR"));
-        break;
-    case DarPresets::Added::Malformed:
-        showCritical(QStringLiteral("\"%1\" is no aspect ratio. %2").arg(Dartxt->text(), problem));
-        break;
-    case DarPresets::Added::Yes:
-        Dartxt->clear();
-        break;
-    case DarPresets::Added::Empty:
-        break;
-    }
+    general_->Command8_Click();
 }
-
 void frmConfig::Command9_Click() {
-    darPresets_.removeSelected();
+    general_->Command9_Click();
 }
-
 void frmConfig::Command10_Click() {
-    darPresets_.original();
-    if (hooks.applyDAR)
-        hooks.applyDAR();
+    general_->Command10_Click();
+}
+void frmConfig::bindDisplayModes(DisplayModeSwitch& modes) {
+    general_->bindDisplayModes(modes);
+}
+void frmConfig::Spkup() {
+    audio_->Spkup();
+}
+void frmConfig::setSkinName(const QString& value) {
+    skins_->SkinName->setText(QStringLiteral("Name: ") + value);
+}
+void frmConfig::setSkinAuthor(const QString& value) {
+    skins_->SkinDesc->setText(QStringLiteral("Author: ") + value);
+}
+void frmConfig::setSkinComment(const QString& value) {
+    skins_->SkinCom->setText(QStringLiteral("Comment: ") + value);
 }
 
 // ---------------------------------------------------------------------------
-// Procedures other windows call
-
-void frmConfig::Spkup() {
-    const int row = Combo1->currentIndex();
-    if (row < 0 || row >= int(kSpeakerModes.size()))
-        return;
-    if (hooks.setSpeakerPicture)
-        hooks.setSpeakerPicture(kSpeakerModes[std::size_t(row)].number);
-}
 
 void frmConfig::ListRegisteredFilters() {
     regFilters_ =
@@ -337,15 +346,6 @@ void frmConfig::alwaysontop(bool onTop) {
     // Changing a window's flags hides it.
     if (visible)
         show();
-}
-
-void frmConfig::fillAudioDevices() {
-    // Each audio output once, in the order the framework registers them.
-    Combo2->clear();
-    for (const RegFilterInfo& filter : regFilters_) {
-        if (filter.isAudioOutput())
-            Combo2->addItem(filter.name());
-    }
 }
 
 void frmConfig::fillDrives() {
@@ -370,65 +370,6 @@ void frmConfig::fillDrives() {
     }
 }
 
-// ---------------------------------------------------------------------------
-// Control handlers
-
-void frmConfig::ChkAutoRGB_Click() {
-    const bool manual = !ChkAutoRGB->isChecked();
-    for (QLineEdit* box : {ColorR, ColorG, ColorB})
-        box->setEnabled(manual);
-}
-
-void frmConfig::CheckRes_Click() {
-    const bool on = CheckRes->isChecked();
-    for (QComboBox* box : {cmbres, cmbcols, cmbHz})
-        box->setEnabled(on);
-    pushDisplayModes();
-}
-
-void frmConfig::colourBoxChanged(QLineEdit* box) {
-    if (boxNumber(box) > 255)
-        box->setText(QStringLiteral("255"));
-}
-
-void frmConfig::Combo1_Click() {
-    const int row = Combo1->currentIndex();
-    if (row < 0)
-        return;
-    if (hooks.speakerModeChosen)
-        hooks.speakerModeChosen(row);
-    else
-        chooseSpeakerMode(row, programFolder, userDataFolder(),
-                          registry ? *registry : RegistryStore::user());
-}
-
-void frmConfig::Combo3_Click() {
-    if (Combo3->currentIndex() >= 0 && hooks.applyCharacterSet)
-        hooks.applyCharacterSet(characterSetNumber());
-}
-
-void frmConfig::Command4_Click() {
-    const SubtitleFontChoice current{MyFontName->text(), MyFontSize->text(), fontColour_};
-    const std::optional<SubtitleFontChoice> chosen =
-        hooks.chooseFont ? hooks.chooseFont(current) : askForFont(this, current);
-    if (!chosen)
-        return;
-    MyFontName->setText(chosen->name);
-    MyFontSize->setText(chosen->size);
-    fontColour_ = chosen->colour.isValid() ? chosen->colour : fontColour_;
-    MyFontColor->setStyleSheet(QStringLiteral("background-color: %1;").arg(fontColour_.name()));
-    Combo3_Click();
-}
-
-void frmConfig::Command5_Click() {
-    if (!movieOpen()) {
-        showCritical(QStringLiteral("Please open a file first."));
-        return;
-    }
-    if (hooks.startOverlayDetection)
-        hooks.startOverlayDetection();
-}
-
 void frmConfig::Command11_Click() {
     if (hooks.minimizeMainWindow)
         hooks.minimizeMainWindow();
@@ -438,39 +379,8 @@ void frmConfig::Command11_Click() {
     credits_->raise();
 }
 
-void frmConfig::showSkinFolderInTree() {
-    if (!dirModel_)
-        return;
-    const QModelIndex index = dirModel_->index(skinPath_);
-    if (index.isValid()) {
-        Dir1->setCurrentIndex(index);
-        Dir1->scrollTo(index);
-    }
-}
-
-void frmConfig::setSkinFolder(const QString& folder) {
-    skinPath_ = folder;
-    showSkinFolderInTree();
-    Dir1_Change();
-}
-
-void frmConfig::Dir1_Change() {
-    if (!skinDescriptionFile(skinPath_).isEmpty() && hooks.skinLoad)
-        hooks.skinLoad();
-}
-
 void frmConfig::Image3_Click() {
     Check1->setChecked(!Check1->isChecked());
-}
-
-void frmConfig::setSkinName(const QString& value) {
-    SkinName->setText(QStringLiteral("Name: ") + value);
-}
-void frmConfig::setSkinAuthor(const QString& value) {
-    SkinDesc->setText(QStringLiteral("Author: ") + value);
-}
-void frmConfig::setSkinComment(const QString& value) {
-    SkinCom->setText(QStringLiteral("Comment: ") + value);
 }
 
 QString frmConfig::skinDescriptionFile(const QString& folder) {
@@ -486,32 +396,11 @@ QString frmConfig::skinDescriptionFile(const QString& folder) {
     return {};
 }
 
-// ---------------------------------------------------------------------------
-
-void frmConfig::applySubtitleFontToLines() {
-    if (hooks.applySubtitleFont)
-        hooks.applySubtitleFont(subtitleFont(), fontColour_);
-}
-
 void frmConfig::showCritical(const QString& text) {
     if (hooks.critical)
         hooks.critical(text);
     else
         QMessageBox::critical(this, windowTitle(), text);
-}
-
-void frmConfig::bindDisplayModes(DisplayModeSwitch& modes) {
-    displayModes_ = &modes;
-    pushDisplayModes();
-}
-
-void frmConfig::pushDisplayModes() {
-    if (!displayModes_)
-        return;
-    displayModes_->CheckRes = CheckRes->isChecked() ? 1 : 0;
-    displayModes_->cmbres.setListIndex(cmbres->currentIndex());
-    displayModes_->cmbcols.setListIndex(cmbcols->currentIndex());
-    displayModes_->cmbHz.setListIndex(cmbHz->currentIndex());
 }
 
 bool frmConfig::movieOpen() const {

@@ -8,28 +8,27 @@
 #include "support/media/filter_graph.h"
 #include "support/models/selectable_list.h"
 #include "support/settings/settings_store.h"
-#include "video/dar_presets.h"
 
 #include <QDialog>
 #include <QFont>
 #include <QUrl>
-#include <array>
 #include <functional>
 #include <optional>
 
 struct PlayerState;
+class AudioPage;
+class DecoderPages;
 class DisplayModeSwitch;
+class GeneralPage;
+class RegistryStore;
+class SkinsPage;
+class SubtitlesPage;
 class QCheckBox;
 class QComboBox;
-class QFileSystemModel;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QPushButton;
-class QSlider;
 class QTabWidget;
 class QToolButton;
-class QTreeView;
 
 // What "Choose..." asks the user for.
 struct SubtitleFontChoice {
@@ -103,6 +102,9 @@ class frmConfig : public QDialog {
     // while the user has none of their own.
     QString darFile;
     QString darDefaultsFile;
+    // The registry the decoder sliders use (default: the user's store);
+    // must outlive the dialog.
+    RegistryStore* registry = nullptr;
 
     // --- lifecycle
     // Fills the lists and every control from the settings store, running the
@@ -154,10 +156,6 @@ class frmConfig : public QDialog {
     // reports its access in Reglbl. OpenaMovie calls WriteReg too.
     void AnalyseReg();
     void WriteReg();
-    // The registry they use (default: the user's store); must outlive the dialog.
-    RegistryStore* registry = nullptr;
-    DecoderSliderValues decoderSliders() const;
-    void setDecoderSliders(const DecoderSliderValues& values);
     // By control name ("SlideWma" with its band 0..9,
     // `index` -1 for the others). Values outside a slider's range go to the
     // nearer end. Unknown names read 0 and set nothing.
@@ -172,9 +170,9 @@ class frmConfig : public QDialog {
     SelectableList listRegFilters;
     // The aspect-ratio presets; the selection is the current preset.
     SelectableList DAR;
-    // Reads the presets (at load) and writes them (on Ok).
-    void ReadDAR();
-    void SaveDAR();
+    void Command8_Click();  // add the preset typed in Dartxt
+    void Command9_Click();  // delete the chosen preset
+    void Command10_Click(); // back to the movie's own ratio
 
     // The full-screen display switch follows the General page's check box
     // and lists from now on. `modes` must outlive the dialog.
@@ -182,26 +180,7 @@ class frmConfig : public QDialog {
 
     // --- procedures other windows call
     void Spkup();
-    void ListRegisteredFilters();
     void alwaysontop(bool onTop);
-
-    // --- control handlers
-    void ChkAutoRGB_Click();
-    void CheckRes_Click();
-    void Combo1_Click();
-    void Combo3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Command8_Click();  // add the preset typed in Dartxt
-    void Command9_Click();  // delete the chosen preset
-    void Command10_Click(); // back to the movie's own ratio
-    void Command11_Click();
-    void Command12_Click();
-    void Dir1_Change();
-    void Image3_Click();
-
     // The skin loader's report on the Skins page ("Name: ", "Author: ",
     // "Comment: " followed by the value).
     void setSkinName(const QString& value);
@@ -212,114 +191,42 @@ class frmConfig : public QDialog {
     // empty when there is none.
     static QString skinDescriptionFile(const QString& folder);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    // Page building (config_pages.cpp).
-    void buildWindow();
-    QWidget* buildGeneralPage();
-    QWidget* buildAudioPage();
-    QWidget* buildWmaPage();
-    QWidget* buildDivx3Page();
-    QWidget* buildDivx4Page();
-    QWidget* buildScenovaPage();
-    QWidget* buildSkinsPage();
-    void attachFolderModel();
-    void showSkinFolderInTree();
-    QWidget* buildCreditsPage();
-    QWidget* buildSubtitlesPage();
-    QSlider* makeSlider(const QString& name, int minimum, int maximum, int single, int page,
-                        int value, Qt::Orientation orientation = Qt::Horizontal);
-    QSlider* decoderSlider(DecoderSlider id);
-    void resetDecoderSliders(bool (*reset)(DecoderSliderValues&));
-    void wireControls();
-
-    void applyPreferences(const Preferences& p);
-    void setComboIndex(QComboBox* box, int index);
-    void colourBoxChanged(QLineEdit* box);
-    void applySubtitleFontToLines();
-    void fillDrives();
-    void fillAudioDevices();
+    // For the pages.
     void showCritical(const QString& text);
     bool movieOpen() const;
-    QSlider* decoderSliderNamed(const QString& control, int index) const;
-    void pushDisplayModes();
+
+  private:
+    void buildWindow();
+    QWidget* buildScenovaPage();
+    QWidget* buildCreditsPage();
+    void wireControls();
+    void applyPreferences(const Preferences& p);
+    void fillDrives();
+    void ListRegisteredFilters();
+    void Command11_Click();
+    void Image3_Click();
 
     SettingsStore settings_;
     PlayerState* state_;
     QList<RegFilterInfo> regFilters_;
-    QString skinPath_;
     bool RegChanged = false;
     class frmCredits* credits_ = nullptr;
-    DisplayModeSwitch* displayModes_ = nullptr;
     Preferences loaded_;
-    DarPresets darPresets_{DAR};
-    QColor fontColour_; // MyFontColor's back colour
 
-    // Controls; each widget's object name is its name here.
+    // The pages; each widget's object name is its name in the dialog.
+    GeneralPage* general_ = nullptr;
+    AudioPage* audio_ = nullptr;
+    DecoderPages* decoders_ = nullptr;
+    SkinsPage* skins_ = nullptr;
+    SubtitlesPage* subtitles_ = nullptr;
     QTabWidget* SSTab1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command3 = nullptr;
     QLabel* Reglbl = nullptr;
     QCheckBox* Check1 = nullptr;
     QToolButton* Image3 = nullptr;
-    // General
-    QCheckBox* CheckRes = nullptr;
-    QComboBox* cmbres = nullptr;
-    QComboBox* cmbcols = nullptr;
-    QComboBox* cmbHz = nullptr;
-    QListWidget* DARView = nullptr;
-    QLineEdit* Dartxt = nullptr;
-    QPushButton* Command8 = nullptr;
-    QPushButton* Command9 = nullptr;
-    QPushButton* Command10 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QCheckBox* CheckScroll = nullptr;
-    QCheckBox* CheckScreenS = nullptr;
-    // Audio
-    QComboBox* Combo1 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QCheckBox* UseDedynamic = nullptr;
-    // Decoders
-    std::array<QSlider*, 10> SlideWma{};
-    QPushButton* Command7 = nullptr;
-    QSlider* CpuCal = nullptr;
-    QSlider* PostCpu = nullptr;
-    QSlider* Bness = nullptr;
-    QSlider* Contrast = nullptr;
-    QSlider* Saturation = nullptr;
-    QSlider* Hue = nullptr;
-    QPushButton* Command6 = nullptr;
-    QSlider* PPLevel = nullptr;
-    QSlider* Bness4 = nullptr;
-    QSlider* Contrast4 = nullptr;
-    QSlider* Saturation4 = nullptr;
-    QPushButton* Command12 = nullptr;
-    // Scenova
     QComboBox* Drive1 = nullptr;
-    // Skins
-    QTreeView* Dir1 = nullptr;
-    QFileSystemModel* dirModel_ = nullptr;
-    QLabel* SkinName = nullptr;
-    QLabel* SkinDesc = nullptr;
-    QLabel* SkinCom = nullptr;
-    // Credits
     QLabel* Label30 = nullptr;
     QLabel* Label32 = nullptr;
     QPushButton* Command11 = nullptr;
-    // Subtitles
-    QLabel* MyFontName = nullptr;
-    QLabel* MyFontSize = nullptr;
-    QLabel* MyFontColor = nullptr;
-    QPushButton* Command4 = nullptr;
-    QLineEdit* ColorR = nullptr;
-    QLineEdit* ColorG = nullptr;
-    QLineEdit* ColorB = nullptr;
-    QCheckBox* ChkAutoRGB = nullptr;
-    QPushButton* Command5 = nullptr;
-    QLineEdit* SubYpos = nullptr;
-    QComboBox* Combo3 = nullptr;
-    QSlider* SubBegin = nullptr;
-    QSlider* SubDisp = nullptr;
 };
