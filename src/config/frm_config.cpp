@@ -6,8 +6,8 @@
 #include "config/decoder_pages.h"
 #include "config/dialog_widgets.h"
 #include "config/display_modes.h"
-#include "config/frm_credits.h"
 #include "config/general_page.h"
+#include "config/scenova_page.h"
 #include "config/skins_page.h"
 #include "config/speaker_modes.h"
 #include "config/subtitles_page.h"
@@ -24,7 +24,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSlider>
-#include <QStorageInfo>
 #include <QWindow>
 
 frmConfig::frmConfig(ConfigHooks h, PlayerState* state, QWidget* parent, const QString& storePath)
@@ -35,7 +34,6 @@ frmConfig::frmConfig(ConfigHooks h, PlayerState* state, QWidget* parent, const Q
     setWindowTitle(QStringLiteral("Configuration"));
     setModal(false);
     buildWindow();
-    wireControls();
 }
 
 frmConfig::~frmConfig() = default;
@@ -46,7 +44,7 @@ frmConfig::~frmConfig() = default;
 void frmConfig::Form_Load() {
     subtitles_->fillCharacterSets();
     audio_->fillSpeakerModes();
-    fillDrives();
+    scenova_->fillDrives();
 
     loaded_ = Preferences::load(settings_, programFolder);
     applyPreferences(loaded_);
@@ -86,7 +84,7 @@ void frmConfig::applyPreferences(const Preferences& p) {
     setSkinFolder(p.skin);
     dialog::setIndex(audio_->Combo1, p.audioSys);
     audio_->Combo1_Click();
-    dialog::setIndex(Drive1, p.scenixDrive);
+    dialog::setIndex(scenova_->Drive1, p.scenixDrive);
     dialog::setIndex(subtitles_->Combo3, p.charset);
     subtitles_->Combo3_Click();
     general_->CheckRes->setChecked(p.changeRes);
@@ -218,10 +216,10 @@ bool frmConfig::useDedynamic() const {
     return audio_->UseDedynamic->isChecked();
 }
 int frmConfig::scenixDriveIndex() const {
-    return Drive1->currentIndex();
+    return scenova_->Drive1->currentIndex();
 }
 QString frmConfig::scenixDrive() const {
-    return Drive1->currentData().toString();
+    return scenova_->Drive1->currentData().toString();
 }
 int frmConfig::characterSetIndex() const {
     return subtitles_->Combo3->currentIndex();
@@ -346,41 +344,6 @@ void frmConfig::alwaysontop(bool onTop) {
     // Changing a window's flags hides it.
     if (visible)
         show();
-}
-
-void frmConfig::fillDrives() {
-    // The home folder stands first, then every mounted volume, removable
-    // media included; each entry's data is its folder ending in "/".
-    Drive1->clear();
-    auto add = [this](const QString& path, const QString& label) {
-        QString folder = QDir::cleanPath(path);
-        if (!folder.endsWith(u'/'))
-            folder += u'/';
-        if (Drive1->findData(folder) >= 0)
-            return;
-        Drive1->addItem(label.isEmpty() ? folder : QStringLiteral("%1 [%2]").arg(folder, label),
-                        folder);
-    };
-    add(QDir::homePath(), {});
-    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo& volume : volumes) {
-        if (volume.isValid() && volume.isReady())
-            add(volume.rootPath(),
-                volume.displayName() == volume.rootPath() ? QString() : volume.displayName());
-    }
-}
-
-void frmConfig::Command11_Click() {
-    if (hooks.minimizeMainWindow)
-        hooks.minimizeMainWindow();
-    if (!credits_)
-        credits_ = new frmCredits(this);
-    credits_->show();
-    credits_->raise();
-}
-
-void frmConfig::Image3_Click() {
-    Check1->setChecked(!Check1->isChecked());
 }
 
 QString frmConfig::skinDescriptionFile(const QString& folder) {

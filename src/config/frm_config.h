@@ -3,6 +3,7 @@
 // once at start-up, loaded from the settings store, kept hidden and shown
 // modeless; other windows read the preferences through its accessors.
 // Work that belongs to other windows reaches them through ConfigHooks.
+#include "config/config_hooks.h"
 #include "config/decoder_settings.h"
 #include "config/preferences.h"
 #include "support/media/filter_graph.h"
@@ -10,10 +11,6 @@
 #include "support/settings/settings_store.h"
 
 #include <QDialog>
-#include <QFont>
-#include <QUrl>
-#include <functional>
-#include <optional>
 
 struct PlayerState;
 class AudioPage;
@@ -21,67 +18,14 @@ class DecoderPages;
 class DisplayModeSwitch;
 class GeneralPage;
 class RegistryStore;
+class ScenovaPage;
 class SkinsPage;
 class SubtitlesPage;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
-
-// What "Choose..." asks the user for.
-struct SubtitleFontChoice {
-    QString name;
-    QString size;
-    QColor colour;
-};
-
-// Everything the dialog asks of other windows. Unset hooks do nothing.
-struct ConfigHooks {
-    // Critical message boxes (default: QMessageBox).
-    std::function<void(const QString&)> critical;
-    // The registered filters (default: FilterGraph::regFilterCollection).
-    std::function<QList<RegFilterInfo>()> registeredFilters;
-    // The font dialog behind "Choose..." (default: QFontDialog, then a colour
-    // dialog); nothing when the user cancels.
-    std::function<std::optional<SubtitleFontChoice>(const SubtitleFontChoice&)> chooseFont;
-    // Opens a web address (default: QDesktopServices).
-    std::function<void(const QUrl&)> openUrl;
-
-    // Replace the decoder registry copies (AnalyseReg, WriteReg) when set.
-    std::function<void()> analyseReg;
-    std::function<void()> writeReg;
-    // Replaces the speaker list's click (default: chooseSpeakerMode with the
-    // program folder's presets).
-    std::function<void(int row)> speakerModeChosen;
-    // Show picture-store slot `slot` in the main window's speaker indicator.
-    std::function<void(int slot)> setSpeakerPicture;
-    // The skin in skinFolder() is to be loaded.
-    std::function<void()> skinLoad;
-
-    // Information boxes ("Limited to 10 DAR"; default: QMessageBox).
-    std::function<void(const QString&)> information;
-    // The full-screen layout for the preset now chosen.
-    std::function<void()> applyDAR;
-    // The context menu's preset captions, all nine items.
-    std::function<void(const QStringList& captions)> setAspectMenuCaptions;
-
-    // The subtitle window's three lines.
-    std::function<void(const QFont& font, const QColor& colour)> applySubtitleFont;
-    std::function<void(int characterSetNumber)> applyCharacterSet;
-    // The main window.
-    std::function<void(bool visible)> setScrollingTitleVisible;
-    std::function<void()> startOverlayDetection; // "Redetect" with a movie open
-    std::function<void()> refreshRegisteredFilters;
-    // Opens the current movie again at its position, with its subtitles.
-    std::function<void()> reopenMovie;
-    std::function<void()> minimizeMainWindow;
-    // File association ("Register").
-    std::function<void()> registerFileTypes;
-    // Screen saver on or off (default: SetScreenSaverActive).
-    std::function<bool(bool active)> setScreenSaverActive;
-};
 
 class frmConfig : public QDialog {
     Q_OBJECT
@@ -197,20 +141,13 @@ class frmConfig : public QDialog {
 
   private:
     void buildWindow();
-    QWidget* buildScenovaPage();
-    QWidget* buildCreditsPage();
-    void wireControls();
     void applyPreferences(const Preferences& p);
-    void fillDrives();
     void ListRegisteredFilters();
-    void Command11_Click();
-    void Image3_Click();
 
     SettingsStore settings_;
     PlayerState* state_;
     QList<RegFilterInfo> regFilters_;
     bool RegChanged = false;
-    class frmCredits* credits_ = nullptr;
     Preferences loaded_;
 
     // The pages; each widget's object name is its name in the dialog.
@@ -219,14 +156,11 @@ class frmConfig : public QDialog {
     DecoderPages* decoders_ = nullptr;
     SkinsPage* skins_ = nullptr;
     SubtitlesPage* subtitles_ = nullptr;
+    ScenovaPage* scenova_ = nullptr;
     QTabWidget* SSTab1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command3 = nullptr;
     QLabel* Reglbl = nullptr;
     QCheckBox* Check1 = nullptr;
     QToolButton* Image3 = nullptr;
-    QComboBox* Drive1 = nullptr;
-    QLabel* Label30 = nullptr;
-    QLabel* Label32 = nullptr;
-    QPushButton* Command11 = nullptr;
 };
