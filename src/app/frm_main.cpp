@@ -1,5 +1,6 @@
 #include "app/frm_main.h"
 
+#include "app/bar_actions.h"
 #include "app/program_data.h"
 #include "config/config_procedures.h"
 #include "config/display_modes.h"
@@ -57,8 +58,6 @@ frmMain::~frmMain() {
 
 void frmMain::buildWindow() {
     resize(twipsToPixels(kMainWidthTwips), twipsToPixels(kMainHeightTwips));
-    wireBar();
-    wireSoundControls();
 
     // The inspector is a window of its own beside the skinned bar.
     inspectorWindow_ = std::make_unique<InspectorWindow>(
@@ -94,6 +93,7 @@ void frmMain::buildWindow() {
         video_->pointerTick(tmrKey->interval());
         playback_.showPosition();
     });
+    barActions_ = new BarActions(*this, bar_, *tmrKey);
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { transport.Timer1_Timer(); });
@@ -112,6 +112,10 @@ void frmMain::buildWindow() {
 
 void frmMain::showInspector(bool show) {
     inspectorWindow_->show(show);
+}
+
+int frmMain::levelBarHeight() const {
+    return barActions_->levelBarTwips();
 }
 
 bool frmMain::inspectorShown() const {

@@ -21,6 +21,7 @@
 
 #include <memory>
 
+class BarActions;
 class InspectorWindow;
 class PicVideoWindow;
 class OverlayDetection;
@@ -121,7 +122,7 @@ class frmMain : public SkinWindow {
     // A control of the bar by name ("play", "VolSlider", "tempslbl", ...).
     QWidget* control(const QString& name) const;
     // Height of the level bar in twips.
-    int levelBarHeight() const { return levelBarTwips_; }
+    int levelBarHeight() const;
 
   public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
@@ -139,8 +140,6 @@ class frmMain : public SkinWindow {
     void setTitle(const QString& title);
     SkinLoader::Hooks skinLoaderHooks();
     void buildWindow();
-    void wireBar();
-    void wireSoundControls();
     void loadConfiguration();
     void reopenMovie();
     void releaseReferences();
@@ -162,7 +161,7 @@ class frmMain : public SkinWindow {
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
     SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};
-    int levelBarTwips_ = 0;
+    BarActions* barActions_ = nullptr;
     QTimer* tmrKey = nullptr;
     QTimer* Timer1 = nullptr;
     QStringList aspectMenuCaptions_;

@@ -1,11 +1,10 @@
-// The main window's bar: what its controls do, the skin loader, the sound
-// controls and the audio-stream menu.
+// The main window's bar: its widths, the skin loader and the audio-stream
+// menu.
 #include "app/frm_main.h"
 
 #include "app/program_data.h"
 #include "config/frm_config.h"
 #include "config/preferences.h"
-#include "player/time_text.h"
 #include "skin/main_bar.h"
 #include "skin/skin_description.h"
 #include "skin/skin_image.h"
@@ -18,50 +17,6 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
-#include <tuple>
-
-// What the bar's controls do.
-void frmMain::wireBar() {
-    connect(bar_.PBar1, &cpvProgressBar::Click, this, [this] {
-        tmrKey->stop(); // the display must not move the bar meanwhile
-        transport.PBar1_Click();
-        tmrKey->start();
-    });
-    connect(bar_.PBar1, &cpvProgressBar::ValueChanged, this,
-            [this] { bar_.tempslbl->setText(formatTime(bar_.PBar1->Value())); });
-    connect(bar_.play, &SkinImage::clicked, this, [this] { transport.play_Click(); });
-    connect(bar_.pause, &SkinImage::clicked, this, [this] { transport.pause_Click(); });
-    connect(bar_.stopbt, &SkinImage::clicked, this, [this] { transport.stopbt_Click(); });
-    connect(bar_.nextbt, &SkinImage::clicked, this, [this] { transport.nextbt_Click(); });
-    connect(bar_.prev, &SkinImage::clicked, this, [this] { transport.prev_Click(); });
-    // Shift alone on Next or Previous moves by chapter as the button goes down.
-    connect(bar_.nextbt, &SkinImage::pressed, this, [this](Qt::KeyboardModifiers modifiers) {
-        if (modifiers == Qt::ShiftModifier)
-            transport.ChapNext();
-    });
-    connect(bar_.prev, &SkinImage::pressed, this, [this](Qt::KeyboardModifiers modifiers) {
-        if (modifiers == Qt::ShiftModifier)
-            transport.ChapPrev();
-    });
-    connect(bar_.ouvrir, &SkinImage::clicked, this, [this] { cmdSource_Click(); });
-    connect(bar_.conf, &SkinImage::clicked, this, [this] { showConfiguration(); });
-    connect(bar_.Image6, &SkinImage::clicked, this, [this] { ExitMe(); });
-    connect(bar_.Image1, &SkinImage::clicked, this, [this] { ExitMe(); });
-    connect(bar_.Image7, &SkinImage::clicked, this, [this] { Image7_Click(); });
-    connect(bar_.enablefs, &SkinImage::clicked, this, [this] { FullScrMode(); });
-    connect(bar_.PanScanPad, &SkinImage::clicked, this, [this] { PanScanPad_Click(); });
-    // The pad's arrows: width first, then height, in steps of 32 pixels.
-    const std::tuple<SkinImage*, int, int> pad[] = {{bar_.Pd, 32, 0},   {bar_.Pg, -32, 0},
-                                                    {bar_.Pb, 0, 32},   {bar_.Ph, 0, -32},
-                                                    {bar_.pbd, 32, 32}, {bar_.pgh, -32, -32}};
-    for (const auto& [arrow, width, height] : pad)
-        connect(arrow, &SkinImage::clicked, this,
-                [this, width, height] { video_->panScan(width, height); });
-    // The playlist window and subtitles are not there yet: their controls
-    // show, but cannot be used.
-    for (SkinImage* waiting : {bar_.playlbt, bar_.Opsub})
-        waiting->setEnabled(false);
-}
 
 // The bar's two widths: the wide one shows the pad. A skin of another width
 // keeps its own.
@@ -69,24 +24,6 @@ void frmMain::PanScanPad_Click() {
     const int narrow = twipsToPixels(kMainWidthTwips), wide = twipsToPixels(kWideWidthTwips);
     if (width() == wide || width() == narrow)
         setFixedWidth(width() == wide ? narrow : wide);
-}
-
-void frmMain::wireSoundControls() {
-    connect(bar_.Image9, &SkinImage::clicked, this, [this] { VolumeUp(); });
-    connect(bar_.Image8, &SkinImage::clicked, this, [this] { VolumeDown(); });
-    connect(bar_.VolSlider, &SkinImage::clicked, this, [this] { MuteSound(); });
-
-    volume.hooks.applyToGraph = [this](int level) {
-        if (state.BasicAudio)
-            state.BasicAudio->setVolume(level);
-    };
-    volume.hooks.showMeterSlot = [this](int slot) {
-        MainBar::showPicture(bar_.VolSlider, pictures.picture(slot));
-    };
-    volume.hooks.levelChanged = [this](int level) {
-        levelBarTwips_ = levelBarHeightTwips(level);
-        bar_.Shape2->resize(bar_.Shape2->width(), twipsToPixels(levelBarTwips_));
-    };
 }
 
 QString frmMain::skinFolder() const {
