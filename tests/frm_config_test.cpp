@@ -452,16 +452,6 @@ TEST_F(FrmConfigTest, StoredIndexesOutsideTheListsChooseNothing) {
     EXPECT_TRUE(calls.speakerPictures.isEmpty());
 }
 
-TEST_F(FrmConfigTest, SpeakerPicturesFollowTheRows) {
-    auto dialog = load();
-    auto* combo1 = control<QComboBox>(*dialog, "Combo1");
-    for (int row = 0; row < combo1->count(); ++row) {
-        combo1->setCurrentIndex(row);
-        dialog->Spkup();
-    }
-    EXPECT_EQ(calls.speakerPictures, (QList<int>{26, 29, 25, 27, 23, 24, 28}));
-}
-
 TEST_F(FrmConfigTest, DecoderSlidersKeepTheirRangesAndResetsMarkAChange) {
     auto dialog = load();
     EXPECT_EQ(dialog->decoderSliderValue("PostCpu"), 300);

@@ -110,14 +110,3 @@ TEST(PictureStore, NamesWrittenInAnotherCaseAreFound) {
     EXPECT_TRUE(store.hasPicture(1));
     EXPECT_TRUE(store.hasPicture(29));
 }
-
-TEST(PictureStore, LoadingTwiceGivesTheSameStore) {
-    QTemporaryDir dir;
-    writeFullSkin(dir.path(), 0xff445566);
-    PictureStore once, twice;
-    loadSkinPictures(once, dir.path());
-    loadSkinPictures(twice, dir.path());
-    loadSkinPictures(twice, dir.path());
-    for (int slot = 1; slot <= PictureStore::kSlotCount; ++slot)
-        EXPECT_EQ(once.picture(slot), twice.picture(slot)) << slot;
-}

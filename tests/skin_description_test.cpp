@@ -241,16 +241,6 @@ TEST(SkinDescription, MissingFileAppliesNothing) {
     EXPECT_EQ(readSkinDescription(QString()), SkinDescription{});
 }
 
-TEST(SkinDescription, ReadingTwiceGivesTheSameResult) {
-    QTemporaryDir dir;
-    writeFile(dir.filePath("VSkin.ini"), "Name=A\nPlay.top=1.5\nFontColorR=3\nScrollNameG=x\n");
-    const SkinDescription first = readSkinDescription(dir.path());
-    const SkinDescription second = readSkinDescription(dir.path());
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(first.name, "A");
-    EXPECT_NE(first, SkinDescription{});
-}
-
 TEST(SkinDescription, HugeFileIsReadOnlyAsFarAsTheLimit) {
     QTemporaryDir dir;
     QByteArray bytes = "Name=Big\n";
