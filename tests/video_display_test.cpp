@@ -1,6 +1,7 @@
-// The video display with a real movie on the offscreen platform: full
-// screen in and out, aspect presets, the pad, the curtain of an open in
-// full screen, and the pointer hidden when still.
+// The video display with a real movie, on the offscreen platform and again
+// on an X server with a window manager: full screen in and out, aspect
+// presets, the pad, the curtain of an open in full screen, and the pointer
+// hidden when still.
 #include "app/frm_main.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
@@ -54,13 +55,19 @@ TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeAboveTheBar) {
 
     window->FullScrMode();
     EXPECT_FALSE(window->state.FullScreenOn);
-    EXPECT_EQ(video()->size(), QSize(640, 360));
+    // Directly above the bar and centred on it. A window manager answers in
+    // its own time; the end-to-end script checks it to the pixel with the
+    // manager's frame.
+    auto placed = [&] {
+        const QRect bar = window->frameGeometry(), above = video()->frameGeometry();
+        return video()->size() == QSize(640, 360) &&
+               std::abs(above.bottom() + 1 - bar.top()) <= 4 &&
+               std::abs(above.center().x() - bar.center().x()) <= 2;
+    };
+    EXPECT_TRUE(testsupport::waitUntil(placed, 3000))
+        << "video " << video()->frameGeometry().y() << "+" << video()->frameGeometry().height()
+        << ", bar at " << window->frameGeometry().y();
     EXPECT_EQ(picture(), QRect(0, 0, 640, 360));
-    // Directly above the bar and centred on it; the end-to-end test checks
-    // it to the pixel with a real window manager's frame.
-    const QRect bar = window->frameGeometry(), above = video()->frameGeometry();
-    EXPECT_NEAR(above.bottom() + 1, bar.top(), 4);
-    EXPECT_NEAR(above.center().x(), bar.center().x(), 2);
 }
 
 TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
