@@ -235,18 +235,7 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
     window.ExitMe();
 }
 
-namespace {
-// Presses and releases `control` with the left button and `modifiers`.
-void click(QWidget* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const QPointF at(2, 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, control->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, modifiers);
-    QApplication::sendEvent(control, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, control->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, modifiers);
-    QApplication::sendEvent(control, &release);
-}
-} // namespace
+using testsupport::click;
 
 // Chapter tracking follows the movie from its start, and with an empty
 // play queue Shift+Next moves by chapter and nothing more.

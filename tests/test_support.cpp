@@ -1,9 +1,12 @@
 #include "test_support.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QThread>
+#include <QWidget>
 
 namespace testsupport {
 
@@ -28,6 +31,16 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void pumpEvents(int ms) {
     waitUntil([] { return false; }, ms);
+}
+
+void click(QWidget* control, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, control->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, modifiers);
+    QApplication::sendEvent(control, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, control->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, modifiers);
+    QApplication::sendEvent(control, &release);
 }
 
 } // namespace testsupport

@@ -2,7 +2,10 @@
 // Shared helpers of the test suite: where the generated media lives, and a
 // way to wait for asynchronous results while the Qt event loop keeps running.
 #include <QString>
+#include <Qt>
 #include <functional>
+
+class QWidget;
 
 namespace testsupport {
 
@@ -15,5 +18,8 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs);
 
 // Runs the event loop for `ms` milliseconds.
 void pumpEvents(int ms);
+
+// Presses and releases `control` with the left button and `modifiers`.
+void click(QWidget* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 } // namespace testsupport

@@ -88,15 +88,16 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     EXPECT_TRUE(window->state.FullScreenOn) << "Original stays in full screen";
     EXPECT_EQ(picture().width(), screen().width()) << "the movie's own 16:9 fills the width";
 
-    // The pad: wider, then back, and centred again.
+    // The pad's arrows on the wide bar: wider, then back, and centred again.
+    window->PanScanPad_Click();
     const QRect before = picture();
-    window->video().panScan(32, 0);
+    testsupport::click(window->control("Pd"));
     EXPECT_EQ(picture().width(), before.width() + 32);
     EXPECT_EQ(picture().left(), before.left() - 16);
-    window->video().panScan(-32, 0);
+    testsupport::click(window->control("Pg"));
     EXPECT_EQ(picture(), before);
-    window->video().panScan(-32, -32);
-    window->video().panScan(32, 32);
+    testsupport::click(window->control("pgh"));
+    testsupport::click(window->control("pbd"));
     EXPECT_EQ(picture(), before);
 }
 
