@@ -309,19 +309,6 @@ TEST(MainWindow, TheInspectorsPropertiesButtonOpensOneWindow) {
     window.ExitMe();
 }
 
-TEST(MainWindow, DialogControlsWithNothingBehindThemAreDisabled) {
-    freshStore();
-    frmMain window("");
-    window.Form_Load();
-    for (const char* name : {"Command4", "Combo3"}) {
-        QWidget* control = window.config()->findChild<QWidget*>(name);
-        ASSERT_NE(control, nullptr) << name;
-        EXPECT_FALSE(control->isEnabled()) << name;
-    }
-    EXPECT_TRUE(window.config()->findChild<QWidget*>("Command2")->isEnabled()) << "Register works";
-    window.ExitMe();
-}
-
 TEST(MainWindow, ABarHeldLongerThanATickStillSeeksWhereItIsLetGo) {
     freshStore();
     frmMain window(testsupport::mediaPath("demo.avi"));

@@ -14,7 +14,7 @@ if [[ $# -ne 1 ]]; then
 fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
 files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
-    demo.avi empty.avi not-media.avi truncated.avi)
+    demo.avi demo.srt empty.avi not-media.avi truncated.avi)
 
 mkdir -p "$1"
 outdir=$(cd "$1" && pwd)
@@ -180,6 +180,22 @@ check movie.mp4 2.9 3.2 1 1 25/1 75
 avi demo.avi 300 640 360 25/1 800000 \
     "pattern=ball motion=wavy background-color=0xff1c2a48 foreground-color=0xfff0c040" 440 880
 check demo.avi 11.9 12.2 1 2 25/1 300
+# Its subtitles, as SubRip.
+cat >demo.srt <<'SRT'
+1
+00:00:01,000 --> 00:00:04,000
+Vantor Meridian
+<i>subtitles over the movie</i>
+
+2
+00:00:05,000 --> 00:00:08,000
+Drag these lines up or down:
+the height is kept
+
+3
+00:00:09,000 --> 00:00:11,000
+Press Z for full screen
+SRT
 
 # Broken inputs the player must refuse without hanging or crashing.
 : >empty.avi

@@ -56,10 +56,9 @@ void BarActions::wireTransport() {
     for (const auto& [arrow, width, height] : pad)
         connect(arrow, &SkinImage::clicked, this,
                 [&w, width, height] { w.video().panScan(width, height); });
-    // The playlist window and subtitles are not there yet: their controls
-    // show, but cannot be used.
-    for (SkinImage* waiting : {bar_.playlbt, bar_.Opsub})
-        waiting->setEnabled(false);
+    connect(bar_.Opsub, &SkinImage::clicked, this, [&w] { w.OpenSubDlg(); });
+    // The playlist window is not there yet: its button shows, but cannot be used.
+    bar_.playlbt->setEnabled(false);
 }
 
 void BarActions::wireSound() {

@@ -14,6 +14,7 @@
 #include "skin/main_bar.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
+#include "subtitles/subtitle_display.h"
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
 #include "support/desktop/shell_integration.h"
@@ -82,6 +83,8 @@ void frmMain::buildWindow() {
         if (displayModes_)
             displayModes_->leaveFullScreen();
     };
+    videoHooks.subtitleGoUp = [this] { subtitles_->window()->GoUp(); };
+    videoHooks.subtitleOnTop = [this](bool onTop) { subtitles_->window()->alwaysontop(onTop); };
     video_ = std::make_unique<VideoDisplay>(state, *this, videoHooks);
     video_->addFullScreenKeys(*this);
     connect(video_->window(), &PicVideoWindow::filesDropped, this,
@@ -106,8 +109,42 @@ void frmMain::buildWindow() {
             config_->setKeyColour(colour);
     };
     overlay_ = std::make_unique<OverlayDetection>(*video_->window(), overlayHooks);
+    buildSubtitles();
     playback_.attach(bar_, *video_, *overlay_, transport);
-    openerView_.attach(bar_, *video_);
+    openerView_.attach(bar_, *video_, *subtitles_);
+}
+
+void frmMain::buildSubtitles() {
+    SubtitleDisplay::Hooks hooks;
+    hooks.elapsedSeconds = [this]() -> qint64 {
+        return state.MediaPosition ? qint64(state.MediaPosition->currentPosition().valueOr(0)) : 0;
+    };
+    hooks.delaySeconds = [this] { return config_ ? config_->subtitleDelaySeconds() : 0; };
+    hooks.extraSeconds = [this] { return config_ ? config_->subtitleExtraSeconds() : 0; };
+    hooks.characterSet = [this] { return config_ ? config_->characterSetNumber() : 0; };
+    hooks.keyColour = [this] { return config_ ? config_->keyColour() : QColor(Qt::black); };
+    hooks.yPos = [this] { return config_ ? config_->subtitleYPosText() : QStringLiteral("70"); };
+    // A height the user dragged to is kept at once, not only on the dialog's Ok.
+    hooks.setYPos = [this](const QString& text) {
+        if (config_)
+            config_->setSubtitleYPosText(text);
+        settings_.write(QStringLiteral("SubYpos"), text);
+    };
+    hooks.warn = [this](const QString& text) { warn(text); };
+    hooks.inform = [this](const QString& text) { warn(text, QMessageBox::Information); };
+    subtitles_ = std::make_unique<SubtitleDisplay>(state, *video_->window(), hooks);
+}
+
+bool frmMain::OpenSub(const QString& file, int beginDelay, int endDelay) {
+    return subtitles_->OpenSub(file, beginDelay, endDelay);
+}
+
+void frmMain::OpenSubDlg() {
+    subtitles_->OpenSubDlg();
+}
+
+void frmMain::UnloadSub() {
+    subtitles_->UnloadSub();
 }
 
 void frmMain::showInspector(bool show) {
@@ -166,6 +203,9 @@ void frmMain::Form_Load() {
         opener.OpenBivx(movie, request_.audioPin, false);
     else
         OpenaMovie(movie, false);
+    if (request_.hasSubtitle && config_)
+        OpenSub(existingFileName(request_.subtitleFile), config_->subtitleDelaySeconds(),
+                config_->subtitleExtraSeconds());
     if (request_.fullScreen)
         FullScrMode();
 }
@@ -190,8 +230,8 @@ void frmMain::Mnu_DAROr_Click() {
 
 // A warning that blocks nothing: above the player's windows, the bar and
 // the video window go on working while it is open.
-void frmMain::warn(const QString& text) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantor Meridian"), text,
+void frmMain::warn(const QString& text, QMessageBox::Icon icon) {
+    auto* box = new QMessageBox(icon, QStringLiteral("Vantor Meridian"), text,
                                 QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
@@ -266,6 +306,11 @@ void frmMain::loadConfiguration() {
         QMessageBox::information(config_, QStringLiteral("Vantor Meridian"), result.message);
     };
     hooks.applyDAR = [this] { video_->ApplyDAR(); };
+    hooks.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
+        subtitles_->setFont(font, colour);
+        subtitles_->window()->setKeyColour(config_ ? config_->keyColour() : QColor(Qt::black));
+    };
+    hooks.applyCharacterSet = [this](int) { subtitles_->reload(); };
     hooks.setAspectMenuCaptions = [this](const QStringList& captions) {
         aspectMenuCaptions_ = captions;
     };

@@ -19,10 +19,12 @@
 #include "support/models/selectable_list.h"
 #include "support/settings/settings_store.h"
 
+#include <QMessageBox>
 #include <memory>
 
 class BarActions;
 class InspectorWindow;
+class SubtitleDisplay;
 class PicVideoWindow;
 class OverlayDetection;
 class VideoDisplay;
@@ -87,6 +89,13 @@ class frmMain : public SkinWindow {
     void Mnu_As_Click(int item);
     QStringList audioStreamItems() const { return openerView_.audioStreamItems(); }
 
+    // Subtitles: a file with `beginDelay` seconds of offset, a file the user
+    // picks, none.
+    bool OpenSub(const QString& file, int beginDelay, int endDelay);
+    void OpenSubDlg();
+    void UnloadSub();
+    SubtitleDisplay& subtitles() { return *subtitles_; }
+
     // Applies the skin in the configuration dialog's skin folder.
     void SkinLoad();
     QString skinFolder() const;
@@ -136,10 +145,12 @@ class frmMain : public SkinWindow {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    void warn(const QString& text);
+    // A message that blocks nothing, above the player.
+    void warn(const QString& text, QMessageBox::Icon icon = QMessageBox::Warning);
     void setTitle(const QString& title);
     SkinLoader::Hooks skinLoaderHooks();
     void buildWindow();
+    void buildSubtitles();
     void loadConfiguration();
     void reopenMovie();
     void releaseReferences();
@@ -158,6 +169,7 @@ class frmMain : public SkinWindow {
     std::unique_ptr<DisplayModeSwitch> displayModes_;
     std::unique_ptr<VideoDisplay> video_;
     std::unique_ptr<OverlayDetection> overlay_;
+    std::unique_ptr<SubtitleDisplay> subtitles_;
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
     SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};

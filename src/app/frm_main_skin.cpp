@@ -9,6 +9,7 @@
 #include "skin/skin_description.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
+#include "subtitles/subtitle_display.h"
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
 #include "video/pic_video_window.h"
@@ -103,5 +104,11 @@ void frmMain::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(items[i] != QLatin1String("None"));
         connect(action, &QAction::triggered, this, [this, i] { Mnu_As_Click(i); });
     }
+    QAction* shown = menu.addAction(QStringLiteral("Show Subtitles"));
+    shown->setCheckable(true);
+    shown->setChecked(subtitles_->showChecked());
+    connect(shown, &QAction::triggered, this, [this] { subtitles_->Mnu_ShowSub_Click(); });
+    connect(menu.addAction(QStringLiteral("Subtitles...")), &QAction::triggered, this,
+            [this] { OpenSubDlg(); });
     menu.exec(event->globalPos());
 }

@@ -3,6 +3,7 @@
 #include "app/playback_view.h"
 #include "config/frm_config.h"
 #include "skin/main_bar.h"
+#include "subtitles/subtitle_display.h"
 #include "support/probe/mci_probe.h"
 #include "video/video_display.h"
 
@@ -21,6 +22,24 @@ void OpenerView::beforeGraphBuilt() {
     // The decoder settings go to the registry, where the graph reads them.
     if (config)
         config->WriteReg();
+}
+
+void OpenerView::unloadSubtitles() {
+    if (subtitles_)
+        subtitles_->UnloadSub();
+}
+
+// The subtitle file in use goes with every movie opened.
+void OpenerView::loadSubtitles(const QString& file) {
+    if (subtitles_)
+        subtitles_->OpenSub(file, config ? config->subtitleDelaySeconds() : 0,
+                            config ? config->subtitleExtraSeconds() : 0);
+}
+
+// Frame-numbered subtitles read before the rate was known are read again.
+void OpenerView::frameRateKnown() {
+    if (subtitles_)
+        subtitles_->reload();
 }
 
 int OpenerView::probeFrameRate(const QString& file) {

@@ -2,23 +2,25 @@
 // What opening a movie asks of the rest of the player: the user's audio
 // output and compressor from the configuration dialog, the decoder
 // settings written first, the frame-rate probe, the title, the audio-stream
-// menu, the duration, the video's place and the curtain, and the telling
-// of a file that cannot play.
+// menu, the duration, the video's place and the curtain, the subtitles, and
+// the telling of a file that cannot play.
 #include "player/movie_opener.h"
 
 #include <QStringList>
 
 class MainBar;
 class PlaybackView;
+class SubtitleDisplay;
 class VideoDisplay;
 class frmConfig;
 
 class OpenerView : public OpenerHost {
   public:
     explicit OpenerView(PlaybackView& playback) : playback_(playback) {}
-    void attach(MainBar& bar, VideoDisplay& video) {
+    void attach(MainBar& bar, VideoDisplay& video, SubtitleDisplay& subtitles) {
         bar_ = &bar;
         video_ = &video;
+        subtitles_ = &subtitles;
     }
     // The dialog, once loaded.
     frmConfig* config = nullptr;
@@ -36,14 +38,16 @@ class OpenerView : public OpenerHost {
     void placeVideo() override;
     void showCurtain() override;
     void beforeGraphBuilt() override;
-    void unloadSubtitles() override {}
-    void loadSubtitles(const QString&) override {}
+    void unloadSubtitles() override;
+    void loadSubtitles(const QString& file) override;
+    void frameRateKnown() override;
     void openFailed(const QString& file, const MediaError& error) override;
 
   private:
     PlaybackView& playback_;
     MainBar* bar_ = nullptr;
     VideoDisplay* video_ = nullptr;
+    SubtitleDisplay* subtitles_ = nullptr;
     QStringList streamItems_;
     bool streamsEnabled_ = false;
 };

@@ -155,6 +155,7 @@ void MovieOpener::detect(quint64 thisOpen, const QString& file) {
         if (thisOpen != openCount_ || file != state_.CurrentFile)
             return; // another movie has been opened since
         applyDetection(d, file);
+        host_.frameRateKnown();
         showStreamItems();
         const bool reopen = state_.MultiStream && !isAviName(file) && isAviFile(file);
         state_.MultiStream = false;
@@ -181,6 +182,8 @@ bool MovieOpener::genericPath() {
         return false;
     inspector_.RefreshFilters();
     finishOpen();
+    if (!state_.SubFileName.isEmpty())
+        host_.loadSubtitles(state_.SubFileName);
     return true;
 }
 

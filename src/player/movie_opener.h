@@ -37,6 +37,8 @@ class OpenerHost {
     virtual void beforeGraphBuilt() = 0; // writes the decoder settings
     virtual void unloadSubtitles() = 0;
     virtual void loadSubtitles(const QString& file) = 0;
+    // The detector has told the movie's frame rate.
+    virtual void frameRateKnown() {}
     // `file` cannot be played; the player is stopped and ready for another.
     virtual void openFailed(const QString& file, const MediaError& error) = 0;
 };

@@ -1,0 +1,70 @@
+#pragma once
+// "frmSub": the three subtitle lines on a borderless window of their own
+// that floats over the lower part of the video window and follows it as it
+// moves or changes size. The window is shaped to the outlined text, so the
+// movie shows everywhere else; dragging it sets its height over the video.
+#include "subtitles/subtitle_timing.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainterPath>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+struct PlayerState;
+
+class frmSub : public QWidget {
+    Q_OBJECT
+  public:
+    frmSub(PlayerState& state, QWidget& video);
+
+    // "SubYpos": read for each placement, written after a drag.
+    std::function<QString()> yPos;
+    std::function<void(const QString&)> yPosChanged;
+
+    // Shown by a load, placed from then on; unloading blanks the lines.
+    void load();
+    void unload();
+    bool loaded() const { return loaded_; }
+
+    void setLines(const SubtitleLines& lines);
+    const SubtitleLines& lines() const { return lines_; }
+    void setSubtitleFont(const QFont& font, const QColor& colour);
+    void setKeyColour(const QColor& colour);
+    // Applies colours, font and layout, and keeps the window above the
+    // video's bottom edge.
+    void ResetSub();
+    void alwaysontop(bool onTop);
+    // Placed again for the video window's new place.
+    void GoUp() { place(); }
+
+    // Where the video's picture area is on the screen.
+    QRect videoRect() const;
+    int lineHeight() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void place();
+    void refresh();
+    // The lines' outlines, centred, each within the window's width.
+    std::array<QPainterPath, 3> linePaths() const;
+    int outline() const;
+
+    PlayerState& state_;
+    QWidget& video_;
+    SubtitleLines lines_;
+    QFont font_;
+    QColor colour_ = Qt::white;
+    QColor key_ = QColor(16, 0, 16);
+    bool loaded_ = false;
+    bool dragging_ = false;
+    int grabY_ = 0;
+};

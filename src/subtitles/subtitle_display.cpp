@@ -1,0 +1,133 @@
+#include "subtitles/subtitle_display.h"
+
+#include "app/player_state.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+SubtitleDisplay::SubtitleDisplay(PlayerState& state, QWidget& video, Hooks hooks)
+    : state_(state), hooks_(std::move(hooks)), window_(std::make_unique<frmSub>(state, video)),
+      clock_(state.SubTicks, state.SubTicksMax), lines_(SubtitleLines::blank()) {
+    window_->yPos = hooks_.yPos;
+    window_->yPosChanged = hooks_.setYPos;
+    timer_.setInterval(1000);
+    connect(&timer_, &QTimer::timeout, this, &SubtitleDisplay::tick);
+}
+
+SubtitleDisplay::~SubtitleDisplay() = default;
+
+bool SubtitleDisplay::OpenSub(const QString& file, int beginDelay, int /*endDelay*/) {
+    showChecked_ = true;
+    const int characterSet = hooks_.characterSet ? hooks_.characterSet() : 0;
+    SubtitleRead read = readSubtitleFile(file, characterSet, state_.FrameRate, beginDelay);
+    if (!read.parse) {
+        warn(read.problem);
+        return false;
+    }
+    state_.SubFileName = file;
+    table_ = std::move(read.parse->table);
+    offset_ = beginDelay;
+    characterSet_ = characterSet;
+    rememberFrameRate(file, *read.parse);
+    clock_.restart();
+    if (hooks_.keyColour)
+        window_->setKeyColour(hooks_.keyColour());
+    window_->load();
+    timer_.start();
+    return true;
+}
+
+void SubtitleDisplay::OpenSubDlg() {
+    if (!state_.MovieOpen) {
+        inform(QStringLiteral("You must open a file first"));
+        return;
+    }
+    const QString file =
+        hooks_.chooseFile
+            ? hooks_.chooseFile()
+            : QFileDialog::getOpenFileName(
+                  window_->parentWidget(), QStringLiteral("Open Vantor Subtitles file"),
+                  QFileInfo(state_.CurrentFile).path(),
+                  QStringLiteral("Subtitles Files (*.vst *.txt *.sub *.srt);;All files (*)"));
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return;
+    QCoreApplication::processEvents();
+    OpenSub(file, hooks_.delaySeconds ? hooks_.delaySeconds() : 0,
+            hooks_.extraSeconds ? hooks_.extraSeconds() : 0);
+}
+
+void SubtitleDisplay::UnloadSub() {
+    table_.clear();
+    timer_.stop();
+    lines_ = SubtitleLines::blank();
+    window_->unload();
+}
+
+void SubtitleDisplay::reload() {
+    if (table_.isEmpty() || state_.SubFileName.isEmpty())
+        return;
+    const int characterSet = hooks_.characterSet ? hooks_.characterSet() : 0;
+    const bool rateMoved =
+        followsMovieRate_ && state_.FrameRate > 0 && state_.FrameRate != frameRate_;
+    if (characterSet == characterSet_ && !rateMoved)
+        return;
+    SubtitleRead read =
+        readSubtitleFile(state_.SubFileName, characterSet, state_.FrameRate, offset_);
+    if (!read.parse)
+        return; // the table read before stays
+    table_ = std::move(read.parse->table);
+    characterSet_ = characterSet;
+    rememberFrameRate(state_.SubFileName, *read.parse);
+    // The entry on show, as the file now reads.
+    if (const int row = clock_.shownRow(); row >= 0 && row < table_.count()) {
+        lines_ = {table_.ListSub()[row], table_.ListSub2()[row], table_.ListSub3()[row]};
+        if (window_->loaded())
+            window_->setLines(lines_);
+    }
+}
+
+// Frame numbers are read at the movie's rate, which the player may learn
+// only after the movie has started; a file with a rate of its own keeps it.
+void SubtitleDisplay::rememberFrameRate(const QString& file, const SubtitleParse& parse) {
+    followsMovieRate_ =
+        subtitleFormatFor(file) == SubtitleFormat::FrameCoded && parse.fileFrameRate <= 0;
+    frameRate_ = state_.FrameRate;
+}
+
+void SubtitleDisplay::Mnu_ShowSub_Click() {
+    showChecked_ = !showChecked_;
+    if (!showChecked_) {
+        window_->unload();
+    } else {
+        window_->load();
+        window_->setLines(lines_);
+    }
+}
+
+void SubtitleDisplay::setFont(const QFont& font, const QColor& colour) {
+    window_->setSubtitleFont(font, colour);
+}
+
+void SubtitleDisplay::tick() {
+    if (table_.isEmpty() || !hooks_.elapsedSeconds)
+        return;
+    const int extra = hooks_.extraSeconds ? hooks_.extraSeconds() : 0;
+    if (clock_.tick(table_, hooks_.elapsedSeconds(), extra, lines_) && window_->loaded())
+        window_->setLines(lines_);
+}
+
+void SubtitleDisplay::inform(const QString& text) {
+    if (hooks_.inform)
+        hooks_.inform(text);
+    else
+        QMessageBox::information(window_->parentWidget(), QStringLiteral("Vantor Meridian"), text);
+}
+
+void SubtitleDisplay::warn(const QString& text) {
+    if (hooks_.warn)
+        hooks_.warn(text);
+    else
+        QMessageBox::warning(window_->parentWidget(), QStringLiteral("Vantor Meridian"), text);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The subtitles of the playing movie: loading a file into the table, the
+// one-second timer that shows and clears its entries, and the subtitle
+// window they show in.
+#include "subtitles/frm_sub.h"
+#include "subtitles/subtitle_file.h"
+#include "subtitles/subtitle_timing.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+struct PlayerState;
+
+class SubtitleDisplay : public QObject {
+    Q_OBJECT
+  public:
+    struct Hooks {
+        std::function<qint64()> elapsedSeconds; // the movie's position, whole seconds
+        std::function<int()> delaySeconds;      // "SubBegin"
+        std::function<int()> extraSeconds;      // "SubDisp"
+        std::function<int()> characterSet;      // the dialog's character-set number
+        std::function<QColor()> keyColour;
+        std::function<QString()> yPos; // "SubYpos", and after a drag
+        std::function<void(const QString&)> setYPos;
+        std::function<void(const QString&)> inform; // default: message boxes
+        std::function<void(const QString&)> warn;
+        std::function<QString()> chooseFile; // default: the open-file dialog
+    };
+
+    SubtitleDisplay(PlayerState& state, QWidget& video, Hooks hooks);
+    ~SubtitleDisplay() override;
+
+    // Loads `file` with `beginDelay` seconds of offset (the duration's
+    // extra seconds are read at each tick). A file that gives no entry is
+    // reported and the shown subtitles stay. The show-subtitles item is
+    // checked either way.
+    bool OpenSub(const QString& file, int beginDelay, int endDelay);
+    // Asks for a file, with a movie open.
+    void OpenSubDlg();
+    void UnloadSub();
+    // The loaded file once more: another character set, or the movie's
+    // frame rate now known.
+    void reload();
+    // The context menu's show-subtitles item.
+    bool showChecked() const { return showChecked_; }
+    void Mnu_ShowSub_Click();
+
+    void setFont(const QFont& font, const QColor& colour);
+    // One tick of the subtitle timer ("TimerSub").
+    void tick();
+
+    frmSub* window() const { return window_.get(); }
+    const SubtitleTable& table() const { return table_; }
+
+  private:
+    void rememberFrameRate(const QString& file, const SubtitleParse& parse);
+    void inform(const QString& text);
+    void warn(const QString& text);
+
+    PlayerState& state_;
+    Hooks hooks_;
+    std::unique_ptr<frmSub> window_;
+    SubtitleTable table_;
+    SubtitleClock clock_;
+    SubtitleLines lines_;
+    QTimer timer_;
+    bool showChecked_ = false;
+    // What the loaded table was read with.
+    int offset_ = 0;
+    int characterSet_ = 0;
+    int frameRate_ = 0;
+    bool followsMovieRate_ = false;
+};

@@ -1,0 +1,140 @@
+// Subtitles in the player, with a real movie on the offscreen platform:
+// "-sub" on the command line, the character set chosen in the dialog, the
+// show-subtitles item, a drag that sets the height, and the messages.
+#include "app/frm_main.h"
+#include "config/frm_config.h"
+#include "subtitles/subtitle_display.h"
+#include "support/settings/settings_store.h"
+#include "test_support.h"
+#include "video/pic_video_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using testsupport::mediaPath;
+using testsupport::waitUntil;
+
+namespace {
+
+const QString kRussian = QStringLiteral("Привет");
+
+class SubtitleDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QFile::remove(SettingsStore::defaultFilePath());
+        // Windows-1251 bytes, shown from the start for ten seconds.
+        QFile file(dir.filePath("russian.srt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1\n00:00:00,000 --> 00:00:10,000\n" +
+                   QStringEncoder("windows-1251").encode(kRussian) + "\nsecond line\n");
+    }
+
+    std::unique_ptr<frmMain> start(const QString& commandLine) {
+        auto window = std::make_unique<frmMain>(commandLine);
+        window->Form_Load();
+        return window;
+    }
+    // The texts of the message boxes on show.
+    static QStringList messagesShown() {
+        QStringList texts;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+                texts.append(box->text());
+        return texts;
+    }
+
+    QTemporaryDir dir;
+};
+
+void mouse(QWidget* w, QEvent::Type type, QPoint global) {
+    const QPointF local = w->mapFromGlobal(QPointF(global));
+    QMouseEvent event(type, local, QPointF(global), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+} // namespace
+
+TEST_F(SubtitleDisplayTest, TheCommandLineFileShowsInTheChosenCharacterSet) {
+    auto window = start(mediaPath("demo.avi") + " /cli -sub " + dir.filePath("russian.srt"));
+    frmSub* sub = window->subtitles().window();
+    ASSERT_TRUE(waitUntil([&] { return sub->isVisible(); }, 5000));
+    EXPECT_EQ(sub->lines().Sub2, "second line");
+    EXPECT_NE(sub->lines().Sub1, kRussian) << "read as Western European";
+    EXPECT_TRUE(window->subtitles().showChecked());
+
+    // Over the lower part of the video, 90% of its width.
+    const QRect video = sub->videoRect(), at = sub->geometry();
+    EXPECT_EQ(at.width(), qRound(video.width() * 0.9));
+    EXPECT_EQ(at.center().x(), video.center().x());
+    EXPECT_NEAR(at.center().y(), video.top() + video.height() * 0.7, 2);
+
+    // Russian chosen in the dialog reads the file again.
+    auto* charset = window->config()->findChild<QComboBox*>("Combo3");
+    ASSERT_TRUE(charset->isEnabled());
+    charset->setCurrentIndex(charset->findText("Russian"));
+    Q_EMIT charset->activated(charset->currentIndex());
+    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == kRussian; }, 2500));
+
+    // The context menu's item hides and shows the window.
+    window->subtitles().Mnu_ShowSub_Click();
+    EXPECT_FALSE(sub->isVisible());
+    window->subtitles().Mnu_ShowSub_Click();
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(sub->lines().Sub1, kRussian);
+
+    // Another movie keeps the subtitle file; none unloads it.
+    window->OpenaMovie(mediaPath("one-audio.avi"), false);
+    EXPECT_EQ(window->state.SubFileName, dir.filePath("russian.srt"));
+    EXPECT_EQ(window->subtitles().table().count(), 1);
+    window->UnloadSub();
+    EXPECT_FALSE(sub->isVisible());
+    EXPECT_EQ(window->subtitles().table().count(), 0);
+    window->ExitMe();
+}
+
+TEST_F(SubtitleDisplayTest, ADragSetsTheHeightOnlyAndItIsKept) {
+    auto window = start(mediaPath("demo.avi"));
+    ASSERT_TRUE(window->OpenSub(dir.filePath("russian.srt"), 0, 0));
+    frmSub* sub = window->subtitles().window();
+    ASSERT_TRUE(waitUntil([&] { return sub->isVisible(); }, 5000));
+    const QRect before = sub->geometry();
+    const QPoint grab = before.center();
+    mouse(sub, QEvent::MouseButtonPress, grab);
+    EXPECT_TRUE(window->state.SubDragging);
+    EXPECT_EQ(sub->lines().Sub1, "Drag me everywhere !");
+    mouse(sub, QEvent::MouseMove, grab + QPoint(90, -60));
+    EXPECT_EQ(sub->geometry().topLeft(), before.topLeft() + QPoint(0, -60)) << "up, not sideways";
+    mouse(sub, QEvent::MouseButtonRelease, grab + QPoint(90, -60));
+    EXPECT_FALSE(window->state.SubDragging);
+
+    const QString stored = window->config()->subtitleYPosText();
+    EXPECT_NE(stored, "70");
+    EXPECT_EQ(SettingsStore().read("SubYpos"), stored) << "kept without the dialog's Ok";
+    EXPECT_EQ(sub->geometry().top(), before.top() - 60);
+    window->ExitMe();
+}
+
+TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreReportedAndTheShownOnesStay) {
+    auto window = start(QString());
+    window->OpenSubDlg();
+    EXPECT_EQ(messagesShown(), QStringList{"You must open a file first"});
+
+    window->OpenaMovie(mediaPath("demo.avi"), false);
+    ASSERT_TRUE(window->OpenSub(dir.filePath("russian.srt"), 0, 0));
+    QFile empty(dir.filePath("empty.vst"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    EXPECT_FALSE(window->OpenSub(empty.fileName(), 0, 0));
+    EXPECT_EQ(messagesShown().filter("empty.vst holds no subtitle").size(), 1);
+    EXPECT_EQ(window->subtitles().table().count(), 1);
+    EXPECT_EQ(window->state.SubFileName, dir.filePath("russian.srt"));
+    window->ExitMe();
+}

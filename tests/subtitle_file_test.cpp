@@ -1,0 +1,161 @@
+// Subtitle files into the table: the three forms, their rounding and
+// offsets, broken lines, and the bytes of real code pages.
+#include "subtitles/subtitle_codec.h"
+#include "subtitles/subtitle_file.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Row {
+    QString begin, end, dif, sub1, sub2, sub3;
+    bool operator==(const Row&) const = default;
+};
+
+void PrintTo(const Row& r, std::ostream* os) {
+    const QStringList fields{r.begin, r.end, r.dif, r.sub1, r.sub2, r.sub3};
+    *os << fields.join(" / ").toStdString();
+}
+
+Row row(const SubtitleTable& t, int i) {
+    return {t.ListBegin()[i], t.ListEnd()[i],  t.ListDif()[i],
+            t.ListSub()[i],   t.ListSub2()[i], t.ListSub3()[i]};
+}
+
+SubtitleParse parse(const char* text, SubtitleFormat format, int offset = 0,
+                    double frameRate = 25) {
+    return parseSubtitles(QString::fromUtf8(text), format, frameRate, offset);
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+QByteArray encoded(const char* codePage, const QString& text) {
+    QStringEncoder encoder(codePage);
+    EXPECT_TRUE(encoder.isValid()) << codePage;
+    QByteArray bytes = encoder.encode(text);
+    EXPECT_FALSE(encoder.hasError()) << codePage;
+    return bytes;
+}
+
+} // namespace
+
+TEST(SubtitleFile, TimeCodedStartsGoToTheEvenSecondAndTheOffsetShiftsBoth) {
+    const char* line = "{00:01:05}{00:01:09}Hello|World\n";
+    const SubtitleTable plain = parse(line, SubtitleFormat::TimeCoded).table;
+    ASSERT_EQ(plain.count(), 1);
+    EXPECT_EQ(row(plain, 0), (Row{"00:01:04", "00:01:09", "5", "Hello", "World", " "}));
+    EXPECT_EQ(row(parse(line, SubtitleFormat::TimeCoded, 1).table, 0),
+              (Row{"00:01:06", "00:01:10", "4", "Hello", "World", " "}));
+    EXPECT_EQ(row(parse(line, SubtitleFormat::TimeCoded, -1).table, 0),
+              (Row{"00:01:04", "00:01:08", "4", "Hello", "World", " "}));
+    // An even start stays; an offset past the start shows from 0.
+    EXPECT_EQ(parse("{00:00:04}{00:00:06}x", SubtitleFormat::TimeCoded).table.ListBegin()[0],
+              "00:00:04");
+    EXPECT_EQ(row(parse("{00:00:05}{00:00:06}x", SubtitleFormat::TimeCoded, -20).table, 0),
+              (Row{"00:00:00", "00:00:00", "0", "x", " ", " "}));
+}
+
+TEST(SubtitleFile, FrameCodedEntriesFollowTheFrameRate) {
+    const SubtitleTable t =
+        parse("{250}{1000}Hi\r\n{500}{0}Hi\n{10}{20}a|b|c|d\n", SubtitleFormat::FrameCoded).table;
+    ASSERT_EQ(t.count(), 3);
+    EXPECT_EQ(row(t, 0), (Row{"00:00:10", "00:00:40", "30", "Hi", " ", " "}));
+    // An end before its start: the end stays as written, shown for 5 s.
+    EXPECT_EQ(row(t, 1), (Row{"00:00:20", "00:00:00", "5", "Hi", " ", " "}));
+    EXPECT_EQ(row(t, 2).sub3, "c|d") << "a third \"|\" stays in the third line";
+
+    // A MicroDVD first entry gives the file's own rate; styles are dropped.
+    const SubtitleParse own =
+        parse("{1}{1}23.976\n{2398}{2500}{y:i}Late\n", SubtitleFormat::FrameCoded);
+    EXPECT_DOUBLE_EQ(own.fileFrameRate, 23.976);
+    ASSERT_EQ(own.table.count(), 1);
+    EXPECT_EQ(row(own.table, 0), (Row{"00:01:40", "00:01:44", "4", "Late", " ", " "}));
+    // Without a known movie rate the frames are read at 25.
+    EXPECT_EQ(parse("{250}{500}x", SubtitleFormat::FrameCoded, 0, 0).table.ListBegin()[0],
+              "00:00:10");
+}
+
+TEST(SubtitleFile, SubRipBlocksLoseTheirTagsAndMilliseconds) {
+    const SubtitleParse p = parse("\xEF\xBB\xBF"
+                                  "1\r\n00:00:03,900 --> 00:00:06,100\r\n<i>One</i>\r\nTwo\r\n\r\n"
+                                  "2\n00:00:10,000 --> 00:00:12,000 X1:10\n{\\an8}a\nb\nc\nd\n\n"
+                                  "3\nnonsense --> 00:00:20,000\nlost\n\n"
+                                  "4\n00:00:30.000 --> 00:00:31.000\nplain\n",
+                                  SubtitleFormat::SubRip);
+    ASSERT_EQ(p.table.count(), 3);
+    EXPECT_EQ(p.skipped, 1);
+    EXPECT_EQ(row(p.table, 0), (Row{"00:00:02", "00:00:06", "4", "One", "Two", " "}));
+    EXPECT_EQ(row(p.table, 1), (Row{"00:00:10", "00:00:12", "2", "a", "b", "c d"}));
+    EXPECT_EQ(row(p.table, 2).begin, "00:00:30");
+}
+
+TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {
+    const SubtitleParse vst = parse("{00:00:01}{00:00:02}good\n{00:0x:01}{00:00:02}bad\nshort\n\n",
+                                    SubtitleFormat::TimeCoded);
+    EXPECT_EQ(vst.table.count(), 1);
+    EXPECT_EQ(vst.skipped, 2);
+    const SubtitleParse sub =
+        parse("{10}{20}good\n{x}{20}bad\n{10}20}bad\n10}{20}bad\n", SubtitleFormat::FrameCoded);
+    EXPECT_EQ(sub.table.count(), 1);
+    EXPECT_EQ(sub.skipped, 3);
+
+    EXPECT_EQ(subtitleFormatFor("a.Vst"), SubtitleFormat::TimeCoded);
+    EXPECT_EQ(subtitleFormatFor("a.SUB"), SubtitleFormat::FrameCoded);
+    EXPECT_EQ(subtitleFormatFor("a.txt"), SubtitleFormat::FrameCoded);
+    EXPECT_EQ(subtitleFormatFor("a.SRT"), SubtitleFormat::SubRip);
+    EXPECT_EQ(subtitleFormatFor("a.ass"), SubtitleFormat::Unknown);
+
+    QTemporaryDir dir;
+    for (const char* name : {"empty.srt", "nothing.sub"}) {
+        const SubtitleRead read = readSubtitleFile(
+            writeFile(dir, name, name[0] == 'e' ? "" : "no entry here\n"), 0, 25, 0);
+        EXPECT_FALSE(read.parse) << name;
+        EXPECT_TRUE(read.problem.contains(name)) << qPrintable(read.problem);
+    }
+    EXPECT_FALSE(readSubtitleFile(dir.filePath("missing.srt"), 0, 25, 0).parse);
+    EXPECT_FALSE(readSubtitleFile(writeFile(dir, "movie.ass", "x"), 0, 25, 0).parse);
+}
+
+TEST(SubtitleFile, CodePagesFollowTheChosenCharacterSetAndUnicodeWins) {
+    QTemporaryDir dir;
+    const QString russian = QStringLiteral("Привет, мир");
+    const QString czech = QStringLiteral("Příliš žluťoučký kůň");
+    const QString japanese = QStringLiteral("こんにちは世界");
+    const struct {
+        const char* codePage;
+        int characterSet;
+        QString text;
+    } cases[] = {{"windows-1251", 204, russian},
+                 {"windows-1250", 238, czech},
+                 {"Shift_JIS", 128, japanese},
+                 {"GBK", 134, QStringLiteral("你好世界")},
+                 {"Big5", 136, QStringLiteral("你好世界")},
+                 {"windows-949", 129, QStringLiteral("안녕하세요")},
+                 {"windows-1253", 161, QStringLiteral("Γειά σου")}};
+    for (const auto& c : cases) {
+        const QString path = writeFile(dir, QStringLiteral("%1.vst").arg(c.characterSet),
+                                       "{00:00:02}{00:00:04}" + encoded(c.codePage, c.text));
+        const SubtitleRead read = readSubtitleFile(path, c.characterSet, 25, 0);
+        ASSERT_TRUE(read.parse) << c.codePage;
+        EXPECT_EQ(read.parse->table.ListSub()[0], c.text) << c.codePage;
+        // Read in another code page, the same bytes are another text.
+        EXPECT_NE(readSubtitleFile(path, 0, 25, 0).parse->table.ListSub()[0], c.text) << c.codePage;
+    }
+    // UTF-8, with or without a byte-order mark, whatever the choice.
+    for (const QByteArray& mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        const QString path =
+            writeFile(dir, "utf8.vst", mark + "{00:00:02}{00:00:04}" + russian.toUtf8());
+        EXPECT_EQ(readSubtitleFile(path, 128, 25, 0).parse->table.ListSub()[0], russian);
+    }
+    // Plain ASCII reads the same in every code page.
+    EXPECT_EQ(decodeSubtitleBytes("Hello", 204), "Hello");
+}
