@@ -8,7 +8,6 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 namespace {
 // A line wider than the window shrinks down to this share of its size,
@@ -67,13 +66,13 @@ void frmSub::ResetSub() {
     refresh();
 }
 
+// The window is the video window's own tool window, which the window
+// manager keeps above its owner; with the video focused it is raised above
+// everything else too. Flags are left alone: a changed flag makes Qt build a
+// new native window.
 void frmSub::alwaysontop(bool onTop) {
-    // On a window already made, the window manager is told in place: a new
-    // flag on the widget would make a new window, in the middle of a drag.
-    if (QWindow* window = windowHandle())
-        window->setFlag(Qt::WindowStaysOnTopHint, onTop);
-    else
-        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (onTop && isVisible())
+        raise();
 }
 
 QRect frmSub::videoRect() const {
@@ -174,6 +173,7 @@ void frmSub::mousePressEvent(QMouseEvent* event) {
     dragging_ = true;
     state_.SubDragging = true;
     grabY_ = qRound(event->globalPosition().y()) - y();
+    beforeDrag_ = lines_;
     lines_ = {QStringLiteral("Drag me everywhere !"),
               QStringLiteral("Support my work by clicking on"),
               QStringLiteral("my sponsor on my site. ;)")};
@@ -191,7 +191,8 @@ void frmSub::mouseReleaseEvent(QMouseEvent* event) {
         return;
     dragging_ = false;
     state_.SubDragging = false;
-    lines_ = {QString(), QString(), QString()};
+    // The entry on show comes back at its new height.
+    lines_ = beforeDrag_;
     const QRect kept = keptAboveVideoBottom(geometry(), videoRect());
     if (yPosChanged)
         yPosChanged(subtitleYPosText(kept, videoRect()));

@@ -61,6 +61,7 @@ class frmSub : public QWidget {
     PlayerState& state_;
     QWidget& video_;
     SubtitleLines lines_;
+    SubtitleLines beforeDrag_;
     QFont font_;
     QColor colour_ = Qt::white;
     QColor key_ = QColor(16, 0, 16);

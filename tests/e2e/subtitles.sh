@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Subtitles on a real X server with a window manager: "-sub" shows a
+# Windows-1251 file, read in the Russian character set, over the video at
+# its times; a drag moves the subtitle window up and not sideways, and the
+# height is kept; full screen takes the subtitles along. Screenshots go to
+# OUT. Run under xvfb-run.
+# Usage: subtitles.sh PLAYER MEDIA OUT_DIR
+set -euo pipefail
+player=$1
+media=$2
+out=$3
+
+source "$(dirname "$0")/lib.sh"
+openbox >"$work/openbox.log" 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
+sleep 0.5
+
+# Russian is the fifth row of the character-set list.
+mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
+printf '[Vantor]\nCharset=5\n' >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+printf '1\n00:00:00,000 --> 00:00:09,000\nПривет, мир!\nСубтитры поверх фильма\n\n2\n00:00:10,000 --> 00:00:12,000\nSecond\n' |
+    iconv -f UTF-8 -t WINDOWS-1251 >"$work/russian.srt"
+
+client() { # "x y width height" of a window's own area, mapped or not
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}
+# A pixel of the text colour (white) inside the window, as "x y" on the screen.
+text_pixel() {
+    local x y w h at
+    read -r x y w h < <(client "$1")
+    at=$(import -window root -crop "${w}x${h}+${x}+${y}" +repage txt:- |
+        grep -m1 -i '#FFFFFF' | cut -d: -f1) || true
+    [[ -n $at ]] && echo "$((x + ${at%,*})) $((y + ${at#*,}))"
+}
+
+"$player" "$media/demo.avi /cli -sub $work/russian.srt" >"$work/player.log" 2>&1 &
+pid=$!
+sub=""
+for _ in $(seq 100); do
+    sub=$(find_window '^Subtitles$')
+    [[ -n $sub ]] && break
+    sleep 0.1
+done
+[[ -n $sub ]] || fail "no subtitle window"
+video=$(find_window '^Vantor Meridian VideoViewer$')
+sleep 0.3
+read -r vx vy vw vh < <(client "$video")
+read -r sx sy sw sh < <(client "$sub")
+# 90% of the video's width, centred, its centre at 70% of the video's height.
+((sw == vw * 9 / 10 || sw == (vw * 9 + 9) / 10)) || fail "subtitles ${sw} wide over ${vw}"
+((sx + sw / 2 - (vx + vw / 2) <= 1 && vx + vw / 2 - (sx + sw / 2) <= 1)) || fail "not centred"
+centre=$((sy + sh / 2 - vy))
+((centre * 100 >= vh * 68 && centre * 100 <= vh * 72)) || fail "centre at $centre of $vh"
+read -r px py < <(text_pixel "$sub") || fail "no text drawn in the subtitle window"
+import -window root "$out/subtitles-cyrillic.png"
+
+# Up 60 and right 50: only the height moves.
+xdotool mousemove "$px" "$py" mousedown 1
+sleep 0.2
+xdotool mousemove $((px + 25)) $((py - 30))
+sleep 0.1
+xdotool mousemove $((px + 50)) $((py - 60))
+sleep 0.2
+xdotool mouseup 1
+sleep 0.3
+read -r dx dy _ _ < <(client "$sub")
+((dx == sx)) || fail "the drag moved the window sideways: $sx -> $dx"
+((dy <= sy - 55 && dy >= sy - 65)) || fail "the drag moved the window from $sy to $dy"
+kept=$(sed -n 's/^SubYpos=//p' "$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini")
+[[ -n $kept ]] || fail "the new height was not kept"
+
+# Full screen: the subtitles follow, at the kept height.
+xdotool windowactivate --sync "$video" key z
+screen_h=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
+expected=$(awk -v k="$kept" 'BEGIN { printf "%d", k * 10 }')
+centre=0
+for _ in $(seq 60); do
+    read -r vx vy vw vh < <(client "$video")
+    read -r sx sy sw sh < <(client "$sub")
+    centre=$(((sy + sh / 2 - vy) * 1000 / vh))
+    ((vh == screen_h && sw == (vw * 9 + 5) / 10 && centre - expected <= 3 && expected - centre <= 3)) &&
+        break
+    sleep 0.1
+done
+((vh == screen_h)) || fail "the video did not go full screen"
+((centre - expected <= 3 && expected - centre <= 3)) ||
+    fail "subtitles at $sx $sy ${sw}x$sh over $vx $vy ${vw}x$vh: centre at $centre/1000, kept $kept"
+sleep 0.5
+import -window root "$out/subtitles-full-screen.png"
+
+kill -TERM "$pid"
+wait "$pid" || fail "exit status $?"
+pid=""
+echo "subtitles: ok"
