@@ -2,8 +2,8 @@
 # Measures the player against gst-play with a plain X11 output on this
 # machine, side by side: first frame on screen, CPU per second of playback,
 # peak memory (the shared black-box harness), then in process: frames
-# rendered and shown per second at 1x (dropped frames), seek latency and
-# what 200 opens in a row leave behind.
+# rendered and shown per second at 1x (dropped frames), seek latency,
+# what 200 opens in a row leave behind, and the loading of big subtitle files.
 #   bench/run.sh [OUT]     (as root, from the project's root, after tools/setup.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,3 +19,5 @@ done
 # left alive of the graphs.
 tools/make-media.sh build/test-media >/dev/null
 build/bench/vantor_reopen_bench 200 2>/dev/null | tee -a "$out"
+# Loading subtitle files of 100,000 entries.
+build/bench/vantor_subtitle_bench 100000 | tee -a "$out"

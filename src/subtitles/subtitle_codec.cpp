@@ -1,8 +1,6 @@
 #include "subtitles/subtitle_codec.h"
 
 #include <QStringDecoder>
-#include <algorithm>
-#include <optional>
 
 const char* codePageForCharacterSet(int characterSetNumber) {
     switch (characterSetNumber) {
@@ -35,17 +33,31 @@ const char* codePageForCharacterSet(int characterSetNumber) {
 
 namespace {
 
-bool isAscii(const QByteArray& bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
-// Valid UTF-8 throughout, or nothing.
-std::optional<QString> asUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+// Whether `bytes` hold UTF-8 with at least one character beyond ASCII:
+// checked before anything is decoded, since most files in a code page fail
+// at their first accented letter.
+bool isUnicodeText(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* end = p + bytes.size();
+    bool beyondAscii = false;
+    while (p < end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        beyondAscii = true;
+        const int extra = (*p & 0xE0) == 0xC0   ? 1
+                          : (*p & 0xF0) == 0xE0 ? 2
+                          : (*p & 0xF8) == 0xF0 ? 3
+                                                : -1;
+        if (extra < 0 || (extra == 1 && *p < 0xC2) || end - p <= extra)
+            return false;
+        for (int i = 1; i <= extra; ++i)
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        p += extra + 1;
+    }
+    return beyondAscii;
 }
 
 } // namespace
@@ -56,9 +68,8 @@ QString decodeSubtitleBytes(const QByteArray& bytes, int characterSetNumber) {
         QStringDecoder decoder(*marked);
         return decoder.decode(bytes);
     }
-    if (!isAscii(bytes))
-        if (std::optional<QString> text = asUtf8(bytes))
-            return *text;
+    if (isUnicodeText(bytes))
+        return QString::fromUtf8(bytes);
     QStringDecoder decoder(codePageForCharacterSet(characterSetNumber));
     if (!decoder.isValid())
         decoder = QStringDecoder(QStringDecoder::Latin1);

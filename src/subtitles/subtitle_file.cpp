@@ -82,16 +82,17 @@ bool parseTimeCodedLine(QStringView line, int offset, SubtitleTable& table) {
     const std::optional<int> end = clockSeconds(line.mid(11, 8));
     if (!start || !end)
         return false;
-    addTimed(table, *start, *end, offset, splitSubtitleText(line.mid(20).toString()));
+    addTimed(table, *start, *end, offset, splitSubtitleText(line.mid(20)));
     return true;
 }
 
-// MicroDVD control codes such as {y:i} or {c:$0000ff} at the start of a line.
-QString withoutControlCodes(QString text) {
+// An entry's lines without MicroDVD control codes such as {y:i} or
+// {c:$0000ff}.
+std::array<QString, 3> frameCodedLines(QStringView text) {
+    if (!text.contains(u'{'))
+        return splitSubtitleText(text);
     static const QRegularExpression codes(QStringLiteral("\\{[a-zA-Z]:[^}]*\\}"));
-    if (text.contains(u'{'))
-        text.remove(codes);
-    return text;
+    return splitSubtitleText(text.toString().remove(codes));
 }
 
 struct Frames {
@@ -122,8 +123,7 @@ void addFramed(SubtitleTable& table, const Frames& f, double rate, int offset) {
     int end = throughText(endWritten);
     if (end < start) // an end before its start shows for five seconds
         end = start + 5;
-    table.add(timeText(startWritten), timeText(endWritten), end - start,
-              splitSubtitleText(withoutControlCodes(f.text.toString())));
+    table.add(timeText(startWritten), timeText(endWritten), end - start, frameCodedLines(f.text));
 }
 
 // A first entry {1}{1}23.976 gives the file's frame rate.

@@ -9,7 +9,7 @@
 
 // Up to three lines from an entry's text: "|" separates them, and the
 // third keeps any further "|". A missing line is " ".
-std::array<QString, 3> splitSubtitleText(const QString& text);
+std::array<QString, 3> splitSubtitleText(QStringView text);
 
 class SubtitleTable {
   public:
@@ -31,6 +31,8 @@ class SubtitleTable {
     const QStringList& ListSub3() const { return sub3_; }
 
   private:
+    static int startKey(QStringView text);
+
     QStringList begin_, end_, dif_, sub1_, sub2_, sub3_;
-    QHash<QString, int> firstRow_; // start text -> first row
+    QHash<int, int> firstRow_; // start time -> first row
 };
