@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QSlider>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -82,6 +83,11 @@ TEST_F(SubtitleDisplayTest, TheCommandLineFileShowsInTheChosenCharacterSet) {
     charset->setCurrentIndex(charset->findText("Russian"));
     Q_EMIT charset->activated(charset->currentIndex());
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == kRussian; }, 2500));
+
+    // A new delay takes effect on Ok: 0 + 5 - 0.5 goes to the even 4.
+    window->config()->findChild<QSlider*>("SubBegin")->setValue(5);
+    window->config()->Command1_Click();
+    EXPECT_EQ(window->subtitles().table().ListBegin()[0], "00:00:04");
 
     // The context menu's item hides and shows the window.
     window->subtitles().Mnu_ShowSub_Click();

@@ -231,8 +231,8 @@ void frmMain::Mnu_DAROr_Click() {
 // A warning that blocks nothing: above the player's windows, the bar and
 // the video window go on working while it is open.
 void frmMain::warn(const QString& text, QMessageBox::Icon icon) {
-    auto* box = new QMessageBox(icon, QStringLiteral("Vantor Meridian"), text,
-                                QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(icon, QStringLiteral("Vantor Meridian"), text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -309,6 +309,7 @@ void frmMain::loadConfiguration() {
     hooks.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
         subtitles_->setFont(font, colour);
         subtitles_->window()->setKeyColour(config_ ? config_->keyColour() : QColor(Qt::black));
+        subtitles_->reload(); // a new delay
     };
     hooks.applyCharacterSet = [this](int) { subtitles_->reload(); };
     hooks.setAspectMenuCaptions = [this](const QStringList& captions) {

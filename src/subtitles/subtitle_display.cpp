@@ -69,15 +69,17 @@ void SubtitleDisplay::reload() {
     if (table_.isEmpty() || state_.SubFileName.isEmpty())
         return;
     const int characterSet = hooks_.characterSet ? hooks_.characterSet() : 0;
+    const int offset = hooks_.delaySeconds ? hooks_.delaySeconds() : offset_;
     const bool rateMoved =
         followsMovieRate_ && state_.FrameRate > 0 && state_.FrameRate != frameRate_;
-    if (characterSet == characterSet_ && !rateMoved)
+    if (characterSet == characterSet_ && offset == offset_ && !rateMoved)
         return;
     SubtitleRead read =
-        readSubtitleFile(state_.SubFileName, characterSet, state_.FrameRate, offset_);
+        readSubtitleFile(state_.SubFileName, characterSet, state_.FrameRate, offset);
     if (!read.parse)
         return; // the table read before stays
     table_ = std::move(read.parse->table);
+    offset_ = offset;
     characterSet_ = characterSet;
     rememberFrameRate(state_.SubFileName, *read.parse);
     // The entry on show, as the file now reads.

@@ -40,8 +40,8 @@ class SubtitleDisplay : public QObject {
     // Asks for a file, with a movie open.
     void OpenSubDlg();
     void UnloadSub();
-    // The loaded file once more: another character set, or the movie's
-    // frame rate now known.
+    // The loaded file once more, when the character set or the delay has
+    // changed, or the movie's frame rate is now known.
     void reload();
     // The context menu's show-subtitles item.
     bool showChecked() const { return showChecked_; }
