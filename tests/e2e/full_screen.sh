@@ -10,10 +10,7 @@ media=$2
 out=$3
 
 source "$(dirname "$0")/lib.sh"
-openbox >"$work/openbox.log" 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
-sleep 0.5
+start_window_manager
 
 geometry() { # prints "x y width height" of a window
     eval "$(xdotool getwindowgeometry --shell "$1")"
@@ -44,13 +41,7 @@ import -window root "$out/full-screen.png"
 
 # Back, in, and back again: each time the native size, directly above the
 # bar and centred on it.
-# A window as it stands: "x y width height" of its own area (xdotool's
-# position of a window in a frame is off by the frame), and its frame's
-# extents "left right top bottom".
-client() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
-}
+# A window's frame extents, "left right top bottom".
 extents() {
     xprop -id "$1" _NET_FRAME_EXTENTS | tr -d ',' | awk '{ print $3, $4, $5, $6 }'
 }

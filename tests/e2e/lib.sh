@@ -23,3 +23,16 @@ fail() {
 ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
 # The id of the visible window whose title matches, empty when none.
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
+# A window manager (openbox) for the rest of the script.
+start_window_manager() {
+    openbox >"$work/openbox.log" 2>&1 &
+    wm=$!
+    trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
+    sleep 0.5
+}
+# "x y width height" of a window's own area, mapped or not (xdotool's
+# position of a window in a frame is off by the frame).
+client() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}

@@ -11,10 +11,7 @@ media=$2
 out=$3
 
 source "$(dirname "$0")/lib.sh"
-openbox >"$work/openbox.log" 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
-sleep 0.5
+start_window_manager
 
 # Russian is the fifth row of the character-set list.
 mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
@@ -22,10 +19,6 @@ printf '[Vantor]\nCharset=5\n' >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
 printf '1\n00:00:00,000 --> 00:00:09,000\nПривет, мир!\nСубтитры поверх фильма\n\n2\n00:00:10,000 --> 00:00:12,000\nSecond\n' |
     iconv -f UTF-8 -t WINDOWS-1251 >"$work/russian.srt"
 
-client() { # "x y width height" of a window's own area, mapped or not
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
-}
 # A pixel of the text colour (white) inside the window, as "x y" on the screen.
 text_pixel() {
     local x y w h at
