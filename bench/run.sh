@@ -3,7 +3,8 @@
 # machine, side by side: first frame on screen, CPU per second of playback,
 # peak memory (the shared black-box harness), then in process: frames
 # rendered and shown per second at 1x (dropped frames), seek latency,
-# what 200 opens in a row leave behind, and the loading of big subtitle files.
+# what 200 opens in a row leave behind, the loading of big subtitle files
+# and a playlist window on a folder of 10,000 files.
 #   bench/run.sh [OUT]     (as root, from the project's root, after tools/setup.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,3 +22,5 @@ tools/make-media.sh build/test-media >/dev/null
 build/bench/vantor_reopen_bench 200 2>/dev/null | tee -a "$out"
 # Loading subtitle files of 100,000 entries.
 build/bench/vantor_subtitle_bench 100000 | tee -a "$out"
+# The playlist window on a folder of 10,000 files, and a list that long.
+build/bench/vantor_playlist_bench 10000 | tee -a "$out"

@@ -1,7 +1,9 @@
 // The main window wearing hand-made skins: outline, geometry, colours,
 // pressed pictures, the meter and indicator pictures, re-skinning.
 #include "app/frm_main.h"
+#include "app/playlist_view.h"
 #include "config/frm_config.h"
+#include "playlist/frm_play_list.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
 #include "support/controls/progress_bar.h"
@@ -174,11 +176,16 @@ TEST(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
     EXPECT_TRUE(stop->picture().isNull());
     mouse(stop, QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(window->state.PlayState, PlayStopped);
-    // The tooltips promise no keys the player does not have yet, and the
-    // controls that cannot act yet cannot be pressed.
+    // The tooltips promise no keys the player does not have yet.
     EXPECT_EQ(image(*window, "play")->toolTip(), "Play");
     EXPECT_EQ(image(*window, "ouvrir")->toolTip(), "Open a single file");
-    EXPECT_FALSE(image(*window, "playlbt")->isEnabled());
+    // The playlist button brings up the playlist window.
+    auto* playlist = image(*window, "playlbt");
+    mouse(playlist, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouse(playlist, QEvent::MouseButtonRelease, Qt::LeftButton);
+    ASSERT_NE(window->playlist().window(), nullptr);
+    EXPECT_TRUE(window->playlist().window()->isVisible());
+    EXPECT_EQ(window->playlist().window()->windowTitle(), "VantorPlaylist");
     window->ExitMe();
 }
 

@@ -57,8 +57,7 @@ void BarActions::wireTransport() {
         connect(arrow, &SkinImage::clicked, this,
                 [&w, width, height] { w.video().panScan(width, height); });
     connect(bar_.Opsub, &SkinImage::clicked, this, [&w] { w.OpenSubDlg(); });
-    // The playlist window is not there yet: its button shows, but cannot be used.
-    bar_.playlbt->setEnabled(false);
+    connect(bar_.playlbt, &SkinImage::clicked, this, [&w] { w.ShowPlayLst(); });
 }
 
 void BarActions::wireSound() {

@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "app/bar_actions.h"
+#include "app/playlist_view.h"
 #include "app/program_data.h"
 #include "config/config_procedures.h"
 #include "config/display_modes.h"
@@ -11,6 +12,7 @@
 #include "inspector/inspector_window.h"
 #include "player/frm_jump_to.h"
 #include "player/time_text.h"
+#include "playlist/playlist_file.h"
 #include "skin/main_bar.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
@@ -63,8 +65,7 @@ void frmMain::buildWindow() {
     // The inspector is a window of its own beside the skinned bar.
     inspectorWindow_ = std::make_unique<InspectorWindow>(
         inspector,
-        InspectorWindow::Player{state, transport, opener, List1,
-                                [this](const QString& file) { OpenaMovie(file, false); }},
+        InspectorWindow::Player{state, transport, opener, List1, [this] { queue().PlayMyList(); }},
         *this);
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
@@ -88,7 +89,7 @@ void frmMain::buildWindow() {
     video_ = std::make_unique<VideoDisplay>(state, *this, videoHooks);
     video_->addFullScreenKeys(*this);
     connect(video_->window(), &PicVideoWindow::filesDropped, this,
-            [this](const QStringList& paths) { opener.openDropped(paths, false, List1); });
+            [this](const QStringList& paths) { openFiles(paths); });
 
     tmrKey = new QTimer(this);
     tmrKey->setInterval(1000);
@@ -110,6 +111,9 @@ void frmMain::buildWindow() {
     };
     overlay_ = std::make_unique<OverlayDetection>(*video_->window(), overlayHooks);
     buildSubtitles();
+    playlist_ = std::make_unique<PlaylistView>(*this, settings_);
+    playback_.movieEnded = [this] { queue().movieEnded(); };
+    playback_.shuffleChecked = [this] { return queue().shuffleChecked(); };
     playback_.attach(bar_, *video_, *overlay_, transport);
     openerView_.attach(bar_, *video_, *subtitles_);
 }
@@ -137,6 +141,26 @@ void frmMain::buildSubtitles() {
 
 bool frmMain::OpenSub(const QString& file, int beginDelay, int endDelay) {
     return subtitles_->OpenSub(file, beginDelay, endDelay);
+}
+
+PlayQueue& frmMain::queue() {
+    return playlist_->queue();
+}
+
+void frmMain::ShowPlayLst() {
+    playlist_->ShowPlayLst();
+}
+
+void frmMain::ShuffMode() {
+    queue().ShuffMode();
+}
+
+void frmMain::RepMode() {
+    queue().RepMode();
+}
+
+void frmMain::openFiles(const QStringList& paths) {
+    playlist_->openDropped(paths);
 }
 
 void frmMain::OpenSubDlg() {
@@ -199,7 +223,9 @@ void frmMain::Form_Load() {
     if (request_.movie.isEmpty())
         return;
     const QString movie = existingFileName(request_.movie);
-    if (request_.hasStream)
+    if (isPlaylistFile(movie))
+        openFiles({movie});
+    else if (request_.hasStream)
         opener.OpenBivx(movie, request_.audioPin, false);
     else
         OpenaMovie(movie, false);
@@ -362,7 +388,7 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void frmMain::dropEvent(QDropEvent* event) {
-    opener.openDropped(droppedPaths(event->mimeData()), false, List1);
+    openFiles(droppedPaths(event->mimeData()));
     event->acceptProposedAction();
 }
 

@@ -23,6 +23,8 @@
 #include <memory>
 
 class BarActions;
+class PlayQueue;
+class PlaylistView;
 class InspectorWindow;
 class SubtitleDisplay;
 class PicVideoWindow;
@@ -89,6 +91,16 @@ class frmMain : public SkinWindow {
     void Mnu_As_Click(int item);
     QStringList audioStreamItems() const { return openerView_.audioStreamItems(); }
 
+    // The play queue's sequencing, its playlist files and window.
+    PlayQueue& queue();
+    void ShowPlayLst();
+    PlaylistView& playlist() { return *playlist_; }
+    void ShuffMode();
+    void RepMode();
+    // Dropped or named files: a playlist plays as the queue, several movies
+    // open the first and queue the others.
+    void openFiles(const QStringList& paths);
+
     // Subtitles: a file with `beginDelay` seconds of offset, a file the user
     // picks, none.
     bool OpenSub(const QString& file, int beginDelay, int endDelay);
@@ -133,6 +145,11 @@ class frmMain : public SkinWindow {
     // Height of the level bar in twips.
     int levelBarHeight() const;
 
+    // A message that blocks nothing, above the player.
+    void warn(const QString& text, QMessageBox::Icon icon = QMessageBox::Warning);
+    // The scrolling title.
+    void setTitle(const QString& title);
+
   public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
     void ExitMe();
@@ -145,9 +162,6 @@ class frmMain : public SkinWindow {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    // A message that blocks nothing, above the player.
-    void warn(const QString& text, QMessageBox::Icon icon = QMessageBox::Warning);
-    void setTitle(const QString& title);
     SkinLoader::Hooks skinLoaderHooks();
     void buildWindow();
     void buildSubtitles();
@@ -170,6 +184,7 @@ class frmMain : public SkinWindow {
     std::unique_ptr<VideoDisplay> video_;
     std::unique_ptr<OverlayDetection> overlay_;
     std::unique_ptr<SubtitleDisplay> subtitles_;
+    std::unique_ptr<PlaylistView> playlist_;
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
     SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};

@@ -5,6 +5,7 @@
 #include "app/program_data.h"
 #include "config/frm_config.h"
 #include "config/preferences.h"
+#include "playlist/play_queue.h"
 #include "skin/main_bar.h"
 #include "skin/skin_description.h"
 #include "skin/skin_image.h"
@@ -110,5 +111,16 @@ void frmMain::contextMenuEvent(QContextMenuEvent* event) {
     connect(shown, &QAction::triggered, this, [this] { subtitles_->Mnu_ShowSub_Click(); });
     connect(menu.addAction(QStringLiteral("Subtitles...")), &QAction::triggered, this,
             [this] { OpenSubDlg(); });
+    menu.addSeparator();
+    QAction* repeat = menu.addAction(QStringLiteral("Repeat"));
+    repeat->setCheckable(true);
+    repeat->setChecked(queue().repeatChecked());
+    connect(repeat, &QAction::triggered, this, [this] { RepMode(); });
+    QAction* shuffle = menu.addAction(QStringLiteral("Shuffle"));
+    shuffle->setCheckable(true);
+    shuffle->setChecked(queue().shuffleChecked());
+    connect(shuffle, &QAction::triggered, this, [this] { ShuffMode(); });
+    connect(menu.addAction(QStringLiteral("Playlist...")), &QAction::triggered, this,
+            [this] { ShowPlayLst(); });
     menu.exec(event->globalPos());
 }

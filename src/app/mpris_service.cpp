@@ -1,6 +1,7 @@
 #include "app/mpris_service.h"
 
 #include "app/frm_main.h"
+#include "playlist/play_queue.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -101,6 +102,24 @@ qlonglong MprisPlayer::position() const {
     return qlonglong(player_.state.MediaPosition->currentPosition().valueOr(0) * kMicro);
 }
 
+bool MprisPlayer::shuffle() const {
+    return player_.queue().shuffleChecked();
+}
+
+void MprisPlayer::setShuffle(bool on) {
+    if (on != shuffle())
+        player_.ShuffMode();
+}
+
+QString MprisPlayer::loopStatus() const {
+    return player_.queue().repeatChecked() ? QStringLiteral("Track") : QStringLiteral("None");
+}
+
+void MprisPlayer::setLoopStatus(const QString& status) {
+    if ((status == QLatin1String("Track")) != player_.queue().repeatChecked())
+        player_.RepMode();
+}
+
 void MprisPlayer::Next() {
     player_.NextMovie();
 }
@@ -145,14 +164,16 @@ void MprisPlayer::SetPosition(const QDBusObjectPath&, qlonglong positionMicrosec
 void MprisPlayer::OpenUri(const QString& uri) {
     const QUrl url(uri);
     if (url.isLocalFile())
-        player_.OpenaMovie(url.toLocalFile(), false);
+        player_.openFiles({url.toLocalFile()}); // a playlist plays as the queue
 }
 
 void MprisPlayer::publishChanges() {
     QVariantMap now{{QStringLiteral("PlaybackStatus"), playbackStatus()},
                     {QStringLiteral("Metadata"), metadata()},
                     {QStringLiteral("Volume"), volume()},
-                    {QStringLiteral("Rate"), rate()}};
+                    {QStringLiteral("Rate"), rate()},
+                    {QStringLiteral("Shuffle"), shuffle()},
+                    {QStringLiteral("LoopStatus"), loopStatus()}};
     QVariantMap changed;
     for (auto it = now.cbegin(); it != now.cend(); ++it)
         if (published_.value(it.key()) != it.value())

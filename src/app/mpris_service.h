@@ -47,6 +47,8 @@ class MprisPlayer : public QDBusAbstractAdaptor {
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
+    Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
+    Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
     Q_PROPERTY(bool CanGoNext READ canControl)
     Q_PROPERTY(bool CanGoPrevious READ canControl)
     Q_PROPERTY(bool CanPlay READ canControl)
@@ -65,6 +67,12 @@ class MprisPlayer : public QDBusAbstractAdaptor {
     double volume() const;
     void setVolume(double linear);
     qlonglong position() const; // microseconds
+    // The context menu's Shuffle and Repeat: "Track" is Repeat, "Playlist"
+    // is not offered (the queue does not wrap) and reads as "None".
+    bool shuffle() const;
+    void setShuffle(bool on);
+    QString loopStatus() const;
+    void setLoopStatus(const QString& status);
     bool canControl() const { return true; }
 
     // Announces changed properties to the desktop.

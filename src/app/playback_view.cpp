@@ -88,21 +88,27 @@ void PlaybackView::onGraphEnded(quint64 graphId) {
     if (!current(graphId))
         return;
     showPosition();
-    if (state_.LoopMovie) {
-        state_.MediaControl->setCurrentPosition(0);
-        return;
-    }
     // The data ran out well before the length the movie gave at its
     // opening: a file cut short (or cut while playing) is no end.
     const double at = state_.MediaControl->currentPosition().valueOr(0);
-    if (durationSeconds_ > 0 && at < durationSeconds_ * 0.9 && durationSeconds_ - at > 2.0) {
+    if (!state_.LoopMovie && durationSeconds_ > 0 && at < durationSeconds_ * 0.9 &&
+        durationSeconds_ - at > 2.0) {
         reportFailure(failureText(state_.CurrentFile, {MediaFault::Stalled, {}, {}}));
         return;
     }
-    // A movie that ended is stopped; the play queue will move on from here
-    // once playlists take over the end.
     setSeekBarValue(bar_->PBar1->Max());
-    transport_->stopbt_Click();
+    endMovieNow();
+}
+
+// The play queue decides: the movie again, the next one, or a stop.
+void PlaybackView::endMovieNow() {
+    if (movieEnded) {
+        movieEnded();
+    } else if (state_.LoopMovie && state_.MediaControl) {
+        state_.MediaControl->setCurrentPosition(0);
+    } else {
+        transport_->stopbt_Click();
+    }
 }
 
 // ---------------------------------------------------------------------------

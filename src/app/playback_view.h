@@ -10,6 +10,7 @@
 #include "support/media/media_error.h"
 
 #include <QObject>
+#include <functional>
 
 class MainBar;
 class OverlayDetection;
@@ -52,7 +53,12 @@ class PlaybackView : public QObject, public TransportHost {
     void setSeekBarValue(int seconds) override;
     QString positionText() const override;
     void setPositionText(const QString& text) override;
-    bool shuffleOn() const override { return false; }
+    bool shuffleOn() const override { return shuffleChecked && shuffleChecked(); }
+    void endMovieNow() override;
+
+    // The play queue's side of a movie's end; unset, an ended movie stops.
+    std::function<void()> movieEnded;
+    std::function<bool()> shuffleChecked;
 
   private:
     bool current(quint64 graphId) const;

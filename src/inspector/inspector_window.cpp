@@ -54,12 +54,13 @@ void InspectorWindow::wire() {
         if (!file.isEmpty())
             player_.queue.addItem(file);
     });
-    connect(panel_->Command2, &QPushButton::clicked, this,
-            [this] { player_.queue.removeItem(player_.queue.listIndex()); });
-    connect(panel_->Command3, &QPushButton::clicked, this, [this] {
-        if (player_.queue.listIndex() >= 0)
-            player_.openMovie(player_.queue.text());
+    connect(panel_->Command2, &QPushButton::clicked, this, [this] {
+        if (player_.queue.listIndex() < 0)
+            return;
+        player_.queue.removeItem(player_.queue.listIndex());
+        player_.queue.setListIndex(0);
     });
+    connect(panel_->Command3, &QPushButton::clicked, this, [this] { player_.playQueue(); });
 }
 
 void InspectorWindow::show(bool show) {

@@ -21,7 +21,7 @@ class InspectorWindow : public QObject {
         Transport& transport;
         MovieOpener& opener;
         SelectableList& queue;
-        std::function<void(const QString&)> openMovie;
+        std::function<void()> playQueue; // from its selected entry, else the first
     };
     InspectorWindow(GraphInspector& inspector, Player player, QWidget& bar);
     ~InspectorWindow() override;

@@ -54,20 +54,12 @@ void Transport::stopbt_Click() {
     host_.setOsdText(QStringLiteral("Stop"));
 }
 
-void Transport::seekToEnd() {
-    if (!state_.MediaPosition)
-        return;
-    cmdPause_Click();
-    state_.MediaPosition->setCurrentPosition(host_.seekBarMax());
-    cmdRun_Click();
-}
-
 void Transport::nextbt_Click() {
     // An empty queue has its "last" entry selected too (-1 == 0 - 1): with
     // nothing to go to, Next leaves the movie alone.
     if (!host_.shuffleOn() && queue_.listIndex() == queue_.count() - 1)
         return;
-    seekToEnd();
+    host_.endMovieNow();
 }
 
 void Transport::prev_Click() {
@@ -79,7 +71,7 @@ void Transport::prev_Click() {
     // The end-of-movie handling steps forward by one, so two back plays
     // the entry before this one.
     queue_.setListIndex(queue_.listIndex() - 2);
-    seekToEnd();
+    host_.endMovieNow();
 }
 
 void Transport::seekToBarValue() {

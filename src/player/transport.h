@@ -30,6 +30,8 @@ class TransportHost {
     virtual QString positionText() const = 0;
     virtual void setPositionText(const QString& text) = 0;
     virtual bool shuffleOn() const = 0;
+    // The movie ends now: the play queue moves on as at a natural end.
+    virtual void endMovieNow() = 0;
 };
 
 class Transport {
@@ -62,7 +64,6 @@ class Transport {
 
   private:
     void seekToBarValue();
-    void seekToEnd();
 
     PlayerState& state_;
     ChapterList& chapters_;

@@ -1,0 +1,108 @@
+#include "playlist/playlist_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringTokenizer>
+#include <QUrl>
+
+namespace {
+
+// A playlist bigger than this is something else.
+constexpr qint64 kMaxFileBytes = 16 << 20;
+
+// Lines without their CR LF (or LF alone); a last line without an end
+// counts, the empty piece after a final line end does not.
+QStringList lines(const QString& text) {
+    QStringList out;
+    for (QStringView line : QStringTokenizer(text, u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        out.append(line.toString());
+    }
+    if (!out.isEmpty() && out.last().isEmpty() && text.endsWith(u'\n'))
+        out.removeLast();
+    return out;
+}
+
+QString decoded(const QByteArray& bytes, PlaylistFormat format) {
+    if (const auto marked = QStringConverter::encodingForData(bytes))
+        return QStringDecoder(*marked).decode(bytes);
+    if (format == PlaylistFormat::M3u8)
+        return QString::fromUtf8(bytes);
+    // Older lists come from systems writing their own code page: text that
+    // is not UTF-8 is read as Latin-1 rather than lost.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+} // namespace
+
+PlaylistFormat playlistFormatFor(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("m3u8"))
+        return PlaylistFormat::M3u8;
+    if (suffix == QLatin1String("m3u"))
+        return PlaylistFormat::M3u;
+    return PlaylistFormat::Lst;
+}
+
+bool isPlaylistFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("lst") || suffix == QLatin1String("m3u") ||
+           suffix == QLatin1String("m3u8");
+}
+
+QStringList parseLstText(const QString& text) {
+    return lines(text);
+}
+
+QStringList parseM3uText(const QString& text, const QString& folder) {
+    QStringList entries;
+    const QDir base(folder);
+    for (const QString& line : lines(text)) {
+        const QString entry = line.trimmed();
+        if (entry.isEmpty() || entry.startsWith(u'#'))
+            continue;
+        const QUrl url(entry);
+        if (url.isLocalFile())
+            entries.append(url.toLocalFile());
+        else if (url.scheme().size() > 1) // a stream address stays as it is
+            entries.append(entry);
+        else
+            entries.append(QDir::cleanPath(base.absoluteFilePath(entry)));
+    }
+    return entries;
+}
+
+PlaylistRead readPlaylistFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt,
+                QStringLiteral("The playlist %1 cannot be read: %2").arg(name, file.errorString())};
+    if (file.size() > kMaxFileBytes)
+        return {std::nullopt, QStringLiteral("%1 is far too big to be a playlist.").arg(name)};
+    const PlaylistFormat format = playlistFormatFor(path);
+    const QString text = decoded(file.readAll(), format);
+    if (format == PlaylistFormat::Lst)
+        return {parseLstText(text), {}};
+    return {parseM3uText(text, QFileInfo(path).absolutePath()), {}};
+}
+
+QString writePlaylistFile(const QString& path, const QStringList& entries) {
+    const bool m3u = playlistFormatFor(path) != PlaylistFormat::Lst;
+    QByteArray bytes;
+    if (m3u)
+        bytes += "#EXTM3U\n";
+    for (const QString& entry : entries)
+        bytes += entry.toUtf8() + (m3u ? "\n" : "\r\n");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return QStringLiteral("The playlist %1 cannot be saved: %2")
+            .arg(QFileInfo(path).fileName(), file.errorString());
+    return {};
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Playlist files. ".lst" is one full path a line, every line taken as it
+// stands (empty ones too), written with CR LF. M3U (".m3u", ".m3u8") skips
+// "#" lines and empty ones and resolves relative entries against the
+// list's own folder; ".m3u8" is UTF-8.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+enum class PlaylistFormat { Lst, M3u, M3u8 };
+
+// A playlist file by its extension, in any letter case.
+bool isPlaylistFile(const QString& path);
+PlaylistFormat playlistFormatFor(const QString& path);
+
+QStringList parseLstText(const QString& text);
+QStringList parseM3uText(const QString& text, const QString& folder);
+
+struct PlaylistRead {
+    std::optional<QStringList> entries; // empty when the file could not be read
+    QString problem;
+};
+PlaylistRead readPlaylistFile(const QString& path);
+
+// Writes `entries` in the form the extension names (".lst" for any other),
+// into a new file put in place of the old one: a kill in the middle leaves
+// the old or the new. Returns why it failed, empty when it did not.
+QString writePlaylistFile(const QString& path, const QStringList& entries);

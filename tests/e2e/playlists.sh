@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Playlists in the real program, driven through the desktop's media-player
+# interface: an M3U named on the command line becomes the queue and plays
+# to its end, Previous and Next move through it, and shuffle never draws
+# the entry playing. The caller runs this under dbus-run-session and an X
+# server.
+# Usage: playlists.sh PLAYER MEDIA
+set -euo pipefail
+player=$1
+media=$2
+
+source "$(dirname "$0")/lib.sh"
+wait_for() { # wait_for EXPECTED COMMAND...
+    local want=$1 got=""
+    shift
+    for _ in $(seq 150); do
+        got=$(ctl "$@")
+        [[ $got == "$want" ]] && return 0
+        sleep 0.1
+    done
+    fail "playerctl $*: '$got', expected '$want'"
+}
+title() { ctl metadata xesam:title; }
+
+mkdir "$work/films"
+cp "$media/movie.divx" "$work/films/one.divx"
+cp "$media/movie.mpg" "$work/films/two.mpg"
+cp "$media/movie.mp4" "$work/films/three.mp4"
+printf '#EXTM3U\n#EXTINF:3,One\nfilms/one.divx\nfilms/two.mpg\nfilms/three.mp4\n' >"$work/list.m3u"
+
+"$player" "$work/list.m3u" >"$work/player.log" 2>&1 &
+pid=$!
+
+# Three movies of three seconds, one after another, then a stop.
+wait_for one.divx metadata xesam:title
+wait_for Playing status
+wait_for two.mpg metadata xesam:title
+wait_for three.mp4 metadata xesam:title
+wait_for Stopped status
+[[ $(ctl metadata xesam:url) == "file://$work/films/three.mp4" ]] || fail "xesam:url does not follow"
+
+ctl previous
+wait_for two.mpg metadata xesam:title
+wait_for Playing status
+ctl previous
+wait_for one.divx metadata xesam:title
+ctl next
+wait_for two.mpg metadata xesam:title
+
+# Thirty draws, none of them the entry playing.
+ctl shuffle On
+wait_for On shuffle
+for i in $(seq 30); do
+    before=$(title)
+    ctl next
+    for _ in $(seq 100); do
+        now=$(title)
+        [[ -n $now && $now != "$before" && $(ctl status) == Playing ]] && break
+        sleep 0.05
+    done
+    [[ $now != "$before" ]] || fail "draw $i repeated $before"
+done
+ctl loop Track
+wait_for Track loop
+
+kill -TERM "$pid"
+wait "$pid" || fail "exit status $? after SIGTERM"
+pid=""
+echo "playlists: ok"

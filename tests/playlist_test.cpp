@@ -1,0 +1,318 @@
+// The play queue without windows: playlist files on disk, the folder
+// listing's texts, and how the queue moves on when a movie ends, with a
+// host that records what the queue asked of the player.
+#include "app/player_state.h"
+#include "playlist/folder_listing.h"
+#include "playlist/play_queue.h"
+#include "playlist/playlist_file.h"
+#include "test_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using testsupport::pumpEvents;
+using testsupport::waitUntil;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct RecordingHost : PlayQueueHost {
+    explicit RecordingHost(PlayerState& state) : state(state) {}
+    bool openMovie(const QString& file, bool loop) override {
+        opened.append(QFileInfo(file).fileName());
+        state.LoopMovie = loop;
+        state.PlayState = playable ? PlayRunning : PlayStopped;
+        return playable;
+    }
+    void stopMovie() override {
+        ++stops;
+        state.PlayState = PlayStopped;
+    }
+    void jump(const QString& timeText) override { jumps.append(timeText); }
+    void showCurtain(bool shown) override { curtain.append(shown); }
+    void runPendingTransition() override { ++transitions; }
+    void setTitle(const QString& text) override { title = text; }
+    void warn(const QString& text) override { warnings.append(text); }
+
+    PlayerState& state;
+    bool playable = true;
+    QStringList opened, jumps, warnings;
+    QList<bool> curtain;
+    QString title;
+    int stops = 0, transitions = 0;
+};
+
+// A queue of real (empty) files "0.avi", "1.avi", ...
+class PlayQueueTest : public ::testing::Test {
+  protected:
+    void fill(int count) {
+        QStringList entries;
+        for (int i = 0; i < count; ++i) {
+            const QString path = dir.filePath(QStringLiteral("%1.avi").arg(i));
+            writeFile(path, "x");
+            entries.append(path);
+        }
+        queue.List1.setItems(entries);
+        queue.file2.setItems(entries);
+    }
+    // A natural end, and the event loop that handles it.
+    void end() {
+        queue.movieEnded();
+        QCoreApplication::processEvents();
+    }
+
+    QTemporaryDir dir;
+    PlayerState state;
+    SelectableList list;
+    RecordingHost host{state};
+    PlayQueue queue{state, list, host};
+};
+
+} // namespace
+
+TEST(PlaylistFile, ListsSaveWithCrLfAndReadBackTheSameWithEmptyLinesKept) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.lst");
+    const QStringList entries{"/films/a b.avi", "", "/films/é.mpg"};
+    EXPECT_EQ(writePlaylistFile(path, entries), QString());
+    EXPECT_EQ(readFile(path), QByteArray("/films/a b.avi\r\n\r\n/films/\xc3\xa9.mpg\r\n"));
+    EXPECT_EQ(readPlaylistFile(path).entries, entries);
+
+    // LF alone, a last line without an end, and an older list in Latin-1.
+    EXPECT_EQ(parseLstText("a\nb\r\nc"), (QStringList{"a", "b", "c"}));
+    writeFile(path, "/films/\xe9t\xe9.avi\r\n");
+    EXPECT_EQ(readPlaylistFile(path).entries, QStringList{"/films/été.avi"});
+    EXPECT_TRUE(isPlaylistFile("/x/LIST.M3U8") && isPlaylistFile("a.Lst"));
+    EXPECT_FALSE(isPlaylistFile("a.avi"));
+}
+
+TEST(PlaylistFile, M3uSkipsCommentsAndResolvesEntriesAgainstItsFolder) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sub/list.m3u8");
+    QDir().mkpath(dir.filePath("sub"));
+    writeFile(path, "\xef\xbb\xbf#EXTM3U\r\n#EXTINF:12,Première\r\nfilms/un.avi\r\n\r\n"
+                    "  ../deux.mp4  \n/abs/trois.mpg\nfile:///abs/quatre%20q.avi\n"
+                    "http://example.org/cinq.mp4\n");
+    const QString base = QDir(dir.path()).absolutePath();
+    EXPECT_EQ(readPlaylistFile(path).entries,
+              (QStringList{base + "/sub/films/un.avi", base + "/deux.mp4", "/abs/trois.mpg",
+                           "/abs/quatre q.avi", "http://example.org/cinq.mp4"}));
+
+    // Written back: a header and one line each, read the same.
+    const QString copy = dir.filePath("copy.m3u8");
+    const QStringList entries{"/films/un.avi", "/films/Ünïcode.mp4"};
+    EXPECT_EQ(writePlaylistFile(copy, entries), QString());
+    EXPECT_TRUE(readFile(copy).startsWith("#EXTM3U\n"));
+    EXPECT_EQ(readPlaylistFile(copy).entries, entries);
+}
+
+TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {
+    QTemporaryDir dir;
+    const PlaylistRead missing = readPlaylistFile(dir.filePath("none.lst"));
+    EXPECT_FALSE(missing.entries);
+    EXPECT_TRUE(missing.problem.startsWith("The playlist none.lst cannot be read"));
+
+    const QString huge = dir.filePath("huge.lst");
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(17 << 20));
+    file.close();
+    EXPECT_FALSE(readPlaylistFile(huge).entries);
+
+    // A place that cannot hold a file (its folder is a file) is refused
+    // with the reason, and the file in the way is untouched.
+    const QString blocker = dir.filePath("plain");
+    writeFile(blocker, "old");
+    EXPECT_TRUE(writePlaylistFile(blocker + "/list.lst", {"new"})
+                    .startsWith("The playlist list.lst cannot be saved"));
+    EXPECT_EQ(readFile(blocker), QByteArray("old"));
+}
+
+TEST(FolderListing, SizesAtTheirThresholdsAndFilesInPatternOrder) {
+    EXPECT_EQ(sizeText(0), " 0 Octets");
+    EXPECT_EQ(sizeText(512), " 512 Octets");
+    EXPECT_EQ(sizeText(1024), " 1024 Octets");
+    EXPECT_EQ(sizeText(1025), "1 Ko");
+    EXPECT_EQ(sizeText(2048), "2 Ko");
+    EXPECT_EQ(sizeText(1048576), "1024 Ko");
+    EXPECT_EQ(sizeText(1048577), "1 Mo");
+    EXPECT_EQ(sizeText(5000000), "4 Mo");
+
+    QTemporaryDir dir;
+    for (const char* name : {"b.mpeg", "notes.txt", "c.MP4", "a.AVI", "d.divx", "e.asf"})
+        writeFile(dir.filePath(name), QByteArray(2048, 'x'));
+    QDir().mkpath(dir.filePath("folder.avi")); // a folder is no file
+    const QList<ListedFile> files = listMediaFiles(dir.path());
+    QStringList names;
+    for (const ListedFile& f : files)
+        names.append(f.name);
+    EXPECT_EQ(names, (QStringList{"a.AVI", "d.divx", "b.mpeg", "e.asf", "c.MP4"}));
+    EXPECT_EQ(files[0].icon, MediaIcon::Avi);
+    EXPECT_EQ(files[1].icon, MediaIcon::Avi);
+    EXPECT_EQ(files[2].icon, MediaIcon::Mpg);
+    EXPECT_EQ(files[3].icon, MediaIcon::Asf);
+    EXPECT_EQ(files[4].icon, MediaIcon::Mp4);
+    EXPECT_EQ(files[0].size, "2 Ko");
+    EXPECT_EQ(files[0].time.size(), 5); // "hh:mm"
+    EXPECT_EQ(mediaFilesIn(dir.path()),
+              (QStringList{dir.filePath("a.AVI"), dir.filePath("b.mpeg"), dir.filePath("c.MP4"),
+                           dir.filePath("d.divx"), dir.filePath("e.asf")}));
+}
+
+TEST_F(PlayQueueTest, ThreeEntriesPlayInTurnAndTheLastStops) {
+    fill(3);
+    queue.PlayMyList(); // nothing selected: the first
+    end();
+    end();
+    EXPECT_EQ(host.opened, (QStringList{"0.avi", "1.avi", "2.avi"}));
+    EXPECT_EQ(queue.file2.listIndex(), 2) << "the edit list follows the queue";
+    end();
+    EXPECT_EQ(host.opened.size(), 3) << "the last entry ends in a stop";
+    EXPECT_EQ(state.PlayState, PlayStopped);
+}
+
+TEST_F(PlayQueueTest, AnEndReportedTwiceMovesOnOnce) {
+    fill(3);
+    queue.List1.setListIndex(0);
+    queue.movieEnded();
+    queue.movieEnded(); // Next pressed as the movie ended
+    pumpEvents(20);
+    EXPECT_EQ(host.opened, QStringList{"1.avi"});
+}
+
+TEST_F(PlayQueueTest, RepeatRestartsTheMovieAndStaysOnItsEntry) {
+    fill(2);
+    queue.List1.setListIndex(0);
+    queue.RepMode();
+    EXPECT_TRUE(queue.repeatChecked() && state.LoopMovie);
+    end();
+    EXPECT_EQ(host.jumps, QStringList{"00:00:00"});
+    EXPECT_TRUE(host.opened.isEmpty());
+    EXPECT_EQ(host.stops, 0);
+    // An open clears the loop flag but not the check mark.
+    queue.PlayMyList();
+    EXPECT_FALSE(state.LoopMovie);
+    EXPECT_TRUE(queue.repeatChecked());
+}
+
+TEST_F(PlayQueueTest, ShuffleNeverDrawsTheCurrentEntryAndStopsWithNothingElse) {
+    fill(2);
+    queue.setShuffle(true);
+    queue.List1.setListIndex(0);
+    for (int i = 0; i < 6; ++i)
+        end();
+    EXPECT_EQ(host.opened, (QStringList{"1.avi", "0.avi", "1.avi", "0.avi", "1.avi", "0.avi"}));
+
+    // Drawn among the others: never the current, every other one reached.
+    QRandomGenerator random(7);
+    QList<int> seen(5, 0);
+    for (int i = 0; i < 1000; ++i) {
+        const int r = PlayQueue::shuffleDraw(2, 5, [&](int n) { return int(random.bounded(n)); });
+        ASSERT_NE(r, 2);
+        ASSERT_TRUE(r >= 0 && r < 5);
+        ++seen[r];
+    }
+    EXPECT_TRUE(seen[0] && seen[1] && seen[3] && seen[4]);
+    EXPECT_EQ(PlayQueue::shuffleDraw(-1, 1, [](int) { return 0; }), 0);
+
+    fill(1);
+    queue.List1.setListIndex(0);
+    host.opened.clear();
+    end();
+    EXPECT_TRUE(host.opened.isEmpty()) << "one entry: nothing else to draw";
+    fill(0);
+    end();
+    EXPECT_TRUE(host.opened.isEmpty());
+}
+
+TEST_F(PlayQueueTest, MissingOrEmptyEntriesAreSkippedWithAMessageInTheTitle) {
+    fill(3);
+    QFile::remove(queue.List1.item(1));
+    queue.List1.setListIndex(0);
+    end();
+    EXPECT_EQ(host.title, "1.avi was not found: skipped");
+    EXPECT_TRUE(waitUntil([&] { return host.opened.size() == 1; }, 3000));
+    EXPECT_EQ(host.opened, QStringList{"2.avi"});
+
+    // Nothing but missing entries: each is tried once, then the queue stops.
+    for (int i = 0; i < 3; ++i)
+        QFile::remove(queue.List1.item(i));
+    host.opened.clear();
+    queue.List1.setListIndex(-1);
+    end();
+    pumpEvents(5000);
+    EXPECT_EQ(queue.List1.listIndex(), 2);
+    EXPECT_TRUE(host.opened.isEmpty());
+
+    // An empty line in a list does not start anything through Play.
+    queue.List1.setItems({""});
+    queue.List1.setListIndex(0);
+    queue.PlayMyList();
+    EXPECT_TRUE(host.opened.isEmpty());
+}
+
+TEST_F(PlayQueueTest, AMovieThatCannotPlayIsSkippedButAChoiceMeanwhileWins) {
+    fill(3);
+    host.playable = false;
+    queue.List1.setListIndex(-1);
+    queue.PlayMyList();
+    EXPECT_EQ(host.opened, QStringList{"0.avi"});
+    host.playable = true;
+    EXPECT_TRUE(waitUntil([&] { return host.opened.size() == 2; }, 3000));
+    EXPECT_EQ(host.opened.last(), "1.avi");
+
+    // The user picks another entry before the skip: the skip is dropped.
+    host.playable = false;
+    end();
+    host.playable = true;
+    queue.List1.setListIndex(0);
+    pumpEvents(2000);
+    EXPECT_EQ(host.opened.size(), 3);
+}
+
+TEST_F(PlayQueueTest, PendingTransitionsAndTheFullScreenCurtain) {
+    fill(3);
+    queue.List1.setListIndex(0);
+    state.TransitionPending = true;
+    end();
+    EXPECT_EQ(host.transitions, 1);
+    EXPECT_FALSE(state.TransitionPending);
+    EXPECT_TRUE(host.opened.isEmpty());
+
+    state.FullScreenOn = true;
+    end();
+    EXPECT_EQ(host.opened, QStringList{"1.avi"});
+    EXPECT_EQ(host.curtain, (QList<bool>{true, false}));
+}
+
+TEST_F(PlayQueueTest, LoadingAppendsAndOkRebuildsTheQueue) {
+    const QString path = dir.filePath("list.lst");
+    writeFile(path, "/a.avi\r\n\r\n/b.avi\r\n");
+    EXPECT_TRUE(queue.LoadPlayList(path));
+    EXPECT_TRUE(queue.LoadPlayList(path));
+    EXPECT_EQ(queue.file2.items(), (QStringList{"/a.avi", "", "/b.avi", "/a.avi", "", "/b.avi"}));
+    EXPECT_FALSE(queue.LoadPlayList(dir.filePath("none.lst")));
+    EXPECT_EQ(host.warnings.size(), 1);
+    EXPECT_EQ(queue.file2.count(), 6);
+
+    // No movie open: Ok plays from the first entry; the remembered index wins.
+    fill(3);
+    queue.List1.clear();
+    queue.rebuildFromEditList(2);
+    EXPECT_EQ(host.opened, QStringList{"0.avi"});
+    EXPECT_EQ(queue.List1.count(), 3);
+    EXPECT_EQ(queue.List1.listIndex(), 2);
+}
