@@ -14,7 +14,7 @@ if [[ $# -ne 1 ]]; then
 fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
 files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
-    demo.avi demo.srt empty.avi not-media.avi truncated.avi)
+    demo.avi demo.srt demo.m3u empty.avi not-media.avi truncated.avi)
 
 mkdir -p "$1"
 outdir=$(cd "$1" && pwd)
@@ -196,6 +196,8 @@ the height is kept
 00:00:09,000 --> 00:00:11,000
 Press Z for full screen
 SRT
+# Its playlist: the demo, then a test pattern.
+printf '#EXTM3U\n#EXTINF:12,Bouncing ball\ndemo.avi\n#EXTINF:4,Test pattern\none-audio.avi\n' >demo.m3u
 
 # Broken inputs the player must refuse without hanging or crashing.
 : >empty.avi
