@@ -296,6 +296,15 @@ TEST_F(PlayQueueTest, PendingTransitionsAndTheFullScreenCurtain) {
     end();
     EXPECT_EQ(host.opened, QStringList{"1.avi"});
     EXPECT_EQ(host.curtain, (QList<bool>{true, false}));
+
+    // Shuffle comes first: the draw plays and the transition waits.
+    state.FullScreenOn = false;
+    queue.setShuffle(true);
+    state.TransitionPending = true;
+    end();
+    EXPECT_EQ(host.transitions, 1);
+    EXPECT_TRUE(state.TransitionPending);
+    EXPECT_EQ(host.opened.size(), 2);
 }
 
 TEST_F(PlayQueueTest, LoadingAppendsAndOkRebuildsTheQueue) {

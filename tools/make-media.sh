@@ -14,7 +14,7 @@ if [[ $# -ne 1 ]]; then
 fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
 files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
-    demo.avi demo.srt demo.m3u empty.avi not-media.avi truncated.avi)
+    demo.avi demo.srt demo.m3u menu.avi transition.avi second.bmp main.vmu second.vmu empty.avi not-media.avi truncated.avi)
 
 mkdir -p "$1"
 outdir=$(cd "$1" && pwd)
@@ -198,6 +198,59 @@ Press Z for full screen
 SRT
 # Its playlist: the demo, then a test pattern.
 printf '#EXTM3U\n#EXTINF:12,Bouncing ball\ndemo.avi\n#EXTINF:4,Test pattern\none-audio.avi\n' >demo.m3u
+
+# The demo disc: a menu over a looping movie, whose hot spots play the demo
+# (after a short transition), start it at its second chapter, choose its
+# second audio stream, load its subtitles, and lead to a second menu over a
+# still picture that leads back.
+# gst-launch joins its arguments with spaces before parsing them, so texts
+# with spaces carry their own quotes.
+label() { # text x y: a label with a dark box behind it, at (x, y)
+    overlays+=(! textoverlay "text=\"$1\"" "font-desc=\"Sans Bold 18\"" halignment=left
+        valignment=top "xpad=$2" "ypad=$3" shaded-background=true shading-value=120)
+}
+title() {
+    overlays+=(! textoverlay "text=\"$1\"" "font-desc=\"Sans Bold 26\"" halignment=center
+        valignment=top ypad=24)
+}
+overlays=()
+title 'Vantor Meridian demo disc'
+label 'Play the movie' 60 100
+label 'Start at chapter 2' 60 150
+label 'Second audio stream' 60 200
+label 'Load the subtitles' 60 250
+label 'More...' 420 250
+launch avimux name=mux ! filesink location=menu.avi \
+    videotestsrc num-buffers=100 pattern=ball motion=sweep background-color=0xff15233c \
+    foreground-color=0xff2f5fa0 ! video/x-raw,width=640,height=360,framerate=25/1 \
+    "${overlays[@]}" ! videoconvert ! avenc_mpeg4 bitrate=600000 ! queue ! mux.video_0 \
+    $(mp3 400 220) ! queue ! mux.audio_0
+check menu.avi 3.9 4.2 1 1 25/1 100
+avi transition.avi 25 640 360 25/1 400000 "pattern=smpte" 660
+check transition.avi 0.9 1.2 1 1 25/1 25
+overlays=()
+title 'More of the demo'
+label 'Play the movie' 60 120
+label 'Back to the main menu' 60 200
+launch videotestsrc num-buffers=1 pattern=gradient foreground-color=0xff204060 \
+    background-color=0xff101820 ! video/x-raw,width=640,height=360 "${overlays[@]}" \
+    ! videoconvert ! video/x-raw,format=BGR ! avenc_bmp ! filesink location=second.bmp
+[[ $(head -c 2 second.bmp) == BM ]] || fail "second.bmp is not a bitmap"
+# Hot spots hold their labels with a margin: "left,top,right,bottom".
+printf '%s\r\n' 'Caption=Vantor Meridian demo disc' 'File=menu.avi' \
+    'Button=050,093,275,141' '1stAction=Transition' '1stParam=transition.avi' \
+    '2ndAction=Play' '2ndParam=demo.avi' \
+    'Button=050,143,312,191' '1stAction=None' '1stParam=' \
+    '2ndAction=GotoChapter' '2ndParam=00:00:05:demo.avi' \
+    'Button=050,193,356,241' '1stAction=None' '1stParam=' \
+    '2ndAction=Language' '2ndParam=Stream 02:demo.avi' \
+    'Button=050,243,316,291' '1stAction=None' '1stParam=' '2ndAction=Sub' '2ndParam=demo.srt' \
+    'Button=410,243,530,291' '1stAction=None' '1stParam=' '2ndAction=Goto' '2ndParam=second.vmu' \
+    >main.vmu
+printf '%s\r\n' 'Caption=More of the demo' 'File=second.bmp' \
+    'Button=050,113,275,161' '1stAction=None' '1stParam=' '2ndAction=Play' '2ndParam=demo.avi' \
+    'Button=050,193,384,241' '1stAction=None' '1stParam=' '2ndAction=Goto' '2ndParam=main.vmu' \
+    >second.vmu
 
 # Broken inputs the player must refuse without hanging or crashing.
 : >empty.avi

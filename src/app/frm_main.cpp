@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "app/bar_actions.h"
+#include "app/menu_view.h"
 #include "app/playlist_view.h"
 #include "app/program_data.h"
 #include "config/config_procedures.h"
@@ -112,6 +113,7 @@ void frmMain::buildWindow() {
     overlay_ = std::make_unique<OverlayDetection>(*video_->window(), overlayHooks);
     buildSubtitles();
     playlist_ = std::make_unique<PlaylistView>(*this, settings_);
+    menus_ = std::make_unique<MenuView>(*this);
     playback_.movieEnded = [this] { queue().movieEnded(); };
     playback_.shuffleChecked = [this] { return queue().shuffleChecked(); };
     playback_.attach(bar_, *video_, *overlay_, transport);
@@ -160,7 +162,20 @@ void frmMain::RepMode() {
 }
 
 void frmMain::openFiles(const QStringList& paths) {
+    if (paths.size() == 1 && paths[0].endsWith(QLatin1String(".vmu"), Qt::CaseInsensitive)) {
+        LoadMenu(paths[0]);
+        return;
+    }
+    menus_->leave();
     playlist_->openDropped(paths);
+}
+
+bool frmMain::LoadMenu(const QString& path) {
+    return menus_->menu().LoadMenu(path);
+}
+
+void frmMain::LoadMenuDlg() {
+    menus_->LoadMenuDlg();
 }
 
 void frmMain::OpenSubDlg() {
@@ -223,7 +238,7 @@ void frmMain::Form_Load() {
     if (request_.movie.isEmpty())
         return;
     const QString movie = existingFileName(request_.movie);
-    if (isPlaylistFile(movie))
+    if (isPlaylistFile(movie) || movie.endsWith(QLatin1String(".vmu"), Qt::CaseInsensitive))
         openFiles({movie});
     else if (request_.hasStream)
         opener.OpenBivx(movie, request_.audioPin, false);
@@ -283,6 +298,7 @@ void frmMain::cmdSource_Click() {
         return;
     state.SubFileName.clear();
     QCoreApplication::processEvents();
+    menus_->leave();
     OpenaMovie(file, false);
     settings_.write(QStringLiteral("LastFile"), file);
 }

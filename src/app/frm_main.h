@@ -23,6 +23,7 @@
 #include <memory>
 
 class BarActions;
+class MenuView;
 class PlayQueue;
 class PlaylistView;
 class InspectorWindow;
@@ -97,9 +98,14 @@ class frmMain : public SkinWindow {
     PlaylistView& playlist() { return *playlist_; }
     void ShuffMode();
     void RepMode();
-    // Dropped or named files: a playlist plays as the queue, several movies
-    // open the first and queue the others.
+    // Dropped or named files: a menu file opens as the menu, a playlist
+    // plays as the queue, several movies open the first and queue the others.
     void openFiles(const QStringList& paths);
+
+    // Interactive menus: a menu file, the disc's or one the user picks.
+    bool LoadMenu(const QString& path);
+    void LoadMenuDlg();
+    MenuView& menus() { return *menus_; }
 
     // Subtitles: a file with `beginDelay` seconds of offset, a file the user
     // picks, none.
@@ -185,6 +191,7 @@ class frmMain : public SkinWindow {
     std::unique_ptr<OverlayDetection> overlay_;
     std::unique_ptr<SubtitleDisplay> subtitles_;
     std::unique_ptr<PlaylistView> playlist_;
+    std::unique_ptr<MenuView> menus_;
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
     SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};

@@ -122,5 +122,7 @@ void frmMain::contextMenuEvent(QContextMenuEvent* event) {
     connect(shuffle, &QAction::triggered, this, [this] { ShuffMode(); });
     connect(menu.addAction(QStringLiteral("Playlist...")), &QAction::triggered, this,
             [this] { ShowPlayLst(); });
+    connect(menu.addAction(QStringLiteral("Scenova")), &QAction::triggered, this,
+            [this] { LoadMenuDlg(); });
     menu.exec(event->globalPos());
 }

@@ -1,6 +1,7 @@
 #include "app/playlist_view.h"
 
 #include "app/frm_main.h"
+#include "app/menu_view.h"
 #include "app/program_data.h"
 #include "playlist/frm_play_list.h"
 #include "playlist/playlist_file.h"
@@ -44,8 +45,14 @@ void PlaylistView::openDropped(const QStringList& paths) {
     queue_.playEntries(entries);
 }
 
+// The queue's movies end the menu shown, if any.
 bool PlaylistView::openMovie(const QString& file, bool loop) {
+    main_.menus().leave();
     return main_.OpenaMovie(file, loop);
+}
+
+void PlaylistView::runPendingTransition() {
+    main_.menus().menu().runPendingTransition();
 }
 
 void PlaylistView::stopMovie() {

@@ -32,7 +32,7 @@ class PlaylistView : public PlayQueueHost {
     void stopMovie() override;
     void jump(const QString& timeText) override;
     void showCurtain(bool shown) override;
-    void runPendingTransition() override {} // menus bring their own
+    void runPendingTransition() override;
     void setTitle(const QString& title) override;
     void warn(const QString& text) override;
 

@@ -75,7 +75,10 @@ void Transport::prev_Click() {
 }
 
 void Transport::seekToBarValue() {
-    const int seconds = host_.seekBarValue();
+    seekTo(host_.seekBarValue());
+}
+
+void Transport::seekTo(int seconds) {
     host_.setPositionText(formatTime(seconds));
     if (state_.MediaPosition)
         state_.MediaPosition->setCurrentPosition(seconds);
@@ -88,9 +91,11 @@ void Transport::PBar1_Click() {
 }
 
 void Transport::Jump(const QString& timeText) {
-    const double seconds = HtoSec(timeText);
-    host_.setSeekBarValue(int(seconds));
-    PBar1_Click();
+    // The time itself, not the bar's value: a movie opened a moment ago
+    // may not have given the bar its range yet.
+    const int seconds = int(HtoSec(timeText));
+    host_.setSeekBarValue(seconds);
+    seekTo(seconds);
     cmdRun_Click();
 }
 

@@ -64,6 +64,7 @@ class Transport {
 
   private:
     void seekToBarValue();
+    void seekTo(int seconds);
 
     PlayerState& state_;
     ChapterList& chapters_;

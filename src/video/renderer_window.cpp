@@ -36,6 +36,15 @@ void VideoSurface::paintEvent(QPaintEvent*) {
         painter.drawImage(target, frame);
 }
 
+QRect VideoSurface::pictureRect() const {
+    return frames_ ? fitFrame(frames_->currentFrame().size(), frames_->pixelAspect(), rect())
+                   : QRect();
+}
+
+QSize VideoSurface::pictureSize() const {
+    return frames_ ? frames_->currentFrame().size() : QSize();
+}
+
 RendererWindow::RendererWindow(FrameSink* frames) : surface_(new VideoSurface(frames)) {}
 
 RendererWindow::~RendererWindow() {

@@ -18,6 +18,11 @@ class VideoSurface : public QWidget {
     bool explicitlyHidden = false;
     bool explicitlySized = false;
 
+    // Where the picture stands in the window, and its size in pixels:
+    // empty before the first frame.
+    QRect pictureRect() const;
+    QSize pictureSize() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

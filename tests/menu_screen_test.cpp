@@ -1,0 +1,137 @@
+// The demo disc's menus on the player with real movies: clicks on the video
+// window over the looping background and over the still picture, and the
+// keyboard, each leading to its action. Also run under Xvfb with a window
+// manager; with VANTOR_SCREENSHOTS set it leaves pictures of both menus.
+#include "app/frm_main.h"
+#include "app/menu_view.h"
+#include "graph_fixture.h"
+#include "menus/hot_spots.h"
+#include "subtitles/subtitle_display.h"
+#include "subtitles/subtitle_table.h"
+#include "support/settings/settings_store.h"
+#include "test_support.h"
+#include "video/pic_video_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+using testsupport::mediaPath;
+using testsupport::waitUntil;
+
+namespace {
+
+class MenuScreenTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QFile::remove(SettingsStore::defaultFilePath());
+        window = std::make_unique<frmMain>(mediaPath("main.vmu"));
+        window->Form_Load();
+    }
+    void TearDown() override { window->ExitMe(); }
+
+    MenuScreen& screen() { return window->menus().screen(); }
+    ScenixMenu& menu() { return window->menus().menu(); }
+    QWidget* video() { return window->videoWindowForm(); }
+    QString playing() const { return QFileInfo(window->state.CurrentFile).fileName(); }
+    bool waitForMovie(const QString& name) {
+        return waitUntil(
+            [&] {
+                return playing() == name && window->state.PlayState == 2 &&
+                       screen().windowPoint({0, 0});
+            },
+            8000);
+    }
+    // A left click in the middle of hot spot `i`, where the window shows it.
+    void click(int i) {
+        const std::optional<HotSpot> spot = hotSpotOf(menu().Button.value(i));
+        ASSERT_TRUE(spot);
+        const std::optional<QPointF> at = screen().windowPoint(spot->rect().center());
+        ASSERT_TRUE(at);
+        const QPointF global = video()->mapToGlobal(*at);
+        QMouseEvent press(QEvent::MouseButtonPress, *at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(video(), &press);
+    }
+    void key(int code) {
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+        QApplication::sendEvent(video(), &press);
+    }
+    void shoot(const QString& name) {
+        if (const QByteArray dir = qgetenv("VANTOR_SCREENSHOTS"); !dir.isEmpty())
+            video()->grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(name));
+    }
+    void backToTheMenu() {
+        ASSERT_TRUE(window->LoadMenu(mediaPath("main.vmu")));
+        ASSERT_TRUE(waitForMovie("menu.avi"));
+    }
+
+    std::unique_ptr<frmMain> window;
+};
+
+} // namespace
+
+TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
+    ASSERT_TRUE(waitForMovie("menu.avi"));
+    EXPECT_TRUE(window->state.LoopMovie) << "the background loops";
+    EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
+    menu().MouseMoveEvent({100, 120});
+    screen().update();
+    EXPECT_TRUE(screen().ButtonSel->isVisible());
+    testsupport::pumpEvents(300);
+    shoot("menu-main.png");
+
+    click(1); // the second chapter
+    ASSERT_TRUE(waitForMovie("demo.avi"));
+    EXPECT_TRUE(waitUntil(
+        [&] { return window->state.MediaPosition->currentPosition().valueOr(0) >= 4.9; }, 3000));
+    EXPECT_FALSE(menu().active());
+    EXPECT_FALSE(screen().ButtonSel->isVisible());
+
+    backToTheMenu();
+    click(2); // the second audio stream
+    ASSERT_TRUE(waitForMovie("demo.avi"));
+    const FilterInfo splitter = findFilter(*window->state.MediaControl, "AVI Splitter");
+    EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
+    EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
+
+    backToTheMenu();
+    click(3); // the subtitles, then play through the transition
+    EXPECT_EQ(window->state.SubFileName, mediaPath("demo.srt"));
+    EXPECT_EQ(window->osdText(), "Subtitles loaded...");
+    click(0);
+    ASSERT_TRUE(waitForMovie("transition.avi"));
+    EXPECT_TRUE(window->state.TransitionPending);
+    ASSERT_TRUE(waitForMovie("demo.avi"));
+    EXPECT_FALSE(window->state.TransitionPending);
+    EXPECT_FALSE(menu().active());
+    EXPECT_GT(window->subtitles().table().count(), 0) << "the movie took the subtitles";
+}
+
+TEST_F(MenuScreenTest, TheSecondMenuIsAStillPictureAndTheKeysLeadBack) {
+    ASSERT_TRUE(waitForMovie("menu.avi"));
+    click(4); // "More..."
+    ASSERT_TRUE(waitUntil([&] { return screen().stillShown(); }, 3000));
+    EXPECT_EQ(window->state.PlayState, 0) << "the background movie stopped";
+    EXPECT_EQ(video()->size(), QSize(640, 360)) << "the window takes the picture's size";
+    EXPECT_EQ(screen().ImgMenu->geometry(), QRect(0, 0, 640, 360));
+    EXPECT_EQ(window->scrollTitle(), "More of the demo");
+    key(Qt::Key_Down); // from nothing: the first hot spot
+    key(Qt::Key_Down); // then the one below it, "Back to the main menu"
+    EXPECT_EQ(window->state.SelectedHotSpot, 1);
+    shoot("menu-second.png");
+    key(Qt::Key_Return);
+    ASSERT_TRUE(waitForMovie("menu.avi"));
+    EXPECT_FALSE(screen().stillShown());
+    EXPECT_EQ(menu().Button.size(), 5);
+
+    // Opening a movie of one's own leaves the menu.
+    window->openFiles({mediaPath("movie.mp4")});
+    ASSERT_TRUE(waitForMovie("movie.mp4"));
+    EXPECT_FALSE(menu().active());
+}

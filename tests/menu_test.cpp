@@ -1,0 +1,230 @@
+// Interactive menus without windows: the menu file parser on good and
+// damaged files, the hit test and the keyboard's neighbours, and what a
+// loaded menu asks of the player when its hot spots are clicked.
+#include "app/player_state.h"
+#include "menus/hot_spots.h"
+#include "menus/menu_file.h"
+#include "menus/scenix_menu.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+struct RecordingHost : MenuHost {
+    void stopMovie() override { calls.append("stop"); }
+    bool openMovie(const QString& file, bool loop) override {
+        calls.append(
+            QStringLiteral("open %1%2").arg(QFileInfo(file).fileName(), loop ? " loop" : ""));
+        opened.append(file);
+        return true;
+    }
+    bool openBivx(const QString& file, const QString& pin, bool) override {
+        calls.append(QStringLiteral("bivx %1 %2").arg(QFileInfo(file).fileName(), pin));
+        return true;
+    }
+    void jump(const QString& time) override { calls.append("jump " + time); }
+    void addChapter(const QString& time) override { chapters.append(time); }
+    bool showStill(const QString& picture) override {
+        still = picture;
+        return true;
+    }
+    void showOsd(const QString& text) override { calls.append("osd " + text); }
+    void setTitle(const QString& text) override { title = text; }
+    void warn(const QString& text) override { warnings.append(text); }
+    void menuChanged() override { ++changes; }
+
+    QStringList calls, opened, chapters, warnings;
+    QString still, title;
+    int changes = 0;
+};
+
+class ScenixMenuTest : public ::testing::Test {
+  protected:
+    QString menuFile(const QString& name, const QByteArray& text) {
+        const QString path = dir.filePath(name);
+        writeFile(path, text);
+        return path;
+    }
+    // The pointer inside hot spot `i`, then a click.
+    void click(int i) {
+        const std::optional<HotSpot> spot = hotSpotOf(menu.Button.value(i));
+        ASSERT_TRUE(spot);
+        menu.MouseMoveEvent(spot->rect().center());
+        menu.DoAction();
+    }
+
+    QTemporaryDir dir;
+    PlayerState state;
+    RecordingHost host;
+    ScenixMenu menu{state, host};
+};
+
+const QByteArray kDemo =
+    "Caption=Demo disc\r\n"
+    "file:menu.avi\r\n"
+    "\r\n"
+    "Button=010,010,100,050\r\n1stAction=Transition\r\n1stParam=fade.avi\r\n"
+    "2ndAction=Play\r\n2ndParam=film.avi\r\n"
+    "Button=010,060,100,100\r\n1stAction=None\r\n1stParam=\r\n"
+    "2ndAction=GotoChapter\r\n2ndParam=00:12:30:film.avi\r\n"
+    "Button=120,010,200,050\r\n1stAction=None\r\n1stParam=\r\n"
+    "2ndAction=Language\r\n2ndParam=Stream 02:film.avi\r\n"
+    "Button=120,060,200,100\r\n1stAction=None\r\n1stParam=\r\n"
+    "2ndAction=Sub\r\n2ndParam=subs\\film.srt\r\n"
+    "Butt=010,110,200,150\r\n1stA=None\r\n1stP=\r\n2ndA=play\r\n2ndP=x.avi\r\n";
+
+} // namespace
+
+TEST(MenuFile, RecordsAreReadAtTheirFixedPlaces) {
+    const MenuFile menu = parseMenuText(QString::fromLatin1(kDemo));
+    EXPECT_EQ(menu.MovieName, "Demo disc");
+    EXPECT_EQ(menu.MenuFileName, "menu.avi") << "the kind in any case, the value from 6";
+    EXPECT_EQ(menu.Project.size(), 27) << "every line but the empty one";
+    EXPECT_EQ(menu.Button, (QStringList{"010,010,100,050", "010,060,100,100", "120,010,200,050",
+                                        "120,060,200,100", "010,110,200,150"}));
+    EXPECT_EQ(menu.List1stA.first(), "Transition");
+    EXPECT_EQ(menu.List1stP.first(), "fade.avi");
+    EXPECT_EQ(menu.List2ndP[1], "00:12:30:film.avi");
+    // A value place past the line's end gives an empty value.
+    EXPECT_EQ(menu.List1stA.last(), "");
+    EXPECT_EQ(menu.List2ndA.last(), "");
+    // Only the chapter form adds a chapter, not "Stream 02:film.avi".
+    EXPECT_EQ(menu.chapterTimes, QStringList{"00:12:30"});
+}
+
+TEST(MenuFile, DamagedFilesGiveWhatCanBeReadAndNeverFail) {
+    // Only buttons; a 10 MB line; binary bytes; LF alone.
+    QByteArray text = "Button=001,001,050,050\nButton=oops\n";
+    text += "2ndParam=" + QByteArray(10 << 20, 'x') + "\n";
+    text += QByteArray("\x00\xff\xfe\x01Button=", 9) + "060,060,090,090\n";
+    const MenuFile menu = parseMenuText(QString::fromLatin1(text));
+    EXPECT_EQ(menu.skippedLines, 1);
+    EXPECT_TRUE(menu.List2ndP.isEmpty());
+    EXPECT_EQ(menu.Button.size(), 2) << "a line starting with binary bytes is no button";
+    EXPECT_FALSE(hotSpotOf("Button=oops"));
+
+    QRandomGenerator random(3);
+    for (int i = 0; i < 200; ++i) {
+        QByteArray noise(int(random.bounded(200)), Qt::Uninitialized);
+        for (char& c : noise)
+            c = char(random.bounded(256));
+        const MenuFile parsed = parseMenuText(QString::fromLatin1(noise));
+        for (const QString& button : parsed.Button)
+            (void)hitTest({button}, {5, 5});
+    }
+
+    QTemporaryDir dir;
+    EXPECT_FALSE(readMenuFile(dir.filePath("none.vmu")).menu);
+    EXPECT_TRUE(readMenuFile(dir.filePath("none.vmu")).problem.startsWith("The menu none.vmu"));
+}
+
+TEST(HotSpots, BordersAreOutsideTheFirstListedWinsAndKeysFindNeighbours) {
+    const QStringList buttons{"010,010,100,050", "050,020,150,060", "010,060,100,100"};
+    EXPECT_EQ(hitTest(buttons, {10, 30}).index, -1) << "on the left border";
+    EXPECT_EQ(hitTest(buttons, {100, 30}).index, 1) << "the right border of 0 is inside 1";
+    EXPECT_EQ(hitTest(buttons, {11, 11}).index, 0);
+    EXPECT_EQ(hitTest(buttons, {60, 30}).index, 0) << "overlapping: the first listed";
+    const HitResult miss = hitTest(buttons, {300, 300});
+    EXPECT_EQ(miss.index, -1);
+    EXPECT_EQ(miss.highlight, 2) << "the highlight stays on the last one tried";
+    EXPECT_EQ(hitTest({}, {1, 1}).highlight, -1);
+
+    EXPECT_EQ(neighbour(buttons, -1, 0, 1), 0) << "from nothing: the first";
+    EXPECT_EQ(neighbour(buttons, 0, 0, 1), 2);
+    EXPECT_EQ(neighbour(buttons, 0, 1, 0), 1);
+    EXPECT_EQ(neighbour(buttons, 2, 0, 1), -1) << "nothing below the last";
+    EXPECT_EQ(neighbour(buttons, 2, 0, -1), 0) << "straight up before up and aside";
+}
+
+TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
+    QDir().mkpath(dir.filePath("disc"));
+    ASSERT_TRUE(menu.LoadMenu(menuFile("disc/main.vmu", kDemo)));
+    const QString disc = dir.filePath("disc");
+    EXPECT_EQ(host.calls, (QStringList{"stop", "open menu.avi loop"}));
+    EXPECT_EQ(host.opened.last(), disc + "/menu.avi");
+    EXPECT_EQ(host.title, "Demo disc");
+    EXPECT_EQ(host.chapters, QStringList{"00:12:30"});
+
+    host.calls.clear();
+    click(1); // chapter
+    EXPECT_EQ(host.calls, (QStringList{"open film.avi", "jump 00:12:30"}));
+    EXPECT_FALSE(menu.active()) << "the movie ends the menu";
+
+    menu.LoadMenu(dir.filePath("disc/main.vmu"));
+    host.calls.clear();
+    click(2); // language
+    EXPECT_EQ(host.calls, QStringList{"bivx film.avi Stream 02"});
+
+    menu.LoadMenu(dir.filePath("disc/main.vmu"));
+    click(3); // subtitles, with a Windows separator
+    EXPECT_EQ(state.SubFileName, disc + "/subs/film.srt");
+    EXPECT_EQ(host.calls.last(), "osd Subtitles loaded...");
+    EXPECT_TRUE(menu.active());
+
+    host.calls.clear();
+    click(4); // "play" in lower case: ignored on a click
+    EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(menu.active());
+}
+
+TEST_F(ScenixMenuTest, TransitionsPlayFirstAndTheirEndCarriesOutTheRest) {
+    ASSERT_TRUE(menu.LoadMenu(menuFile("main.vmu", kDemo)));
+    host.calls.clear();
+    click(0);
+    EXPECT_TRUE(state.TransitionPending);
+    EXPECT_EQ(host.calls, QStringList{"open fade.avi"});
+    EXPECT_EQ(state.PendingAction, "Play");
+    EXPECT_TRUE(menu.active()) << "until the transition ends";
+    menu.runPendingTransition();
+    EXPECT_EQ(host.calls.last(), "open film.avi");
+    EXPECT_FALSE(menu.active());
+    // After "Play" the same place selects nothing.
+    menu.MouseMoveEvent({50, 30});
+    EXPECT_EQ(state.SelectedHotSpot, -1);
+
+    // At a transition's end the action word's case does not matter.
+    state.PendingAction = "play";
+    state.PendingParam = "late.avi";
+    menu.runPendingTransition();
+    EXPECT_EQ(host.calls.last(), "open late.avi");
+}
+
+TEST_F(ScenixMenuTest, SecondMenusReplaceHotSpotsAndKeepTheProject) {
+    const QString first = menuFile("main.vmu", kDemo);
+    const QString second =
+        menuFile("second.vmu", "File=still.bmp\r\nButton=000,000,640,360\r\n1stAction=None\r\n"
+                               "1stParam=\r\n2ndAction=Goto\r\n2ndParam=main.vmu\r\n"
+                               "2ndParam=00:00:05:x.avi\r\n");
+    writeFile(dir.filePath("still.bmp"), "BM");
+    ASSERT_TRUE(menu.LoadMenu(first));
+    const int projectLines = menu.Project.size();
+    ASSERT_TRUE(menu.LoadMenu(second));
+    EXPECT_EQ(menu.Button.size(), 1);
+    EXPECT_EQ(menu.Project.size(), projectLines + 7);
+    EXPECT_EQ(host.still, dir.filePath("still.bmp"));
+    EXPECT_EQ(host.chapters, (QStringList{"00:12:30", "00:00:05"}));
+
+    // Goto leads back; a menu that cannot be read keeps the one shown.
+    click(0);
+    EXPECT_EQ(menu.Button.size(), 5);
+    EXPECT_FALSE(menu.LoadMenu(dir.filePath("gone.vmu")));
+    EXPECT_EQ(menu.Button.size(), 5);
+    EXPECT_EQ(host.warnings.size(), 1);
+
+    // Hot spots without actions (lists of different lengths) do nothing.
+    ASSERT_TRUE(menu.LoadMenu(menuFile("bare.vmu", "Button=000,000,100,100\r\n")));
+    host.calls.clear();
+    click(0);
+    EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(state.MenuHover);
+}
