@@ -1,5 +1,6 @@
 // The configuration dialog: loading a fresh or saved store, Ok and Cancel,
 // the checks that refuse input, and the controls other windows rely on.
+#include "app/key_table.h"
 #include "app/player_state.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
@@ -19,6 +20,7 @@
 #include <QSettings>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
@@ -520,8 +522,13 @@ TEST_F(FrmConfigTest, PagesAndControlsAreWhereOtherWindowsLookForThem) {
     QStringList pages;
     for (int i = 0; i < tabs->count(); ++i)
         pages.append(tabs->tabText(i));
-    EXPECT_EQ(pages, (QStringList{"General", "Audio", "WMA Audio", " DivX 3.11a", "DivX 4.0",
-                                  "Scenova ;-)", "Skins", " Credits && About", "Subtitles"}));
+    EXPECT_EQ(pages,
+              (QStringList{"General", "Audio", "WMA Audio", " DivX 3.11a", "DivX 4.0",
+                           "Scenova ;-)", "Skins", " Credits && About", "Subtitles", "Keys"}));
+    // The key page lists the table the keys run from, row for row.
+    auto* keys = control<QTableWidget>(*dialog, "keys");
+    ASSERT_EQ(keys->rowCount(), int(keyTable().size()));
+    EXPECT_EQ(keys->item(0, 0)->text(), keyTable()[0].keyName);
     EXPECT_EQ(control<QPushButton>(*dialog, "Command1")->text(), "&Ok");
     EXPECT_EQ(control<QPushButton>(*dialog, "Command3")->text(), "&Cancel");
     EXPECT_EQ(control<QPushButton>(*dialog, "Command11")->text(), "Enjoy the credits !!");

@@ -1,6 +1,7 @@
 // The main window wearing hand-made skins: outline, geometry, colours,
 // pressed pictures, the meter and indicator pictures, re-skinning.
 #include "app/frm_main.h"
+#include "app/key_table.h"
 #include "app/playlist_view.h"
 #include "config/frm_config.h"
 #include "playlist/frm_play_list.h"
@@ -176,9 +177,19 @@ TEST(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
     EXPECT_TRUE(stop->picture().isNull());
     mouse(stop, QEvent::MouseButtonRelease, Qt::LeftButton);
     EXPECT_EQ(window->state.PlayState, PlayStopped);
-    // The tooltips promise no keys the player does not have yet.
-    EXPECT_EQ(image(*window, "play")->toolTip(), "Play");
-    EXPECT_EQ(image(*window, "ouvrir")->toolTip(), "Open a single file");
+    // The key a tooltip promises runs the button's own command.
+    const std::pair<const char*, Command> promised[] = {
+        {"play", Command::PlayMovie},      {"pause", Command::PauseMovie},
+        {"stopbt", Command::StopMovie},    {"nextbt", Command::NextMovie},
+        {"prev", Command::Previous},       {"ouvrir", Command::OpenMovie},
+        {"playlbt", Command::ShowPlayLst}, {"enablefs", Command::FullScreen}};
+    for (const auto& [name, command] : promised) {
+        const QString tip = image(*window, name)->toolTip();
+        ASSERT_TRUE(tip.endsWith(u')')) << name;
+        const QChar letter = tip.at(tip.size() - 2);
+        EXPECT_EQ(commandForKey(Qt::Key_A + (letter.unicode() - 'A'), Qt::NoModifier), command)
+            << tip.toStdString();
+    }
     // The playlist button brings up the playlist window.
     auto* playlist = image(*window, "playlbt");
     mouse(playlist, QEvent::MouseButtonPress, Qt::LeftButton);

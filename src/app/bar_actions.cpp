@@ -42,8 +42,7 @@ void BarActions::wireTransport() {
             transport.ChapPrev();
     });
     frmMain& w = window_;
-    connect(bar_.ouvrir, &SkinImage::clicked, this, [&w] { w.cmdSource_Click(); });
-    connect(bar_.conf, &SkinImage::clicked, this, [&w] { w.showConfiguration(); });
+    // The open and configuration buttons pop up their menus (the main window's).
     connect(bar_.Image6, &SkinImage::clicked, this, [&w] { w.ExitMe(); });
     connect(bar_.Image1, &SkinImage::clicked, this, [&w] { w.ExitMe(); });
     connect(bar_.Image7, &SkinImage::clicked, this, [&w] { w.Image7_Click(); });

@@ -1,6 +1,9 @@
 #include "app/frm_main.h"
 
 #include "app/bar_actions.h"
+#include "app/graph_menus.h"
+#include "app/key_dispatcher.h"
+#include "app/main_commands.h"
 #include "app/menu_view.h"
 #include "app/playlist_view.h"
 #include "app/program_data.h"
@@ -27,6 +30,7 @@
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
 #include "video/video_display.h"
+#include "video/video_mouse.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,8 +75,7 @@ void frmMain::buildWindow() {
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
     auto* jump = new QShortcut(QKeySequence(QStringLiteral("Ctrl+J")), this);
-    connect(jump, &QShortcut::activated, this,
-            [this] { (new frmJumpTo([this](const QString& time) { Jump(time); }, this))->show(); });
+    connect(jump, &QShortcut::activated, this, &frmMain::showJump);
 
     VideoDisplay::Hooks videoHooks;
     videoHooks.keyColour = [this] { return config_ ? config_->keyColour() : QColor(Qt::black); };
@@ -88,7 +91,6 @@ void frmMain::buildWindow() {
     videoHooks.subtitleGoUp = [this] { subtitles_->window()->GoUp(); };
     videoHooks.subtitleOnTop = [this](bool onTop) { subtitles_->window()->alwaysontop(onTop); };
     video_ = std::make_unique<VideoDisplay>(state, *this, videoHooks);
-    video_->addFullScreenKeys(*this);
     connect(video_->window(), &PicVideoWindow::filesDropped, this,
             [this](const QStringList& paths) { openFiles(paths); });
 
@@ -113,11 +115,58 @@ void frmMain::buildWindow() {
     overlay_ = std::make_unique<OverlayDetection>(*video_->window(), overlayHooks);
     buildSubtitles();
     playlist_ = std::make_unique<PlaylistView>(*this, settings_);
+    // Before the menu screen: its clicks on hot spots come first.
+    videoMouse_ = std::make_unique<VideoMouse>(state, *videoWindowForm(),
+                                               [this](QPoint at) { graph_->mnu_Player.popup(at); });
     menus_ = std::make_unique<MenuView>(*this);
     playback_.movieEnded = [this] { queue().movieEnded(); };
     playback_.shuffleChecked = [this] { return queue().shuffleChecked(); };
     playback_.attach(bar_, *video_, *overlay_, transport);
     openerView_.attach(bar_, *video_, *subtitles_);
+    buildMenusAndKeys();
+}
+
+void frmMain::buildMenusAndKeys() {
+    commands_ = std::make_unique<MainCommands>(*this);
+    Graph::Captions captions;
+    captions.aspectPresets = [this] { return aspectMenuCaptions_; };
+    captions.audioStreams = [this] { return openerView_.audioStreamItems(); };
+    graph_ = std::make_unique<Graph>(*commands_, captions);
+    connect(&graph_->help, &HelpCallBack::help, this,
+            [this](const QString&, const QString& help, bool&) { showMenuHelp(help); });
+    for (QMenu* menu : {&graph_->MnuOption, &graph_->mnu_Player, &graph_->Mnu_opener})
+        connect(menu, &QMenu::aboutToHide, this, [this] { showMenuHelp(QString()); });
+    connect(bar_.conf, &SkinImage::clicked, this,
+            [this] { Graph::popUpBeside(graph_->MnuOption, *bar_.conf); });
+    connect(bar_.ouvrir, &SkinImage::clicked, this,
+            [this] { Graph::popUpBeside(graph_->Mnu_opener, *bar_.ouvrir); });
+    KeyDispatcher::Windows windows{this, videoWindowForm(),
+                                   [this]() -> QWidget* { return subtitles_->window(); }};
+    keys_ = std::make_unique<KeyDispatcher>(*commands_, windows);
+}
+
+// The help text of the menu entry under the pointer stands in the title
+// while the menu is open; the title comes back when it closes.
+void frmMain::showMenuHelp(const QString& help) {
+    if (help.isEmpty()) {
+        if (!titleBeforeHelp_.isNull())
+            setTitle(std::exchange(titleBeforeHelp_, QString()));
+        return;
+    }
+    if (titleBeforeHelp_.isNull())
+        titleBeforeHelp_ = scrollTitle();
+    setTitle(help);
+}
+
+void frmMain::showFilterProperties() {
+    if (!filterProp_)
+        return;
+    filterProp_->show();
+    filterProp_->raise();
+}
+
+void frmMain::showJump() {
+    (new frmJumpTo([this](const QString& time) { Jump(time); }, this))->show();
 }
 
 void frmMain::buildSubtitles() {

@@ -23,6 +23,10 @@
 #include <memory>
 
 class BarActions;
+class Graph;
+class KeyDispatcher;
+class MainCommands;
+class VideoMouse;
 class MenuView;
 class PlayQueue;
 class PlaylistView;
@@ -136,6 +140,12 @@ class frmMain : public SkinWindow {
 
     void showInspector(bool show);
     bool inspectorShown() const;
+    // The filter property dialog and the jump dialog.
+    void showFilterProperties();
+    void showJump();
+    // The pop-up menus, and what their items and the keys run.
+    Graph& graph() { return *graph_; }
+    MainCommands& commands() { return *commands_; }
 
     // What the position display shows.
     QString positionText() const;
@@ -175,6 +185,8 @@ class frmMain : public SkinWindow {
     void reopenMovie();
     void releaseReferences();
     void saveVolume();
+    void buildMenusAndKeys();
+    void showMenuHelp(const QString& help);
 
     SettingsStore settings_;
     // What the bar and the video display show of playing and opening.
@@ -191,7 +203,12 @@ class frmMain : public SkinWindow {
     std::unique_ptr<OverlayDetection> overlay_;
     std::unique_ptr<SubtitleDisplay> subtitles_;
     std::unique_ptr<PlaylistView> playlist_;
+    std::unique_ptr<VideoMouse> videoMouse_;
     std::unique_ptr<MenuView> menus_;
+    std::unique_ptr<MainCommands> commands_;
+    std::unique_ptr<Graph> graph_;
+    std::unique_ptr<KeyDispatcher> keys_;
+    QString titleBeforeHelp_;
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
     SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};

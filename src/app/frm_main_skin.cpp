@@ -2,6 +2,8 @@
 // menu.
 #include "app/frm_main.h"
 
+#include "app/graph_menus.h"
+
 #include "app/program_data.h"
 #include "config/frm_config.h"
 #include "config/preferences.h"
@@ -95,34 +97,7 @@ void frmMain::Mnu_As_Click(int item) {
     Jump(shown);
 }
 
+// The right button on the bar offers the player menu too.
 void frmMain::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    QMenu* streams = menu.addMenu(QStringLiteral("Audio Streams"));
-    streams->setEnabled(openerView_.audioStreamsEnabled());
-    const QStringList items = openerView_.audioStreamItems();
-    for (int i = 0; i < items.size(); ++i) {
-        QAction* action = streams->addAction(items[i]);
-        action->setEnabled(items[i] != QLatin1String("None"));
-        connect(action, &QAction::triggered, this, [this, i] { Mnu_As_Click(i); });
-    }
-    QAction* shown = menu.addAction(QStringLiteral("Show Subtitles"));
-    shown->setCheckable(true);
-    shown->setChecked(subtitles_->showChecked());
-    connect(shown, &QAction::triggered, this, [this] { subtitles_->Mnu_ShowSub_Click(); });
-    connect(menu.addAction(QStringLiteral("Subtitles...")), &QAction::triggered, this,
-            [this] { OpenSubDlg(); });
-    menu.addSeparator();
-    QAction* repeat = menu.addAction(QStringLiteral("Repeat"));
-    repeat->setCheckable(true);
-    repeat->setChecked(queue().repeatChecked());
-    connect(repeat, &QAction::triggered, this, [this] { RepMode(); });
-    QAction* shuffle = menu.addAction(QStringLiteral("Shuffle"));
-    shuffle->setCheckable(true);
-    shuffle->setChecked(queue().shuffleChecked());
-    connect(shuffle, &QAction::triggered, this, [this] { ShuffMode(); });
-    connect(menu.addAction(QStringLiteral("Playlist...")), &QAction::triggered, this,
-            [this] { ShowPlayLst(); });
-    connect(menu.addAction(QStringLiteral("Scenova")), &QAction::triggered, this,
-            [this] { LoadMenuDlg(); });
-    menu.exec(event->globalPos());
+    graph_->mnu_Player.popup(event->globalPos());
 }

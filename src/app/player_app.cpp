@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/frm_main.h"
+#include "app/help_text.h"
 #include "app/mpris_service.h"
 #include "app/unix_signals.h"
 #include "support/media/filter_graph.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <cstdio>
 #include <gst/gst.h>
 #include <malloc.h>
 
@@ -17,6 +19,10 @@ void limitMallocArenas() {
 }
 
 int runPlayer(int argc, char** argv) {
+    if (argc == 2 && qstrcmp(argv[1], "--help") == 0) {
+        fputs(helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     limitMallocArenas();
     gst_init(&argc, &argv);
     QApplication app(argc, argv);

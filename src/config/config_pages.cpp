@@ -6,6 +6,7 @@
 #include "config/dialog_widgets.h"
 #include "config/frm_config.h"
 #include "config/general_page.h"
+#include "config/keys_page.h"
 #include "config/scenova_page.h"
 #include "config/skins_page.h"
 #include "config/subtitles_page.h"
@@ -37,6 +38,7 @@ void frmConfig::buildWindow() {
     SSTab1->addTab(skins_, QStringLiteral("Skins"));
     SSTab1->addTab(new CreditsPage(*this), QStringLiteral(" Credits && About"));
     SSTab1->addTab(subtitles_, QStringLiteral("Subtitles"));
+    SSTab1->addTab(new KeysPage, QStringLiteral("Keys"));
 
     auto* subtitles = named(frame("Subtitles", this), "FrameSubtitles");
     Check1 = checkBox("Check1", "Subtitles", subtitles);

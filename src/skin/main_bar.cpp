@@ -57,21 +57,21 @@ SkinImage* MainBar::addButton(const char* name, const char* pressedBitmap, const
 
 void MainBar::buildButtons() {
     constexpr int row = 66;
-    prev = addButton("prev", "bprev.bmp", QStringLiteral("Previous"), QStringLiteral("|<"),
+    prev = addButton("prev", "bprev.bmp", QStringLiteral("Previous (W)"), QStringLiteral("|<"),
                      {10, row, 32, 30});
-    play = addButton("play", "bplay.bmp", QStringLiteral("Play"), QStringLiteral("Play"),
+    play = addButton("play", "bplay.bmp", QStringLiteral("Play (X)"), QStringLiteral("Play"),
                      {44, row, 40, 30});
-    pause = addButton("pause", "bpause.bmp", QStringLiteral("Pause"), QStringLiteral("||"),
+    pause = addButton("pause", "bpause.bmp", QStringLiteral("Pause (C)"), QStringLiteral("||"),
                       {86, row, 32, 30});
-    stopbt = addButton("stopbt", "bstop.bmp", QStringLiteral("Stop"), QStringLiteral("Stop"),
+    stopbt = addButton("stopbt", "bstop.bmp", QStringLiteral("Stop (V)"), QStringLiteral("Stop"),
                        {120, row, 36, 30});
-    nextbt = addButton("nextbt", "bnext.bmp", QStringLiteral("Next"), QStringLiteral(">|"),
+    nextbt = addButton("nextbt", "bnext.bmp", QStringLiteral("Next (B)"), QStringLiteral(">|"),
                        {158, row, 32, 30});
-    ouvrir = addButton("ouvrir", "beject.bmp", QStringLiteral("Open a single file"),
+    ouvrir = addButton("ouvrir", "beject.bmp", QStringLiteral("Open a single file (O)"),
                        QStringLiteral("Open"), {198, row, 40, 30});
-    playlbt = addButton("playlbt", "bpl.bmp", QStringLiteral("Playlist"), QStringLiteral("List"),
-                        {240, row, 34, 30});
-    enablefs = addButton("enablefs", "bfs.bmp", QStringLiteral("Fullscreen mode"),
+    playlbt = addButton("playlbt", "bpl.bmp", QStringLiteral("Playlist (P)"),
+                        QStringLiteral("List"), {240, row, 34, 30});
+    enablefs = addButton("enablefs", "bfs.bmp", QStringLiteral("Fullscreen mode (Z)"),
                          QStringLiteral("Full"), {276, row, 34, 30});
     conf = addButton("conf", "boption.bmp", QStringLiteral("Configuration"),
                      QStringLiteral("Setup"), {312, row, 40, 30});

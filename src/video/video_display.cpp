@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -31,23 +30,6 @@ VideoDisplay::VideoDisplay(PlayerState& state, QWidget& bar, Hooks hooks)
       window_(std::make_unique<PicVideoWindow>()), osd_(std::make_unique<Osd>()),
       curtain_(std::make_unique<Curtain>()), pointerLabel_(std::make_unique<PointerLabel>()) {
     window_->installEventFilter(this);
-    addFullScreenKeys(*window_);
-}
-
-// Escape leaves full screen; Z and Alt+Enter go in and out.
-void VideoDisplay::addFullScreenKeys(QWidget& window) {
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    connect(escape, &QShortcut::activated, this, [this] {
-        state_.VideoFocused = false;
-        if (state_.FullScreenOn)
-            FullScrMode();
-    });
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Return),
-          QKeySequence(Qt::ALT | Qt::Key_Enter)}) {
-        auto* toggle = new QShortcut(keys, &window);
-        connect(toggle, &QShortcut::activated, this, &VideoDisplay::FullScrMode);
-    }
 }
 
 VideoDisplay::~VideoDisplay() = default;

@@ -75,8 +75,6 @@ class VideoDisplay : public QObject {
     void pointerTick(int intervalMs);
     // The bar was minimised or restored: the video window follows it.
     void followBar(bool minimized);
-    // The full-screen keys for `window` (the video window has them already).
-    void addFullScreenKeys(QWidget& window);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,7 +5,11 @@
 work=$(mktemp -d)
 pid=""
 cleanup() {
-    if [[ -n $pid ]]; then kill "$pid" 2>/dev/null || true; fi
+    if [[ -n $pid ]]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    cd /
     rm -rf "$work"
 }
 trap cleanup EXIT

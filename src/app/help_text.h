@@ -1,0 +1,6 @@
+#pragma once
+// What "vantorplay --help" prints: the command line and the keys, the
+// latter read from the key table.
+#include <QString>
+
+QString helpText();

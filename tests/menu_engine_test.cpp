@@ -1,0 +1,231 @@
+// The menu engine: captions read into records and given back, pictures by
+// tag, the mnemonic that selects without running, the help relay, and the
+// painting of marks, titled separators and pictures on a real menu.
+#include "menus/cool_menu.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+TEST(MenuCaption, MarkersAreReadOnceAndGivenBack) {
+    const CMyItemData check = parseMenuCaption("#Repeat|Plays again and again");
+    EXPECT_EQ(check.sMenuText, "Repeat");
+    EXPECT_EQ(check.sMenuHelp, "Plays again and again");
+    EXPECT_TRUE(check.bAsMark);
+    EXPECT_TRUE(check.bAsCheck);
+
+    const CMyItemData option = parseMenuCaption("*Half");
+    EXPECT_TRUE(option.bAsMark);
+    EXPECT_FALSE(option.bAsCheck);
+    EXPECT_EQ(option.sMenuText, "Half");
+
+    const CMyItemData titled = parseMenuCaption("-Player Control");
+    EXPECT_EQ(titled.fType, CMyItemData::kSeparator);
+    EXPECT_EQ(titled.sMenuText, "Player Control");
+
+    // Only the first "|" splits; a "#" after the start is text.
+    const CMyItemData pipes = parseMenuCaption("A|b|c");
+    EXPECT_EQ(pipes.sMenuText, "A");
+    EXPECT_EQ(pipes.sMenuHelp, "b|c");
+    EXPECT_FALSE(parseMenuCaption("No #1").bAsMark);
+
+    for (const QString caption : {"#Repeat|Plays again", "*Half (50%)", "-Options", "- Open",
+                                  "&File...|Opens", "Plain", "-", "#", "A|b|c", ""})
+        EXPECT_EQ(restoreMenuCaption(parseMenuCaption(caption)), caption);
+    // A platform separator without text comes back as "-".
+    EXPECT_EQ(restoreMenuCaption(parseMenuCaption(QString(), true)), "-");
+}
+
+TEST(MenuCaption, MnemonicsAndPicturesAreFoundByTheirRules) {
+    EXPECT_EQ(menuMnemonic("&File"), QChar('F'));
+    EXPECT_EQ(menuMnemonic("Save &as"), QChar('a'));
+    EXPECT_EQ(menuMnemonic("Fish && &Chips"), QChar('C'));
+    EXPECT_EQ(menuMnemonic("Trailing &"), std::nullopt);
+    EXPECT_EQ(menuMnemonic("None"), std::nullopt);
+    const QStringList captions{"&Open", "Play", "Sa&ve", "&open again"};
+    EXPECT_EQ(findMnemonic(captions, 'o'), 0) << "the first match, any case";
+    EXPECT_EQ(findMnemonic(captions, 'V'), 2);
+    EXPECT_EQ(findMnemonic(captions, 'p'), -1) << "only the character after &";
+
+    MenuImageList images{
+        {"", QPixmap()}, {"Play", QPixmap()}, {"Previous", QPixmap()}, {"P", QPixmap()}};
+    EXPECT_EQ(pictureIndex(images, "Play"), 1);
+    EXPECT_EQ(pictureIndex(images, "PLAYING"), 1) << "the shorter length counts";
+    EXPECT_EQ(pictureIndex(images, "Previous File"), 2);
+    EXPECT_EQ(pictureIndex(images, "Pause"), 3);
+    EXPECT_EQ(pictureIndex(images, "Stop"), -1);
+    EXPECT_EQ(pictureIndex(images, ""), -1);
+    EXPECT_EQ(pictureIndex({}, "Play"), -1);
+}
+
+TEST(MenuCaption, RecordsAreKeptByKeyInOrder) {
+    CMyItemDatas records;
+    records.Add("a").sMenuText = "A";
+    records.Add("b").sMenuText = "B";
+    records.Add("a").sMenuText = "A again"; // the same key is renewed, not doubled
+    ASSERT_EQ(records.Count(), 2);
+    EXPECT_EQ(records.Item(0)->sMenuText, "A again");
+    EXPECT_EQ(records.Item("b")->sMenuText, "B");
+    records.Remove(0);
+    EXPECT_EQ(records.Count(), 1);
+    EXPECT_EQ(records.Item(0)->sMenuText, "B");
+    EXPECT_EQ(records.Item("a"), nullptr);
+    EXPECT_EQ(records.Item(5), nullptr);
+    records.Remove("nothing");
+    EXPECT_EQ(records.Count(), 1);
+}
+
+namespace {
+
+class CoolMenuTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QPixmap red(16, 16);
+        red.fill(Qt::red);
+        images = {{"Play", red}};
+        menu.addAction("-Player Control");
+        play = menu.addAction("Play|Plays the movie");
+        repeat = menu.addAction("#Repeat|Again and again");
+        half = menu.addAction("*&Half");
+        sub = new QMenu("&Open|Opens", &menu);
+        sub->addAction("&File...");
+        menu.addMenu(sub);
+        cool.ilHandle = &images;
+        cool.HelpObj = &help;
+        cool.install(menu);
+    }
+    QImage shot() {
+        menu.popup({100, 100});
+        testsupport::pumpEvents(100);
+        QImage image = menu.grab().toImage();
+        menu.hide();
+        return image;
+    }
+
+    MenuImageList images;
+    WndCoolMenu cool;
+    HelpCallBack help;
+    QMenu menu;
+    QAction *play = nullptr, *repeat = nullptr, *half = nullptr;
+    QMenu* sub = nullptr;
+};
+
+int countColour(const QImage& image, QRect area, auto match) {
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            found += match(image.pixelColor(x, y));
+    return found;
+}
+
+} // namespace
+
+TEST_F(CoolMenuTest, ConvertsOnceAndRestoresTheCaptions) {
+    EXPECT_EQ(menu.actions()[0]->isSeparator(), true);
+    EXPECT_EQ(menu.actions()[0]->text(), "Player Control");
+    EXPECT_EQ(play->text(), "Play");
+    EXPECT_TRUE(repeat->isCheckable());
+    EXPECT_EQ(half->text(), "&Half");
+    EXPECT_EQ(cool.record(play)->iButton, 0);
+    EXPECT_EQ(cool.record(repeat)->iButton, -1);
+    EXPECT_TRUE(cool.record(sub->menuAction())->bTrueSub);
+    EXPECT_EQ(cool.CountMenuHeads(), 1);
+    EXPECT_EQ(cool.GetMenuHead(0), &menu);
+    // The submenu is converted when it is about to open.
+    EXPECT_EQ(cool.record(sub->actions()[0]), nullptr);
+    Q_EMIT sub->aboutToShow();
+    ASSERT_NE(cool.record(sub->actions()[0]), nullptr);
+    const int records = cool.records().Count();
+    Q_EMIT sub->aboutToShow();
+    EXPECT_EQ(cool.records().Count(), records) << "converted once";
+
+    cool.uninstall();
+    EXPECT_FALSE(menu.actions()[0]->isSeparator());
+    EXPECT_EQ(menu.actions()[0]->text(), "-Player Control");
+    EXPECT_EQ(play->text(), "Play|Plays the movie");
+    EXPECT_EQ(repeat->text(), "#Repeat|Again and again");
+    EXPECT_EQ(half->text(), "*&Half");
+    EXPECT_EQ(sub->menuAction()->text(), "&Open|Opens");
+    EXPECT_EQ(cool.records().Count(), 0);
+}
+
+TEST_F(CoolMenuTest, HelpFollowsTheSelectionAndTheMnemonicSelectsWithoutRunning) {
+    QList<QStringList> helped;
+    QObject::connect(&help, &HelpCallBack::help,
+                     [&](const QString& text, const QString& helpText, bool& enabled) {
+                         helped.append({text, helpText, enabled ? "enabled" : "disabled"});
+                     });
+    int ran = 0;
+    QObject::connect(half, &QAction::triggered, [&] { ++ran; });
+    menu.popup({100, 100});
+    testsupport::pumpEvents(50);
+    menu.setActiveAction(repeat);
+    ASSERT_EQ(helped.size(), 1);
+    EXPECT_EQ(helped[0], (QStringList{"Repeat", "Again and again", "enabled"}));
+
+    QKeyEvent h(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, "h");
+    QApplication::sendEvent(&menu, &h);
+    EXPECT_EQ(menu.activeAction(), half);
+    EXPECT_EQ(ran, 0);
+    EXPECT_TRUE(menu.isVisible());
+    QKeyEvent q(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
+    QApplication::sendEvent(&menu, &q);
+    EXPECT_EQ(menu.activeAction(), half) << "a letter no entry has changes nothing";
+    menu.hide();
+}
+
+TEST_F(CoolMenuTest, PaintsMarksPicturesSelectionAndSeparators) {
+    cool.SelectColor = QColor(0, 0, 255);
+    const QRect playRow = [&] {
+        menu.popup({100, 100});
+        testsupport::pumpEvents(50);
+        return menu.actionGeometry(play);
+    }();
+    const QRect repeatRow = menu.actionGeometry(repeat);
+    const QRect halfRow = menu.actionGeometry(half);
+    const QRect titleRow = menu.actionGeometry(menu.actions()[0]);
+    // Ink: anything that is not the menu's background.
+    const QColor background = menu.palette().color(QPalette::Window);
+    auto dark = [&](QColor c) {
+        return std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+                   std::abs(c.blue() - background.blue()) >
+               60;
+    };
+    auto red = [](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+    auto blue = [](QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
+
+    QImage image = shot();
+    EXPECT_GT(countColour(image, playRow.adjusted(0, 0, 24 - playRow.width(), 0), red), 100)
+        << "the picture chosen by its tag";
+    const int uncheckedInk =
+        countColour(image, repeatRow.adjusted(0, 0, 24 - repeatRow.width(), 0), dark);
+    EXPECT_GT(countColour(image, titleRow, dark), 10) << "the separator's title and line";
+
+    repeat->setChecked(true);
+    half->setChecked(true);
+    cool.ComplexChecks = true;
+    image = shot();
+    const int complexCheck =
+        countColour(image, repeatRow.adjusted(0, 0, 24 - repeatRow.width(), 0), dark);
+    EXPECT_GT(complexCheck, uncheckedInk + 10) << "a check mark";
+    EXPECT_GT(countColour(image, halfRow.adjusted(0, 0, 24 - halfRow.width(), 0), dark), 4)
+        << "an option mark";
+    cool.ComplexChecks = false;
+    image = shot();
+    EXPECT_LT(countColour(image, repeatRow.adjusted(0, 0, 24 - repeatRow.width(), 0), dark),
+              complexCheck)
+        << "the bare mark has no box";
+
+    menu.popup({100, 100});
+    testsupport::pumpEvents(50);
+    menu.setActiveAction(repeat);
+    testsupport::pumpEvents(50);
+    image = menu.grab().toImage();
+    EXPECT_GT(countColour(image, repeatRow, blue), repeatRow.width() * repeatRow.height() / 2)
+        << "the selection colour across the whole row";
+    menu.hide();
+}
