@@ -33,8 +33,8 @@ struct Recorder : PlayerCommands {
 
 bool press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     // Letters carry their text, as typed keys do.
-    const QString text = key >= Qt::Key_A && key <= Qt::Key_Z ? QString(QChar(key).toLower())
-                                                                : QString();
+    const QString text =
+        key >= Qt::Key_A && key <= Qt::Key_Z ? QString(QChar(key).toLower()) : QString();
     QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(&widget, &event);
     return event.isAccepted();
