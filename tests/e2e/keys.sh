@@ -162,6 +162,9 @@ wait_for Playing status
 # The right button: the player menu with its titled separators, marks and
 # pictures. From the bottom, Up twice reaches "Show Subtitles": the
 # subtitles go.
+# The reopened movie takes its subtitles again (and checks the item).
+wait_window '^Subtitles$' >/dev/null
+sleep 1
 read -r x y w h < <(client "$video")
 step="right click"
 xdotool windowactivate --sync "$video" mousemove $((x + w / 3)) $((y + h / 4)) click 3
@@ -184,15 +187,15 @@ sleep 0.3
 read -r nx ny _ _ < <(client "$video")
 ((nx - x >= 70 && nx - x <= 90 && ny - y >= 30 && ny - y <= 50)) ||
     fail "the drag moved the video window from $x,$y to $nx,$ny"
+sleep 0.3
+[[ -z $(find_window '^Subtitles$') ]] || fail "hidden subtitles came back with the move"
 
-# The keys that open windows: the playlist, then the open dialogs, closed
-# with Escape.
-press "$video" p
-wait_window '^VantorPlaylist$' >/dev/null
+# The keys that open windows: the open dialogs, closed with Escape, then
+# the playlist.
 for letter in o s d; do
     press "$video" "$letter"
     dialog=$(find_window '^Open')
-    for _ in $(seq 50); do
+    for _ in $(seq 200); do # a first file dialog is slow to build
         [[ -n $dialog ]] && break
         sleep 0.1
         dialog=$(find_window '^Open')
@@ -204,6 +207,8 @@ done
 
 press "$video" v
 wait_for Stopped status
+press "$video" p
+wait_window '^VantorPlaylist$' >/dev/null
 grep -qi 'critical\|assert' "$work/player.log" && fail "warnings in the player's output"
 
 kill -TERM "$pid"
