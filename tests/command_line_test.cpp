@@ -65,4 +65,34 @@ TEST(CommandLine, JoinArgumentsUsesSingleSpaces) {
     EXPECT_EQ(joinArguments({"a", "", "b"}), QStringLiteral("a  b"));
 }
 
+// Files named one by one queue; every other command line stays the one
+// string scripts rely on; options for people are exact.
+TEST(CommandLine, InvocationsForPeopleAndForScripts) {
+    auto isFile = [](const QString& path) { return path.startsWith(u'/') || path == "--odd"; };
+    const Invocation several = readInvocation({"/a.avi", "/b c.mp4"}, isFile);
+    EXPECT_EQ(several.kind, Invocation::Play);
+    EXPECT_EQ(several.files, (QStringList{"/a.avi", "/b c.mp4"}));
+
+    // A path with spaces split by a shell, "/cli" forms, one file: one string.
+    for (const QStringList& args :
+         {QStringList{"/My", "Film.avi"}, QStringList{"/a.avi", "/cli", "-stream", "2"},
+          QStringList{"/a.avi", "/CLI", "-fullscreen"}, QStringList{"/a b.avi"}, QStringList{}}) {
+        const Invocation one =
+            readInvocation(args, [](const QString& p) { return p == "/a.avi" || p == "/a b.avi"; });
+        EXPECT_EQ(one.kind, Invocation::Play);
+        EXPECT_TRUE(one.files.isEmpty());
+        EXPECT_EQ(one.line, joinArguments(args));
+    }
+
+    EXPECT_EQ(readInvocation({"--help"}, isFile).kind, Invocation::Help);
+    EXPECT_EQ(readInvocation({"-h"}, isFile).kind, Invocation::Help);
+    EXPECT_EQ(readInvocation({"--version"}, isFile).kind, Invocation::Version);
+    const Invocation unknown = readInvocation({"/a.avi", "--fast"}, isFile);
+    EXPECT_EQ(unknown.kind, Invocation::Unknown);
+    EXPECT_TRUE(unknown.problem.contains("\"--fast\"")) << unknown.problem.toStdString();
+    // A file may be named like an option; "--help" among files is a file name.
+    EXPECT_EQ(readInvocation({"--odd"}, isFile).line, "--odd");
+    EXPECT_EQ(readInvocation({"/a.avi", "--help"}, isFile).kind, Invocation::Unknown);
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 // player itself: which button and which click pops up which menu.
 #include "app/frm_main.h"
 #include "app/graph_menus.h"
+#include "app/help_text.h"
 #include "app/key_dispatcher.h"
 #include "app/key_table.h"
 #include "skin/skin_image.h"
@@ -273,6 +274,18 @@ TEST_F(PlayerMenusTest, ButtonsAndTheVideoWindowPopUpTheirMenus) {
     EXPECT_EQ(window->scrollTitle(), "Goes to a time of the movie");
     graph.mnu_Player.hide();
     EXPECT_EQ(window->scrollTitle(), title);
+}
+
+// The README's key list is the table's, as the help prints it.
+TEST(HelpText, TheReadmeListsTheKeyTable) {
+    QFile readme(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype from = text.indexOf("<!-- keys -->\n```\n");
+    const qsizetype to = text.indexOf("```\n<!-- /keys -->");
+    ASSERT_TRUE(from >= 0 && to > from);
+    EXPECT_EQ(text.mid(from + 18, to - from - 18), keyTableText())
+        << "copy the key lines of \"vantorplay --help\" into the README";
 }
 
 TEST(HelpText, ThePlayerListsEveryKeyOfTheTable) {

@@ -182,3 +182,26 @@ TEST_F(ShellIntegrationTest, XdgMimeNamesThePlayerAsTheDefault) {
 }
 
 } // namespace
+
+// An installed entry that lists the types serves: the user gets defaults
+// naming it and no entry of their own; one that lacks a type does not.
+TEST_F(ShellIntegrationTest, TheInstalledEntryIsUsedWhenItCoversTheTypes) {
+    const QString system = qEnvironmentVariable("XDG_DATA_DIRS");
+    ASSERT_TRUE(system.contains(QDir::tempPath()));
+    const QString installed = system + "/applications/vantorplay.desktop";
+    QStringList types;
+    for (const QString& ext : playerFileExtensions())
+        types += mediaTypesForExtension(ext);
+    write(installed, "[Desktop Entry]\nType=Application\nName=Vantor Meridian\n"
+                     "Exec=vantorplay %F\nMimeType=" +
+                         types.join(';').toUtf8() + ";\n");
+    EXPECT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_TRUE(read(mimeApps).contains("video/mpeg=vantorplay.desktop;"));
+
+    write(installed, "[Desktop Entry]\nType=Application\nName=Vantor Meridian\n"
+                     "Exec=vantorplay %F\nMimeType=video/mpeg;\n");
+    EXPECT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
+    EXPECT_EQ(execArguments(entry).value(0), player);
+    QFile::remove(installed);
+}

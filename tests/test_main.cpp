@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    // What the machine has installed (another player's entries, ours) stays out.
+    qputenv("XDG_DATA_DIRS", home.filePath("system-data").toUtf8());
     qputenv("XDG_RUNTIME_DIR", home.filePath("runtime").toUtf8());
     QDir().mkpath(home.filePath("runtime"));
     QFile::setPermissions(home.filePath("runtime"),

@@ -19,6 +19,8 @@ packages=(
     # testing on a real X server
     xvfb xauth xdotool x11-apps imagemagick dbus-daemon playerctl
     xdg-utils desktop-file-utils x11-xserver-utils x11-utils openbox
+    # checking the installed layout
+    appstream groff-base
     # a display server with several modes, for real display-mode switches
     xserver-xorg-core xserver-xorg-video-dummy
 )

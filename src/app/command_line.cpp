@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <algorithm>
+
 namespace {
 
 bool boundary(const QString& line, qsizetype at) {
@@ -63,4 +65,31 @@ CommandLineRequest parseCommandLine(const QString& line) {
 
 QString joinArguments(const QStringList& args) {
     return args.join(u' ');
+}
+
+Invocation readInvocation(const QStringList& args, bool (*isFile)(const QString&)) {
+    Invocation invocation;
+    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")))
+        invocation.kind = Invocation::Help;
+    else if (args.size() == 1 && args[0] == QLatin1String("--version"))
+        invocation.kind = Invocation::Version;
+    if (invocation.kind != Invocation::Play)
+        return invocation;
+    for (const QString& arg : args) {
+        if (arg.startsWith(QLatin1String("--")) && !isFile(arg)) {
+            invocation.kind = Invocation::Unknown;
+            invocation.problem = QStringLiteral("vantorplay: unknown option \"%1\"; "
+                                                "\"vantorplay --help\" lists what it takes.")
+                                     .arg(arg);
+            return invocation;
+        }
+    }
+    const bool cli = std::any_of(args.begin(), args.end(), [](const QString& arg) {
+        return arg.compare(QLatin1String("/cli"), Qt::CaseInsensitive) == 0;
+    });
+    if (args.size() > 1 && !cli && std::all_of(args.begin(), args.end(), isFile))
+        invocation.files = args;
+    else
+        invocation.line = joinArguments(args);
+    return invocation;
 }

@@ -29,3 +29,14 @@ CommandLineRequest parseCommandLine(const QString& line);
 // the program name (argv[1..], i.e. QCoreApplication::arguments().mid(1)),
 // joined by single spaces.
 QString joinArguments(const QStringList& args);
+
+// What the program was asked on its command line. Launchers and file
+// managers hand several files as separate arguments: they queue. Any other
+// command line is the one string above, exactly as scripts built it.
+struct Invocation {
+    enum Kind { Play, Help, Version, Unknown } kind = Play;
+    QString line;      // the one-string form, when `files` is empty
+    QStringList files; // several files, the first plays and the others queue
+    QString problem;   // for Unknown
+};
+Invocation readInvocation(const QStringList& args, bool (*isFile)(const QString&));

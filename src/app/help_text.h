@@ -4,3 +4,5 @@
 #include <QString>
 
 QString helpText();
+// The keys, a line each, as the help and the README list them.
+QString keyTableText();

@@ -8,6 +8,7 @@
 #include "support/media/filter_graph.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <cstdio>
@@ -18,10 +19,31 @@ void limitMallocArenas() {
     mallopt(M_ARENA_MAX, 2);
 }
 
+namespace {
+
+bool isFile(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+} // namespace
+
 int runPlayer(int argc, char** argv) {
-    if (argc == 2 && qstrcmp(argv[1], "--help") == 0) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    const Invocation invocation = readInvocation(args, isFile);
+    switch (invocation.kind) {
+    case Invocation::Help:
         fputs(helpText().toLocal8Bit().constData(), stdout);
         return 0;
+    case Invocation::Version:
+        fputs("vantorplay " VANTOR_VERSION "\n", stdout);
+        return 0;
+    case Invocation::Unknown:
+        fprintf(stderr, "%s\n", invocation.problem.toLocal8Bit().constData());
+        return 2;
+    case Invocation::Play:
+        break;
     }
     limitMallocArenas();
     gst_init(&argc, &argv);
@@ -37,12 +59,12 @@ int runPlayer(int argc, char** argv) {
         QRegularExpression(QStringLiteral("^.$")).match(QStringLiteral("x"));
     FilterGraph::prepareInBackground();
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    frmMain window(joinArguments(arguments));
+    frmMain window(invocation.line);
     UnixSignals signalsWatch;
     QObject::connect(&signalsWatch, &UnixSignals::terminateRequested, &window, &frmMain::ExitMe);
     window.Form_Load();
+    if (!invocation.files.isEmpty())
+        window.openFiles(invocation.files);
     MprisService mpris(window);
     const int code = QApplication::exec();
     window.Form_Terminate();

@@ -3,13 +3,16 @@
 #include <QCoreApplication>
 #include <QDir>
 
+QString programDataFolderFor(const QString& programFolder) {
+    const QDir program(programFolder);
+    for (const char* candidate : {"data", "../share/vantorplay", "../data"}) {
+        const QString folder = QDir::cleanPath(program.filePath(QLatin1String(candidate)));
+        if (QDir(folder).exists())
+            return folder;
+    }
+    return {};
+}
+
 QString programDataFolder() {
-    // Installed, and in a build tree: "data" beside the program. The build
-    // tree's copy also holds the generated skins.
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("data");
-    if (QDir(beside).exists())
-        return beside;
-    if (QDir(QStringLiteral(VANTOR_BUILD_DATA)).exists())
-        return QStringLiteral(VANTOR_BUILD_DATA);
-    return QStringLiteral(VANTOR_SOURCE_DATA);
+    return programDataFolderFor(QCoreApplication::applicationDirPath());
 }

@@ -3,6 +3,7 @@
 //   vantor_skingen OUTDIR           writes OUTDIR/WinDVD and OUTDIR/Daylight
 //   vantor_skingen --check DIR...   checks each skin folder (or each skin
 //                                   folder inside DIR); exit status 1 on faults
+//   vantor_skingen --icons OUTDIR   writes the application icon in each size
 #include "skingen.h"
 
 #include <QDir>
@@ -15,7 +16,8 @@ namespace {
 int usage() {
     QTextStream err(stderr);
     err << "usage: vantor_skingen OUTDIR\n"
-           "       vantor_skingen --check DIR...\n";
+           "       vantor_skingen --check DIR...\n"
+           "       vantor_skingen --icons OUTDIR\n";
     return 2;
 }
 
@@ -62,6 +64,14 @@ int main(int argc, char** argv) {
         return faults == 0 ? 0 : 1;
     }
 
+    if (args.size() == 2 && args.first() == QLatin1String("--icons")) {
+        QString error;
+        if (!writeIcons(args.last(), &error)) {
+            QTextStream(stderr) << "vantor_skingen: " << error << '\n';
+            return 1;
+        }
+        return 0;
+    }
     if (args.size() != 1 || args.first().startsWith(QLatin1Char('-')))
         return usage();
     for (const SkinFiles& skin : drawBuiltInSkins()) {

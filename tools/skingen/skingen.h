@@ -84,3 +84,9 @@ bool writeSkin(const SkinFiles& skin, const QString& outDir, QString* error);
 // number of faults (things the player cannot use as meant); advice is
 // printed as warnings and not counted.
 int checkSkinFolder(const QString& folder, QTextStream& out);
+
+// The application icon at `size` pixels, and every size written as
+// OUTDIR/<size>x<size>/vantorplay.png.
+inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+QImage drawIcon(int size);
+bool writeIcons(const QString& outDir, QString* error);

@@ -5,6 +5,7 @@
 #include <QMimeDatabase>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +25,18 @@ QString mimeAppsPath() {
 
 QString desktopEntryPath() {
     return applicationsFolder() + u'/' + playerDesktopId();
+}
+
+// The entry a package installed for the player, not the user's own.
+QString installedDesktopEntry() {
+    const QString own = desktopEntryPath();
+    const QStringList found = QStandardPaths::locateAll(
+        QStandardPaths::GenericDataLocation, QStringLiteral("applications/") + playerDesktopId());
+    for (const QString& path : found) {
+        if (path != own)
+            return path;
+    }
+    return {};
 }
 
 bool hasControlCharacters(const QString& text) {
@@ -230,6 +243,35 @@ QString desktopExecValue(const QString& executablePath) {
     return escapeValue(quoted) + QStringLiteral(" %f");
 }
 
+namespace {
+
+// The installed entry serves when it lists the types and the user has no
+// entry of their own (which would hide it); otherwise the user's entry is
+// written, keeping the types it had.
+bool ensureDesktopEntry(const QStringList& types, const QString& productTitle,
+                        const QString& executablePath, QString* why) {
+    QStringList entry;
+    const QString installed = installedDesktopEntry();
+    if (!installed.isEmpty() && !QFile::exists(desktopEntryPath()) &&
+        readLines(installed, &entry, why)) {
+        const QStringList listed = listedTypes(entry);
+        if (std::all_of(types.begin(), types.end(),
+                        [&](const QString& type) { return listed.contains(type); }))
+            return true;
+    }
+    if (!readLines(desktopEntryPath(), &entry, why))
+        return false;
+    QStringList allTypes = listedTypes(entry);
+    for (const QString& type : types) {
+        if (!allTypes.contains(type))
+            allTypes << type;
+    }
+    return writeLines(desktopEntryPath(),
+                      desktopEntry(productTitle, desktopExecValue(executablePath), allTypes), why);
+}
+
+} // namespace
+
 bool AssociateFileType(const QString& extension, const QString& productTitle,
                        const QString& executablePath, QString* error) {
     QString ignored;
@@ -250,16 +292,7 @@ bool AssociateFileType(const QString& extension, const QString& productTitle,
         return false;
     }
 
-    QStringList entry;
-    if (!readLines(desktopEntryPath(), &entry, &why))
-        return false;
-    QStringList allTypes = listedTypes(entry);
-    for (const QString& type : types) {
-        if (!allTypes.contains(type))
-            allTypes << type;
-    }
-    if (!writeLines(desktopEntryPath(),
-                    desktopEntry(productTitle, desktopExecValue(executablePath), allTypes), &why))
+    if (!ensureDesktopEntry(types, productTitle, executablePath, &why))
         return false;
 
     QStringList mimeApps;
