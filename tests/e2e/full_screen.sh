@@ -27,13 +27,7 @@ screen=$(xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2 }')
 
 "$player" "$media/demo.avi /cli -fullscreen" >"$work/player.log" 2>&1 &
 pid=$!
-video=""
-for _ in $(seq 100); do
-    video=$(find_window '^Vantor Meridian VideoViewer$')
-    [[ -n $video ]] && break
-    sleep 0.1
-done
-[[ -n $video ]] || fail "no video window"
+video=$(wait_window '^Vantor Meridian VideoViewer$')
 main=$(find_window '^Vantor Meridian$')
 wait_geometry "$video" "0 0 $screen" "-fullscreen"
 sleep 0.5

@@ -41,13 +41,7 @@ grep -q 'unknown option "--no-such-option"' "$work/err" || fail "unknown option:
 # The installed copy plays, with the built-in skin read from share/.
 "$prefix/bin/vantorplay" "$media/demo.avi" >"$work/player.log" 2>&1 &
 pid=$!
-video=""
-for _ in $(seq 100); do
-    video=$(find_window '^Vantor Meridian VideoViewer$')
-    [[ -n $video ]] && break
-    sleep 0.1
-done
-[[ -n $video ]] || fail "the installed player shows no video"
+video=$(wait_window '^Vantor Meridian VideoViewer$')
 bar=$(find_window '^Vantor Meridian$')
 skin=$(identify -format '%wx%h' "$prefix/share/vantorplay/Skins/WinDVD/base.bmp")
 read -r _ _ w h < <(client "$bar")

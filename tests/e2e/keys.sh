@@ -15,33 +15,6 @@ out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 
-wait_for() { # wait_for EXPECTED COMMAND...
-    local want=$1 got=""
-    shift
-    for _ in $(seq 100); do
-        got=$(ctl "$@")
-        [[ $got == "$want" ]] && return 0
-        sleep 0.1
-    done
-    fail "after $step: playerctl $*: '$got', expected '$want'"
-}
-wait_window() { # wait_window TITLE: the window's id once it shows
-    local id=""
-    for _ in $(seq 100); do
-        id=$(find_window "$1")
-        [[ -n $id ]] && break
-        sleep 0.1
-    done
-    [[ -n $id ]] || fail "after $step: no window '$1'"
-    echo "$id"
-}
-wait_gone() { # wait_gone TITLE
-    for _ in $(seq 100); do
-        [[ -z $(find_window "$1") ]] && return 0
-        sleep 0.1
-    done
-    fail "after $step: the window '$1' is still shown"
-}
 press() { # press WINDOW KEY...: keys typed into a window with the focus
     step="$*"
     xdotool windowactivate --sync "$1"

@@ -40,3 +40,33 @@ client() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
 }
+# Waits until a playerctl answer is the one expected (15 s at the most).
+wait_for() { # wait_for EXPECTED COMMAND...
+    local want=$1 got=""
+    shift
+    for _ in $(seq 150); do
+        got=$(ctl "$@")
+        [[ $got == "$want" ]] && return 0
+        sleep 0.1
+    done
+    fail "${step:+after $step: }playerctl $*: '$got', expected '$want'"
+}
+# The id of a window once it shows (10 s at the most).
+wait_window() { # wait_window TITLE
+    local id=""
+    for _ in $(seq 100); do
+        id=$(find_window "$1")
+        [[ -n $id ]] && break
+        sleep 0.1
+    done
+    [[ -n $id ]] || fail "${step:+after $step: }no window '$1'"
+    echo "$id"
+}
+# Waits until no window of that title shows (10 s at the most).
+wait_gone() { # wait_gone TITLE
+    for _ in $(seq 100); do
+        [[ -z $(find_window "$1") ]] && return 0
+        sleep 0.1
+    done
+    fail "${step:+after $step: }the window '$1' is still shown"
+}

@@ -14,26 +14,6 @@ out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 
-wait_for() { # wait_for EXPECTED COMMAND...
-    local want=$1 got=""
-    shift
-    for _ in $(seq 150); do
-        got=$(ctl "$@")
-        [[ $got == "$want" ]] && return 0
-        sleep 0.1
-    done
-    fail "playerctl $*: '$got', expected '$want'"
-}
-wait_window() { # wait_window TITLE: the window's id once it shows
-    local id=""
-    for _ in $(seq 100); do
-        id=$(find_window "$1")
-        [[ -n $id ]] && break
-        sleep 0.1
-    done
-    [[ -n $id ]] || fail "no window '$1'"
-    echo "$id"
-}
 # Clicks the centre of a hot spot given in the menu picture's 640x360
 # pixels, where the video window shows the picture now (centred, keeping
 # its shape).

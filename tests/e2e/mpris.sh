@@ -7,16 +7,6 @@ player=$1
 media=$2
 
 source "$(dirname "$0")/lib.sh"
-wait_for() { # wait_for EXPECTED COMMAND...
-    local want=$1 got=""
-    shift
-    for _ in $(seq 150); do
-        got=$(ctl "$@")
-        [[ $got == "$want" ]] && return 0
-        sleep 0.1
-    done
-    fail "playerctl $*: '$got', expected '$want'"
-}
 
 "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
 pid=$!

@@ -30,13 +30,7 @@ text_pixel() {
 
 "$player" "$media/demo.avi /cli -sub $work/russian.srt" >"$work/player.log" 2>&1 &
 pid=$!
-sub=""
-for _ in $(seq 100); do
-    sub=$(find_window '^Subtitles$')
-    [[ -n $sub ]] && break
-    sleep 0.1
-done
-[[ -n $sub ]] || fail "no subtitle window"
+sub=$(wait_window '^Subtitles$')
 video=$(find_window '^Vantor Meridian VideoViewer$')
 sleep 0.3
 read -r vx vy vw vh < <(client "$video")
