@@ -58,13 +58,6 @@ TEST(CommandLine, ParsesEachLineAsDocumented) {
     }
 }
 
-TEST(CommandLine, JoinArgumentsUsesSingleSpaces) {
-    EXPECT_EQ(joinArguments({}), QString());
-    EXPECT_EQ(joinArguments({"a b.avi", "/cli", "-sub", "x y.srt"}),
-              QStringLiteral("a b.avi /cli -sub x y.srt"));
-    EXPECT_EQ(joinArguments({"a", "", "b"}), QStringLiteral("a  b"));
-}
-
 // Files named one by one queue; every other command line stays the one
 // string scripts rely on; options for people are exact.
 TEST(CommandLine, InvocationsForPeopleAndForScripts) {
@@ -90,7 +83,7 @@ TEST(CommandLine, InvocationsForPeopleAndForScripts) {
     const Invocation unknown = readInvocation({"/a.avi", "--fast"}, isFile);
     EXPECT_EQ(unknown.kind, Invocation::Unknown);
     EXPECT_TRUE(unknown.problem.contains("\"--fast\"")) << unknown.problem.toStdString();
-    // A file may be named like an option; "--help" among files is a file name.
+    // A file may be named like an option; "--help" among files is no help.
     EXPECT_EQ(readInvocation({"--odd"}, isFile).line, "--odd");
     EXPECT_EQ(readInvocation({"/a.avi", "--help"}, isFile).kind, Invocation::Unknown);
 }

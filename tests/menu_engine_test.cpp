@@ -62,23 +62,6 @@ TEST(MenuCaption, MnemonicsAndPicturesAreFoundByTheirRules) {
     EXPECT_EQ(pictureIndex({}, "Play"), -1);
 }
 
-TEST(MenuCaption, RecordsAreKeptByKeyInOrder) {
-    CMyItemDatas records;
-    records.Add("a").sMenuText = "A";
-    records.Add("b").sMenuText = "B";
-    records.Add("a").sMenuText = "A again"; // the same key is renewed, not doubled
-    ASSERT_EQ(records.Count(), 2);
-    EXPECT_EQ(records.Item(0)->sMenuText, "A again");
-    EXPECT_EQ(records.Item("b")->sMenuText, "B");
-    records.Remove(0);
-    EXPECT_EQ(records.Count(), 1);
-    EXPECT_EQ(records.Item(0)->sMenuText, "B");
-    EXPECT_EQ(records.Item("a"), nullptr);
-    EXPECT_EQ(records.Item(5), nullptr);
-    records.Remove("nothing");
-    EXPECT_EQ(records.Count(), 1);
-}
-
 namespace {
 
 class CoolMenuTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the player needs on Debian 12 and builds it.
 #   tools/setup.sh [BUILD_DIR] [extra cmake arguments...]
+#   tools/setup.sh --packages     installs the packages only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -36,5 +37,6 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+[[ $build == --packages ]] && exit 0
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"
