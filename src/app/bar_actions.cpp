@@ -54,7 +54,7 @@ void BarActions::wireTransport() {
                                                     {bar_.pbd, 32, 32}, {bar_.pgh, -32, -32}};
     for (const auto& [arrow, width, height] : pad)
         connect(arrow, &SkinImage::clicked, this,
-                [&w, width, height] { w.video().panScan(width, height); });
+                [&w, dx = width, dy = height] { w.video().panScan(dx, dy); });
     connect(bar_.Opsub, &SkinImage::clicked, this, [&w] { w.OpenSubDlg(); });
     connect(bar_.playlbt, &SkinImage::clicked, this, [&w] { w.ShowPlayLst(); });
 }
