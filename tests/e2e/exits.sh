@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Every way out of the player, at awkward moments: SIGTERM, SIGINT, the
+# window manager's close (Alt+F4) and the media-player interface's Quit,
+# each while a movie is opening (the media detector still reading it) and
+# while a seek is under way. Each exit takes under 2 seconds, ends with
+# status 0 and leaves the volume set over the interface saved.
+# Run under xvfb-run and dbus-run-session.
+# Usage: exits.sh PLAYER MEDIA
+set -euo pipefail
+player=$1
+media=$2
+
+source "$(dirname "$0")/lib.sh"
+start_window_manager
+settings=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
+
+quit() { # quit HOW
+    case $1 in
+    term) kill -TERM "$pid" ;;
+    int) kill -INT "$pid" ;;
+    close) xdotool windowactivate --sync "$(wait_window '^Vantor Meridian$')" key alt+F4 ;;
+    mpris) dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.vantorplay \
+        /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit ;;
+    esac
+}
+# Waits for the player to end within 2 s of `since` (ms) and checks how.
+ended() { # ended WHAT SINCE
+    local status=0
+    for _ in $(seq 40); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$pid" 2>/dev/null && fail "$1: still running"
+    wait "$pid" || status=$?
+    local took=$(($(date +%s%3N) - $2))
+    pid=""
+    ((status == 0)) || fail "$1: exit status $status"
+    ((took < 2000)) || fail "$1: took $took ms"
+}
+
+for how in term int close mpris; do
+    step="$how while opening"
+    rm -f "$settings"
+    "$player" "$media/two-audio.divx" >"$work/player.log" 2>&1 &
+    pid=$!
+    wait_window '^Vantor Meridian VideoViewer$' >/dev/null
+    [[ $how == mpris ]] && wait_for Playing status
+    since=$(date +%s%3N)
+    quit "$how"
+    ended "$step" "$since"
+    grep -q '^Volume=' "$settings" || fail "$step: the volume was not saved"
+
+    step="$how during a seek"
+    "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
+    pid=$!
+    wait_for Playing status
+    ctl volume 0.5
+    sleep 0.6 # the interface's changes are taken twice a second
+    ctl position 6
+    since=$(date +%s%3N)
+    quit "$how"
+    ended "$step" "$since"
+    level=$(sed -n 's/^Volume=//p' "$settings")
+    [[ $level == -602 ]] || fail "$step: saved volume '$level', expected -602"
+done
+echo "exits: ok"
