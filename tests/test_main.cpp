@@ -2,6 +2,7 @@
 // with its leaks tracer, and a QApplication on the offscreen platform unless
 // the caller chose one.
 #include "app/player_app.h"
+#include "kill_writer.h"
 #include "live_objects.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    if (argc == 4 && qstrcmp(argv[1], "--write-loop") == 0)
+        return runWriteLoop(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     limitMallocArenas(); // as the player does
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());

@@ -1,0 +1,110 @@
+// The files the player writes survive a kill at any moment: a writer (this
+// test program in its writer mode) saves one of two versions of a file
+// again and again and is killed with SIGKILL at a random moment of its
+// writing, 50 times for each kind of file; the file always holds one
+// version, whole.
+#include "kill_writer.h"
+#include "playlist/playlist_file.h"
+#include "support/models/selectable_list.h"
+#include "support/registry/registry_store.h"
+#include "support/settings/settings_store.h"
+#include "video/dar_presets.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Big enough that a kill often lands in the middle of a write.
+constexpr int kEntries = 3000;
+
+QString text(int version, int i) {
+    return QStringLiteral("%1 entry %2 of version %1 with some text to make it long")
+        .arg(version)
+        .arg(i);
+}
+
+void writeVersion(const QString& kind, const QString& path, int version) {
+    if (kind == QLatin1String("settings")) {
+        QList<std::pair<QString, QString>> values;
+        for (int i = 0; i < kEntries / 10; ++i)
+            values.append({QStringLiteral("Key%1").arg(i), text(version, i)});
+        SettingsStore(path).writeAll(values);
+    } else if (kind == QLatin1String("registry")) {
+        const QString key = QStringLiteral("Software\\Vantor");
+        QList<RegistryChange> changes{
+            {RegistryChange::CreateKey, reg::HKEY_CURRENT_USER, key, {}, reg::REG_NONE, {}, 0}};
+        for (int i = 0; i < kEntries / 10; ++i)
+            changes.append({RegistryChange::SetValue, reg::HKEY_CURRENT_USER, key,
+                            QStringLiteral("Value%1").arg(i), reg::REG_SZ,
+                            text(version, i).toUtf8(), 0});
+        RegistryStore(path).apply(changes);
+    } else if (kind == QLatin1String("playlist")) {
+        QStringList entries;
+        for (int i = 0; i < kEntries; ++i)
+            entries.append(QStringLiteral("/films/") + text(version, i) + QStringLiteral(".avi"));
+        writePlaylistFile(path, entries);
+    } else if (kind == QLatin1String("dar")) {
+        SelectableList list;
+        DarPresets presets(list);
+        for (int i = 1; i <= 9; ++i)
+            presets.add(QStringLiteral("%1/%2").arg(i + version).arg(i));
+        presets.save(path);
+    }
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+int runWriteLoop(const QString& kind, const QString& path) {
+    for (int version = 1;; version = 3 - version)
+        writeVersion(kind, path, version);
+}
+
+TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
+    for (const char* kind : {"settings", "registry", "playlist", "dar"}) {
+        SCOPED_TRACE(kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("file"));
+        // The two versions as the writer makes them, the second over the first.
+        writeVersion(kind, path, 1);
+        const QByteArray first = contents(path);
+        QElapsedTimer clock;
+        clock.start();
+        writeVersion(kind, path, 2);
+        const int writeMs = int(std::max<qint64>(clock.elapsed(), 2));
+        const QByteArray second = contents(path);
+        writeVersion(kind, path, 1);
+        ASSERT_EQ(contents(path), first) << "a version reads the same however it is reached";
+        ASSERT_NE(first, second);
+
+        for (int kill = 0; kill < 50; ++kill) {
+            const QDateTime before = QFileInfo(path).lastModified();
+            QProcess writer;
+            writer.start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("--write-loop"), QString::fromLatin1(kind), path});
+            ASSERT_TRUE(writer.waitForStarted());
+            // Once it writes, anywhere in its next few writes.
+            for (int wait = 0; wait < 500 && QFileInfo(path).lastModified() == before; ++wait)
+                QThread::msleep(10);
+            QThread::msleep(QRandomGenerator::global()->bounded(3 * writeMs));
+            writer.kill();
+            writer.waitForFinished();
+            const QByteArray now = contents(path);
+            ASSERT_TRUE(now == first || now == second)
+                << "kill " << kill << ": " << now.size() << " bytes of neither version";
+        }
+    }
+}
