@@ -68,6 +68,16 @@ QByteArray contents(const QString& path) {
 
 } // namespace
 
+int runWriteValues(const QString& path, const QString& tag) {
+    RegistryStore store(path);
+    const QString key = QStringLiteral("Software\\Vantor");
+    store.createKey(reg::HKEY_CURRENT_USER, key);
+    for (int i = 0; i < 100; ++i)
+        store.setValue(reg::HKEY_CURRENT_USER, key, tag + QString::number(i), reg::REG_SZ,
+                       tag.toUtf8());
+    return 0;
+}
+
 int runWriteLoop(const QString& kind, const QString& path) {
     for (int version = 1;; version = 3 - version)
         writeVersion(kind, path, version);
@@ -107,4 +117,19 @@ TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
                 << "kill " << kill << ": " << now.size() << " bytes of neither version";
         }
     }
+}
+
+// Two players writing the registry store at once keep each other's values.
+TEST(KilledWriters, TwoWritersOfTheRegistryStoreLoseNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("registry.reg"));
+    QProcess first, second;
+    for (auto [writer, tag] : {std::pair{&first, "first"}, std::pair{&second, "second"}})
+        writer->start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--write-values"), path, QString::fromLatin1(tag)});
+    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+    RegistryStore store(path);
+    QStringList names;
+    store.valueNames(reg::HKEY_CURRENT_USER, QStringLiteral("Software\\Vantor"), &names);
+    EXPECT_EQ(names.size(), 200) << names.join(' ').toStdString();
 }

@@ -4,3 +4,5 @@
 #include <QString>
 
 int runWriteLoop(const QString& kind, const QString& path);
+// "--write-values PATH TAG": a hundred registry values named after TAG.
+int runWriteValues(const QString& path, const QString& tag);

@@ -13,6 +13,8 @@
 int main(int argc, char** argv) {
     if (argc == 4 && qstrcmp(argv[1], "--write-loop") == 0)
         return runWriteLoop(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 4 && qstrcmp(argv[1], "--write-values") == 0)
+        return runWriteValues(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     limitMallocArenas(); // as the player does
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
@@ -486,6 +487,14 @@ qint32 RegistryStore::save(const Tree& tree) const {
 }
 
 qint32 RegistryStore::change(const std::function<qint32(Tree&)>& edit) {
+    // Two players may write the file at once: one change at a time, each
+    // starting from what the other left. A lock that cannot be had (a
+    // folder that cannot be written) does not stop the change; the save
+    // reports the folder.
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QLockFile lock(path_ + QStringLiteral(".lock"));
+    lock.setStaleLockTime(10000);
+    [[maybe_unused]] const bool locked = lock.tryLock(5000);
     refresh();
     if (!readable_ || !writable_)
         return reg::ERROR_ACCESS_DENIED;
