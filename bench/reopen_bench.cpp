@@ -35,9 +35,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "open %d did not start\n", n + 1);
             return 1;
         }
+        reopen::exercise(window, n);
         live.update();
         const int done = n + 1;
-        if (done == 1 || done == 20 || done % 100 == 0 || done == opens)
+        if (done == 1 || done == 20 || done == 50 || done % 100 == 0 || done == opens)
             std::printf("%5d  %12.1f  %11d  %7d  %14d\n", done, proc::residentKiB() / 1024.0,
                         proc::openDescriptors(), proc::threads(), live.alivePipelines());
     }

@@ -24,4 +24,15 @@ bool settled(frmMain& window) {
         10000);
 }
 
+void exercise(frmMain& window, int n) {
+    window.Jump(QStringLiteral("00:00:01"));
+    if (n % 2 == 0)
+        window.transport.PlaybackRate(n / 2 % 3);
+    if (n % 7 == 3) {
+        window.StopMovie();
+        window.PlayMovie();
+    }
+    testsupport::pumpEvents(50);
+}
+
 } // namespace reopen

@@ -11,4 +11,7 @@ void openNumber(frmMain& window, int n);
 // Waits until the movie plays with its picture and the detector has told
 // its streams; false after 10 s.
 bool settled(frmMain& window);
+// What a user does to a playing movie between opens: a seek every time, a
+// rate change every other time, a stop and a new start every seventh.
+void exercise(frmMain& window, int n);
 } // namespace reopen

@@ -19,6 +19,7 @@ constexpr bool kSanitizedBuild = false;
 using reopen::openNumber;
 using reopen::settled;
 
+// The soak's short form: fifty opens with seeks, rate changes, stops.
 TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     frmMain window("");
     window.Form_Load();
@@ -39,6 +40,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
         openNumber(window, n);
         ASSERT_TRUE(settled(window))
             << "open " << n + 1 << ": " << window.scrollTitle().toStdString();
+        reopen::exercise(window, n);
         live.update();
         if (n == 9)
             residentAfter10 = proc::residentKiB();
