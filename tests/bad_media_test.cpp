@@ -134,6 +134,45 @@ TEST_F(BadMedia, AFileCutWhileItPlaysStopsThePlayer) {
     expectPlays(mediaPath("one-audio.avi"));
 }
 
-TEST_F(BadMedia, AnMp4NamedAviPlays) {
+// Files named for what they are not play by what they are, and awkward
+// names open as they stand.
+TEST_F(BadMedia, MoviesUnderOtherNamesAndAwkwardPathsPlay) {
     expectPlays(make("really-mp4.avi", media("movie.mp4")));
+    expectPlays(make("really-mpeg-ps.avi", media("movie.mpg")));
+    const QByteArray avi = media("one-audio.avi");
+    for (const char* name : {"a film 'with' \"quotes\".avi", "-starts with a dash.avi",
+                             "Фильм 映画 ταινία.avi", " spaces around .avi"})
+        expectPlays(make(QString::fromUtf8(name), avi));
+}
+
+// Cut at 1 %, 50 % and 99 %: each plays what it holds or is refused, stops,
+// and the next movie plays.
+TEST_F(BadMedia, MoviesCutAnywhereStopAndTheNextPlays) {
+    const QByteArray avi = media("two-audio.avi");
+    for (const int percent : {1, 50, 99}) {
+        SCOPED_TRACE(percent);
+        window->OpenaMovie(
+            make(QStringLiteral("cut-%1.avi").arg(percent), avi.left(avi.size() * percent / 100)),
+            false);
+        EXPECT_TRUE(testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; },
+                                           StallWatch::kStillSeconds * 1000 + 8000))
+            << window->scrollTitle().toStdString();
+        expectPlays(mediaPath("one-audio.avi"));
+    }
+}
+
+// A movie deleted, or replaced by something else, while it plays.
+TEST_F(BadMedia, AMovieDeletedOrReplacedWhileItPlays) {
+    for (const bool replaced : {false, true}) {
+        SCOPED_TRACE(replaced ? "replaced" : "deleted");
+        const QString movie = make("going.avi", media("demo.avi"));
+        window->OpenaMovie(movie, false);
+        ASSERT_TRUE(testsupport::waitUntil(
+            [&] { return window->state.MediaControl->currentPosition().valueOr(0) > 0.5; }, 5000));
+        ASSERT_TRUE(QFile::remove(movie));
+        if (replaced)
+            make("going.avi", QByteArray(1 << 20, 'x'));
+        testsupport::pumpEvents(1500);
+        expectPlays(mediaPath("one-audio.avi"));
+    }
 }
