@@ -6,7 +6,8 @@
 #   tools/fuzz.sh --list
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(command_line subtitles skin_description menu playlist dar registry chapters avi_header)
+targets=(command_line subtitles skin_description skin_folder menu playlist dar registry chapters
+    avi_header)
 if [[ ${1:-} == --list ]]; then
     printf '%s\n' "${targets[@]}"
     exit 0
