@@ -2,6 +2,8 @@
 // is named in plain words in the title and the on-screen display, the
 // player is stopped with no empty video window, and the next movie plays.
 #include "app/frm_main.h"
+#include "live_objects.h"
+#include "support/media/media_detector.h"
 #include "support/settings/settings_store.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
@@ -24,8 +26,30 @@ class BadMedia : public ::testing::Test {
         QFile::remove(SettingsStore::defaultFilePath());
         window = std::make_unique<frmMain>(QString());
         window->Form_Load();
+        // Descriptors are counted once a movie has played and stopped: the
+        // first open sets up the sound output and the decoders for good.
+        expectPlays(mediaPath("one-audio.avi"));
+        window->StopMovie();
+        MediaDetector::waitForReadings();
+        testsupport::pumpEvents(300);
+        descriptors = proc::openDescriptors();
+        threads = proc::threads();
     }
-    void TearDown() override { window->ExitMe(); }
+    // Whatever the bad files did, the last good movie's graph is the only
+    // one left, and no descriptor is held beyond the playing movie's.
+    void TearDown() override {
+        live.update();
+        EXPECT_LE(live.alivePipelines(), 1);
+        window->StopMovie();
+        MediaDetector::waitForReadings();
+        testsupport::pumpEvents(300);
+        EXPECT_LE(proc::openDescriptors(), descriptors)
+            << "descriptors after the first movie: " << descriptors;
+        EXPECT_TRUE(testsupport::waitUntil([&] { return proc::threads() <= threads; }, 3000))
+            << threads
+            << " threads after the first movie; now: " << proc::threadNames().toStdString();
+        window->ExitMe();
+    }
 
     QString make(const QString& name, const QByteArray& bytes) {
         const QString path = folder.filePath(name);
@@ -74,6 +98,9 @@ class BadMedia : public ::testing::Test {
 
     QTemporaryDir folder;
     std::unique_ptr<frmMain> window;
+    LiveObjects live;
+    int descriptors = 0;
+    int threads = 0;
 };
 
 } // namespace
