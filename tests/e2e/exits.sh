@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every way out of the player, at awkward moments: SIGTERM, SIGINT, the
-# window manager's close (Alt+F4) and the media-player interface's Quit,
+# window manager's close (Alt+F4), the bar's close button (where the
+# built-in skin puts it) and the media-player interface's Quit,
 # each while a movie is opening (the media detector still reading it) and
 # while a seek is under way. Each exit takes under 2 seconds, ends with
 # status 0 and leaves the volume set over the interface saved.
@@ -13,12 +14,21 @@ media=$2
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 settings=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
+# The close button's centre on the bar, from the default skin (twips).
+skin=$(dirname "$player")/data/Skins/WinDVD/VSkin.ini
+read -r close_x close_y < <(awk -F= '/^ClosePlayer\./ { v[$1] = $2 }
+    END { print int((v["ClosePlayer.left"] + v["ClosePlayer.Width"] / 2) / 15),
+                int((v["ClosePlayer.top"] + v["ClosePlayer.Height"] / 2) / 15) }' "$skin")
 
 quit() { # quit HOW
     case $1 in
     term) kill -TERM "$pid" ;;
     int) kill -INT "$pid" ;;
     close) xdotool windowactivate --sync "$(wait_window '^Vantor Meridian$')" key alt+F4 ;;
+    button)
+        read -r x y _ _ < <(client "$(wait_window '^Vantor Meridian$')")
+        xdotool mousemove $((x + close_x)) $((y + close_y)) click 1
+        ;;
     mpris) dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.vantorplay \
         /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit ;;
     esac
@@ -38,7 +48,7 @@ ended() { # ended WHAT SINCE
     ((took < 2000)) || fail "$1: took $took ms"
 }
 
-for how in term int close mpris; do
+for how in term int close button mpris; do
     step="$how while opening"
     rm -f "$settings"
     "$player" "$media/two-audio.divx" >"$work/player.log" 2>&1 &
