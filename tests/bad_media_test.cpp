@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using testsupport::mediaPath;
 
@@ -202,4 +203,29 @@ TEST_F(BadMedia, AMovieDeletedOrReplacedWhileItPlays) {
         testsupport::pumpEvents(1500);
         expectPlays(mediaPath("one-audio.avi"));
     }
+}
+
+// A movie whose folder stops being readable while it plays. Permissions do
+// not bind root: the suite runs this one again as an ordinary user
+// (tests/e2e/as_user.sh).
+TEST_F(BadMedia, AMovieWhoseFolderBecomesUnreadable) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder";
+    const QString locked = folder.filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    const QString movie = locked + "/film.avi";
+    ASSERT_TRUE(QFile::copy(mediaPath("demo.avi"), movie));
+    window->OpenaMovie(movie, false);
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return window->state.MediaControl->currentPosition().valueOr(0) > 0.5; }, 5000));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
+    testsupport::pumpEvents(1000);
+    window->OpenaMovie(movie, false);
+    EXPECT_TRUE(
+        testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; }, 3000));
+    EXPECT_TRUE(window->scrollTitle().contains("film.avi")) << window->scrollTitle().toStdString();
+    EXPECT_NE(window->scrollTitle(), "film.avi") << "the user is told what went wrong";
+    expectPlays(mediaPath("one-audio.avi"));
+    QFile::setPermissions(locked,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
