@@ -5,9 +5,13 @@
 #include "app/player_app.h"
 #include "live_objects.h"
 #include "reopen_driver.h"
+#include "support/media/media_detector.h"
 #include "test_support.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <gst/gst.h>
@@ -28,6 +32,27 @@ int main(int argc, char** argv) {
     frmMain window(QString{});
     window.Form_Load();
     LiveObjects live;
+    // Descriptors and threads with the movie stopped, as after the first
+    // open: a playing graph's count depends on its shape.
+    QStringList descriptorTargets;
+    const auto stoppedCounts = [&window, &descriptorTargets] {
+        window.StopMovie();
+        MediaDetector::waitForReadings();
+        testsupport::pumpEvents(500);
+        const std::pair counts{proc::openDescriptors(), proc::threads()};
+        descriptorTargets.clear();
+        const QDir fds(QStringLiteral("/proc/self/fd"));
+        for (const QString& fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot))
+            // By kind ("socket", "pipe", "anon_inode:[eventfd]", a file's path).
+            descriptorTargets.append(
+                QFileInfo(fds.filePath(fd))
+                    .symLinkTarget()
+                    .section(u'/', -1)
+                    .remove(QRegularExpression(QStringLiteral(":\\[\\d+\\]$"))));
+        window.PlayMovie();
+        return counts;
+    };
+    std::pair<int, int> first;
     std::printf("opens  resident-MiB  descriptors  threads  live-pipelines\n");
     for (int n = 0; n < opens; ++n) {
         reopen::openNumber(window, n);
@@ -35,6 +60,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "open %d did not start\n", n + 1);
             return 1;
         }
+        if (n == 0)
+            first = stoppedCounts();
         reopen::exercise(window, n);
         live.update();
         const int done = n + 1;
@@ -42,6 +69,17 @@ int main(int argc, char** argv) {
             std::printf("%5d  %12.1f  %11d  %7d  %14d\n", done, proc::residentKiB() / 1024.0,
                         proc::openDescriptors(), proc::threads(), live.alivePipelines());
     }
+    const QStringList firstTargets = descriptorTargets;
+    const std::pair last = stoppedCounts();
+    QStringList added = descriptorTargets;
+    for (const QString& target : firstTargets)
+        added.removeOne(target);
+    if (!added.isEmpty())
+        std::printf("descriptors the opens added: %s\n",
+                    qPrintable(added.join(QStringLiteral(", "))));
+    std::printf("stopped: %d descriptors and %d threads after the first open, %d and %d after "
+                "the last\n",
+                first.first, first.second, last.first, last.second);
     window.ExitMe();
     testsupport::pumpEvents(300);
     std::printf("after exit: %d elements and %d buffers alive of those the opens made\n",
