@@ -5,7 +5,6 @@
 #include "support/media/gst_graph_private.h"
 #include "support/media/video_window.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
 #include <algorithm>
@@ -243,50 +242,55 @@ QHash<QString, GstDevice*>& knownDevices() {
     return devices;
 }
 
-QList<RegFilterInfo> probeAudioDevices() {
+QList<RegFilterInfo> listAudioDevices(GstDeviceMonitor* monitor) {
     QList<RegFilterInfo> result;
-    GstDeviceMonitor* monitor = gst_device_monitor_new();
-    gst_device_monitor_add_filter(monitor, "Audio/Sink", nullptr);
-    if (gst_device_monitor_start(monitor)) {
-        GList* devices = gst_device_monitor_get_devices(monitor);
-        QMutexLocker lock(&devicesMutex);
-        for (GList* item = devices; item; item = item->next) {
-            auto* device = GST_DEVICE(item->data);
-            gchar* display = gst_device_get_display_name(device);
-            const QString name = QString::fromUtf8(display);
-            g_free(display);
-            if (GstDevice* old = knownDevices().value(name))
-                gst_object_unref(old);
-            knownDevices().insert(name, GST_DEVICE(gst_object_ref(device)));
-            result.append(RegFilterInfo(name, Kind::AudioOutput, QString(), name));
-        }
-        g_list_free_full(devices, gst_object_unref);
-        gst_device_monitor_stop(monitor);
+    GList* devices = gst_device_monitor_get_devices(monitor);
+    QMutexLocker lock(&devicesMutex);
+    for (GList* item = devices; item; item = item->next) {
+        auto* device = GST_DEVICE(item->data);
+        gchar* display = gst_device_get_display_name(device);
+        const QString name = QString::fromUtf8(display);
+        g_free(display);
+        if (GstDevice* old = knownDevices().value(name))
+            gst_object_unref(old);
+        knownDevices().insert(name, GST_DEVICE(gst_object_ref(device)));
+        result.append(RegFilterInfo(name, Kind::AudioOutput, QString(), name));
     }
-    gst_object_unref(monitor);
+    g_list_free_full(devices, gst_object_unref);
     return result;
 }
 
 // Asking the sound servers for their devices takes a good part of a second
-// on some desktops, and every movie opens a new graph: the answer is kept
-// for a while.
+// on some desktops, and every movie opens a new graph; and each asking of a
+// provider that cannot reach its server (PulseAudio's, with no server
+// running) leaves three descriptors open. So one monitor is started for the
+// life of the program and asked again only when its providers report a
+// device added or removed.
 // At namespace scope, so they outlive the background preparation's thread,
 // which is joined by a function-local static's destructor at exit.
 QMutex devicesAsking;
 QList<RegFilterInfo> devicesCached;
-QElapsedTimer devicesAge;
+GstDeviceMonitor* devicesMonitor = nullptr;
+GstBus* devicesBus = nullptr;
 
 QList<RegFilterInfo> audioDevices() {
     // The background preparation may be asking at this moment: wait for it.
     QMutexLocker lock(&devicesAsking);
-    QList<RegFilterInfo>& cached = devicesCached;
-    QElapsedTimer& age = devicesAge;
-    constexpr qint64 kFreshMs = 30000;
-    if (!age.isValid() || age.elapsed() > kFreshMs) {
-        cached = probeAudioDevices();
-        age.start();
+    bool changed = devicesMonitor == nullptr;
+    if (!devicesMonitor) {
+        devicesMonitor = gst_device_monitor_new();
+        gst_device_monitor_add_filter(devicesMonitor, "Audio/Sink", nullptr);
+        gst_device_monitor_start(devicesMonitor);
+        devicesBus = gst_device_monitor_get_bus(devicesMonitor);
     }
-    return cached;
+    const auto kinds = GstMessageType(GST_MESSAGE_DEVICE_ADDED | GST_MESSAGE_DEVICE_REMOVED);
+    while (GstMessage* message = gst_bus_pop_filtered(devicesBus, kinds)) {
+        changed = true;
+        gst_message_unref(message);
+    }
+    if (changed)
+        devicesCached = listAudioDevices(devicesMonitor);
+    return devicesCached;
 }
 
 GstElement* createDeviceSink(const QString& device) {
