@@ -1,5 +1,6 @@
 #include "registry_store.h"
 
+#include "support/registry/registry_export.h"
 #include "support/registry/registry_import.h"
 
 #include <QDateTime>
@@ -9,23 +10,8 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <algorithm>
 #include <map>
 #include <sys/stat.h>
-#include <vector>
-
-// A key of the tree. Children and values are found by their case-folded
-// names; the first spelling written is what is shown and saved.
-struct RegistryKeyNode {
-    struct Entry {
-        RegistryValue value;
-        quint64 order = 0; // creation order, for enumeration and the file
-    };
-    QString name;
-    std::map<QString, std::unique_ptr<RegistryKeyNode>> children;
-    std::map<QString, Entry> values;
-    quint64 nextOrder = 0;
-};
 
 namespace reg {
 
@@ -239,98 +225,6 @@ qint32 deleteValueIn(Tree& tree, quint32 root, const QString& path, const QStrin
     return node->values.erase(folded(name)) ? reg::ERROR_SUCCESS : reg::ERROR_FILE_NOT_FOUND;
 }
 
-// --- Writing the file -----------------------------------------------------
-
-QString escaped(const QString& text) {
-    QString out;
-    out.reserve(text.size() + 2);
-    for (QChar ch : text) {
-        if (ch == u'\\' || ch == u'"')
-            out += u'\\';
-        if (ch == u'\n')
-            out += QLatin1String("\\n");
-        else if (ch == u'\r')
-            out += QLatin1String("\\r");
-        else
-            out += ch;
-    }
-    return out;
-}
-
-// A string value goes in quotes only when reading the quotes back gives the
-// same bytes; anything else (no terminator, inner NULs, line breaks, broken
-// UTF-16) is written as hex(1) so that nothing is lost.
-bool quotable(const QByteArray& data, QString* text) {
-    if (data.size() < 2 || data.size() % 2)
-        return false;
-    QString t = reg::stringFromData(data);
-    if (t.back() != QChar(0))
-        return false;
-    t.chop(1);
-    if (t.contains(QChar(0)) || t.contains(u'\n') || t.contains(u'\r') || !t.isValidUtf16())
-        return false;
-    *text = t;
-    return true;
-}
-
-// Hex bytes wrapped as the registry editor wraps them: lines end in ",\" and
-// go on indented by two spaces.
-void appendHex(QString& out, QString line, const QByteArray& data) {
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        line += QString::asprintf("%02x", uchar(data[i]));
-        if (i + 1 < data.size()) {
-            line += u',';
-            if (line.size() > 76) {
-                out += line + QLatin1String("\\\n");
-                line = QStringLiteral("  ");
-            }
-        }
-    }
-    out += line + u'\n';
-}
-
-void appendValue(QString& out, const RegistryValue& value) {
-    const QString name = value.name.isEmpty() ? QStringLiteral("@=")
-                                              : u'"' + escaped(value.name) + QLatin1String("\"=");
-    QString text;
-    if (value.type == reg::REG_SZ && quotable(value.data, &text)) {
-        out += name + u'"' + escaped(text) + QLatin1String("\"\n");
-    } else if (value.type == reg::REG_DWORD && value.data.size() == 4) {
-        const quint32 number = uchar(value.data[0]) | (uchar(value.data[1]) << 8) |
-                               (uchar(value.data[2]) << 16) | (quint32(uchar(value.data[3])) << 24);
-        out += name + QString::asprintf("dword:%08x\n", number);
-    } else if (value.type == reg::REG_BINARY) {
-        appendHex(out, name + QLatin1String("hex:"), value.data);
-    } else {
-        appendHex(out, name + QString::asprintf("hex(%x):", value.type), value.data);
-    }
-}
-
-void appendKey(QString& out, const QString& path, const Node& node, bool isRoot) {
-    // Every key gets its section, so empty keys survive; a root only when it
-    // holds values, since roots always exist.
-    if (!isRoot || !node.values.empty()) {
-        out += u'[' + path + QLatin1String("]\n");
-        std::vector<const RegistryKeyNode::Entry*> entries;
-        for (const auto& [key, entry] : node.values)
-            entries.push_back(&entry);
-        std::sort(entries.begin(), entries.end(),
-                  [](auto* a, auto* b) { return a->order < b->order; });
-        for (const auto* entry : entries)
-            appendValue(out, entry->value);
-        out += u'\n';
-    }
-    for (const auto& [key, child] : node.children)
-        appendKey(out, path + u'\\' + child->name, *child, false);
-}
-
-QByteArray serialize(const Tree& tree) {
-    QString out = QStringLiteral("Windows Registry Editor Version 5.00\n\n");
-    for (const auto& root : tree)
-        appendKey(out, root->name, *root, true);
-    return out.toUtf8();
-}
-
 QString uniqueAsidePath(const QString& path) {
     const QString base = path + QLatin1String(".corrupt-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -473,7 +367,7 @@ qint32 RegistryStore::save(const Tree& tree) const {
     const QFileInfo info(path_);
     QDir().mkpath(info.absolutePath());
     QSaveFile file(path_);
-    const QByteArray text = serialize(tree);
+    const QByteArray text = registryExportText(tree);
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
         stamp_ = stampOf(path_);
         return reg::ERROR_SUCCESS;
@@ -645,5 +539,5 @@ QString RegistryStore::keptAsidePath() const {
 
 QByteArray RegistryStore::exportText() const {
     refresh();
-    return serialize(tree_);
+    return registryExportText(tree_);
 }
