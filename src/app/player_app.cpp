@@ -6,6 +6,7 @@
 #include "app/mpris_service.h"
 #include "app/unix_signals.h"
 #include "support/media/filter_graph.h"
+#include "support/trace/first_frame_trace.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -28,6 +29,7 @@ bool isFile(const QString& path) {
 } // namespace
 
 int runPlayer(int argc, char** argv) {
+    firstframe::mark("main");
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
@@ -47,7 +49,9 @@ int runPlayer(int argc, char** argv) {
     }
     limitMallocArenas();
     gst_init(&argc, &argv);
+    firstframe::mark("framework ready");
     QApplication app(argc, argv);
+    firstframe::mark("application ready");
     QApplication::setApplicationName(QStringLiteral("Vantor Meridian"));
     QApplication::setOrganizationName(QStringLiteral("OrvaneSoft"));
     // The image plugins load now, and the regular expressions' per-thread
@@ -60,11 +64,14 @@ int runPlayer(int argc, char** argv) {
     FilterGraph::prepareInBackground();
 
     frmMain window(invocation.line);
+    firstframe::mark("main window made");
     UnixSignals signalsWatch;
     QObject::connect(&signalsWatch, &UnixSignals::terminateRequested, &window, &frmMain::ExitMe);
     window.Form_Load();
+    firstframe::mark("windows loaded");
     if (!invocation.files.isEmpty())
         window.openFiles(invocation.files);
+    firstframe::mark("graph built and started");
     MprisService mpris(window);
     const int code = QApplication::exec();
     window.Form_Terminate();

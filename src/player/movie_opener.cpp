@@ -3,6 +3,7 @@
 #include "player/transport.h"
 #include "support/media/media_detector.h"
 #include "support/probe/avi_header_reader.h"
+#include "support/trace/first_frame_trace.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -90,6 +91,7 @@ void MovieOpener::finishOpen() {
 }
 
 bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
+    firstframe::mark("open begins");
     fileName_.clear();
     if (state_.FullScreenOn)
         host_.showCurtain();

@@ -3,6 +3,7 @@
 // signals carrying the graph's id.
 #include "support/media/gst_graph_private.h"
 #include "support/media/video_window.h"
+#include "support/trace/first_frame_trace.h"
 
 #include <QMetaObject>
 #include <QTimer>
@@ -142,6 +143,7 @@ void FilterGraph::handleBusMessage(void* raw) {
         prerollTimer_->stop();
         if (!prerolled_) {
             prerolled_ = true;
+            firstframe::mark("graph prerolled");
             applyPendingSeek();
             Q_EMIT prerolled(id_);
         }
@@ -225,6 +227,7 @@ MediaStatus FilterGraph::changeState(GraphState target) {
 }
 
 MediaStatus FilterGraph::run() {
+    firstframe::mark("graph asked to run");
     return changeState(GraphState::Running);
 }
 MediaStatus FilterGraph::pause() {
