@@ -1,12 +1,13 @@
 #include "support/media/media_detector.h"
 
+#include "support/media/gst_graph_private.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QMutex>
 #include <QPointer>
 #include <QThread>
-#include <QUrl>
-#include <gst/pbutils/pbutils.h>
 
 namespace {
 
@@ -17,30 +18,33 @@ QList<QPointer<QThread>>& workers() {
     return running;
 }
 
+// Streaming thread: each stream the parser finds ends in a queue and a
+// sink that holds its first buffer, so the reading prerolls once every
+// stream has shown its format. The queue keeps one stream's wait from
+// starving the others of a demultiplexer that feeds them all.
+void addFakeSink(GstElement*, GstPad* pad, gpointer pipeline) {
+    GstElement* queue = gst_element_factory_make("queue", nullptr);
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
+    gst_bin_add_many(GST_BIN(pipeline), queue, sink, nullptr);
+    gst_element_link(queue, sink);
+    GstPad* input = gst_element_get_static_pad(queue, "sink");
+    gst_pad_link(pad, input);
+    gst_object_unref(input);
+    gst_element_sync_state_with_parent(sink);
+    gst_element_sync_state_with_parent(queue);
+}
+
+QString errorText(GstMessage* message) {
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    const QString text = QString::fromUtf8(error ? error->message : "unknown error");
+    g_clear_error(&error);
+    return text;
+}
+
 } // namespace
 
 MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
-    const QFileInfo file(path);
-    if (!file.isFile() || !file.isReadable())
-        return takeInfo(path, nullptr, nullptr);
-    GError* error = nullptr;
-    GstDiscoverer* discoverer = gst_discoverer_new(GstClockTime(timeoutMs) * GST_MSECOND, &error);
-    GstDiscovererInfo* info = nullptr;
-    if (discoverer) {
-        const QByteArray uri = QUrl::fromLocalFile(file.absoluteFilePath()).toEncoded();
-        info = gst_discoverer_discover_uri(discoverer, uri.constData(), &error);
-    }
-    const MediaStatus status = takeInfo(path, info, error);
-    g_clear_error(&error);
-    if (info)
-        gst_discoverer_info_unref(info);
-    if (discoverer)
-        g_object_unref(discoverer);
-    return status;
-}
-
-MediaStatus MediaDetector::takeInfo(const QString& path, GstDiscovererInfo* info,
-                                    const GError* error) {
     filename_ = path;
     read_ = false;
     streams_ = 0;
@@ -49,29 +53,57 @@ MediaStatus MediaDetector::takeInfo(const QString& path, GstDiscovererInfo* info
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable())
         return MediaStatus::failure(QStringLiteral("Cannot open the file \"%1\".").arg(path));
-    if (!info || gst_discoverer_info_get_result(info) != GST_DISCOVERER_OK)
-        return MediaStatus::failure(
-            error ? QString::fromUtf8(error->message)
-                  : QStringLiteral("The file is not a movie the player can read."));
-    GList* streams = gst_discoverer_info_get_stream_list(info);
-    for (GList* item = streams; item; item = item->next) {
-        auto* stream = GST_DISCOVERER_STREAM_INFO(item->data);
-        if (GST_IS_DISCOVERER_CONTAINER_INFO(stream))
-            continue;
-        ++streams_;
-        if (GST_IS_DISCOVERER_VIDEO_INFO(stream) && frameRate_ == 0) {
-            auto* video = GST_DISCOVERER_VIDEO_INFO(stream);
-            if (const guint denominator = gst_discoverer_video_info_get_framerate_denom(video))
-                frameRate_ =
-                    double(gst_discoverer_video_info_get_framerate_num(video)) / denominator;
-        }
+    GstElement* pipeline = gst_pipeline_new(nullptr);
+    GstElement* source = gst_element_factory_make("filesrc", nullptr);
+    GstElement* parser = gst_element_factory_make("parsebin", nullptr);
+    if (!source || !parser) {
+        gst_object_unref(pipeline);
+        return MediaStatus::failure(QStringLiteral("The media framework cannot read files."));
     }
-    gst_discoverer_stream_info_list_free(streams);
-    const GstClockTime length = gst_discoverer_info_get_duration(info);
-    duration_ = GST_CLOCK_TIME_IS_VALID(length) ? double(length) / GST_SECOND : 0;
+    g_object_set(source, "location", QFile::encodeName(file.absoluteFilePath()).constData(),
+                 nullptr);
+    gst_bin_add_many(GST_BIN(pipeline), source, parser, nullptr);
+    gst_element_link(source, parser);
+    g_signal_connect(parser, "pad-added", G_CALLBACK(addFakeSink), pipeline);
+    gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* message =
+        gst_bus_timed_pop_filtered(bus, GstClockTime(timeoutMs) * GST_MSECOND,
+                                   GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE));
+    QString problem = QStringLiteral("The file is not a movie the player can read.");
+    if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE)
+        takeStreams(pipeline, parser);
+    else if (message)
+        problem = errorText(message);
+    if (message)
+        gst_message_unref(message);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    if (read_)
+        return MediaStatus::success();
+    return MediaStatus::failure(problem);
+}
+
+void MediaDetector::takeStreams(GstElement* pipeline, GstElement* parser) {
+    streams_ = 0;
+    gstgraph::visitAll<GstPad>(gst_element_iterate_src_pads(parser), [this](GstPad* pad) {
+        ++streams_;
+        GstCaps* caps = gst_pad_get_current_caps(pad);
+        const GstStructure* format = caps ? gst_caps_get_structure(caps, 0) : nullptr;
+        int numerator = 0, denominator = 0;
+        if (format && frameRate_ == 0 &&
+            g_str_has_prefix(gst_structure_get_name(format), "video/") &&
+            gst_structure_get_fraction(format, "framerate", &numerator, &denominator) &&
+            denominator > 0)
+            frameRate_ = double(numerator) / denominator;
+        if (caps)
+            gst_caps_unref(caps);
+    });
+    gint64 length = 0;
+    if (gst_element_query_duration(pipeline, GST_FORMAT_TIME, &length) && length > 0)
+        duration_ = double(length) / GST_SECOND;
     read_ = streams_ > 0;
-    return read_ ? MediaStatus::success()
-                 : MediaStatus::failure(QStringLiteral("The file has no streams."));
 }
 
 MediaResult<int> MediaDetector::outputStreams() const {

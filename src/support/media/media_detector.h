@@ -1,14 +1,14 @@
 #pragma once
 // Reads what a media file holds without playing it: the number of streams
-// and the video frame rate.
+// and the video frame rate. It demultiplexes and parses the file but
+// decodes nothing, so reading beside a playing movie costs little memory.
 #include "support/media/media_status.h"
 
 #include <QString>
 #include <functional>
 
 class QObject;
-typedef struct _GstDiscovererInfo GstDiscovererInfo;
-typedef struct _GError GError;
+typedef struct _GstElement GstElement;
 
 class MediaDetector {
   public:
@@ -32,10 +32,11 @@ class MediaDetector {
     // its time limit): the exit leaves no reading thread behind.
     static void waitForReadings();
 
-    // Takes what a discoverer found in `path` (info may be null).
-    MediaStatus takeInfo(const QString& path, GstDiscovererInfo* info, const GError* error);
-
   private:
+    // Takes what the prerolled parser found: its outputs' caps and the
+    // pipeline's duration.
+    void takeStreams(GstElement* pipeline, GstElement* parser);
+
     QString filename_;
     bool read_ = false;
     int streams_ = 0;
