@@ -39,7 +39,7 @@ double meanGreyOfFirstFrame() {
     EXPECT_TRUE(graph.pause());
     EXPECT_TRUE(
         testsupport::waitUntil([&] { return graph.frameSink()->framesDelivered() > 0; }, 5000));
-    const QImage frame = graph.frameSink()->currentFrame();
+    const QImage frame = graph.frameSink()->currentFrame().toImage();
     double sum = 0;
     for (int y = 0; y < frame.height(); y += 8)
         for (int x = 0; x < frame.width(); x += 8)

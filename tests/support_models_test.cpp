@@ -41,7 +41,7 @@ TEST(FrameSink, HandsOnlyTheNewestFrameToTheUiThread) {
         for (int i = 1; i <= 3; ++i) {
             QImage frame(8 * i, 8, QImage::Format_RGB32);
             frame.fill(Qt::red);
-            sink.push(frame, 1.5);
+            sink.push(VideoFrame(frame), 1.5);
         }
     });
     streaming->start();

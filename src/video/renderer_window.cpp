@@ -1,6 +1,7 @@
 #include "video/renderer_window.h"
 
 #include "support/media/frame_sink.h"
+#include "support/trace/first_frame_trace.h"
 #include "video/video_geometry.h"
 
 #include <QPainter>
@@ -26,14 +27,16 @@ void VideoSurface::onFrame() {
 
 void VideoSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QImage frame = frames_ ? frames_->currentFrame() : QImage();
+    const VideoFrame frame = frames_ ? frames_->currentFrame() : VideoFrame();
     const QRect target = fitFrame(frame.size(), frames_ ? frames_->pixelAspect() : 1.0, rect());
     // Black only around the picture: the picture itself covers the rest.
     const QRegion around = QRegion(rect()).subtracted(target);
     for (const QRect& part : around)
         painter.fillRect(part, Qt::black);
-    if (!target.isEmpty())
-        painter.drawImage(target, frame);
+    if (!target.isEmpty()) {
+        frame.paint(painter, target);
+        firstframe::mark("frame painted");
+    }
 }
 
 QRect VideoSurface::pictureRect() const {

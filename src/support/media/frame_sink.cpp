@@ -1,12 +1,15 @@
 #include "support/media/frame_sink.h"
 
+#include "support/trace/first_frame_trace.h"
+
 #include <QMetaObject>
 
-void FrameSink::push(const QImage& frame, double pixelAspect) {
-    ++received_;
+void FrameSink::push(VideoFrame frame, double pixelAspect) {
+    if (++received_ == 1)
+        firstframe::mark("frame decoded");
     {
         QMutexLocker lock(&mutex_);
-        pending_ = frame;
+        pending_ = std::move(frame);
         pendingAspect_ = pixelAspect;
     }
     if (!deliveryQueued_.exchange(true))
@@ -20,15 +23,12 @@ void FrameSink::deliver() {
         if (pending_.isNull())
             return;
         current_ = std::move(pending_);
-        pending_ = QImage();
+        pending_ = VideoFrame();
         aspect_ = pendingAspect_;
     }
-    ++delivered_;
+    if (++delivered_ == 1)
+        firstframe::mark("frame handed to the window");
     Q_EMIT frameReady();
-}
-
-QImage FrameSink::currentFrame() const {
-    return current_;
 }
 
 double FrameSink::pixelAspect() const {

@@ -2,7 +2,8 @@
 // Hands decoded video frames from the framework's streaming thread to the
 // user-interface thread. Only the newest frame is kept: a slow painter skips
 // frames instead of queueing them.
-#include <QImage>
+#include "support/media/video_frame.h"
+
 #include <QMutex>
 #include <QObject>
 #include <QSize>
@@ -14,10 +15,10 @@ class FrameSink : public QObject {
     using QObject::QObject;
 
     // Streaming thread: stores the frame and wakes the UI thread once.
-    void push(const QImage& frame, double pixelAspect);
+    void push(VideoFrame frame, double pixelAspect);
 
     // UI thread.
-    QImage currentFrame() const;
+    const VideoFrame& currentFrame() const { return current_; }
     double pixelAspect() const;
     QSize frameSize() const;
     quint64 framesDelivered() const { return delivered_; }
@@ -32,8 +33,8 @@ class FrameSink : public QObject {
     void deliver();
 
     mutable QMutex mutex_;
-    QImage pending_;
-    QImage current_;
+    VideoFrame pending_;
+    VideoFrame current_;
     double pendingAspect_ = 1.0;
     double aspect_ = 1.0;
     std::atomic_bool deliveryQueued_{false};

@@ -38,12 +38,6 @@ void destroyVideoData(gpointer data) {
     delete static_cast<VideoRendererData*>(data);
 }
 
-void unmapFrame(void* info) {
-    auto* frame = static_cast<GstVideoFrame*>(info);
-    gst_video_frame_unmap(frame);
-    delete frame;
-}
-
 GstFlowReturn deliverSample(GstSample* sample, VideoRendererData* data) {
     GstVideoInfo info;
     auto* frame = new GstVideoFrame;
@@ -56,11 +50,8 @@ GstFlowReturn deliverSample(GstSample* sample, VideoRendererData* data) {
     gst_sample_unref(sample); // the mapped frame holds its own buffer reference
     data->width = info.width;
     data->height = info.height;
-    QImage image(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(frame, 0)), info.width,
-                 info.height, GST_VIDEO_FRAME_PLANE_STRIDE(frame, 0), QImage::Format_RGB32,
-                 unmapFrame, frame);
     const double aspect = info.par_d > 0 ? double(info.par_n) / info.par_d : 1.0;
-    data->frames->push(image, aspect > 0 ? aspect : 1.0);
+    data->frames->push(VideoFrame::fromMapped(frame), aspect > 0 ? aspect : 1.0);
     return GST_FLOW_OK;
 }
 
@@ -139,11 +130,17 @@ GstElement* makeVideoRenderer(const QString& name) {
     if (!queue || !balance || !convert || !sink)
         return nullptr;
     applyVideoBalance(balance, readDecoderEffects());
-    GstCaps* caps = gst_caps_from_string("video/x-raw,format=BGRx");
-    g_object_set(sink, "caps", caps, "sync", TRUE, "max-buffers", 2, "drop", TRUE,
+    // Two decoded frames are enough to let the decoder run on while this
+    // thread converts; the default second of video holds megabytes more.
+    g_object_set(queue, "max-size-buffers", 2, "max-size-bytes", 0, "max-size-time", guint64(0),
+                 nullptr);
+    // Frames stay in the decoder's format: the window converts them as it
+    // paints. videoconvert only acts for formats the balance cannot take.
+    GstCaps* caps = gst_caps_from_string("video/x-raw");
+    g_object_set(sink, "caps", caps, "sync", TRUE, "max-buffers", 1, "drop", TRUE,
                  "enable-last-sample", FALSE, "qos", TRUE, nullptr);
     gst_caps_unref(caps);
-    GstElement* bin = chain(name, {queue, balance, convert, sink});
+    GstElement* bin = chain(name, {queue, convert, balance, sink});
 
     auto* data = new VideoRendererData;
     data->frames = new FrameSink;

@@ -1,0 +1,111 @@
+// Decoded frames reach the screen converted and scaled as they are painted:
+// straight into the window's backing store, or through an image where the
+// painter cannot take that path (a grab, a partial repaint).
+#include "support/media/frame_sink.h"
+#include "support/media/video_frame.h"
+#include "test_support.h"
+#include "video/renderer_window.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <gst/video/video.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An I420 frame: magenta in its left half, grey in its right half.
+VideoFrame magentaAndGrey(int width, int height) {
+    GstVideoInfo info;
+    gst_video_info_set_format(&info, GST_VIDEO_FORMAT_I420, width, height);
+    GstBuffer* buffer = gst_buffer_new_allocate(nullptr, info.size, nullptr);
+    auto* frame = new GstVideoFrame;
+    EXPECT_TRUE(gst_video_frame_map(frame, &info, buffer, GST_MAP_READWRITE));
+    gst_buffer_unref(buffer); // the mapped frame keeps it
+    // BT.601 limited range: magenta is Y 107, U 202, V 222; grey is 128s.
+    for (int plane = 0; plane < 3; ++plane) {
+        auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_PLANE_DATA(frame, plane));
+        const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(frame, plane);
+        const int w = GST_VIDEO_FRAME_COMP_WIDTH(frame, plane);
+        const int h = GST_VIDEO_FRAME_COMP_HEIGHT(frame, plane);
+        const guint8 magenta[] = {107, 202, 222};
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                data[y * stride + x] = x < w / 2 ? magenta[plane] : 128;
+    }
+    return VideoFrame::fromMapped(frame);
+}
+
+bool isMagenta(QRgb pixel) {
+    return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) > 200;
+}
+
+bool isGrey(QRgb pixel) {
+    return std::abs(qRed(pixel) - qGreen(pixel)) < 12 &&
+           std::abs(qBlue(pixel) - qGreen(pixel)) < 12 && qGreen(pixel) > 100 &&
+           qGreen(pixel) < 160;
+}
+
+} // namespace
+
+TEST(VideoFrame, ConvertsAndScalesTheDecodersPictureIntoScreenPixels) {
+    const VideoFrame frame = magentaAndGrey(64, 32);
+    EXPECT_EQ(frame.size(), QSize(64, 32));
+    const QImage own = frame.toImage();
+    ASSERT_EQ(own.size(), QSize(64, 32));
+    EXPECT_TRUE(isMagenta(own.pixel(5, 5))) << std::hex << own.pixel(5, 5);
+    EXPECT_TRUE(isGrey(own.pixel(60, 30))) << std::hex << own.pixel(60, 30);
+    EXPECT_EQ(qAlpha(own.pixel(5, 5)), 255);
+
+    const QImage big = frame.toImage(QSize(640, 320));
+    ASSERT_EQ(big.size(), QSize(640, 320));
+    EXPECT_TRUE(isMagenta(big.pixel(300, 300)));
+    EXPECT_TRUE(isGrey(big.pixel(340, 10)));
+
+    // Painting on a plain image: the painter's transform is honoured.
+    QImage canvas(200, 100, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        painter.translate(20, 10);
+        frame.paint(painter, QRect(0, 0, 128, 64));
+    }
+    EXPECT_EQ(canvas.pixel(10, 5), qRgb(0, 0, 0)) << "outside the picture";
+    EXPECT_TRUE(isMagenta(canvas.pixel(25, 15)));
+    EXPECT_TRUE(isGrey(canvas.pixel(140, 70)));
+    EXPECT_EQ(canvas.pixel(150, 80), qRgb(0, 0, 0));
+
+    // A clipped painter keeps its clip.
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        painter.setClipRect(0, 0, 30, 100);
+        frame.paint(painter, QRect(0, 0, 128, 64));
+    }
+    EXPECT_TRUE(isMagenta(canvas.pixel(25, 15)));
+    EXPECT_EQ(canvas.pixel(40, 15), qRgb(0, 0, 0));
+}
+
+TEST(VideoFrame, AWindowShowsTheFrameLetterboxedInItsBackingStore) {
+    FrameSink frames;
+    VideoSurface surface(&frames);
+    surface.explicitlySized = true;
+    surface.resize(300, 300);
+    surface.show();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return surface.isVisible(); }, 2000));
+    frames.push(magentaAndGrey(64, 32), 1.0);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return frames.framesDelivered() == 1; }, 2000));
+    testsupport::pumpEvents(50);
+    // What the window system would show: the window's backing store.
+    const QImage shown = surface.screen()->grabWindow(surface.winId()).toImage();
+    ASSERT_EQ(shown.size(), QSize(300, 300));
+    EXPECT_EQ(surface.pictureRect(), QRect(0, 75, 300, 150));
+    EXPECT_EQ(shown.pixel(150, 30), qRgb(0, 0, 0)) << "black above the picture";
+    EXPECT_TRUE(isMagenta(shown.pixel(20, 100))) << std::hex << shown.pixel(20, 100);
+    EXPECT_TRUE(isGrey(shown.pixel(280, 200))) << std::hex << shown.pixel(280, 200);
+    EXPECT_EQ(shown.pixel(150, 270), qRgb(0, 0, 0)) << "black below the picture";
+    // A grab paints through an image and gives the same picture.
+    const QImage grabbed = surface.grab().toImage();
+    EXPECT_TRUE(isMagenta(grabbed.pixel(20, 100)));
+    EXPECT_TRUE(isGrey(grabbed.pixel(280, 200)));
+}
