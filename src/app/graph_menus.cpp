@@ -115,6 +115,8 @@ void Graph::buildOpener() {
 }
 
 // Pictures by the caption they start: the style's own media and file icons.
+// The tags are known at once; the icons themselves are looked up when a
+// menu first opens, which keeps the icon theme's search off the start.
 void Graph::buildPictures() {
     const std::pair<const char*, QStyle::StandardPixmap> pictures[] = {
         {"Open", QStyle::SP_DialogOpenButton},
@@ -130,9 +132,18 @@ void Graph::buildPictures() {
         {"Options", QStyle::SP_FileDialogListView},
         {"Exit", QStyle::SP_DialogCloseButton},
     };
+    for (const auto& [tag, picture] : pictures) {
+        images.append({QLatin1String(tag), QPixmap()});
+        pictureKinds_.append(picture);
+    }
+}
+
+void Graph::loadPictures() {
+    if (images.isEmpty() || !images.first().picture.isNull())
+        return;
     QStyle* style = QApplication::style();
-    for (const auto& [tag, picture] : pictures)
-        images.append({QLatin1String(tag), style->standardIcon(picture).pixmap(16, 16)});
+    for (int i = 0; i < images.size(); ++i)
+        images[i].picture = style->standardIcon(pictureKinds_[i]).pixmap(16, 16);
 }
 
 QAction* Graph::item(const QString& name) const {
@@ -147,6 +158,7 @@ std::pair<Command, int> Graph::commandOf(const QAction* action) const {
 }
 
 void Graph::refresh() {
+    loadPictures();
     const QStringList presets = captions_.aspectPresets ? captions_.aspectPresets() : QStringList();
     const QStringList streams = captions_.audioStreams ? captions_.audioStreams() : QStringList();
     for (int k = 1; k <= 9; ++k)

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QMenu>
+#include <QStyle>
 #include <functional>
 
 class Graph : public QObject {
@@ -47,8 +48,10 @@ class Graph : public QObject {
     void buildPlayer();
     void buildOpener();
     void buildPictures();
+    void loadPictures();
 
     PlayerCommands& commands_;
     Captions captions_;
     QHash<const QAction*, std::pair<Command, int>> commandOf_;
+    QList<QStyle::StandardPixmap> pictureKinds_; // beside `images`, by index
 };
