@@ -117,6 +117,14 @@ QString capsMediaType(GstCaps* caps) {
     return QString::fromUtf8(gst_structure_get_name(gst_caps_get_structure(caps, 0)));
 }
 
+QString errorMessageText(GstMessage* message) {
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    const QString text = QString::fromUtf8(error ? error->message : "unknown error");
+    g_clear_error(&error);
+    return text;
+}
+
 MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
     GstElementFactory* factory = gst_element_get_factory(demux);
     if (!factory || location.isEmpty())
@@ -141,12 +149,8 @@ MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
         pins.push_back({GST_PAD_NAME(pad), QString(), mediaTypeOfPad(pad)});
     });
     QString error;
-    if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-        GError* gerror = nullptr;
-        gst_message_parse_error(message, &gerror, nullptr);
-        error = QString::fromUtf8(gerror ? gerror->message : "unknown error");
-        g_clear_error(&gerror);
-    }
+    if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
+        error = errorMessageText(message);
     if (message)
         gst_message_unref(message);
     gst_object_unref(bus);

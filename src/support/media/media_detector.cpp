@@ -34,14 +34,6 @@ void addFakeSink(GstElement*, GstPad* pad, gpointer pipeline) {
     gst_element_sync_state_with_parent(queue);
 }
 
-QString errorText(GstMessage* message) {
-    GError* error = nullptr;
-    gst_message_parse_error(message, &error, nullptr);
-    const QString text = QString::fromUtf8(error ? error->message : "unknown error");
-    g_clear_error(&error);
-    return text;
-}
-
 } // namespace
 
 MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
@@ -74,7 +66,7 @@ MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
     if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE)
         takeStreams(pipeline, parser);
     else if (message)
-        problem = errorText(message);
+        problem = gstgraph::errorMessageText(message);
     if (message)
         gst_message_unref(message);
     gst_object_unref(bus);
