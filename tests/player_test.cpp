@@ -221,7 +221,11 @@ TEST(Transport, SeekBarJumpRateAndNext) {
     testsupport::pumpEvents(150);
     EXPECT_NEAR(player.position(), 2.1, 0.3);
 
+    // A jump from a pause plays on, and the pause flag follows it.
+    player.transport.pause_Click();
     player.transport.Jump("00:00:01");
+    EXPECT_EQ(player.state.PlayState, PlayRunning);
+    EXPECT_FALSE(player.state.Paused) << "Space would ask a running movie to play";
     testsupport::pumpEvents(150);
     EXPECT_NEAR(player.position(), 1.1, 0.3);
     EXPECT_EQ(player.host.value, 1);

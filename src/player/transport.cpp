@@ -16,6 +16,10 @@ void Transport::cmdRun_Click() {
             if (graph->run())
                 state_.PlayState = PlayRunning;
         }
+        // A jump or a seek-bar click from a pause plays on: Space must
+        // then pause again, not ask a running movie to play.
+        if (state_.PlayState == PlayRunning)
+            state_.Paused = false;
     }
     host_.applyVolume();
     host_.hideCurtain();
@@ -23,8 +27,10 @@ void Transport::cmdRun_Click() {
 }
 
 void Transport::cmdPause_Click() {
-    if (state_.MediaControl && state_.PlayState != PlayStopped && state_.MediaControl->pause())
+    if (state_.MediaControl && state_.PlayState != PlayStopped && state_.MediaControl->pause()) {
         state_.PlayState = PlayPaused;
+        state_.Paused = true;
+    }
 }
 
 void Transport::cmdStop_Click() {
