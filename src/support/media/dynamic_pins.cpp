@@ -2,6 +2,7 @@
 // learnt up front by reading the start of the file, so callers can select
 // and connect them by name before the graph runs; the planned links are made
 // on the streaming thread the moment each pad appears.
+#include "support/media/file_probe.h"
 #include "support/media/gst_graph_private.h"
 
 #include <mutex>
@@ -129,33 +130,16 @@ MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
     GstElementFactory* factory = gst_element_get_factory(demux);
     if (!factory || location.isEmpty())
         return MediaStatus::failure(QStringLiteral("No file feeds this filter."));
-    GstElement* pipeline = gst_pipeline_new(nullptr);
-    GstElement* source = gst_element_factory_make("filesrc", nullptr);
-    GstElement* reader = gst_element_factory_create(factory, nullptr);
-    g_object_set(source, "location", location.toUtf8().constData(), nullptr);
-    gst_bin_add_many(GST_BIN(pipeline), source, reader, nullptr);
-    if (!gst_element_link(source, reader)) {
-        gst_object_unref(pipeline);
+    FileProbe probe(location, gst_element_factory_create(factory, nullptr));
+    if (!probe.isReady())
         return MediaStatus::failure(QStringLiteral("The file cannot feed this filter."));
-    }
-    g_signal_connect(reader, "no-more-pads", G_CALLBACK(onNoMorePads), nullptr);
-    gst_element_set_state(pipeline, GST_STATE_PAUSED);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* message = gst_bus_timed_pop_filtered(
-        bus, 3 * GST_SECOND,
-        GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_APPLICATION | GST_MESSAGE_ASYNC_DONE));
+    g_signal_connect(probe.reader(), "no-more-pads", G_CALLBACK(onNoMorePads), nullptr);
+    probe.pauseUntil(GstMessageType(GST_MESSAGE_APPLICATION | GST_MESSAGE_ASYNC_DONE), 3000);
     std::vector<DynamicPin> pins;
-    visitAll<GstPad>(gst_element_iterate_src_pads(reader), [&](GstPad* pad) {
+    visitAll<GstPad>(gst_element_iterate_src_pads(probe.reader()), [&](GstPad* pad) {
         pins.push_back({GST_PAD_NAME(pad), QString(), mediaTypeOfPad(pad)});
     });
-    QString error;
-    if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
-        error = errorMessageText(message);
-    if (message)
-        gst_message_unref(message);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
+    const QString& error = probe.error();
     if (pins.empty())
         return MediaStatus::failure(error.isEmpty() ? QStringLiteral("The file has no streams.")
                                                     : error);

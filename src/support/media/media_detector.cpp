@@ -1,8 +1,8 @@
 #include "support/media/media_detector.h"
 
+#include "support/media/file_probe.h"
 #include "support/media/gst_graph_private.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QMutex>
@@ -45,33 +45,16 @@ MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable())
         return MediaStatus::failure(QStringLiteral("Cannot open the file \"%1\".").arg(path));
-    GstElement* pipeline = gst_pipeline_new(nullptr);
-    GstElement* source = gst_element_factory_make("filesrc", nullptr);
-    GstElement* parser = gst_element_factory_make("parsebin", nullptr);
-    if (!source || !parser) {
-        gst_object_unref(pipeline);
+    FileProbe probe(file.absoluteFilePath(), gst_element_factory_make("parsebin", nullptr));
+    if (!probe.isReady())
         return MediaStatus::failure(QStringLiteral("The media framework cannot read files."));
-    }
-    g_object_set(source, "location", QFile::encodeName(file.absoluteFilePath()).constData(),
-                 nullptr);
-    gst_bin_add_many(GST_BIN(pipeline), source, parser, nullptr);
-    gst_element_link(source, parser);
-    g_signal_connect(parser, "pad-added", G_CALLBACK(addFakeSink), pipeline);
-    gst_element_set_state(pipeline, GST_STATE_PAUSED);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* message =
-        gst_bus_timed_pop_filtered(bus, GstClockTime(timeoutMs) * GST_MSECOND,
-                                   GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE));
+    g_signal_connect(probe.reader(), "pad-added", G_CALLBACK(addFakeSink), probe.pipeline());
     QString problem = QStringLiteral("The file is not a movie the player can read.");
-    if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE)
-        takeStreams(pipeline, parser);
-    else if (message)
-        problem = gstgraph::errorMessageText(message);
-    if (message)
-        gst_message_unref(message);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
+    const GstMessageType end = probe.pauseUntil(GST_MESSAGE_ASYNC_DONE, timeoutMs);
+    if (end == GST_MESSAGE_ASYNC_DONE)
+        takeStreams(probe.pipeline(), probe.reader());
+    else if (end == GST_MESSAGE_ERROR)
+        problem = probe.error();
     if (read_)
         return MediaStatus::success();
     return MediaStatus::failure(problem);
