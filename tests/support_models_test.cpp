@@ -38,11 +38,8 @@ TEST(FrameSink, HandsOnlyTheNewestFrameToTheUiThread) {
     int ready = 0;
     QObject::connect(&sink, &FrameSink::frameReady, [&] { ++ready; });
     QThread* streaming = QThread::create([&] {
-        for (int i = 1; i <= 3; ++i) {
-            QImage frame(8 * i, 8, QImage::Format_RGB32);
-            frame.fill(Qt::red);
-            sink.push(VideoFrame(frame), 1.5);
-        }
+        for (int i = 1; i <= 3; ++i)
+            sink.push(testsupport::i420Frame(8 * i, 8), 1.5);
     });
     streaming->start();
     streaming->wait();

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QThread>
 #include <QWidget>
+#include <gst/video/video.h>
 
 namespace testsupport {
 
@@ -31,6 +32,29 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void pumpEvents(int ms) {
     waitUntil([] { return false; }, ms);
+}
+
+VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFrame*)>& fill) {
+    GstVideoInfo info;
+    gst_video_info_set_format(&info, GST_VIDEO_FORMAT_I420, guint(width), guint(height));
+    GstBuffer* buffer = gst_buffer_new_allocate(nullptr, info.size, nullptr);
+    GstVideoFrame frame;
+    if (gst_video_frame_map(&frame, &info, buffer, GST_MAP_WRITE)) {
+        for (guint plane = 0; plane < GST_VIDEO_FRAME_N_PLANES(&frame); ++plane)
+            memset(GST_VIDEO_FRAME_PLANE_DATA(&frame, plane), 0,
+                   size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&frame, plane)) *
+                       GST_VIDEO_FRAME_COMP_HEIGHT(&frame, plane));
+        if (fill)
+            fill(&frame);
+        gst_video_frame_unmap(&frame);
+    }
+    GstCaps* caps = gst_video_info_to_caps(&info);
+    GstSample* sample = gst_sample_new(buffer, caps, nullptr, nullptr);
+    gst_caps_unref(caps);
+    gst_buffer_unref(buffer);
+    VideoFrame result = VideoFrame::fromSample(sample);
+    gst_sample_unref(sample);
+    return result;
 }
 
 void click(QWidget* control, Qt::KeyboardModifiers modifiers) {

@@ -1,6 +1,8 @@
 #pragma once
 // Shared helpers of the test suite: where the generated media lives, and a
 // way to wait for asynchronous results while the Qt event loop keeps running.
+#include "support/media/video_frame.h"
+
 #include <QString>
 #include <Qt>
 #include <functional>
@@ -18,6 +20,10 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs);
 
 // Runs the event loop for `ms` milliseconds.
 void pumpEvents(int ms);
+
+// An I420 frame of `width` x `height` as a graph would hand it over, its
+// planes written by `fill` (zeros without it).
+VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFrame*)>& fill = {});
 
 // Presses and releases `control` with the left button and `modifiers`.
 void click(QWidget* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

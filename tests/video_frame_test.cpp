@@ -16,24 +16,19 @@ namespace {
 
 // An I420 frame: magenta in its left half, grey in its right half.
 VideoFrame magentaAndGrey(int width, int height) {
-    GstVideoInfo info;
-    gst_video_info_set_format(&info, GST_VIDEO_FORMAT_I420, width, height);
-    GstBuffer* buffer = gst_buffer_new_allocate(nullptr, info.size, nullptr);
-    auto* frame = new GstVideoFrame;
-    EXPECT_TRUE(gst_video_frame_map(frame, &info, buffer, GST_MAP_READWRITE));
-    gst_buffer_unref(buffer); // the mapped frame keeps it
-    // BT.601 limited range: magenta is Y 107, U 202, V 222; grey is 128s.
-    for (int plane = 0; plane < 3; ++plane) {
-        auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_PLANE_DATA(frame, plane));
-        const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(frame, plane);
-        const int w = GST_VIDEO_FRAME_COMP_WIDTH(frame, plane);
-        const int h = GST_VIDEO_FRAME_COMP_HEIGHT(frame, plane);
-        const guint8 magenta[] = {107, 202, 222};
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                data[y * stride + x] = x < w / 2 ? magenta[plane] : 128;
-    }
-    return VideoFrame::fromMapped(frame);
+    return testsupport::i420Frame(width, height, [](GstVideoFrame* frame) {
+        // BT.601 limited range: magenta is Y 107, U 202, V 222; grey is 128s.
+        for (int plane = 0; plane < 3; ++plane) {
+            auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_PLANE_DATA(frame, plane));
+            const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(frame, plane);
+            const int w = GST_VIDEO_FRAME_COMP_WIDTH(frame, plane);
+            const int h = GST_VIDEO_FRAME_COMP_HEIGHT(frame, plane);
+            const guint8 magenta[] = {107, 202, 222};
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    data[y * stride + x] = x < w / 2 ? magenta[plane] : 128;
+        }
+    });
 }
 
 bool isMagenta(QRgb pixel) {
@@ -84,6 +79,29 @@ TEST(VideoFrame, ConvertsAndScalesTheDecodersPictureIntoScreenPixels) {
     }
     EXPECT_TRUE(isMagenta(canvas.pixel(25, 15)));
     EXPECT_EQ(canvas.pixel(40, 15), qRgb(0, 0, 0));
+}
+
+TEST(VideoFrame, ASampleGivesItsPixelAspectOrNoFrameWhenItIsNotVideo) {
+    // 16x8 I420 is 192 bytes.
+    GstBuffer* buffer = gst_buffer_new_allocate(nullptr, 192, nullptr);
+    const auto frameOf = [buffer](const char* caps, double* aspect = nullptr) {
+        GstCaps* parsed = gst_caps_from_string(caps);
+        GstSample* sample = gst_sample_new(buffer, parsed, nullptr, nullptr);
+        VideoFrame frame = VideoFrame::fromSample(sample, aspect);
+        gst_sample_unref(sample);
+        gst_caps_unref(parsed);
+        return frame;
+    };
+    double aspect = 0;
+    const VideoFrame wide =
+        frameOf("video/x-raw,format=I420,width=16,height=8,pixel-aspect-ratio=2/1", &aspect);
+    EXPECT_EQ(wide.size(), QSize(16, 8));
+    EXPECT_EQ(aspect, 2.0);
+    EXPECT_TRUE(frameOf("audio/x-raw,format=S16LE,rate=8000,channels=1").isNull());
+    EXPECT_TRUE(frameOf("video/x-raw,format=I420,width=640,height=480").isNull())
+        << "caps that promise more than the buffer holds";
+    EXPECT_TRUE(VideoFrame().toImage().isNull());
+    gst_buffer_unref(buffer);
 }
 
 TEST(VideoFrame, AWindowShowsTheFrameLetterboxedInItsBackingStore) {

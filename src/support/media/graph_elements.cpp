@@ -39,19 +39,15 @@ void destroyVideoData(gpointer data) {
 }
 
 GstFlowReturn deliverSample(GstSample* sample, VideoRendererData* data) {
-    GstVideoInfo info;
-    auto* frame = new GstVideoFrame;
-    if (!gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) ||
-        !gst_video_frame_map(frame, &info, gst_sample_get_buffer(sample), GST_MAP_READ)) {
-        delete frame;
-        gst_sample_unref(sample);
+    double aspect = 1.0;
+    VideoFrame frame = VideoFrame::fromSample(sample, &aspect);
+    gst_sample_unref(sample);
+    if (frame.isNull())
         return GST_FLOW_OK; // a frame we cannot read is skipped, not fatal
-    }
-    gst_sample_unref(sample); // the mapped frame holds its own buffer reference
-    data->width = info.width;
-    data->height = info.height;
-    const double aspect = info.par_d > 0 ? double(info.par_n) / info.par_d : 1.0;
-    data->frames->push(VideoFrame::fromMapped(frame), aspect > 0 ? aspect : 1.0);
+    const QSize size = frame.size();
+    data->width = size.width();
+    data->height = size.height();
+    data->frames->push(std::move(frame), aspect);
     return GST_FLOW_OK;
 }
 

@@ -58,16 +58,29 @@ void unmapAndFree(GstVideoFrame* frame) {
 
 } // namespace
 
-VideoFrame VideoFrame::fromMapped(GstVideoFrame* frame) {
+VideoFrame VideoFrame::fromSample(GstSample* sample, double* pixelAspect) {
+    GstVideoInfo info;
+    GstCaps* caps = gst_sample_get_caps(sample);
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    if (!caps || !buffer || !gst_video_info_from_caps(&info, caps))
+        return {};
+    auto* frame = new GstVideoFrame;
+    // The mapped frame holds its own reference to the buffer.
+    if (!gst_video_frame_map(frame, &info, buffer, GST_MAP_READ)) {
+        delete frame;
+        return {};
+    }
+    if (pixelAspect)
+        *pixelAspect = info.par_n > 0 && info.par_d > 0 ? double(info.par_n) / info.par_d : 1.0;
     VideoFrame result;
     result.mapped_.reset(frame, unmapAndFree);
     return result;
 }
 
 QSize VideoFrame::size() const {
-    if (mapped_)
-        return QSize(GST_VIDEO_FRAME_WIDTH(mapped_.get()), GST_VIDEO_FRAME_HEIGHT(mapped_.get()));
-    return image_.size();
+    if (!mapped_)
+        return {};
+    return QSize(GST_VIDEO_FRAME_WIDTH(mapped_.get()), GST_VIDEO_FRAME_HEIGHT(mapped_.get()));
 }
 
 // Converts the picture into `pixels` (32-bit BGRA, as Qt's RGB32 lies in
@@ -100,8 +113,8 @@ bool VideoFrame::convert(uchar* pixels, qsizetype bytesPerLine, QSize size) cons
 QImage VideoFrame::toImage(QSize size) const {
     if (size.isEmpty())
         size = this->size();
-    if (!mapped_)
-        return image_.size() == size ? image_ : image_.scaled(size);
+    if (!mapped_ || size.isEmpty())
+        return {};
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull() || !convert(image.bits(), image.bytesPerLine(), size))
         return {};
@@ -137,10 +150,6 @@ bool VideoFrame::paintIntoDevice(QPainter& painter, const QRect& target) const {
 void VideoFrame::paint(QPainter& painter, const QRect& target) const {
     if (target.isEmpty() || isNull())
         return;
-    if (!mapped_) {
-        painter.drawImage(target, image_);
-        return;
-    }
     if (!paintIntoDevice(painter, target))
         painter.drawImage(target.topLeft(), toImage(target.size()));
 }

@@ -11,17 +11,18 @@
 
 class QPainter;
 typedef struct _GstVideoFrame GstVideoFrame;
+typedef struct _GstSample GstSample;
 
 class VideoFrame {
   public:
     VideoFrame() = default;
-    // A picture already in screen pixels.
-    explicit VideoFrame(QImage image) : image_(std::move(image)) {}
-    // Takes over a mapped frame (framework side); it is unmapped and freed
-    // with the last copy of this VideoFrame.
-    static VideoFrame fromMapped(GstVideoFrame* frame);
+    // The picture of a raw video sample, holding the sample's buffer (the
+    // caller keeps its own reference to the sample). A null frame when the
+    // sample cannot be read as video. `pixelAspect` receives the width of a
+    // pixel over its height.
+    static VideoFrame fromSample(GstSample* sample, double* pixelAspect = nullptr);
 
-    bool isNull() const { return !mapped_ && image_.isNull(); }
+    bool isNull() const { return !mapped_; }
     QSize size() const;
 
     // Paints the picture scaled into `target` (the painter's coordinates).
@@ -34,5 +35,4 @@ class VideoFrame {
     bool convert(uchar* pixels, qsizetype bytesPerLine, QSize size) const;
 
     std::shared_ptr<GstVideoFrame> mapped_;
-    QImage image_;
 };
