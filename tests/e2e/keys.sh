@@ -73,31 +73,29 @@ sleep 1 # chapter tracking catches up with the jump on its ticks
 now=$(position)
 press "$video" Page_Down
 for _ in $(seq 10); do (($(position) < now)) && break; sleep 0.1; done
-back=$(position); echo "DBG before=$before at=$at now=$now back=$back" >&2
+back=$(position)
 ((back < now && (back == 0 || back == 4))) || fail "Page Down from $now s: at $(ctl position) s"
 
-# The volume: the keypad and the multimedia keys.
-before=$(volume)
-press "$video" KP_Subtract KP_Subtract
-sleep 0.6
-less_than "$(volume)" "$before" || fail "keypad minus: volume $(volume) from $before"
-lowered=$(volume)
+# The volume: the keypad and the multimedia keys, each from where the last
+# one left it.
+below() { less_than "$(volume)" "$1"; }
+above() { less_than "$1" "$(volume)"; }
+level=$(volume)
+press "$video" KP_Subtract
+eventually below "$level" || fail "keypad minus: volume $(volume) from $level"
+level=$(volume)
 press "$video" KP_Add
-sleep 0.6
-less_than "$lowered" "$(volume)" || fail "keypad plus: volume $(volume) from $lowered"
+eventually above "$level" || fail "keypad plus: volume $(volume) from $level"
+level=$(volume)
 press "$video" XF86AudioLowerVolume
-sleep 0.6
-less_than "$(volume)" "$before" || fail "volume-down key"
-lowered=$(volume)
+eventually below "$level" || fail "volume-down key: volume $(volume) from $level"
+level=$(volume)
 press "$video" XF86AudioRaiseVolume
-sleep 0.6
-less_than "$lowered" "$(volume)" || fail "volume-up key"
+eventually above "$level" || fail "volume-up key: volume $(volume) from $level"
 press "$video" m
-for _ in $(seq 30); do less_than "$(volume)" 0.001 && break; sleep 0.1; done
-less_than "$(volume)" 0.001 || fail "M did not mute: volume $(volume)"
+eventually below 0.001 || fail "M did not mute: volume $(volume)"
 press "$video" XF86AudioMute
-sleep 0.6
-less_than 0 "$(volume)" || fail "the mute key did not unmute"
+eventually above 0 || fail "the mute key did not unmute"
 
 # Full screen: Z and Escape, Alt+Enter twice; Enter alone does nothing.
 windowed=$(width)

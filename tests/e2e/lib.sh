@@ -51,6 +51,14 @@ wait_for() { # wait_for EXPECTED COMMAND...
     done
     fail "${step:+after $step: }playerctl $*: '$got', expected '$want'"
 }
+# Runs a check until it holds (3 s at the most); its status is the last one.
+eventually() {
+    for _ in $(seq 30); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
 # The id of a window once it shows (10 s at the most).
 wait_window() { # wait_window TITLE
     local id=""
