@@ -1,6 +1,5 @@
 // The configuration dialog: loading a fresh or saved store, Ok and Cancel,
 // the checks that refuse input, and the controls other windows rely on.
-#include "app/key_table.h"
 #include "app/player_state.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
@@ -19,8 +18,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
@@ -127,32 +124,14 @@ class FrmConfigTest : public ::testing::Test {
     }
 };
 
-TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsAndRunsTheLoadHandlers) {
+TEST_F(FrmConfigTest, FreshUserGetsTheDefaultsAndTheLoadHandlersRunOnce) {
     auto dialog = load();
-    EXPECT_EQ(dialog->windowTitle(), "Configuration");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(dialog->subtitlesOn());
-    EXPECT_TRUE(dialog->screenSaverDisabled());
-    EXPECT_TRUE(dialog->scrollTitle());
-    EXPECT_EQ(dialog->subtitleFontName(), "Verdana");
-    EXPECT_EQ(dialog->subtitleFontSize(), 14);
-    EXPECT_EQ(dialog->subtitleFontColour(), QColor(Qt::white));
-    EXPECT_EQ(dialog->keyColour(), QColor(16, 0, 16));
-    EXPECT_TRUE(dialog->autoOverlay());
-    EXPECT_EQ(dialog->subtitleYPosText(), "70");
-    EXPECT_EQ(dialog->skinFolder(), program + "/Skins/WinDVD");
-    EXPECT_EQ(dialog->speakerModeName(), "Dolby Surround");
-    EXPECT_EQ(dialog->scenixDriveIndex(), 1);
-    EXPECT_TRUE(dialog->scenixDrive().endsWith(u'/'));
-    EXPECT_EQ(dialog->characterSetIndex(), 6);
-    EXPECT_EQ(dialog->characterSetNumber(), 0);
-    EXPECT_FALSE(dialog->changeResolution());
-    EXPECT_EQ(dialog->resolutionWidth(), -1);
-    EXPECT_EQ(dialog->colourBits(), -1);
-    EXPECT_EQ(dialog->refreshHz(), -1);
-    EXPECT_FALSE(dialog->useDedynamic());
-    EXPECT_EQ(dialog->deviceIndex(), 1);
-    EXPECT_EQ(dialog->deviceName(), "Speakers");
+    // Every control holds what it was given: read back whole, the dialog's
+    // preferences are a fresh user's, the device named from its index.
+    Preferences fresh = Preferences::defaults(program);
+    fresh.device = QStringLiteral("Speakers");
+    EXPECT_EQ(dialog->preferences(), fresh);
     EXPECT_FALSE(dialog->regChanged());
 
     // Disabled controls follow their check boxes.
@@ -169,7 +148,6 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsAndRunsTheLoadHandlers) {
     EXPECT_EQ(calls.analyseReg, 1);
     EXPECT_TRUE(calls.messages.isEmpty());
     EXPECT_TRUE(storedKeys().isEmpty());
-    EXPECT_EQ(dialog->listRegFilters.count(), 6);
     EXPECT_EQ(dialog->listRegFilters.listIndex(), 0);
 }
 
@@ -213,6 +191,7 @@ TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
 
 TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     const QString skin = makeSkin("Dark");
+    Preferences saved;
     {
         auto dialog = load();
         dialog->hooks.chooseFont = [](const SubtitleFontChoice& current) {
@@ -251,57 +230,38 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
         EXPECT_EQ(calls.fonts, QStringList{"DejaVu Sans 20 #ff0000"});
         EXPECT_EQ(calls.scrollTitle, QList<bool>{false});
         EXPECT_EQ(calls.screenSaver, QList<bool>{true}); // given back at once
+        saved = dialog->preferences();
     }
-    EXPECT_EQ(storedKeys().size(), 22);
-    SettingsStore store(storePath);
-    EXPECT_EQ(store.read("Device"), "alsasink");
-    EXPECT_EQ(store.read("FontColor"), "255");
+    // Every one of the dialog's keys holds the edit, not a fresh user's value.
+    SettingsStore store(storePath), fresh(dir.filePath("fresh.ini"));
+    Preferences::defaults(program).saveDialogKeys(fresh);
+    ASSERT_EQ(storedKeys().size(), 22);
+    for (const QString& key : storedKeys())
+        EXPECT_NE(store.read(key), fresh.read(key)) << key.toStdString();
+    EXPECT_EQ(store.read("FontColor"), "255"); // red is the lowest byte
 
     calls = {};
     auto second = load();
-    EXPECT_FALSE(second->subtitlesOn());
-    EXPECT_FALSE(second->screenSaverDisabled());
-    EXPECT_FALSE(second->scrollTitle());
-    EXPECT_EQ(second->subtitleFontName(), "DejaVu Sans");
-    EXPECT_EQ(second->subtitleFontSize(), 20);
+    EXPECT_EQ(second->preferences(), saved);
     EXPECT_EQ(second->subtitleFontColour(), QColor(Qt::red));
-    EXPECT_FALSE(second->autoOverlay());
     EXPECT_EQ(second->keyColour(), QColor(1, 2, 3));
-    EXPECT_EQ(second->subtitleYPosText(), "55");
-    EXPECT_EQ(second->skinFolder(), skin);
-    EXPECT_EQ(second->speakerModeName(), "4 Speakers Mode");
-    EXPECT_EQ(second->scenixDriveIndex(), 0);
     EXPECT_EQ(second->characterSetNumber(), 204); // Russian
-    EXPECT_EQ(second->deviceName(), "alsasink");
-    EXPECT_TRUE(second->changeResolution());
-    EXPECT_EQ(second->resolutionWidth(), 1152);
     EXPECT_EQ(second->resolutionHeight(), 864);
     EXPECT_EQ(second->colourBits(), 32);
     EXPECT_EQ(second->refreshHz(), 72);
-    EXPECT_TRUE(second->useDedynamic());
     // The stored skin is loaded at once; the screen saver is left alone.
     EXPECT_EQ(calls.skinLoads, 1);
     EXPECT_TRUE(calls.screenSaver.isEmpty());
     EXPECT_EQ(calls.speakerModes, QList<int>{4});
 }
 
-TEST_F(FrmConfigTest, CancelHidesAndWritesNothingButKeepsTheEdits) {
-    makeSkin("Dark");
-    auto dialog = load();
-    dialog->show();
-    control<QCheckBox>(*dialog, "Check1")->click();
-    dialog->setSkinFolder(dir.filePath("Dark"));
-    control<QPushButton>(*dialog, "Command3")->click();
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(storedKeys().isEmpty());
-    EXPECT_FALSE(dialog->subtitlesOn());
-    EXPECT_EQ(calls.writeReg, 0);
-}
-
-TEST_F(FrmConfigTest, OkRefusesAFolderWithoutASkin) {
+// Ok refuses a folder without a skin and Cancel writes nothing; the edits
+// stay in the dialog either way.
+TEST_F(FrmConfigTest, OkNeedsASkinAndCancelWritesNothingButKeepsTheEdits) {
     makeSkin("NoSkin", {});
     auto dialog = load();
     dialog->show();
+    control<QCheckBox>(*dialog, "Check1")->click();
     // The default folder does not exist; then one that lacks the file.
     for (const QString& folder : {dialog->skinFolder(), dir.filePath("NoSkin")}) {
         dialog->setSkinFolder(folder);
@@ -309,54 +269,65 @@ TEST_F(FrmConfigTest, OkRefusesAFolderWithoutASkin) {
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(calls.messages.takeFirst(), "You must choose a skin. ;)");
     }
-    EXPECT_TRUE(storedKeys().isEmpty());
-    EXPECT_EQ(calls.writeReg, 0);
-
     // The description file's name may be in any letter case.
     dialog->setSkinFolder(makeSkin("Upper", "VSKIN.INI"));
+    control<QPushButton>(*dialog, "Command3")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_EQ(calls.writeReg, 0);
+    EXPECT_FALSE(dialog->subtitlesOn());
+
+    dialog->show();
     dialog->Command1_Click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(calls.messages.isEmpty());
     EXPECT_EQ(storedKeys().size(), 22);
+    EXPECT_EQ(SettingsStore(storePath).read("UseSub"), "0");
 }
 
-TEST_F(FrmConfigTest, ColourBoxesHoldAtMost255AndDigitsOnly) {
-    SettingsStore(storePath).write("G", "999");
+// Stored values no control can hold: indexes outside the lists choose
+// nothing, a colour component is cut to 255; the boxes take digits only.
+TEST_F(FrmConfigTest, DamagedStoredValuesChooseNothingAndColourBoxesHoldAtMost255) {
+    SettingsStore store(storePath);
+    store.write("AudioSys", "7");
+    store.write("DeviceIdx", "3");
+    store.write("Charset", "-1");
+    store.write("G", "999");
     auto dialog = load();
+    EXPECT_EQ(dialog->speakerMode(), -1);
+    EXPECT_EQ(dialog->deviceIndex(), -1);
+    EXPECT_EQ(dialog->deviceName(), "");
+    EXPECT_EQ(dialog->characterSetNumber(), 0);
+    EXPECT_TRUE(calls.speakerModes.isEmpty());
+    EXPECT_TRUE(calls.characterSets.isEmpty());
+    dialog->Spkup();
+    EXPECT_TRUE(calls.speakerPictures.isEmpty());
+
     EXPECT_EQ(control<QLineEdit>(*dialog, "ColorG")->text(), "255");
     auto* red = control<QLineEdit>(*dialog, "ColorR");
-    red->setText("300");
-    EXPECT_EQ(red->text(), "255");
-    red->setText("255");
-    EXPECT_EQ(red->text(), "255");
     red->setText("256");
     EXPECT_EQ(red->text(), "255");
+    red->setText("254");
+    EXPECT_EQ(red->text(), "254");
     red->setText("");
     EXPECT_EQ(dialog->keyColour().red(), 0);
-    QString typed = QStringLiteral("12a");
-    int pos = 0;
-    EXPECT_EQ(red->validator()->validate(typed, pos), QValidator::Invalid);
-    typed = QStringLiteral("-1");
-    EXPECT_EQ(red->validator()->validate(typed, pos), QValidator::Invalid);
+    for (QString typed : {QStringLiteral("12a"), QStringLiteral("-1")}) {
+        int pos = 0;
+        EXPECT_EQ(red->validator()->validate(typed, pos), QValidator::Invalid)
+            << typed.toStdString();
+    }
 }
 
-TEST_F(FrmConfigTest, RedetectNeedsAnOpenMovie) {
-    auto dialog = load();
-    control<QPushButton>(*dialog, "Command5")->click();
-    EXPECT_EQ(calls.messages, QStringList{"Please open a file first."});
-    EXPECT_EQ(calls.detections, 0);
-    state.MovieOpen = true;
-    control<QPushButton>(*dialog, "Command5")->click();
-    EXPECT_EQ(calls.messages.size(), 1);
-    EXPECT_EQ(calls.detections, 1);
-}
-
-TEST_F(FrmConfigTest, OkReopensOnlyAnOpenMovieAfterADecoderChange) {
+// Redetecting the overlay and reopening after Ok both need an open movie.
+TEST_F(FrmConfigTest, RedetectAndTheReopenAfterADecoderChangeNeedAnOpenMovie) {
     auto dialog = load();
     dialog->setSkinFolder(makeSkin("Dark"));
     auto* brightness = control<QSlider>(*dialog, "Bness");
 
-    // No movie: never, even after a slider move.
+    // No movie: no detection, no reopen, even after a slider move.
+    control<QPushButton>(*dialog, "Command5")->click();
+    EXPECT_EQ(calls.messages.takeFirst(), "Please open a file first.");
+    EXPECT_EQ(calls.detections, 0);
     brightness->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_TRUE(dialog->regChanged());
     dialog->Command1_Click();
@@ -365,6 +336,9 @@ TEST_F(FrmConfigTest, OkReopensOnlyAnOpenMovieAfterADecoderChange) {
 
     // A movie but nothing changed: the movie plays on.
     state.MovieOpen = true;
+    control<QPushButton>(*dialog, "Command5")->click();
+    EXPECT_TRUE(calls.messages.isEmpty());
+    EXPECT_EQ(calls.detections, 1);
     dialog->Command1_Click();
     EXPECT_EQ(calls.reopens, 0);
 
@@ -438,130 +412,59 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_EQ(dialog->DAR.listIndex(), -1);
 }
 
-TEST_F(FrmConfigTest, StoredIndexesOutsideTheListsChooseNothing) {
-    SettingsStore store(storePath);
-    store.write("AudioSys", "7");
-    store.write("DeviceIdx", "3");
-    store.write("Charset", "-1");
-    auto dialog = load();
-    EXPECT_EQ(dialog->speakerMode(), -1);
-    EXPECT_EQ(dialog->deviceIndex(), -1);
-    EXPECT_EQ(dialog->deviceName(), "");
-    EXPECT_EQ(dialog->characterSetNumber(), 0);
-    EXPECT_TRUE(calls.speakerModes.isEmpty());
-    EXPECT_TRUE(calls.characterSets.isEmpty());
-    dialog->Spkup();
-    EXPECT_TRUE(calls.speakerPictures.isEmpty());
-}
-
-TEST_F(FrmConfigTest, DecoderSlidersKeepTheirRangesAndResetsMarkAChange) {
-    auto dialog = load();
-    EXPECT_EQ(dialog->decoderSliderValue("PostCpu"), 300);
-    EXPECT_EQ(dialog->decoderSliderValue("PPLevel"), 1);
-    EXPECT_TRUE(dialog->setDecoderSliderValue("PostCpu", -1, 5000));
-    EXPECT_TRUE(dialog->setDecoderSliderValue("SlideWma", 3, 7));
-    EXPECT_TRUE(dialog->setDecoderSliderValue("SlideWma", 9, -50));
-    EXPECT_TRUE(dialog->setDecoderSliderValue("PPLevel", -1, -1));
-    EXPECT_EQ(dialog->decoderSliderValue("PostCpu"), 3000);
-    EXPECT_EQ(dialog->decoderSliderValue("SlideWma", 3), 0);
-    EXPECT_EQ(dialog->decoderSliderValue("SlideWma", 9), -50);
-    EXPECT_EQ(dialog->decoderSliderValue("PPLevel"), 0);
-    // Unknown names and bands are refused, not mapped to some other slider.
-    EXPECT_FALSE(dialog->setDecoderSliderValue("SlideWma", 10, -5));
-    EXPECT_FALSE(dialog->setDecoderSliderValue("Bness", 0, 5));
-    EXPECT_FALSE(dialog->setDecoderSliderValue("Volume", -1, 5));
-    EXPECT_EQ(dialog->decoderSliderValue("SlideWma", -1), 0);
-    EXPECT_FALSE(dialog->regChanged()); // the registry's values are no change
-
-    control<QPushButton>(*dialog, "Command7")->click();
-    for (int band = 0; band < 10; ++band)
-        EXPECT_EQ(dialog->decoderSliderValue("SlideWma", band), -15);
-    EXPECT_TRUE(dialog->regChanged());
-    dialog->setRegChanged(false);
-    control<QPushButton>(*dialog, "Command6")->click();
-    EXPECT_EQ(dialog->decoderSliderValue("Hue"), 50);
-    EXPECT_TRUE(dialog->regChanged());
-
-    dialog->setRegistryAccess(false);
-    EXPECT_EQ(control<QLabel>(*dialog, "Reglbl")->text(), "Registry access denied :(");
-    dialog->setRegistryAccess(true);
-    EXPECT_EQ(control<QLabel>(*dialog, "Reglbl")->text(), "Registry access authorized");
-}
-
-TEST_F(FrmConfigTest, DecoderSlidersComeFromAndGoToTheRegistry) {
+TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndResetsMarkAChange) {
     RegistryStore registry(dir.filePath("registry.reg"));
-    const quint32 user = 0x80000001;
     ConfigHooks quiet;
     quiet.speakerModeChosen = [](int) {};
     frmConfig dialog(quiet, &state, nullptr, storePath);
     dialog.registry = &registry;
     dialog.programFolder = program;
     dialog.Form_Load();
-    // Nothing there: the first decoder's keys are made, its sliders keep
-    // their defaults, and the second decoder's missing key is reported.
-    EXPECT_EQ(registry.keyExists(user, "Software\\Microsoft\\Scrunch\\WMAudio"), 0);
-    EXPECT_EQ(dialog.decoderSliderValue("PostCpu"), 300);
-    EXPECT_EQ(dialog.decoderSliderValue("Bness"), 50);
+    // Nothing there: the second decoder's missing key is reported on the page.
     EXPECT_EQ(control<QLabel>(dialog, "Reglbl")->text(), "Registry access denied :(");
 
-    registry.createKey(user, "Software\\DivXNetworks\\DivX4Windows");
+    EXPECT_TRUE(dialog.setDecoderSliderValue("PostCpu", -1, 5000));
+    EXPECT_TRUE(dialog.setDecoderSliderValue("SlideWma", 3, 7));
+    EXPECT_TRUE(dialog.setDecoderSliderValue("SlideWma", 9, -50));
+    EXPECT_EQ(dialog.decoderSliderValue("PostCpu"), 3000);
+    EXPECT_EQ(dialog.decoderSliderValue("SlideWma", 3), 0);
+    EXPECT_EQ(dialog.decoderSliderValue("SlideWma", 9), -50);
+    // Unknown names and bands are refused, not mapped to some other slider.
+    EXPECT_FALSE(dialog.setDecoderSliderValue("SlideWma", 10, -5));
+    EXPECT_FALSE(dialog.setDecoderSliderValue("Bness", 0, 5));
+    EXPECT_FALSE(dialog.setDecoderSliderValue("Volume", -1, 5));
+
+    registry.createKey(reg::HKEY_CURRENT_USER, "Software\\DivXNetworks\\DivX4Windows");
     dialog.setDecoderSliderValue("SlideWma", 2, -15);
     dialog.setDecoderSliderValue("PPLevel", -1, 4);
     dialog.WriteReg();
     EXPECT_EQ(control<QLabel>(dialog, "Reglbl")->text(), "Registry access authorized");
     dialog.setDecoderSliderValue("SlideWma", 2, 0);
-    dialog.setDecoderSliderValue("PPLevel", -1, 0);
+    dialog.setDecoderSliderValue("PPLevel", -1, -1);
+    EXPECT_EQ(dialog.decoderSliderValue("PPLevel"), 0);
     dialog.showDialog(); // each showing reads the registry again
     EXPECT_EQ(dialog.decoderSliderValue("SlideWma", 2), -15);
     EXPECT_EQ(dialog.decoderSliderValue("PPLevel"), 4);
+    EXPECT_FALSE(dialog.regChanged()) << "the registry's values are no change";
+
+    control<QPushButton>(dialog, "Command7")->click();
+    for (int band = 0; band < 10; ++band)
+        EXPECT_EQ(dialog.decoderSliderValue("SlideWma", band), -15);
+    EXPECT_TRUE(dialog.regChanged());
+    dialog.setRegChanged(false);
+    control<QPushButton>(dialog, "Command6")->click();
+    EXPECT_EQ(dialog.decoderSliderValue("Hue"), 50);
+    EXPECT_TRUE(dialog.regChanged());
 }
 
-TEST_F(FrmConfigTest, PagesAndControlsAreWhereOtherWindowsLookForThem) {
+TEST_F(FrmConfigTest, TheSubtitleIconTogglesAndTheDialogStaysOnTopWhenAsked) {
     auto dialog = load();
-    auto* tabs = control<QTabWidget>(*dialog, "SSTab1");
-    QStringList pages;
-    for (int i = 0; i < tabs->count(); ++i)
-        pages.append(tabs->tabText(i));
-    EXPECT_EQ(pages,
-              (QStringList{"General", "Audio", "WMA Audio", " DivX 3.11a", "DivX 4.0",
-                           "Scenova ;-)", "Skins", " Credits && About", "Subtitles", "Keys"}));
-    // The key page lists the table the keys run from, row for row.
-    auto* keys = control<QTableWidget>(*dialog, "keys");
-    ASSERT_EQ(keys->rowCount(), int(keyTable().size()));
-    EXPECT_EQ(keys->item(0, 0)->text(), keyTable()[0].keyName);
-    EXPECT_EQ(control<QPushButton>(*dialog, "Command1")->text(), "&Ok");
-    EXPECT_EQ(control<QPushButton>(*dialog, "Command3")->text(), "&Cancel");
-    EXPECT_EQ(control<QPushButton>(*dialog, "Command11")->text(), "Enjoy the credits !!");
-    for (const char* name :
-         {"Reglbl",      "Image3",       "CheckRes", "cmbres",     "cmbcols",      "cmbHz",
-          "DAR",         "Dartxt",       "Command8", "Command9",   "Command10",    "Command2",
-          "CheckScroll", "CheckScreenS", "Combo1",   "Combo2",     "UseDedynamic", "SlideWma0",
-          "SlideWma9",   "Command7",     "CpuCal",   "PostCpu",    "Bness",        "Contrast",
-          "Saturation",  "Hue",          "Command6", "PPLevel",    "Bness4",       "Contrast4",
-          "Saturation4", "Command12",    "Drive1",   "Dir1",       "SkinName",     "SkinDesc",
-          "SkinCom",     "Label30",      "Label32",  "MyFontName", "MyFontSize",   "MyFontColor",
-          "Command4",    "ColorR",       "ColorG",   "ColorB",     "ChkAutoRGB",   "Command5",
-          "SubYpos",     "Combo3",       "SubBegin", "SubDisp"})
-        EXPECT_NE(dialog->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
-
-    auto* check1 = control<QCheckBox>(*dialog, "Check1");
-    EXPECT_EQ(check1->text(), "Subtitles");
     control<QToolButton>(*dialog, "Image3")->click();
     EXPECT_FALSE(dialog->subtitlesOn());
 
-    auto* combo3 = control<QComboBox>(*dialog, "Combo3");
-    EXPECT_EQ(combo3->count(), 12);
-    EXPECT_EQ(combo3->itemText(11), "Baltic");
-    auto* subBegin = control<QSlider>(*dialog, "SubBegin");
-    EXPECT_EQ(subBegin->minimum(), -20);
-    EXPECT_EQ(subBegin->maximum(), 20);
-    auto* subDisp = control<QSlider>(*dialog, "SubDisp");
-    EXPECT_EQ(subDisp->minimum(), -2);
-    EXPECT_EQ(subDisp->maximum(), 15);
-
     dialog->show();
     dialog->alwaysontop(true);
-    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isVisible()) << "changing the flags must not hide it";
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
     dialog->alwaysontop(false);
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);

@@ -1,4 +1,4 @@
-// The preference model: a fresh user's defaults, the round trip through the
+// The preference model: an empty store, the round trip through the
 // store, and damaged stored values.
 #include "config/preferences.h"
 #include "support/settings/settings_store.h"
@@ -25,37 +25,14 @@ class PreferencesTest : public ::testing::Test {
     }
 };
 
-TEST_F(PreferencesTest, FreshUserGetsTheDocumentedDefaults) {
+TEST_F(PreferencesTest, AnEmptyStoreGivesTheDefaultsAndReadingCreatesNothing) {
     const Preferences p = Preferences::load(store, kProgram);
-    EXPECT_TRUE(p.useSub);
-    EXPECT_TRUE(p.screenSaverDisabled);
-    EXPECT_TRUE(p.scrollTitle);
-    EXPECT_EQ(p.fontName, "Verdana");
-    EXPECT_EQ(p.fontSize, "14");
-    EXPECT_EQ(colourFromNumber(p.fontColour), QColor(Qt::white));
-    EXPECT_EQ(p.keyColour(), QColor(16, 0, 16));
-    EXPECT_TRUE(p.autoOverlay);
-    EXPECT_EQ(p.subYPos, "70");
-    EXPECT_EQ(p.skin, kProgram + "/Skins/WinDVD");
-    EXPECT_STREQ(kSpeakerModes.at(std::size_t(p.audioSys)).text, "Dolby Surround");
-    EXPECT_EQ(p.scenixDrive, 1);
-    EXPECT_STREQ(kCharacterSets.at(std::size_t(p.charset)).text, "Western European");
-    EXPECT_EQ(kCharacterSets.at(std::size_t(p.charset)).number, 0);
-    EXPECT_FALSE(p.changeRes);
-    EXPECT_EQ(p.changeResXY, -1);
-    EXPECT_EQ(p.changeResCols, -1);
-    EXPECT_EQ(p.changeResHz, -1);
-    EXPECT_FALSE(p.dedynamic);
-    EXPECT_EQ(p.deviceIdx, 1);
-    // Keys of other windows.
-    EXPECT_EQ(p.volume, 0);
-    EXPECT_EQ(p.lastFile, kProgram);
-    EXPECT_EQ(p.playListDrv, kProgram);
-    EXPECT_EQ(p.playListPath, kProgram);
-    EXPECT_EQ(p.pbarBack, "");
-    // Reading creates nothing.
-    EXPECT_TRUE(storedKeys().isEmpty());
     EXPECT_EQ(p, Preferences::defaults(kProgram));
+    // The folders a fresh user starts from are the program's.
+    EXPECT_EQ(p.skin, kProgram + "/Skins/WinDVD");
+    EXPECT_EQ(p.playListPath, kProgram);
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
@@ -142,15 +119,6 @@ TEST_F(PreferencesTest, DamagedValuesFallBackOrAreCapped) {
     EXPECT_EQ(p.charset, 3);
     // Indexes are the lists' business: kept as stored.
     EXPECT_EQ(p.changeResXY, 9);
-}
-
-TEST(ColourNumbers, RedIsTheLowestByte) {
-    EXPECT_EQ(colourFromNumber(255), QColor(255, 0, 0));
-    EXPECT_EQ(colourFromNumber(0xff0000), QColor(0, 0, 255));
-    EXPECT_EQ(numberFromColour(QColor(16, 0, 16)), 16 + (16 << 16));
-    EXPECT_EQ(colourFromNumber(numberFromColour(QColor(1, 2, 3))), QColor(1, 2, 3));
-    EXPECT_EQ(clampColourComponent(256), 255);
-    EXPECT_EQ(clampColourComponent(-1), 0);
 }
 
 } // namespace
