@@ -52,30 +52,7 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
     EXPECT_EQ(SettingsStore().read("Volume"), "-908");
 }
 
-TEST(MainWindow, AnUnreadableStoredVolumeKeepsFullLevel) {
-    for (const char* stored : {"loud", "-20000", "5"}) {
-        SettingsStore store = freshStore();
-        store.write("Volume", stored);
-        frmMain window("");
-        window.Form_Load();
-        EXPECT_EQ(window.volume.level(), 0) << stored;
-    }
-}
-
-TEST(MainWindow, PlaysTheCommandLineMovieAndStopsOnExit) {
-    freshStore();
-    frmMain window(testsupport::mediaPath("one-audio.avi") + " /cli -stream 1");
-    window.Form_Load();
-    ASSERT_TRUE(window.state.MediaControl);
-    EXPECT_EQ(window.state.PlayState, PlayRunning);
-    EXPECT_EQ(window.state.CurrentFile, testsupport::mediaPath("one-audio.avi"))
-        << "the space before /cli is not part of the file's name";
-    window.ExitMe();
-    EXPECT_FALSE(window.state.MediaControl);
-    EXPECT_EQ(window.state.PlayState, PlayStopped);
-}
-
-TEST(MainWindow, InspectorPanelTogglesAndListsRegisteredFilters) {
+TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOneWindow) {
     freshStore();
     frmMain window("");
     window.Form_Load();
@@ -90,14 +67,38 @@ TEST(MainWindow, InspectorPanelTogglesAndListsRegisteredFilters) {
     window.inspector.NewGraph();
     EXPECT_GT(window.inspector.listRegFilters.count(), 10);
     EXPECT_EQ(window.inspector.listRegFilters.text(), "AVI Splitter");
+
+    window.inspector.cmdAddRegFilter_Click();
+    auto windowsShown = [] {
+        int shown = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            shown += top->isVisible();
+        return shown;
+    };
+    const int before = windowsShown();
+    QPushButton* properties = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowTitle() == "Filter Graph Inspector")
+            properties = top->findChild<QPushButton*>("Command4");
+    ASSERT_NE(properties, nullptr);
+    properties->click();
+    EXPECT_EQ(windowsShown(), before + 1);
+    window.ExitMe();
 }
 
-TEST(MainWindow, PlaysACommandLineMovieAboveTheMainWindowAndTheTimeAdvances) {
+TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOnExit) {
     freshStore();
     installRendererWindows();
-    frmMain window(testsupport::mediaPath("two-audio.avi"));
+    frmMain window(testsupport::mediaPath("two-audio.avi") + " /cli -stream 2");
     window.Form_Load();
+    ASSERT_TRUE(window.state.MediaControl);
     ASSERT_EQ(window.state.PlayState, PlayRunning);
+    EXPECT_EQ(window.state.CurrentFile, testsupport::mediaPath("two-audio.avi"))
+        << "the space before /cli is not part of the file's name";
+    const FilterInfo splitter = findFilter(*window.state.MediaControl, "AVI Splitter");
+    EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
+    EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
+
     ASSERT_TRUE(
         testsupport::waitUntil([&] { return window.positionText() >= QString("00:00:01"); }, 4000))
         << window.positionText().toStdString();
@@ -112,35 +113,8 @@ TEST(MainWindow, PlaysACommandLineMovieAboveTheMainWindowAndTheTimeAdvances) {
     const QImage shot = video->grab().toImage();
     EXPECT_GT(qGray(shot.pixel(10, 10)), 150) << "the picture is in the video window";
     window.ExitMe();
-}
-
-TEST(MainWindow, TheSeekBarFollowsThePositionAndSeeksWhenClicked) {
-    freshStore();
-    frmMain window(testsupport::mediaPath("two-audio.avi"));
-    window.Form_Load();
-    cpvProgressBar* bar = window.seekBar();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Max() == 4; }, 4000))
-        << "the range is the movie's length in whole seconds: " << bar->Max();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Value() >= 1; }, 4000));
-    ASSERT_EQ(bar->setValue(3), ControlError::None);
-    EXPECT_EQ(window.positionText(), "00:00:03") << "the bar's value shows as the time";
-    Q_EMIT bar->Click();
-    testsupport::pumpEvents(200);
-    EXPECT_GE(window.state.MediaPosition->currentPosition().valueOr(0), 2.9);
-    EXPECT_EQ(bar->setValue(9), ControlError::InvalidPropertyValue) << "past the end is refused";
-    window.ExitMe();
-}
-
-TEST(MainWindow, TheCommandLineStreamOptionPlaysThatAudioStreamOnly) {
-    freshStore();
-    frmMain window(testsupport::mediaPath("two-audio.avi") + " /cli -stream 2");
-    window.Form_Load();
-    ASSERT_TRUE(window.state.MediaControl);
-    const FilterInfo splitter = findFilter(*window.state.MediaControl, "AVI Splitter");
-    EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
-    EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
-    EXPECT_EQ(window.state.PlayState, PlayRunning);
-    window.ExitMe();
+    EXPECT_FALSE(window.state.MediaControl);
+    EXPECT_EQ(window.state.PlayState, PlayStopped);
 }
 
 TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
@@ -287,37 +261,19 @@ TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
     window.ExitMe();
 }
 
-TEST(MainWindow, TheInspectorsPropertiesButtonOpensOneWindow) {
-    freshStore();
-    frmMain window("");
-    window.Form_Load();
-    window.showInspector(true);
-    window.inspector.NewGraph();
-    ASSERT_TRUE(window.inspector.listRegFilters.selectText("AVI Splitter"));
-    window.inspector.cmdAddRegFilter_Click();
-    auto windowsShown = [] {
-        int shown = 0;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            shown += top->isVisible();
-        return shown;
-    };
-    const int before = windowsShown();
-    QPushButton* properties = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->windowTitle() == "Filter Graph Inspector")
-            properties = top->findChild<QPushButton*>("Command4");
-    ASSERT_NE(properties, nullptr);
-    properties->click();
-    EXPECT_EQ(windowsShown(), before + 1);
-    window.ExitMe();
-}
-
-TEST(MainWindow, ABarHeldLongerThanATickStillSeeksWhereItIsLetGo) {
+// The bar's range is the movie's length in whole seconds and its value the
+// position; a bar held longer than a tick still seeks where it is let go.
+TEST(MainWindow, TheSeekBarFollowsThePositionAndSeeksWhereItIsLetGo) {
     freshStore();
     frmMain window(testsupport::mediaPath("demo.avi"));
     window.Form_Load();
     cpvProgressBar* bar = window.seekBar();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Max() == 12; }, 5000));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Max() == 12; }, 5000)) << bar->Max();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Value() >= 1; }, 4000));
+    ASSERT_EQ(bar->setValue(3), ControlError::None);
+    EXPECT_EQ(window.positionText(), "00:00:03") << "the bar's value shows as the time";
+    EXPECT_EQ(bar->setValue(13), ControlError::InvalidPropertyValue) << "past the end is refused";
+
     const QPointF at(bar->width() * 0.75, bar->height() / 2.0);
     QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);

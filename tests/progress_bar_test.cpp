@@ -72,7 +72,6 @@ TEST(ProgressBarModel, RefusesValuesAndRangesOutsideTheRulesAndChangesNothing) {
     EXPECT_EQ(model.Value(), 80);
     EXPECT_EQ(model.barRect(QSize(200, 10)), QRect(0, 0, 200, 10));
     EXPECT_EQ(model.setValue(80), k380) << "now out of range";
-    EXPECT_EQ(controlErrorText(k380), "Invalid property value");
 }
 
 TEST(ProgressBarModel, CaptionFormatsRoundHalfAwayFromZero) {

@@ -147,7 +147,6 @@ TEST(SkinnedWindow, MeterAndIndicatorShowTheStoresPictures) {
     EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(1, 0, 0));
     window->MuteSound();
     EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(19, 0, 0));
-    EXPECT_EQ(meter->toolTip(), "Mute Sound");
 
     window->config()->findChild<QComboBox*>("Combo1")->setCurrentIndex(6);
     window->config()->Spkup();
@@ -319,8 +318,6 @@ TEST(SkinnedWindow, BrokenSkinsAreRefusedAndThePlayersOwnSkinStandsIn) {
 TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     TextScroller scroller;
     scroller.resize(120, 16);
-    EXPECT_EQ(scroller.text(), "Vantor Meridian 3.0");
-    EXPECT_EQ(scroller.background(), QColor(Qt::white));
     scroller.setText("short.avi");
     scroller.show();
     EXPECT_FALSE(scroller.scrolling()) << "a title that fits stands still";
