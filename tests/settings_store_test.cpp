@@ -31,7 +31,7 @@ class SettingsStoreTest : public ::testing::Test {
     int copies = 0;
 };
 
-TEST_F(SettingsStoreTest, KeysIgnoreCaseAndKeepTheirFirstSpelling) {
+TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnce) {
     SettingsStore store(file);
     EXPECT_EQ(store.read("SubYPos", "dflt"), "dflt");
     EXPECT_TRUE(store.read("SubYPos").isEmpty());
@@ -46,26 +46,18 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseAndKeepTheirFirstSpelling) {
 
     store.write("", "x"); // no name, no entry
     EXPECT_EQ(store.read("", "dflt"), "dflt");
-}
-
-TEST_F(SettingsStoreTest, EveryWriteIsOnDiskAtOnce) {
-    SettingsStore store(file);
-    store.write("Volume", "75");
+    // Every write is on disk at once.
     EXPECT_TRUE(text(file).startsWith("[Vantor]\n"));
-    EXPECT_EQ(SettingsStore(file).read("VOLUME"), "75");
-    EXPECT_EQ(SettingsStore(copyOf(file)).read("volume"), "75");
+    EXPECT_EQ(SettingsStore(copyOf(file)).read("subypos"), "2");
 }
 
-TEST_F(SettingsStoreTest, AwkwardValuesAndKeysRoundTrip) {
+// Awkward values are FilesPassBetweenThisStoreAndQSettings' part; here the
+// keys, and values QSettings would take for its own markers.
+TEST_F(SettingsStoreTest, AwkwardKeysRoundTrip) {
     const QList<QPair<QString, QString>> entries = {
         {"Window", "10, 20,300"},
         {"Blob", "@Variant(AAAACgAAAAA=)"},
         {"At", "@@"},
-        {"Padded", "  x  "},
-        {"Quoted", "\"C:\\My Films\\a.avi\";x=y #z"},
-        {"Lines", "one\ntwo\r"},
-        {"Unicode", QString::fromUtf8("héllo – 日本語 🎬")},
-        {"Empty", ""},
         {"Recent Files/File1", "r"},
         {"Dir\\Name", "b"},
         {QString::fromUtf8("Ünïcode Kéy"), "u"},
@@ -95,7 +87,7 @@ TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
                                 "semi;colon",
                                 "quo\"te",
                                 "back\\slash\\",
-                                "new\nline\tx\x01a\x7f",
+                                "new\nline\r\tx\x01a\x7f",
                                 "@at",
                                 "=eq",
                                 "#hash",
@@ -116,10 +108,12 @@ TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
     }
     QSettings qtReadsOurs(ours, QSettings::IniFormat);
     SettingsStore weReadTheirs(theirs);
+    SettingsStore weReadOurs(copyOf(ours));
     for (int i = 0; i < values.size(); ++i) {
         SCOPED_TRACE(values[i].toStdString());
         EXPECT_EQ(qtReadsOurs.value(QStringLiteral("Vantor/Key %1").arg(i)).toString(), values[i]);
         EXPECT_EQ(weReadTheirs.read(QStringLiteral("key %1").arg(i)), values[i]);
+        EXPECT_EQ(weReadOurs.read(QStringLiteral("KEY %1").arg(i)), values[i]);
     }
 }
 

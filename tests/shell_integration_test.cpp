@@ -76,15 +76,12 @@ TEST_F(ShellIntegrationTest, RegisteringTwiceLeavesOneEntryAndOneLinePerType) {
     const QString entryText = read(entry);
     const QString listText = read(mimeApps);
 
-    const RegistrationResult second = RegisterFileTypes("Vantor Meridian", player);
-    EXPECT_EQ(second.message, "Done !");
+    EXPECT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
     EXPECT_EQ(read(entry), entryText);
     EXPECT_EQ(read(mimeApps), listText);
     EXPECT_EQ(QDir(QFileInfo(entry).path()).entryList(QDir::Files),
               QStringList{"vantorplay.desktop"});
 
-    EXPECT_EQ(linesStarting(entryText, "Name="),
-              QStringList({"Name=Vantor Meridian", "Name=Play with Vantor"}));
     EXPECT_EQ(listText.count("[Default Applications]"), 1);
     for (const char* type : {"video/x-msvideo", "video/mpeg", "video/x-ms-asf"}) {
         const QString key = QString::fromLatin1(type) + "=";
@@ -108,7 +105,6 @@ TEST_F(ShellIntegrationTest, ProgramPathsWithAwkwardCharactersSurviveTheExecLine
         EXPECT_EQ(execArguments(entry), QStringList({path, "%f"})) << path.toStdString();
         EXPECT_EQ(execArguments(entry, "Desktop Action play"), QStringList({path, "%f"}));
     }
-    EXPECT_TRUE(desktopExecValue("/a b/c").startsWith("\"/a b/c\""));
 
     if (QStandardPaths::findExecutable("desktop-file-validate").isEmpty())
         return;

@@ -109,7 +109,6 @@ TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {
     EXPECT_EQ(sub.skipped, 3);
 
     EXPECT_EQ(subtitleFormatFor("a.Vst"), SubtitleFormat::TimeCoded);
-    EXPECT_EQ(subtitleFormatFor("a.SUB"), SubtitleFormat::FrameCoded);
     EXPECT_EQ(subtitleFormatFor("a.txt"), SubtitleFormat::FrameCoded);
     EXPECT_EQ(subtitleFormatFor("a.SRT"), SubtitleFormat::SubRip);
     EXPECT_EQ(subtitleFormatFor("a.ass"), SubtitleFormat::Unknown);
