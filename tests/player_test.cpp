@@ -155,14 +155,13 @@ TEST(Opening, AsfIsRenderedWholeAndPlays) {
     EXPECT_TRUE(player.waitForPosition(0.4));
 }
 
+// Missing and foreign files through the main window's open: BadMedia.
 TEST(Opening, BadFilesLeaveThePlayerIdleAndUsable) {
     Player player;
-    EXPECT_FALSE(player.opener.OpenaMovie(mediaPath("no-such-file.avi"), false));
-    EXPECT_NE(player.state.PlayState, PlayRunning);
-    EXPECT_EQ(player.host.failures, QStringList{"no-such-file.avi was not found."});
     EXPECT_FALSE(player.opener.OpenaMovie(QString(), false));
     EXPECT_FALSE(player.opener.OpenBivx(mediaPath("not-media.avi"), "Stream 01", false));
-    EXPECT_EQ(player.host.failures.value(1), "not-media.avi is not a movie.");
+    EXPECT_EQ(player.host.failures.last(), "not-media.avi is not a movie.");
+    EXPECT_NE(player.state.PlayState, PlayRunning);
     EXPECT_FALSE(player.state.MovieOpen);
     // And a good file still opens afterwards.
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("one-audio.avi"), false));
