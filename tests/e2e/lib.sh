@@ -32,7 +32,14 @@ start_window_manager() {
     openbox >"$work/openbox.log" 2>&1 &
     wm=$!
     trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
-    sleep 0.5
+    # Until it has claimed the screen, window activation and Alt+F4 go
+    # nowhere: wait for the check window it sets up once it manages.
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'WINDOW' && return 0
+        sleep 0.1
+    done
+    echo "FAIL: the window manager did not start" >&2
+    exit 1
 }
 # "x y width height" of a window's own area, mapped or not (xdotool's
 # position of a window in a frame is off by the frame).
