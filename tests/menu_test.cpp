@@ -168,6 +168,16 @@ TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
     click(4); // short keys leave its actions empty: nothing happens
     EXPECT_TRUE(host.calls.isEmpty());
     EXPECT_TRUE(menu.active());
+
+    // On a click the action word is taken only as menus write it.
+    ASSERT_TRUE(
+        menu.LoadMenu(menuFile("disc/lower.vmu", "file:menu.avi\r\nButton=010,010,100,050\r\n"
+                                                 "1stAction=None\r\n1stParam=\r\n"
+                                                 "2ndAction=play\r\n2ndParam=film.avi\r\n")));
+    host.calls.clear();
+    click(0);
+    EXPECT_TRUE(host.calls.isEmpty()) << host.calls.join(", ").toStdString();
+    EXPECT_TRUE(menu.active());
 }
 
 TEST_F(ScenixMenuTest, TransitionsPlayFirstAndTheirEndCarriesOutTheRest) {
