@@ -118,14 +118,6 @@ QString capsMediaType(GstCaps* caps) {
     return QString::fromUtf8(gst_structure_get_name(gst_caps_get_structure(caps, 0)));
 }
 
-QString errorMessageText(GstMessage* message) {
-    GError* error = nullptr;
-    gst_message_parse_error(message, &error, nullptr);
-    const QString text = QString::fromUtf8(error ? error->message : "unknown error");
-    g_clear_error(&error);
-    return text;
-}
-
 MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
     GstElementFactory* factory = gst_element_get_factory(demux);
     if (!factory || location.isEmpty())

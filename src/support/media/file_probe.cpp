@@ -1,8 +1,19 @@
 #include "support/media/file_probe.h"
 
-#include "support/media/gst_graph_private.h"
-
 #include <QFile>
+
+namespace {
+
+// The words of an error message from the bus.
+QString errorText(GstMessage* message) {
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    const QString text = QString::fromUtf8(error ? error->message : "unknown error");
+    g_clear_error(&error);
+    return text;
+}
+
+} // namespace
 
 FileProbe::FileProbe(const QString& path, GstElement* reader)
     : pipeline_(gst_pipeline_new(nullptr)), reader_(reader) {
@@ -35,7 +46,7 @@ GstMessageType FileProbe::pauseUntil(GstMessageType until, int timeoutMs) {
         return GST_MESSAGE_UNKNOWN;
     const GstMessageType type = GST_MESSAGE_TYPE(message);
     if (type == GST_MESSAGE_ERROR)
-        error_ = gstgraph::errorMessageText(message);
+        error_ = errorText(message);
     gst_message_unref(message);
     return type;
 }

@@ -87,7 +87,5 @@ bool hasPlans(GstElement* element);
 QString upstreamLocation(GstElement* element);
 
 QString capsMediaType(GstCaps* caps);
-// The words of an error message from a bus.
-QString errorMessageText(GstMessage* message);
 
 } // namespace gstgraph

@@ -61,7 +61,6 @@ MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
 }
 
 void MediaDetector::takeStreams(GstElement* pipeline, GstElement* parser) {
-    streams_ = 0;
     gstgraph::visitAll<GstPad>(gst_element_iterate_src_pads(parser), [this](GstPad* pad) {
         ++streams_;
         GstCaps* caps = gst_pad_get_current_caps(pad);

@@ -48,10 +48,6 @@ Trace& trace() {
 
 } // namespace
 
-bool enabled() {
-    return trace().on;
-}
-
 void mark(const char* step) {
     Trace& t = trace();
     if (!t.on || t.done)

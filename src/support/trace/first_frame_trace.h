@@ -9,7 +9,6 @@
 // trace costs nothing once the movie plays. Any thread may mark a step.
 namespace firstframe {
 
-bool enabled();
 void mark(const char* step);
 
 } // namespace firstframe
