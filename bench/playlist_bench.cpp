@@ -2,7 +2,7 @@
 // folder to a filled file list (the listing, the texts and the view's one
 // reset), and the reading of a long ".lst"; the median of five runs.
 //   vantor_playlist_bench [FILES]
-#include "app/player_state.h"
+#include "player/playback.h"
 #include "playlist/frm_play_list.h"
 #include "playlist/play_queue.h"
 #include "playlist/playlist_file.h"
@@ -26,7 +26,8 @@ struct QuietHost : PlayQueueHost {
     void stopMovie() override {}
     void jump(const QString&) override {}
     void showCurtain(bool) override {}
-    void runPendingTransition() override {}
+    bool runPendingTransition() override { return false; }
+    bool fullScreen() const override { return false; }
     void setTitle(const QString&) override {}
     void warn(const QString&) override {}
 };
@@ -62,10 +63,10 @@ int main(int argc, char** argv) {
         entries.append(path);
     }
 
-    PlayerState state;
+    Playback playback;
     SelectableList queueList;
     QuietHost host;
-    PlayQueue queue(state, queueList, host);
+    PlayQueue queue(playback, queueList, host);
     SettingsStore settings;
     FrmPlayList window(queue, settings, folder.path());
     window.show();

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
                     .symLinkTarget()
                     .section(u'/', -1)
                     .remove(QRegularExpression(QStringLiteral(":\\[\\d+\\]$"))));
-        window.PlayMovie();
+        window.transport.play_Click();
         return counts;
     };
     std::pair<int, int> first;

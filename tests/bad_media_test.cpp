@@ -79,7 +79,7 @@ class BadMedia : public ::testing::Test {
         EXPECT_TRUE(
             testsupport::waitUntil([&] { return window->scrollTitle().contains(words); }, withinMs))
             << window->scrollTitle().toStdString();
-        EXPECT_EQ(window->state.PlayState, PlayStopped);
+        EXPECT_EQ(window->playback.PlayState(), PlayStopped);
         EXPECT_FALSE(window->videoWindowForm()->isVisible());
         ASSERT_NE(osdWindow(), nullptr);
         EXPECT_TRUE(osdWindow()->isVisible());
@@ -91,7 +91,7 @@ class BadMedia : public ::testing::Test {
         EXPECT_TRUE(testsupport::waitUntil(
             [&] {
                 return window->videoWindowForm()->isVisible() &&
-                       window->state.MediaControl->currentPosition().valueOr(0) > 0.2;
+                       window->playback.MediaControl()->currentPosition().valueOr(0) > 0.2;
             },
             5000))
             << path.toStdString() << ": " << window->scrollTitle().toStdString();
@@ -134,9 +134,9 @@ TEST_F(BadMedia, AbsurdHeadersGiveNoAbsurdFrameRate) {
     put("strf", 4, 100000);      // picture width
     window->OpenaMovie(make("absurd.avi", avi), false);
     ASSERT_TRUE(testsupport::waitUntil([&] { return window->opener.streamCount() > 0; }, 5000));
-    EXPECT_TRUE(window->state.FrameRate == -1 ||
-                (window->state.FrameRate > 0 && window->state.FrameRate <= 1000))
-        << window->state.FrameRate;
+    EXPECT_TRUE(window->playback.FrameRate() == -1 ||
+                (window->playback.FrameRate() > 0 && window->playback.FrameRate() <= 1000))
+        << window->playback.FrameRate();
     expectPlays(mediaPath("one-audio.avi"));
 }
 
@@ -144,9 +144,9 @@ TEST_F(BadMedia, AFileCutWhileItPlaysStopsThePlayer) {
     const QString movie = make("demo.avi", media("demo.avi"));
     window->OpenaMovie(movie, false);
     ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return window->state.MediaControl->currentPosition().valueOr(0) > 1.0; }, 5000));
+        [&] { return window->playback.MediaControl()->currentPosition().valueOr(0) > 1.0; }, 5000));
     ASSERT_TRUE(QFile::resize(movie, QFileInfo(movie).size() / 5));
-    EXPECT_TRUE(testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; },
+    EXPECT_TRUE(testsupport::waitUntil([&] { return window->playback.PlayState() == PlayStopped; },
                                        StallWatch::kStillSeconds * 1000 + 10000));
     EXPECT_NE(window->scrollTitle(), "demo.avi") << "the user is told";
     expectPlays(mediaPath("one-audio.avi"));
@@ -172,8 +172,9 @@ TEST_F(BadMedia, MoviesCutAnywhereStopAndTheNextPlays) {
         window->OpenaMovie(
             make(QStringLiteral("cut-%1.avi").arg(percent), avi.left(avi.size() * percent / 100)),
             false);
-        EXPECT_TRUE(testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; },
-                                           StallWatch::kStillSeconds * 1000 + 8000))
+        EXPECT_TRUE(
+            testsupport::waitUntil([&] { return window->playback.PlayState() == PlayStopped; },
+                                   StallWatch::kStillSeconds * 1000 + 8000))
             << window->scrollTitle().toStdString();
         expectPlays(mediaPath("one-audio.avi"));
     }
@@ -186,7 +187,8 @@ TEST_F(BadMedia, AMovieDeletedOrReplacedWhileItPlays) {
         const QString movie = make("going.avi", media("demo.avi"));
         window->OpenaMovie(movie, false);
         ASSERT_TRUE(testsupport::waitUntil(
-            [&] { return window->state.MediaControl->currentPosition().valueOr(0) > 0.5; }, 5000));
+            [&] { return window->playback.MediaControl()->currentPosition().valueOr(0) > 0.5; },
+            5000));
         ASSERT_TRUE(QFile::remove(movie));
         if (replaced)
             make("going.avi", QByteArray(1 << 20, 'x'));
@@ -207,12 +209,12 @@ TEST_F(BadMedia, AMovieWhoseFolderBecomesUnreadable) {
     ASSERT_TRUE(QFile::copy(mediaPath("demo.avi"), movie));
     window->OpenaMovie(movie, false);
     ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return window->state.MediaControl->currentPosition().valueOr(0) > 0.5; }, 5000));
+        [&] { return window->playback.MediaControl()->currentPosition().valueOr(0) > 0.5; }, 5000));
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
     testsupport::pumpEvents(1000);
     window->OpenaMovie(movie, false);
     EXPECT_TRUE(
-        testsupport::waitUntil([&] { return window->state.PlayState == PlayStopped; }, 3000));
+        testsupport::waitUntil([&] { return window->playback.PlayState() == PlayStopped; }, 3000));
     EXPECT_TRUE(window->scrollTitle().contains("film.avi")) << window->scrollTitle().toStdString();
     EXPECT_NE(window->scrollTitle(), "film.avi") << "the user is told what went wrong";
     expectPlays(mediaPath("one-audio.avi"));

@@ -72,16 +72,14 @@ class DisplayModeSwitchTest : public ::testing::Test {
     DisplayMode shown() const { return display.offered[display.current]; }
 
     FakeDisplay display;
-    bool modeChanged = false;
     bool playing = true;
     QStringList events;
     QStringList messages;
 };
 
 TEST(DisplayModeLists, TheNumberGoesWithTheTextAndUnknownEntriesHaveNone) {
-    bool modeChanged = false;
     FakeDisplay display;
-    DisplayModeSwitch s(display, modeChanged);
+    DisplayModeSwitch s(display);
     EXPECT_FALSE(s.ItemData(s.cmbres)) << "nothing chosen";
     // Filled in another order, each entry keeps its own number.
     s.cmbHz.setItems({"100 Hz", "60 Hz", "59 Hz"});
@@ -112,7 +110,7 @@ TEST(DisplayModeLists, DepthIsComparedOnlyWhereKnownAndUnknownRatesNeverMatch) {
 }
 
 TEST_F(DisplayModeSwitchTest, SwitchesToTheFirstMatchingModeAndBackToTheWholeOldMode) {
-    DisplayModeSwitch s(display, modeChanged, hooks());
+    DisplayModeSwitch s(display, hooks());
     choose(s, 3, 5, 0); // 1152x864, 32-bit, 60 Hz
     s.ChangeReso();
     // Mode 3 has the wrong rate, 5 the wrong depth; 4 comes before its twin 6.
@@ -136,21 +134,21 @@ TEST_F(DisplayModeSwitchTest, SwitchesToTheFirstMatchingModeAndBackToTheWholeOld
 }
 
 TEST_F(DisplayModeSwitchTest, ARefusedRestoreStaysPendingForTheExit) {
-    DisplayModeSwitch s(display, modeChanged, hooks());
+    DisplayModeSwitch s(display, hooks());
     choose(s, 2, 4, 0);
     s.ChangeReso();
     display.restoreResult = DisplayDriverFailed;
     s.RestoreScrRes();
     EXPECT_EQ(messages, QStringList({"The display driver failed the specified graphics mode"}));
-    EXPECT_TRUE(modeChanged) << "the exit tries again";
+    EXPECT_TRUE(s.ModeChanged) << "the exit tries again";
     display.restoreResult = DisplayChanged;
     s.RestoreScrRes();
     EXPECT_EQ(shown().id, 1u);
-    EXPECT_FALSE(modeChanged);
+    EXPECT_FALSE(s.ModeChanged);
 }
 
 TEST_F(DisplayModeSwitchTest, AnUnofferedModeChangesNothingSaysNothingAndTheMovieGoesOn) {
-    DisplayModeSwitch s(display, modeChanged, hooks());
+    DisplayModeSwitch s(display, hooks());
     choose(s, 3, 4, 5); // 1152x864 at 100 Hz: not offered
     s.ChangeReso();
     EXPECT_TRUE(display.switches.isEmpty());
@@ -169,7 +167,7 @@ TEST_F(DisplayModeSwitchTest, AnUnofferedModeChangesNothingSaysNothingAndTheMovi
 }
 
 TEST_F(DisplayModeSwitchTest, AnIncompleteChoiceTouchesNeitherMovieNorDisplay) {
-    DisplayModeSwitch s(display, modeChanged, hooks());
+    DisplayModeSwitch s(display, hooks());
     using Choice = std::tuple<int, int, int>;
     for (const auto& [res, cols, hz] : {Choice{3, -1, 0}, Choice{-1, 4, 0}, Choice{3, 4, -1}}) {
         choose(s, res, cols, hz);
@@ -181,7 +179,7 @@ TEST_F(DisplayModeSwitchTest, AnIncompleteChoiceTouchesNeitherMovieNorDisplay) {
 }
 
 TEST_F(DisplayModeSwitchTest, FullScreenSwitchesOnlyWhileCheckResIsChecked) {
-    DisplayModeSwitch s(display, modeChanged, hooks());
+    DisplayModeSwitch s(display, hooks());
     choose(s, 2, 4, 0);
     EXPECT_FALSE(s.listsEnabled());
     s.enterFullScreen();
@@ -202,7 +200,7 @@ TEST_F(DisplayModeSwitchTest, RefusalsAreReportedAndLeaveTheDisplayAsItWas) {
     for (int code : {1, -1, -2, -3, -4}) {
         messages.clear();
         display.switchResult = code;
-        DisplayModeSwitch s(display, modeChanged, hooks());
+        DisplayModeSwitch s(display, hooks());
         EXPECT_EQ(s.SetDisplayMode(1024, 768, 24, 60), code);
         ASSERT_EQ(messages.size(), 1) << code;
         EXPECT_EQ(messages[0], displayResultMessage(code)->text);
@@ -213,14 +211,14 @@ TEST_F(DisplayModeSwitchTest, RefusalsAreReportedAndLeaveTheDisplayAsItWas) {
     // Unknown codes pass silently.
     messages.clear();
     display.switchResult = 7;
-    DisplayModeSwitch quiet(display, modeChanged, hooks());
+    DisplayModeSwitch quiet(display, hooks());
     EXPECT_EQ(quiet.SetDisplayMode(1024, 768, 24, 60), 7);
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(DisplayModeSwitchTest, WithoutAMessageHandlerTheMessageIsKept) {
     display.switchResult = DisplayModeNotSupported;
-    DisplayModeSwitch s(display, modeChanged);
+    DisplayModeSwitch s(display);
     choose(s, 2, 4, 0);
     s.ChangeReso(); // no hooks at all: nothing to pause or resume
     ASSERT_TRUE(s.lastMessage());
@@ -229,7 +227,6 @@ TEST_F(DisplayModeSwitchTest, WithoutAMessageHandlerTheMessageIsKept) {
 }
 
 TEST(XRandRBackendTest, WithoutAnXServerEverythingFailsCleanly) {
-    bool modeChanged = false;
     XRandRBackend backend(QByteArrayLiteral(":4093"));
     EXPECT_FALSE(backend.isAvailable());
     EXPECT_TRUE(backend.outputName().isEmpty());
@@ -238,7 +235,7 @@ TEST(XRandRBackendTest, WithoutAnXServerEverythingFailsCleanly) {
     EXPECT_EQ(backend.switchTo(DisplayMode{640, 480, 24, 32, 60, 1}), DisplayDriverFailed);
     EXPECT_EQ(backend.restore(), DisplayChanged);
 
-    DisplayModeSwitch s(backend, modeChanged);
+    DisplayModeSwitch s(backend);
     s.CheckRes = 1;
     s.cmbres.setListIndex(0);
     s.cmbcols.setListIndex(4);
@@ -251,7 +248,6 @@ TEST(XRandRBackendTest, WithoutAnXServerEverythingFailsCleanly) {
 // The X tests run when the suite has a server (xvfb-run sets DISPLAY).
 // VANTOR_TEST_SCREEN ("1280x800") names the size the server starts with.
 TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
-    bool modeChanged = false;
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         GTEST_SKIP() << "no X server";
     XRandRBackend backend;
@@ -275,7 +271,7 @@ TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
     EXPECT_GT(before->depth, 0);
 
     // A size no server lists, and a mode id of none of its modes.
-    DisplayModeSwitch s(backend, modeChanged);
+    DisplayModeSwitch s(backend);
     EXPECT_EQ(s.SetDisplayMode(1601, 1199, 24, 60), DisplayChanged);
     EXPECT_FALSE(s.lastMessage());
     EXPECT_EQ(backend.switchTo(DisplayMode{1601, 1199, 24, 32, 60, 0x7ffffff0}),
@@ -290,7 +286,6 @@ TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
 // desktop a switch blanks the screen for a moment. Xvfb offers one mode, so
 // there only the mode in use is set again; Xorg's dummy driver has more.
 TEST(XRandRBackendTest, OfferedModesAreSetAndRestored) {
-    bool modeChanged = false;
     if (qEnvironmentVariableIsEmpty("DISPLAY") ||
         qEnvironmentVariableIntValue("VANTOR_TEST_XRANDR_SWITCH") != 1)
         GTEST_SKIP() << "no X server to switch";
@@ -305,7 +300,7 @@ TEST(XRandRBackendTest, OfferedModesAreSetAndRestored) {
     // Through the dialog's lists: smaller sizes first, then larger ones, so
     // the screen both shrinks and grows.
     const QList<DisplayMode> modes = backend.modes();
-    DisplayModeSwitch lists(backend, modeChanged);
+    DisplayModeSwitch lists(backend);
     lists.CheckRes = 1;
     lists.cmbcols.setListIndex(4); // 24-bit
     int switches = 0;

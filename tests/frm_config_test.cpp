@@ -1,8 +1,8 @@
 // The configuration dialog: loading a fresh or saved store, Ok and Cancel,
 // the checks that refuse input, and the controls other windows rely on.
-#include "app/player_state.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
+#include "player/playback.h"
 #include "support/registry/registry_store.h"
 #include "video/dar_presets.h"
 
@@ -51,7 +51,7 @@ class FrmConfigTest : public ::testing::Test {
     QTemporaryDir dir;
     QString storePath = dir.filePath(QStringLiteral("Vantor.ini"));
     QString program = dir.filePath(QStringLiteral("program"));
-    PlayerState state;
+    Playback playback;
     Calls calls;
 
     std::unique_ptr<frmConfig> load() {
@@ -91,7 +91,7 @@ class FrmConfigTest : public ::testing::Test {
         h.information = [this](const QString& text) { calls.information.append(text); };
         h.reopenMovie = [this] { ++calls.reopens; };
         h.startOverlayDetection = [this] { ++calls.detections; };
-        auto dialog = std::make_unique<frmConfig>(std::move(h), &state, nullptr, storePath);
+        auto dialog = std::make_unique<frmConfig>(std::move(h), &playback, nullptr, storePath);
         dialog->programFolder = program;
         dialog->firstStartMarker = dir.filePath(QStringLiteral("newdev.mpw"));
         dialog->darFile = dir.filePath(QStringLiteral("config/DAR.ini"));
@@ -173,7 +173,7 @@ TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
     RegistryStore registry(dir.filePath("registry.reg"));
     ConfigHooks quiet; // keep the user's data folder untouched
     quiet.speakerModeChosen = [](int) {};
-    frmConfig real(quiet, &state, nullptr, storePath);
+    frmConfig real(quiet, &playback, nullptr, storePath);
     real.registry = &registry;
     real.Form_Load();
     auto* realCombo2 = control<QComboBox>(real, "Combo2");
@@ -335,7 +335,7 @@ TEST_F(FrmConfigTest, RedetectAndTheReopenAfterADecoderChangeNeedAnOpenMovie) {
     EXPECT_FALSE(dialog->regChanged());
 
     // A movie but nothing changed: the movie plays on.
-    state.MovieOpen = true;
+    playback.opened(false); // a movie plays
     control<QPushButton>(*dialog, "Command5")->click();
     EXPECT_TRUE(calls.messages.isEmpty());
     EXPECT_EQ(calls.detections, 1);
@@ -357,7 +357,7 @@ TEST_F(FrmConfigTest, RedetectAndTheReopenAfterADecoderChangeNeedAnOpenMovie) {
     EXPECT_EQ(calls.reopens, 1);
     EXPECT_FALSE(dialog->regChanged());
     EXPECT_FALSE(marker.exists());
-    EXPECT_FALSE(state.ConfigApplying);
+    EXPECT_FALSE(dialog->applying());
 }
 
 // The presets: the shipped ones until the user saves their own, Add with
@@ -416,7 +416,7 @@ TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndRese
     RegistryStore registry(dir.filePath("registry.reg"));
     ConfigHooks quiet;
     quiet.speakerModeChosen = [](int) {};
-    frmConfig dialog(quiet, &state, nullptr, storePath);
+    frmConfig dialog(quiet, &playback, nullptr, storePath);
     dialog.registry = &registry;
     dialog.programFolder = program;
     dialog.Form_Load();
@@ -485,7 +485,7 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     store.write("ChangeResCols", "5");
     auto dialog = load();
     NoDisplay display;
-    DisplayModeSwitch modes(display, state.ModeChanged);
+    DisplayModeSwitch modes(display);
     dialog->bindDisplayModes(modes);
     EXPECT_EQ(modes.CheckRes, 1);
     EXPECT_EQ(modes.ItemData(modes.cmbres), 1024);

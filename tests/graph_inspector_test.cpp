@@ -8,8 +8,8 @@ using testsupport::mediaPath;
 namespace {
 
 struct InspectorRig {
-    PlayerState state;
-    GraphInspector inspector{state};
+    Playback playback;
+    GraphInspector inspector{playback};
     QString pickFilter; // what the user picks in the pin dialog
     QString pickPin;
 
@@ -60,7 +60,7 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
                   .arg(movie));
 
     ASSERT_TRUE(rig.inspector.listPins.selectText("stream 00"));
-    EXPECT_EQ(rig.state.SelectedPin.name(), "Stream 00");
+    EXPECT_EQ(rig.inspector.SelectedPin.name(), "Stream 00");
     rig.inspector.cmdRender_Click();
     ASSERT_TRUE(rig.inspector.listFilters.selectText("AVI Splitter"));
     ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 02"));
@@ -80,7 +80,7 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
     EXPECT_EQ(rig.inspector.txtPinInfo, "Connected to pin: video  on filter: Decoder \n"
                                         "Media Type: video/x-raw \nDirection: Input");
 
-    FilterGraph& graph = *rig.state.MediaControl;
+    FilterGraph& graph = *rig.playback.MediaControl();
     EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo());
     GraphEvents events(graph);
     ASSERT_TRUE(graph.run());
@@ -89,14 +89,14 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
 
 TEST(GraphInspector, PinDialogListsOnlyFiltersWithAFreePinOfTheOtherDirection) {
     InspectorRig rig;
-    FilterGraph& graph = *rig.state.MediaControl;
+    FilterGraph& graph = *rig.playback.MediaControl();
     const FilterInfo source = graph.addSourceFilter(mediaPath("one-audio.avi")).value();
     rig.inspector.RefreshFilters();
     ASSERT_TRUE(rig.addRegistered("AVI Splitter"));
     ASSERT_TRUE(rig.addRegistered("Video Renderer"));
 
     PinSelector& selector = rig.inspector.frmSelectPin;
-    selector.graph = rig.state.MediaControl;
+    selector.graph = rig.playback.MediaControl();
     selector.direction = PinDirection::Output;
     selector.RefreshFilters();
     EXPECT_EQ(selector.listFilters.items(), QStringList({"Video Renderer", "AVI Splitter"}));
@@ -126,11 +126,11 @@ TEST(GraphInspector, NamesThatMatchNothingSelectNothingAndCommandsFailQuietly) {
     rig.inspector.chooseSourceFile = [] { return QString(); };
     ASSERT_TRUE(rig.inspector.listRegFilters.selectText("filesrc"));
     rig.inspector.cmdAddRegFilter_Click();
-    EXPECT_EQ(rig.state.MediaControl->filterCollection().size(), 1);
+    EXPECT_EQ(rig.playback.MediaControl()->filterCollection().size(), 1);
 
     rig.inspector.NewGraph();
     EXPECT_EQ(rig.inspector.listFilters.count(), 0);
-    EXPECT_TRUE(rig.state.MediaControl->filterCollection().isEmpty());
+    EXPECT_TRUE(rig.playback.MediaControl()->filterCollection().isEmpty());
     EXPECT_EQ(rig.inspector.listRegFilters.listIndex(), 0);
     EXPECT_EQ(rig.inspector.listRegFilters.item(0), "AVI Splitter");
 }

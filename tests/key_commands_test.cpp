@@ -7,11 +7,12 @@
 #include "app/graph_menus.h"
 #include "app/help_text.h"
 #include "app/key_dispatcher.h"
-#include "app/key_table.h"
+#include "player/key_table.h"
 #include "skin/skin_image.h"
 #include "support/settings/settings_store.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
+#include "video/video_display.h"
 
 #include <QApplication>
 #include <QFile>
@@ -223,10 +224,10 @@ TEST_F(PlayerMenusTest, ButtonsAndTheVideoWindowPopUpTheirMenus) {
     ASSERT_TRUE(window->OpenaMovie(testsupport::mediaPath("two-audio.avi"), false));
     QWidget& video = *window->videoWindowForm();
     ASSERT_TRUE(testsupport::waitUntil([&] { return video.isVisible(); }, 5000));
-    window->state.VideoFocused = false;
+    window->video().setVideoFocused(false);
     click(video, Qt::RightButton);
     EXPECT_FALSE(graph.mnu_Player.isVisible()) << "a click that only focuses opens nothing";
-    window->state.VideoFocused = true;
+    window->video().setVideoFocused(true);
     click(video, Qt::RightButton);
     ASSERT_TRUE(testsupport::waitUntil([&] { return graph.mnu_Player.isVisible(); }, 2000));
     EXPECT_TRUE(graph.item("mnu_Play")->isEnabled());

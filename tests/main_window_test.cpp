@@ -1,6 +1,7 @@
 // The main window's start-up and exit: placement, settings restored and
 // saved, the command line acted on.
 #include "app/frm_main.h"
+#include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "graph_fixture.h"
 #include "support/controls/progress_bar.h"
@@ -43,9 +44,9 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
     const QRect screen = QApplication::primaryScreen()->geometry();
     EXPECT_NEAR(window.x(), screen.width() / 2 - window.width() / 2, 1);
     EXPECT_EQ(window.y(), int(screen.height() * 0.6));
-    EXPECT_EQ(window.state.ScreenWidth, screen.width());
-    EXPECT_FALSE(window.state.MediaControl) << "an empty command line opens nothing";
-    EXPECT_EQ(window.state.PlayState, PlayStopped);
+    EXPECT_EQ(window.displayModes()->ScreenWidth, screen.width());
+    EXPECT_FALSE(window.playback.MediaControl()) << "an empty command line opens nothing";
+    EXPECT_EQ(window.playback.PlayState(), PlayStopped);
 
     window.volume.setLevel(-908);
     window.ExitMe();
@@ -91,11 +92,11 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOn
     installRendererWindows();
     frmMain window(testsupport::mediaPath("two-audio.avi") + " /cli -stream 2");
     window.Form_Load();
-    ASSERT_TRUE(window.state.MediaControl);
-    ASSERT_EQ(window.state.PlayState, PlayRunning);
-    EXPECT_EQ(window.state.CurrentFile, testsupport::mediaPath("two-audio.avi"))
+    ASSERT_TRUE(window.playback.MediaControl());
+    ASSERT_EQ(window.playback.PlayState(), PlayRunning);
+    EXPECT_EQ(window.playback.CurrentFile(), testsupport::mediaPath("two-audio.avi"))
         << "the space before /cli is not part of the file's name";
-    const FilterInfo splitter = findFilter(*window.state.MediaControl, "AVI Splitter");
+    const FilterInfo splitter = findFilter(*window.playback.MediaControl(), "AVI Splitter");
     EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
 
@@ -113,8 +114,8 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOn
     const QImage shot = video->grab().toImage();
     EXPECT_GT(qGray(shot.pixel(10, 10)), 150) << "the picture is in the video window";
     window.ExitMe();
-    EXPECT_FALSE(window.state.MediaControl);
-    EXPECT_EQ(window.state.PlayState, PlayStopped);
+    EXPECT_FALSE(window.playback.MediaControl());
+    EXPECT_EQ(window.playback.PlayState(), PlayStopped);
 }
 
 TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
@@ -151,16 +152,16 @@ TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
     ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= "00:00:02"; }, 5000));
 
     window.Mnu_As_Click(1);
-    ASSERT_TRUE(window.state.MediaControl);
-    const FilterInfo splitter = findFilter(*window.state.MediaControl, "AVI Splitter");
+    ASSERT_TRUE(window.playback.MediaControl());
+    const FilterInfo splitter = findFilter(*window.playback.MediaControl(), "AVI Splitter");
     EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
-    EXPECT_EQ(window.state.PlayState, PlayRunning);
+    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
     ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return window.state.MediaControl->currentPosition().valueOr(0) >= 2.0; }, 3000))
+        [&] { return window.playback.MediaControl()->currentPosition().valueOr(0) >= 2.0; }, 3000))
         << "back at the position shown before";
     window.Mnu_As_Click(7); // no such item
-    EXPECT_EQ(window.state.PlayState, PlayRunning);
+    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
     window.ExitMe();
 }
 
@@ -185,15 +186,15 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
     window.Form_Load();
     ASSERT_TRUE(testsupport::waitUntil(
         [&] {
-            return window.state.MediaControl &&
-                   !findFilter(*window.state.MediaControl, "AVI Splitter").isNull();
+            return window.playback.MediaControl() &&
+                   !findFilter(*window.playback.MediaControl(), "AVI Splitter").isNull();
         },
         8000))
         << "opened again on the splitter path";
     EXPECT_TRUE(showsPicture(window)) << "the reopened graph shows its picture";
 
     Q_EMIT window.videoWindowForm()->filesDropped({testsupport::mediaPath("one-audio.avi")});
-    EXPECT_EQ(window.state.CurrentFile, testsupport::mediaPath("one-audio.avi"));
+    EXPECT_EQ(window.playback.CurrentFile(), testsupport::mediaPath("one-audio.avi"));
     EXPECT_TRUE(showsPicture(window)) << "a movie dropped on the video window";
 
     QTemporaryDir folder;
@@ -204,7 +205,7 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
     file.close();
     Q_EMIT window.videoWindowForm()->filesDropped({text});
     EXPECT_TRUE(
-        testsupport::waitUntil([&] { return window.state.PlayState == PlayStopped; }, 10000))
+        testsupport::waitUntil([&] { return window.playback.PlayState() == PlayStopped; }, 10000))
         << "the graph's failure reaches the window";
     window.ExitMe();
 }
@@ -229,7 +230,7 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
     for (const double chapter : {3.0, 6.0, 9.0}) {
         click(window.control("nextbt"), Qt::ShiftModifier);
         testsupport::pumpEvents(300);
-        const double at = window.state.MediaPosition->currentPosition().valueOr(-1);
+        const double at = window.playback.MediaPosition()->currentPosition().valueOr(-1);
         EXPECT_GE(at, chapter - 0.1);
         EXPECT_LT(at, chapter + 1.0) << "the next chapter, not the end of the movie";
         // The next step starts from what the bar shows, as a user's would.
@@ -237,7 +238,7 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
         EXPECT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= shown; }, 3000));
         testsupport::pumpEvents(200);
     }
-    EXPECT_EQ(window.state.PlayState, PlayRunning);
+    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
     window.ExitMe();
 }
 
@@ -286,7 +287,7 @@ TEST(MainWindow, TheSeekBarFollowsThePositionAndSeeksWhereItIsLetGo) {
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(bar, &release);
     testsupport::pumpEvents(300);
-    EXPECT_GE(window.state.MediaPosition->currentPosition().valueOr(0), held - 0.1);
+    EXPECT_GE(window.playback.MediaPosition()->currentPosition().valueOr(0), held - 0.1);
     window.ExitMe();
 }
 
@@ -298,7 +299,7 @@ TEST(MainWindow, APathWithClipsInItPlays) {
     ASSERT_TRUE(QFile::copy(testsupport::mediaPath("one-audio.avi"), movie));
     frmMain window(movie);
     window.Form_Load();
-    EXPECT_EQ(window.state.CurrentFile, movie);
+    EXPECT_EQ(window.playback.CurrentFile(), movie);
     EXPECT_EQ(window.scrollTitle().toStdString(), "movie -fullscreen.avi");
     EXPECT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= "00:00:01"; }, 5000));
     window.ExitMe();

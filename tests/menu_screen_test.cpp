@@ -38,11 +38,11 @@ class MenuScreenTest : public ::testing::Test {
     MenuScreen& screen() { return window->menus().screen(); }
     ScenixMenu& menu() { return window->menus().menu(); }
     QWidget* video() { return window->videoWindowForm(); }
-    QString playing() const { return QFileInfo(window->state.CurrentFile).fileName(); }
+    QString playing() const { return QFileInfo(window->playback.CurrentFile()).fileName(); }
     bool waitForMovie(const QString& name) {
         return waitUntil(
             [&] {
-                return playing() == name && window->state.PlayState == 2 &&
+                return playing() == name && window->playback.PlayState() == 2 &&
                        screen().windowPoint({0, 0});
             },
             8000);
@@ -78,7 +78,7 @@ class MenuScreenTest : public ::testing::Test {
 
 TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
-    EXPECT_TRUE(window->state.LoopMovie) << "the background loops";
+    EXPECT_TRUE(window->playback.LoopMovie()) << "the background loops";
     EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
     menu().MouseMoveEvent({100, 120});
     screen().update();
@@ -89,26 +89,27 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     click(1); // the second chapter
     ASSERT_TRUE(waitForMovie("demo.avi"));
     EXPECT_TRUE(waitUntil(
-        [&] { return window->state.MediaPosition->currentPosition().valueOr(0) >= 4.9; }, 3000));
+        [&] { return window->playback.MediaPosition()->currentPosition().valueOr(0) >= 4.9; },
+        3000));
     EXPECT_FALSE(menu().active());
     EXPECT_FALSE(screen().ButtonSel->isVisible());
 
     backToTheMenu();
     click(2); // the second audio stream
     ASSERT_TRUE(waitForMovie("demo.avi"));
-    const FilterInfo splitter = findFilter(*window->state.MediaControl, "AVI Splitter");
+    const FilterInfo splitter = findFilter(*window->playback.MediaControl(), "AVI Splitter");
     EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
 
     backToTheMenu();
     click(3); // the subtitles, then play through the transition
-    EXPECT_EQ(window->state.SubFileName, mediaPath("demo.srt"));
+    EXPECT_EQ(window->subtitles().SubFileName(), mediaPath("demo.srt"));
     EXPECT_EQ(window->osdText(), "Subtitles loaded...");
     click(0);
     ASSERT_TRUE(waitForMovie("transition.avi"));
-    EXPECT_TRUE(window->state.TransitionPending);
+    EXPECT_TRUE(window->menus().menu().TransitionPending());
     ASSERT_TRUE(waitForMovie("demo.avi"));
-    EXPECT_FALSE(window->state.TransitionPending);
+    EXPECT_FALSE(window->menus().menu().TransitionPending());
     EXPECT_FALSE(menu().active());
     EXPECT_GT(window->subtitles().table().count(), 0) << "the movie took the subtitles";
 }
@@ -117,13 +118,13 @@ TEST_F(MenuScreenTest, TheSecondMenuIsAStillPictureAndTheKeysLeadBack) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
     click(4); // "More..."
     ASSERT_TRUE(waitUntil([&] { return screen().stillShown(); }, 3000));
-    EXPECT_EQ(window->state.PlayState, 0) << "the background movie stopped";
+    EXPECT_EQ(window->playback.PlayState(), 0) << "the background movie stopped";
     EXPECT_EQ(video()->size(), QSize(640, 360)) << "the window takes the picture's size";
     EXPECT_EQ(screen().ImgMenu->geometry(), QRect(0, 0, 640, 360));
     EXPECT_EQ(window->scrollTitle(), "More of the demo");
     key(Qt::Key_Down); // from nothing: the first hot spot
     key(Qt::Key_Down); // then the one below it, "Back to the main menu"
-    EXPECT_EQ(window->state.SelectedHotSpot, 1);
+    EXPECT_EQ(window->menus().menu().SelectedHotSpot(), 1);
     shoot("menu-second.png");
     key(Qt::Key_Return);
     ASSERT_TRUE(waitForMovie("menu.avi"));

@@ -1,7 +1,6 @@
 // Interactive menus without windows: the menu file parser on good and
 // damaged files, the hit test and the keyboard's neighbours, and what a
 // loaded menu asks of the player when its hot spots are clicked.
-#include "app/player_state.h"
 #include "menus/hot_spots.h"
 #include "menus/menu_file.h"
 #include "menus/scenix_menu.h"
@@ -39,12 +38,13 @@ struct RecordingHost : MenuHost {
         return true;
     }
     void showOsd(const QString& text) override { calls.append("osd " + text); }
+    void setSubtitleFile(const QString& file) override { subtitles = file; }
     void setTitle(const QString& text) override { title = text; }
     void warn(const QString& text) override { warnings.append(text); }
     void menuChanged() override { ++changes; }
 
     QStringList calls, opened, chapters, warnings;
-    QString still, title;
+    QString still, title, subtitles;
     int changes = 0;
 };
 
@@ -64,9 +64,8 @@ class ScenixMenuTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    PlayerState state;
     RecordingHost host;
-    ScenixMenu menu{state, host};
+    ScenixMenu menu{host};
 };
 
 const QByteArray kDemo =
@@ -160,7 +159,7 @@ TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
     // The language hot spot: MenuScreenTest, on the demo disc.
     menu.LoadMenu(dir.filePath("disc/main.vmu"));
     click(3); // subtitles, with a Windows separator
-    EXPECT_EQ(state.SubFileName, disc + "/subs/film.srt");
+    EXPECT_EQ(host.subtitles, disc + "/subs/film.srt");
     EXPECT_EQ(host.calls.last(), "osd Subtitles loaded...");
     EXPECT_TRUE(menu.active());
 
@@ -184,22 +183,34 @@ TEST_F(ScenixMenuTest, TransitionsPlayFirstAndTheirEndCarriesOutTheRest) {
     ASSERT_TRUE(menu.LoadMenu(menuFile("main.vmu", kDemo)));
     host.calls.clear();
     click(0);
-    EXPECT_TRUE(state.TransitionPending);
+    EXPECT_TRUE(menu.TransitionPending());
     EXPECT_EQ(host.calls, QStringList{"open fade.avi"});
-    EXPECT_EQ(state.PendingAction, "Play");
+    EXPECT_EQ(menu.PendingAction(), "Play");
     EXPECT_TRUE(menu.active()) << "until the transition ends";
-    menu.runPendingTransition();
+    EXPECT_TRUE(menu.runPendingTransition());
     EXPECT_EQ(host.calls.last(), "open film.avi");
     EXPECT_FALSE(menu.active());
+    EXPECT_FALSE(menu.runPendingTransition()) << "once";
     // After "Play" the same place selects nothing.
     menu.MouseMoveEvent({50, 30});
-    EXPECT_EQ(state.SelectedHotSpot, -1);
+    EXPECT_EQ(menu.SelectedHotSpot(), -1);
 
     // At a transition's end the action word's case does not matter.
-    state.PendingAction = "play";
-    state.PendingParam = "late.avi";
-    menu.runPendingTransition();
+    ASSERT_TRUE(menu.LoadMenu(menuFile(
+        "late.vmu", "Button=000,000,100,100\r\n1stAction=Transition\r\n1stParam=fade.avi\r\n"
+                    "2ndAction=play\r\n2ndParam=late.avi\r\n")));
+    click(0);
+    EXPECT_TRUE(menu.runPendingTransition());
     EXPECT_EQ(host.calls.last(), "open late.avi");
+
+    // Leaving the menu while the transition plays forgets its action: the
+    // movie opened instead does not run it when it ends.
+    ASSERT_TRUE(menu.LoadMenu(menuFile("main.vmu", kDemo)));
+    click(0);
+    host.calls.clear();
+    menu.CleanVMU();
+    EXPECT_FALSE(menu.runPendingTransition());
+    EXPECT_TRUE(host.calls.isEmpty());
 }
 
 TEST_F(ScenixMenuTest, SecondMenusReplaceHotSpotsAndKeepTheProject) {
@@ -229,5 +240,5 @@ TEST_F(ScenixMenuTest, SecondMenusReplaceHotSpotsAndKeepTheProject) {
     host.calls.clear();
     click(0);
     EXPECT_TRUE(host.calls.isEmpty());
-    EXPECT_TRUE(state.MenuHover);
+    EXPECT_TRUE(menu.MenuHover());
 }

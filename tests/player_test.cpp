@@ -51,15 +51,12 @@ struct RecordingHost : TransportHost, OpenerHost {
         streamItems = captions;
         streamMenuOn = enabled;
     }
-    void setDuration(double seconds) override {
-        duration = seconds;
-        max = int(seconds);
-    }
     void placeVideo() override {}
+    bool fullScreen() const override { return false; }
     void showCurtain() override {}
     void beforeGraphBuilt() override {}
     void unloadSubtitles() override {}
-    void loadSubtitles(const QString&) override {}
+    void loadSubtitles() override {}
     void openFailed(const QString& file, const MediaError& error) override {
         failures << failureText(file, error);
     }
@@ -67,15 +64,21 @@ struct RecordingHost : TransportHost, OpenerHost {
 };
 
 struct Player {
-    PlayerState state;
-    GraphInspector inspector{state};
+    Player() {
+        QObject::connect(&playback, &Playback::durationChanged, [this](double seconds) {
+            host.duration = seconds;
+            host.max = int(seconds);
+        });
+    }
+    Playback playback;
+    GraphInspector inspector{playback};
     ChapterList chapters;
     SelectableList queue;
     RecordingHost host;
-    Transport transport{state, chapters, queue, host};
-    MovieOpener opener{state, inspector, chapters, transport, host};
+    Transport transport{playback, chapters, queue, host};
+    MovieOpener opener{playback, inspector, chapters, transport, host};
 
-    double position() const { return state.MediaPosition->currentPosition().valueOr(-1); }
+    double position() const { return playback.MediaPosition()->currentPosition().valueOr(-1); }
     bool waitForPosition(double atLeast) {
         return testsupport::waitUntil([&] { return position() >= atLeast; }, 5000);
     }
@@ -86,7 +89,7 @@ struct Player {
 TEST(Opening, AviPathRendersTheVideoAndOnlyTheChosenAudioStream) {
     Player player;
     ASSERT_TRUE(player.opener.OpenBivx(mediaPath("two-audio.avi"), "Stream 02", false));
-    FilterGraph& graph = *player.state.MediaControl;
+    FilterGraph& graph = *player.playback.MediaControl();
     const FilterInfo splitter = findFilter(graph, "AVI Splitter");
     ASSERT_FALSE(splitter.isNull());
     EXPECT_TRUE(findPin(splitter, "Stream 00").connectedTo());
@@ -95,9 +98,9 @@ TEST(Opening, AviPathRendersTheVideoAndOnlyTheChosenAudioStream) {
     EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo())
         << "the chosen output plays the stream";
     EXPECT_TRUE(findFilter(graph, "Default Audio Output").isNull());
-    EXPECT_EQ(player.state.PlayState, PlayRunning);
+    EXPECT_EQ(player.playback.PlayState(), PlayRunning);
     EXPECT_EQ(player.host.osd, QStringList({"Stop", "Play"}));
-    EXPECT_TRUE(player.state.MovieOpen);
+    EXPECT_TRUE(player.playback.MovieOpen());
     EXPECT_TRUE(player.waitForPosition(0.5));
 }
 
@@ -111,10 +114,9 @@ TEST(Opening, StreamCountDecidesThePathAndTheAudioStreamMenu) {
     EXPECT_EQ(player.host.streamItems,
               QStringList({"Stream 01", "Stream 02", "None", "None", "None"}));
     EXPECT_TRUE(player.host.streamMenuOn);
-    EXPECT_EQ(player.state.FrameRate, 25);
-    EXPECT_TRUE(player.state.LoopMovie);
-    EXPECT_FALSE(player.state.MultiStream) << "consumed by the open";
-    const FilterInfo splitter = findFilter(*player.state.MediaControl, "AVI Splitter");
+    EXPECT_EQ(player.playback.FrameRate(), 25);
+    EXPECT_TRUE(player.playback.LoopMovie());
+    const FilterInfo splitter = findFilter(*player.playback.MediaControl(), "AVI Splitter");
     EXPECT_TRUE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_FALSE(findPin(splitter, "Stream 02").connectedTo());
     EXPECT_TRUE(testsupport::waitUntil([&] { return player.host.duration > 3.8; }, 5000))
@@ -125,12 +127,12 @@ TEST(Opening, StreamCountDecidesThePathAndTheAudioStreamMenu) {
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("movie.divx"), false));
     const QStringList oneAudio = {"Stream 01", "None", "None", "None", "None"};
     EXPECT_TRUE(testsupport::waitUntil([&] { return player.host.streamItems == oneAudio; }, 5000));
-    EXPECT_TRUE(findFilter(*player.state.MediaControl, "AVI Splitter").isNull());
-    EXPECT_FALSE(findFilter(*player.state.MediaControl, "Decoder").isNull());
+    EXPECT_TRUE(findFilter(*player.playback.MediaControl(), "AVI Splitter").isNull());
+    EXPECT_FALSE(findFilter(*player.playback.MediaControl(), "Decoder").isNull());
 
     // 23.976 frames per second is 24 whole frames.
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("rate-23976.avi"), false));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return player.state.FrameRate == 24; }, 5000));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return player.playback.FrameRate() == 24; }, 5000));
     EXPECT_EQ(player.host.probed, 0);
 }
 
@@ -141,8 +143,9 @@ TEST(Opening, AnAviFileWithAnotherNameAndSeveralAudioStreamsGoesThroughTheSplitt
     Player player;
     ASSERT_TRUE(player.opener.OpenaMovie(renamed, false));
     ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return !findFilter(*player.state.MediaControl, "AVI Splitter").isNull(); }, 5000));
-    const FilterInfo splitter = findFilter(*player.state.MediaControl, "AVI Splitter");
+        [&] { return !findFilter(*player.playback.MediaControl(), "AVI Splitter").isNull(); },
+        5000));
+    const FilterInfo splitter = findFilter(*player.playback.MediaControl(), "AVI Splitter");
     EXPECT_TRUE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_FALSE(findPin(splitter, "Stream 02").connectedTo());
     EXPECT_TRUE(player.waitForPosition(0.3));
@@ -161,8 +164,8 @@ TEST(Opening, BadFilesLeaveThePlayerIdleAndUsable) {
     EXPECT_FALSE(player.opener.OpenaMovie(QString(), false));
     EXPECT_FALSE(player.opener.OpenBivx(mediaPath("not-media.avi"), "Stream 01", false));
     EXPECT_EQ(player.host.failures.last(), "not-media.avi is not a movie.");
-    EXPECT_NE(player.state.PlayState, PlayRunning);
-    EXPECT_FALSE(player.state.MovieOpen);
+    EXPECT_NE(player.playback.PlayState(), PlayRunning);
+    EXPECT_FALSE(player.playback.MovieOpen());
     // And a good file still opens afterwards.
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("one-audio.avi"), false));
     EXPECT_TRUE(player.waitForPosition(0.3));
@@ -175,37 +178,40 @@ TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
                                  mediaPath("one-audio.avi"), mediaPath("movie.mp4"),
                                  mediaPath("gone.mpg"),      mediaPath("movie.mpg")};
     EXPECT_EQ(player.opener.openDropped(dropped, false, player.queue), 3);
-    EXPECT_EQ(player.state.CurrentFile, mediaPath("one-audio.avi"));
+    EXPECT_EQ(player.playback.CurrentFile(), mediaPath("one-audio.avi"));
     EXPECT_EQ(player.queue.items(), QStringList({mediaPath("movie.mp4"), mediaPath("movie.mpg")}));
 }
 
 TEST(Transport, PauseStopAndPlayFollowThePlayState) {
     Player player;
     player.transport.pause_Click();
-    EXPECT_EQ(player.state.PlayState, PlayStopped) << "pause while stopped does nothing";
+    EXPECT_EQ(player.playback.PlayState(), PlayStopped) << "pause while stopped does nothing";
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("one-audio.avi"), false));
     ASSERT_TRUE(player.waitForPosition(1.0));
 
     player.transport.pause_Click();
-    EXPECT_EQ(player.state.PlayState, PlayPaused);
-    EXPECT_TRUE(player.state.Paused);
+    EXPECT_EQ(player.playback.PlayState(), PlayPaused);
+    EXPECT_TRUE(player.playback.Paused());
     testsupport::pumpEvents(200);
     const double paused = player.position();
     player.transport.play_Click();
-    EXPECT_EQ(player.state.PlayState, PlayRunning);
-    EXPECT_FALSE(player.state.Paused);
+    EXPECT_EQ(player.playback.PlayState(), PlayRunning);
+    EXPECT_FALSE(player.playback.Paused());
     testsupport::pumpEvents(100);
     EXPECT_GE(player.position(), paused - 0.05) << "play after pause resumes";
 
     const int detachedBefore = player.host.detached;
     player.transport.stopbt_Click();
-    EXPECT_EQ(player.state.PlayState, PlayStopped);
+    EXPECT_EQ(player.playback.PlayState(), PlayStopped);
     EXPECT_EQ(player.host.detached, detachedBefore + 1);
     EXPECT_EQ(player.host.osd.last(), "Stop");
-    EXPECT_FALSE(player.state.Paused) << "stop leaves the flag as it was";
-    player.transport.play_Click();
+    EXPECT_FALSE(player.playback.Paused()) << "a stopped movie is not paused";
+    player.transport.playPause(); // Space
+    EXPECT_EQ(player.playback.PlayState(), PlayRunning) << "one Space plays after Stop";
     testsupport::pumpEvents(300);
     EXPECT_LT(player.position(), 0.9) << "play after stop starts at 0";
+    player.transport.playPause();
+    EXPECT_EQ(player.playback.PlayState(), PlayPaused);
 }
 
 TEST(Transport, SeekBarJumpRateAndNext) {
@@ -221,18 +227,18 @@ TEST(Transport, SeekBarJumpRateAndNext) {
     // A jump from a pause plays on, and the pause flag follows it.
     player.transport.pause_Click();
     player.transport.Jump("00:00:01");
-    EXPECT_EQ(player.state.PlayState, PlayRunning);
-    EXPECT_FALSE(player.state.Paused) << "Space would ask a running movie to play";
+    EXPECT_EQ(player.playback.PlayState(), PlayRunning);
+    EXPECT_FALSE(player.playback.Paused()) << "Space would ask a running movie to play";
     testsupport::pumpEvents(150);
     EXPECT_NEAR(player.position(), 1.1, 0.3);
     EXPECT_EQ(player.host.value, 1);
 
     player.transport.PlaybackRate(2);
-    EXPECT_EQ(player.state.MediaPosition->rate(), 2.0);
+    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0);
     player.transport.PlaybackRate(3);
-    EXPECT_EQ(player.state.MediaPosition->rate(), 2.0) << "an unknown index changes nothing";
+    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0) << "an unknown index changes nothing";
     player.transport.PlaybackRate(1);
-    EXPECT_EQ(player.state.MediaPosition->rate(), 1.0);
+    EXPECT_EQ(player.playback.MediaPosition()->rate(), 1.0);
 
     // Next with the last queue entry selected and shuffle off does nothing.
     player.queue.addItem("a");

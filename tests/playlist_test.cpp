@@ -1,7 +1,7 @@
 // The play queue without windows: playlist files on disk, the folder
 // listing's texts, and how the queue moves on when a movie ends, with a
 // host that records what the queue asked of the player.
-#include "app/player_state.h"
+#include "player/playback.h"
 #include "playlist/folder_listing.h"
 #include "playlist/play_queue.h"
 #include "playlist/playlist_file.h"
@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <utility>
 
 using testsupport::pumpEvents;
 using testsupport::waitUntil;
@@ -31,25 +32,31 @@ QByteArray readFile(const QString& path) {
 }
 
 struct RecordingHost : PlayQueueHost {
-    explicit RecordingHost(PlayerState& state) : state(state) {}
+    explicit RecordingHost(Playback& playback) : playback(playback) {}
     bool openMovie(const QString& file, bool loop) override {
         opened.append(QFileInfo(file).fileName());
-        state.LoopMovie = loop;
-        state.PlayState = playable ? PlayRunning : PlayStopped;
+        playback.setLoopMovie(loop);
+        playback.setPlayState(playable ? PlayRunning : PlayStopped);
         return playable;
     }
     void stopMovie() override {
         ++stops;
-        state.PlayState = PlayStopped;
+        playback.setPlayState(PlayStopped);
     }
     void jump(const QString& timeText) override { jumps.append(timeText); }
     void showCurtain(bool shown) override { curtain.append(shown); }
-    void runPendingTransition() override { ++transitions; }
+    bool runPendingTransition() override {
+        transitions += transitionPending;
+        return std::exchange(transitionPending, false);
+    }
+    bool fullScreen() const override { return fullScreenOn; }
     void setTitle(const QString& text) override { title = text; }
     void warn(const QString& text) override { warnings.append(text); }
 
-    PlayerState& state;
+    Playback& playback;
     bool playable = true;
+    bool transitionPending = false;
+    bool fullScreenOn = false;
     QStringList opened, jumps, warnings;
     QList<bool> curtain;
     QString title;
@@ -76,10 +83,10 @@ class PlayQueueTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    PlayerState state;
+    Playback playback;
     SelectableList list;
-    RecordingHost host{state};
-    PlayQueue queue{state, list, host};
+    RecordingHost host{playback};
+    PlayQueue queue{playback, list, host};
 };
 
 } // namespace
@@ -181,14 +188,14 @@ TEST_F(PlayQueueTest, RepeatRestartsTheMovieAndStaysOnItsEntry) {
     fill(2);
     queue.List1.setListIndex(0);
     queue.RepMode();
-    EXPECT_TRUE(queue.repeatChecked() && state.LoopMovie);
+    EXPECT_TRUE(queue.repeatChecked() && playback.LoopMovie());
     end();
     EXPECT_EQ(host.jumps, QStringList{"00:00:00"});
     EXPECT_TRUE(host.opened.isEmpty());
     EXPECT_EQ(host.stops, 0);
     // An open clears the loop flag but not the check mark.
     queue.PlayMyList();
-    EXPECT_FALSE(state.LoopMovie);
+    EXPECT_FALSE(playback.LoopMovie());
     EXPECT_TRUE(queue.repeatChecked());
 }
 
@@ -263,24 +270,23 @@ TEST_F(PlayQueueTest, AMovieThatCannotPlayIsSkippedButAChoiceMeanwhileWins) {
 TEST_F(PlayQueueTest, PendingTransitionsAndTheFullScreenCurtain) {
     fill(3);
     queue.List1.setListIndex(0);
-    state.TransitionPending = true;
+    host.transitionPending = true;
     end();
     EXPECT_EQ(host.transitions, 1);
-    EXPECT_FALSE(state.TransitionPending);
     EXPECT_TRUE(host.opened.isEmpty());
 
-    state.FullScreenOn = true;
+    host.fullScreenOn = true;
     end();
     EXPECT_EQ(host.opened, QStringList{"1.avi"});
     EXPECT_EQ(host.curtain, (QList<bool>{true, false}));
 
     // Shuffle comes first: the draw plays and the transition waits.
-    state.FullScreenOn = false;
+    host.fullScreenOn = false;
     queue.setShuffle(true);
-    state.TransitionPending = true;
+    host.transitionPending = true;
     end();
     EXPECT_EQ(host.transitions, 1);
-    EXPECT_TRUE(state.TransitionPending);
+    EXPECT_TRUE(host.transitionPending);
     EXPECT_EQ(host.opened.size(), 2);
 }
 

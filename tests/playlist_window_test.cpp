@@ -50,9 +50,10 @@ class PlaylistWindow : public ::testing::Test {
     template <typename T> T* control(const char* name) {
         return list->findChild<T*>(QLatin1String(name));
     }
-    QString playing() const { return QFileInfo(window->state.CurrentFile).fileName(); }
+    QString playing() const { return QFileInfo(window->playback.CurrentFile()).fileName(); }
     bool waitForMovie(const QString& name) {
-        return waitUntil([&] { return playing() == name && window->state.PlayState == 2; }, 8000);
+        return waitUntil([&] { return playing() == name && window->playback.PlayState() == 2; },
+                         8000);
     }
 
     QTemporaryDir dir;
@@ -86,17 +87,17 @@ TEST_F(PlaylistWindow, QueuedMoviesPlayInTurnAndNextAndPreviousMoveThroughThem) 
     ASSERT_TRUE(waitForMovie("b.mpg"));
     ASSERT_TRUE(waitForMovie("c.mp4"));
     EXPECT_EQ(edit->currentRow(), 2) << "the edit list follows";
-    ASSERT_TRUE(waitUntil([&] { return window->state.PlayState == 0; }, 8000));
+    ASSERT_TRUE(waitUntil([&] { return window->playback.PlayState() == 0; }, 8000));
     EXPECT_EQ(playing(), "c.mp4");
 
-    window->NextMovie(); // the last: nothing
+    window->transport.nextbt_Click(); // the last: nothing
     QApplication::processEvents();
-    EXPECT_EQ(window->state.PlayState, 0);
-    window->Previous();
+    EXPECT_EQ(window->playback.PlayState(), 0);
+    window->transport.prev_Click();
     ASSERT_TRUE(waitForMovie("b.mpg"));
-    window->Previous();
+    window->transport.prev_Click();
     ASSERT_TRUE(waitForMovie("a.divx"));
-    window->NextMovie();
+    window->transport.nextbt_Click();
     ASSERT_TRUE(waitForMovie("b.mpg"));
     EXPECT_EQ(SettingsStore().read("PlayListPath"), QDir::cleanPath(folder));
 }
@@ -128,7 +129,7 @@ TEST_F(PlaylistWindow, CancelDropsAndCloseLeaveTheQueueAlone) {
     control<QPushButton>("Command5")->click(); // Cancel
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(window->List1.items(), QStringList{"/queued.avi"});
-    EXPECT_FALSE(window->state.MovieOpen);
+    EXPECT_FALSE(window->playback.MovieOpen());
     EXPECT_EQ(SettingsStore().read("PlayListPath"), QDir::cleanPath(folder));
 
     // The title bar's close hides the window and keeps the edit list.
@@ -152,7 +153,7 @@ TEST_F(PlaylistWindow, APlaylistFileDroppedOnThePlayerBecomesTheQueue) {
     ASSERT_TRUE(waitForMovie("b.mpg"));
     EXPECT_EQ(window->List1.count(), 3);
     EXPECT_EQ(control<QListWidget>("file2")->count(), 3);
-    window->NextMovie();
+    window->transport.nextbt_Click();
     EXPECT_TRUE(waitUntil([&] { return window->scrollTitle().contains("gone.avi"); }, 3000));
     ASSERT_TRUE(waitForMovie("c.mp4")) << "the missing entry is skipped";
 }

@@ -8,7 +8,7 @@ namespace reopen {
 void openNumber(frmMain& window, int n) {
     static const char* const kMovies[] = {"two-audio.avi", "movie.mp4", "two-audio.divx",
                                           "one-audio.avi", "movie.divx"};
-    if (n % 5 == 1 && window.state.CurrentFile.endsWith(QLatin1String("two-audio.avi")))
+    if (n % 5 == 1 && window.playback.CurrentFile().endsWith(QLatin1String("two-audio.avi")))
         window.Mnu_As_Click(1);
     else
         window.OpenaMovie(testsupport::mediaPath(QString::fromLatin1(kMovies[n % 5])), false);
@@ -17,9 +17,9 @@ void openNumber(frmMain& window, int n) {
 bool settled(frmMain& window) {
     return testsupport::waitUntil(
         [&] {
-            FilterGraph* graph = window.state.MediaControl.get();
+            FilterGraph* graph = window.playback.MediaControl().get();
             return graph && graph->videoSize() && window.opener.streamCount() > 0 &&
-                   window.state.PlayState == PlayRunning;
+                   window.playback.PlayState() == PlayRunning;
         },
         10000);
 }
@@ -30,7 +30,7 @@ void exercise(frmMain& window, int n) {
         window.transport.PlaybackRate(n / 2 % 3);
     if (n % 7 == 3) {
         window.StopMovie();
-        window.PlayMovie();
+        window.transport.play_Click();
     }
     testsupport::pumpEvents(50);
 }

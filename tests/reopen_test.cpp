@@ -34,7 +34,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     MediaDetector::waitForReadings(); // the reading thread is on its way out
     testsupport::pumpEvents(500);     // the streaming threads wind down
     const int descriptors = proc::openDescriptors(), threads = proc::threads();
-    window.PlayMovie();
+    window.transport.play_Click();
     long residentAfter10 = 0;
     for (int n = 1; n < 50; ++n) {
         openNumber(window, n);

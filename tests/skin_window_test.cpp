@@ -1,9 +1,9 @@
 // The main window wearing hand-made skins: outline, geometry, colours,
 // pressed pictures, the meter and indicator pictures, re-skinning.
 #include "app/frm_main.h"
-#include "app/key_table.h"
 #include "app/playlist_view.h"
 #include "config/frm_config.h"
+#include "player/key_table.h"
 #include "playlist/frm_play_list.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
@@ -141,11 +141,11 @@ TEST(SkinnedWindow, MeterAndIndicatorShowTheStoresPictures) {
     auto* meter = image(*window, "VolSlider");
     EXPECT_EQ(window->volume.level(), -2270);
     EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(18, 0, 0));
-    window->VolumeUp();
+    window->volume.VolumeUp();
     EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(19, 0, 0));
-    window->MuteSound();
+    window->volume.MuteSound();
     EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(1, 0, 0));
-    window->MuteSound();
+    window->volume.MuteSound();
     EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(19, 0, 0));
 
     window->config()->findChild<QComboBox*>("Combo1")->setCurrentIndex(6);
@@ -158,7 +158,7 @@ TEST(SkinnedWindow, MeterAndIndicatorShowTheStoresPictures) {
 TEST(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
     HandMadeSkin skin({200, 60}, kDarkSkin);
     auto window = startWith(skin.path(), testsupport::mediaPath("one-audio.avi"));
-    ASSERT_EQ(window->state.PlayState, PlayRunning);
+    ASSERT_EQ(window->playback.PlayState(), PlayRunning);
     auto* play = image(*window, "play");
     EXPECT_TRUE(play->picture().isNull());
     mouse(play, QEvent::MouseButtonPress, Qt::LeftButton);
@@ -175,7 +175,7 @@ TEST(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
     mouse(stop, QEvent::MouseButtonPress, Qt::LeftButton);
     EXPECT_TRUE(stop->picture().isNull());
     mouse(stop, QEvent::MouseButtonRelease, Qt::LeftButton);
-    EXPECT_EQ(window->state.PlayState, PlayStopped);
+    EXPECT_EQ(window->playback.PlayState(), PlayStopped);
     // The key a tooltip promises runs the button's own command.
     const std::pair<const char*, Command> promised[] = {
         {"play", Command::PlayMovie},      {"pause", Command::PauseMovie},

@@ -98,7 +98,7 @@ TEST_F(SubtitleDisplayTest, TheCommandLineFileShowsInTheChosenCharacterSet) {
 
     // Another movie keeps the subtitle file; none unloads it.
     window->OpenaMovie(mediaPath("one-audio.avi"), false);
-    EXPECT_EQ(window->state.SubFileName, dir.filePath("russian.srt"));
+    EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
     EXPECT_EQ(window->subtitles().table().count(), 1);
     window->UnloadSub();
     EXPECT_FALSE(sub->isVisible());
@@ -114,12 +114,12 @@ TEST_F(SubtitleDisplayTest, ADragSetsTheHeightOnlyAndItIsKept) {
     const QRect before = sub->geometry();
     const QPoint grab = before.center();
     mouse(sub, QEvent::MouseButtonPress, grab);
-    EXPECT_TRUE(window->state.SubDragging);
+    EXPECT_TRUE(window->subtitles().window()->dragging());
     EXPECT_EQ(sub->lines().Sub1, "Drag me everywhere !");
     mouse(sub, QEvent::MouseMove, grab + QPoint(90, -60));
     EXPECT_EQ(sub->geometry().topLeft(), before.topLeft() + QPoint(0, -60)) << "up, not sideways";
     mouse(sub, QEvent::MouseButtonRelease, grab + QPoint(90, -60));
-    EXPECT_FALSE(window->state.SubDragging);
+    EXPECT_FALSE(window->subtitles().window()->dragging());
 
     const QString stored = window->config()->subtitleYPosText();
     EXPECT_NE(stored, "70");
@@ -141,6 +141,6 @@ TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreReportedAndTheShownOnesStay) 
     EXPECT_FALSE(window->OpenSub(empty.fileName(), 0, 0));
     EXPECT_EQ(messagesShown().filter("empty.vst holds no subtitle").size(), 1);
     EXPECT_EQ(window->subtitles().table().count(), 1);
-    EXPECT_EQ(window->state.SubFileName, dir.filePath("russian.srt"));
+    EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
     window->ExitMe();
 }

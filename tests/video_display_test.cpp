@@ -35,7 +35,7 @@ class VideoDisplayTest : public ::testing::Test {
     void TearDown() override { window->ExitMe(); }
 
     PicVideoWindow* video() const { return window->videoWindowForm(); }
-    VideoWindow* renderer() const { return window->state.MediaControl->videoWindow(); }
+    VideoWindow* renderer() const { return window->playback.MediaControl()->videoWindow(); }
     QRect picture() const {
         VideoWindow* r = renderer();
         return QRect(r->left(), r->top(), r->width(), r->height());
@@ -49,12 +49,12 @@ class VideoDisplayTest : public ::testing::Test {
 
 TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeAboveTheBar) {
     window->FullScrMode();
-    EXPECT_TRUE(window->state.FullScreenOn);
+    EXPECT_TRUE(window->video().state().FullScreenOn);
     EXPECT_EQ(video()->geometry(), QRect(QPoint(0, 0), screen()));
     EXPECT_EQ(picture(), *fullScreenPicture(screen(), {640, 360}));
 
     window->FullScrMode();
-    EXPECT_FALSE(window->state.FullScreenOn);
+    EXPECT_FALSE(window->video().state().FullScreenOn);
     // Directly above the bar and centred on it. A window manager answers in
     // its own time; the end-to-end script checks it to the pixel with the
     // manager's frame.
@@ -73,11 +73,11 @@ TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeAboveTheBar) {
 TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     window->config()->DAR.setItems({"4/3", "abc/0"});
     window->Mnu_DAR_Click(1);
-    EXPECT_TRUE(window->state.FullScreenOn);
+    EXPECT_TRUE(window->video().state().FullScreenOn);
     // The layout's arithmetic has tests of its own: here it has to arrive.
     const QRect fourThirds = *fullScreenPicture(screen(), {4, 3});
     EXPECT_EQ(picture(), fourThirds);
-    EXPECT_EQ(window->state.FsVideoWidth, fourThirds.width());
+    EXPECT_EQ(window->video().state().FsVideoWidth, fourThirds.width());
 
     // A preset that is no ratio leaves the layout as it was.
     window->config()->DAR.setListIndex(1);
@@ -85,7 +85,7 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     EXPECT_EQ(picture(), fourThirds);
 
     window->Mnu_DAROr_Click();
-    EXPECT_TRUE(window->state.FullScreenOn) << "Original stays in full screen";
+    EXPECT_TRUE(window->video().state().FullScreenOn) << "Original stays in full screen";
     EXPECT_EQ(picture().width(), screen().width()) << "the movie's own 16:9 fills the width";
 
     // The pad's arrows on the wide bar: wider, then back, and centred again.
@@ -118,7 +118,7 @@ TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePicture) {
     EXPECT_FALSE(window->video().curtain()->isVisible()) << "playing lifts it";
     ASSERT_TRUE(
         testsupport::waitUntil([&] { return renderer() && renderer()->isVisible(); }, 5000));
-    EXPECT_TRUE(window->state.FullScreenOn);
+    EXPECT_TRUE(window->video().state().FullScreenOn);
     EXPECT_EQ(video()->geometry(), QRect(QPoint(0, 0), screen()));
     EXPECT_EQ(picture(), *fullScreenPicture(screen(), {320, 240}));
 }
@@ -158,12 +158,12 @@ TEST(FullScreenDisplayMode, SwitchesOnEntryAndRestoresOnLeaving) {
     const DisplayMode before = *display.currentMode();
     frmMain window(mediaPath("demo.avi"));
     window.Form_Load();
-    ASSERT_TRUE(window.state.MovieOpen);
+    ASSERT_TRUE(window.playback.MovieOpen());
     window.FullScrMode();
     EXPECT_EQ(display.currentMode()->width, 1024);
-    EXPECT_TRUE(window.state.ModeChanged);
+    EXPECT_TRUE(window.displayModes()->ModeChanged);
     window.FullScrMode();
     EXPECT_EQ(display.currentMode()->id, before.id);
-    EXPECT_FALSE(window.state.ModeChanged);
+    EXPECT_FALSE(window.displayModes()->ModeChanged);
     window.ExitMe();
 }

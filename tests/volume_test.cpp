@@ -145,20 +145,20 @@ TEST(VolumeControl, TheLevelReachesThePlayingGraph) {
     QFile::remove(SettingsStore::defaultFilePath());
     frmMain window(testsupport::mediaPath("one-audio.avi"));
     window.Form_Load();
-    ASSERT_TRUE(window.state.MediaControl);
+    ASSERT_TRUE(window.playback.MediaControl());
     ASSERT_TRUE(
-        testsupport::waitUntil([&] { return window.state.PlayState == PlayRunning; }, 5000));
-    const FilterInfo output = findFilter(*window.state.MediaControl, "Default Audio Output");
+        testsupport::waitUntil([&] { return window.playback.PlayState() == PlayRunning; }, 5000));
+    const FilterInfo output = findFilter(*window.playback.MediaControl(), "Default Audio Output");
     EXPECT_DOUBLE_EQ(outputVolume(output), 1.0);
-    window.VolumeDown();
-    window.VolumeDown();
+    window.volume.VolumeDown();
+    window.volume.VolumeDown();
     EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
     // The level bar is a tenth of the level, in twips.
     EXPECT_EQ(window.levelBarHeight(), 90);
     EXPECT_EQ(window.control("Shape2")->height(), twipsToPixels(90));
-    window.MuteSound();
+    window.volume.MuteSound();
     EXPECT_EQ(outputVolume(output), 0.0);
-    window.MuteSound();
+    window.volume.MuteSound();
     EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
     window.ExitMe();
 }

@@ -5,15 +5,12 @@
 #include <QObject>
 
 class MainBar;
-class QTimer;
 class frmMain;
 
 class BarActions : public QObject {
     Q_OBJECT
   public:
-    // `positionTimer` updates the position display; it pauses while the
-    // user moves the seek bar.
-    BarActions(frmMain& window, MainBar& bar, QTimer& positionTimer);
+    BarActions(frmMain& window, MainBar& bar);
 
     // Height of the level bar in twips.
     int levelBarTwips() const { return levelBarTwips_; }
@@ -24,6 +21,5 @@ class BarActions : public QObject {
 
     frmMain& window_;
     MainBar& bar_;
-    QTimer& positionTimer_;
     int levelBarTwips_ = 0;
 };

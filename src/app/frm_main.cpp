@@ -46,13 +46,12 @@
 #include <climits>
 
 frmMain::frmMain(QString commandLine, QWidget* parent)
-    : SkinWindow(parent), inspector(state), transport(state, chapters, List1, playback_),
-      opener(state, inspector, chapters, transport, openerView_), volume(state.Muted, settings_),
-      playback_(state, volume, *this), openerView_(playback_),
-      commandLine_(std::move(commandLine)) {
+    : SkinWindow(parent), inspector(playback), transport(playback, chapters, List1, playbackView_),
+      opener(playback, inspector, chapters, transport, openerView_),
+      volume(playback.mutedFlag(), settings_), playbackView_(playback, volume, *this),
+      openerView_(playbackView_), commandLine_(std::move(commandLine)) {
     setWindowTitle(QStringLiteral("Vantor Meridian"));
     installRendererWindows(); // every video renderer paints into a window of ours
-    connect(&inspector, &GraphInspector::graphCreated, &playback_, &PlaybackView::watchGraph);
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
     buildWindow();
@@ -70,8 +69,7 @@ void frmMain::buildWindow() {
     // The inspector is a window of its own beside the skinned bar.
     inspectorWindow_ = std::make_unique<InspectorWindow>(
         inspector,
-        InspectorWindow::Player{state, transport, opener, List1, [this] { queue().PlayMyList(); }},
-        *this);
+        InspectorWindow::Player{transport, opener, List1, [this] { queue().PlayMyList(); }}, *this);
     auto* toggle = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), this);
     connect(toggle, &QShortcut::activated, this, [this] { showInspector(!inspectorShown()); });
     auto* jump = new QShortcut(QKeySequence(QStringLiteral("Ctrl+J")), this);
@@ -90,20 +88,15 @@ void frmMain::buildWindow() {
     };
     videoHooks.subtitleGoUp = [this] { subtitles_->window()->GoUp(); };
     videoHooks.subtitleOnTop = [this](bool onTop) { subtitles_->window()->alwaysontop(onTop); };
-    video_ = std::make_unique<VideoDisplay>(state, *this, videoHooks);
+    videoHooks.configApplying = [this] { return config_ && config_->applying(); };
+    video_ = std::make_unique<VideoDisplay>(playback, *this, videoHooks);
     connect(video_->window(), &PicVideoWindow::filesDropped, this,
             [this](const QStringList& paths) { openFiles(paths); });
 
     tmrKey = new QTimer(this);
     tmrKey->setInterval(1000);
-    connect(tmrKey, &QTimer::timeout, this, [this] {
-        video_->pointerTick(tmrKey->interval());
-        playback_.showPosition();
-    });
-    barActions_ = new BarActions(*this, bar_, *tmrKey);
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, [this] { transport.Timer1_Timer(); });
+    connect(tmrKey, &QTimer::timeout, this, [this] { video_->pointerTick(tmrKey->interval()); });
+    barActions_ = new BarActions(*this, bar_);
     OverlayDetection::Hooks overlayHooks;
     overlayHooks.title = [this] { return bar_.vbwScroller1->text(); };
     overlayHooks.setTitle = [this](const QString& title) { setTitle(title); };
@@ -116,14 +109,27 @@ void frmMain::buildWindow() {
     buildSubtitles();
     playlist_ = std::make_unique<PlaylistView>(*this, settings_);
     // Before the menu screen: its clicks on hot spots come first.
-    videoMouse_ = std::make_unique<VideoMouse>(state, *videoWindowForm(),
-                                               [this](QPoint at) { graph_->mnu_Player.popup(at); });
+    videoMouse_ = std::make_unique<VideoMouse>(
+        video_->state(), *videoWindowForm(), [this](QPoint at) { graph_->mnu_Player.popup(at); },
+        [this] { return subtitles_->window()->dragging(); });
     menus_ = std::make_unique<MenuView>(*this);
-    playback_.movieEnded = [this] { queue().movieEnded(); };
-    playback_.shuffleChecked = [this] { return queue().shuffleChecked(); };
-    playback_.attach(bar_, *video_, *overlay_, transport);
+    playbackView_.movieEnded = [this] { queue().movieEnded(); };
+    playbackView_.shuffleChecked = [this] { return queue().shuffleChecked(); };
+    playbackView_.attach(bar_, *video_, *overlay_, transport);
     openerView_.attach(bar_, *video_, *subtitles_);
     buildMenusAndKeys();
+    wirePlayback();
+}
+
+// What follows the playback's news besides the bar: the chapter selection,
+// the subtitles, and the overlay detection's title.
+void frmMain::wirePlayback() {
+    connect(&playback, &Playback::positionChanged, this, [this] { transport.Timer1_Timer(); });
+    connect(&playback, &Playback::seeked, this, [this] { subtitles_->seeked(); });
+    connect(&playback, &Playback::stateChanged, this, [this](PlayStates now) {
+        if (now == PlayStopped)
+            subtitles_->clearLines();
+    });
 }
 
 void frmMain::buildMenusAndKeys() {
@@ -171,9 +177,7 @@ void frmMain::showJump() {
 
 void frmMain::buildSubtitles() {
     SubtitleDisplay::Hooks hooks;
-    hooks.elapsedSeconds = [this]() -> qint64 {
-        return state.MediaPosition ? qint64(state.MediaPosition->currentPosition().valueOr(0)) : 0;
-    };
+    hooks.elapsedSeconds = [this] { return qint64(playback.position()); };
     hooks.delaySeconds = [this] { return config_ ? config_->subtitleDelaySeconds() : 0; };
     hooks.extraSeconds = [this] { return config_ ? config_->subtitleExtraSeconds() : 0; };
     hooks.characterSet = [this] { return config_ ? config_->characterSetNumber() : 0; };
@@ -187,7 +191,8 @@ void frmMain::buildSubtitles() {
     };
     hooks.warn = [this](const QString& text) { warn(text); };
     hooks.inform = [this](const QString& text) { warn(text, QMessageBox::Information); };
-    subtitles_ = std::make_unique<SubtitleDisplay>(state, *video_->window(), hooks);
+    subtitles_ = std::make_unique<SubtitleDisplay>(playback, *video_->window(), hooks);
+    subtitles_->window()->focusChanged = [this](bool focused) { video_->setVideoFocused(focused); };
 }
 
 bool frmMain::OpenSub(const QString& file, int beginDelay, int endDelay) {
@@ -249,14 +254,11 @@ bool frmMain::inspectorShown() const {
 
 void frmMain::Form_Load() {
     inspector.RefreshRegFilters();
-    state.LastPointerX = state.LastPointerY = 0;
 
     const QRect screen = QApplication::primaryScreen()->geometry();
     const int width = twipsToPixels(kMainWidthTwips);
     resize(width, twipsToPixels(kMainHeightTwips));
     move(screen.x() + screen.width() / 2 - width / 2, screen.y() + int(screen.height() * 0.6));
-    state.ScreenWidth = short(screen.width());
-    state.ScreenHeight = short(screen.height());
 
     settings_.write(QStringLiteral("Path"), QCoreApplication::applicationDirPath());
     // A damaged registry file is kept aside and the user is told, without
@@ -276,7 +278,6 @@ void frmMain::Form_Load() {
     volume.restore(settings_.read(QStringLiteral("Volume"), QStringLiteral("0")));
     // The meter and the graph follow; full level stays full.
     volume.redraw();
-    Timer1->start();
     tmrKey->start();
 
     show();
@@ -297,7 +298,7 @@ void frmMain::Form_Load() {
         OpenSub(existingFileName(request_.subtitleFile), config_->subtitleDelaySeconds(),
                 config_->subtitleExtraSeconds());
     if (request_.fullScreen)
-        FullScrMode();
+        commands_->run(Command::FullScreen);
 }
 
 void frmMain::FullScrMode() {
@@ -307,15 +308,13 @@ void frmMain::FullScrMode() {
 void frmMain::Mnu_DAR_Click(int item) {
     if (config_ && item >= 1 && item <= config_->DAR.count())
         config_->DAR.setListIndex(item - 1);
-    state.FullScreenOn = false;
-    FullScrMode();
+    video_->fullScreenAtPreset();
 }
 
 void frmMain::Mnu_DAROr_Click() {
     if (config_)
         config_->DAR.setListIndex(-1);
-    state.FullScreenOn = false;
-    FullScrMode();
+    video_->fullScreenAtPreset();
 }
 
 // A warning that blocks nothing: above the player's windows, the bar and
@@ -345,7 +344,7 @@ void frmMain::cmdSource_Click() {
     // Cancelling opens nothing: the last file is only where the dialog starts.
     if (file.isEmpty())
         return;
-    state.SubFileName.clear();
+    subtitles_->setSubFileName(QString());
     QCoreApplication::processEvents();
     menus_->leave();
     OpenaMovie(file, false);
@@ -356,15 +355,15 @@ void frmMain::cmdSource_Click() {
 // What the windows show
 
 QString frmMain::positionText() const {
-    return playback_.positionText();
+    return playbackView_.positionText();
 }
 
 QString frmMain::durationText() const {
-    return playback_.durationText();
+    return playbackView_.durationText();
 }
 
 QString frmMain::videoSizeText() const {
-    return playback_.videoSizeText();
+    return playbackView_.videoSizeText();
 }
 
 PicVideoWindow* frmMain::videoWindowForm() const {
@@ -406,7 +405,7 @@ void frmMain::loadConfiguration() {
     hooks.setAspectMenuCaptions = [this](const QStringList& captions) {
         aspectMenuCaptions_ = captions;
     };
-    config_ = new frmConfig(hooks, &state, this);
+    config_ = new frmConfig(hooks, &playback, this);
     config_->darFile = QDir(QFileInfo(SettingsStore::defaultFilePath()).path())
                            .filePath(QStringLiteral("DAR.ini"));
     config_->darDefaultsFile = QDir(programDataFolder()).filePath(QStringLiteral("DAR.ini"));
@@ -416,7 +415,7 @@ void frmMain::loadConfiguration() {
     display_ = std::make_unique<XRandRBackend>();
     DisplayModeSwitch::Hooks displayHooks;
     displayHooks.pauseMovie = [this] {
-        const bool playing = state.PlayState == PlayRunning;
+        const bool playing = playback.PlayState() == PlayRunning;
         transport.pause_Click();
         return playing;
     };
@@ -427,7 +426,10 @@ void frmMain::loadConfiguration() {
         QMessageBox(icon, QStringLiteral("Vantor Meridian"), message.text, QMessageBox::Ok, this)
             .exec();
     };
-    displayModes_ = std::make_unique<DisplayModeSwitch>(*display_, state.ModeChanged, displayHooks);
+    displayModes_ = std::make_unique<DisplayModeSwitch>(*display_, displayHooks);
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    displayModes_->ScreenWidth = short(screen.width());
+    displayModes_->ScreenHeight = short(screen.height());
     config_->bindDisplayModes(*displayModes_);
     config_->Form_Load();
 }
@@ -439,11 +441,10 @@ void frmMain::showConfiguration() {
 
 // Settings that shape the graph changed: the movie opens again where it was.
 void frmMain::reopenMovie() {
-    if (!state.MovieOpen || state.CurrentFile.isEmpty())
+    if (!playback.MovieOpen() || playback.CurrentFile().isEmpty())
         return;
-    const double position =
-        state.MediaPosition ? state.MediaPosition->currentPosition().valueOr(0) : 0;
-    OpenaMovie(state.CurrentFile, state.LoopMovie);
+    const double position = playback.position();
+    OpenaMovie(playback.CurrentFile(), playback.LoopMovie());
     Jump(formatTime(qint64(position)));
 }
 
@@ -461,14 +462,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 // Exit
 
 void frmMain::releaseReferences() {
-    state.SelectedFilter = FilterInfo();
-    state.SelectedPin = PinInfo();
-    inspector.listedFilter = FilterInfo();
-    inspector.frmSelectPin.chosenPin = PinInfo();
-    inspector.frmSelectPin.connectingFilter = FilterInfo();
-    inspector.frmSelectPin.graph.reset();
-    state.releaseGraph();
-    state.RegFilters.reset();
+    inspector.release();
 }
 
 void frmMain::saveVolume() {
@@ -480,7 +474,7 @@ void frmMain::ExitMe() {
         return;
     exiting_ = true;
     transport.cmdStop_Click();
-    if (displayModes_ && state.ModeChanged)
+    if (displayModes_ && displayModes_->ModeChanged)
         displayModes_->RestoreScrRes();
     SetScreenSaverActive(true);
     releaseReferences();

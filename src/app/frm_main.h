@@ -1,12 +1,12 @@
 #pragma once
 // The main window: a skinned bar with the transport and sound controls.
-// It owns start-up, the exit sequence, the player's state, the filter graph
-// inspector panel, and the video window and on-screen display.
+// It owns start-up, the exit sequence and the parts of the player, each of
+// which owns its own state: the playback, the video display, the
+// subtitles, the menus, the inspector and the display modes.
 #include "app/command_line.h"
 #include "app/file_names.h"
 #include "app/opener_view.h"
 #include "app/playback_view.h"
-#include "app/player_state.h"
 #include "inspector/graph_inspector.h"
 #include "player/chapter_list.h"
 #include "player/movie_opener.h"
@@ -57,7 +57,8 @@ class frmMain : public SkinWindow {
     explicit frmMain(QString commandLine, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    PlayerState state;
+    // The movie playing: the one writer of the play state.
+    Playback playback;
     GraphInspector inspector;
     ChapterList chapters;
     // The play queue: full paths, the selection is the current entry.
@@ -80,17 +81,10 @@ class frmMain : public SkinWindow {
 
     // Public commands other windows call.
     bool OpenaMovie(const QString& movieFileName, bool loop);
-    void PlayMovie() { transport.play_Click(); }
-    void PauseMovie() { transport.pause_Click(); }
     void StopMovie() { transport.stopbt_Click(); }
-    void NextMovie() { transport.nextbt_Click(); }
-    void Previous() { transport.prev_Click(); }
     void Jump(const QString& timeText) { transport.Jump(timeText); }
     // The open-file command.
     void cmdSource_Click();
-    void VolumeUp() { volume.VolumeUp(); }
-    void VolumeDown() { volume.VolumeDown(); }
-    void MuteSound() { volume.MuteSound(); }
     // Re-opens the movie with audio stream item `item` (0 = "Stream 01")
     // and goes back to the position shown before.
     void Mnu_As_Click(int item);
@@ -136,6 +130,7 @@ class frmMain : public SkinWindow {
 
     // The configuration dialog: loaded at start-up, kept hidden.
     frmConfig* config() const { return config_; }
+    DisplayModeSwitch* displayModes() const { return displayModes_.get(); }
     void showConfiguration();
 
     void showInspector(bool show);
@@ -187,10 +182,11 @@ class frmMain : public SkinWindow {
     void saveVolume();
     void buildMenusAndKeys();
     void showMenuHelp(const QString& help);
+    void wirePlayback();
 
     SettingsStore settings_;
     // What the bar and the video display show of playing and opening.
-    PlaybackView playback_;
+    PlaybackView playbackView_;
     OpenerView openerView_;
     QString commandLine_;
     CommandLineRequest request_;
@@ -214,7 +210,6 @@ class frmMain : public SkinWindow {
     SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};
     BarActions* barActions_ = nullptr;
     QTimer* tmrKey = nullptr;
-    QTimer* Timer1 = nullptr;
     QStringList aspectMenuCaptions_;
     bool exiting_ = false;
 };

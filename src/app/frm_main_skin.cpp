@@ -89,11 +89,12 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::Mnu_As_Click(int item) {
     const QStringList items = openerView_.audioStreamItems();
-    if (item < 0 || item >= items.size() || state.CurrentFile.isEmpty())
+    const QString file = playback.CurrentFile();
+    if (item < 0 || item >= items.size() || file.isEmpty())
         return;
     const QString shown = bar_.tempslbl->text();
     transport.stopbt_Click();
-    opener.OpenBivx(state.CurrentFile, items[item], state.LoopMovie);
+    opener.OpenBivx(file, items[item], playback.LoopMovie());
     Jump(shown);
 }
 

@@ -5,8 +5,8 @@
 // a command; items whose command needs something absent are disabled, and
 // the check marks and the aspect and audio-stream captions are read again
 // each time a menu opens.
-#include "app/player_commands.h"
 #include "menus/cool_menu.h"
+#include "player/player_commands.h"
 
 #include <QHash>
 #include <QMenu>

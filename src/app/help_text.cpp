@@ -1,6 +1,6 @@
 #include "app/help_text.h"
 
-#include "app/key_table.h"
+#include "player/key_table.h"
 
 QString keyTableText() {
     QString text;

@@ -1,6 +1,6 @@
 #include "app/key_dispatcher.h"
 
-#include "app/key_table.h"
+#include "player/key_table.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // table names runs its command (text boxes keep their keys), and a key
 // that came to the main or the subtitle window gives the keyboard back to
 // the video window.
-#include "app/player_commands.h"
+#include "player/player_commands.h"
 
 #include <QObject>
 #include <QPointer>

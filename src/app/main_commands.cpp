@@ -4,128 +4,110 @@
 #include "playlist/play_queue.h"
 #include "subtitles/subtitle_display.h"
 #include "subtitles/subtitle_table.h"
+#include "video/video_display.h"
+
+MainCommands::MainCommands(frmMain& window) : main_(window) {
+    addPlayback();
+    addWindows();
+}
+
+void MainCommands::addPlayback() {
+    frmMain& m = main_;
+    auto movieOpen = [&m](int) { return m.playback.MovieOpen(); };
+    auto movieOrQueue = [&m](int) { return m.playback.MovieOpen() || m.List1.count() > 0; };
+    rows_.insert(
+        rows_.end(),
+        {
+            {Command::PlayPause, [&m](int) { m.transport.playPause(); }, {}, {}},
+            {Command::PlayMovie, [&m](int) { m.transport.play_Click(); }, movieOpen, {}},
+            {Command::PauseMovie, [&m](int) { m.transport.pause_Click(); }, movieOpen, {}},
+            {Command::StopMovie, [&m](int) { m.transport.stopbt_Click(); }, movieOpen, {}},
+            {Command::NextMovie, [&m](int) { m.transport.nextbt_Click(); }, movieOrQueue, {}},
+            {Command::Previous, [&m](int) { m.transport.prev_Click(); }, movieOrQueue, {}},
+            {Command::ChapterNext, [&m](int) { m.transport.ChapNext(); }, {}, {}},
+            {Command::ChapterPrevious, [&m](int) { m.transport.ChapPrev(); }, {}, {}},
+            {Command::Rate, [&m](int rate) { m.transport.PlaybackRate(rate); }, movieOpen, {}},
+            {Command::VolumeUp, [&m](int) { m.volume.VolumeUp(); }, {}, {}},
+            {Command::VolumeDown, [&m](int) { m.volume.VolumeDown(); }, {}, {}},
+            {Command::MuteSound, [&m](int) { m.volume.MuteSound(); }, {}, {}},
+            {Command::ShuffMode,
+             [&m](int) { m.ShuffMode(); },
+             {},
+             [&m] { return m.queue().shuffleChecked(); }},
+            {Command::RepMode,
+             [&m](int) { m.RepMode(); },
+             {},
+             [&m] { return m.queue().repeatChecked(); }},
+            {Command::AudioStream,
+             [&m](int item) { m.Mnu_As_Click(item - 1); },
+             [&m](int item) {
+                 const QStringList streams = m.audioStreamItems();
+                 const auto none = QStringLiteral("None");
+                 return streams.value(1, none) != none && streams.value(item - 1, none) != none;
+             },
+             {}},
+            {Command::ShowSubtitles, [&m](int) { m.subtitles().Mnu_ShowSub_Click(); },
+             [&m](int) { return m.subtitles().table().count() > 0; },
+             [&m] { return m.subtitles().showChecked(); }},
+        });
+}
+
+void MainCommands::addWindows() {
+    frmMain& m = main_;
+    auto movieOpen = [&m](int) { return m.playback.MovieOpen(); };
+    rows_.insert(
+        rows_.end(),
+        {
+            {Command::FullScreen, [&m](int) { m.FullScrMode(); }, movieOpen, {}},
+            // Argument 1: the key came to the video or subtitle window.
+            {Command::LeaveFullScreen,
+             [&m](int fromVideo) {
+                 if (fromVideo)
+                     m.video().setVideoFocused(false);
+                 if (m.video().state().FullScreenOn)
+                     m.FullScrMode();
+             },
+             {},
+             {}},
+            {Command::AspectOriginal, [&m](int) { m.Mnu_DAROr_Click(); }, movieOpen, {}},
+            {Command::AspectPreset, [&m](int item) { m.Mnu_DAR_Click(item); }, movieOpen, {}},
+            {Command::ShowJump, [&m](int) { m.showJump(); }, movieOpen, {}},
+            {Command::OpenSubDlg, [&m](int) { m.OpenSubDlg(); }, movieOpen, {}},
+            {Command::LoadMenuDlg, [&m](int) { m.LoadMenuDlg(); }, {}, {}},
+            {Command::OpenMovie, [&m](int) { m.cmdSource_Click(); }, {}, {}},
+            {Command::ShowPlayLst, [&m](int) { m.ShowPlayLst(); }, {}, {}},
+            {Command::ShowOptions, [&m](int) { m.showConfiguration(); }, {}, {}},
+            {Command::FilterProperties, [&m](int) { m.showFilterProperties(); }, {}, {}},
+            {Command::VideoRendererProperties,
+             [this](int) { showVideoRendererPage(); },
+             [&m](int) { return m.inspector.listFilters.count() > 0; },
+             {}},
+            {Command::ShowMe,
+             [&m](int) {
+                 if (m.isMinimized())
+                     m.showNormal();
+                 m.show();
+                 m.raise();
+             },
+             {},
+             {}},
+            {Command::Exit, [&m](int) { m.ExitMe(); }, {}, {}},
+        });
+}
+
+const MainCommands::Row* MainCommands::row(Command command) const {
+    for (const Row& r : rows_)
+        if (r.command == command)
+            return &r;
+    return nullptr;
+}
 
 void MainCommands::run(Command command, int argument) {
-    PlayerState& state = main_.state;
-    switch (command) {
-    case Command::FullScreen:
-        main_.FullScrMode();
+    const Row* r = row(command);
+    if (!r)
         return;
-    case Command::LeaveFullScreen:
-        if (argument)
-            state.VideoFocused = false;
-        if (state.FullScreenOn)
-            main_.FullScrMode();
-        return;
-    case Command::PlayPause:
-        if (state.Paused)
-            main_.PlayMovie();
-        else
-            main_.PauseMovie();
-        return;
-    case Command::ChapterNext:
-        main_.transport.ChapNext();
-        return;
-    case Command::ChapterPrevious:
-        main_.transport.ChapPrev();
-        return;
-    case Command::VolumeUp:
-        main_.VolumeUp();
-        return;
-    case Command::VolumeDown:
-        main_.VolumeDown();
-        return;
-    case Command::MuteSound:
-        main_.MuteSound();
-        return;
-    case Command::ShuffMode:
-        main_.ShuffMode();
-        return;
-    case Command::RepMode:
-        main_.RepMode();
-        return;
-    case Command::Exit:
-        main_.ExitMe();
-        return;
-    default:
-        break;
-    }
-    runPlayback(command, argument);
-    runWindows(command, argument);
-}
-
-void MainCommands::runPlayback(Command command, int argument) {
-    switch (command) {
-    case Command::NextMovie:
-        main_.NextMovie();
-        return;
-    case Command::Previous:
-        main_.Previous();
-        return;
-    case Command::PlayMovie:
-        main_.PlayMovie();
-        return;
-    case Command::PauseMovie:
-        main_.PauseMovie();
-        return;
-    case Command::StopMovie:
-        main_.StopMovie();
-        return;
-    case Command::AspectOriginal:
-        main_.Mnu_DAROr_Click();
-        return;
-    case Command::AspectPreset:
-        main_.Mnu_DAR_Click(argument);
-        return;
-    case Command::Rate:
-        main_.transport.PlaybackRate(argument);
-        return;
-    case Command::AudioStream:
-        main_.Mnu_As_Click(argument - 1);
-        return;
-    case Command::ShowSubtitles:
-        main_.subtitles().Mnu_ShowSub_Click();
-        return;
-    default:
-        return;
-    }
-}
-
-void MainCommands::runWindows(Command command, int /*argument*/) {
-    switch (command) {
-    case Command::LoadMenuDlg:
-        main_.LoadMenuDlg();
-        return;
-    case Command::OpenMovie:
-        main_.cmdSource_Click();
-        return;
-    case Command::ShowPlayLst:
-        main_.ShowPlayLst();
-        return;
-    case Command::OpenSubDlg:
-        main_.OpenSubDlg();
-        return;
-    case Command::ShowOptions:
-        main_.showConfiguration();
-        return;
-    case Command::FilterProperties:
-        main_.showFilterProperties();
-        return;
-    case Command::VideoRendererProperties:
-        showVideoRendererPage();
-        return;
-    case Command::ShowJump:
-        main_.showJump();
-        return;
-    case Command::ShowMe:
-        if (main_.isMinimized())
-            main_.showNormal();
-        main_.show();
-        main_.raise();
-        return;
-    default:
-        return;
-    }
+    r->run(argument);
+    Q_EMIT ran(command);
 }
 
 void MainCommands::showVideoRendererPage() {
@@ -138,44 +120,11 @@ void MainCommands::showVideoRendererPage() {
 }
 
 bool MainCommands::available(Command command, int argument) const {
-    const PlayerState& state = main_.state;
-    switch (command) {
-    case Command::PlayMovie:
-    case Command::PauseMovie:
-    case Command::StopMovie:
-    case Command::ShowJump:
-    case Command::FullScreen:
-    case Command::AspectOriginal:
-    case Command::AspectPreset:
-    case Command::Rate:
-    case Command::OpenSubDlg:
-        return state.MovieOpen;
-    case Command::NextMovie:
-    case Command::Previous:
-        return state.MovieOpen || main_.List1.count() > 0;
-    case Command::VideoRendererProperties:
-        return main_.inspector.listFilters.count() > 0;
-    case Command::ShowSubtitles:
-        return main_.subtitles().table().count() > 0;
-    case Command::AudioStream: {
-        const QStringList streams = main_.audioStreamItems();
-        const auto none = QStringLiteral("None");
-        return streams.value(1, none) != none && streams.value(argument - 1, none) != none;
-    }
-    default:
-        return true;
-    }
+    const Row* r = row(command);
+    return r && (!r->available || r->available(argument));
 }
 
 bool MainCommands::checked(Command command) const {
-    switch (command) {
-    case Command::RepMode:
-        return const_cast<frmMain&>(main_).queue().repeatChecked();
-    case Command::ShuffMode:
-        return const_cast<frmMain&>(main_).queue().shuffleChecked();
-    case Command::ShowSubtitles:
-        return const_cast<frmMain&>(main_).subtitles().showChecked();
-    default:
-        return false;
-    }
+    const Row* r = row(command);
+    return r && r->checked && r->checked();
 }

@@ -1,21 +1,41 @@
 #pragma once
-// The commands of the keys and the pop-up menus, carried out on the main
-// window's public procedures.
-#include "app/player_commands.h"
+// The one runner of the player's commands: the keys, the pop-up menus, the
+// skin's buttons, the desktop's media-player interface and the command line
+// all name a command here. A row per command says what it does, when it
+// can be given and whether its menu item is checked.
+#include "player/player_commands.h"
+
+#include <QObject>
+#include <functional>
+#include <vector>
 
 class frmMain;
 
-class MainCommands : public PlayerCommands {
+class MainCommands : public QObject, public PlayerCommands {
+    Q_OBJECT
   public:
-    explicit MainCommands(frmMain& window) : main_(window) {}
+    explicit MainCommands(frmMain& window);
     void run(Command command, int argument = 0) override;
     bool available(Command command, int argument = 0) const override;
     bool checked(Command command) const override;
 
+  Q_SIGNALS:
+    // After each command: what it changed (the volume, shuffle, repeat...)
+    // is told onwards from here, not polled.
+    void ran(Command command);
+
   private:
-    void runPlayback(Command command, int argument);
-    void runWindows(Command command, int argument);
+    struct Row {
+        Command command;
+        std::function<void(int argument)> run;
+        std::function<bool(int argument)> available; // unset: always
+        std::function<bool()> checked;               // unset: never
+    };
+    const Row* row(Command command) const;
+    void addPlayback();
+    void addWindows();
     void showVideoRendererPage();
 
     frmMain& main_;
+    std::vector<Row> rows_;
 };

@@ -2,6 +2,7 @@
 
 #include "app/frm_main.h"
 #include "config/frm_config.h"
+#include "subtitles/subtitle_display.h"
 #include "video/pic_video_window.h"
 #include "video/video_display.h"
 
@@ -22,13 +23,13 @@ QString discMenuFile(const QString& drive) {
     return {};
 }
 
-MenuView::MenuView(frmMain& window) : main_(window), menu_(window.state, *this) {
+MenuView::MenuView(frmMain& window) : main_(window), menu_(*this) {
     MenuScreen::Hooks hooks;
     hooks.keyColour = [this] {
         return main_.config() ? main_.config()->keyColour() : QColor(Qt::black);
     };
     hooks.placeWindow = [this] { main_.video().place(); };
-    screen_ = std::make_unique<MenuScreen>(menu_, window.state, *window.videoWindowForm(),
+    screen_ = std::make_unique<MenuScreen>(menu_, window.video().state(), *window.videoWindowForm(),
                                            *window.video().pointerLabel(), hooks);
 }
 
@@ -47,10 +48,11 @@ void MenuView::LoadMenuDlg() {
     menu_.LoadMenu(file);
 }
 
+// A transition under way is forgotten too: the movie that ends next is
+// not the transition's.
 void MenuView::leave() {
     screen_->showStill(QString());
-    if (menu_.active())
-        menu_.CleanVMU();
+    menu_.CleanVMU();
 }
 
 void MenuView::stopMovie() {
@@ -82,6 +84,10 @@ bool MenuView::showStill(const QString& picture) {
 
 void MenuView::showOsd(const QString& text) {
     main_.video().showOsd(text, main_.videoWindowForm()->pos());
+}
+
+void MenuView::setSubtitleFile(const QString& file) {
+    main_.subtitles().setSubFileName(file);
 }
 
 void MenuView::setTitle(const QString& title) {

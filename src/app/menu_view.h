@@ -30,6 +30,7 @@ class MenuView : public MenuHost {
     void addChapter(const QString& timeText) override;
     bool showStill(const QString& picture) override;
     void showOsd(const QString& text) override;
+    void setSubtitleFile(const QString& file) override;
     void setTitle(const QString& title) override;
     void warn(const QString& text) override;
     void menuChanged() override;

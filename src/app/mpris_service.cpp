@@ -1,13 +1,13 @@
 #include "app/mpris_service.h"
 
 #include "app/frm_main.h"
+#include "app/main_commands.h"
 #include "playlist/play_queue.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
-#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -48,11 +48,21 @@ void MprisRoot::Quit() {
 
 // ---------------------------------------------------------------------------
 
+// What the desktop sees changes as the player tells it: the playback's news
+// and every command run, whatever gave it.
 MprisPlayer::MprisPlayer(QObject* service, frmMain& player)
-    : QDBusAbstractAdaptor(service), player_(player) {}
+    : QDBusAbstractAdaptor(service), player_(player) {
+    const Playback* playback = &player.playback;
+    connect(playback, &Playback::stateChanged, this, &MprisPlayer::publishChanges);
+    connect(playback, &Playback::movieOpened, this, &MprisPlayer::publishChanges);
+    connect(playback, &Playback::durationChanged, this, &MprisPlayer::publishChanges);
+    connect(playback, &Playback::seeked, this,
+            [this](double seconds) { Q_EMIT Seeked(qlonglong(seconds * kMicro)); });
+    connect(&player.commands(), &MainCommands::ran, this, &MprisPlayer::publishChanges);
+}
 
 QString MprisPlayer::playbackStatus() const {
-    switch (player_.state.PlayState) {
+    switch (player_.playback.PlayState()) {
     case PlayRunning:
         return QStringLiteral("Playing");
     case PlayPaused:
@@ -63,25 +73,25 @@ QString MprisPlayer::playbackStatus() const {
 }
 
 double MprisPlayer::rate() const {
-    return player_.state.MediaPosition ? player_.state.MediaPosition->rate() : 1.0;
+    return player_.playback.MediaPosition() ? player_.playback.MediaPosition()->rate() : 1.0;
 }
 
 void MprisPlayer::setRate(double rate) {
     // The player offers three speeds; the nearest one is taken.
-    player_.transport.PlaybackRate(rate < 0.75 ? 0 : rate < 1.5 ? 1 : 2);
+    player_.commands().run(Command::Rate, rate < 0.75 ? 0 : rate < 1.5 ? 1 : 2);
 }
 
 QVariantMap MprisPlayer::metadata() const {
     QVariantMap map;
-    const QString file = player_.state.CurrentFile;
+    const QString file = player_.playback.CurrentFile();
     if (file.isEmpty())
         return map;
     map.insert(QStringLiteral("mpris:trackid"),
                QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/vantor/track/current"))));
     map.insert(QStringLiteral("xesam:title"), QFileInfo(file).fileName());
     map.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString());
-    if (player_.state.MediaPosition) {
-        if (const MediaResult<double> length = player_.state.MediaPosition->duration())
+    if (const auto& graph = player_.playback.MediaPosition()) {
+        if (const MediaResult<double> length = graph->duration())
             map.insert(QStringLiteral("mpris:length"), qlonglong(length.value() * kMicro));
     }
     return map;
@@ -94,12 +104,11 @@ double MprisPlayer::volume() const {
 void MprisPlayer::setVolume(double linear) {
     player_.volume.setLevel(linearToVolume(linear));
     player_.volume.redraw();
+    publishChanges();
 }
 
 qlonglong MprisPlayer::position() const {
-    if (!player_.state.MediaPosition)
-        return 0;
-    return qlonglong(player_.state.MediaPosition->currentPosition().valueOr(0) * kMicro);
+    return qlonglong(player_.playback.position() * kMicro);
 }
 
 bool MprisPlayer::shuffle() const {
@@ -108,7 +117,7 @@ bool MprisPlayer::shuffle() const {
 
 void MprisPlayer::setShuffle(bool on) {
     if (on != shuffle())
-        player_.ShuffMode();
+        player_.commands().run(Command::ShuffMode);
 }
 
 QString MprisPlayer::loopStatus() const {
@@ -117,39 +126,34 @@ QString MprisPlayer::loopStatus() const {
 
 void MprisPlayer::setLoopStatus(const QString& status) {
     if ((status == QLatin1String("Track")) != player_.queue().repeatChecked())
-        player_.RepMode();
+        player_.commands().run(Command::RepMode);
 }
 
 void MprisPlayer::Next() {
-    player_.NextMovie();
+    player_.commands().run(Command::NextMovie);
 }
 void MprisPlayer::Previous() {
-    player_.Previous();
+    player_.commands().run(Command::Previous);
 }
 void MprisPlayer::Pause() {
-    player_.PauseMovie();
+    player_.commands().run(Command::PauseMovie);
 }
 void MprisPlayer::Stop() {
-    player_.StopMovie();
+    player_.commands().run(Command::StopMovie);
 }
 void MprisPlayer::Play() {
-    player_.PlayMovie();
+    player_.commands().run(Command::PlayMovie);
 }
-
 void MprisPlayer::PlayPause() {
-    if (player_.state.PlayState == PlayRunning)
-        player_.PauseMovie();
-    else
-        player_.PlayMovie();
+    player_.commands().run(Command::PlayPause);
 }
 
 void MprisPlayer::seekTo(double seconds) {
-    if (!player_.state.MediaPosition)
+    const auto& graph = player_.playback.MediaPosition();
+    if (!graph)
         return;
-    const double length = player_.state.MediaPosition->duration().valueOr(seconds);
-    seconds = std::clamp(seconds, 0.0, length);
-    player_.state.MediaPosition->setCurrentPosition(seconds);
-    Q_EMIT Seeked(qlonglong(seconds * kMicro));
+    const double length = graph->duration().valueOr(seconds);
+    player_.playback.seek(std::clamp(seconds, 0.0, length)); // Seeked follows
 }
 
 void MprisPlayer::Seek(qlonglong offsetMicroseconds) {
@@ -210,11 +214,7 @@ MprisService::MprisService(frmMain& player) {
         }
     }
     registered_ = true;
-    // Status and metadata changes reach the desktop within a second.
-    timer_ = new QTimer(this);
-    timer_->setInterval(500);
-    connect(timer_, &QTimer::timeout, player_, &MprisPlayer::publishChanges);
-    timer_->start();
+    player_->publishChanges();
 }
 
 MprisService::~MprisService() {

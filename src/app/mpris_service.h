@@ -7,7 +7,6 @@
 #include <QVariantMap>
 
 class frmMain;
-class QTimer;
 
 class MprisRoot : public QDBusAbstractAdaptor {
     Q_OBJECT
@@ -108,7 +107,6 @@ class MprisService : public QObject {
 
   private:
     MprisPlayer* player_ = nullptr;
-    QTimer* timer_ = nullptr;
     bool registered_ = false;
     QString serviceName_; // the well-known name, or its instance name
 };

@@ -30,9 +30,9 @@ void OpenerView::unloadSubtitles() {
 }
 
 // The subtitle file in use goes with every movie opened.
-void OpenerView::loadSubtitles(const QString& file) {
-    if (subtitles_)
-        subtitles_->OpenSub(file, config ? config->subtitleDelaySeconds() : 0,
+void OpenerView::loadSubtitles() {
+    if (subtitles_ && !subtitles_->SubFileName().isEmpty())
+        subtitles_->OpenSub(subtitles_->SubFileName(), config ? config->subtitleDelaySeconds() : 0,
                             config ? config->subtitleExtraSeconds() : 0);
 }
 
@@ -61,12 +61,12 @@ void OpenerView::setAudioStreamItems(const QStringList& captions, bool enabled) 
     streamsEnabled_ = enabled;
 }
 
-void OpenerView::setDuration(double seconds) {
-    playback_.setDuration(seconds);
-}
-
 void OpenerView::placeVideo() {
     video_->place();
+}
+
+bool OpenerView::fullScreen() const {
+    return video_ && video_->state().FullScreenOn;
 }
 
 void OpenerView::showCurtain() {

@@ -34,12 +34,12 @@ class OpenerView : public OpenerHost {
     int probeFrameRate(const QString& file) override;
     void setTitle(const QString& title) override;
     void setAudioStreamItems(const QStringList& captions, bool enabled) override;
-    void setDuration(double seconds) override;
     void placeVideo() override;
+    bool fullScreen() const override;
     void showCurtain() override;
     void beforeGraphBuilt() override;
     void unloadSubtitles() override;
-    void loadSubtitles(const QString& file) override;
+    void loadSubtitles() override;
     void frameRateKnown() override;
     void openFailed(const QString& file, const MediaError& error) override;
 

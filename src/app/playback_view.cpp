@@ -12,8 +12,14 @@
 #include <QWidget>
 #include <climits>
 
-PlaybackView::PlaybackView(PlayerState& state, VolumeControl& volume, QWidget& window)
-    : state_(state), volume_(volume), window_(window) {}
+PlaybackView::PlaybackView(Playback& playback, VolumeControl& volume, QWidget& window)
+    : playback_(playback), volume_(volume), window_(window) {
+    connect(&playback, &Playback::failed, this, &PlaybackView::showFailure);
+    connect(&playback, &Playback::firstFrame, this, &PlaybackView::onFirstFrame);
+    connect(&playback, &Playback::ended, this, &PlaybackView::onEnded);
+    connect(&playback, &Playback::positionChanged, this, &PlaybackView::showPosition);
+    connect(&playback, &Playback::durationChanged, this, &PlaybackView::setDuration);
+}
 
 void PlaybackView::attach(MainBar& bar, VideoDisplay& video, OverlayDetection& overlay,
                           Transport& transport) {
@@ -24,78 +30,33 @@ void PlaybackView::attach(MainBar& bar, VideoDisplay& video, OverlayDetection& o
 }
 
 // ---------------------------------------------------------------------------
-// The graph's news
-
-void PlaybackView::watchGraph(FilterGraph* graph) {
-    stallWatch_.reset();
-    connect(graph, &FilterGraph::errorOccurred, this,
-            [this](quint64 id, const QString&) { onGraphError(id); });
-    connect(graph, &FilterGraph::prerolled, this, &PlaybackView::onGraphPrerolled);
-    connect(graph, &FilterGraph::endOfStream, this, &PlaybackView::onGraphEnded);
-}
-
-bool PlaybackView::current(quint64 graphId) const {
-    return state_.MediaControl && state_.MediaControl->id() == graphId; // else an old graph's
-}
-
-void PlaybackView::onGraphError(quint64 graphId) {
-    if (current(graphId))
-        reportFailure(failureText(state_.CurrentFile, state_.MediaControl->failure()));
-}
+// The playback's news
 
 void PlaybackView::openFailed(const QString& file, const MediaError& error) {
-    reportFailure(failureText(file, error));
+    playback_.fail(failureText(file, error));
 }
 
-void PlaybackView::reportFailure(const QString& text) {
-    if (state_.MediaControl)
-        state_.MediaControl->stop();
-    state_.PlayState = PlayStopped;
-    stallWatch_.reset();
+void PlaybackView::showFailure(const QString& text) {
+    if (!bar_)
+        return;
     overlay_->stop();
     bar_->setTitle(text);
+    video_->hideCurtain();
+    if (video_->state().FullScreenOn)
+        video_->FullScrMode();
     video_->hide();
     // Above the bar, where the picture would have been.
     const QRect bar = window_.frameGeometry();
     video_->showOsd(text, QPoint(bar.x(), std::max(0, bar.y() - 40)));
 }
 
-// A movie said to play whose time stands still has stopped delivering:
-// near its end it has ended, anywhere else the file failed it.
-void PlaybackView::watchForStall(double positionSeconds) {
-    FilterGraph* graph = state_.MediaControl.get();
-    const bool running = graph && graph->isPrerolled() && state_.PlayState == PlayRunning;
-    if (!stallWatch_.tick(positionSeconds, running))
-        return;
-    stallWatch_.reset();
-    const double length = graph->duration().valueOr(durationSeconds_);
-    if (length > 0 && positionSeconds >= length - 1.0)
-        onGraphEnded(graph->id());
-    else
-        reportFailure(failureText(state_.CurrentFile, {MediaFault::Stalled, {}, {}}));
-}
-
-void PlaybackView::onGraphPrerolled(quint64 graphId) {
-    if (!current(graphId))
-        return;
+void PlaybackView::onFirstFrame() {
     // The native size is known from here on.
-    if (state_.PlayState != PlayStopped)
+    if (playback_.PlayState() != PlayStopped)
         video_->firstFrame();
-    showPosition();
 }
 
-void PlaybackView::onGraphEnded(quint64 graphId) {
-    if (!current(graphId))
-        return;
-    showPosition();
-    // The data ran out well before the length the movie gave at its
-    // opening: a file cut short (or cut while playing) is no end.
-    const double at = state_.MediaControl->currentPosition().valueOr(0);
-    if (!state_.LoopMovie && durationSeconds_ > 0 && at < durationSeconds_ * 0.9 &&
-        durationSeconds_ - at > 2.0) {
-        reportFailure(failureText(state_.CurrentFile, {MediaFault::Stalled, {}, {}}));
-        return;
-    }
+void PlaybackView::onEnded() {
     setSeekBarValue(bar_->PBar1->Max());
     endMovieNow();
 }
@@ -104,8 +65,8 @@ void PlaybackView::onGraphEnded(quint64 graphId) {
 void PlaybackView::endMovieNow() {
     if (movieEnded) {
         movieEnded();
-    } else if (state_.LoopMovie && state_.MediaControl) {
-        state_.MediaControl->setCurrentPosition(0);
+    } else if (playback_.LoopMovie() && playback_.MediaControl()) {
+        playback_.seek(0);
     } else {
         transport_->stopbt_Click();
     }
@@ -116,24 +77,23 @@ void PlaybackView::endMovieNow() {
 
 void PlaybackView::showPosition() {
     // A bar the user holds shows where it will seek to, not where we are.
-    if (!state_.MediaPosition || bar_->PBar1->isHeld())
+    const std::shared_ptr<FilterGraph>& graph = playback_.MediaPosition();
+    if (!bar_ || !graph || bar_->PBar1->isHeld())
         return;
-    if (const MediaResult<QSize> size = state_.MediaPosition->videoSize())
+    if (const MediaResult<QSize> size = graph->videoSize())
         bar_->vsize->setText(QStringLiteral("Video Size: %1x%2")
                                  .arg(size.value().width())
                                  .arg(size.value().height()));
-    const double position = state_.MediaPosition->currentPosition().valueOr(0);
-    watchForStall(position);
-    if (!state_.MediaPosition)
-        return; // the stall ended the movie
+    const double position = playback_.position();
     setSeekBarValue(int(position));
     bar_->tempslbl->setText(formatTime(qint64(position)));
-    bar_->tempec->setText(
-        formatTime(qint64(state_.MediaPosition->duration().valueOr(durationSeconds_))));
+    bar_->tempec->setText(formatTime(qint64(graph->duration().valueOr(durationSeconds_))));
 }
 
 void PlaybackView::setDuration(double seconds) {
     durationSeconds_ = seconds;
+    if (!bar_)
+        return;
     // 32-bit seconds: movies longer than nine hours still fit.
     bar_->PBar1->setMax(
         std::max(1, int(std::min(std::lround(std::max(0.0, seconds)), long(INT_MAX)))));

@@ -1,11 +1,9 @@
 #pragma once
 // What the bar and the video display show of the movie playing: the
 // transport's window side (the video attached and detached, the on-screen
-// display, the curtain, the seek bar and the times), the position display
-// each second, and each graph's news (first frame, end, failure), with the
-// movie whose time stands still reported.
-#include "app/player_state.h"
-#include "player/stall_watch.h"
+// display, the curtain, the seek bar and the times), and the playback's
+// news (first frame, position, end, failure) shown as it is told.
+#include "player/playback.h"
 #include "player/transport.h"
 #include "support/media/media_error.h"
 
@@ -21,20 +19,16 @@ class VolumeControl;
 class PlaybackView : public QObject, public TransportHost {
     Q_OBJECT
   public:
-    PlaybackView(PlayerState& state, VolumeControl& volume, QWidget& window);
+    PlaybackView(Playback& playback, VolumeControl& volume, QWidget& window);
 
     // The parts it shows through, once the window has made them.
     void attach(MainBar& bar, VideoDisplay& video, OverlayDetection& overlay, Transport& transport);
 
-    // Every new graph: its errors, first frame and end come here.
-    void watchGraph(FilterGraph* graph);
-    // The position display's tick: the bar, the times, the video size.
+    // The bar, the times and the video size, as the movie now stands.
     void showPosition();
     // Duration in seconds: the seek bar's range and the total time.
     void setDuration(double seconds);
-    // Stops, tells the user `text` in the title and the on-screen display,
-    // and leaves no empty video window.
-    void reportFailure(const QString& text);
+    // The movie cannot play: stopped, the user told why.
     void openFailed(const QString& file, const MediaError& error);
 
     QString durationText() const;
@@ -61,13 +55,13 @@ class PlaybackView : public QObject, public TransportHost {
     std::function<bool()> shuffleChecked;
 
   private:
-    bool current(quint64 graphId) const;
-    void onGraphError(quint64 graphId);
-    void onGraphPrerolled(quint64 graphId);
-    void onGraphEnded(quint64 graphId);
-    void watchForStall(double positionSeconds);
+    // Tells the user `text` in the title and the on-screen display, and
+    // leaves no empty video window, no curtain and no full screen behind.
+    void showFailure(const QString& text);
+    void onFirstFrame();
+    void onEnded();
 
-    PlayerState& state_;
+    Playback& playback_;
     VolumeControl& volume_;
     QWidget& window_;
     MainBar* bar_ = nullptr;
@@ -75,5 +69,4 @@ class PlaybackView : public QObject, public TransportHost {
     OverlayDetection* overlay_ = nullptr;
     Transport* transport_ = nullptr;
     double durationSeconds_ = 0; // dureelbl
-    StallWatch stallWatch_;
 };

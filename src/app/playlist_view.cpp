@@ -10,7 +10,7 @@
 #include <QFileInfo>
 
 PlaylistView::PlaylistView(frmMain& window, SettingsStore& settings)
-    : main_(window), settings_(settings), queue_(window.state, window.List1, *this) {}
+    : main_(window), settings_(settings), queue_(window.playback, window.List1, *this) {}
 
 PlaylistView::~PlaylistView() = default;
 
@@ -51,8 +51,12 @@ bool PlaylistView::openMovie(const QString& file, bool loop) {
     return main_.OpenaMovie(file, loop);
 }
 
-void PlaylistView::runPendingTransition() {
-    main_.menus().menu().runPendingTransition();
+bool PlaylistView::runPendingTransition() {
+    return main_.menus().menu().runPendingTransition();
+}
+
+bool PlaylistView::fullScreen() const {
+    return main_.video().state().FullScreenOn;
 }
 
 void PlaylistView::stopMovie() {

@@ -32,7 +32,8 @@ class PlaylistView : public PlayQueueHost {
     void stopMovie() override;
     void jump(const QString& timeText) override;
     void showCurtain(bool shown) override;
-    void runPendingTransition() override;
+    bool runPendingTransition() override;
+    bool fullScreen() const override;
     void setTitle(const QString& title) override;
     void warn(const QString& text) override;
 

@@ -100,8 +100,8 @@ bool modeMatches(const DisplayMode& mode, int width, int height, int bits, int r
     return bits == mode.depth || bits == mode.bitsPerPixel;
 }
 
-DisplayModeSwitch::DisplayModeSwitch(DisplayBackend& backend, bool& modeChanged, Hooks hooks)
-    : ModeChanged(modeChanged), backend_(backend), hooks_(std::move(hooks)) {
+DisplayModeSwitch::DisplayModeSwitch(DisplayBackend& backend, Hooks hooks)
+    : backend_(backend), hooks_(std::move(hooks)) {
     cmbres.setItems(textsOf(resolutionEntries()));
     cmbcols.setItems(textsOf(colourEntries()));
     cmbHz.setItems(textsOf(refreshEntries()));

@@ -88,9 +88,8 @@ class DisplayModeSwitch {
         std::function<void(const DisplayMessage&)> showMessage;
     };
 
-    // `backend` must outlive this object; `modeChanged` is the player's one
-    // record of a switched mode (PlayerState::ModeChanged).
-    DisplayModeSwitch(DisplayBackend& backend, bool& modeChanged, Hooks hooks = {});
+    // `backend` must outlive this object.
+    explicit DisplayModeSwitch(DisplayBackend& backend, Hooks hooks = {});
 
     // The dialog's lists, filled with the fixed entries; nothing chosen.
     SelectableList cmbres;
@@ -103,8 +102,11 @@ class DisplayModeSwitch {
 
     // True from the start of a switch until RestoreScrRes has put the old
     // mode back; a restore the display refused leaves it set, so the exit
-    // tries again.
-    bool& ModeChanged;
+    // tries again. The player's one record of a switched mode.
+    bool ModeChanged = false;
+    // The screen's size in pixels, taken at start-up.
+    short ScreenWidth = 0;
+    short ScreenHeight = 0;
 
     // Item data of the chosen entry of one of the three lists; none when
     // nothing (or an unknown text) is chosen.

@@ -1,6 +1,5 @@
 #include "config/frm_config.h"
 
-#include "app/player_state.h"
 #include "config/audio_page.h"
 #include "config/config_procedures.h"
 #include "config/decoder_pages.h"
@@ -11,6 +10,7 @@
 #include "config/skins_page.h"
 #include "config/speaker_modes.h"
 #include "config/subtitles_page.h"
+#include "player/playback.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,10 +26,11 @@
 #include <QSlider>
 #include <QWindow>
 
-frmConfig::frmConfig(ConfigHooks h, PlayerState* state, QWidget* parent, const QString& storePath)
+frmConfig::frmConfig(ConfigHooks h, const Playback* playback, QWidget* parent,
+                     const QString& storePath)
     : QDialog(parent), hooks(std::move(h)), programFolder(QCoreApplication::applicationDirPath()),
       firstStartMarker(QDir(userDataFolder()).filePath(QLatin1String(kFirstStartMarker))),
-      settings_(storePath), state_(state), loaded_(Preferences::defaults(programFolder)) {
+      settings_(storePath), playback_(playback), loaded_(Preferences::defaults(programFolder)) {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("Configuration"));
     setModal(false);
@@ -123,12 +124,10 @@ void frmConfig::Command1_Click() {
     Spkup();
 
     // Saving the presets must not re-lay out the picture.
-    if (state_)
-        state_->ConfigApplying = true;
+    ConfigApplying = true;
     WriteReg();
     general_->SaveDAR();
-    if (state_)
-        state_->ConfigApplying = false;
+    ConfigApplying = false;
 
     subtitles_->applyFont();
     if (hooks.setScrollingTitleVisible)
@@ -367,5 +366,5 @@ void frmConfig::showCritical(const QString& text) {
 }
 
 bool frmConfig::movieOpen() const {
-    return state_ && state_->MovieOpen;
+    return playback_ && playback_->MovieOpen();
 }

@@ -12,7 +12,7 @@
 
 #include <QDialog>
 
-struct PlayerState;
+class Playback;
 class AudioPage;
 class DecoderPages;
 class DisplayModeSwitch;
@@ -30,9 +30,9 @@ class QToolButton;
 class frmConfig : public QDialog {
     Q_OBJECT
   public:
-    // `storePath` is the settings file; `state` is the main window's record
+    // `storePath` is the settings file; `playback` is the movie playing
     // (may be null: then no movie counts as open).
-    explicit frmConfig(ConfigHooks hooks = {}, PlayerState* state = nullptr,
+    explicit frmConfig(ConfigHooks hooks = {}, const Playback* playback = nullptr,
                        QWidget* parent = nullptr,
                        const QString& storePath = SettingsStore::defaultFilePath());
     ~frmConfig() override;
@@ -138,6 +138,7 @@ class frmConfig : public QDialog {
     // For the pages.
     void showCritical(const QString& text);
     bool movieOpen() const;
+    bool applying() const { return ConfigApplying; }
 
   private:
     void buildWindow();
@@ -145,7 +146,9 @@ class frmConfig : public QDialog {
     void ListRegisteredFilters();
 
     SettingsStore settings_;
-    PlayerState* state_;
+    const Playback* playback_;
+    // Ok is saving: the presets written must not lay the picture out again.
+    bool ConfigApplying = false;
     QList<RegFilterInfo> regFilters_;
     bool RegChanged = false;
     Preferences loaded_;

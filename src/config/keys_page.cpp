@@ -1,6 +1,6 @@
 #include "config/keys_page.h"
 
-#include "app/key_table.h"
+#include "player/key_table.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "inspector/graph_inspector.h"
 
-GraphInspector::GraphInspector(PlayerState& state, QObject* parent)
-    : QObject(parent), state_(state) {
+GraphInspector::GraphInspector(Playback& playback, QObject* parent)
+    : QObject(parent), playback_(playback) {
     connect(&listFilters, &SelectableList::clicked, this, [this] { listFilters_Click(); });
     connect(&listPins, &SelectableList::clicked, this, [this] { listPins_Click(); });
 }
@@ -29,8 +29,8 @@ void GraphInspector::setPinInfo(const QString& text) {
 
 void GraphInspector::RefreshRegFilters() {
     QStringList names;
-    if (state_.RegFilters)
-        for (const RegFilterInfo& filter : *state_.RegFilters)
+    if (RegFilters)
+        for (const RegFilterInfo& filter : *RegFilters)
             names << filter.name();
     listRegFilters.setItems(names);
     if (listRegFilters.count() > 0)
@@ -39,8 +39,8 @@ void GraphInspector::RefreshRegFilters() {
 
 void GraphInspector::RefreshFilters() {
     QStringList names;
-    if (state_.MediaControl)
-        for (const FilterInfo& filter : state_.MediaControl->filterCollection())
+    if (playback_.MediaControl())
+        for (const FilterInfo& filter : playback_.MediaControl()->filterCollection())
             names << filter.name();
     listFilters.setItems(names);
     if (listFilters.count() > 0)
@@ -48,13 +48,13 @@ void GraphInspector::RefreshFilters() {
 }
 
 void GraphInspector::listFilters_Click() {
-    if (!state_.MediaControl)
+    if (!playback_.MediaControl())
         return;
     const QString name = listFilters.text();
-    for (const FilterInfo& filter : state_.MediaControl->filterCollection()) {
+    for (const FilterInfo& filter : playback_.MediaControl()->filterCollection()) {
         if (filter.name() != name)
             continue;
-        state_.SelectedFilter = filter;
+        SelectedFilter = filter;
         listedFilter = filter;
         lblFilterName = filter.name();
         lblVendorInfo = filter.vendorInfo();
@@ -73,7 +73,7 @@ void GraphInspector::listPins_Click() {
     const QString name = listPins.text().toLower();
     for (const PinInfo& pin : listedFilter.pins()) {
         if (pin.name().toLower() == name) {
-            state_.SelectedPin = pin;
+            SelectedPin = pin;
             setPinInfo(pinInfoText(pin));
             return;
         }
@@ -81,13 +81,13 @@ void GraphInspector::listPins_Click() {
 }
 
 void GraphInspector::cmdAddRegFilter_Click() {
-    if (!state_.RegFilters || !state_.MediaControl)
+    if (!RegFilters || !playback_.MediaControl())
         return;
     const QString wanted = listRegFilters.text().toLower();
-    for (const RegFilterInfo& registered : *state_.RegFilters) {
+    for (const RegFilterInfo& registered : *RegFilters) {
         if (registered.name().toLower() != wanted)
             continue;
-        MediaResult<FilterInfo> added = registered.filter(*state_.MediaControl);
+        MediaResult<FilterInfo> added = registered.filter(*playback_.MediaControl());
         if (!added)
             return;
         if (added.value().isFileSource()) {
@@ -95,8 +95,8 @@ void GraphInspector::cmdAddRegFilter_Click() {
             if (file.isEmpty())
                 return;
             // A file source is named by its file: replace the blank one.
-            state_.MediaControl->removeFilter(added.value());
-            state_.MediaControl->addSourceFilter(file);
+            playback_.MediaControl()->removeFilter(added.value());
+            playback_.MediaControl()->addSourceFilter(file);
         }
         RefreshFilters();
         return;
@@ -104,8 +104,8 @@ void GraphInspector::cmdAddRegFilter_Click() {
 }
 
 void GraphInspector::prepareSelectPin() {
-    frmSelectPin.direction = state_.SelectedPin.direction();
-    frmSelectPin.graph = state_.MediaControl;
+    frmSelectPin.direction = SelectedPin.direction();
+    frmSelectPin.graph = playback_.MediaControl();
     frmSelectPin.connectingFilter = listedFilter;
     frmSelectPin.accepted = false;
     frmSelectPin.chosenPin = PinInfo();
@@ -113,21 +113,21 @@ void GraphInspector::prepareSelectPin() {
 }
 
 void GraphInspector::cmdConnect_Click() {
-    if (!state_.MediaControl || state_.SelectedPin.isNull())
+    if (!playback_.MediaControl() || SelectedPin.isNull())
         return;
     prepareSelectPin();
     if (runSelectPin && runSelectPin(frmSelectPin) && frmSelectPin.accepted) {
-        state_.SelectedPin.connect(frmSelectPin.chosenPin);
+        SelectedPin.connect(frmSelectPin.chosenPin);
         RefreshFilters();
     }
 }
 
 void GraphInspector::RefreshPins() {
     frmSelectPin.RefreshFilters();
-    if (frmSelectPin.accepted && !state_.SelectedPin.isNull()) {
+    if (frmSelectPin.accepted && !SelectedPin.isNull()) {
         // A choice is used once: later refreshes must not connect again.
         frmSelectPin.accepted = false;
-        state_.SelectedPin.connect(frmSelectPin.chosenPin);
+        SelectedPin.connect(frmSelectPin.chosenPin);
         RefreshFilters();
     }
 }
@@ -135,9 +135,9 @@ void GraphInspector::RefreshPins() {
 void GraphInspector::cmdRender_Click() {
     // Renders the pin the user selected; the first filter's first pin only
     // when no pin is selected.
-    if (state_.SelectedPin.isNull() && listFilters.count() > 0)
+    if (SelectedPin.isNull() && listFilters.count() > 0)
         listFilters.setListIndex(0);
-    if (state_.SelectedPin.isNull() || !state_.SelectedPin.render())
+    if (SelectedPin.isNull() || !SelectedPin.render())
         return;
     RefreshFilters();
 }
@@ -157,19 +157,28 @@ void GraphInspector::clearGraphViews() {
 }
 
 void GraphInspector::NewGraph() {
-    state_.SelectedFilter = FilterInfo();
-    state_.SelectedPin = PinInfo();
+    SelectedFilter = FilterInfo();
+    SelectedPin = PinInfo();
     listedFilter = FilterInfo();
     // Nothing here may keep the old graph alive.
     frmSelectPin.graph.reset();
     frmSelectPin.connectingFilter = FilterInfo();
     frmSelectPin.chosenPin = PinInfo();
-    state_.RegFilters.reset();
-    state_.releaseGraph();
-    state_.attachGraph(std::make_shared<FilterGraph>());
-    Q_EMIT graphCreated(state_.MediaControl.get());
-    state_.RegFilters = FilterGraph::regFilterCollection();
+    RegFilters.reset();
+    playback_.beginOpen(std::make_shared<FilterGraph>());
+    Q_EMIT graphCreated(playback_.MediaControl().get());
+    RegFilters = FilterGraph::regFilterCollection();
     RefreshRegFilters();
     clearGraphViews();
-    state_.PlayState = PlayStopped;
+}
+
+void GraphInspector::release() {
+    SelectedFilter = FilterInfo();
+    SelectedPin = PinInfo();
+    listedFilter = FilterInfo();
+    frmSelectPin.chosenPin = PinInfo();
+    frmSelectPin.connectingFilter = FilterInfo();
+    frmSelectPin.graph.reset();
+    playback_.releaseGraph();
+    RegFilters.reset();
 }

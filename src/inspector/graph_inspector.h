@@ -2,17 +2,18 @@
 // The filter graph inspector: lists the registered filters, the graph's
 // filters and the selected filter's pins, and adds, connects and renders by
 // name. The player builds its graphs through these same operations.
-#include "app/player_state.h"
 #include "inspector/pin_selector.h"
+#include "player/playback.h"
 #include "support/models/selectable_list.h"
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class GraphInspector : public QObject {
     Q_OBJECT
   public:
-    explicit GraphInspector(PlayerState& state, QObject* parent = nullptr);
+    explicit GraphInspector(Playback& playback, QObject* parent = nullptr);
 
     SelectableList listRegFilters;
     SelectableList listFilters;
@@ -22,6 +23,12 @@ class GraphInspector : public QObject {
     QString txtPinInfo;
     // The filter whose pins are listed.
     FilterInfo listedFilter;
+    // Registered filters of the current graph manager; unset before one exists.
+    std::optional<QList<RegFilterInfo>> RegFilters;
+    // The filter and pin chosen in the lists; the player's opens build
+    // through them too.
+    FilterInfo SelectedFilter;
+    PinInfo SelectedPin;
     // The pin-selection dialog's logic, kept between uses.
     PinSelector frmSelectPin;
 
@@ -48,6 +55,8 @@ class GraphInspector : public QObject {
     void NewGraph();
     // Empties the filter and pin lists and labels.
     void clearGraphViews();
+    // Lets go of every filter, pin and graph it holds (at exit).
+    void release();
 
   Q_SIGNALS:
     // Labels or the pin text changed.
@@ -58,7 +67,7 @@ class GraphInspector : public QObject {
 
   private:
     void setPinInfo(const QString& text);
-    PlayerState& state_;
+    Playback& playback_;
 };
 
 // The connection and direction text shown for a pin.

@@ -1,6 +1,5 @@
 #include "inspector/inspector_window.h"
 
-#include "app/player_state.h"
 #include "inspector/frm_select_pin.h"
 #include "inspector/graph_inspector.h"
 #include "inspector/inspector_panel.h"
@@ -45,7 +44,6 @@ void InspectorWindow::wire() {
     connect(panel_->cmdNewGraph, &QPushButton::clicked, this, [this] {
         player_.opener.CleanUp();
         inspector_.NewGraph();
-        player_.state.PlayState = PlayStopped;
     });
     connect(panel_->Command1, &QPushButton::clicked, this, [this] {
         const QString file =

@@ -11,13 +11,11 @@ class MovieOpener;
 class QWidget;
 class SelectableList;
 class Transport;
-struct PlayerState;
 
 class InspectorWindow : public QObject {
     Q_OBJECT
   public:
     struct Player {
-        PlayerState& state;
         Transport& transport;
         MovieOpener& opener;
         SelectableList& queue;

@@ -1,10 +1,10 @@
 #include "menus/menu_screen.h"
 
-#include "app/player_state.h"
 #include "menus/hot_spots.h"
 #include "menus/scenix_menu.h"
 #include "video/renderer_window.h"
 #include "video/screen_forms.h"
+#include "video/video_state.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -20,9 +20,9 @@ namespace {
 constexpr int kPollMs = 50;
 } // namespace
 
-MenuScreen::MenuScreen(ScenixMenu& menu, PlayerState& state, QWidget& videoWindow,
+MenuScreen::MenuScreen(ScenixMenu& menu, const VideoState& video, QWidget& videoWindow,
                        PointerLabel& label, Hooks hooks)
-    : menu_(menu), state_(state), window_(videoWindow), label_(label), hooks_(std::move(hooks)) {
+    : menu_(menu), video_(video), window_(videoWindow), label_(label), hooks_(std::move(hooks)) {
     ImgMenu = new QLabel(&window_);
     ImgMenu->setObjectName(QStringLiteral("ImgMenu"));
     ImgMenu->setScaledContents(true);
@@ -52,7 +52,7 @@ bool MenuScreen::showStill(const QString& picture) {
     if (pixmap.isNull())
         return false;
     ImgMenu->setPixmap(pixmap);
-    if (!state_.FullScreenOn) {
+    if (!video_.FullScreenOn) {
         window_.resize(pixmap.size());
         if (hooks_.placeWindow)
             hooks_.placeWindow();
@@ -75,7 +75,7 @@ void MenuScreen::layoutStill() {
     const QSize picture = ImgMenu->pixmap().size();
     if (picture.isEmpty())
         return;
-    if (state_.FullScreenOn)
+    if (video_.FullScreenOn)
         ImgMenu->setGeometry(0, 0, window_.width(),
                              window_.width() * picture.height() / picture.width());
     else
@@ -131,7 +131,7 @@ void MenuScreen::update() {
         ButtonSel->show();
         ButtonSel->raise();
     }
-    showLabel(state_.MenuHover && window_.underMouse());
+    showLabel(menu_.MenuHover() && window_.underMouse());
 }
 
 void MenuScreen::showLabel(bool shown) {
@@ -171,7 +171,7 @@ bool MenuScreen::eventFilter(QObject* watched, QEvent* event) {
             picturePoint(window_.mapFromGlobal(mouse->globalPosition().toPoint()));
         if (point)
             menu_.MouseMoveEvent(*point);
-        if (!state_.MenuHover)
+        if (!menu_.MenuHover())
             return false;
         menu_.DoAction();
         return true;

@@ -16,7 +16,7 @@ class QLabel;
 class QTimer;
 class QWidget;
 class ScenixMenu;
-struct PlayerState;
+struct VideoState;
 
 class MenuScreen : public QObject {
     Q_OBJECT
@@ -25,7 +25,7 @@ class MenuScreen : public QObject {
         std::function<QColor()> keyColour;
         std::function<void()> placeWindow; // the windowed layout above the bar
     };
-    MenuScreen(ScenixMenu& menu, PlayerState& state, QWidget& videoWindow, PointerLabel& label,
+    MenuScreen(ScenixMenu& menu, const VideoState& video, QWidget& videoWindow, PointerLabel& label,
                Hooks hooks);
     ~MenuScreen() override;
 
@@ -56,7 +56,7 @@ class MenuScreen : public QObject {
     std::pair<QRect, QSize> background() const;
 
     ScenixMenu& menu_;
-    PlayerState& state_;
+    const VideoState& video_;
     QWidget& window_;
     PointerLabel& label_;
     Hooks hooks_;

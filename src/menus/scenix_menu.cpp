@@ -1,14 +1,14 @@
 #include "menus/scenix_menu.h"
 
-#include "app/player_state.h"
 #include "menus/hot_spots.h"
 #include "menus/menu_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <utility>
 
-ScenixMenu::ScenixMenu(PlayerState& state, MenuHost& host) : state_(state), host_(host) {}
+ScenixMenu::ScenixMenu(MenuHost& host) : host_(host) {}
 
 bool ScenixMenu::LoadMenu(const QString& path) {
     const MenuRead read = readMenuFile(path);
@@ -30,8 +30,7 @@ bool ScenixMenu::LoadMenu(const QString& path) {
     MovieName = menu.MovieName;
     for (const QString& time : menu.chapterTimes)
         host_.addChapter(time);
-    state_.SelectedHotSpot = -1;
-    state_.MenuHover = false;
+    select(-1, false);
     highlight_ = -1;
     showBackground();
     if (menu.skippedLines > 0)
@@ -60,53 +59,64 @@ void ScenixMenu::showBackground() {
 
 void ScenixMenu::CleanVMU() {
     Button.clear();
-    state_.SelectedHotSpot = -1;
-    state_.MenuHover = false;
+    select(-1, false);
     highlight_ = -1;
+    TransitionPending_ = false;
+    PendingAction_.clear();
+    PendingParam_.clear();
     host_.menuChanged();
+}
+
+void ScenixMenu::select(int hotSpot, bool hover) {
+    SelectedHotSpot_ = short(hotSpot);
+    MenuHover_ = hover;
 }
 
 void ScenixMenu::MouseMoveEvent(QPointF point) {
     if (!active())
         return;
     const HitResult hit = hitTest(Button, point);
-    const bool moved = hit.highlight != highlight_ || hit.index != state_.SelectedHotSpot;
+    const bool moved = hit.highlight != highlight_ || hit.index != SelectedHotSpot_;
     highlight_ = hit.highlight;
-    state_.SelectedHotSpot = short(hit.index);
-    state_.MenuHover = hit.index >= 0;
+    select(hit.index, hit.index >= 0);
     if (moved)
         host_.menuChanged();
 }
 
 void ScenixMenu::moveSelection(int dx, int dy) {
-    const int next = neighbour(Button, state_.SelectedHotSpot, dx, dy);
+    const int next = neighbour(Button, SelectedHotSpot_, dx, dy);
     if (next < 0)
         return;
     highlight_ = next;
-    state_.SelectedHotSpot = short(next);
-    state_.MenuHover = true;
+    select(next, true);
     host_.menuChanged();
 }
 
 void ScenixMenu::DoAction() {
-    const int i = state_.SelectedHotSpot;
+    const int i = SelectedHotSpot_;
     if (i < 0 || !active())
         return;
     // A hot spot the lists have no entry for has empty actions: nothing.
     const QString first = List1stA.value(i);
-    state_.PendingAction = List2ndA.value(i);
-    state_.PendingParam = List2ndP.value(i);
+    PendingAction_ = List2ndA.value(i);
+    PendingParam_ = List2ndP.value(i);
     if (first == QLatin1String("Transition")) {
-        state_.TransitionPending = true;
+        TransitionPending_ = true;
         host_.openMovie(resolve(List1stP.value(i)), false);
     } else if (first == QLatin1String("None")) {
-        state_.TransitionPending = false;
-        secondAction(state_.PendingAction, state_.PendingParam, Qt::CaseSensitive);
+        TransitionPending_ = false;
+        secondAction(PendingAction_, PendingParam_, Qt::CaseSensitive);
     }
 }
 
-void ScenixMenu::runPendingTransition() {
-    secondAction(state_.PendingAction, state_.PendingParam, Qt::CaseInsensitive);
+bool ScenixMenu::runPendingTransition() {
+    if (!std::exchange(TransitionPending_, false))
+        return false;
+    // Copies: the action may load another menu, which clears them.
+    const QString action = PendingAction_;
+    const QString param = PendingParam_;
+    secondAction(action, param, Qt::CaseInsensitive);
+    return true;
 }
 
 void ScenixMenu::secondAction(const QString& action, const QString& param, Qt::CaseSensitivity cs) {
@@ -126,7 +136,7 @@ void ScenixMenu::secondAction(const QString& action, const QString& param, Qt::C
             host_.jump(param.left(8));
         CleanVMU();
     } else if (is("Sub")) {
-        state_.SubFileName = resolve(param);
+        host_.setSubtitleFile(resolve(param));
         host_.showOsd(QStringLiteral("Subtitles loaded..."));
     }
 }

@@ -8,8 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-struct PlayerState;
-
 // What a menu asks of the player.
 class MenuHost {
   public:
@@ -23,6 +21,8 @@ class MenuHost {
     // picture cannot be read.
     virtual bool showStill(const QString& picture) = 0;
     virtual void showOsd(const QString& text) = 0;
+    // The subtitle file the movies opened from now on take.
+    virtual void setSubtitleFile(const QString& file) = 0;
     virtual void setTitle(const QString& title) = 0;
     virtual void warn(const QString& text) = 0;
     // Hot spots came or went, or the selection moved.
@@ -31,7 +31,7 @@ class MenuHost {
 
 class ScenixMenu {
   public:
-    ScenixMenu(PlayerState& state, MenuHost& host);
+    explicit ScenixMenu(MenuHost& host);
 
     QStringList Project; // every line of every menu loaded
     QStringList Button, List1stA, List1stP, List2ndA, List2ndP;
@@ -42,8 +42,16 @@ class ScenixMenu {
     // Loads a menu file and shows its background; false (and a message)
     // when it cannot be read, the menu shown before then stays.
     bool LoadMenu(const QString& path);
-    // Leaves menu mode.
+    // Leaves menu mode; a transition under way is forgotten with it.
     void CleanVMU();
+
+    // The hot spot under the pointer or chosen by the keys, -1 for none.
+    short SelectedHotSpot() const { return SelectedHotSpot_; }
+    bool MenuHover() const { return MenuHover_; }
+    // A transition movie plays; its hot spot's second action waits for its end.
+    bool TransitionPending() const { return TransitionPending_; }
+    const QString& PendingAction() const { return PendingAction_; }
+    const QString& PendingParam() const { return PendingParam_; }
 
     // The pointer at `point`, in the background's pixels.
     void MouseMoveEvent(QPointF point);
@@ -53,16 +61,22 @@ class ScenixMenu {
     void DoAction();
     // The keyboard: the nearest hot spot in a direction.
     void moveSelection(int dx, int dy);
-    // The transition movie ended: its hot spot's second action.
-    void runPendingTransition();
+    // A movie ended: the second action of the transition it was, if any.
+    // False when no transition was pending.
+    bool runPendingTransition();
 
   private:
     void secondAction(const QString& action, const QString& param, Qt::CaseSensitivity cs);
     void showBackground();
+    void select(int hotSpot, bool hover);
     QString resolve(QString name) const;
 
-    PlayerState& state_;
     MenuHost& host_;
+    short SelectedHotSpot_ = -1;
+    bool MenuHover_ = false;
+    bool TransitionPending_ = false;
+    QString PendingAction_;
+    QString PendingParam_;
     QString folder_;
     int highlight_ = -1;
 };

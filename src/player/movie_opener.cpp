@@ -27,15 +27,14 @@ bool isAsfName(const QString& name) {
 }
 
 void MovieOpener::CleanUp() {
-    if (state_.MediaControl)
-        state_.MediaControl->stop();
+    if (playback_.MediaControl())
+        playback_.MediaControl()->stop();
     // The renderer's window goes with its graph.
-    state_.releaseGraph();
+    playback_.releaseGraph();
 }
 
 void MovieOpener::newGraph() {
     inspector_.NewGraph();
-    state_.PlayState = PlayStopped;
     transport_.cmdStop_Click();
 }
 
@@ -48,16 +47,16 @@ void MovieOpener::addAudioOutput() {
         inspector_.cmdAddRegFilter_Click();
 }
 
-void MovieOpener::applyDetection(const MediaDetector& detector, const QString& file) {
+bool MovieOpener::applyDetection(const MediaDetector& detector, const QString& file) {
     streams_ = detector.outputStreams().valueOr(0);
     detectedDuration_ = detector.duration();
     // Headers may claim any rate; one no movie has is no rate at all.
     const MediaResult<double> rate = detector.frameRate();
     if (rate && rate.value() <= kMaxFrameRate)
-        state_.FrameRate = int(std::nearbyint(rate.value())); // halves go to even
+        playback_.setFrameRate(int(std::nearbyint(rate.value()))); // halves go to even
     else
-        state_.FrameRate = host_.probeFrameRate(file);
-    state_.MultiStream = streams_ > 2;
+        playback_.setFrameRate(std::max(0, host_.probeFrameRate(file)));
+    return streams_ > 2;
 }
 
 void MovieOpener::showStreamItems() {
@@ -71,50 +70,55 @@ QString MovieOpener::movieTitle() const {
     return movieName.isEmpty() ? QFileInfo(fileName_).fileName() : movieName;
 }
 
-void MovieOpener::finishOpen() {
-    const MediaResult<double> duration =
-        state_.MediaPosition ? state_.MediaPosition->duration() : MediaStatus::failure({});
-    // Before the graph has prerolled the detector's reading stands in, and
-    // the graph's own figure replaces it once it has.
-    host_.setDuration(duration.valueOr(detectedDuration_));
-    if (!duration && state_.MediaPosition) {
-        FilterGraph* graph = state_.MediaPosition.get();
-        connect(graph, &FilterGraph::prerolled, this, [this, graph] {
-            if (state_.MediaPosition.get() == graph)
-                if (const MediaResult<double> known = graph->duration())
-                    host_.setDuration(known.value());
-        });
-    }
-    state_.MovieOpen = true;
+void MovieOpener::finishOpen(bool loop) {
+    const MediaResult<double> duration = playback_.MediaPosition()
+                                             ? playback_.MediaPosition()->duration()
+                                             : MediaStatus::failure({});
+    // Before the graph has prerolled the detector's reading stands in; the
+    // graph's own figure replaces it once it has.
+    playback_.setExpectedDuration(duration.valueOr(detectedDuration_));
+    playback_.opened(loop);
     transport_.play_Click();
     host_.placeVideo();
+}
+
+// What every open starts with: nothing of the last movie stays, not even
+// for a file refused before its graph is built.
+// The same file again (another audio stream, new decoder settings) keeps
+// what was read of it.
+void MovieOpener::beginOpen(const QString& file) {
+    const bool sameFile = !file.isEmpty() && file == playback_.CurrentFile();
+    const int frameRate = playback_.FrameRate();
+    CleanUp();
+    transport_.stopbt_Click();
+    newGraph();
+    fileName_ = file;
+    playback_.setCurrentFile(file);
+    if (sameFile) {
+        playback_.setFrameRate(frameRate);
+        return;
+    }
+    streams_ = 0;
+    detectedDuration_ = 0;
+    showStreamItems();
 }
 
 bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     firstframe::mark("open begins");
     fileName_.clear();
-    if (state_.FullScreenOn)
+    if (host_.fullScreen())
         host_.showCurtain();
     transport_.stopbt_Click();
-    state_.Muted = false;
-    CleanUp();
     host_.unloadSubtitles();
     chapters_.load(movieFileName, chapterFolder);
-    newGraph();
-
-    fileName_ = movieFileName;
+    beginOpen(movieFileName);
     if (fileName_.isEmpty())
         return false;
-    state_.CurrentFile = fileName_;
     if (!fileUsable(fileName_))
         return false;
     host_.beforeGraphBuilt();
     host_.setTitle(movieTitle());
     const quint64 thisOpen = ++openCount_;
-    state_.LoopMovie = loop;
-    streams_ = 0;
-    detectedDuration_ = 0;
-    showStreamItems(); // the last movie's streams go until detection tells
 
     // The movie starts at once; the media detector reads the file once the
     // graph is ready, and the frame rate, the stream count and the stream
@@ -123,11 +127,11 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     // The splitter path is for what really is an AVI file: an MP4 or MPEG
     // file named ".avi" is built like any other.
     if (isAviName(fileName_) && isAviFile(fileName_)) {
-        opened = OpenaMovie2(fileName_, loop);
+        opened = aviPath(QStringLiteral("Stream 01"), loop);
     } else {
         if (isAsfName(fileName_))
-            state_.MediaControl->renderFile(fileName_);
-        opened = genericPath();
+            playback_.MediaControl()->renderFile(fileName_);
+        opened = genericPath(loop);
         if (!opened)
             host_.openFailed(fileName_, {MediaFault::NotMedia, {}, {}});
     }
@@ -136,8 +140,8 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
 }
 
 void MovieOpener::detectWhenReady(quint64 thisOpen, const QString& file) {
-    FilterGraph* graph = state_.MediaControl.get();
-    if (!graph || state_.PlayState != PlayRunning) {
+    FilterGraph* graph = playback_.MediaControl().get();
+    if (!graph || playback_.PlayState() != PlayRunning) {
         detect(thisOpen, file);
         return;
     }
@@ -154,38 +158,35 @@ void MovieOpener::detectWhenReady(quint64 thisOpen, const QString& file) {
 
 void MovieOpener::detect(quint64 thisOpen, const QString& file) {
     MediaDetector::detectInBackground(file, this, [this, thisOpen, file](const MediaDetector& d) {
-        if (thisOpen != openCount_ || file != state_.CurrentFile)
+        if (thisOpen != openCount_ || file != playback_.CurrentFile())
             return; // another movie has been opened since
-        applyDetection(d, file);
+        const bool multiStream = applyDetection(d, file);
         host_.frameRateKnown();
         showStreamItems();
-        const bool reopen = state_.MultiStream && !isAviName(file) && isAviFile(file);
-        state_.MultiStream = false;
         // Several audio streams in an AVI file with another name: the
         // splitter path plays just the first of them.
-        if (reopen) {
+        if (multiStream && !isAviName(file) && isAviFile(file)) {
             transport_.stopbt_Click();
-            OpenBivx(file, QStringLiteral("Stream 01"), state_.LoopMovie);
+            OpenBivx(file, QStringLiteral("Stream 01"), playback_.LoopMovie());
         }
     });
 }
 
-bool MovieOpener::genericPath() {
+bool MovieOpener::genericPath(bool loop) {
     if (alreadyInGraph(fileName_))
         return false;
     const bool asf = isAsfName(fileName_);
     // An ASF graph already has its source from the whole-file render.
-    if (!state_.MediaControl->addSourceFilter(fileName_) && !asf)
+    if (!playback_.MediaControl()->addSourceFilter(fileName_) && !asf)
         return false;
     inspector_.RefreshFilters();
     addAudioOutput();
     inspector_.listFilters.selectText(fileName_);
-    if (!asf && !state_.SelectedPin.render())
+    if (!asf && !inspector_.SelectedPin.render())
         return false;
     inspector_.RefreshFilters();
-    finishOpen();
-    if (!state_.SubFileName.isEmpty())
-        host_.loadSubtitles(state_.SubFileName);
+    finishOpen(loop);
+    host_.loadSubtitles();
     return true;
 }
 
@@ -201,26 +202,23 @@ bool MovieOpener::fileUsable(const QString& file) {
 }
 
 bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin, bool loop) {
-    state_.Muted = false;
-    CleanUp();
-    transport_.stopbt_Click();
-    newGraph();
-    fileName_ = movieFileName;
-    if (fileName_.isEmpty())
+    beginOpen(movieFileName);
+    if (fileName_.isEmpty() || !fileUsable(fileName_))
         return false;
-    state_.CurrentFile = fileName_;
-    if (!fileUsable(fileName_))
-        return false;
+    ++openCount_;
+    return aviPath(audioPin, loop);
+}
+
+// The splitter path on the graph an open has just made.
+bool MovieOpener::aviPath(const QString& audioPin, bool loop) {
     // Headers the splitter cannot use: a damaged AVI file, or none at all.
     if (!buildAviGraph(audioPin)) {
         const auto fault = isAviFile(fileName_) ? MediaFault::Damaged : MediaFault::NotMedia;
         host_.openFailed(fileName_, {fault, {}, {}});
         return false;
     }
-    finishOpen();
-    if (!state_.SubFileName.isEmpty())
-        host_.loadSubtitles(state_.SubFileName);
-    state_.LoopMovie = loop;
+    finishOpen(loop);
+    host_.loadSubtitles();
     return true;
 }
 
@@ -228,7 +226,7 @@ bool MovieOpener::buildAviGraph(const QString& audioPin) {
     if (alreadyInGraph(fileName_))
         return false;
     host_.setTitle(movieTitle());
-    if (!state_.MediaControl->addSourceFilter(fileName_))
+    if (!playback_.MediaControl()->addSourceFilter(fileName_))
         return false;
     inspector_.RefreshFilters();
     addAudioOutput();
@@ -252,12 +250,12 @@ bool MovieOpener::buildAviGraph(const QString& audioPin) {
     const QString video = QStringLiteral("Stream 00");
     inspector_.listFilters.selectText(QStringLiteral("AVI Splitter"));
     inspector_.listPins.selectText(video);
-    if (state_.SelectedPin.name() != video) {
+    if (inspector_.SelectedPin.name() != video) {
         connectSourceToSplitter();
         inspector_.listFilters.selectText(QStringLiteral("AVI Splitter"));
         inspector_.listPins.selectText(video);
     }
-    if (state_.SelectedPin.name() != video || !state_.SelectedPin.render())
+    if (inspector_.SelectedPin.name() != video || !inspector_.SelectedPin.render())
         return false;
     inspector_.RefreshFilters();
 
@@ -265,7 +263,7 @@ bool MovieOpener::buildAviGraph(const QString& audioPin) {
     // back to it, so the audio pin is looked for among its pins.
     inspector_.listFilters.selectText(QStringLiteral("AVI Splitter"));
     if (inspector_.listPins.selectText(audioPin))
-        state_.SelectedPin.render(); // no such stream: the movie plays silent
+        inspector_.SelectedPin.render(); // no such stream: the movie plays silent
     inspector_.RefreshFilters();
     return true;
 }

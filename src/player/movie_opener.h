@@ -2,7 +2,6 @@
 // Opening a movie: a new graph built through the inspector's operations
 // with the user's audio output and audio stream, then the frame rate, the
 // chapters, the audio-stream menu and the duration.
-#include "app/player_state.h"
 #include "inspector/graph_inspector.h"
 #include "player/chapter_list.h"
 #include "support/media/media_error.h"
@@ -28,15 +27,15 @@ class OpenerHost {
     virtual void setTitle(const QString& title) = 0;
     // Captions of the five audio-stream menu items and whether the menu is on.
     virtual void setAudioStreamItems(const QStringList& captions, bool enabled) = 0;
-    // Duration in seconds: the label and the seek bar's range.
-    virtual void setDuration(double seconds) = 0;
     // Windowed: the video window above the main window; full screen: the
     // full-screen layout.
     virtual void placeVideo() = 0;
+    virtual bool fullScreen() const = 0;
     virtual void showCurtain() = 0;
     virtual void beforeGraphBuilt() = 0; // writes the decoder settings
     virtual void unloadSubtitles() = 0;
-    virtual void loadSubtitles(const QString& file) = 0;
+    // The subtitle file in use, if any, goes with the new movie.
+    virtual void loadSubtitles() = 0;
     // The detector has told the movie's frame rate.
     virtual void frameRateKnown() {}
     // `file` cannot be played; the player is stopped and ready for another.
@@ -46,9 +45,9 @@ class OpenerHost {
 class MovieOpener : public QObject {
     Q_OBJECT
   public:
-    MovieOpener(PlayerState& state, GraphInspector& inspector, ChapterList& chapters,
+    MovieOpener(Playback& playback, GraphInspector& inspector, ChapterList& chapters,
                 Transport& transport, OpenerHost& host)
-        : state_(state), inspector_(inspector), chapters_(chapters), transport_(transport),
+        : playback_(playback), inspector_(inspector), chapters_(chapters), transport_(transport),
           host_(host) {}
 
     // Where chapter side files are looked for: the process's current folder.
@@ -81,15 +80,18 @@ class MovieOpener : public QObject {
     void newGraph();
     bool alreadyInGraph(const QString& file) const;
     void addAudioOutput();
-    bool genericPath();
-    void finishOpen();
+    bool genericPath(bool loop);
+    bool aviPath(const QString& audioPin, bool loop);
+    void finishOpen(bool loop);
     QString movieTitle() const;
-    void applyDetection(const MediaDetector& detector, const QString& file);
+    // True when the file holds more audio streams than the first.
+    bool applyDetection(const MediaDetector& detector, const QString& file);
+    void beginOpen(const QString& file);
     void detectWhenReady(quint64 thisOpen, const QString& file);
     void detect(quint64 thisOpen, const QString& file);
     void showStreamItems();
 
-    PlayerState& state_;
+    Playback& playback_;
     GraphInspector& inspector_;
     ChapterList& chapters_;
     Transport& transport_;

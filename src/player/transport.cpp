@@ -3,23 +3,17 @@
 #include "player/time_text.h"
 
 void Transport::cmdRun_Click() {
-    state_.SelectedHotSpot = -1;
-    FilterGraph* graph = state_.MediaControl.get();
+    FilterGraph* graph = playback_.MediaControl().get();
     if (graph) {
-        if (state_.PlayState == PlayStopped) {
+        if (playback_.PlayState() == PlayStopped) {
             host_.AttachVideo();
-            state_.VideoWindow = graph->videoWindow();
-            graph->setCurrentPosition(0);
+            playback_.seek(0);
             if (graph->run())
-                state_.PlayState = PlayRunning;
-        } else if (state_.PlayState == PlayPaused) {
+                playback_.setPlayState(PlayRunning);
+        } else if (playback_.PlayState() == PlayPaused) {
             if (graph->run())
-                state_.PlayState = PlayRunning;
+                playback_.setPlayState(PlayRunning);
         }
-        // A jump or a seek-bar click from a pause plays on: Space must
-        // then pause again, not ask a running movie to play.
-        if (state_.PlayState == PlayRunning)
-            state_.Paused = false;
     }
     host_.applyVolume();
     host_.hideCurtain();
@@ -27,32 +21,37 @@ void Transport::cmdRun_Click() {
 }
 
 void Transport::cmdPause_Click() {
-    if (state_.MediaControl && state_.PlayState != PlayStopped && state_.MediaControl->pause()) {
-        state_.PlayState = PlayPaused;
-        state_.Paused = true;
-    }
+    FilterGraph* graph = playback_.MediaControl().get();
+    if (graph && playback_.PlayState() != PlayStopped && graph->pause())
+        playback_.setPlayState(PlayPaused);
 }
 
 void Transport::cmdStop_Click() {
     host_.stopOverlayDetection();
-    if (!state_.MediaControl || state_.PlayState == PlayStopped)
+    FilterGraph* graph = playback_.MediaControl().get();
+    if (!graph || playback_.PlayState() == PlayStopped)
         return;
-    state_.MediaControl->stop();
-    state_.MediaControl->setCurrentPosition(0);
-    state_.PlayState = PlayStopped;
+    graph->stop();
+    playback_.seek(0);
+    playback_.setPlayState(PlayStopped);
     host_.DetachVideo();
 }
 
 void Transport::play_Click() {
     cmdRun_Click();
     host_.setOsdText(QStringLiteral("Play"));
-    state_.Paused = false;
 }
 
 void Transport::pause_Click() {
     cmdPause_Click();
     host_.setOsdText(QStringLiteral("Pause"));
-    state_.Paused = true;
+}
+
+void Transport::playPause() {
+    if (playback_.PlayState() == PlayRunning)
+        pause_Click();
+    else
+        play_Click();
 }
 
 void Transport::stopbt_Click() {
@@ -86,8 +85,7 @@ void Transport::seekToBarValue() {
 
 void Transport::seekTo(int seconds) {
     host_.setPositionText(formatTime(seconds));
-    if (state_.MediaPosition)
-        state_.MediaPosition->setCurrentPosition(seconds);
+    playback_.seek(seconds);
     chapters_.seekedTo(seconds);
 }
 
@@ -119,9 +117,9 @@ void Transport::ChapPrev() {
 
 void Transport::PlaybackRate(int index) {
     static constexpr double kRates[] = {0.5, 1.0, 2.0};
-    if (index < 0 || index > 2 || !state_.MediaPosition)
+    if (index < 0 || index > 2 || !playback_.MediaPosition())
         return;
-    state_.MediaPosition->setRate(kRates[index]);
+    playback_.MediaPosition()->setRate(kRates[index]);
 }
 
 void Transport::Timer1_Timer() {

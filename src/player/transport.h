@@ -2,8 +2,8 @@
 // The player's transport: the run, pause and stop commands with the play
 // state behind them, the buttons that call them, seeking, jumping, chapters
 // and the rate. Windows provide what it shows through TransportHost.
-#include "app/player_state.h"
 #include "player/chapter_list.h"
+#include "player/playback.h"
 
 #include <QString>
 
@@ -36,8 +36,8 @@ class TransportHost {
 
 class Transport {
   public:
-    Transport(PlayerState& state, ChapterList& chapters, SelectableList& queue, TransportHost& host)
-        : state_(state), chapters_(chapters), queue_(queue), host_(host) {}
+    Transport(Playback& playback, ChapterList& chapters, SelectableList& queue, TransportHost& host)
+        : playback_(playback), chapters_(chapters), queue_(queue), host_(host) {}
 
     // Graph commands.
     void cmdRun_Click();
@@ -46,6 +46,8 @@ class Transport {
     // Buttons.
     void play_Click();
     void pause_Click();
+    // Space and the media keys: pauses a running movie, else plays.
+    void playPause();
     void stopbt_Click();
     void nextbt_Click();
     void prev_Click();
@@ -59,14 +61,14 @@ class Transport {
     void Jump(const QString& timeText);
     // 0: half speed, 1: normal, 2: double; anything else does nothing.
     void PlaybackRate(int index);
-    // 100 ms: the chapter selection follows the position.
+    // The chapter selection follows the position.
     void Timer1_Timer();
 
   private:
     void seekToBarValue();
     void seekTo(int seconds);
 
-    PlayerState& state_;
+    Playback& playback_;
     ChapterList& chapters_;
     SelectableList& queue_;
     TransportHost& host_;

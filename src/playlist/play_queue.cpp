@@ -1,6 +1,6 @@
 #include "playlist/play_queue.h"
 
-#include "app/player_state.h"
+#include "player/playback.h"
 #include "playlist/playlist_file.h"
 
 #include <QFileInfo>
@@ -12,12 +12,12 @@ namespace {
 constexpr int kSkipDelayMs = 1500;
 } // namespace
 
-PlayQueue::PlayQueue(PlayerState& state, SelectableList& queue, PlayQueueHost& host)
-    : List1(queue), state_(state), host_(host) {}
+PlayQueue::PlayQueue(Playback& playback, SelectableList& queue, PlayQueueHost& host)
+    : List1(queue), playback_(playback), host_(host) {}
 
 void PlayQueue::RepMode() {
     repeat_ = !repeat_;
-    state_.LoopMovie = repeat_;
+    playback_.setLoopMovie(repeat_);
 }
 
 bool PlayQueue::LoadPlayList(const QString& fileName) {
@@ -66,7 +66,7 @@ void PlayQueue::skipLater() {
     if (++skipsInARow_ > List1.count())
         return;
     QTimer::singleShot(kSkipDelayMs, this, [this, at] {
-        if (List1.listIndex() != at || state_.PlayState != PlayStopped)
+        if (List1.listIndex() != at || playback_.PlayState() != PlayStopped)
             return;
         endPending_ = true;
         TimerPl_Timer();
@@ -83,7 +83,7 @@ void PlayQueue::PlayMyList() {
 
 void PlayQueue::rebuildFromEditList(int rememberedIndex) {
     List1.setItems(file2.items());
-    if (!state_.MovieOpen)
+    if (!playback_.MovieOpen())
         PlayMyList();
     if (rememberedIndex != -1)
         List1.setListIndex(rememberedIndex);
@@ -114,7 +114,7 @@ void PlayQueue::TimerPl_Timer() {
     // Once for each end: a second report of the same end finds nothing.
     if (!std::exchange(endPending_, false))
         return;
-    if (state_.LoopMovie) {
+    if (playback_.LoopMovie()) {
         host_.jump(QStringLiteral("00:00:00"));
         host_.showCurtain(false);
         return;
@@ -124,12 +124,8 @@ void PlayQueue::TimerPl_Timer() {
         shuffleNext();
         return;
     }
-    if (state_.TransitionPending) {
-        host_.stopMovie();
-        state_.TransitionPending = false;
-        host_.runPendingTransition();
+    if (host_.runPendingTransition())
         return;
-    }
     if (List1.count() == 0 || List1.listIndex() == List1.count() - 1)
         return; // stopped at the end
     advance();
@@ -141,7 +137,7 @@ void PlayQueue::select(int index) {
 }
 
 void PlayQueue::advance() {
-    if (state_.FullScreenOn)
+    if (host_.fullScreen())
         host_.showCurtain(true);
     select(List1.listIndex() + 1);
     PlayPlaylst(List1.text());

@@ -9,7 +9,7 @@
 #include <QString>
 #include <functional>
 
-struct PlayerState;
+class Playback;
 
 // What the queue asks of the player.
 class PlayQueueHost {
@@ -20,8 +20,10 @@ class PlayQueueHost {
     virtual void jump(const QString& timeText) = 0;
     // The black curtain over the screen, above every window, or gone.
     virtual void showCurtain(bool shown) = 0;
-    // A menu's second action waiting for the movie to end.
-    virtual void runPendingTransition() = 0;
+    // A menu's second action waiting for the movie to end: runs it, or
+    // returns false when none waits.
+    virtual bool runPendingTransition() = 0;
+    virtual bool fullScreen() const = 0;
     virtual void setTitle(const QString& title) = 0;
     virtual void warn(const QString& text) = 0;
 };
@@ -29,7 +31,7 @@ class PlayQueueHost {
 class PlayQueue : public QObject {
     Q_OBJECT
   public:
-    PlayQueue(PlayerState& state, SelectableList& queue, PlayQueueHost& host);
+    PlayQueue(Playback& playback, SelectableList& queue, PlayQueueHost& host);
 
     SelectableList& List1;
     SelectableList file2;
@@ -71,7 +73,7 @@ class PlayQueue : public QObject {
     void shuffleNext();
     void select(int index);
 
-    PlayerState& state_;
+    Playback& playback_;
     PlayQueueHost& host_;
     bool shuffle_ = false;
     bool repeat_ = false;

@@ -1,6 +1,5 @@
 #include "subtitles/frm_sub.h"
 
-#include "app/player_state.h"
 #include "subtitles/subtitle_placement.h"
 
 #include <QBitmap>
@@ -16,8 +15,8 @@ constexpr double kSmallestScale = 0.6;
 const QColor kDragFrame(0, 255, 0);
 } // namespace
 
-frmSub::frmSub(PlayerState& state, QWidget& video)
-    : QWidget(&video, Qt::Tool | Qt::FramelessWindowHint), state_(state),
+frmSub::frmSub(QWidget& video)
+    : QWidget(&video, Qt::Tool | Qt::FramelessWindowHint),
       video_(video), lines_{QString(), QString(), QString()}, font_(QStringLiteral("Verdana"), 14) {
     setObjectName(QStringLiteral("frmSub"));
     setWindowTitle(QStringLiteral("Subtitles"));
@@ -171,7 +170,6 @@ void frmSub::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     dragging_ = true;
-    state_.SubDragging = true;
     grabY_ = qRound(event->globalPosition().y()) - y();
     beforeDrag_ = lines_;
     lines_ = {QStringLiteral("Drag me everywhere !"),
@@ -190,7 +188,6 @@ void frmSub::mouseReleaseEvent(QMouseEvent* event) {
     if (!dragging_ || event->button() != Qt::LeftButton)
         return;
     dragging_ = false;
-    state_.SubDragging = false;
     // The entry on show comes back at its new height.
     lines_ = beforeDrag_;
     const QRect kept = keptAboveVideoBottom(geometry(), videoRect());
@@ -220,7 +217,8 @@ bool frmSub::eventFilter(QObject* watched, QEvent* event) {
 void frmSub::changeEvent(QEvent* event) {
     // While the subtitle window has the focus, the video counts as focused.
     if (event->type() == QEvent::ActivationChange) {
-        state_.VideoFocused = isActiveWindow();
+        if (focusChanged)
+            focusChanged(isActiveWindow());
         if (isActiveWindow())
             ResetSub();
     }

@@ -12,21 +12,24 @@
 #include <array>
 #include <functional>
 
-struct PlayerState;
-
 class frmSub : public QWidget {
     Q_OBJECT
   public:
-    frmSub(PlayerState& state, QWidget& video);
+    explicit frmSub(QWidget& video);
 
     // "SubYpos": read for each placement, written after a drag.
     std::function<QString()> yPos;
     std::function<void(const QString&)> yPosChanged;
+    // The subtitle window gained or lost the focus: the video counts as
+    // focused while it has it.
+    std::function<void(bool)> focusChanged;
 
     // Shown by a load, placed from then on; unloading blanks the lines.
     void load();
     void unload();
     bool loaded() const { return loaded_; }
+    // The user is dragging the subtitles to a new height.
+    bool dragging() const { return dragging_; }
 
     void setLines(const SubtitleLines& lines);
     const SubtitleLines& lines() const { return lines_; }
@@ -58,7 +61,6 @@ class frmSub : public QWidget {
     std::array<QPainterPath, 3> linePaths() const;
     int outline() const;
 
-    PlayerState& state_;
     QWidget& video_;
     SubtitleLines lines_;
     SubtitleLines beforeDrag_;

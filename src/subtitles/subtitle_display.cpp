@@ -1,15 +1,15 @@
 #include "subtitles/subtitle_display.h"
 
-#include "app/player_state.h"
+#include "player/playback.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
-SubtitleDisplay::SubtitleDisplay(PlayerState& state, QWidget& video, Hooks hooks)
-    : state_(state), hooks_(std::move(hooks)), window_(std::make_unique<frmSub>(state, video)),
-      clock_(state.SubTicks, state.SubTicksMax), lines_(SubtitleLines::blank()) {
+SubtitleDisplay::SubtitleDisplay(const Playback& playback, QWidget& video, Hooks hooks)
+    : playback_(playback), hooks_(std::move(hooks)), window_(std::make_unique<frmSub>(video)),
+      clock_(SubTicks, SubTicksMax), lines_(SubtitleLines::blank()) {
     window_->yPos = hooks_.yPos;
     window_->yPosChanged = hooks_.setYPos;
     timer_.setInterval(1000);
@@ -21,12 +21,12 @@ SubtitleDisplay::~SubtitleDisplay() = default;
 bool SubtitleDisplay::OpenSub(const QString& file, int beginDelay, int /*endDelay*/) {
     showChecked_ = true;
     const int characterSet = hooks_.characterSet ? hooks_.characterSet() : 0;
-    SubtitleRead read = readSubtitleFile(file, characterSet, state_.FrameRate, beginDelay);
+    SubtitleRead read = readSubtitleFile(file, characterSet, playback_.FrameRate(), beginDelay);
     if (!read.parse) {
         warn(read.problem);
         return false;
     }
-    state_.SubFileName = file;
+    SubFileName_ = file;
     table_ = std::move(read.parse->table);
     offset_ = beginDelay;
     characterSet_ = characterSet;
@@ -40,7 +40,7 @@ bool SubtitleDisplay::OpenSub(const QString& file, int beginDelay, int /*endDela
 }
 
 void SubtitleDisplay::OpenSubDlg() {
-    if (!state_.MovieOpen) {
+    if (!playback_.MovieOpen()) {
         inform(QStringLiteral("You must open a file first"));
         return;
     }
@@ -49,7 +49,7 @@ void SubtitleDisplay::OpenSubDlg() {
             ? hooks_.chooseFile()
             : QFileDialog::getOpenFileName(
                   window_->parentWidget(), QStringLiteral("Open Vantor Subtitles file"),
-                  QFileInfo(state_.CurrentFile).path(),
+                  QFileInfo(playback_.CurrentFile()).path(),
                   QStringLiteral("Subtitles Files (*.vst *.txt *.sub *.srt);;All files (*)"));
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
@@ -65,23 +65,36 @@ void SubtitleDisplay::UnloadSub() {
     window_->unload();
 }
 
+void SubtitleDisplay::clearLines() {
+    lines_ = SubtitleLines::blank();
+    clock_.restart();
+    if (window_->loaded())
+        window_->setLines(lines_);
+}
+
+// Backwards as well as forwards: the line from before the jump goes, and
+// the one for the new time is looked up at once.
+void SubtitleDisplay::seeked() {
+    clearLines();
+    tick();
+}
+
 void SubtitleDisplay::reload() {
-    if (table_.isEmpty() || state_.SubFileName.isEmpty())
+    if (table_.isEmpty() || SubFileName_.isEmpty())
         return;
     const int characterSet = hooks_.characterSet ? hooks_.characterSet() : 0;
     const int offset = hooks_.delaySeconds ? hooks_.delaySeconds() : offset_;
     const bool rateMoved =
-        followsMovieRate_ && state_.FrameRate > 0 && state_.FrameRate != frameRate_;
+        followsMovieRate_ && playback_.FrameRate() > 0 && playback_.FrameRate() != frameRate_;
     if (characterSet == characterSet_ && offset == offset_ && !rateMoved)
         return;
-    SubtitleRead read =
-        readSubtitleFile(state_.SubFileName, characterSet, state_.FrameRate, offset);
+    SubtitleRead read = readSubtitleFile(SubFileName_, characterSet, playback_.FrameRate(), offset);
     if (!read.parse)
         return; // the table read before stays
     table_ = std::move(read.parse->table);
     offset_ = offset;
     characterSet_ = characterSet;
-    rememberFrameRate(state_.SubFileName, *read.parse);
+    rememberFrameRate(SubFileName_, *read.parse);
     // The entry on show, as the file now reads.
     if (const int row = clock_.shownRow(); row >= 0 && row < table_.count()) {
         lines_ = {table_.ListSub()[row], table_.ListSub2()[row], table_.ListSub3()[row]};
@@ -95,7 +108,7 @@ void SubtitleDisplay::reload() {
 void SubtitleDisplay::rememberFrameRate(const QString& file, const SubtitleParse& parse) {
     followsMovieRate_ =
         subtitleFormatFor(file) == SubtitleFormat::FrameCoded && parse.fileFrameRate <= 0;
-    frameRate_ = state_.FrameRate;
+    frameRate_ = playback_.FrameRate();
 }
 
 void SubtitleDisplay::Mnu_ShowSub_Click() {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-struct PlayerState;
+class Playback;
 
 class SubtitleDisplay : public QObject {
     Q_OBJECT
@@ -29,7 +29,7 @@ class SubtitleDisplay : public QObject {
         std::function<QString()> chooseFile; // default: the open-file dialog
     };
 
-    SubtitleDisplay(PlayerState& state, QWidget& video, Hooks hooks);
+    SubtitleDisplay(const Playback& playback, QWidget& video, Hooks hooks);
     ~SubtitleDisplay() override;
 
     // Loads `file` with `beginDelay` seconds of offset (the duration's
@@ -52,6 +52,13 @@ class SubtitleDisplay : public QObject {
     void tick();
 
     frmSub* window() const { return window_.get(); }
+    // The subtitle file every movie opened takes; empty for none.
+    const QString& SubFileName() const { return SubFileName_; }
+    void setSubFileName(const QString& file) { SubFileName_ = file; }
+    // The movie stopped or ended: no line stays over the black window.
+    void clearLines();
+    // The movie jumped: the line for the new time shows at the next tick.
+    void seeked();
     const SubtitleTable& table() const { return table_; }
 
   private:
@@ -59,8 +66,12 @@ class SubtitleDisplay : public QObject {
     void inform(const QString& text);
     void warn(const QString& text);
 
-    PlayerState& state_;
+    const Playback& playback_;
     Hooks hooks_;
+    QString SubFileName_;
+    // Ticks since the shown entry appeared, and when it goes.
+    int SubTicks = 0;
+    int SubTicksMax = 0;
     std::unique_ptr<frmSub> window_;
     SubtitleTable table_;
     SubtitleClock clock_;

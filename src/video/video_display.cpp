@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 namespace {
 // Between the video window and the bar below it, when a movie opens.
@@ -25,8 +26,8 @@ constexpr int kPointerIdleMs = 4000;
 constexpr int kRendererStyle = 0x06000000;
 } // namespace
 
-VideoDisplay::VideoDisplay(PlayerState& state, QWidget& bar, Hooks hooks)
-    : state_(state), bar_(bar), hooks_(std::move(hooks)),
+VideoDisplay::VideoDisplay(const Playback& playback, QWidget& bar, Hooks hooks)
+    : playback_(playback), bar_(bar), hooks_(std::move(hooks)),
       window_(std::make_unique<PicVideoWindow>()), osd_(std::make_unique<Osd>()),
       curtain_(std::make_unique<Curtain>()), pointerLabel_(std::make_unique<PointerLabel>()) {
     window_->installEventFilter(this);
@@ -39,7 +40,7 @@ QWidget* VideoDisplay::curtain() const {
 }
 
 VideoWindow* VideoDisplay::renderer() const {
-    return state_.MediaControl ? state_.MediaControl->videoWindow() : nullptr;
+    return playback_.VideoWindow();
 }
 
 // Full screen is on the monitor that holds the video window.
@@ -51,7 +52,7 @@ QScreen* VideoDisplay::screen() const {
 }
 
 QSize VideoDisplay::nativeSize() const {
-    return state_.BasicVideo ? state_.BasicVideo->videoSize().valueOr(QSize()) : QSize();
+    return playback_.BasicVideo() ? playback_.BasicVideo()->videoSize().valueOr(QSize()) : QSize();
 }
 
 void VideoDisplay::attach() {
@@ -71,6 +72,7 @@ void VideoDisplay::firstFrame() {
     if (!video || nativeSize().isEmpty())
         return; // shown once the first frame tells the size
     video->setVisible(true);
+    const bool placing = std::exchange(placeOnFirstFrame_, false);
     if (state_.FullScreenOn) {
         window_->show();
         ApplyDAR();
@@ -78,7 +80,8 @@ void VideoDisplay::firstFrame() {
     }
     sizeToNative();
     window_->show();
-    place();
+    if (placing)
+        placeWindowed();
 }
 
 void VideoDisplay::sizeToNative() {
@@ -100,10 +103,15 @@ void VideoDisplay::detach() {
 }
 
 void VideoDisplay::place() {
+    placeOnFirstFrame_ = true;
     if (state_.FullScreenOn) {
         ApplyDAR();
         return;
     }
+    placeWindowed();
+}
+
+void VideoDisplay::placeWindowed() {
     // Window frames included: the video stands centred, a gap above the bar.
     const QRect bar = bar_.frameGeometry();
     const QRect video = window_->frameGeometry();
@@ -117,12 +125,15 @@ void VideoDisplay::hide() {
 
 void VideoDisplay::FullScrMode() {
     state_.VideoFocused = false;
-    if (!state_.MovieOpen)
-        return;
+    // Leaving always works, whatever became of the movie meanwhile.
     if (state_.FullScreenOn) {
         leaveFullScreen();
         return;
     }
+    // A movie without a picture has nothing to show full screen, and the
+    // display mode stays as it is.
+    if (!playback_.MovieOpen() || !renderer())
+        return;
     if (hooks_.enterDisplayMode)
         hooks_.enterDisplayMode();
     ApplyDAR();
@@ -131,7 +142,17 @@ void VideoDisplay::FullScrMode() {
     // The window manager's full-screen state covers the panels.
 }
 
+void VideoDisplay::fullScreenAtPreset() {
+    if (state_.FullScreenOn)
+        ApplyDAR();
+    else
+        FullScrMode();
+}
+
 void VideoDisplay::leaveFullScreen() {
+    // Windowed from here on: a first frame that arrives while the events
+    // below run lays the picture out windowed.
+    state_.FullScreenOn = false;
     if (hooks_.leaveDisplayMode)
         hooks_.leaveDisplayMode();
     state_.VideoFocused = false;
@@ -149,27 +170,25 @@ void VideoDisplay::leaveFullScreen() {
                 placeAboveBar(frameMargins());
         });
     QCoreApplication::processEvents();
-    state_.FullScreenOn = false;
     if (hooks_.subtitleGoUp)
         hooks_.subtitleGoUp();
 }
 
 void VideoDisplay::ApplyDAR() {
-    if (state_.ConfigApplying)
+    if (hooks_.configApplying && hooks_.configApplying())
         return;
     VideoWindow* video = renderer();
     if (!video)
         return;
-    // The ratio: the chosen preset, or the picture's own size. One that
-    // cannot be read leaves the layout as it was.
+    // The ratio: the chosen preset, or the picture's own size, which also
+    // stands in for a preset that is not a ratio: full screen is entered
+    // either way, so the state and the window always agree.
     const QString preset = hooks_.preset ? hooks_.preset() : QString();
     std::optional<RatioTerms> ratio;
     if (!preset.isEmpty())
         ratio = parseRatio(preset);
-    else if (const QSize native = nativeSize(); !native.isEmpty())
+    if (const QSize native = nativeSize(); !ratio && !native.isEmpty())
         ratio = RatioTerms{double(native.width()), double(native.height())};
-    if (!preset.isEmpty() && !ratio)
-        return;
     QScreen* on = screen();
     if (!state_.FullScreenOn)
         rememberFrame();
@@ -187,7 +206,7 @@ void VideoDisplay::ApplyDAR() {
     state_.FsVideoTop = video->top();
     state_.FsVideoWidth = video->width();
     state_.FsVideoHeight = video->height();
-    const QSize source = state_.BasicVideo->sourceSize().valueOr(QSize());
+    const QSize source = playback_.BasicVideo()->sourceSize().valueOr(QSize());
     state_.FsSourceWidth = source.width();
     state_.FsSourceHeight = source.height();
 }

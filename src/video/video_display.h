@@ -3,7 +3,8 @@
 // renderer, windowed above the bar or full screen at an aspect ratio, the
 // pan-and-scan steps, the curtain, the on-screen display and the pointer
 // label, and the pointer hidden when still in full screen.
-#include "app/player_state.h"
+#include "player/playback.h"
+#include "video/video_state.h"
 
 #include <QColor>
 #include <QMargins>
@@ -29,13 +30,17 @@ class VideoDisplay : public QObject {
         std::function<void()> leaveDisplayMode;
         std::function<void()> subtitleGoUp;            // the subtitles follow the windowed layout
         std::function<void(bool onTop)> subtitleOnTop; // while the video window has the focus
+        std::function<bool()> configApplying; // the dialog applies its settings: no layout yet
     };
 
     // `bar` is the main window the video window stands above.
-    VideoDisplay(PlayerState& state, QWidget& bar, Hooks hooks);
+    VideoDisplay(const Playback& playback, QWidget& bar, Hooks hooks);
     ~VideoDisplay() override;
 
     PicVideoWindow* window() const { return window_.get(); }
+    const VideoState& state() const { return state_; }
+    // The subtitles over the video took or gave up the focus.
+    void setVideoFocused(bool focused) { state_.VideoFocused = focused; }
     QWidget* curtain() const;
     PointerLabel* pointerLabel() const { return pointerLabel_.get(); }
 
@@ -46,13 +51,18 @@ class VideoDisplay : public QObject {
     void firstFrame();
     // Stop: the renderer leaves the window.
     void detach();
-    // After an open: windowed above the bar, or the full-screen layout.
+    // After an open: windowed above the bar (again once the first frame
+    // gives the size), or the full-screen layout. Playing again after a
+    // stop leaves a window the user moved where it is.
     void place();
     // A movie that cannot play leaves no window behind.
     void hide();
 
     // Windowed to full screen and back.
     void FullScrMode();
+    // Full screen at the aspect preset just chosen: entered from a window,
+    // laid out again when already full screen.
+    void fullScreenAtPreset();
     // The full-screen layout at the chosen ratio: the video window over the
     // whole screen it stands on, the picture sized and centred in it.
     void ApplyDAR();
@@ -88,9 +98,11 @@ class VideoDisplay : public QObject {
     void setPointerHidden(bool hidden);
     void rememberFrame();
     void placeAboveBar(QMargins frame);
+    void placeWindowed();
     QMargins frameMargins() const;
 
-    PlayerState& state_;
+    const Playback& playback_;
+    VideoState state_;
     QWidget& bar_;
     Hooks hooks_;
     std::unique_ptr<PicVideoWindow> window_;
@@ -98,5 +110,6 @@ class VideoDisplay : public QObject {
     std::unique_ptr<Curtain> curtain_;
     std::unique_ptr<PointerLabel> pointerLabel_;
     bool minimisedWithBar_ = false;
+    bool placeOnFirstFrame_ = false;
     QMargins windowedFrame_; // the window manager's frame, as last seen windowed
 };

@@ -1,15 +1,17 @@
 #include "video/video_mouse.h"
 
-#include "app/player_state.h"
+#include "video/video_state.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
-VideoMouse::VideoMouse(PlayerState& state, QWidget& videoWindow,
-                       std::function<void(QPoint)> popUpMenu)
-    : state_(state), window_(videoWindow), popUpMenu_(std::move(popUpMenu)) {
+VideoMouse::VideoMouse(const VideoState& state, QWidget& videoWindow,
+                       std::function<void(QPoint)> popUpMenu,
+                       std::function<bool()> subtitlesDragged)
+    : state_(state), window_(videoWindow), popUpMenu_(std::move(popUpMenu)),
+      subtitlesDragged_(std::move(subtitlesDragged)) {
     qApp->installEventFilter(this);
 }
 
@@ -30,8 +32,8 @@ bool VideoMouse::eventFilter(QObject* watched, QEvent* event) {
             popUpMenu_(mouse->globalPosition().toPoint());
         return true;
     }
-    if (mouse->button() == Qt::LeftButton && !state_.SubDragging && !state_.FullScreenOn &&
-        window_.windowHandle()) {
+    if (mouse->button() == Qt::LeftButton && !(subtitlesDragged_ && subtitlesDragged_()) &&
+        !state_.FullScreenOn && window_.windowHandle()) {
         window_.windowHandle()->startSystemMove();
         return true;
     }

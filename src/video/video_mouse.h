@@ -8,19 +8,21 @@
 #include <QPoint>
 #include <functional>
 
-struct PlayerState;
+struct VideoState;
 class QWidget;
 
 class VideoMouse : public QObject {
   public:
-    VideoMouse(PlayerState& state, QWidget& videoWindow, std::function<void(QPoint)> popUpMenu);
+    VideoMouse(const VideoState& state, QWidget& videoWindow, std::function<void(QPoint)> popUpMenu,
+               std::function<bool()> subtitlesDragged);
     ~VideoMouse() override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    PlayerState& state_;
+    const VideoState& state_;
     QWidget& window_;
     std::function<void(QPoint)> popUpMenu_;
+    std::function<bool()> subtitlesDragged_;
 };

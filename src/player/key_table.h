@@ -2,7 +2,7 @@
 // The player's keys, one table for the main, video and subtitle windows,
 // read by the dispatcher, the configuration dialog's key list, "--help" and
 // the tests.
-#include "app/player_commands.h"
+#include "player/player_commands.h"
 
 #include <Qt>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app/key_table.h"
+#include "player/key_table.h"
 
 const std::vector<KeyBinding>& keyTable() {
     using C = Command;
