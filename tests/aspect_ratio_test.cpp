@@ -56,9 +56,11 @@ TEST(DarPresets, TheFileGivesTheListAndTheMenuCaptions) {
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("16/9\r\n2.35/1\n");
+        // Hand edits: a colon, and a line far too long to be a ratio that
+        // must not come back as several entries.
+        file.write("16/9\r\n16:9\r\n" + QByteArray(300, '4') + "/3\r\n\r\n2.35/1\n");
     }
-    presets.read(path);
+    EXPECT_EQ(presets.read(path), 2) << "skipped lines are counted for the message";
     EXPECT_EQ(list.items(), (QStringList{"16/9", "2.35/1"}));
     EXPECT_EQ(presets.menuCaptions(),
               (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty", "5 - Empty", "6 - Empty",

@@ -324,9 +324,8 @@ TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
     chapters.tick("00:05:00");
     EXPECT_EQ(chapters.ListChap.listIndex(), 1);
     EXPECT_EQ(chapters.next("00:05:00"), "00:10:00");
-    // A click at 700 s ends two ticks later on the third entry.
+    // A click at 700 s ends on the third entry at the next tick.
     chapters.seekedTo(700);
-    chapters.tick("00:11:40");
     chapters.tick("00:11:40");
     EXPECT_EQ(chapters.ListChap.listIndex(), 2);
     EXPECT_TRUE(chapters.next("00:11:40").isEmpty()) << "the last chapter has no next";
@@ -338,9 +337,7 @@ TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
     chapters.tick("00:00:00");
     EXPECT_EQ(chapters.ListChap.listIndex(), -1);
     chapters.tick("00:00:01");
-    EXPECT_EQ(chapters.ListChap.listIndex(), 0);
-    chapters.tick("00:00:01");
-    EXPECT_EQ(chapters.ListChap.listIndex(), 1);
+    EXPECT_EQ(chapters.ListChap.listIndex(), 1) << "one tick walks past every boundary behind";
     ChapterList none;
     EXPECT_TRUE(none.next("00:00:00").isEmpty());
     none.seekedTo(5);

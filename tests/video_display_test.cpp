@@ -79,10 +79,12 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     EXPECT_EQ(picture(), fourThirds);
     EXPECT_EQ(window->video().state().FsVideoWidth, fourThirds.width());
 
-    // A preset that is no ratio leaves the layout as it was.
+    // A preset that is no ratio (a hand-edited file) shows the movie's own
+    // ratio, and full screen stays full screen: Escape still leaves.
     window->config()->DAR.setListIndex(1);
-    window->video().ApplyDAR();
-    EXPECT_EQ(picture(), fourThirds);
+    window->Mnu_DAR_Click(2);
+    EXPECT_TRUE(window->video().state().FullScreenOn);
+    EXPECT_EQ(picture(), *fullScreenPicture(screen(), {640, 360}));
 
     window->Mnu_DAROr_Click();
     EXPECT_TRUE(window->video().state().FullScreenOn) << "Original stays in full screen";

@@ -396,6 +396,7 @@ void frmMain::loadConfiguration() {
         QMessageBox::information(config_, QStringLiteral("Vantor Meridian"), result.message);
     };
     hooks.applyDAR = [this] { video_->ApplyDAR(); };
+    hooks.critical = [this](const QString& text) { warn(text, QMessageBox::Critical); };
     hooks.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
         subtitles_->setFont(font, colour);
         subtitles_->window()->setKeyColour(config_ ? config_->keyColour() : QColor(Qt::black));

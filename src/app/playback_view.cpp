@@ -75,7 +75,7 @@ void PlaybackView::endMovieNow() {
 // ---------------------------------------------------------------------------
 // Position
 
-void PlaybackView::showPosition() {
+void PlaybackView::showPosition(double position) {
     // A bar the user holds shows where it will seek to, not where we are.
     const std::shared_ptr<FilterGraph>& graph = playback_.MediaPosition();
     if (!bar_ || !graph || bar_->PBar1->isHeld())
@@ -84,7 +84,6 @@ void PlaybackView::showPosition() {
         bar_->vsize->setText(QStringLiteral("Video Size: %1x%2")
                                  .arg(size.value().width())
                                  .arg(size.value().height()));
-    const double position = playback_.position();
     setSeekBarValue(int(position));
     bar_->tempslbl->setText(formatTime(qint64(position)));
     bar_->tempec->setText(formatTime(qint64(graph->duration().valueOr(durationSeconds_))));

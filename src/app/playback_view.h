@@ -24,8 +24,8 @@ class PlaybackView : public QObject, public TransportHost {
     // The parts it shows through, once the window has made them.
     void attach(MainBar& bar, VideoDisplay& video, OverlayDetection& overlay, Transport& transport);
 
-    // The bar, the times and the video size, as the movie now stands.
-    void showPosition();
+    // The bar, the times and the video size at `seconds` into the movie.
+    void showPosition(double seconds);
     // Duration in seconds: the seek bar's range and the total time.
     void setDuration(double seconds);
     // The movie cannot play: stopped, the user told why.

@@ -136,7 +136,11 @@ int GeneralPage::refreshHz() const {
 
 void GeneralPage::ReadDAR() {
     const QString& own = dialog_.darFile;
-    presets_.read(QFileInfo::exists(own) ? own : dialog_.darDefaultsFile);
+    const QString file = QFileInfo::exists(own) ? own : dialog_.darDefaultsFile;
+    if (const int skipped = presets_.read(file))
+        dialog_.showCritical(QStringLiteral("%1 lines of %2 are no aspect ratio: skipped.")
+                                 .arg(skipped)
+                                 .arg(QFileInfo(file).fileName()));
     if (dialog_.hooks.setAspectMenuCaptions)
         dialog_.hooks.setAspectMenuCaptions(presets_.menuCaptions());
 }

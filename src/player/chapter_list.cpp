@@ -64,9 +64,11 @@ void ChapterList::load(const QString& movieFileName, const QString& folder) {
 void ChapterList::tick(const QString& positionText) {
     // With nothing selected the selected time reads 0, so tracking starts
     // with the first tick past the movie's start.
-    const int index = ListChap.listIndex();
-    if (HtoSec(positionText) > HtoSec(ListChap.text()) && index + 1 < ListChap.count())
-        ListChap.setListIndex(index + 1);
+    // It walks as far as the position: ticks come once a second, and after
+    // a seek the position may be several chapters on.
+    const double at = HtoSec(positionText);
+    while (at > HtoSec(ListChap.text()) && ListChap.listIndex() + 1 < ListChap.count())
+        ListChap.setListIndex(ListChap.listIndex() + 1);
 }
 
 void ChapterList::seekedTo(double seconds) {

@@ -26,7 +26,7 @@ class ChapterList {
     // Clears the list and fills it from the side file in `folder`.
     void load(const QString& movieFileName, const QString& folder);
 
-    // 100 ms tick: moves the selection past a boundary the position passed.
+    // The position moved: the selection goes past every boundary passed.
     void tick(const QString& positionText);
     // A seek on the bar to `seconds`.
     void seekedTo(double seconds);

@@ -85,8 +85,9 @@ void Transport::seekToBarValue() {
 
 void Transport::seekTo(int seconds) {
     host_.setPositionText(formatTime(seconds));
-    playback_.seek(seconds);
+    // Before the seek: the position it announces walks the chapters on.
     chapters_.seekedTo(seconds);
+    playback_.seek(seconds);
 }
 
 void Transport::PBar1_Click() {

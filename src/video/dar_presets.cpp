@@ -11,16 +11,27 @@ constexpr qint64 kMaxFileBytes = 64 * 1024;
 constexpr int kMaxLineLength = 256;
 } // namespace
 
-void DarPresets::read(const QString& file) {
+int DarPresets::read(const QString& file) {
     list_.clear();
     QFile in(file);
     if (in.size() > kMaxFileBytes || !in.open(QIODevice::ReadOnly | QIODevice::Text))
-        return;
+        return 0;
     QStringList lines;
+    int skipped = 0;
     QTextStream text(&in);
-    while (!text.atEnd())
-        lines << text.readLine(kMaxLineLength);
+    // A line is taken whole or not at all: a hand-edited "16:9", or a line
+    // too long to be a ratio, must never reach the layout.
+    while (!text.atEnd()) {
+        const QString line = text.readLine();
+        if (line.trimmed().isEmpty())
+            continue;
+        if (line.size() > kMaxLineLength || !parseRatio(line))
+            ++skipped;
+        else
+            lines << line;
+    }
     list_.setItems(lines);
+    return skipped;
 }
 
 bool DarPresets::save(const QString& file) const {

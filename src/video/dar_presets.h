@@ -19,7 +19,8 @@ class DarPresets {
     // The list from `file`, one preset a line; a missing or unreadable file
     // (or one far too big to be a preset list) leaves it empty. Nothing
     // is selected afterwards.
-    void read(const QString& file);
+    // Returns how many lines were skipped as no ratio.
+    int read(const QString& file);
     // Writes every preset as a line ending in CR LF, into a new file put in
     // place of the old one: a kill in the middle leaves the old or the new.
     bool save(const QString& file) const;
