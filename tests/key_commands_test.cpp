@@ -210,6 +210,18 @@ TEST_F(PlayerMenusTest, ButtonsAndTheVideoWindowPopUpTheirMenus) {
     ASSERT_TRUE(testsupport::waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
     EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
         << "beside the button";
+    // The help line stands in the title while the menu is open; a title set
+    // meanwhile (by the command an item ran) is newer and stays.
+    const QString before = window->scrollTitle();
+    bool handled = false;
+    Q_EMIT graph.help.help(QString(), "Shows the configuration", handled);
+    EXPECT_EQ(window->scrollTitle(), "Shows the configuration");
+    Q_EMIT graph.MnuOption.aboutToHide();
+    EXPECT_EQ(window->scrollTitle(), before);
+    Q_EMIT graph.help.help(QString(), "Shows the configuration", handled);
+    window->setTitle("film.avi");
+    Q_EMIT graph.MnuOption.aboutToHide();
+    EXPECT_EQ(window->scrollTitle(), "film.avi");
     graph.MnuOption.hide();
     click(*window->findChild<SkinImage*>("ouvrir"), Qt::LeftButton);
     ASSERT_TRUE(testsupport::waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));

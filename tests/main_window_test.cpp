@@ -131,6 +131,7 @@ TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
     EXPECT_TRUE(window.isVisible()) << "the start went on";
     QMessageBox* box = window.findChild<QMessageBox*>();
     ASSERT_NE(box, nullptr);
+    EXPECT_EQ(window.findChildren<QMessageBox*>().size(), 1) << "told once";
     EXPECT_FALSE(box->text().isEmpty());
     // Above the player, and blocking nothing: the bar still answers.
     EXPECT_TRUE(box->isVisible());
@@ -259,6 +260,13 @@ TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
     window.OpenaMovie(testsupport::mediaPath("movie.mp4"), false);
     testsupport::pumpEvents(6500);
     EXPECT_EQ(window.scrollTitle(), "movie.mp4") << "not the first movie's title";
+
+    // A title set while detecting (a message) is newer than the saved one.
+    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
+    window.setTitle("A message");
+    window.StopMovie();
+    EXPECT_EQ(window.scrollTitle(), "A message");
     window.ExitMe();
 }
 

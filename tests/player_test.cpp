@@ -171,6 +171,22 @@ TEST(Opening, BadFilesLeaveThePlayerIdleAndUsable) {
     EXPECT_TRUE(player.waitForPosition(0.3));
 }
 
+// An open starts afresh: a file refused before its graph is built keeps
+// neither the last movie's stream items nor its frame rate (frame-coded
+// subtitles then take the 25 fallback).
+TEST(Opening, ARefusedFileKeepsNothingOfTheMovieBefore) {
+    Player player;
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), false));
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return player.host.streamItems.value(1) == "Stream 02"; }, 5000));
+    ASSERT_GT(player.playback.FrameRate(), 0);
+    EXPECT_FALSE(player.opener.OpenaMovie(mediaPath("missing.avi"), false));
+    EXPECT_EQ(player.host.streamItems.value(0), "None");
+    EXPECT_FALSE(player.host.streamMenuOn);
+    EXPECT_EQ(player.playback.FrameRate(), 0);
+    EXPECT_FALSE(player.playback.MovieOpen());
+}
+
 TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
     Player player;
     // A folder is skipped like a missing file.

@@ -70,6 +70,41 @@ TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeAboveTheBar) {
     EXPECT_EQ(picture(), QRect(0, 0, 640, 360));
 }
 
+// Leaving full screen is windowed at once: a first frame arriving while it
+// runs lays the picture out windowed. Playing again after a stop leaves a
+// window the user moved where it is.
+TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserHasIt) {
+    window->FullScrMode();
+    ASSERT_TRUE(window->video().state().FullScreenOn);
+    QMetaObject::invokeMethod(
+        &window->video(), [this] { window->video().firstFrame(); }, Qt::QueuedConnection);
+    window->FullScrMode();
+    EXPECT_FALSE(window->video().state().FullScreenOn);
+    EXPECT_FALSE(video()->isFullScreen());
+
+    testsupport::pumpEvents(700); // the window manager's frame comes back
+    video()->move(17, 23);
+    testsupport::pumpEvents(100);
+    const QPoint moved = video()->pos();
+    window->StopMovie();
+    window->transport.play_Click();
+    testsupport::pumpEvents(500);
+    EXPECT_EQ(video()->pos(), moved);
+}
+
+// A file that cannot play, opened in full screen, lifts the curtain and
+// leaves full screen: nothing black is left over the screen.
+TEST_F(VideoDisplayTest, AFailedOpenInFullScreenLeavesNoCurtain) {
+    window->FullScrMode();
+    ASSERT_TRUE(window->video().state().FullScreenOn);
+    window->OpenaMovie(mediaPath("not-media.avi"), false);
+    testsupport::pumpEvents(300);
+    EXPECT_FALSE(window->video().curtain()->isVisible());
+    EXPECT_FALSE(window->video().state().FullScreenOn);
+    EXPECT_FALSE(window->playback.MovieOpen());
+    EXPECT_FALSE(video()->isVisible());
+}
+
 TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     window->config()->DAR.setItems({"4/3", "abc/0"});
     window->Mnu_DAR_Click(1);

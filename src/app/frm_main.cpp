@@ -60,6 +60,7 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
 frmMain::~frmMain() {
     // No reading of a movie outlives the window that asked for it.
     MediaDetector::waitForReadings();
+    RegistryStore::user().setProblemHandler(nullptr); // the store outlives the window
     releaseReferences();
 }
 
@@ -153,14 +154,18 @@ void frmMain::buildMenusAndKeys() {
 
 // The help text of the menu entry under the pointer stands in the title
 // while the menu is open; the title comes back when it closes.
+// A title set meanwhile by something else is newer and stays.
 void frmMain::showMenuHelp(const QString& help) {
+    const bool helpShown = !titleBeforeHelp_.isNull() && scrollTitle() == helpShown_;
     if (help.isEmpty()) {
-        if (!titleBeforeHelp_.isNull())
-            setTitle(std::exchange(titleBeforeHelp_, QString()));
+        const QString before = std::exchange(titleBeforeHelp_, QString());
+        if (helpShown)
+            setTitle(before);
         return;
     }
-    if (titleBeforeHelp_.isNull())
+    if (!helpShown)
         titleBeforeHelp_ = scrollTitle();
+    helpShown_ = help;
     setTitle(help);
 }
 
@@ -261,9 +266,9 @@ void frmMain::Form_Load() {
     move(screen.x() + screen.width() / 2 - width / 2, screen.y() + int(screen.height() * 0.6));
 
     settings_.write(QStringLiteral("Path"), QCoreApplication::applicationDirPath());
-    // A damaged registry file is kept aside and the user is told, without
-    // holding up the start (the telling waits until the windows show).
-    RegistryStore::user().setProblemHandler([this](const QString& problem) { warn(problem); });
+    // A damaged registry file is kept aside and the user is told once,
+    // without holding up the start: the telling waits until the windows show.
+    RegistryStore::user().setProblemHandler(nullptr);
     // First start: the decoders' default settings go into the registry once.
     prepareFirstStart();
     if (firstStartPending())
@@ -283,6 +288,7 @@ void frmMain::Form_Load() {
     show();
     if (!RegistryStore::user().problem().isEmpty())
         warn(RegistryStore::user().problem());
+    RegistryStore::user().setProblemHandler([this](const QString& problem) { warn(problem); });
 
     request_ = parseCommandLine(commandLine_);
     if (request_.movie.isEmpty())

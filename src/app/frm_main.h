@@ -205,6 +205,7 @@ class frmMain : public SkinWindow {
     std::unique_ptr<Graph> graph_;
     std::unique_ptr<KeyDispatcher> keys_;
     QString titleBeforeHelp_;
+    QString helpShown_;
     // The skinned controls, where the skin puts them.
     MainBar bar_{*this, [this] { return skinFolder(); }};
     SkinLoader skinLoader_{*this, bar_, pictures, settings_, skinLoaderHooks()};

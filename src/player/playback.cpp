@@ -62,8 +62,12 @@ void Playback::setPlayState(PlayStates state) {
     else
         ticker_.stop();
     stallWatch_.reset();
-    if (std::exchange(playState_, state) != state)
-        Q_EMIT stateChanged(state);
+    if (std::exchange(playState_, state) == state)
+        return;
+    Q_EMIT stateChanged(state);
+    // Where it paused or stopped is shown at once, not a tick late.
+    if (state == PlayPaused && graph_)
+        Q_EMIT positionChanged(position());
 }
 
 void Playback::fail(const QString& reason) {

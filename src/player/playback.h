@@ -78,7 +78,8 @@ class Playback : public QObject {
     void ended();
     // The movie cannot play on; `reason` is for the user.
     void failed(const QString& reason);
-    // The position moved: each second while running, and at every seek.
+    // The position moved: each second while running, at every seek, and
+    // where the movie paused.
     void positionChanged(double seconds);
     // The movie jumped to `seconds` (a seek, the start of a loop).
     void seeked(double seconds);

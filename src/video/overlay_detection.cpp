@@ -6,6 +6,10 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace {
+const QString kDetecting = QStringLiteral("Detecting hardware overlay");
+}
+
 OverlayDetection::OverlayDetection(const QWidget& videoWindow, Hooks hooks)
     : window_(videoWindow), hooks_(std::move(hooks)) {
     TimerOver.setInterval(1000);
@@ -17,11 +21,13 @@ void OverlayDetection::stop() {
     if (ticks_ == 0)
         return;
     ticks_ = 0;
-    hooks_.setTitle(savedTitle_);
+    // A title set meanwhile (the next movie's, a message) is newer.
+    if (hooks_.title() == kDetecting)
+        hooks_.setTitle(savedTitle_);
 }
 
 void OverlayDetection::TimerOver_Timer() {
-    if (ticks_ == 0)
+    if (ticks_ == 0 || hooks_.title() != kDetecting)
         savedTitle_ = hooks_.title();
     if (ticks_ == 5) {
         stop();
@@ -29,7 +35,7 @@ void OverlayDetection::TimerOver_Timer() {
     }
     ++ticks_;
     DetectOverlay();
-    hooks_.setTitle(QStringLiteral("Detecting hardware overlay"));
+    hooks_.setTitle(kDetecting);
 }
 
 // The colour on screen at the video window's centre becomes the key colour
