@@ -106,11 +106,14 @@ TEST(PlaylistFile, M3uSkipsCommentsAndResolvesEntriesAgainstItsFolder) {
     QDir().mkpath(dir.filePath("sub"));
     writeFile(path, "\xef\xbb\xbf#EXTM3U\r\n#EXTINF:12,Première\r\nfilms/un.avi\r\n\r\n"
                     "  ../deux.mp4  \n/abs/trois.mpg\nfile:///abs/quatre%20q.avi\n"
-                    "http://example.org/cinq.mp4\n");
+                    "http://example.org/cinq.mp4\nAlien: Covenant.avi\nrtsp://cam/six\n"
+                    "http:sept.avi\n");
     const QString base = QDir(dir.path()).absolutePath();
     EXPECT_EQ(readPlaylistFile(path).entries,
               (QStringList{base + "/sub/films/un.avi", base + "/deux.mp4", "/abs/trois.mpg",
-                           "/abs/quatre q.avi", "http://example.org/cinq.mp4"}));
+                           "/abs/quatre q.avi", "http://example.org/cinq.mp4",
+                           base + "/sub/Alien: Covenant.avi", "rtsp://cam/six",
+                           base + "/sub/http:sept.avi"}));
 
     // Written back: a header and one line each, read the same.
     const QString copy = dir.filePath("copy.m3u8");

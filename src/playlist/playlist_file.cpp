@@ -39,6 +39,16 @@ QString decoded(const QByteArray& bytes, PlaylistFormat format) {
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
+// The network schemes GStreamer's sources read; any other "word:" at the
+// start of an entry is part of a file name.
+bool isStreamAddress(const QUrl& url) {
+    static const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"),
+                                     QStringLiteral("rtsp"), QStringLiteral("rtsps"),
+                                     QStringLiteral("rtmp"), QStringLiteral("mms"),
+                                     QStringLiteral("mmsh")};
+    return url.isValid() && !url.host().isEmpty() && schemes.contains(url.scheme());
+}
+
 } // namespace
 
 PlaylistFormat playlistFormatFor(const QString& path) {
@@ -70,9 +80,9 @@ QStringList parseM3uText(const QString& text, const QString& folder) {
         const QUrl url(entry);
         if (url.isLocalFile())
             entries.append(url.toLocalFile());
-        else if (url.scheme().size() > 1) // a stream address stays as it is
+        else if (isStreamAddress(url)) // kept as it is
             entries.append(entry);
-        else
+        else // a colon alone ("Alien: Covenant.avi") makes no address
             entries.append(QDir::cleanPath(base.absoluteFilePath(entry)));
     }
     return entries;
