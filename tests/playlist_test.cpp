@@ -91,6 +91,11 @@ TEST(PlaylistFile, ListsSaveWithCrLfAndReadBackTheSameWithEmptyLinesKept) {
     EXPECT_EQ(writePlaylistFile(path, entries), QString());
     EXPECT_EQ(readFile(path), QByteArray("/films/a b.avi\r\n\r\n/films/\xc3\xa9.mpg\r\n"));
     EXPECT_EQ(readPlaylistFile(path).entries, entries);
+    // An empty list comes back empty; one empty entry stays one.
+    for (const QStringList& few : {QStringList{}, QStringList{""}}) {
+        EXPECT_EQ(writePlaylistFile(path, few), QString());
+        EXPECT_EQ(readPlaylistFile(path).entries, few) << few.size();
+    }
 
     // LF alone, a last line without an end, and an older list in Latin-1.
     EXPECT_EQ(parseLstText("a\nb\r\nc"), (QStringList{"a", "b", "c"}));

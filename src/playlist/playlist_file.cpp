@@ -14,9 +14,12 @@ namespace {
 constexpr qint64 kMaxFileBytes = 16 << 20;
 
 // Lines without their CR LF (or LF alone); a last line without an end
-// counts, the empty piece after a final line end does not.
+// counts, the empty piece after a final line end does not, and an empty
+// file (what an empty list saves as) has no line at all.
 QStringList lines(const QString& text) {
     QStringList out;
+    if (text.isEmpty())
+        return out;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
