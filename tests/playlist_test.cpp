@@ -309,4 +309,9 @@ TEST_F(PlayQueueTest, LoadingAppendsAndOkRebuildsTheQueue) {
     EXPECT_EQ(host.opened, QStringList{"0.avi"});
     EXPECT_EQ(queue.List1.count(), 3);
     EXPECT_EQ(queue.List1.listIndex(), 2);
+    // A remembered index the new queue no longer has: the first entry
+    // plays and the end goes on to the second, not to the first again.
+    queue.rebuildFromEditList(5);
+    end();
+    EXPECT_EQ(host.opened, (QStringList{"0.avi", "0.avi", "1.avi"}));
 }
