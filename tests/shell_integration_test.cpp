@@ -1,9 +1,11 @@
+#include "support/desktop/file_dialogs.h"
 #include "support/desktop/shell_integration.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <glib.h>
 #include <gtest/gtest.h>
 
@@ -200,4 +202,25 @@ TEST_F(ShellIntegrationTest, TheInstalledEntryIsUsedWhenItCoversTheTypes) {
     EXPECT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
     EXPECT_EQ(execArguments(entry).value(0), player);
     QFile::remove(installed);
+}
+
+TEST(FileDialogs, OpenStartsInTheLastFolderElseVideosElseHome) {
+    QTemporaryDir dir;
+    const QString last = dir.filePath("last"), videos = dir.filePath("Videos");
+    QDir().mkpath(last);
+    QDir().mkpath(videos);
+    const QString gone = dir.filePath("gone"), home = "/home/someone";
+    const struct {
+        QString lastFile, videos, expected;
+    } cases[] = {
+        {last + "/deleted.avi", videos, last}, // the file may be gone, its folder not
+        {"", videos, videos},
+        {gone + "/film.avi", videos, videos},
+        {"film.avi", videos, videos}, // relative: never the working folder
+        {"", gone, home},             // a videos folder named but never made
+        {"", "", home},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(openStartFolder(c.lastFile, c.videos, home), c.expected)
+            << qPrintable(c.lastFile) << " / " << qPrintable(c.videos);
 }

@@ -23,6 +23,7 @@
 #include "subtitles/subtitle_display.h"
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
+#include "support/desktop/file_dialogs.h"
 #include "support/desktop/shell_integration.h"
 #include "support/media/media_detector.h"
 #include "support/registry/registry_store.h"
@@ -336,10 +337,9 @@ bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {
 }
 
 void frmMain::cmdSource_Click() {
-    const QString last =
-        settings_.read(QStringLiteral("LastFile"), QCoreApplication::applicationDirPath());
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open"), last,
+        this, QStringLiteral("Open"),
+        openStartFolder(settings_.read(QStringLiteral("LastFile"), QString())),
         QStringLiteral("Supported Media files (*.mpg *.mpeg *.avi *.divx *.asf *.mp4);;"
                        "All Files (*)"));
     // Cancelling opens nothing: the last file is only where the dialog starts.
