@@ -339,16 +339,17 @@ bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {
 void frmMain::cmdSource_Click() {
     const QString file = QFileDialog::getOpenFileName(
         this, QStringLiteral("Open"),
-        openStartFolder(settings_.read(QStringLiteral("LastFile"), QString())),
-        QStringLiteral("Supported Media files (*.mpg *.mpeg *.avi *.divx *.asf *.mp4);;"
-                       "All Files (*)"));
+        openStartFolder(settings_.read(QStringLiteral("LastFile"), QString())), mediaFileFilter());
     // Cancelling opens nothing: the last file is only where the dialog starts.
     if (file.isEmpty())
         return;
     state.SubFileName.clear();
     QCoreApplication::processEvents();
     menus_->leave();
-    OpenaMovie(file, false);
+    if (isPlaylistFile(file))
+        openFiles({file}); // the list becomes the queue
+    else
+        OpenaMovie(file, false);
     settings_.write(QStringLiteral("LastFile"), file);
 }
 

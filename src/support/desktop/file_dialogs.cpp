@@ -26,3 +26,16 @@ QString openStartFolder(const QString& lastFile) {
                            QStandardPaths::writableLocation(QStandardPaths::MoviesLocation),
                            QDir::homePath());
 }
+
+QStringList mediaFileExtensions() {
+    // From the build's one list of media types, which the desktop entry is
+    // configured from too.
+    return QStringLiteral(VANTOR_MEDIA_EXTENSIONS).split(u' ', Qt::SkipEmptyParts);
+}
+
+QString mediaFileFilter() {
+    QStringList patterns;
+    for (const QString& extension : mediaFileExtensions())
+        patterns.append(QStringLiteral("*.") + extension);
+    return QStringLiteral("Supported Media files (%1);;All Files (*)").arg(patterns.join(u' '));
+}

@@ -1,5 +1,6 @@
 #pragma once
-// What the player's file dialogs and folder trees start from.
+// What the player's file dialogs and folder trees start from, and which
+// files the Open dialog offers.
 #include <QString>
 #include <QStringList>
 
@@ -12,3 +13,9 @@ QString startFolder(const QStringList& candidates, const QString& fallback);
 QString openStartFolder(const QString& lastFile, const QString& videos, const QString& home);
 // The same with the user's own videos folder and home.
 QString openStartFolder(const QString& lastFile);
+
+// The extensions of every type the player opens, lower case without the
+// dot: the same list as the desktop entry's media types.
+QStringList mediaFileExtensions();
+// Open's filter: those types first, then every file.
+QString mediaFileFilter();
