@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     QuietHost host;
     PlayQueue queue(playback, queueList, host);
     SettingsStore settings;
-    FrmPlayList window(queue, settings, folder.path());
+    FrmPlayList window(queue, settings);
     window.show();
     auto* view = window.findChild<QTreeView*>(QStringLiteral("ListViewCtl"));
     int rows = 0;

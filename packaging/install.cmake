@@ -12,7 +12,7 @@ install(TARGETS vantorplay RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${VANTOR_BUILD_DATA}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vantorplay
   PATTERN ".copied" EXCLUDE
   PATTERN ".generated" EXCLUDE)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/vantorplay.desktop
+install(FILES ${PROJECT_BINARY_DIR}/vantorplay.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 16 24 32 48 64 128 256)
   install(FILES ${VANTOR_ICONS}/${size}x${size}/vantorplay.png

@@ -2,6 +2,7 @@
 // the checks that refuse input, and the controls other windows rely on.
 #include "config/display_modes.h"
 #include "config/frm_config.h"
+#include "config/skins_page.h"
 #include "player/playback.h"
 #include "support/registry/registry_store.h"
 #include "video/dar_presets.h"
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -512,22 +512,38 @@ TEST_F(FrmConfigTest, CreditsShowThePlayersOwnWindow) {
 
 } // namespace
 
-TEST_F(FrmConfigTest, TheFolderTreeIsMadeWhenShownAndClickingAFolderLoadsItsSkin) {
-    makeSkin("Dark");
+TEST_F(FrmConfigTest, TheSkinTreeShowsTheSkinFoldersAndClickingASkinLoadsIt) {
+    // The program's skins and the user's, nothing else of the disk.
+    const QString programSkins = program + "/Skins";
+    const QString userSkins = qEnvironmentVariable("XDG_DATA_HOME") + "/vantorplay/Skins";
+    ASSERT_TRUE(userSkins.startsWith(QDir::tempPath())) << "private, set by the test main";
+    const QString dark = makeSkin("program/Skins/Dark");
+    makeSkin("program/Skins/Light");
+    QDir().mkpath(userSkins + "/Mine");
     auto dialog = load();
     auto* tree = control<QTreeView>(*dialog, "Dir1");
-    EXPECT_EQ(tree->model(), nullptr) << "no disk-reading thread at start-up";
-    dialog->setSkinFolder(dir.filePath("Dark"));
+    EXPECT_EQ(tree->model(), nullptr) << "the disk is not read at start-up";
+    dialog->setSkinFolder(dark);
     const int loads = calls.skinLoads;
     dialog->showDialog();
-    ASSERT_NE(tree->model(), nullptr);
-    auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+    QAbstractItemModel* model = tree->model();
     ASSERT_NE(model, nullptr);
-    EXPECT_EQ(model->filePath(tree->currentIndex()), dir.filePath("Dark"));
+    auto path = [](const QModelIndex& index) {
+        return index.data(SkinsPage::kPathRole).toString();
+    };
+    ASSERT_EQ(model->rowCount(), 2);
+    const QModelIndex ours = model->index(0, 0), theirs = model->index(1, 0);
+    EXPECT_EQ(path(ours), programSkins);
+    EXPECT_EQ(path(theirs), userSkins);
+    ASSERT_EQ(model->rowCount(ours), 2);
+    EXPECT_EQ(path(model->index(1, 0, ours)), programSkins + "/Light");
+    ASSERT_EQ(model->rowCount(theirs), 1);
+    EXPECT_EQ(path(model->index(0, 0, theirs)), userSkins + "/Mine");
+    EXPECT_EQ(path(tree->currentIndex()), dark) << "the skin in use is selected";
 
-    dialog->setSkinFolder(dir.path());
-    const QModelIndex dark = model->index(dir.filePath("Dark"));
-    Q_EMIT tree->clicked(dark);
-    EXPECT_EQ(dialog->skinFolder(), dir.filePath("Dark"));
+    dialog->setSkinFolder(programSkins);
+    Q_EMIT tree->clicked(model->index(0, 0, ours));
+    EXPECT_EQ(dialog->skinFolder(), dark);
     EXPECT_EQ(calls.skinLoads, loads + 1);
+    QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/vantorplay").removeRecursively();
 }

@@ -9,6 +9,7 @@
 #include "app/key_dispatcher.h"
 #include "player/key_table.h"
 #include "skin/skin_image.h"
+#include "skin/text_scroller.h"
 #include "support/settings/settings_store.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
@@ -279,4 +280,20 @@ TEST(HelpText, TheReadmeAndThePlayerListTheKeyTable) {
     for (const KeyBinding& row : keyTable())
         EXPECT_TRUE(out.contains(QString(row.keyName).leftJustified(20) + ' ' + row.description))
             << row.keyName;
+}
+
+// One version: what --version says is what the title strip starts with and
+// what the README's package is named by.
+TEST(HelpText, TheVersionIsTheSameEverywhere) {
+    QProcess player;
+    player.start(VANTOR_PLAYER, {"--version"});
+    ASSERT_TRUE(player.waitForFinished(10000));
+    const QString out = QString::fromLocal8Bit(player.readAllStandardOutput()).trimmed();
+    ASSERT_TRUE(out.startsWith("vantorplay ")) << qPrintable(out);
+    const QString version = out.mid(11);
+    EXPECT_FALSE(version.isEmpty());
+    EXPECT_EQ(TextScroller().text(), "Vantor Meridian " + version);
+    QFile readme(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(readme.readAll().contains(("vantorplay_" + version + "_amd64.deb").toUtf8()));
 }

@@ -4,6 +4,7 @@
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "graph_fixture.h"
+#include "inspector/frm_filter_prop.h"
 #include "support/controls/progress_bar.h"
 #include "support/registry/registry_store.h"
 #include "video/pic_video_window.h"
@@ -14,6 +15,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -252,8 +254,12 @@ TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
     const QString detecting = "Detecting hardware overlay";
     window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
     ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
+    window.showFilterProperties();
+    auto* filters = window.findChild<frmFilterProp*>()->findChild<QListWidget*>();
+    ASSERT_GT(filters->count(), 0);
     window.StopMovie();
     EXPECT_EQ(window.scrollTitle(), "demo.avi");
+    EXPECT_EQ(filters->count(), 0) << "a stop empties the filter-properties list";
 
     window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
     ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));

@@ -279,6 +279,12 @@ TEST(Transport, PreviousStepsTheQueueBackTwo) {
     EXPECT_EQ(player.queue.listIndex(), -1);
     EXPECT_EQ(player.host.osd.last(), "Previous");
     EXPECT_EQ(player.host.ends, 1);
+    // Shuffled, the first entry stays selected so the draw leaves it out.
+    player.host.shuffle = true;
+    player.queue.setListIndex(0);
+    player.transport.prev_Click();
+    EXPECT_EQ(player.queue.listIndex(), 0);
+    EXPECT_EQ(player.host.ends, 2);
 }
 
 TEST(TimeText, FormatsAndParsesAtFixedPlaces) {

@@ -98,6 +98,11 @@ TEST(PlaylistFile, ListsSaveWithCrLfAndReadBackTheSameWithEmptyLinesKept) {
     EXPECT_EQ(writePlaylistFile(path, entries), QString());
     EXPECT_EQ(readFile(path), QByteArray("/films/a b.avi\r\n\r\n/films/\xc3\xa9.mpg\r\n"));
     EXPECT_EQ(readPlaylistFile(path).entries, entries);
+    // An empty list comes back empty; one empty entry stays one.
+    for (const QStringList& few : {QStringList{}, QStringList{""}}) {
+        EXPECT_EQ(writePlaylistFile(path, few), QString());
+        EXPECT_EQ(readPlaylistFile(path).entries, few) << few.size();
+    }
 
     // LF alone, a last line without an end, and an older list in Latin-1.
     EXPECT_EQ(parseLstText("a\nb\r\nc"), (QStringList{"a", "b", "c"}));
@@ -113,11 +118,14 @@ TEST(PlaylistFile, M3uSkipsCommentsAndResolvesEntriesAgainstItsFolder) {
     QDir().mkpath(dir.filePath("sub"));
     writeFile(path, "\xef\xbb\xbf#EXTM3U\r\n#EXTINF:12,Première\r\nfilms/un.avi\r\n\r\n"
                     "  ../deux.mp4  \n/abs/trois.mpg\nfile:///abs/quatre%20q.avi\n"
-                    "http://example.org/cinq.mp4\n");
+                    "http://example.org/cinq.mp4\nAlien: Covenant.avi\nrtsp://cam/six\n"
+                    "http:sept.avi\n");
     const QString base = QDir(dir.path()).absolutePath();
     EXPECT_EQ(readPlaylistFile(path).entries,
               (QStringList{base + "/sub/films/un.avi", base + "/deux.mp4", "/abs/trois.mpg",
-                           "/abs/quatre q.avi", "http://example.org/cinq.mp4"}));
+                           "/abs/quatre q.avi", "http://example.org/cinq.mp4",
+                           base + "/sub/Alien: Covenant.avi", "rtsp://cam/six",
+                           base + "/sub/http:sept.avi"}));
 
     // Written back: a header and one line each, read the same.
     const QString copy = dir.filePath("copy.m3u8");
@@ -307,4 +315,9 @@ TEST_F(PlayQueueTest, LoadingAppendsAndOkRebuildsTheQueue) {
     EXPECT_EQ(host.opened, QStringList{"0.avi"});
     EXPECT_EQ(queue.List1.count(), 3);
     EXPECT_EQ(queue.List1.listIndex(), 2);
+    // A remembered index the new queue no longer has: the first entry
+    // plays and the end goes on to the second, not to the first again.
+    queue.rebuildFromEditList(5);
+    end();
+    EXPECT_EQ(host.opened, (QStringList{"0.avi", "0.avi", "1.avi"}));
 }

@@ -13,9 +13,11 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
@@ -39,6 +41,8 @@ class PlaylistWindow : public ::testing::Test {
         ASSERT_TRUE(QFile::copy(mediaPath("movie.mp4"), folder + "/c.mp4"));
         ASSERT_TRUE(QFile::copy(mediaPath("movie.divx"), folder + "/a.divx"));
         ASSERT_TRUE(QFile::copy(mediaPath("movie.mpg"), folder + "/b.mpg"));
+        // Hidden files are left out of the list and of a dropped folder.
+        ASSERT_TRUE(QFile::copy(mediaPath("movie.mpg"), folder + "/._b.mpg"));
         SettingsStore().write("PlayListPath", folder);
         window = std::make_unique<frmMain>(QString());
         window->Form_Load();
@@ -139,6 +143,18 @@ TEST_F(PlaylistWindow, CancelDropsAndCloseLeaveTheQueueAlone) {
     window->ShowPlayLst();
     EXPECT_EQ(window->playlist().window(), list);
     EXPECT_EQ(control<QListWidget>("file2")->count(), 3);
+
+    // A drive that cannot be read falls back to home, which the tree shows
+    // rather than the whole file system.
+    auto* drives = control<QComboBox>("Drive2");
+    drives->addItem(dir.filePath("gone"));
+    drives->setCurrentIndex(drives->count() - 1);
+    list->Drive2_Change();
+    EXPECT_EQ(list->folder(), QDir::homePath());
+    auto* tree = control<QTreeView>("Dir2");
+    auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
+    ASSERT_NE(folders, nullptr);
+    EXPECT_EQ(folders->filePath(tree->rootIndex()), QDir::homePath());
     control<QPushButton>("Command3")->click();
     EXPECT_EQ(edit->count(), 0);
 }

@@ -1,9 +1,11 @@
+#include "support/desktop/file_dialogs.h"
 #include "support/desktop/shell_integration.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <glib.h>
 #include <gtest/gtest.h>
 
@@ -200,4 +202,59 @@ TEST_F(ShellIntegrationTest, TheInstalledEntryIsUsedWhenItCoversTheTypes) {
     EXPECT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
     EXPECT_EQ(execArguments(entry).value(0), player);
     QFile::remove(installed);
+}
+
+TEST(FileDialogs, OpenStartsInTheLastFolderElseVideosElseHome) {
+    QTemporaryDir dir;
+    const QString last = dir.filePath("last"), videos = dir.filePath("Videos");
+    QDir().mkpath(last);
+    QDir().mkpath(videos);
+    const QString gone = dir.filePath("gone"), home = "/home/someone";
+    const struct {
+        QString lastFile, videos, expected;
+    } cases[] = {
+        {last + "/deleted.avi", videos, last}, // the file may be gone, its folder not
+        {"", videos, videos},
+        {gone + "/film.avi", videos, videos},
+        {"film.avi", videos, videos}, // relative: never the working folder
+        {"", gone, home},             // a videos folder named but never made
+        {"", "", home},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(openStartFolder(c.lastFile, c.videos, home), c.expected)
+            << qPrintable(c.lastFile) << " / " << qPrintable(c.videos);
+}
+
+// Open's filter and the desktop entry come from one list: every type the
+// player plays is in both.
+TEST(FileDialogs, OpenAndTheDesktopEntryOfferEveryTypeThePlayerOpens) {
+    const QString filter = mediaFileFilter();
+    const QString first = filter.section(";;", 0, 0);
+    const QStringList patterns =
+        first.mid(first.indexOf('(') + 1).chopped(1).split(' ', Qt::SkipEmptyParts);
+    EXPECT_TRUE(filter.endsWith(";;All Files (*)"));
+    const QString entry = read(VANTOR_DESKTOP_ENTRY);
+    const QStringList mimeLines = linesStarting(entry, "MimeType=");
+    ASSERT_EQ(mimeLines.size(), 1) << "configure the build: " VANTOR_DESKTOP_ENTRY;
+    const QStringList listed = mimeLines[0].mid(9).split(';', Qt::SkipEmptyParts);
+    // Each extension with a media type file managers know it by.
+    const std::pair<const char*, const char*> types[] = {{"avi", "video/x-msvideo"},
+                                                         {"divx", "video/x-msvideo"},
+                                                         {"mpg", "video/mpeg"},
+                                                         {"mpeg", "video/mpeg"},
+                                                         {"asf", "video/x-ms-asf"},
+                                                         {"wmv", "video/x-ms-wmv"},
+                                                         {"mp4", "video/mp4"},
+                                                         {"mkv", "video/x-matroska"},
+                                                         {"webm", "video/webm"},
+                                                         {"mov", "video/quicktime"},
+                                                         {"ogv", "video/ogg"},
+                                                         {"flv", "video/x-flv"},
+                                                         {"ts", "video/mp2t"},
+                                                         {"m3u", "audio/x-mpegurl"},
+                                                         {"m3u8", "application/vnd.apple.mpegurl"}};
+    for (const auto& [ext, type] : types) {
+        EXPECT_TRUE(QDir::match(patterns, QStringLiteral("Film.") + ext)) << ext;
+        EXPECT_TRUE(listed.contains(type)) << type;
+    }
 }

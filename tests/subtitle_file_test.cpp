@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -89,13 +90,31 @@ TEST(SubtitleFile, SubRipBlocksLoseTheirTagsAndMilliseconds) {
                                   "1\r\n00:00:03,900 --> 00:00:06,100\r\n<i>One</i>\r\nTwo\r\n\r\n"
                                   "2\n00:00:10,000 --> 00:00:12,000 X1:10\n{\\an8}a\nb\nc\nd\n\n"
                                   "3\nnonsense --> 00:00:20,000\nlost\n\n"
-                                  "4\n00:00:30.000 --> 00:00:31.000\nplain\n",
+                                  "4\n00:00:30.000 --> 00:00:31.000\nplain\n\n"
+                                  "5\n--00:00:05,000 --> 00:00:09,000\nlost\n",
                                   SubtitleFormat::SubRip);
     ASSERT_EQ(p.table.count(), 3);
-    EXPECT_EQ(p.skipped, 1);
+    EXPECT_EQ(p.skipped, 2);
     EXPECT_EQ(row(p.table, 0), (Row{"00:00:02", "00:00:06", "4", "One", "Two", " "}));
     EXPECT_EQ(row(p.table, 1), (Row{"00:00:10", "00:00:12", "2", "a", "b", "c d"}));
     EXPECT_EQ(row(p.table, 2).begin, "00:00:30");
+
+    // Times before the movie's start show from 0 and never turn positive,
+    // "-00" hours included.
+    const struct {
+        const char* times;
+        Row shown;
+    } early[] = {
+        {"-00:00:05,000 --> 00:00:09,000", {"00:00:00", "00:00:09", "9", "x", " ", " "}},
+        {"-01:00:00,000 --> 00:00:03,000", {"00:00:00", "00:00:03", "3", "x", " ", " "}},
+        {"-00:00:09,000 --> -00:00:02,000", {"00:00:00", "00:00:00", "0", "x", " ", " "}},
+    };
+    for (const auto& e : early) {
+        const SubtitleParse one =
+            parse(("1\n" + std::string(e.times) + "\nx\n").c_str(), SubtitleFormat::SubRip);
+        ASSERT_EQ(one.table.count(), 1) << e.times;
+        EXPECT_EQ(row(one.table, 0), e.shown) << e.times;
+    }
 }
 
 TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {

@@ -23,7 +23,12 @@ TEST(SelectableList, SelectsByNameRegardlessOfCaseAndKeepsTheSelectionValid) {
     EXPECT_EQ(list.listIndex(), 1) << "the first match wins";
     EXPECT_FALSE(list.selectText("Stream 0"));
     EXPECT_EQ(list.listIndex(), 1) << "a miss keeps the selection";
-    list.setListIndex(7);
+    // Indexes past either end are ignored, as a list box does; -1 clears.
+    for (int outside : {3, 7, -2})
+        list.setListIndex(outside);
+    EXPECT_EQ(list.listIndex(), 1) << "an index not in the list keeps the selection";
+    EXPECT_EQ(clicks, 1) << "and is no click";
+    list.setListIndex(-1);
     EXPECT_EQ(list.listIndex(), -1);
     list.setListIndex(2);
     list.removeItem(2);

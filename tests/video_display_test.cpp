@@ -3,6 +3,7 @@
 // presets, the pad, the curtain of an open in full screen, and the pointer
 // hidden when still.
 #include "app/frm_main.h"
+#include "app/main_commands.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "config/xrandr_backend.h"
@@ -90,6 +91,22 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
     window->transport.play_Click();
     testsupport::pumpEvents(500);
     EXPECT_EQ(video()->pos(), moved);
+}
+
+// A movie without a picture has nothing to show full screen: the display
+// mode stays as it is.
+TEST_F(VideoDisplayTest, SoundAloneNeverGoesFullScreenNorSwitchesTheDisplayMode) {
+    DisplayModeSwitch& modes = *window->displayModes();
+    modes.CheckRes = 1;
+    for (SelectableList* list : {&modes.cmbres, &modes.cmbcols, &modes.cmbHz})
+        list->setListIndex(0);
+    ASSERT_TRUE(window->OpenaMovie(mediaPath("tone.wav"), false));
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return window->playback.MediaPosition()->currentPosition().valueOr(0) > 0.2; },
+        5000));
+    window->commands().run(Command::FullScreen);
+    EXPECT_FALSE(window->video().state().FullScreenOn);
+    EXPECT_FALSE(modes.ModeChanged);
 }
 
 // A file that cannot play, opened in full screen, lifts the curtain and

@@ -23,6 +23,7 @@
 #include "subtitles/subtitle_display.h"
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
+#include "support/desktop/file_dialogs.h"
 #include "support/desktop/shell_integration.h"
 #include "support/media/media_detector.h"
 #include "support/registry/registry_store.h"
@@ -128,8 +129,11 @@ void frmMain::wirePlayback() {
     connect(&playback, &Playback::positionChanged, this, [this] { transport.Timer1_Timer(); });
     connect(&playback, &Playback::seeked, this, [this] { subtitles_->seeked(); });
     connect(&playback, &Playback::stateChanged, this, [this](PlayStates now) {
-        if (now == PlayStopped)
-            subtitles_->clearLines();
+        if (now != PlayStopped)
+            return;
+        subtitles_->clearLines();
+        if (filterProp_)
+            filterProp_->clearList();
     });
 }
 
@@ -341,19 +345,19 @@ bool frmMain::OpenaMovie(const QString& movieFileName, bool loop) {
 }
 
 void frmMain::cmdSource_Click() {
-    const QString last =
-        settings_.read(QStringLiteral("LastFile"), QCoreApplication::applicationDirPath());
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open"), last,
-        QStringLiteral("Supported Media files (*.mpg *.mpeg *.avi *.divx *.asf *.mp4);;"
-                       "All Files (*)"));
+        this, QStringLiteral("Open"),
+        openStartFolder(settings_.read(QStringLiteral("LastFile"), QString())), mediaFileFilter());
     // Cancelling opens nothing: the last file is only where the dialog starts.
     if (file.isEmpty())
         return;
     subtitles_->setSubFileName(QString());
     QCoreApplication::processEvents();
     menus_->leave();
-    OpenaMovie(file, false);
+    if (isPlaylistFile(file))
+        openFiles({file}); // the list becomes the queue
+    else
+        OpenaMovie(file, false);
     settings_.write(QStringLiteral("LastFile"), file);
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/frm_main.h"
 #include "app/menu_view.h"
-#include "app/program_data.h"
 #include "playlist/frm_play_list.h"
 #include "playlist/playlist_file.h"
 #include "video/video_display.h"
@@ -18,7 +17,7 @@ void PlaylistView::ShowPlayLst() {
     if (!window_) {
         FrmPlayList::Hooks hooks;
         hooks.warn = [this](const QString& text) { warn(text); };
-        window_ = std::make_unique<FrmPlayList>(queue_, settings_, programDataFolder(), hooks);
+        window_ = std::make_unique<FrmPlayList>(queue_, settings_, hooks);
     }
     window_->ShowPlayLst();
 }

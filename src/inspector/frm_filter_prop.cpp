@@ -31,6 +31,11 @@ void frmFilterProp::showEvent(QShowEvent* event) {
     Form_Activate();
 }
 
+void frmFilterProp::clearList() {
+    const QSignalBlocker block(listFiltersP);
+    listFiltersP->clear();
+}
+
 void frmFilterProp::Form_Activate() {
     const QSignalBlocker block(listFiltersP);
     listFiltersP->clear();

@@ -9,6 +9,8 @@ class frmFilterProp : public QDialog {
     Q_OBJECT
   public:
     frmFilterProp(GraphInspector& inspector, QWidget* parent);
+    // A stop empties the list; the next showing fills it again.
+    void clearList();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -50,7 +50,9 @@ QString clockTime(const QDateTime& when) {
 QList<ListedFile> listMediaFiles(const QString& folder) {
     // One pass over the folder, sorted into the patterns' order after.
     std::array<QList<ListedFile>, kPatterns.size()> byPattern;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden);
+    // Hidden files (".name", such as the "._name" copies some systems leave
+    // beside a movie) are not movies to offer.
+    QDirIterator it(folder, QDir::Files);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();

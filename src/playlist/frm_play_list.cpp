@@ -2,6 +2,7 @@
 
 #include "playlist/play_queue.h"
 #include "playlist/playlist_file.h"
+#include "support/desktop/file_dialogs.h"
 #include "support/models/list_binding.h"
 #include "support/settings/settings_store.h"
 
@@ -89,10 +90,9 @@ QString withSlash(QString folder) {
     return folder;
 }
 
-// The volume holding `path`: its mount point.
-QString driveOf(const QString& path) {
-    const QStorageInfo volume(path);
-    return volume.isValid() ? volume.rootPath() : QStringLiteral("/");
+// Whether `folder` is `place` or lies inside it.
+bool isWithin(const QString& folder, const QString& place) {
+    return folder == place || folder.startsWith(withSlash(place));
 }
 
 } // namespace
@@ -131,10 +131,8 @@ QPixmap mediaIconPicture(MediaIcon icon, int size) {
     return picture;
 }
 
-FrmPlayList::FrmPlayList(PlayQueue& queue, SettingsStore& settings, QString programFolder,
-                         Hooks hooks)
-    : queue_(queue), settings_(settings), programFolder_(std::move(programFolder)),
-      hooks_(std::move(hooks)) {
+FrmPlayList::FrmPlayList(PlayQueue& queue, SettingsStore& settings, Hooks hooks)
+    : queue_(queue), settings_(settings), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("FrmPlayList"));
     setWindowTitle(QStringLiteral("VantorPlaylist"));
     setWindowFlag(Qt::Window);
@@ -151,7 +149,6 @@ void FrmPlayList::build() {
     Drive2->setObjectName(QStringLiteral("Drive2"));
     dirModel_ = new QFileSystemModel(this);
     dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    dirModel_->setRootPath(QStringLiteral("/"));
     Dir2 = new QTreeView(source);
     Dir2->setObjectName(QStringLiteral("Dir2"));
     Dir2->setModel(dirModel_);
@@ -249,21 +246,21 @@ void FrmPlayList::Form_Load() {
     loaded_ = true;
     RememberedIndex = queue_.List1.listIndex();
     fillDrives();
-    const QString drive = settings_.read(QStringLiteral("PlayListDrv"), driveOf(programFolder_));
-    const QString folder = settings_.read(QStringLiteral("PlayListPath"), programFolder_);
-    const int at = Drive2->findText(drive);
-    Drive2->setCurrentIndex(at >= 0 ? at : Drive2->findText(driveOf(folder)));
-    setFolder(QFileInfo(folder).isDir() ? folder : Drive2->currentText());
+    setFolder(
+        startFolder({settings_.read(QStringLiteral("PlayListPath"), QString())}, QDir::homePath()));
 }
 
+// The places the tree can show: home first, then "/" and each volume.
 void FrmPlayList::fillDrives() {
     const QSignalBlocker block(Drive2);
     Drive2->clear();
     QStringList roots{QStringLiteral("/")};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && !roots.contains(volume.rootPath()))
-            roots.append(volume.rootPath());
+        if (volume.isValid() && !roots.contains(QDir::cleanPath(volume.rootPath())))
+            roots.append(QDir::cleanPath(volume.rootPath()));
     roots.sort();
+    roots.removeAll(QDir::homePath());
+    roots.prepend(QDir::homePath());
     Drive2->addItems(roots);
 }
 
@@ -272,15 +269,33 @@ void FrmPlayList::Drive2_Change() {
     const QStorageInfo volume(drive);
     if (!volume.isValid() || !volume.isReady() || !QDir(drive).isReadable()) {
         warn(QStringLiteral("Drive not ready"));
-        Drive2->setCurrentIndex(Drive2->findText(QStringLiteral("/")));
-        setFolder(QStringLiteral("/"));
+        setFolder(QDir::homePath());
         return;
     }
     setFolder(drive);
 }
 
+// The deepest place of the drive list holding `folder`, "/" at worst.
+QString FrmPlayList::placeOf(const QString& folder) const {
+    QString place = QStringLiteral("/");
+    for (int i = 0; i < Drive2->count(); ++i) {
+        const QString candidate = QDir::cleanPath(Drive2->itemText(i));
+        if (candidate.size() > place.size() && isWithin(folder, candidate))
+            place = candidate;
+    }
+    return place;
+}
+
 void FrmPlayList::setFolder(const QString& folder) {
     folder_ = QDir::cleanPath(folder);
+    // The tree shows the place the folder is in (home, or a drive), not the
+    // whole file system.
+    const QString place = placeOf(folder_);
+    Drive2->setCurrentIndex(Drive2->findText(place));
+    if (dirModel_->rootPath() != place) {
+        dirModel_->setRootPath(place);
+        Dir2->setRootIndex(dirModel_->index(place));
+    }
     const QModelIndex index = dirModel_->index(folder_);
     if (index.isValid() && Dir2->currentIndex() != index) {
         const QSignalBlocker block(Dir2->selectionModel());

@@ -30,11 +30,11 @@ class FrmPlayList : public QWidget {
         std::function<void(const QString&)> warn;  // default: a message box
     };
 
-    FrmPlayList(PlayQueue& queue, SettingsStore& settings, QString programFolder, Hooks hooks = {});
+    FrmPlayList(PlayQueue& queue, SettingsStore& settings, Hooks hooks = {});
     ~FrmPlayList() override;
 
     // Shows the window; the first time, it takes the queue's entry and the
-    // stored drive and folder.
+    // folder last used (home when there is none).
     void ShowPlayLst();
     void Form_Load();
     void Drive2_Change();
@@ -64,13 +64,13 @@ class FrmPlayList : public QWidget {
     void build();
     void wire();
     void fillDrives();
+    QString placeOf(const QString& folder) const;
     void rememberPlaces();
     void appendToEditList(const QStringList& paths);
     void warn(const QString& text);
 
     PlayQueue& queue_;
     SettingsStore& settings_;
-    QString programFolder_;
     Hooks hooks_;
     bool loaded_ = false;
     QString folder_;

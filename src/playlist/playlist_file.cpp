@@ -14,9 +14,12 @@ namespace {
 constexpr qint64 kMaxFileBytes = 16 << 20;
 
 // Lines without their CR LF (or LF alone); a last line without an end
-// counts, the empty piece after a final line end does not.
+// counts, the empty piece after a final line end does not, and an empty
+// file (what an empty list saves as) has no line at all.
 QStringList lines(const QString& text) {
     QStringList out;
+    if (text.isEmpty())
+        return out;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
@@ -37,6 +40,16 @@ QString decoded(const QByteArray& bytes, PlaylistFormat format) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+// The network schemes GStreamer's sources read; any other "word:" at the
+// start of an entry is part of a file name.
+bool isStreamAddress(const QUrl& url) {
+    static const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"),
+                                     QStringLiteral("rtsp"), QStringLiteral("rtsps"),
+                                     QStringLiteral("rtmp"), QStringLiteral("mms"),
+                                     QStringLiteral("mmsh")};
+    return url.isValid() && !url.host().isEmpty() && schemes.contains(url.scheme());
 }
 
 } // namespace
@@ -70,9 +83,9 @@ QStringList parseM3uText(const QString& text, const QString& folder) {
         const QUrl url(entry);
         if (url.isLocalFile())
             entries.append(url.toLocalFile());
-        else if (url.scheme().size() > 1) // a stream address stays as it is
+        else if (isStreamAddress(url)) // kept as it is
             entries.append(entry);
-        else
+        else // a colon alone ("Alien: Covenant.avi") makes no address
             entries.append(QDir::cleanPath(base.absoluteFilePath(entry)));
     }
     return entries;

@@ -1,8 +1,9 @@
 #pragma once
 // Playlist files. ".lst" is one full path a line, every line taken as it
 // stands (empty ones too), written with CR LF. M3U (".m3u", ".m3u8") skips
-// "#" lines and empty ones and resolves relative entries against the
-// list's own folder; ".m3u8" is UTF-8.
+// "#" lines and empty ones, reads "file:" addresses, keeps network ones
+// (http, rtsp, ...) as they are and resolves every other entry, colons and
+// all, against the list's own folder; ".m3u8" is UTF-8.
 #include <QString>
 #include <QStringList>
 #include <optional>

@@ -15,7 +15,7 @@ TextScroller::TextScroller(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, &TextScroller::advance);
-    setText(QStringLiteral("Vantor Meridian 3.0"));
+    setText(QStringLiteral("Vantor Meridian " VANTOR_VERSION));
 }
 
 void TextScroller::setText(const QString& text) {

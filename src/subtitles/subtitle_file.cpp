@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringTokenizer>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -157,19 +158,29 @@ void parseFrameCoded(const QString& text, double rate, int offset, SubtitleParse
 }
 
 // "hh:mm:ss,mmm" (or with "."), hours of any length; milliseconds dropped.
+// A leading "-" (a time before the movie's start, as some tools write after
+// shifting) stays negative: "-00" must not read as hour 0 of a positive time.
 std::optional<int> subRipSeconds(QStringView text) {
     text = text.trimmed();
+    const bool negative = text.startsWith(u'-');
+    if (negative)
+        text = text.mid(1);
     const qsizetype comma = std::max(text.lastIndexOf(u','), text.lastIndexOf(u'.'));
     if (comma > 0)
         text = text.left(comma);
     const qsizetype colon = text.indexOf(u':');
     if (colon < 1 || text.size() - colon != 6 || text[colon + 3] != u':')
         return std::nullopt;
-    const std::optional<qint64> hours = wholeNumber(text.left(colon));
+    const QStringView hourText = text.left(colon);
+    if (!std::all_of(hourText.begin(), hourText.end(),
+                     [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    const std::optional<qint64> hours = wholeNumber(hourText);
     const int minutes = digitsAt(text, colon + 1), seconds = digitsAt(text, colon + 4);
     if (!hours || *hours > 9999 || minutes < 0 || seconds < 0)
         return std::nullopt;
-    return int(*hours * 3600 + minutes * 60 + seconds);
+    const int total = int(*hours * 3600 + minutes * 60 + seconds);
+    return negative ? -total : total;
 }
 
 QString withoutTags(QString text) {

@@ -132,7 +132,7 @@ void VideoDisplay::FullScrMode() {
     }
     // A movie without a picture has nothing to show full screen, and the
     // display mode stays as it is.
-    if (!playback_.MovieOpen() || !renderer())
+    if (!playback_.MovieOpen() || !hasPicture())
         return;
     if (hooks_.enterDisplayMode)
         hooks_.enterDisplayMode();
@@ -140,6 +140,15 @@ void VideoDisplay::FullScrMode() {
     window_->activateWindow();
     window_->setFocus();
     // The window manager's full-screen state covers the panels.
+}
+
+bool VideoDisplay::hasPicture() const {
+    const std::shared_ptr<FilterGraph>& graph = playback_.BasicVideo();
+    if (!graph || !renderer())
+        return false;
+    // The size is known from the first frame on: a movie that has started
+    // without one is sound alone.
+    return !graph->isPrerolled() || !nativeSize().isEmpty();
 }
 
 void VideoDisplay::fullScreenAtPreset() {

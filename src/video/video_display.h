@@ -93,6 +93,7 @@ class VideoDisplay : public QObject {
     class VideoWindow* renderer() const;
     QScreen* screen() const;
     QSize nativeSize() const;
+    bool hasPicture() const;
     void sizeToNative();
     void leaveFullScreen();
     void setPointerHidden(bool hidden);

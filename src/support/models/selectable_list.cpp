@@ -27,7 +27,11 @@ void SelectableList::removeItem(int index) {
 }
 
 void SelectableList::setListIndex(int index) {
-    index_ = index >= 0 && index < count() ? index : -1;
+    // As a list box does: an entry that is not there changes nothing, so a
+    // caller stepping past either end keeps the entry it stood on.
+    if (index < -1 || index >= count())
+        return;
+    index_ = index;
     Q_EMIT clicked(index_);
 }
 

@@ -23,7 +23,8 @@ class SelectableList : public QObject {
     // selected afterwards.
     void setItems(const QStringList& items);
     void removeItem(int index);
-    // Selects `index` (-1 for none); out-of-range indexes select nothing.
+    // Selects `index` (-1 for none); any other index outside the list is
+    // ignored and the selection stays.
     void setListIndex(int index);
     // Selects the first entry equal to `text` regardless of letter case;
     // returns false (and keeps the selection) when none is.
