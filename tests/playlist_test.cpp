@@ -137,7 +137,7 @@ TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {
     const QString blocker = dir.filePath("plain");
     writeFile(blocker, "old");
     EXPECT_TRUE(writePlaylistFile(blocker + "/list.lst", {"new"})
-                    .startsWith("The playlist list.lst cannot be saved"));
+                    .startsWith("The playlist list.lst could not be saved"));
     EXPECT_EQ(readFile(blocker), QByteArray("old"));
 }
 

@@ -1,9 +1,10 @@
 #include "playlist/playlist_file.h"
 
+#include "support/files/whole_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringTokenizer>
 #include <QUrl>
@@ -100,9 +101,8 @@ QString writePlaylistFile(const QString& path, const QStringList& entries) {
         bytes += "#EXTM3U\n";
     for (const QString& entry : entries)
         bytes += entry.toUtf8() + (m3u ? "\n" : "\r\n");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("The playlist %1 cannot be saved: %2")
-            .arg(QFileInfo(path).fileName(), file.errorString());
+    if (const QString failure = saveWholeFile(path, bytes); !failure.isEmpty())
+        return QStringLiteral("The playlist %1 could not be saved: %2.")
+            .arg(QFileInfo(path).fileName(), failure);
     return {};
 }
