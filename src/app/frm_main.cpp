@@ -55,6 +55,8 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
     connect(&inspector, &GraphInspector::graphCreated, &playback_, &PlaybackView::watchGraph);
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
+    // Before the first read: an unreadable file is moved aside then.
+    settings_.setProblemHandler([this](const QString& problem) { warn(problem); });
     buildWindow();
 }
 
@@ -391,6 +393,7 @@ void frmMain::loadConfiguration() {
     hooks.setScrollingTitleVisible = [this](bool visible) {
         bar_.vbwScroller2->setVisible(visible);
     };
+    hooks.warn = [this](const QString& text) { warn(text); };
     hooks.registerFileTypes = [this] {
         const auto result = RegisterFileTypes(QStringLiteral("Vantor Meridian"),
                                               QCoreApplication::applicationFilePath());

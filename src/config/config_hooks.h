@@ -39,6 +39,9 @@ struct ConfigHooks {
     // The skin in skinFolder() is to be loaded.
     std::function<void()> skinLoad;
 
+    // Problems that stop nothing, such as a file that cannot be saved
+    // (default: the critical box).
+    std::function<void(const QString&)> warn;
     // Information boxes ("Limited to 10 DAR"; default: QMessageBox).
     std::function<void(const QString&)> information;
     // The full-screen layout for the preset now chosen.

@@ -32,6 +32,7 @@ frmConfig::frmConfig(ConfigHooks h, PlayerState* state, QWidget* parent, const Q
       settings_(storePath), state_(state), loaded_(Preferences::defaults(programFolder)) {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("Configuration"));
+    settings_.setProblemHandler([this](const QString& text) { showWarning(text); });
     setModal(false);
     buildWindow();
 }
@@ -357,6 +358,13 @@ QString frmConfig::skinDescriptionFile(const QString& folder) {
             return dir.filePath(name);
     }
     return {};
+}
+
+void frmConfig::showWarning(const QString& text) {
+    if (hooks.warn)
+        hooks.warn(text);
+    else
+        showCritical(text);
 }
 
 void frmConfig::showCritical(const QString& text) {
