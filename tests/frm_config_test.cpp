@@ -76,7 +76,7 @@ class FrmConfigTest : public ::testing::Test {
             calls.screenSaver.append(on);
             return true;
         };
-        h.setScrollingTitleVisible = [this](bool on) { calls.scrollTitle.append(on); };
+        h.setTitleScrolling = [this](bool on) { calls.scrollTitle.append(on); };
         h.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
             calls.fonts.append(QStringLiteral("%1 %2 %3")
                                    .arg(font.family())

@@ -346,6 +346,43 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     scroller.resize(2000, 16);
     scroller.show();
     EXPECT_FALSE(scroller.scrolling()) << "a wider strip holds the whole title";
+
+    // Off, a title too wide stands still at its start, and still shows.
+    scroller.resize(120, 16);
+    for (int i = 0; i < 7; ++i)
+        scroller.advance();
+    scroller.setScrolling(false);
+    EXPECT_FALSE(scroller.scrolling());
+    EXPECT_EQ(scroller.offset(), 0);
+    scroller.advance();
+    scroller.hide();
+    scroller.show();
+    EXPECT_FALSE(scroller.scrolling()) << "showing again does not restart it";
+    EXPECT_EQ(scroller.offset(), 0);
+    EXPECT_TRUE(scroller.isVisible());
+    scroller.setScrolling(true);
+    EXPECT_TRUE(scroller.scrolling());
+}
+
+// "Scroll Movie title" off stops the scrolling only: the title strip, where
+// every message shows, stays.
+TEST(SkinnedWindow, WithScrollingOffTheTitleStandsStillAndMessagesStillShow) {
+    QFile::remove(SettingsStore::defaultFilePath());
+    SettingsStore().write("Scroll", "0");
+    frmMain window("");
+    window.Form_Load();
+    auto* title = window.findChild<TextScroller*>("vbwScroller2");
+    ASSERT_NE(title, nullptr);
+    const QString message = "The settings could not be saved: the disk is full, and more words";
+    window.setTitle(message);
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->text(), message);
+    EXPECT_TRUE(title->scrolls());
+    EXPECT_FALSE(title->scrolling());
+    SettingsStore().write("Scroll", "1");
+    window.config()->Form_Load();
+    EXPECT_TRUE(title->scrolling());
+    window.ExitMe();
 }
 
 TEST(SkinnedWindow, TheMinimiseButtonMinimisesBothWindows) {

@@ -390,9 +390,7 @@ void frmMain::loadConfiguration() {
     hooks.setSpeakerPicture = [this](int slot) {
         MainBar::showPicture(bar_.SoundType, pictures.picture(slot));
     };
-    hooks.setScrollingTitleVisible = [this](bool visible) {
-        bar_.vbwScroller2->setVisible(visible);
-    };
+    hooks.setTitleScrolling = [this](bool on) { bar_.vbwScroller2->setScrolling(on); };
     hooks.warn = [this](const QString& text) { warn(text); };
     hooks.registerFileTypes = [this] {
         const auto result = RegisterFileTypes(QStringLiteral("Vantor Meridian"),

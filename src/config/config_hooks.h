@@ -52,8 +52,8 @@ struct ConfigHooks {
     // The subtitle window's three lines.
     std::function<void(const QFont& font, const QColor& colour)> applySubtitleFont;
     std::function<void(int characterSetNumber)> applyCharacterSet;
-    // The main window.
-    std::function<void(bool visible)> setScrollingTitleVisible;
+    // The main window: whether its title scrolls ("Scroll Movie title").
+    std::function<void(bool on)> setTitleScrolling;
     std::function<void()> startOverlayDetection; // "Redetect" with a movie open
     std::function<void()> refreshRegisteredFilters;
     // Opens the current movie again at its position, with its subtitles.

@@ -51,8 +51,8 @@ void frmConfig::Form_Load() {
     applyPreferences(loaded_);
 
     subtitles_->applyFont();
-    if (hooks.setScrollingTitleVisible)
-        hooks.setScrollingTitleVisible(scrollTitle());
+    if (hooks.setTitleScrolling)
+        hooks.setTitleScrolling(scrollTitle());
     if (screenSaverDisabled())
         (hooks.setScreenSaverActive ? hooks.setScreenSaverActive : SetScreenSaverActive)(false);
 
@@ -132,8 +132,8 @@ void frmConfig::Command1_Click() {
         state_->ConfigApplying = false;
 
     subtitles_->applyFont();
-    if (hooks.setScrollingTitleVisible)
-        hooks.setScrollingTitleVisible(scrollTitle());
+    if (hooks.setTitleScrolling)
+        hooks.setTitleScrolling(scrollTitle());
     // Clearing the box gives the screen saver back at once, not at exit.
     (hooks.setScreenSaverActive ? hooks.setScreenSaverActive
                                 : SetScreenSaverActive)(!screenSaverDisabled());
