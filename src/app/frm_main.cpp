@@ -55,6 +55,7 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
     connect(&inspector, &GraphInspector::graphCreated, &playback_, &PlaybackView::watchGraph);
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
+    chapters.warn = [this](const QString& problem) { warn(problem); };
     // Before the first read: an unreadable file is moved aside then.
     settings_.setProblemHandler([this](const QString& problem) { warn(problem); });
     buildWindow();

@@ -15,12 +15,18 @@ namespace {
 constexpr qint64 kMaxFileBytes = 16 << 20;
 
 // Lines without their CR LF (or LF alone); a last line without an end
-// counts, the empty piece after a final line end does not.
-QStringList lines(const QString& text) {
+// counts, the empty piece after a final line end does not. Lines longer
+// than any path are no entries: skipped, and counted in `longLines`.
+QStringList lines(const QString& text, int* longLines) {
     QStringList out;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
+        if (line.size() > kMaxPlaylistLine) {
+            if (longLines)
+                ++*longLines;
+            continue;
+        }
         out.append(line.toString());
     }
     if (!out.isEmpty() && out.last().isEmpty() && text.endsWith(u'\n'))
@@ -57,14 +63,14 @@ bool isPlaylistFile(const QString& path) {
            suffix == QLatin1String("m3u8");
 }
 
-QStringList parseLstText(const QString& text) {
-    return lines(text);
+QStringList parseLstText(const QString& text, int* longLines) {
+    return lines(text, longLines);
 }
 
-QStringList parseM3uText(const QString& text, const QString& folder) {
+QStringList parseM3uText(const QString& text, const QString& folder, int* longLines) {
     QStringList entries;
     const QDir base(folder);
-    for (const QString& line : lines(text)) {
+    for (const QString& line : lines(text, longLines)) {
         const QString entry = line.trimmed();
         if (entry.isEmpty() || entry.startsWith(u'#'))
             continue;
@@ -89,9 +95,16 @@ PlaylistRead readPlaylistFile(const QString& path) {
         return {std::nullopt, QStringLiteral("%1 is far too big to be a playlist.").arg(name)};
     const PlaylistFormat format = playlistFormatFor(path);
     const QString text = decoded(file.readAll(), format);
-    if (format == PlaylistFormat::Lst)
-        return {parseLstText(text), {}};
-    return {parseM3uText(text, QFileInfo(path).absolutePath()), {}};
+    int longLines = 0;
+    QStringList entries = format == PlaylistFormat::Lst
+                              ? parseLstText(text, &longLines)
+                              : parseM3uText(text, QFileInfo(path).absolutePath(), &longLines);
+    if (longLines == 0)
+        return {std::move(entries), {}};
+    return {std::move(entries),
+            QStringLiteral("%1 line(s) of %2 are too long to be playlist entries: skipped.")
+                .arg(longLines)
+                .arg(name)};
 }
 
 QString writePlaylistFile(const QString& path, const QStringList& entries) {
