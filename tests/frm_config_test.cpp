@@ -44,6 +44,7 @@ struct Calls {
     int detections = 0;
     QStringList menuCaptions;
     QStringList information;
+    QStringList warnings;
 };
 
 class FrmConfigTest : public ::testing::Test {
@@ -75,7 +76,7 @@ class FrmConfigTest : public ::testing::Test {
             calls.screenSaver.append(on);
             return true;
         };
-        h.setScrollingTitleVisible = [this](bool on) { calls.scrollTitle.append(on); };
+        h.setTitleScrolling = [this](bool on) { calls.scrollTitle.append(on); };
         h.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
             calls.fonts.append(QStringLiteral("%1 %2 %3")
                                    .arg(font.family())
@@ -89,6 +90,7 @@ class FrmConfigTest : public ::testing::Test {
             calls.menuCaptions = captions;
         };
         h.information = [this](const QString& text) { calls.information.append(text); };
+        h.warn = [this](const QString& text) { calls.warnings.append(text); };
         h.reopenMovie = [this] { ++calls.reopens; };
         h.startOverlayDetection = [this] { ++calls.detections; };
         auto dialog = std::make_unique<frmConfig>(std::move(h), &playback, nullptr, storePath);
@@ -410,6 +412,18 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_TRUE(saved.readAll().startsWith("16/9\r\n2.35/1\r\n1.85/1\r\n4/1\r\n"));
     dialog->Command10_Click();
     EXPECT_EQ(dialog->DAR.listIndex(), -1);
+
+    // Presets that cannot be saved are told once, in a box that stops nothing.
+    QFile blocker(dir.filePath("plain"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    dialog->darFile = dir.filePath("plain/DAR.ini");
+    const qsizetype critical = calls.messages.size();
+    dialog->Command1_Click();
+    dialog->Command1_Click();
+    ASSERT_EQ(calls.warnings.size(), 1);
+    EXPECT_TRUE(calls.warnings[0].startsWith("The aspect ratios could not be saved"))
+        << calls.warnings[0].toStdString();
+    EXPECT_EQ(calls.messages.size(), critical) << "no critical box";
 }
 
 TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndResetsMarkAChange) {

@@ -3,6 +3,7 @@
 // again and again and is killed with SIGKILL at a random moment of its
 // writing, 50 times for each kind of file; the file always holds one
 // version, whole.
+#include "child_process.h"
 #include "kill_writer.h"
 #include "playlist/playlist_file.h"
 #include "support/models/selectable_list.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -68,7 +70,13 @@ QByteArray contents(const QString& path) {
 
 } // namespace
 
-int runWriteValues(const QString& path, const QString& tag) {
+int runWriteValues(const QString& kind, const QString& path, const QString& tag) {
+    if (kind == QLatin1String("settings")) {
+        SettingsStore store(path);
+        for (int i = 0; i < 100; ++i)
+            store.write(tag + QString::number(i), tag);
+        return 0;
+    }
     RegistryStore store(path);
     const QString key = QStringLiteral("Software\\Vantor");
     store.createKey(reg::HKEY_CURRENT_USER, key);
@@ -119,17 +127,48 @@ TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
     }
 }
 
-// Two players writing the registry store at once keep each other's values.
-TEST(KilledWriters, TwoWritersOfTheRegistryStoreLoseNothing) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("registry.reg"));
-    QProcess first, second;
-    for (auto [writer, tag] : {std::pair{&first, "first"}, std::pair{&second, "second"}})
-        writer->start(QCoreApplication::applicationFilePath(),
-                      {QStringLiteral("--write-values"), path, QString::fromLatin1(tag)});
-    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
-    RegistryStore store(path);
-    QStringList names;
-    store.valueNames(reg::HKEY_CURRENT_USER, QStringLiteral("Software\\Vantor"), &names);
-    EXPECT_EQ(names.size(), 200) << names.join(' ').toStdString();
+// A write the system refuses (a file size limit, as a full disk would) leaves
+// the previous file byte for byte, and no temporary file beside it.
+TEST(FailedWriters, LeaveThePreviousFileWhole) {
+    for (const char* kind : {"settings", "registry", "playlist", "dar"}) {
+        SCOPED_TRACE(kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("file"));
+        writeVersion(kind, path, 1);
+        const QByteArray first = contents(path);
+        const QByteArray after = testsupport::inChild([&] {
+            testsupport::limitFileSize(first.size() / 2);
+            writeVersion(kind, path, 2);
+            return contents(path) + '/' +
+                   QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u'/').toUtf8();
+        });
+        EXPECT_TRUE(after == first + "/file")
+            << after.size() << " bytes: " << after.right(80).toStdString();
+    }
+}
+
+// Two players writing the same store at once keep each other's values.
+TEST(KilledWriters, TwoWritersOfAStoreLoseNothing) {
+    for (const char* kind : {"settings", "registry"}) {
+        SCOPED_TRACE(kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("store"));
+        QProcess first, second;
+        for (auto [writer, tag] : {std::pair{&first, "first"}, std::pair{&second, "second"}})
+            writer->start(QCoreApplication::applicationFilePath(),
+                          {QStringLiteral("--write-values"), QString::fromLatin1(kind), path,
+                           QString::fromLatin1(tag)});
+        ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+        if (kind == QLatin1String("settings")) {
+            SettingsStore store(path);
+            for (int i = 0; i < 100; ++i)
+                for (const QString tag : {"first", "second"})
+                    EXPECT_EQ(store.read(tag + QString::number(i)), tag) << i;
+            continue;
+        }
+        RegistryStore store(path);
+        QStringList names;
+        store.valueNames(reg::HKEY_CURRENT_USER, QStringLiteral("Software\\Vantor"), &names);
+        EXPECT_EQ(names.size(), 200) << names.join(' ').toStdString();
+    }
 }

@@ -4,5 +4,6 @@
 #include <QString>
 
 int runWriteLoop(const QString& kind, const QString& path);
-// "--write-values PATH TAG": a hundred registry values named after TAG.
-int runWriteValues(const QString& path, const QString& tag);
+// "--write-values KIND PATH TAG": a hundred settings or registry values
+// named after TAG, one write each.
+int runWriteValues(const QString& kind, const QString& path, const QString& tag);

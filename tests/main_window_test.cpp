@@ -120,7 +120,7 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOn
     EXPECT_EQ(window.playback.PlayState(), PlayStopped);
 }
 
-TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
+TEST(MainWindow, DamagedRegistryAndSettingsFilesAreReportedWithoutHoldingUpTheStart) {
     freshStore();
     QDir().mkpath(QFileInfo(RegistryStore::defaultFilePath()).path());
     QFile damaged(RegistryStore::defaultFilePath());
@@ -128,9 +128,25 @@ TEST(MainWindow, ADamagedRegistryFileIsReportedWithoutHoldingUpTheStart) {
     damaged.write("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kept]\n"
                   "\"Value\"=dword:00000007\n\"Broken\"=hex:zz,\n");
     damaged.close();
+    const QByteArray settings = "[Vantor]\nVolume=-300\n;" + QByteArray(5 << 20, 'x') + '\n';
+    QFile big(SettingsStore::defaultFilePath());
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(settings);
+    big.close();
     frmMain window("");
     window.Form_Load();
     EXPECT_TRUE(window.isVisible()) << "the start went on";
+    QStringList told;
+    for (const QMessageBox* shown : window.findChildren<QMessageBox*>())
+        told << shown->text();
+    const QString settingsFolder = QFileInfo(SettingsStore::defaultFilePath()).path();
+    const QStringList aside = QDir(settingsFolder).entryList({"Vantor.ini.corrupt-*"});
+    ASSERT_EQ(aside.size(), 1);
+    QFile kept(QDir(settingsFolder).filePath(aside[0]));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), settings);
+    kept.remove();
+    EXPECT_EQ(told.filter(aside[0]).size(), 1) << told.join('\n').toStdString();
     QMessageBox* box = window.findChild<QMessageBox*>();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(window.findChildren<QMessageBox*>().size(), 1) << "told once";

@@ -316,22 +316,33 @@ TEST(Chapters, SideFileNamesAndEntries) {
     chapters.load("/elsewhere/Other.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 0) << "no side file, no chapters";
 
-    // A huge file is no chapter file; long lines and many entries are cut.
+    QStringList told;
+    chapters.warn = [&told](const QString& text) { told << text; };
+    chapters.load("/elsewhere/Other.avi", folder.path());
+    EXPECT_TRUE(told.isEmpty()) << "most movies have no chapters";
+
+    // A huge file is no chapter file; long lines are skipped, many entries
+    // cut; each is told.
     QFile huge(folder.filePath("Huge.vcx"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
     huge.write(QByteArray(ChapterList::kMaxFileBytes + 1, '0'));
     huge.close();
     chapters.load("/elsewhere/Huge.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 0);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0], "Huge.vcx is far too big to be a chapter file.");
     QFile many(folder.filePath("Many.vcx"));
     ASSERT_TRUE(many.open(QIODevice::WriteOnly));
-    many.write(QByteArray(ChapterList::kMaxLineLength * 2, '1') + "\n");
+    many.write("00:00:02\n" + QByteArray(ChapterList::kMaxLineLength + 1, '1') + "\n");
     for (int i = 0; i < ChapterList::kMaxEntries; ++i)
-        many.write("00:00:01,");
+        many.write("00:00:01\n");
     many.close();
     chapters.load("/elsewhere/Many.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), ChapterList::kMaxEntries);
-    EXPECT_EQ(chapters.ListChap.item(0).size(), ChapterList::kMaxLineLength);
+    EXPECT_EQ(chapters.ListChap.item(0), "00:00:02");
+    EXPECT_EQ(chapters.ListChap.item(1), "00:00:01");
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
 }
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {

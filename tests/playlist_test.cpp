@@ -146,13 +146,26 @@ TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(17 << 20));
     file.close();
     EXPECT_FALSE(readPlaylistFile(huge).entries);
+    EXPECT_TRUE(readPlaylistFile(huge).problem.contains("far too big"));
+
+    // A line longer than any path is no entry: skipped, with a word.
+    for (const char* name : {"long.lst", "long.m3u"}) {
+        const QString path = dir.filePath(name);
+        writeFile(path, "/films/a.avi\n" + QByteArray(kMaxPlaylistLine + 1, 'x') +
+                            "\n/films/b.avi\n" + QByteArray(8 << 20, 'y'));
+        const PlaylistRead read = readPlaylistFile(path);
+        EXPECT_EQ(read.entries, (QStringList{"/films/a.avi", "/films/b.avi"})) << name;
+        EXPECT_EQ(read.problem, QStringLiteral("2 line(s) of %1 are too long to be playlist "
+                                               "entries: skipped.")
+                                    .arg(name));
+    }
 
     // A place that cannot hold a file (its folder is a file) is refused
     // with the reason, and the file in the way is untouched.
     const QString blocker = dir.filePath("plain");
     writeFile(blocker, "old");
     EXPECT_TRUE(writePlaylistFile(blocker + "/list.lst", {"new"})
-                    .startsWith("The playlist list.lst cannot be saved"));
+                    .startsWith("The playlist list.lst could not be saved"));
     EXPECT_EQ(readFile(blocker), QByteArray("old"));
 }
 

@@ -1,5 +1,7 @@
+#include "child_process.h"
 #include "support/registry/registry_store.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -202,6 +204,37 @@ TEST_F(RegistryStoreTest, UnreadableOrUnwritableFileChangesNothing) {
     EXPECT_NE(unwritable.createKey(HKEY_CURRENT_USER, "a"), ERROR_SUCCESS);
     EXPECT_EQ(unwritable.keyExists(HKEY_CURRENT_USER, "a"), ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(unwritable.problem().contains("could not be written"));
+}
+
+// A save the system refuses (a file size limit here) leaves the file byte for
+// byte and the change out of memory, and is told once. A small file is the
+// one a buffered write lost.
+TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
+    RegistryStore(file).createKey(HKEY_CURRENT_USER, "Software");
+    const QByteArray old = bytes(file);
+    QDataStream report(testsupport::inChild([&] {
+        QByteArray out;
+        QDataStream report(&out, QIODevice::WriteOnly);
+        RegistryStore store(file);
+        QStringList told;
+        store.setProblemHandler([&told](const QString& text) { told << text; });
+        testsupport::limitFileSize(8);
+        report << store.setValue(HKEY_CURRENT_USER, "Software", "New", REG_SZ, stringData("x"))
+               << store.createKey(HKEY_CURRENT_USER, "Other") << told
+               << value(store, "Software", "New").type << bytes(file);
+        return out;
+    }));
+    qint32 setStatus = 0, createStatus = 0;
+    QStringList told;
+    quint32 newType = 0;
+    QByteArray after;
+    report >> setStatus >> createStatus >> told >> newType >> after;
+    EXPECT_EQ(after, old);
+    EXPECT_EQ(setStatus, ERROR_WRITE_FAULT);
+    EXPECT_EQ(createStatus, ERROR_WRITE_FAULT);
+    ASSERT_EQ(told.size(), 1) << told.join('\n').toStdString();
+    EXPECT_TRUE(told[0].contains("larger than this system allows")) << told[0].toStdString();
+    EXPECT_EQ(newType, 0xdeadu) << "a change not on disk is not kept";
 }
 
 } // namespace

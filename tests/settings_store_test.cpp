@@ -1,12 +1,21 @@
+#include "child_process.h"
 #include "support/settings/settings_store.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <sys/resource.h>
 
 namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
@@ -143,13 +152,164 @@ TEST_F(SettingsStoreTest, BrokenFilesGiveDefaultsAndRecover) {
         store.write("Skin", "Blue");
         EXPECT_EQ(SettingsStore(copyOf(path)).read("skin"), "Blue");
     }
-    // Beneath a regular file, and a directory: silent, defaults only.
-    put(dir.filePath("plain"), "x");
-    for (const QString& path : {dir.filePath("plain/Vantor.ini"), dir.path()}) {
-        SettingsStore store(path);
-        EXPECT_EQ(store.read("Skin", "dflt"), "dflt");
-        store.write("Skin", "Blue");
+}
+
+// The start-up save on a machine that takes something away: the old file
+// stays byte for byte, no temporary is left, the user is told once (however
+// many stores and writes fail), and the changes last for the session and go
+// into the first save that works.
+TEST_F(SettingsStoreTest, AFailedSaveLeavesTheOldFileWholeAndSaysWhyOnce) {
+    const QByteArray old = "[Other]\nKeep=me\n\n[Vantor]\nSkin=Red\nVolume=40\n";
+    const QString folder = dir.filePath("cfg"), path = folder + "/Vantor.ini";
+    QDir().mkpath(folder);
+    using Step = std::function<bool()>;
+    const struct {
+        const char* name;
+        Step prepare, takeAway, giveBack;
+        const char* words;
+    } cases[] = {
+        {"full disk", [&] { return testsupport::mountSmallDisk(folder, 64); },
+         [&] { return testsupport::fillDisk(folder), true; },
+         [&] { return QFile::remove(folder + "/filler"); }, "the disk is full"},
+        {"file size limit", [] { return true; },
+         [&] { return testsupport::limitFileSize(old.size() / 2), true; },
+         [] { return testsupport::limitFileSize(RLIM_INFINITY), true; },
+         "larger than this system allows"},
+        {"read-only file", [&] { return testsupport::becomeOrdinaryUser(folder); },
+         [&] { return QFile::setPermissions(path, QFileDevice::ReadOwner); },
+         [&] {
+             return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+         },
+         "no permission"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        QByteArray result = testsupport::inChild([&] {
+            QByteArray out;
+            QDataStream report(&out, QIODevice::WriteOnly);
+            if (!c.prepare()) {
+                report << QStringLiteral("skip");
+                return out;
+            }
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(old) != old.size())
+                return out;
+            file.close();
+            QStringList told;
+            const auto tell = [&told](const QString& text) { told << text; };
+            SettingsStore store(path), other(path);
+            store.setProblemHandler(tell);
+            other.setProblemHandler(tell);
+            if (!c.takeAway())
+                return out;
+            store.write("Path", "/usr/games");
+            store.writeAll({{"Volume", "7"}, {"Skin", "Blue"}});
+            other.write("Skin", "Green");
+            report << QStringLiteral("ran") << told << bytesOf(path)
+                   << QDir(folder).entryList(QDir::Files | QDir::Hidden) << store.read("VOLUME")
+                   << store.read("skin");
+            c.giveBack();
+            store.write("Shuffle", "1");
+            report << bytesOf(path) << int(told.size());
+            return out;
+        });
+        QDataStream report(result);
+        QString ran;
+        report >> ran;
+        if (ran == "skip") {
+            std::cout << "[ SKIPPED  ] " << c.name << ": no tmpfs mount here\n";
+            continue;
+        }
+        ASSERT_EQ(ran, "ran");
+        QStringList told, names;
+        QByteArray bytes, after;
+        QString volume, skin;
+        int toldAtLast = 0;
+        report >> told >> bytes >> names >> volume >> skin >> after >> toldAtLast;
+        EXPECT_EQ(bytes, old);
+        names.removeAll("filler");
+        EXPECT_EQ(names, QStringList{"Vantor.ini"}) << "no temporary file stays";
+        ASSERT_EQ(told.size(), 1) << told.join('\n').toStdString();
+        EXPECT_TRUE(told[0].startsWith("Settings could not be saved: ")) << told[0].toStdString();
+        EXPECT_TRUE(told[0].contains(c.words)) << told[0].toStdString();
+        EXPECT_TRUE(told[0].contains(path)) << told[0].toStdString();
+        EXPECT_EQ(volume, "7");
+        EXPECT_EQ(skin, "Blue") << "a store keeps its own changes";
+        EXPECT_EQ(QString::fromUtf8(after),
+                  "[Other]\nKeep=me\n\n[Vantor]\nSkin=Blue\nVolume=7\nPath=/usr/games\n"
+                  "Shuffle=1\n");
+        EXPECT_EQ(toldAtLast, 1);
     }
+}
+
+// A file the store cannot read is moved aside whole and named, never
+// written over with one key; one it can neither read nor move stays.
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideWhole) {
+    const QString folder = dir.filePath("cfg"), path = folder + "/Vantor.ini";
+    QDir().mkpath(folder);
+    // The first look at the file, in this process or a child.
+    const auto look = [&] {
+        QByteArray out;
+        QDataStream report(&out, QIODevice::WriteOnly);
+        SettingsStore store(path);
+        QStringList told;
+        store.setProblemHandler([&told](const QString& text) { told << text; });
+        report << store.read("Skin", "dflt") << store.keptAsidePath() << told;
+        QFile::setPermissions(store.keptAsidePath(), QFileDevice::ReadOwner);
+        return out;
+    };
+    const QByteArray mine = "[Vantor]\nSkin=Mine\n";
+    const QByteArray big = mine + ';' + QByteArray(4 << 20, 'x') + '\n';
+    const struct {
+        const char* name;
+        QByteArray original;
+        std::function<QByteArray()> firstLook;
+        const char* why;
+    } cases[] = {
+        {"too big", big, look, "larger than 4 MiB"},
+        {"unreadable", mine,
+         [&] {
+             return testsupport::inChild([&] {
+                 QFile::setPermissions(path, {});
+                 if (!testsupport::becomeOrdinaryUser(folder))
+                     return QByteArray();
+                 return look();
+             });
+         },
+         "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        put(path, c.original);
+        QDataStream report(c.firstLook());
+        QString skin, aside;
+        QStringList told;
+        report >> skin >> aside >> told;
+        EXPECT_EQ(skin, "dflt");
+        EXPECT_TRUE(aside.startsWith(path + ".corrupt-")) << aside.toStdString();
+        EXPECT_EQ(bytesOf(aside), c.original);
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_TRUE(told[0].contains(c.why)) << told[0].toStdString();
+        EXPECT_TRUE(told[0].contains(aside)) << told[0].toStdString();
+        SettingsStore(path).write("Volume", "5");
+        EXPECT_EQ(bytesOf(path), "[Vantor]\nVolume=5\n");
+        EXPECT_EQ(bytesOf(aside), c.original);
+        QFile::remove(aside);
+        QFile::remove(path);
+    }
+    // A folder where the file should be: reported, left alone, nothing saved.
+    QDir().mkpath(folder + "/Vantor.ini/inside");
+    SettingsStore store(path);
+    store.write("Skin", "Blue");
+    EXPECT_EQ(store.read("Skin", "dflt"), "Blue");
+    EXPECT_TRUE(store.problem().contains("is not a file")) << store.problem().toStdString();
+    EXPECT_TRUE(QFileInfo(folder + "/Vantor.ini/inside").isDir());
+    // Beneath a regular file no folder can be made.
+    put(dir.filePath("plain"), "x");
+    SettingsStore beneath(dir.filePath("plain/Vantor.ini"));
+    beneath.write("Skin", "Blue");
+    EXPECT_TRUE(beneath.problem().startsWith("Settings could not be saved"));
     EXPECT_EQ(text(dir.filePath("plain")), "x");
 }
 

@@ -346,6 +346,36 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     scroller.resize(2000, 16);
     scroller.show();
     EXPECT_FALSE(scroller.scrolling()) << "a wider strip holds the whole title";
+
+    // Off, a title too wide stands still at its start, shown again or not.
+    scroller.resize(120, 16);
+    scroller.advance();
+    scroller.setScrolling(false);
+    scroller.hide();
+    scroller.show();
+    EXPECT_FALSE(scroller.scrolling());
+    EXPECT_EQ(scroller.offset(), 0);
+}
+
+// "Scroll Movie title" off stops the scrolling only: the title strip, where
+// every message shows, stays.
+TEST(SkinnedWindow, WithScrollingOffTheTitleStandsStillAndMessagesStillShow) {
+    QFile::remove(SettingsStore::defaultFilePath());
+    SettingsStore().write("Scroll", "0");
+    frmMain window("");
+    window.Form_Load();
+    auto* title = window.findChild<TextScroller*>("vbwScroller2");
+    ASSERT_NE(title, nullptr);
+    const QString message = "The settings could not be saved: the disk is full, and more words";
+    window.setTitle(message);
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->text(), message);
+    EXPECT_TRUE(title->scrolls());
+    EXPECT_FALSE(title->scrolling());
+    SettingsStore().write("Scroll", "1");
+    window.config()->Form_Load();
+    EXPECT_TRUE(title->scrolling());
+    window.ExitMe();
 }
 
 TEST(SkinnedWindow, TheMinimiseButtonMinimisesBothWindows) {

@@ -143,6 +143,59 @@ TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {
     EXPECT_FALSE(readSubtitleFile(writeFile(dir, "movie.ass", "x"), 0, 25, 0).parse);
 }
 
+// A line of megabytes would take the player minutes and gigabytes to lay
+// out: such lines are skipped with a word, and a file far too big to be
+// subtitles is refused unread.
+TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
+    const QByteArray huge(3 << 20, 'x');
+    const QByteArray manyLines = QByteArray(3 << 19, 'y').replace("yy", "y\n");
+    const struct {
+        const char* name;
+        QByteArray text;
+        int longLines;
+    } cases[] = {
+        {"huge.vst", "{00:00:01}{00:00:02}good\n{00:00:03}{00:00:04}" + huge + "\n", 1},
+        {"huge.sub", "{10}{20}good\n{30}{40}" + huge + "\n", 1},
+        {"huge.srt",
+         "1\n00:00:01,000 --> 00:00:02,000\ngood\n\n2\n00:00:03,000 --> "
+         "00:00:04,000\n" +
+             huge + "\n\n",
+         1},
+        {"lines.srt", "1\n00:00:01,000 --> 00:00:02,000\ngood\n" + manyLines + "\n", -1},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SubtitleRead read = readSubtitleFile(writeFile(dir, c.name, c.text), 0, 25, 0);
+        ASSERT_TRUE(read.parse);
+        if (c.longLines > 0) {
+            EXPECT_EQ(read.parse->longLines, c.longLines);
+        }
+        EXPECT_TRUE(read.problem.contains("too long to be subtitles")) << qPrintable(read.problem);
+        EXPECT_TRUE(read.problem.contains(c.name)) << qPrintable(read.problem);
+        const SubtitleTable& table = read.parse->table;
+        ASSERT_GE(table.count(), 1);
+        EXPECT_EQ(table.ListSub()[0], "good");
+        for (int i = 0; i < table.count(); ++i)
+            EXPECT_LE(table.ListSub()[i].size() + table.ListSub2()[i].size() +
+                          table.ListSub3()[i].size(),
+                      kMaxSubtitleLine);
+    }
+    // Nothing but a huge line: no subtitle, and the reason.
+    const SubtitleRead only =
+        readSubtitleFile(writeFile(dir, "only.sub", "{1}{2}" + huge), 0, 25, 0);
+    EXPECT_FALSE(only.parse);
+    EXPECT_TRUE(only.problem.contains("too long")) << qPrintable(only.problem);
+
+    const QString big = dir.filePath("big.srt");
+    QFile file(big);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(50 << 20));
+    file.close();
+    const SubtitleRead refused = readSubtitleFile(big, 0, 25, 0);
+    EXPECT_FALSE(refused.parse);
+    EXPECT_TRUE(refused.problem.contains("far too big")) << qPrintable(refused.problem);
+}
+
 TEST(SubtitleFile, CodePagesFollowTheChosenCharacterSetAndUnicodeWins) {
     QTemporaryDir dir;
     const QString russian = QStringLiteral("Привет, мир");

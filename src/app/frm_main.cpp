@@ -55,6 +55,9 @@ frmMain::frmMain(QString commandLine, QWidget* parent)
     installRendererWindows(); // every video renderer paints into a window of ours
     setAcceptDrops(true);
     opener.chapterFolder = QDir::currentPath();
+    chapters.warn = [this](const QString& problem) { warn(problem); };
+    // Before the first read: an unreadable file is moved aside then.
+    settings_.setProblemHandler([this](const QString& problem) { warn(problem); });
     buildWindow();
 }
 
@@ -397,9 +400,8 @@ void frmMain::loadConfiguration() {
     hooks.setSpeakerPicture = [this](int slot) {
         MainBar::showPicture(bar_.SoundType, pictures.picture(slot));
     };
-    hooks.setScrollingTitleVisible = [this](bool visible) {
-        bar_.vbwScroller2->setVisible(visible);
-    };
+    hooks.setTitleScrolling = [this](bool on) { bar_.vbwScroller2->setScrolling(on); };
+    hooks.warn = [this](const QString& text) { warn(text); };
     hooks.registerFileTypes = [this] {
         const auto result = RegisterFileTypes(QStringLiteral("Vantor Meridian"),
                                               QCoreApplication::applicationFilePath());

@@ -57,7 +57,8 @@ SkinLoader::Hooks frmMain::skinLoaderHooks() {
     hooks.afterLoad = [this] {
         volume.stepDownThenUp();
         bar_.VolSlider->show();
-        bar_.vbwScroller2->setVisible(!config_ || config_->scrollTitle());
+        bar_.vbwScroller2->setScrolling(!config_ || config_->scrollTitle());
+        bar_.vbwScroller2->show(); // messages show there, scrolling or not
         if (config_)
             config_->Spkup();
     };

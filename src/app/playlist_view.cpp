@@ -34,7 +34,7 @@ void PlaylistView::openDropped(const QStringList& paths) {
         const PlaylistRead read = readPlaylistFile(path);
         if (read.entries)
             entries += *read.entries;
-        else
+        if (!read.problem.isEmpty())
             warn(read.problem);
     }
     if (!lists) {

@@ -39,6 +39,9 @@ struct ConfigHooks {
     // The skin in skinFolder() is to be loaded.
     std::function<void()> skinLoad;
 
+    // Problems that stop nothing, such as a file that cannot be saved
+    // (default: the critical box).
+    std::function<void(const QString&)> warn;
     // Information boxes ("Limited to 10 DAR"; default: QMessageBox).
     std::function<void(const QString&)> information;
     // The full-screen layout for the preset now chosen.
@@ -49,8 +52,8 @@ struct ConfigHooks {
     // The subtitle window's three lines.
     std::function<void(const QFont& font, const QColor& colour)> applySubtitleFont;
     std::function<void(int characterSetNumber)> applyCharacterSet;
-    // The main window.
-    std::function<void(bool visible)> setScrollingTitleVisible;
+    // The main window: whether its title scrolls ("Scroll Movie title").
+    std::function<void(bool on)> setTitleScrolling;
     std::function<void()> startOverlayDetection; // "Redetect" with a movie open
     std::function<void()> refreshRegisteredFilters;
     // Opens the current movie again at its position, with its subtitles.

@@ -33,6 +33,7 @@ frmConfig::frmConfig(ConfigHooks h, const Playback* playback, QWidget* parent,
       settings_(storePath), playback_(playback), loaded_(Preferences::defaults(programFolder)) {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("Configuration"));
+    settings_.setProblemHandler([this](const QString& text) { showWarning(text); });
     setModal(false);
     buildWindow();
 }
@@ -51,8 +52,8 @@ void frmConfig::Form_Load() {
     applyPreferences(loaded_);
 
     subtitles_->applyFont();
-    if (hooks.setScrollingTitleVisible)
-        hooks.setScrollingTitleVisible(scrollTitle());
+    if (hooks.setTitleScrolling)
+        hooks.setTitleScrolling(scrollTitle());
     if (screenSaverDisabled())
         (hooks.setScreenSaverActive ? hooks.setScreenSaverActive : SetScreenSaverActive)(false);
 
@@ -130,8 +131,8 @@ void frmConfig::Command1_Click() {
     ConfigApplying = false;
 
     subtitles_->applyFont();
-    if (hooks.setScrollingTitleVisible)
-        hooks.setScrollingTitleVisible(scrollTitle());
+    if (hooks.setTitleScrolling)
+        hooks.setTitleScrolling(scrollTitle());
     // Clearing the box gives the screen saver back at once, not at exit.
     (hooks.setScreenSaverActive ? hooks.setScreenSaverActive
                                 : SetScreenSaverActive)(!screenSaverDisabled());
@@ -356,6 +357,13 @@ QString frmConfig::skinDescriptionFile(const QString& folder) {
             return dir.filePath(name);
     }
     return {};
+}
+
+void frmConfig::showWarning(const QString& text) {
+    if (hooks.warn)
+        hooks.warn(text);
+    else
+        showCritical(text);
 }
 
 void frmConfig::showCritical(const QString& text) {

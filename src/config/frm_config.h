@@ -137,6 +137,7 @@ class frmConfig : public QDialog {
 
     // For the pages.
     void showCritical(const QString& text);
+    void showWarning(const QString& text);
     bool movieOpen() const;
     bool applying() const { return ConfigApplying; }
 

@@ -3,6 +3,7 @@
 #include "config/dialog_widgets.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
+#include "support/files/whole_file.h"
 #include "support/models/list_binding.h"
 
 #include <QDir>
@@ -148,12 +149,11 @@ void GeneralPage::ReadDAR() {
 // The selection is what the layout reads: saving must not move it.
 void GeneralPage::SaveDAR() {
     const QString& own = dialog_.darFile;
-    if (!own.isEmpty()) {
-        QDir().mkpath(QFileInfo(own).absolutePath());
-        if (!presets_.save(own))
-            dialog_.showCritical(
-                QStringLiteral("The aspect ratios cannot be saved in %1.").arg(own));
-    }
+    QString why;
+    if (!own.isEmpty() && !presets_.save(own, &why) && firstProblemWith(own))
+        dialog_.showWarning(QStringLiteral("The aspect ratios could not be saved: %1. The file "
+                                           "%2 keeps the ones it had.")
+                                .arg(why, QDir::toNativeSeparators(own)));
     if (dialog_.hooks.setAspectMenuCaptions)
         dialog_.hooks.setAspectMenuCaptions(presets_.menuCaptions());
 }

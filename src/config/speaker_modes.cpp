@@ -1,9 +1,10 @@
 #include "config/speaker_modes.h"
 
+#include "support/files/whole_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -23,10 +24,7 @@ bool validRow(int row) {
 }
 
 bool writeMarker(const QString& path) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray line = QByteArray(kSpeakerMarkerText) + '\n';
-    return file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.commit();
+    return saveWholeFile(path, QByteArray(kSpeakerMarkerText) + '\n').isEmpty();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 QString ChapterList::sideFileName(const QString& movieFileName) {
@@ -37,28 +38,53 @@ QStringList fieldsOf(const QString& line) {
 }
 } // namespace
 
-QStringList ChapterList::readEntries(const QString& path) {
+QStringList ChapterList::readEntries(const QString& path, QString* problem) {
+    QString ignored;
+    QString& why = problem ? *problem : ignored;
+    why.clear();
     QFile file(path);
     QStringList entries;
+    if (!file.exists())
+        return entries;
+    const QString name = QFileInfo(path).fileName();
     // A chapter file is a few lines of times: anything bigger is not one,
     // and reading it would hold up the open.
-    if (file.size() > kMaxFileBytes || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (file.size() > kMaxFileBytes) {
+        why = QStringLiteral("%1 is far too big to be a chapter file.").arg(name);
         return entries;
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        why =
+            QStringLiteral("The chapter file %1 cannot be read: %2").arg(name, file.errorString());
+        return entries;
+    }
     QTextStream in(&file);
+    int longLines = 0;
     while (!in.atEnd() && entries.size() < kMaxEntries) {
-        const QString line = in.readLine(kMaxLineLength);
-        if (!line.trimmed().isEmpty())
+        // The file's bound is the line's too.
+        const QString line = in.readLine();
+        if (line.size() > kMaxLineLength)
+            ++longLines;
+        else if (!line.trimmed().isEmpty())
             entries << fieldsOf(line);
     }
     if (entries.size() > kMaxEntries)
         entries.resize(kMaxEntries);
+    if (longLines > 0)
+        why = QStringLiteral("%1 line(s) of %2 are too long to be chapters: skipped.")
+                  .arg(longLines)
+                  .arg(name);
     return entries;
 }
 
 void ChapterList::load(const QString& movieFileName, const QString& folder) {
     ListChap.clear();
-    for (const QString& entry : readEntries(QDir(folder).filePath(sideFileName(movieFileName))))
+    QString problem;
+    for (const QString& entry :
+         readEntries(QDir(folder).filePath(sideFileName(movieFileName)), &problem))
         ListChap.addItem(entry);
+    if (!problem.isEmpty() && warn)
+        warn(problem);
 }
 
 void ChapterList::tick(const QString& positionText) {

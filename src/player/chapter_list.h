@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class ChapterList {
   public:
@@ -13,15 +14,18 @@ class ChapterList {
     static constexpr int kMaxEntries = 10000;
 
     SelectableList ListChap;
+    // Told why a side file was refused or read in part.
+    std::function<void(const QString&)> warn;
 
     // The side file's name for a movie: its base name (no folder, without
     // the last four characters) followed by ".vcx".
     static QString sideFileName(const QString& movieFileName);
     // The entries of a chapter file: each line or comma-separated field is
-    // one entry; quoted fields keep their commas. Missing file: none; a
-    // file over kMaxFileBytes: none; lines are cut at kMaxLineLength and at
-    // most kMaxEntries are kept.
-    static QStringList readEntries(const QString& path);
+    // one entry; quoted fields keep their commas. Missing file: none, and
+    // no problem. A file over kMaxFileBytes or that cannot be read: none;
+    // lines over kMaxLineLength are skipped, and at most kMaxEntries are
+    // kept. `problem` says what was refused or left out.
+    static QStringList readEntries(const QString& path, QString* problem = nullptr);
 
     // Clears the list and fills it from the side file in `folder`.
     void load(const QString& movieFileName, const QString& folder);

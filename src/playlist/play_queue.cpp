@@ -22,10 +22,10 @@ void PlayQueue::RepMode() {
 
 bool PlayQueue::LoadPlayList(const QString& fileName) {
     const PlaylistRead read = readPlaylistFile(fileName);
-    if (!read.entries) {
+    if (!read.problem.isEmpty())
         host_.warn(read.problem);
+    if (!read.entries)
         return false;
-    }
     QStringList all = file2.items();
     all += *read.entries;
     const int selected = file2.listIndex();
@@ -91,10 +91,10 @@ void PlayQueue::rebuildFromEditList(int rememberedIndex) {
 
 bool PlayQueue::playListFile(const QString& fileName) {
     const PlaylistRead read = readPlaylistFile(fileName);
-    if (!read.entries) {
+    if (!read.problem.isEmpty())
         host_.warn(read.problem);
+    if (!read.entries)
         return false;
-    }
     playEntries(*read.entries);
     return true;
 }

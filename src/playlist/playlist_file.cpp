@@ -1,9 +1,10 @@
 #include "playlist/playlist_file.h"
 
+#include "support/files/whole_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringTokenizer>
 #include <QUrl>
@@ -15,14 +16,20 @@ constexpr qint64 kMaxFileBytes = 16 << 20;
 
 // Lines without their CR LF (or LF alone); a last line without an end
 // counts, the empty piece after a final line end does not, and an empty
-// file (what an empty list saves as) has no line at all.
-QStringList lines(const QString& text) {
+// file (what an empty list saves as) has no line at all. Lines longer than
+// any path are no entries: skipped, and counted in `longLines`.
+QStringList lines(const QString& text, int* longLines) {
     QStringList out;
     if (text.isEmpty())
         return out;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
+        if (line.size() > kMaxPlaylistLine) {
+            if (longLines)
+                ++*longLines;
+            continue;
+        }
         out.append(line.toString());
     }
     if (!out.isEmpty() && out.last().isEmpty() && text.endsWith(u'\n'))
@@ -69,14 +76,14 @@ bool isPlaylistFile(const QString& path) {
            suffix == QLatin1String("m3u8");
 }
 
-QStringList parseLstText(const QString& text) {
-    return lines(text);
+QStringList parseLstText(const QString& text, int* longLines) {
+    return lines(text, longLines);
 }
 
-QStringList parseM3uText(const QString& text, const QString& folder) {
+QStringList parseM3uText(const QString& text, const QString& folder, int* longLines) {
     QStringList entries;
     const QDir base(folder);
-    for (const QString& line : lines(text)) {
+    for (const QString& line : lines(text, longLines)) {
         const QString entry = line.trimmed();
         if (entry.isEmpty() || entry.startsWith(u'#'))
             continue;
@@ -101,9 +108,16 @@ PlaylistRead readPlaylistFile(const QString& path) {
         return {std::nullopt, QStringLiteral("%1 is far too big to be a playlist.").arg(name)};
     const PlaylistFormat format = playlistFormatFor(path);
     const QString text = decoded(file.readAll(), format);
-    if (format == PlaylistFormat::Lst)
-        return {parseLstText(text), {}};
-    return {parseM3uText(text, QFileInfo(path).absolutePath()), {}};
+    int longLines = 0;
+    QStringList entries = format == PlaylistFormat::Lst
+                              ? parseLstText(text, &longLines)
+                              : parseM3uText(text, QFileInfo(path).absolutePath(), &longLines);
+    if (longLines == 0)
+        return {std::move(entries), {}};
+    return {std::move(entries),
+            QStringLiteral("%1 line(s) of %2 are too long to be playlist entries: skipped.")
+                .arg(longLines)
+                .arg(name)};
 }
 
 QString writePlaylistFile(const QString& path, const QStringList& entries) {
@@ -113,9 +127,8 @@ QString writePlaylistFile(const QString& path, const QStringList& entries) {
         bytes += "#EXTM3U\n";
     for (const QString& entry : entries)
         bytes += entry.toUtf8() + (m3u ? "\n" : "\r\n");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("The playlist %1 cannot be saved: %2")
-            .arg(QFileInfo(path).fileName(), file.errorString());
+    if (const QString failure = saveWholeFile(path, bytes); !failure.isEmpty())
+        return QStringLiteral("The playlist %1 could not be saved: %2.")
+            .arg(QFileInfo(path).fileName(), failure);
     return {};
 }

@@ -14,12 +14,16 @@ enum class PlaylistFormat { Lst, M3u, M3u8 };
 bool isPlaylistFile(const QString& path);
 PlaylistFormat playlistFormatFor(const QString& path);
 
-QStringList parseLstText(const QString& text);
-QStringList parseM3uText(const QString& text, const QString& folder);
+// A line longer than any path is no entry and is skipped.
+inline constexpr int kMaxPlaylistLine = 4096;
+
+// `longLines`, when given, counts the lines skipped for their length.
+QStringList parseLstText(const QString& text, int* longLines = nullptr);
+QStringList parseM3uText(const QString& text, const QString& folder, int* longLines = nullptr);
 
 struct PlaylistRead {
     std::optional<QStringList> entries; // empty when the file could not be read
-    QString problem;
+    QString problem;                    // why; with entries, what was left out
 };
 PlaylistRead readPlaylistFile(const QString& path);
 

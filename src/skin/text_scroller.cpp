@@ -50,7 +50,7 @@ void TextScroller::setBackground(const QColor& colour) {
 }
 
 void TextScroller::advance() {
-    if (!scrolls())
+    if (!scrollingOn_ || !scrolls())
         return;
     offset_ = (offset_ + 1) % period();
     update();
@@ -95,6 +95,12 @@ void TextScroller::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+void TextScroller::setScrolling(bool on) {
+    scrollingOn_ = on;
+    updateTimer();
+    update();
+}
+
 bool TextScroller::scrolls() const {
     return textWidth_ > width();
 }
@@ -102,7 +108,7 @@ bool TextScroller::scrolls() const {
 // A title that fits stands still: scrolling it would cost a repaint every
 // tick for nothing.
 void TextScroller::updateTimer() {
-    if (isVisible() && scrolls()) {
+    if (isVisible() && scrollingOn_ && scrolls()) {
         if (!timer_.isActive())
             timer_.start();
         return;

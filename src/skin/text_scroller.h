@@ -1,7 +1,8 @@
 #pragma once
-// One line of text over a plain background: the main window's movie title.
-// Text wider than the control scrolls from right to left and comes round
-// again; text that fits stands still.
+// One line of text over a plain background: the main window's movie title,
+// and every message the player gives there. Text wider than the control
+// scrolls from right to left and comes round again; text that fits stands
+// still, and so does all text while scrolling is off.
 #include <QColor>
 #include <QPixmap>
 #include <QTimer>
@@ -32,6 +33,9 @@ class TextScroller : public QWidget {
     // Whether the text is too wide to stand still.
     bool scrolls() const;
     bool scrolling() const { return timer_.isActive(); }
+    // Off saves the ticks; the text still shows, from its start.
+    void setScrolling(bool on);
+    bool scrollingOn() const { return scrollingOn_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,5 +58,6 @@ class TextScroller : public QWidget {
     QColor background_ = Qt::white;
     QTimer timer_;
     int offset_ = 0;
+    bool scrollingOn_ = true;
     QPixmap strip_; // the text on its background, one period wide
 };

@@ -26,6 +26,8 @@ bool SubtitleDisplay::OpenSub(const QString& file, int beginDelay, int /*endDela
         warn(read.problem);
         return false;
     }
+    if (!read.problem.isEmpty())
+        warn(read.problem); // what was left out
     SubFileName_ = file;
     table_ = std::move(read.parse->table);
     offset_ = beginDelay;

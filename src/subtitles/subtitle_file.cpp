@@ -12,8 +12,9 @@
 
 namespace {
 
-// Far beyond any subtitle file; a bigger one is something else.
-constexpr qint64 kMaxFileBytes = 64 << 20;
+// A film's subtitles are some hundred kilobytes; a file this big is
+// something else, and reading it would hold the player up.
+constexpr qint64 kMaxFileBytes = 8 << 20;
 constexpr double kFallbackFrameRate = 25;
 constexpr int kClockLimit = 100 * 3600; // "hh" has two digits below this
 
@@ -143,6 +144,10 @@ void parseFrameCoded(const QString& text, double rate, int offset, SubtitleParse
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
+        if (line.size() > kMaxSubtitleLine) {
+            ++out.longLines;
+            continue;
+        }
         const std::optional<Frames> f = frameFields(line);
         if (!f) {
             ++out.skipped;
@@ -202,6 +207,7 @@ std::array<QString, 3> subRipLines(const QStringList& lines) {
 void parseSubRip(const QString& text, int offset, SubtitleParse& out) {
     std::optional<std::pair<int, int>> times;
     QStringList lines;
+    qsizetype blockSize = 0;
     bool broken = false;
     auto finish = [&] {
         if (times)
@@ -210,6 +216,7 @@ void parseSubRip(const QString& text, int offset, SubtitleParse& out) {
             ++out.skipped;
         times.reset();
         lines.clear();
+        blockSize = 0;
         broken = false;
     };
     for (QStringView line : QStringTokenizer(text, u'\n')) {
@@ -217,6 +224,13 @@ void parseSubRip(const QString& text, int offset, SubtitleParse& out) {
             line.chop(1);
         if (line.trimmed().isEmpty()) {
             finish();
+            continue;
+        }
+        // A block's lines end up on one line of the screen: they share the
+        // bound.
+        if (line.size() > kMaxSubtitleLine ||
+            (times && (blockSize += line.size() + 1) > kMaxSubtitleLine)) {
+            ++out.longLines;
             continue;
         }
         if (const qsizetype arrow = line.indexOf(u"-->"); arrow >= 0 && !times) {
@@ -259,7 +273,9 @@ SubtitleParse parseSubtitles(const QString& text, SubtitleFormat format, double 
         for (QStringView line : QStringTokenizer(text, u'\n')) {
             if (line.endsWith(u'\r'))
                 line.chop(1);
-            if (!line.trimmed().isEmpty() && !parseTimeCodedLine(line, offset, out.table))
+            if (line.size() > kMaxSubtitleLine)
+                ++out.longLines;
+            else if (!line.trimmed().isEmpty() && !parseTimeCodedLine(line, offset, out.table))
                 ++out.skipped;
         }
         break;
@@ -291,8 +307,15 @@ SubtitleRead readSubtitleFile(const QString& path, int characterSetNumber, doubl
         return {std::nullopt, QStringLiteral("%1 is far too big to be subtitles.").arg(name)};
     const QString text = decodeSubtitleBytes(file.readAll(), characterSetNumber);
     SubtitleParse parse = parseSubtitles(text, format, frameRate, offset);
+    const QString tooLong =
+        parse.longLines == 0
+            ? QString()
+            : QStringLiteral("%1 line(s) of %2 are too long to be subtitles: skipped.")
+                  .arg(parse.longLines)
+                  .arg(name);
     if (parse.table.isEmpty())
         return {std::nullopt,
-                QStringLiteral("%1 holds no subtitle the player can read.").arg(name)};
-    return {std::move(parse), {}};
+                (QStringLiteral("%1 holds no subtitle the player can read. ").arg(name) + tooLong)
+                    .trimmed()};
+    return {std::move(parse), tooLong};
 }

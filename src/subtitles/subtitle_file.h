@@ -16,9 +16,14 @@ enum class SubtitleFormat { Unknown, TimeCoded, FrameCoded, SubRip };
 
 SubtitleFormat subtitleFormatFor(const QString& fileName);
 
+// A line longer than this is no subtitle and is skipped: laying out a line
+// of megabytes would hold the player up for minutes.
+inline constexpr int kMaxSubtitleLine = 4096;
+
 struct SubtitleParse {
     SubtitleTable table;
     int skipped = 0;          // lines (or SubRip blocks) that held no entry
+    int longLines = 0;        // lines over kMaxSubtitleLine, skipped too
     double fileFrameRate = 0; // a MicroDVD file's own rate, 0 when it gives none
 };
 
@@ -29,9 +34,10 @@ SubtitleParse parseSubtitles(const QString& text, SubtitleFormat format, double 
 
 struct SubtitleRead {
     std::optional<SubtitleParse> parse; // empty when the file gave no entry
-    QString problem;                    // why, in words for the user
+    QString problem; // why, in words for the user; with a parse, what was left out
 };
 
-// Reads, decodes (see subtitle_codec.h) and parses the whole file.
+// Reads, decodes (see subtitle_codec.h) and parses the whole file; a file
+// far bigger than any subtitles is refused unread.
 SubtitleRead readSubtitleFile(const QString& path, int characterSetNumber, double frameRate,
                               int offset);

@@ -1,9 +1,9 @@
 #include "video/dar_presets.h"
 
+#include "support/files/whole_file.h"
 #include "video/aspect_ratio.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -34,13 +34,14 @@ int DarPresets::read(const QString& file) {
     return skipped;
 }
 
-bool DarPresets::save(const QString& file) const {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
+bool DarPresets::save(const QString& file, QString* why) const {
+    QByteArray bytes;
     for (const QString& preset : list_.items())
-        out.write((preset + QStringLiteral("\r\n")).toUtf8());
-    return out.commit();
+        bytes += (preset + QStringLiteral("\r\n")).toUtf8();
+    const QString failure = saveWholeFile(file, bytes);
+    if (why)
+        *why = failure;
+    return failure.isEmpty();
 }
 
 DarPresets::Added DarPresets::add(const QString& text, QString* problem) {

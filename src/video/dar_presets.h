@@ -22,8 +22,9 @@ class DarPresets {
     // Returns how many lines were skipped as no ratio.
     int read(const QString& file);
     // Writes every preset as a line ending in CR LF, into a new file put in
-    // place of the old one: a kill in the middle leaves the old or the new.
-    bool save(const QString& file) const;
+    // place of the old one: a kill in the middle leaves the old or the new,
+    // and a failure (`why` says what) leaves the old.
+    bool save(const QString& file, QString* why = nullptr) const;
 
     enum class Added { Yes, Full, Empty, Malformed };
     // Appends `text`: refused when the list holds exactly kMaxAdded

@@ -1,9 +1,11 @@
 #include "shell_integration.h"
 
+#include "support/files/whole_file.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeDatabase>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -84,21 +86,10 @@ bool readLines(const QString& path, QStringList* lines, QString* error) {
 }
 
 bool writeLines(const QString& path, const QStringList& lines, QString* error) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        *error = QStringLiteral("%1: cannot create the folder").arg(path);
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    file.write((lines.join(u'\n') + u'\n').toUtf8());
-    if (!file.commit()) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    const QString failure = saveWholeFile(path, (lines.join(u'\n') + u'\n').toUtf8());
+    if (!failure.isEmpty())
+        *error = QStringLiteral("%1: %2").arg(path, failure);
+    return failure.isEmpty();
 }
 
 // Line range [begin, end) of a group's keys; begin is -1 when the group is

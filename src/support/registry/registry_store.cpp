@@ -1,15 +1,15 @@
 #include "registry_store.h"
 
+#include "support/files/whole_file.h"
 #include "support/registry/registry_export.h"
 #include "support/registry/registry_import.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
 #include <map>
 #include <sys/stat.h>
 
@@ -225,15 +225,6 @@ qint32 deleteValueIn(Tree& tree, quint32 root, const QString& path, const QStrin
     return node->values.erase(folded(name)) ? reg::ERROR_SUCCESS : reg::ERROR_FILE_NOT_FOUND;
 }
 
-QString uniqueAsidePath(const QString& path) {
-    const QString base = path + QLatin1String(".corrupt-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString candidate = base;
-    for (int n = 2; QFileInfo::exists(candidate); ++n)
-        candidate = base + u'-' + QString::number(n);
-    return candidate;
-}
-
 } // namespace
 
 RegistryStore::RegistryStore() : RegistryStore(defaultFilePath()) {}
@@ -277,9 +268,9 @@ void RegistryStore::refresh() const {
         load();
 }
 
-void RegistryStore::report(const QString& text) const {
+void RegistryStore::report(const QString& text, bool once) const {
     problem_ = text;
-    if (problemHandler_)
+    if (problemHandler_ && (!once || firstProblemWith(path_)))
         problemHandler_(text);
 }
 
@@ -343,7 +334,7 @@ void RegistryStore::load() const {
 
     // Keep the damaged file for whoever wants to repair it, and carry on with
     // what could be read.
-    const QString aside = uniqueAsidePath(path_);
+    const QString aside = asidePathFor(path_);
     QString message = QStringLiteral("The registry file %1 is damaged: %2. The values that "
                                      "could be read were kept")
                           .arg(QDir::toNativeSeparators(path_), damage);
@@ -352,7 +343,7 @@ void RegistryStore::load() const {
         stamp_ = FileStamp{}; // what is in memory now stands for the missing file
         message += QStringLiteral("; the original file was kept as %1.")
                        .arg(QDir::toNativeSeparators(aside));
-        report(message);
+        report(message, false);
         save(tree_); // reports its own failure; the next change tries again
     } else {
         writable_ = false;
@@ -364,20 +355,18 @@ void RegistryStore::load() const {
 }
 
 qint32 RegistryStore::save(const Tree& tree) const {
-    const QFileInfo info(path_);
-    QDir().mkpath(info.absolutePath());
-    QSaveFile file(path_);
-    const QByteArray text = registryExportText(tree);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
+    int error = 0;
+    const QString failure = saveWholeFile(path_, registryExportText(tree), &error);
+    if (failure.isEmpty()) {
         stamp_ = stampOf(path_);
         return reg::ERROR_SUCCESS;
     }
-    const QFileDevice::FileError error = file.error();
-    report(QStringLiteral("The registry file %1 could not be written (%2).")
-               .arg(QDir::toNativeSeparators(path_), file.errorString()));
-    return error == QFileDevice::OpenError || error == QFileDevice::PermissionsError
-               ? reg::ERROR_ACCESS_DENIED
-               : reg::ERROR_WRITE_FAULT;
+    report(QStringLiteral("The registry file %1 could not be written: %2. It keeps the values it "
+                          "had.")
+               .arg(QDir::toNativeSeparators(path_), failure),
+           true);
+    return error == EACCES || error == EPERM || error == EROFS ? reg::ERROR_ACCESS_DENIED
+                                                               : reg::ERROR_WRITE_FAULT;
 }
 
 qint32 RegistryStore::change(const std::function<qint32(Tree&)>& edit) {

@@ -142,7 +142,8 @@ class RegistryStore {
     // words the caller can show; empty when there is none.
     QString problem() const;
     void clearProblem();
-    // Called with each new problem as it happens.
+    // Called with a problem as it happens: a damaged file each time one is
+    // kept aside, any other problem with the file once a session.
     void setProblemHandler(std::function<void(const QString&)> handler);
     // Where a damaged file was moved to; empty when none was.
     QString keptAsidePath() const;
@@ -163,7 +164,8 @@ class RegistryStore {
     qint32 change(const std::function<qint32(Tree&)>& edit);
     static void applyChanges(Tree& tree, const QList<RegistryChange>& changes, ApplyResult* result);
     qint32 save(const Tree& tree) const;
-    void report(const QString& text) const;
+    // `once`: only the file's first problem this session reaches the handler.
+    void report(const QString& text, bool once = true) const;
     static FileStamp stampOf(const QString& path);
 
     QString path_;
