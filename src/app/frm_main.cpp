@@ -101,6 +101,9 @@ void frmMain::buildWindow() {
     tmrKey = new QTimer(this);
     tmrKey->setInterval(1000);
     connect(tmrKey, &QTimer::timeout, this, [this] { video_->pointerTick(tmrKey->interval()); });
+    // The still pointer hides only in full screen: windowed, nothing wakes.
+    connect(video_.get(), &VideoDisplay::fullScreenChanged, tmrKey,
+            [this](bool on) { on ? tmrKey->start() : tmrKey->stop(); });
     barActions_ = new BarActions(*this, bar_);
     OverlayDetection::Hooks overlayHooks;
     overlayHooks.title = [this] { return bar_.vbwScroller1->text(); };
@@ -290,7 +293,6 @@ void frmMain::Form_Load() {
     volume.restore(settings_.read(QStringLiteral("Volume"), QStringLiteral("0")));
     // The meter and the graph follow; full level stays full.
     volume.redraw();
-    tmrKey->start();
 
     show();
     if (!RegistryStore::user().problem().isEmpty())

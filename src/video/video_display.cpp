@@ -162,6 +162,7 @@ void VideoDisplay::leaveFullScreen() {
     // Windowed from here on: a first frame that arrives while the events
     // below run lays the picture out windowed.
     state_.FullScreenOn = false;
+    Q_EMIT fullScreenChanged(false);
     if (hooks_.leaveDisplayMode)
         hooks_.leaveDisplayMode();
     state_.VideoFocused = false;
@@ -205,7 +206,8 @@ void VideoDisplay::ApplyDAR() {
     if (window_->windowHandle())
         window_->windowHandle()->setScreen(on);
     window_->showFullScreen();
-    state_.FullScreenOn = true;
+    if (!std::exchange(state_.FullScreenOn, true))
+        Q_EMIT fullScreenChanged(true);
     if (!ratio)
         return; // the first frame lays the picture out
     const std::optional<QRect> picture = fullScreenPicture(on->geometry().size(), *ratio);

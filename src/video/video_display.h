@@ -86,6 +86,10 @@ class VideoDisplay : public QObject {
     // The bar was minimised or restored: the video window follows it.
     void followBar(bool minimized);
 
+  Q_SIGNALS:
+    // Full screen was entered or left: the pointer watch runs only there.
+    void fullScreenChanged(bool on);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
