@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
@@ -64,8 +65,14 @@ TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOn
     window.showInspector(true);
     EXPECT_TRUE(window.inspectorShown());
     EXPECT_EQ(window.size(), bar) << "the inspector is a window of its own";
-    window.showInspector(false);
-    EXPECT_FALSE(window.inspectorShown());
+    QWidget* panel = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowTitle() == "Filter Graph Inspector")
+            panel = top;
+    ASSERT_NE(panel, nullptr);
+    QKeyEvent ctrlI(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier);
+    QApplication::sendEvent(panel, &ctrlI);
+    EXPECT_FALSE(window.inspectorShown()) << "Ctrl+I inside the inspector closes it too";
     window.showInspector(true);
     window.inspector.NewGraph();
     EXPECT_GT(window.inspector.listRegFilters.count(), 10);

@@ -28,13 +28,14 @@ struct RecordingHost : TransportHost, OpenerHost {
     QString device = "Null Audio Renderer";
     int probed = 0;
     int ends = 0;
+    int detections = 0;
 
     void AttachVideo() override { ++attached; }
     void DetachVideo() override { ++detached; }
     void setOsdText(const QString& text) override { osd << text; }
     void applyVolume() override {}
     void hideCurtain() override {}
-    void startOverlayDetection() override {}
+    void startOverlayDetection() override { ++detections; }
     void stopOverlayDetection() override {}
     int seekBarValue() const override { return value; }
     int seekBarMax() const override { return max; }
@@ -248,6 +249,7 @@ TEST(Transport, SeekBarJumpRateAndNext) {
     testsupport::pumpEvents(150);
     EXPECT_NEAR(player.position(), 1.1, 0.3);
     EXPECT_EQ(player.host.value, 1);
+    EXPECT_EQ(player.host.detections, 1) << "a jump is no new play: one overlay detection";
 
     player.transport.PlaybackRate(2);
     EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0);

@@ -106,6 +106,27 @@ TEST_F(SubtitleDisplayTest, TheCommandLineFileShowsInTheChosenCharacterSet) {
     window->ExitMe();
 }
 
+// The line follows the movie's time through seeks both ways, and goes when
+// the movie stops: nothing stays over the black window.
+TEST_F(SubtitleDisplayTest, TheLineFollowsSeeksBothWaysAndGoesAtTheStop) {
+    QFile file(dir.filePath("two.srt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1\n00:00:00,000 --> 00:00:02,000\nearly\n\n"
+               "2\n00:00:05,000 --> 00:00:10,000\nlate\n");
+    file.close();
+    auto window = start(mediaPath("demo.avi") + " /cli -sub " + file.fileName());
+    frmSub* sub = window->subtitles().window();
+    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "early"; }, 5000));
+    window->Jump("00:00:06");
+    EXPECT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "late"; }, 1500));
+    window->Jump("00:00:00");
+    EXPECT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "early"; }, 1500))
+        << "backwards too: " << sub->lines().Sub1.toStdString();
+    window->StopMovie();
+    EXPECT_EQ(sub->lines(), SubtitleLines::blank());
+    window->ExitMe();
+}
+
 TEST_F(SubtitleDisplayTest, ADragSetsTheHeightOnlyAndItIsKept) {
     auto window = start(mediaPath("demo.avi"));
     ASSERT_TRUE(window->OpenSub(dir.filePath("russian.srt"), 0, 0));

@@ -133,7 +133,8 @@ void frmMain::buildWindow() {
 // the subtitles, and the overlay detection's title.
 void frmMain::wirePlayback() {
     connect(&playback, &Playback::positionChanged, this, [this] { transport.Timer1_Timer(); });
-    connect(&playback, &Playback::seeked, this, [this] { subtitles_->seeked(); });
+    connect(&playback, &Playback::seeked, this,
+            [this](double seconds) { subtitles_->seeked(seconds); });
     connect(&playback, &Playback::stateChanged, this, [this](PlayStates now) {
         if (now != PlayStopped)
             return;

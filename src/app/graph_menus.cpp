@@ -32,6 +32,10 @@ QAction* Graph::add(QMenu& menu, const char* name, const QString& caption, Comma
                     int argument) {
     QAction* action = menu.addAction(caption);
     action->setObjectName(QLatin1String(name));
+    // The rate, aspect and stream in use carry a check mark.
+    if (command == Command::Rate || command == Command::AspectOriginal ||
+        command == Command::AspectPreset || command == Command::AudioStream)
+        action->setCheckable(true);
     commandOf_.insert(action, {command, argument});
     if (command != Command::None)
         connect(action, &QAction::triggered, this,
@@ -73,6 +77,7 @@ void Graph::buildPlayer() {
     add(m, "Mnu_Stop", QStringLiteral("Stop|Stops the movie"), C::StopMovie);
     add(m, "Mnu_Next", QStringLiteral("Next File|The playlist's next movie"), C::NextMovie);
     add(m, "Mnu_Jump", QStringLiteral("Jump to...|Goes to a time of the movie"), C::ShowJump);
+    add(m, "Mnu_Playlist", QStringLiteral("Playlist...|The playlist window"), C::ShowPlayLst);
     add(m, "Mnu_Repeat", QStringLiteral("#Repeat|Plays the movie again and again"), C::RepMode);
     add(m, "Mnu_Shuffle", QStringLiteral("#Shuffle|Plays the playlist in random order"),
         C::ShuffMode);
@@ -174,7 +179,7 @@ void Graph::refresh() {
             continue;
         action->setEnabled(commands_.available(command, argument));
         if (action->isCheckable())
-            action->setChecked(commands_.checked(command));
+            action->setChecked(commands_.checked(command, argument));
     }
 }
 

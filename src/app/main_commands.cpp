@@ -1,6 +1,7 @@
 #include "app/main_commands.h"
 
 #include "app/frm_main.h"
+#include "config/frm_config.h"
 #include "playlist/play_queue.h"
 #include "subtitles/subtitle_display.h"
 #include "subtitles/subtitle_table.h"
@@ -26,29 +27,35 @@ void MainCommands::addPlayback() {
             {Command::Previous, [&m](int) { m.transport.prev_Click(); }, movieOrQueue, {}},
             {Command::ChapterNext, [&m](int) { m.transport.ChapNext(); }, {}, {}},
             {Command::ChapterPrevious, [&m](int) { m.transport.ChapPrev(); }, {}, {}},
-            {Command::Rate, [&m](int rate) { m.transport.PlaybackRate(rate); }, movieOpen, {}},
+            {Command::Rate, [&m](int rate) { m.transport.PlaybackRate(rate); }, movieOpen,
+             [&m](int rate) {
+                 const auto& graph = m.playback.MediaPosition();
+                 return graph && graph->rate() == Transport::rateOf(rate);
+             }},
             {Command::VolumeUp, [&m](int) { m.volume.VolumeUp(); }, {}, {}},
             {Command::VolumeDown, [&m](int) { m.volume.VolumeDown(); }, {}, {}},
             {Command::MuteSound, [&m](int) { m.volume.MuteSound(); }, {}, {}},
             {Command::ShuffMode,
              [&m](int) { m.ShuffMode(); },
              {},
-             [&m] { return m.queue().shuffleChecked(); }},
+             [&m](int) { return m.queue().shuffleChecked(); }},
             {Command::RepMode,
              [&m](int) { m.RepMode(); },
              {},
-             [&m] { return m.queue().repeatChecked(); }},
-            {Command::AudioStream,
-             [&m](int item) { m.Mnu_As_Click(item - 1); },
+             [&m](int) { return m.queue().repeatChecked(); }},
+            {Command::AudioStream, [&m](int item) { m.Mnu_As_Click(item - 1); },
              [&m](int item) {
                  const QStringList streams = m.audioStreamItems();
                  const auto none = QStringLiteral("None");
                  return streams.value(1, none) != none && streams.value(item - 1, none) != none;
              },
-             {}},
+             [&m](int item) {
+                 return m.playback.MovieOpen() &&
+                        m.audioStreamItems().value(item - 1) == m.opener.audioStream();
+             }},
             {Command::ShowSubtitles, [&m](int) { m.subtitles().Mnu_ShowSub_Click(); },
              [&m](int) { return m.subtitles().table().count() > 0; },
-             [&m] { return m.subtitles().showChecked(); }},
+             [&m](int) { return m.subtitles().showChecked(); }},
         });
 }
 
@@ -69,8 +76,10 @@ void MainCommands::addWindows() {
              },
              {},
              {}},
-            {Command::AspectOriginal, [&m](int) { m.Mnu_DAROr_Click(); }, movieOpen, {}},
-            {Command::AspectPreset, [&m](int item) { m.Mnu_DAR_Click(item); }, movieOpen, {}},
+            {Command::AspectOriginal, [&m](int) { m.Mnu_DAROr_Click(); }, movieOpen,
+             [&m](int) { return m.config() && m.config()->DAR.listIndex() < 0; }},
+            {Command::AspectPreset, [&m](int item) { m.Mnu_DAR_Click(item); }, movieOpen,
+             [&m](int item) { return m.config() && m.config()->DAR.listIndex() == item - 1; }},
             {Command::ShowJump, [&m](int) { m.showJump(); }, movieOpen, {}},
             {Command::OpenSubDlg, [&m](int) { m.OpenSubDlg(); }, movieOpen, {}},
             {Command::LoadMenuDlg, [&m](int) { m.LoadMenuDlg(); }, {}, {}},
@@ -124,7 +133,7 @@ bool MainCommands::available(Command command, int argument) const {
     return r && (!r->available || r->available(argument));
 }
 
-bool MainCommands::checked(Command command) const {
+bool MainCommands::checked(Command command, int argument) const {
     const Row* r = row(command);
-    return r && r->checked && r->checked();
+    return r && r->checked && r->checked(argument);
 }

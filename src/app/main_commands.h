@@ -17,7 +17,7 @@ class MainCommands : public QObject, public PlayerCommands {
     explicit MainCommands(frmMain& window);
     void run(Command command, int argument = 0) override;
     bool available(Command command, int argument = 0) const override;
-    bool checked(Command command) const override;
+    bool checked(Command command, int argument = 0) const override;
 
   Q_SIGNALS:
     // After each command: what it changed (the volume, shuffle, repeat...)
@@ -29,7 +29,7 @@ class MainCommands : public QObject, public PlayerCommands {
         Command command;
         std::function<void(int argument)> run;
         std::function<bool(int argument)> available; // unset: always
-        std::function<bool()> checked;               // unset: never
+        std::function<bool(int argument)> checked;   // unset: never
     };
     const Row* row(Command command) const;
     void addPlayback();

@@ -9,6 +9,7 @@
 
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -16,6 +17,7 @@ InspectorWindow::InspectorWindow(GraphInspector& inspector, Player player, QWidg
     : inspector_(inspector), player_(std::move(player)), bar_(bar),
       panel_(std::make_unique<InspectorPanel>(inspector, player_.queue, nullptr)) {
     panel_->setWindowTitle(QStringLiteral("Filter Graph Inspector"));
+    panel_->installEventFilter(this);
     wire();
 }
 
@@ -59,6 +61,17 @@ void InspectorWindow::wire() {
         player_.queue.setListIndex(0);
     });
     connect(panel_->Command3, &QPushButton::clicked, this, [this] { player_.playQueue(); });
+}
+
+bool InspectorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panel_.get() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_I && key->modifiers() == Qt::ControlModifier) {
+            show(false);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void InspectorWindow::show(bool show) {

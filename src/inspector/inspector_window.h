@@ -29,6 +29,10 @@ class InspectorWindow : public QObject {
     bool shown() const;
     InspectorPanel* panel() const { return panel_.get(); }
 
+  protected:
+    // Ctrl+I closes the inspector from inside it too.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void wire();
     GraphInspector& inspector_;

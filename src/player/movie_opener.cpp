@@ -173,6 +173,7 @@ void MovieOpener::detect(quint64 thisOpen, const QString& file) {
 }
 
 bool MovieOpener::genericPath(bool loop) {
+    audioStream_ = QStringLiteral("Stream 01");
     if (alreadyInGraph(fileName_))
         return false;
     const bool asf = isAsfName(fileName_);
@@ -211,6 +212,7 @@ bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin
 
 // The splitter path on the graph an open has just made.
 bool MovieOpener::aviPath(const QString& audioPin, bool loop) {
+    audioStream_ = audioPin;
     // Headers the splitter cannot use: a damaged AVI file, or none at all.
     if (!buildAviGraph(audioPin)) {
         const auto fault = isAviFile(fileName_) ? MediaFault::Damaged : MediaFault::NotMedia;

@@ -70,6 +70,9 @@ class MovieOpener : public QObject {
 
     // The file the last open operation took.
     const QString& movieFileName() const { return fileName_; }
+    // The audio stream playing: the splitter's pin name, "Stream 01" when
+    // the file's first audio stream plays.
+    const QString& audioStream() const { return audioStream_; }
     // The stream count the detector gave for the last open, 0 when unknown.
     int streamCount() const { return streams_; }
 
@@ -97,6 +100,7 @@ class MovieOpener : public QObject {
     Transport& transport_;
     OpenerHost& host_;
     QString fileName_;
+    QString audioStream_ = QStringLiteral("Stream 01");
     int streams_ = 0;
     double detectedDuration_ = 0;
     quint64 openCount_ = 0; // tells a late detection which open it belongs to

@@ -45,6 +45,7 @@ class PlayerCommands {
     // False when what the command needs is absent (no movie, no subtitles):
     // its menu item is then disabled.
     virtual bool available(Command command, int argument = 0) const = 0;
-    // The check mark of Repeat, Shuffle and Show Subtitles.
-    virtual bool checked(Command command) const = 0;
+    // The check mark of Repeat, Shuffle, Show Subtitles, and of the rate,
+    // aspect and audio stream in use.
+    virtual bool checked(Command command, int argument = 0) const = 0;
 };

@@ -4,6 +4,8 @@
 
 void Transport::cmdRun_Click() {
     FilterGraph* graph = playback_.MediaControl().get();
+    // A new play, not a jump or a loop of the movie playing.
+    const bool starting = playback_.PlayState() == PlayStopped;
     if (graph) {
         if (playback_.PlayState() == PlayStopped) {
             host_.AttachVideo();
@@ -17,7 +19,8 @@ void Transport::cmdRun_Click() {
     }
     host_.applyVolume();
     host_.hideCurtain();
-    host_.startOverlayDetection();
+    if (starting)
+        host_.startOverlayDetection();
 }
 
 void Transport::cmdPause_Click() {
@@ -116,11 +119,15 @@ void Transport::ChapPrev() {
         Jump(target);
 }
 
-void Transport::PlaybackRate(int index) {
+double Transport::rateOf(int index) {
     static constexpr double kRates[] = {0.5, 1.0, 2.0};
-    if (index < 0 || index > 2 || !playback_.MediaPosition())
+    return index >= 0 && index <= 2 ? kRates[index] : 0;
+}
+
+void Transport::PlaybackRate(int index) {
+    if (rateOf(index) == 0 || !playback_.MediaPosition())
         return;
-    playback_.MediaPosition()->setRate(kRates[index]);
+    playback_.MediaPosition()->setRate(rateOf(index));
 }
 
 void Transport::Timer1_Timer() {

@@ -61,6 +61,8 @@ class Transport {
     void Jump(const QString& timeText);
     // 0: half speed, 1: normal, 2: double; anything else does nothing.
     void PlaybackRate(int index);
+    // The speed of rate item `index`; 0 for none.
+    static double rateOf(int index);
     // The chapter selection follows the position.
     void Timer1_Timer();
 

@@ -76,9 +76,12 @@ void SubtitleDisplay::clearLines() {
 
 // Backwards as well as forwards: the line from before the jump goes, and
 // the one for the new time is looked up at once.
-void SubtitleDisplay::seeked() {
-    clearLines();
-    tick();
+void SubtitleDisplay::seeked(double seconds) {
+    if (table_.isEmpty())
+        return;
+    const int extra = hooks_.extraSeconds ? hooks_.extraSeconds() : 0;
+    if (clock_.jumpTo(table_, qint64(seconds), extra, lines_) && window_->loaded())
+        window_->setLines(lines_);
 }
 
 void SubtitleDisplay::reload() {

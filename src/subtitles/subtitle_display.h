@@ -57,8 +57,8 @@ class SubtitleDisplay : public QObject {
     void setSubFileName(const QString& file) { SubFileName_ = file; }
     // The movie stopped or ended: no line stays over the black window.
     void clearLines();
-    // The movie jumped: the line for the new time shows at the next tick.
-    void seeked();
+    // The movie jumped to `seconds`: the line for the new time shows at once.
+    void seeked(double seconds);
     const SubtitleTable& table() const { return table_; }
 
   private:

@@ -2,6 +2,7 @@
 
 #include "player/time_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 SubtitleLines SubtitleLines::blank() {
@@ -42,4 +43,34 @@ bool SubtitleClock::tick(const SubtitleTable& table, qint64 second, int extraSec
     ticks_ = 0;
     shown_ = row;
     return changed;
+}
+
+bool SubtitleClock::jumpTo(const SubtitleTable& table, qint64 second, int extraSeconds,
+                           SubtitleLines& lines) {
+    restart();
+    last_ = second;
+    int row = -1;
+    qint64 begin = 0;
+    double total = 0;
+    // The last entry that covers the second wins, as the last start does.
+    for (int r = 0; r < table.count(); ++r) {
+        const auto start = qint64(HtoSec(table.ListBegin()[r]));
+        const double length = table.ListDif()[r].toDouble() + extraSeconds;
+        if (start <= second && second < start + length) {
+            row = r;
+            begin = start;
+            total = length;
+        }
+    }
+    const SubtitleLines before = lines;
+    ticks_ = 0;
+    max_ = 0;
+    lines = SubtitleLines::blank();
+    if (row >= 0) {
+        lines = {table.ListSub()[row], table.ListSub2()[row], table.ListSub3()[row]};
+        max_ = int(std::nearbyint(std::clamp(total, -32768.0, 32767.0)));
+        ticks_ = int(second - begin);
+        shown_ = row;
+    }
+    return lines != before;
 }

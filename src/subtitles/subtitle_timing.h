@@ -20,6 +20,10 @@ class SubtitleClock {
 
     // One tick at `second` of the movie; true when `lines` changed.
     bool tick(const SubtitleTable& table, qint64 second, int extraSeconds, SubtitleLines& lines);
+    // A jump to `second`: the entry the new time falls in shows at once,
+    // with the time it has been on counted; none, and the lines are blank.
+    // True when `lines` changed.
+    bool jumpTo(const SubtitleTable& table, qint64 second, int extraSeconds, SubtitleLines& lines);
     // A new table or a jump: the next tick looks at its own second only.
     void restart() {
         last_.reset();
