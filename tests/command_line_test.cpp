@@ -62,9 +62,14 @@ TEST(CommandLine, ParsesEachLineAsDocumented) {
 // string scripts rely on; options for people are exact.
 TEST(CommandLine, InvocationsForPeopleAndForScripts) {
     auto isFile = [](const QString& path) { return path.startsWith(u'/') || path == "--odd"; };
-    const Invocation several = readInvocation({"/a.avi", "/b c.mp4"}, isFile);
+    const Invocation several = readInvocation(
+        {"/a.avi", "/b c.mp4"}, [](const QString& p) { return p == "/a.avi" || p == "/b c.mp4"; });
     EXPECT_EQ(several.kind, Invocation::Play);
     EXPECT_EQ(several.files, (QStringList{"/a.avi", "/b c.mp4"}));
+    const auto onlyA = [](const QString& p) { return p == "/a.avi" || p == "/a b.avi"; };
+    EXPECT_EQ(readInvocation({"/a.avi", "/gone.avi"}, onlyA).files,
+              (QStringList{"/a.avi", "/gone.avi"}))
+        << "one file gone: the other still plays";
 
     // A path with spaces split by a shell, "/cli" forms, one file: one string.
     for (const QStringList& args :

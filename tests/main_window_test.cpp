@@ -219,9 +219,16 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
         << "opened again on the splitter path";
     EXPECT_TRUE(showsPicture(window)) << "the reopened graph shows its picture";
 
-    Q_EMIT window.videoWindowForm()->filesDropped({testsupport::mediaPath("one-audio.avi")});
+    // Dropped or named together, a file that is gone spoils nothing: the
+    // others play and it is named.
+    Q_EMIT window.videoWindowForm()->filesDropped(
+        {testsupport::mediaPath("gone.avi"), testsupport::mediaPath("one-audio.avi")});
     EXPECT_EQ(window.playback.CurrentFile(), testsupport::mediaPath("one-audio.avi"));
     EXPECT_TRUE(showsPicture(window)) << "a movie dropped on the video window";
+    QStringList told;
+    for (const QMessageBox* box : window.findChildren<QMessageBox*>())
+        told << box->text();
+    EXPECT_TRUE(told.contains("Not found: gone.avi")) << told.join('\n').toStdString();
 
     QTemporaryDir folder;
     const QString text = folder.filePath("notes.mp4");

@@ -251,13 +251,14 @@ TEST_F(PlayQueueTest, ShuffleNeverDrawsTheCurrentEntryAndStopsWithNothingElse) {
 }
 
 // One missing entry skipped with a message: PlaylistWindow, on real movies.
+// Missing entries are skipped at once: a list of holes ends quickly.
 TEST_F(PlayQueueTest, NothingButMissingOrEmptyEntriesTriesEachOnceAndStops) {
     fill(3);
     for (int i = 0; i < 3; ++i)
         QFile::remove(queue.List1.item(i));
     queue.List1.setListIndex(-1);
     end();
-    pumpEvents(5000);
+    pumpEvents(300);
     EXPECT_EQ(host.title, "2.avi was not found: skipped");
     EXPECT_EQ(queue.List1.listIndex(), 2);
     EXPECT_TRUE(host.opened.isEmpty());

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QListWidget>
@@ -169,7 +170,9 @@ TEST_F(PlaylistWindow, APlaylistFileDroppedOnThePlayerBecomesTheQueue) {
     ASSERT_TRUE(waitForMovie("b.mpg"));
     EXPECT_EQ(window->List1.count(), 3);
     EXPECT_EQ(control<QListWidget>("file2")->count(), 3);
+    QElapsedTimer clock;
+    clock.start();
     window->transport.nextbt_Click();
-    EXPECT_TRUE(waitUntil([&] { return window->scrollTitle().contains("gone.avi"); }, 3000));
     ASSERT_TRUE(waitForMovie("c.mp4")) << "the missing entry is skipped";
+    EXPECT_LT(clock.elapsed(), 1500) << "at once: there is nothing to wait for";
 }

@@ -87,9 +87,12 @@ Invocation readInvocation(const QStringList& args, bool (*isFile)(const QString&
     const bool cli = std::any_of(args.begin(), args.end(), [](const QString& arg) {
         return arg.compare(QLatin1String("/cli"), Qt::CaseInsensitive) == 0;
     });
-    if (args.size() > 1 && !cli && std::all_of(args.begin(), args.end(), isFile))
+    // Files named one by one, even when some are gone: those there play and
+    // the others are named. A path a shell split at its spaces stays whole.
+    const QString line = joinArguments(args);
+    if (args.size() > 1 && !cli && !isFile(line) && std::any_of(args.begin(), args.end(), isFile))
         invocation.files = args;
     else
-        invocation.line = joinArguments(args);
+        invocation.line = line;
     return invocation;
 }

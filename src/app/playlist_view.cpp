@@ -39,6 +39,13 @@ void PlaylistView::openDropped(const QStringList& paths) {
     }
     if (!lists) {
         main_.opener.openDropped(paths, queue_.repeatChecked(), main_.List1);
+        // Those that exist play; the others are named, not passed over.
+        QStringList missing;
+        for (const QString& path : paths)
+            if (!QFileInfo::exists(path))
+                missing << QFileInfo(path).fileName();
+        if (!missing.isEmpty())
+            warn(QStringLiteral("Not found: %1").arg(missing.join(QStringLiteral(", "))));
         return;
     }
     queue_.playEntries(entries);

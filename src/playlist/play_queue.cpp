@@ -8,7 +8,8 @@
 #include <QTimer>
 
 namespace {
-// A missing entry's message stays this long before the queue moves on.
+// The message of an entry that cannot play stays this long before the queue
+// moves on.
 constexpr int kSkipDelayMs = 1500;
 } // namespace
 
@@ -46,12 +47,13 @@ bool PlayQueue::PlayPlaylst(const QString& movieFileName) {
         const QString name = QFileInfo(movieFileName).fileName();
         host_.setTitle(name.isEmpty() ? QStringLiteral("An empty entry: skipped")
                                       : QStringLiteral("%1 was not found: skipped").arg(name));
-        skipLater();
+        skipLater(0); // nothing to read: at once, so a list of holes ends quickly
         return false;
     }
-    // A movie that cannot be played says why and is skipped the same way.
+    // A movie that cannot be played says why, and the message stays a
+    // moment before the queue moves on.
     if (!host_.openMovie(movieFileName, false)) {
-        skipLater();
+        skipLater(kSkipDelayMs);
         return false;
     }
     skipsInARow_ = 0;
@@ -61,11 +63,11 @@ bool PlayQueue::PlayPlaylst(const QString& movieFileName) {
 // The next entry after a moment, as if this one had ended, unless the user
 // has chosen something else meanwhile. A queue of nothing but entries that
 // cannot play stops once it has tried them all.
-void PlayQueue::skipLater() {
+void PlayQueue::skipLater(int delayMs) {
     const int at = List1.listIndex();
     if (++skipsInARow_ > List1.count())
         return;
-    QTimer::singleShot(kSkipDelayMs, this, [this, at] {
+    QTimer::singleShot(delayMs, this, [this, at] {
         if (List1.listIndex() != at || playback_.PlayState() != PlayStopped)
             return;
         endPending_ = true;

@@ -69,7 +69,7 @@ class PlayQueue : public QObject {
 
   private:
     void advance();
-    void skipLater();
+    void skipLater(int delayMs);
     void shuffleNext();
     void select(int index);
 

@@ -39,6 +39,12 @@ void frmSub::unload() {
 }
 
 void frmSub::setLines(const SubtitleLines& lines) {
+    // While dragged the window shows its drag text; the entry that comes
+    // meanwhile is the one to show at the release.
+    if (dragging_) {
+        beforeDrag_ = lines;
+        return;
+    }
     lines_ = lines;
     refresh();
 }
