@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
+#include <QMouseEvent>
 #include <QScreen>
 #include <gtest/gtest.h>
 
@@ -84,9 +85,28 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
     EXPECT_FALSE(video()->isFullScreen());
 
     testsupport::pumpEvents(700); // the window manager's frame comes back
-    video()->move(17, 23);
+    // The user drags it away; with no window manager move to ask for (the
+    // offscreen platform), the window follows the pointer itself.
+    const QPoint from = video()->pos();
+    const bool ownDrag = QGuiApplication::platformName() == "offscreen";
+    const QPoint grip = video()->mapToGlobal(QPoint(20, 20));
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(video()->mapFromGlobal(at)), QPointF(at), Qt::LeftButton,
+                          held, Qt::NoModifier);
+        QApplication::sendEvent(video(), &event);
+    };
+    if (ownDrag) {
+        send(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+        send(QEvent::MouseMove, grip + QPoint(30, -20), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, grip + QPoint(30, -20), Qt::NoButton);
+    } else {
+        video()->move(from + QPoint(30, -20));
+    }
     testsupport::pumpEvents(100);
     const QPoint moved = video()->pos();
+    if (ownDrag) {
+        EXPECT_EQ(moved, from + QPoint(30, -20));
+    }
     window->StopMovie();
     window->transport.play_Click();
     testsupport::pumpEvents(500);

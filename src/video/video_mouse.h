@@ -7,8 +7,10 @@
 #include <QObject>
 #include <QPoint>
 #include <functional>
+#include <optional>
 
 struct VideoState;
+class QMouseEvent;
 class QWidget;
 
 class VideoMouse : public QObject {
@@ -21,8 +23,11 @@ class VideoMouse : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool followDrag(const QMouseEvent& mouse);
+
     const VideoState& state_;
     QWidget& window_;
     std::function<void(QPoint)> popUpMenu_;
     std::function<bool()> subtitlesDragged_;
+    std::optional<QPoint> dragOffset_; // the fallback drag, when one is under way
 };
