@@ -25,7 +25,7 @@ struct RecordingHost : MenuHost {
         calls.append(
             QStringLiteral("open %1%2").arg(QFileInfo(file).fileName(), loop ? " loop" : ""));
         opened.append(file);
-        return true;
+        return openable;
     }
     bool openBivx(const QString& file, const QString& pin, bool) override {
         calls.append(QStringLiteral("bivx %1 %2").arg(QFileInfo(file).fileName(), pin));
@@ -46,6 +46,7 @@ struct RecordingHost : MenuHost {
     QStringList calls, opened, chapters, warnings;
     QString still, title, subtitles;
     int changes = 0;
+    bool openable = true;
 };
 
 class ScenixMenuTest : public ::testing::Test {
@@ -150,6 +151,12 @@ TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
     EXPECT_EQ(host.title, "Demo disc");
     // Only the chapter form adds a chapter, not "Stream 02:film.avi".
     EXPECT_EQ(host.chapters, QStringList{"00:12:30"});
+    // A background movie that cannot play keeps its failure in the title.
+    host.openable = false;
+    host.title.clear();
+    ASSERT_TRUE(menu.LoadMenu(menuFile("disc/main.vmu", kDemo)));
+    EXPECT_TRUE(host.title.isEmpty()) << "the caption would hide why";
+    host.openable = true;
 
     host.calls.clear();
     click(1); // chapter

@@ -45,8 +45,10 @@ void ScenixMenu::showBackground() {
     const QString background = resolve(MenuFileName);
     const QString kind = MenuFileName.right(3).toUpper();
     if (kind == QLatin1String("AVI")) {
-        // Loops: the end-of-movie step restarts it.
-        host_.openMovie(background, true);
+        // Loops: the end-of-movie step restarts it. One that cannot play
+        // says why in the title, as any movie does, and the caption waits.
+        if (!host_.openMovie(background, true))
+            return;
     } else if (!MenuFileName.isEmpty() &&
                (kind == QLatin1String("BMP") || !QImageReader::imageFormat(background).isEmpty())) {
         if (!host_.showStill(background))

@@ -123,11 +123,12 @@ void SettingsStore::change(const QList<std::pair<QString, QString>>& values, boo
         document->setValues(kGroup, values, together);
     }
     // Kept until a save takes them, one entry per key.
-    for (const auto& [key, value] : values) {
+    for (const auto& change : values) {
+        const QString& key = change.first;
         unsaved_.removeIf([&key](const auto& entry) {
             return entry.first.compare(key, Qt::CaseInsensitive) == 0;
         });
-        unsaved_.append({key, value});
+        unsaved_.append(change);
     }
     if (!document)
         return;
