@@ -77,7 +77,7 @@ void Graph::buildPlayer() {
     add(m, "Mnu_Stop", QStringLiteral("Stop|Stops the movie"), C::StopMovie);
     add(m, "Mnu_Next", QStringLiteral("Next File|The playlist's next movie"), C::NextMovie);
     add(m, "Mnu_Jump", QStringLiteral("Jump to...|Goes to a time of the movie"), C::ShowJump);
-    add(m, "Mnu_Playlist", QStringLiteral("Playlist...|The playlist window"), C::ShowPlayLst);
+    add(m, "Mnu_Playlist", QStringLiteral("Show Playlist...|The playlist window"), C::ShowPlayLst);
     add(m, "Mnu_Repeat", QStringLiteral("#Repeat|Plays the movie again and again"), C::RepMode);
     add(m, "Mnu_Shuffle", QStringLiteral("#Shuffle|Plays the playlist in random order"),
         C::ShuffMode);
