@@ -129,6 +129,19 @@ TEST_F(VideoDisplayTest, SoundAloneNeverGoesFullScreenNorSwitchesTheDisplayMode)
     EXPECT_FALSE(modes.ModeChanged);
 }
 
+// A movie larger than the screen gets a window that fits the free area
+// above the bar, in the movie's shape.
+TEST_F(VideoDisplayTest, AMovieLargerThanTheScreenGetsAWindowThatFits) {
+    ASSERT_TRUE(window->OpenaMovie(mediaPath("big.avi"), false));
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return video()->isVisible() && video()->width() != 640; }, 5000));
+    const QRect free = QApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(free.contains(video()->frameGeometry()))
+        << video()->frameGeometry().width() << "x" << video()->frameGeometry().height();
+    EXPECT_LT(video()->frameGeometry().bottom(), window->frameGeometry().top()) << "above the bar";
+    EXPECT_NEAR(double(video()->width()) / video()->height(), 16.0 / 9.0, 0.02);
+}
+
 // A file that cannot play, opened in full screen, lifts the curtain and
 // leaves full screen: nothing black is left over the screen.
 TEST_F(VideoDisplayTest, AFailedOpenInFullScreenLeavesNoCurtain) {

@@ -15,7 +15,7 @@ fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
 files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
     demo.avi demo.srt demo.m3u menu.avi transition.avi second.bmp main.vmu second.vmu empty.avi not-media.avi truncated.avi
-    tone.wav)
+    tone.wav big.avi)
 
 mkdir -p "$1"
 outdir=$(cd "$1" && pwd)
@@ -140,6 +140,9 @@ check two-audio.avi 3.9 4.2 1 2 25/1 100
 
 avi one-audio.avi 100 320 240 25/1 400000 pattern=smpte 440
 check one-audio.avi 3.9 4.2 1 1 25/1 100
+
+# A picture larger than any test screen: the window must fit the screen.
+avi big.avi 10 1920 1080 25/1 2000000 pattern=smpte
 
 # Sound alone: a movie with no picture to show.
 launch audiotestsrc num-buffers=100 samplesperbuffer=441 freq=440 ! wavenc ! filesink location=tone.wav

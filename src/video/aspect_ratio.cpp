@@ -1,5 +1,6 @@
 #include "video/aspect_ratio.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -60,4 +61,13 @@ QRect centredPicture(QSize window, QSize picture) {
     return QRect(toInt(window.width() / 2.0 - picture.width() / 2.0).value_or(0),
                  toInt(window.height() / 2.0 - picture.height() / 2.0).value_or(0), picture.width(),
                  picture.height());
+}
+
+QSize fittedSize(QSize native, QSize room) {
+    if (native.isEmpty() || room.isEmpty() ||
+        (native.width() <= room.width() && native.height() <= room.height()))
+        return native;
+    const double scale =
+        std::min(double(room.width()) / native.width(), double(room.height()) / native.height());
+    return {std::max(1, int(native.width() * scale)), std::max(1, int(native.height() * scale))};
 }

@@ -31,3 +31,7 @@ std::optional<QRect> fullScreenPicture(QSize screen, RatioTerms ratio);
 
 // The renderer of `picture` size centred in a window of `window` size.
 QRect centredPicture(QSize window, QSize picture);
+// The windowed picture's size: the movie's own, or, when that does not fit
+// in `room`, the largest of the same shape that does (whole pixels, at
+// least one).
+QSize fittedSize(QSize native, QSize room);

@@ -84,13 +84,21 @@ void VideoDisplay::firstFrame() {
         placeWindowed();
 }
 
+// The movie's own size, made smaller (same shape) when it would not fit
+// on the screen above the bar; the user may still enlarge the window.
 void VideoDisplay::sizeToNative() {
     const QSize native = nativeSize();
     if (native.isEmpty())
         return;
-    window_->resize(native);
+    const QRect free = screen()->availableGeometry();
+    const QMargins frame = frameMargins();
+    const int above = bar_.frameGeometry().top() - free.top() - twipsToPixels(kOpenGapTwips);
+    const QSize room(free.width() - frame.left() - frame.right(),
+                     above - frame.top() - frame.bottom());
+    const QSize size = fittedSize(native, room);
+    window_->resize(size);
     if (VideoWindow* video = renderer())
-        video->setWindowPosition(0, 0, native.width(), native.height());
+        video->setWindowPosition(0, 0, size.width(), size.height());
 }
 
 void VideoDisplay::detach() {
@@ -112,10 +120,13 @@ void VideoDisplay::place() {
 }
 
 void VideoDisplay::placeWindowed() {
-    // Window frames included: the video stands centred, a gap above the bar.
+    // Window frames included: the video stands centred, a gap above the
+    // bar, and on the screen even where the bar is near its edge.
     const QRect bar = bar_.frameGeometry();
     const QRect video = window_->frameGeometry();
-    window_->move(bar.x() + bar.width() / 2 - video.width() / 2,
+    const QRect free = screen()->availableGeometry();
+    const int x = bar.x() + bar.width() / 2 - video.width() / 2;
+    window_->move(std::max(free.left(), std::min(x, free.right() + 1 - video.width())),
                   std::max(0, bar.y() - video.height() - twipsToPixels(kOpenGapTwips)));
 }
 
