@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using testsupport::mediaPath;
@@ -43,7 +44,7 @@ class MenuScreenTest : public ::testing::Test {
         return waitUntil(
             [&] {
                 return playing() == name && window->playback.PlayState() == 2 &&
-                       screen().windowPoint({0, 0});
+                       video()->isVisible() && screen().windowPoint({0, 0});
             },
             8000);
     }
@@ -130,6 +131,18 @@ TEST_F(MenuScreenTest, TheSecondMenuIsAStillPictureAndTheKeysLeadBack) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
     EXPECT_FALSE(screen().stillShown());
     EXPECT_EQ(menu().Button.size(), 5);
+
+    // A menu whose picture is missing still answers, on the window's pixels.
+    QTemporaryDir disc;
+    QFile bare(disc.filePath("bare.vmu"));
+    ASSERT_TRUE(bare.open(QIODevice::WriteOnly));
+    bare.write("File=gone.bmp\r\nButton=000,000,100,100\r\n1stAction=None\r\n1stParam=\r\n"
+               "2ndAction=Play\r\n2ndParam=x.avi\r\n");
+    bare.close();
+    ASSERT_TRUE(window->LoadMenu(bare.fileName()));
+    EXPECT_EQ(screen().picturePoint(QPoint(50, 30)), QPointF(50, 30));
+    ASSERT_TRUE(window->LoadMenu(mediaPath("main.vmu")));
+    ASSERT_TRUE(waitForMovie("menu.avi"));
 
     // Opening a movie of one's own leaves the menu.
     window->openFiles({mediaPath("movie.mp4")});

@@ -90,6 +90,10 @@ std::pair<QRect, QSize> MenuScreen::background() const {
             continue;
         return {surface->pictureRect().translated(surface->pos()), surface->pictureSize()};
     }
+    // No picture (a background that cannot be shown): the hot spots stand
+    // on the window's own pixels, so they still answer.
+    if (window_.isVisible())
+        return {window_.rect(), window_.size()};
     return {};
 }
 

@@ -35,8 +35,8 @@ class MenuScreen : public QObject {
     bool stillShown() const;
     // The menu changed: the highlight, the label and the pointer watch follow.
     void update();
-    // A point of the video window in the background's pixels; empty where
-    // no background is shown.
+    // A point of the video window in the background's pixels (the window's
+    // own where no picture is shown); empty for an empty window.
     std::optional<QPointF> picturePoint(QPoint windowPoint) const;
     // And back: where a point of the background is on the video window.
     std::optional<QPointF> windowPoint(QPointF picturePoint) const;
