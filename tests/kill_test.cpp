@@ -86,13 +86,16 @@ int runWriteValues(const QString& kind, const QString& path, const QString& tag)
     return 0;
 }
 
+// Every file the player writes, by the name writeVersion knows it by.
+const char* const kWriterKinds[] = {"settings", "registry", "playlist", "dar"};
+
 int runWriteLoop(const QString& kind, const QString& path) {
     for (int version = 1;; version = 3 - version)
         writeVersion(kind, path, version);
 }
 
 TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
-    for (const char* kind : {"settings", "registry", "playlist", "dar"}) {
+    for (const char* kind : kWriterKinds) {
         SCOPED_TRACE(kind);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("file"));
@@ -130,7 +133,7 @@ TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
 // A write the system refuses (a file size limit, as a full disk would) leaves
 // the previous file byte for byte, and no temporary file beside it.
 TEST(FailedWriters, LeaveThePreviousFileWhole) {
-    for (const char* kind : {"settings", "registry", "playlist", "dar"}) {
+    for (const char* kind : kWriterKinds) {
         SCOPED_TRACE(kind);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("file"));
