@@ -15,11 +15,16 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
 #include <unistd.h>
 
 using testsupport::mediaPath;
 
 namespace {
+
+// The 300 bytes this seed flips stop the Matroska demuxer's own parse at
+// about 4 s of 8, as random damage does.
+constexpr unsigned kDamageSeed = 6;
 
 class BadMedia : public ::testing::Test {
   protected:
@@ -177,6 +182,40 @@ TEST_F(BadMedia, MoviesCutAnywhereStopAndTheNextPlays) {
             << window->scrollTitle().toStdString();
         expectPlays(mediaPath("one-audio.avi"));
     }
+}
+
+// Damage the demuxer cannot step over ends its data early; the player jumps
+// to the next key frame and plays the rest, as mpv does. A movie of one
+// picture is seen before it ends, and neither is reported as a failure.
+TEST_F(BadMedia, DamagedMoviesPlayOnAndOnePictureIsSeen) {
+    QByteArray mkv = media("clusters.mkv");
+    std::mt19937 random(kDamageSeed);
+    std::uniform_int_distribution<qsizetype> where(mkv.size() / 10, mkv.size() - 1);
+    for (int i = 0; i < 300; ++i)
+        mkv[where(random)] ^= char(0xff);
+    window->OpenaMovie(make("damaged.mkv", mkv), false);
+    double furthest = 0;
+    testsupport::waitUntil(
+        [&] {
+            if (window->playback.PlayState() == PlayRunning)
+                furthest = std::max(furthest, window->playback.position());
+            return window->playback.PlayState() == PlayStopped;
+        },
+        20000);
+    EXPECT_GT(furthest, 6.0) << window->scrollTitle().toStdString();
+    EXPECT_EQ(window->scrollTitle(), "damaged.mkv") << "played to its end";
+
+    window->OpenaMovie(mediaPath("one-frame.avi"), false);
+    PicVideoWindow* video = window->videoWindowForm();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return video->isVisible(); }, 3000));
+    testsupport::pumpEvents(800); // long after its 40 ms
+    ASSERT_TRUE(video->isVisible()) << "the picture is still on the screen";
+    const QImage shot = video->grab().toImage();
+    EXPECT_GT(qGray(shot.pixel(shot.width() / 20, shot.height() / 4)), 150) << "the white bar";
+    EXPECT_TRUE(
+        testsupport::waitUntil([&] { return window->playback.PlayState() == PlayStopped; }, 5000));
+    EXPECT_EQ(window->scrollTitle(), "one-frame.avi") << "an end, not a failure";
+    expectPlays(mediaPath("one-audio.avi"));
 }
 
 // A movie deleted, or replaced by something else, while it plays.

@@ -15,7 +15,7 @@ fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
 files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
     demo.avi demo.srt demo.m3u menu.avi transition.avi second.bmp main.vmu second.vmu empty.avi not-media.avi truncated.avi
-    tone.wav big.avi)
+    tone.wav big.avi one-frame.avi clusters.mkv)
 
 mkdir -p "$1"
 outdir=$(cd "$1" && pwd)
@@ -143,6 +143,15 @@ check one-audio.avi 3.9 4.2 1 1 25/1 100
 
 # A picture larger than any test screen: the window must fit the screen.
 avi big.avi 10 1920 1080 25/1 2000000 pattern=smpte
+
+# One picture and nothing else: a movie over before it could be seen.
+avi one-frame.avi 1 320 240 25/1 400000 pattern=smpte
+
+# Eight seconds of H.264 and Vorbis in Matroska clusters of two seconds (a
+# key frame every 50 frames): damage in one cluster leaves the next to play.
+launch matroskamux name=mux ! filesink location=clusters.mkv \
+    $(video 200 320 240 25/1 pattern=ball) ! x264enc key-int-max=50 speed-preset=ultrafast \
+    ! h264parse ! queue ! mux. $(tone 800 440) ! vorbisenc ! queue ! mux.
 
 # Sound alone: a movie with no picture to show.
 launch audiotestsrc num-buffers=100 samplesperbuffer=441 freq=440 ! wavenc ! filesink location=tone.wav

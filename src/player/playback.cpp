@@ -2,6 +2,8 @@
 
 #include "player/failure_text.h"
 
+#include <algorithm>
+
 namespace {
 // The position display's pace; also the stall watch's tick.
 constexpr int kTickMs = 1000;
@@ -10,6 +12,16 @@ constexpr int kTickMs = 1000;
 bool endsEarly(double at, double length) {
     return length > 0 && at < length * 0.9 && length - at > 2.0;
 }
+// A demuxer that meets damage it cannot step over ends its data there; the
+// rest of the file may still play, as it does in mpv. Each jump lands
+// further than the last, and only so many are tried.
+constexpr int kMaxSkips = 8;
+constexpr double kFirstSkipSeconds = 0.5;
+constexpr qint64 kLandingMs = 500;
+// A movie shorter than a moment (one picture, a few frames) stays on the
+// screen this long before it counts as ended, so it is seen at all.
+constexpr double kMomentSeconds = 1.0;
+constexpr int kShortestShowMs = 1500;
 } // namespace
 
 Playback::Playback(QObject* parent) : QObject(parent) {
@@ -30,6 +42,9 @@ void Playback::beginOpen(std::shared_ptr<FilterGraph> graph) {
     muted_ = false;
     frameRate_ = 0;
     expectedDuration_ = 0;
+    skippedTo_ = 0;
+    skips_ = 0;
+    shownFor_.invalidate();
     stallWatch_.reset();
     setPlayState(PlayStopped);
     if (graph_)
@@ -98,6 +113,7 @@ void Playback::onPrerolled(quint64 graphId) {
         return; // an old graph's
     if (const MediaResult<double> length = graph_->duration())
         setExpectedDuration(length.value());
+    shownFor_.start();
     Q_EMIT firstFrame();
     Q_EMIT positionChanged(position());
 }
@@ -107,24 +123,60 @@ void Playback::onEnded(quint64 graphId) {
         return;
     const double at = position();
     Q_EMIT positionChanged(at);
-    if (!loopMovie_ && endsEarly(at, expectedDuration_)) {
+    // An end straight after a jump means the jump found nothing to play:
+    // the data ran out there too (a file cut short), and that is no end.
+    const bool jumpFoundNothing = skips_ > 0 && sinceSkip_.elapsed() < kLandingMs;
+    if (!loopMovie_ && (jumpFoundNothing || endsEarly(at, expectedDuration_))) {
+        if (skipDamage(at))
+            return;
         fail(failureText(currentFile_, {MediaFault::Stalled, {}, {}}));
+        return;
+    }
+    const qint64 shown = shownFor_.isValid() ? shownFor_.elapsed() : kShortestShowMs;
+    if (!loopMovie_ && at < kMomentSeconds && shown < kShortestShowMs) {
+        QTimer::singleShot(kShortestShowMs - shown, this, [this, graphId] {
+            if (current(graphId) && playState_ == PlayRunning)
+                Q_EMIT ended();
+        });
         return;
     }
     Q_EMIT ended();
 }
 
+bool Playback::skipDamage(double at) {
+    if (skips_ >= kMaxSkips || playState_ != PlayRunning)
+        return false;
+    const double step = kFirstSkipSeconds * (1 << skips_);
+    const double target = std::max(at, skippedTo_) + step;
+    if (!endsEarly(target, expectedDuration_))
+        return false;
+    ++skips_;
+    skippedTo_ = target;
+    sinceSkip_.start();
+    graph_->skipTo(target);
+    stallWatch_.reset();
+    Q_EMIT seeked(target);
+    Q_EMIT positionChanged(target);
+    return true;
+}
+
 // A movie said to play whose time stands still has stopped delivering:
 // near its end it has ended, anywhere else the file failed it.
 void Playback::tick() {
-    const double at = position();
-    Q_EMIT positionChanged(at);
-    if (!graph_ || !stallWatch_.tick(at, graph_->isPrerolled() && playState_ == PlayRunning))
+    if (!graph_)
+        return;
+    // A position the graph cannot tell (damaged data) is not shown as a
+    // jump to 0; it counts as standing still.
+    const MediaResult<double> now = graph_->currentPosition();
+    if (now)
+        Q_EMIT positionChanged(now.value());
+    const double at = now.valueOr(stallWatch_.lastPosition());
+    if (!stallWatch_.tick(at, graph_->isPrerolled() && playState_ == PlayRunning))
         return;
     stallWatch_.reset();
     const double length = graph_->duration().valueOr(expectedDuration_);
     if (length > 0 && at >= length - 1.0)
         onEnded(graph_->id());
-    else
+    else if (!skipDamage(at))
         fail(failureText(currentFile_, {MediaFault::Stalled, {}, {}}));
 }

@@ -8,6 +8,7 @@
 #include "support/media/filter_graph.h"
 #include "support/media/media_error.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -89,6 +90,7 @@ class Playback : public QObject {
     void watch(FilterGraph* graph);
     void onPrerolled(quint64 graphId);
     void onEnded(quint64 graphId);
+    bool skipDamage(double at);
     void tick();
 
     std::shared_ptr<FilterGraph> graph_;
@@ -99,6 +101,12 @@ class Playback : public QObject {
     bool muted_ = false;
     int frameRate_ = 0;
     double expectedDuration_ = 0;
+    // Where the last jump over damaged data aimed, and how many were made.
+    double skippedTo_ = 0;
+    int skips_ = 0;
+    QElapsedTimer sinceSkip_;
+    // Since the first frame: how long the picture has been seen.
+    QElapsedTimer shownFor_;
     // Runs only while the movie runs: a paused or stopped player sleeps.
     QTimer ticker_;
     StallWatch stallWatch_;

@@ -12,6 +12,8 @@ class StallWatch {
     // running movie has stood still for kStillSeconds ticks in a row.
     bool tick(double positionSeconds, bool running);
     void reset();
+    // The position of the last tick; 0 before the first.
+    double lastPosition() const { return last_ < 0 ? 0 : last_; }
 
   private:
     double last_ = -1;

@@ -255,8 +255,10 @@ MediaResult<double> FilterGraph::currentPosition() const {
     return double(nanoseconds) / GST_SECOND;
 }
 
-MediaStatus FilterGraph::seek(double seconds, double rate) {
-    const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+MediaStatus FilterGraph::seek(double seconds, double rate, bool toKeyFrameAfter) {
+    const auto flags = GstSeekFlags(
+        GST_SEEK_FLAG_FLUSH | (toKeyFrameAfter ? GST_SEEK_FLAG_KEY_UNIT | GST_SEEK_FLAG_SNAP_AFTER
+                                               : GST_SEEK_FLAG_ACCURATE));
     const gint64 position = gint64(std::max(0.0, seconds) * GST_SECOND);
     if (!gst_element_seek(pipeline_, rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, position,
                           GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE))
@@ -284,6 +286,12 @@ MediaStatus FilterGraph::setCurrentPosition(double seconds) {
         return MediaStatus::success();
     }
     return seek(seconds, rate_);
+}
+
+MediaStatus FilterGraph::skipTo(double seconds) {
+    if (!prerolled_)
+        return setCurrentPosition(seconds);
+    return seek(seconds, rate_, true);
 }
 
 MediaStatus FilterGraph::setRate(double rate) {

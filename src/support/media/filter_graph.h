@@ -161,6 +161,9 @@ class FilterGraph : public QObject {
     MediaResult<double> duration() const;
     MediaResult<double> currentPosition() const;
     MediaStatus setCurrentPosition(double seconds);
+    // Jumps to the first key frame at or after `seconds`: past damaged data,
+    // where decoding from the key frame before would meet the damage again.
+    MediaStatus skipTo(double seconds);
     // 0.5, 1.0 or 2.0; the pitch is kept.
     MediaStatus setRate(double rate);
     double rate() const { return rate_; }
@@ -200,7 +203,7 @@ class FilterGraph : public QObject {
     void fail(MediaError error, const QString& message);
     void onPrerollTimeout();
     void applyPendingSeek();
-    MediaStatus seek(double seconds, double rate);
+    MediaStatus seek(double seconds, double rate, bool toKeyFrameAfter = false);
 
     quint64 id_;
     GstElement* pipeline_ = nullptr;
