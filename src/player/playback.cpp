@@ -2,6 +2,8 @@
 
 #include "player/failure_text.h"
 
+#include <QMetaMethod>
+
 namespace {
 // The position display's pace; also the stall watch's tick.
 constexpr int kTickMs = 1000;
@@ -38,7 +40,12 @@ void Playback::beginOpen(std::shared_ptr<FilterGraph> graph) {
 
 void Playback::watch(FilterGraph* graph) {
     connect(graph, &FilterGraph::errorOccurred, this, [this](quint64 id, const QString&) {
-        if (current(id))
+        if (!current(id))
+            return;
+        if (graph_->failure().fault == MediaFault::SoundOutput &&
+            isSignalConnected(QMetaMethod::fromSignal(&Playback::soundOutputLost)))
+            Q_EMIT soundOutputLost(graph_->failedAt());
+        else
             fail(failureText(currentFile_, graph_->failure()));
     });
     connect(graph, &FilterGraph::prerolled, this, &Playback::onPrerolled);
