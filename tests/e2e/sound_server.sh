@@ -115,6 +115,9 @@ grep -q 'Speakers (vantor_b).* was unplugged: the sound plays on the default out
     "$work/player.log" || fail "$step: no word of it"
 outputs=$(grep 'audio outputs: ' "$work/player.log" | tail -n 1)
 [[ $outputs == *Speakers* && $outputs != *vantor_b* ]] || fail "$step: listed as '$outputs'"
+# Devices only: no bare sink type (alsasink, pulsesink, a2dpsink, ...).
+! grep -Eq 'audio outputs: (.*, )?[a-z0-9]+sink(,|$)' "$work/player.log" ||
+    fail "sink types are offered: $outputs"
 wait_for Playing status
 heard vantor_a 440 >/dev/null
 (($(position) >= before)) || fail "$step: went back from $before s to $(position) s"
