@@ -518,6 +518,8 @@ TEST_F(FrmConfigTest, TheSubtitleIconTogglesAndTheDialogStaysOnTopWhenAsked) {
 
 class NoDisplay : public DisplayBackend {
   public:
+    bool switchable = true;
+    bool canSwitch() override { return switchable; }
     QList<DisplayMode> modes() override { return {}; }
     std::optional<DisplayMode> currentMode() override { return std::nullopt; }
     int switchTo(const DisplayMode&) override { return DisplayChanged; }
@@ -542,6 +544,19 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     control<QCheckBox>(*dialog, "CheckRes")->click();
     EXPECT_EQ(modes.CheckRes, 0);
     EXPECT_EQ(dialog->resolutionHeight(), 768);
+
+    // A display that cannot switch (XWayland): the box is off, says why,
+    // and the stored choice is kept for a display that can.
+    NoDisplay xwayland;
+    xwayland.switchable = false;
+    DisplayModeSwitch fixed(xwayland);
+    auto second = load();
+    second->bindDisplayModes(fixed);
+    EXPECT_FALSE(control<QCheckBox>(*second, "CheckRes")->isEnabled());
+    EXPECT_FALSE(control<QComboBox>(*second, "cmbres")->isEnabled());
+    EXPECT_FALSE(control<QLabel>(*second, "ResNote")->isHidden());
+    EXPECT_TRUE(second->preferences().changeRes);
+    EXPECT_TRUE(control<QLabel>(*dialog, "ResNote")->isHidden());
 }
 
 TEST_F(FrmConfigTest, CreditsShowThePlayersOwnWindow) {
