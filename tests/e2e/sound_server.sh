@@ -160,9 +160,12 @@ for _ in $(seq 50); do
 done
 grep -q 'audio outputs: .*Other' "$work/player.log" || fail "$step: a sink loaded since is not listed"
 
-step="the second audio stream"
+# The other twin, chosen by its id, with the second stream.
+step="the second audio stream on the other Speakers"
 kill "$pid"
 wait "$pid" || true
+sed -i 's/^DeviceId=.*/DeviceId=vantor_a/' "$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
 start_player "$media/demo.avi /cli -stream 2"
-heard vantor_b 880 >/dev/null
+heard vantor_a 880 >/dev/null
+heard vantor_b silence >/dev/null
 echo "sound server: ok"
