@@ -23,8 +23,12 @@ source "$(dirname "$0")/lib.sh"
 start_window_manager
 server=""
 trap 'kill $wm 2>/dev/null || true; [[ -z $server ]] || kill $server 2>/dev/null || true; cleanup' EXIT
-export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse HOME=$work PULSE_SERVER=""
+# The private server only: its own runtime folder, no user's client
+# configuration or server address, and no server of the clients' own
+# starting while the test restarts it.
+export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse HOME=$work PULSE_CLIENTCONFIG=$work/client.conf
 unset PULSE_SERVER
+echo 'autospawn = no' >"$work/client.conf"
 cat >"$work/server.pa" <<'PA'
 load-module module-null-sink sink_name=vantor_a sink_properties=device.description=Speakers
 load-module module-null-sink sink_name=vantor_b sink_properties=device.description=Speakers
