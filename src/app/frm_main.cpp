@@ -475,10 +475,7 @@ void frmMain::keepSoundOutput() {
     };
     hooks.movieOpen = [this] { return playback.MovieOpen(); };
     hooks.position = [this] { return playback.position(); };
-    hooks.reopen = [this](double seconds) {
-        OpenaMovie(playback.CurrentFile(), playback.LoopMovie());
-        Jump(formatTime(qint64(seconds)));
-    };
+    hooks.reopen = [this](double seconds) { reopenMovieAt(seconds); };
     // Also on the error output, for the session's log: the title scrolls on.
     hooks.tell = [this](const QString& text) {
         setTitle(text);
@@ -529,11 +526,21 @@ void frmMain::chooseAudioOutput(int row) {
 
 // Settings that shape the graph changed: the movie opens again where it was.
 void frmMain::reopenMovie() {
+    reopenMovieAt(playback.position());
+}
+
+// With the audio stream it played.
+void frmMain::reopenMovieAt(double seconds) {
     if (!playback.MovieOpen() || playback.CurrentFile().isEmpty())
         return;
-    const double position = playback.position();
-    OpenaMovie(playback.CurrentFile(), playback.LoopMovie());
-    Jump(formatTime(qint64(position)));
+    const QString stream = opener.audioStream();
+    if (stream != QLatin1String("Stream 01")) {
+        transport.stopbt_Click();
+        opener.OpenBivx(playback.CurrentFile(), stream, playback.LoopMovie());
+    } else {
+        OpenaMovie(playback.CurrentFile(), playback.LoopMovie());
+    }
+    Jump(formatTime(qint64(seconds)));
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {

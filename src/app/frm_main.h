@@ -186,6 +186,7 @@ class frmMain : public SkinWindow {
     void buildSubtitles();
     void loadConfiguration();
     void reopenMovie();
+    void reopenMovieAt(double seconds);
     void keepSoundOutput();
     void releaseReferences();
     void saveVolume();

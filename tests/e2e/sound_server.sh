@@ -172,4 +172,12 @@ sed -i 's/^DeviceId=.*/DeviceId=vantor_a/' "$XDG_CONFIG_HOME/OrvaneSoft/Vantor.i
 start_player "$media/demo.avi /cli -stream 2"
 heard vantor_a 880 >/dev/null
 heard vantor_b silence >/dev/null
+step="the other Speakers unplugged: the second stream plays on"
+unload vantor_a
+for _ in $(seq 50); do
+    grep -q 'Speakers (vantor_a).* was unplugged' "$work/player.log" && break
+    sleep 0.1
+done
+grep -q 'Speakers (vantor_a).* was unplugged' "$work/player.log" || fail "$step: no word of it"
+heard "$(pactl get-default-sink)" 880 >/dev/null
 echo "sound server: ok"
