@@ -18,7 +18,10 @@ class FakeDisplay : public DisplayBackend {
     QList<quint64> switches;
     int restores = 0;
 
+    bool switchable = true;
+
     QList<DisplayMode> modes() override { return offered; }
+    bool canSwitch() override { return switchable; }
     std::optional<DisplayMode> currentMode() override { return offered.value(current); }
     int switchTo(const DisplayMode& mode) override {
         switches << mode.id;
@@ -62,7 +65,8 @@ class DisplayModeSwitchTest : public ::testing::Test {
                     return playing;
                 },
                 [this] { events << "play"; },
-                [this](const DisplayMessage& m) { messages << m.text; }};
+                [this](const DisplayMessage& m) { messages << m.text; },
+                {}};
     }
     void choose(DisplayModeSwitch& s, int res, int cols, int hz) {
         s.cmbres.setListIndex(res);
@@ -194,6 +198,41 @@ TEST_F(DisplayModeSwitchTest, FullScreenSwitchesOnlyWhileCheckResIsChecked) {
     EXPECT_EQ(shown().id, 2u);
     s.leaveFullScreen();
     EXPECT_EQ(shown().id, 1u);
+}
+
+// Full screen never stops on a box: a refusal there is noted (the title),
+// the display is left as it was, and no switch is offered or tried again;
+// a display that cannot switch (XWayland) is never asked.
+TEST_F(DisplayModeSwitchTest, FullScreenNotesARefusalOnceAndNeverShowsABox) {
+    QStringList notes;
+    DisplayModeSwitch::Hooks h = hooks();
+    h.note = [&](const DisplayMessage& m) { notes << m.text; };
+    display.switchResult = DisplayModeNotSupported;
+    DisplayModeSwitch s(display, h);
+    s.CheckRes = 1;
+    choose(s, 2, 4, 0);
+    ASSERT_TRUE(s.switchable());
+    s.enterFullScreen();
+    s.leaveFullScreen();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(notes, QStringList{"The graphics mode is not supported"});
+    EXPECT_FALSE(s.switchable());
+    EXPECT_EQ(shown().id, 1u);
+    s.enterFullScreen();
+    EXPECT_EQ(display.switches.size(), 1);
+
+    FakeDisplay xwayland = display;
+    xwayland.switchable = false;
+    xwayland.switches.clear();
+    xwayland.restores = 0;
+    DisplayModeSwitch never(xwayland, h);
+    never.CheckRes = 1;
+    choose(never, 2, 4, 0);
+    never.enterFullScreen();
+    never.leaveFullScreen();
+    EXPECT_TRUE(xwayland.switches.isEmpty());
+    EXPECT_EQ(xwayland.restores, 0);
+    EXPECT_EQ(notes.size(), 1);
 }
 
 TEST_F(DisplayModeSwitchTest, RefusalsAreReportedAndLeaveTheDisplayAsItWas) {

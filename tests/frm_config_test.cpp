@@ -54,21 +54,20 @@ class FrmConfigTest : public ::testing::Test {
     QString program = dir.filePath(QStringLiteral("program"));
     Playback playback;
     Calls calls;
+    // What the framework registers; a test may plug devices in and out.
+    QList<RegFilterInfo> registered{
+        {"AVI Splitter", RegFilterInfo::Kind::AviSplitter, "avidemux"},
+        {"Null Audio Renderer", RegFilterInfo::Kind::NullAudio, "fakesink"},
+        {"Speakers", RegFilterInfo::Kind::AudioOutput, "pulsesink", "dev0"},
+        {"Dedynamic", RegFilterInfo::Kind::Dedynamic, "audiodynamic"},
+        {"alsasink", RegFilterInfo::Kind::AudioOutput, "alsasink"},
+        {"videoconvert", RegFilterInfo::Kind::Element, "videoconvert"},
+    };
 
     std::unique_ptr<frmConfig> load() {
         ConfigHooks h;
         h.critical = [this](const QString& text) { calls.messages.append(text); };
-        h.registeredFilters = [] {
-            using K = RegFilterInfo::Kind;
-            return QList<RegFilterInfo>{
-                {"AVI Splitter", K::AviSplitter, "avidemux"},
-                {"Null Audio Renderer", K::NullAudio, "fakesink"},
-                {"Speakers", K::AudioOutput, "pulsesink", "dev0"},
-                {"Dedynamic", K::Dedynamic, "audiodynamic"},
-                {"alsasink", K::AudioOutput, "alsasink"},
-                {"videoconvert", K::Element, "videoconvert"},
-            };
-        };
+        h.registeredFilters = [this] { return registered; };
         h.speakerModeChosen = [this](int row) { calls.speakerModes.append(row); };
         h.setSpeakerPicture = [this](int slot) { calls.speakerPictures.append(slot); };
         h.applyCharacterSet = [this](int number) { calls.characterSets.append(number); };
@@ -130,9 +129,11 @@ TEST_F(FrmConfigTest, FreshUserGetsTheDefaultsAndTheLoadHandlersRunOnce) {
     auto dialog = load();
     EXPECT_FALSE(dialog->isVisible());
     // Every control holds what it was given: read back whole, the dialog's
-    // preferences are a fresh user's, the device named from its index.
+    // preferences are a fresh user's, the device named from its index and
+    // known by its id.
     Preferences fresh = Preferences::defaults(program);
     fresh.device = QStringLiteral("Speakers");
+    fresh.deviceId = QStringLiteral("dev0");
     EXPECT_EQ(dialog->preferences(), fresh);
     EXPECT_FALSE(dialog->regChanged());
 
@@ -191,6 +192,37 @@ TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
     }
 }
 
+// The device is chosen by the server's id, whatever its name in the list:
+// unplugged, it is chosen no more (the default output plays) but stays the
+// choice, saved as such, and is chosen again when it is back; a device
+// plugged in meanwhile takes no one's place.
+TEST_F(FrmConfigTest, TheChosenDeviceIsKeptByIdWhileItIsUnplugged) {
+    const RegFilterInfo twin("Speakers (dev1)", RegFilterInfo::Kind::AudioOutput, {}, "dev1");
+    registered.insert(3, twin);
+    registered[2] = RegFilterInfo("Speakers (dev0)", RegFilterInfo::Kind::AudioOutput, {}, "dev0");
+    QSettings ini(storePath, QSettings::IniFormat);
+    ini.setValue("Vantor/DeviceId", "dev1");
+    ini.setValue("Vantor/DeviceIdx", 2);
+    ini.sync();
+    auto dialog = load();
+    EXPECT_EQ(dialog->deviceName(), "Speakers (dev1)");
+
+    registered.removeAt(3);
+    registered[2] = RegFilterInfo("Speakers", RegFilterInfo::Kind::AudioOutput, {}, "dev0");
+    dialog->refreshAudioDevices();
+    EXPECT_EQ(dialog->audioOutputNames(),
+              (QStringList{"Null Audio Renderer", "Speakers", "alsasink"}));
+    EXPECT_EQ(dialog->deviceName(), "");
+    EXPECT_FALSE(dialog->outputListed("dev1"));
+    EXPECT_EQ(dialog->preferences().deviceId, "dev1");
+
+    registered.insert(2, RegFilterInfo("Headset", RegFilterInfo::Kind::AudioOutput, {}, "usb"));
+    registered.insert(4, twin);
+    dialog->refreshAudioDevices();
+    EXPECT_EQ(dialog->deviceName(), "Speakers (dev1)");
+    EXPECT_EQ(dialog->deviceIndex(), 3);
+}
+
 TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     const QString skin = makeSkin("Dark");
     Preferences saved;
@@ -237,7 +269,7 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     // Every one of the dialog's keys holds the edit, not a fresh user's value.
     SettingsStore store(storePath), fresh(dir.filePath("fresh.ini"));
     Preferences::defaults(program).saveDialogKeys(fresh);
-    ASSERT_EQ(storedKeys().size(), 22);
+    ASSERT_EQ(storedKeys().size(), 23);
     for (const QString& key : storedKeys())
         EXPECT_NE(store.read(key), fresh.read(key)) << key.toStdString();
     EXPECT_EQ(store.read("FontColor"), "255"); // red is the lowest byte
@@ -283,7 +315,7 @@ TEST_F(FrmConfigTest, OkNeedsASkinAndCancelWritesNothingButKeepsTheEdits) {
     dialog->Command1_Click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(calls.messages.isEmpty());
-    EXPECT_EQ(storedKeys().size(), 22);
+    EXPECT_EQ(storedKeys().size(), 23);
     EXPECT_EQ(SettingsStore(storePath).read("UseSub"), "0");
 }
 
@@ -486,6 +518,8 @@ TEST_F(FrmConfigTest, TheSubtitleIconTogglesAndTheDialogStaysOnTopWhenAsked) {
 
 class NoDisplay : public DisplayBackend {
   public:
+    bool switchable = true;
+    bool canSwitch() override { return switchable; }
     QList<DisplayMode> modes() override { return {}; }
     std::optional<DisplayMode> currentMode() override { return std::nullopt; }
     int switchTo(const DisplayMode&) override { return DisplayChanged; }
@@ -510,6 +544,19 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     control<QCheckBox>(*dialog, "CheckRes")->click();
     EXPECT_EQ(modes.CheckRes, 0);
     EXPECT_EQ(dialog->resolutionHeight(), 768);
+
+    // A display that cannot switch (XWayland): the box is off, says why,
+    // and the stored choice is kept for a display that can.
+    NoDisplay xwayland;
+    xwayland.switchable = false;
+    DisplayModeSwitch fixed(xwayland);
+    auto second = load();
+    second->bindDisplayModes(fixed);
+    EXPECT_FALSE(control<QCheckBox>(*second, "CheckRes")->isEnabled());
+    EXPECT_FALSE(control<QComboBox>(*second, "cmbres")->isEnabled());
+    EXPECT_FALSE(control<QLabel>(*second, "ResNote")->isHidden());
+    EXPECT_TRUE(second->preferences().changeRes);
+    EXPECT_TRUE(control<QLabel>(*dialog, "ResNote")->isHidden());
 }
 
 TEST_F(FrmConfigTest, CreditsShowThePlayersOwnWindow) {

@@ -104,7 +104,8 @@ TEST_F(KeyDispatcherTest, ModifiersKeypadTextBoxesAndOtherWindows) {
 
 // Every item of the three menus runs one command, and between them they
 // reach every command the menus offer; the aspect and audio stream items
-// take their captions from the player when their submenu opens.
+// take their captions from the player when their submenu opens, and the
+// audio outputs are the ones listed when it opens, no more.
 TEST(GraphMenus, EveryItemRunsACommandAndEveryCommandHasItsItem) {
     Recorder commands;
     Graph graph(commands, {[] {
@@ -112,8 +113,13 @@ TEST(GraphMenus, EveryItemRunsACommandAndEveryCommandHasItsItem) {
                            },
                            [] {
                                return QStringList{"Stream 01", "Stream 02", "None", "None", "None"};
+                           },
+                           [] {
+                               return QStringList{"Null Audio Renderer", "Default Audio Output",
+                                                  "Speakers (vantor_b)"};
                            }});
-    for (const char* sub : {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams"})
+    for (const char* sub :
+         {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams", "Mnu_AudioOutputs"})
         Q_EMIT graph.item(sub)->menu()->aboutToShow();
     std::set<std::pair<Command, int>> reached;
     int items = 0;
@@ -159,8 +165,14 @@ TEST(GraphMenus, EveryItemRunsACommandAndEveryCommandHasItsItem) {
         offered.insert({C::Rate, rate});
     for (int k = 1; k <= 5; ++k)
         offered.insert({C::AudioStream, k});
+    for (int k = 1; k <= Graph::kOutputItems; ++k)
+        offered.insert({C::AudioOutput, k});
     EXPECT_EQ(reached, offered);
-    EXPECT_EQ(items, 42) << "options, filter properties and the open items are in two menus";
+    EXPECT_EQ(items, 42 + Graph::kOutputItems)
+        << "options, filter properties and the open items are in two menus";
+    EXPECT_EQ(graph.item("Mnu_Ao3")->text(), "Speakers (vantor_b)");
+    EXPECT_TRUE(graph.item("Mnu_Ao3")->isVisible());
+    EXPECT_FALSE(graph.item("Mnu_Ao4")->isVisible());
     EXPECT_EQ(graph.item("Mnu_DAR2")->text(), "4/3");
     EXPECT_EQ(graph.item("Mnu_DAR9")->text(), "9 - Empty");
     EXPECT_EQ(graph.item("Mnu_As2")->text(), "Stream 02");

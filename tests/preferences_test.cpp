@@ -80,7 +80,7 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
                             "G",           "B",         "AutoOverlay", "SubYpos",
                             "Skin",        "AudioSys",  "Scenixdrv1",  "Charset",
                             "DeviceIdx",   "ChangeRes", "ChangeResXY", "ChangeResCols",
-                            "ChangeResHz", "Dedynamic"};
+                            "ChangeResHz", "Dedynamic", "DeviceId"};
     EXPECT_EQ(inFile, order);
     EXPECT_EQ(storedKeys().size(), order.size() + 1) << "read back by QSettings too";
     EXPECT_EQ(store.read("UseSub"), "0");

@@ -4,6 +4,7 @@
 #include "graph_fixture.h"
 #include "inspector/property_page.h"
 #include "support/media/frame_sink.h"
+#include "support/models/audio_device_names.h"
 #include "support/models/selectable_list.h"
 
 #include <QTableWidget>
@@ -97,4 +98,31 @@ TEST(UnixSignals, TerminationSignalsArriveOnTheEventLoop) {
         testsupport::waitUntil([&] { return requests == 2; }, 2000);
     }
     EXPECT_EQ(requests, 2);
+}
+
+TEST(AudioDeviceNames, EqualDescriptionsAreToldApartByTheServersId) {
+    struct Case {
+        const char* what;
+        QList<AudioDeviceEntry> devices;
+        QStringList taken;
+        QStringList names;
+    };
+    const QList<Case> cases{
+        {"unique descriptions stay as they are",
+         {{"alsa_output.pci", "Built-in Audio"}, {"bluez_sink.AA", "Headphones"}},
+         {},
+         {"Built-in Audio", "Headphones"}},
+        {"two equal descriptions both get their id",
+         {{"vantor_a", "Speakers"}, {"hdmi", "HDMI"}, {"vantor_b", "Speakers"}},
+         {},
+         {"Speakers (vantor_a)", "HDMI", "Speakers (vantor_b)"}},
+        {"a description equal to one of the player's outputs",
+         {{"odd", "Default Audio Output"}},
+         {"Null Audio Renderer", "Default Audio Output"},
+         {"Default Audio Output (odd)"}},
+        {"no description: the id alone", {{"vantor_c", ""}}, {}, {"(vantor_c)"}},
+        {"nothing plugged in", {}, {}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(audioDeviceNames(c.devices, c.taken), c.names) << c.what;
 }

@@ -24,6 +24,10 @@ packages=(
     appstream groff-base
     # a display server with several modes, for real display-mode switches
     xserver-xorg-core xserver-xorg-video-dummy
+    # a real sound server (private, with null sinks) and a Wayland session
+    # (weston's headless backend with XWayland; Qt's Wayland platform, which
+    # a Wayland session would otherwise pick)
+    pulseaudio pulseaudio-utils weston xwayland qt6-wayland
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,12 +1,14 @@
 #include "app/frm_main.h"
 
 #include "app/bar_actions.h"
+#include "app/exit_deadline.h"
 #include "app/graph_menus.h"
 #include "app/key_dispatcher.h"
 #include "app/main_commands.h"
 #include "app/menu_view.h"
 #include "app/playlist_view.h"
 #include "app/program_data.h"
+#include "app/sound_output_keeper.h"
 #include "config/config_procedures.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
@@ -45,6 +47,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <climits>
+#include <cstdio>
 
 frmMain::frmMain(QString commandLine, QWidget* parent)
     : SkinWindow(parent), inspector(playback), transport(playback, chapters, List1, playbackView_),
@@ -149,6 +152,9 @@ void frmMain::buildMenusAndKeys() {
     Graph::Captions captions;
     captions.aspectPresets = [this] { return aspectMenuCaptions_; };
     captions.audioStreams = [this] { return openerView_.audioStreamItems(); };
+    captions.audioOutputs = [this] {
+        return config_ ? config_->audioOutputNames() : QStringList();
+    };
     graph_ = std::make_unique<Graph>(*commands_, captions);
     connect(&graph_->help, &HelpCallBack::help, this,
             [this](const QString&, const QString& help, bool&) { showMenuHelp(help); });
@@ -442,12 +448,61 @@ void frmMain::loadConfiguration() {
         QMessageBox(icon, QStringLiteral("Vantor Meridian"), message.text, QMessageBox::Ok, this)
             .exec();
     };
+    displayHooks.note = [this](const DisplayMessage& message) {
+        setTitle(QStringLiteral("Full screen keeps the display's mode: ") + message.text);
+    };
     displayModes_ = std::make_unique<DisplayModeSwitch>(*display_, displayHooks);
     const QRect screen = QApplication::primaryScreen()->geometry();
     displayModes_->ScreenWidth = short(screen.width());
     displayModes_->ScreenHeight = short(screen.height());
     config_->bindDisplayModes(*displayModes_);
     config_->Form_Load();
+    keepSoundOutput();
+}
+
+// The sound follows the server: devices come and go in the dialog, and a
+// movie whose output fails opens again on one that plays.
+void frmMain::keepSoundOutput() {
+    SoundOutputKeeper::Hooks hooks;
+    hooks.chosenName = [this] { return config_->deviceName(); };
+    hooks.chosenId = [this] { return config_->deviceId(); };
+    hooks.listed = [this](const QString& id) { return config_->outputListed(id); };
+    hooks.reachable = [](const QString& name) {
+        const QList<RegFilterInfo> outputs = FilterGraph::regFilterCollection();
+        const auto found = std::find_if(outputs.begin(), outputs.end(),
+                                        [&](const RegFilterInfo& f) { return f.name() == name; });
+        return found != outputs.end() && found->reachable();
+    };
+    hooks.movieOpen = [this] { return playback.MovieOpen(); };
+    hooks.position = [this] { return playback.position(); };
+    hooks.reopen = [this](double seconds) { reopenMovieAt(seconds); };
+    // Also on the error output, for the session's log: the title scrolls on.
+    hooks.tell = [this](const QString& text) {
+        setTitle(text);
+        fprintf(stderr, "vantorplay: %s\n", text.toUtf8().constData());
+    };
+    hooks.watchDevicesAgain = [] { FilterGraph::watchDevicesAgain(); };
+    sound_ = std::make_unique<SoundOutputKeeper>(hooks);
+    openerView_.sound = sound_.get();
+    connect(&playback, &Playback::soundOutputLost, sound_.get(), &SoundOutputKeeper::outputLost);
+    connect(&playback, &Playback::stateChanged, sound_.get(), [this](PlayStates state) {
+        if (state == PlayStopped)
+            sound_->reset();
+    });
+    // The sound applet's slider for the player moves the player's level.
+    connect(&inspector, &GraphInspector::graphCreated, this, [this](FilterGraph* graph) {
+        connect(graph, &FilterGraph::volumeChangedOnServer, this, [this](int level) {
+            volume.setLevel(level);
+            volume.redraw();
+        });
+    });
+    connect(&AudioDeviceNews::instance(), &AudioDeviceNews::changed, this, [this] {
+        config_->refreshAudioDevices();
+        if (qEnvironmentVariableIsSet("VANTOR_TRACE_SOUND"))
+            fprintf(stderr, "vantorplay: audio outputs: %s\n",
+                    config_->audioOutputNames().join(QStringLiteral(", ")).toUtf8().constData());
+        sound_->devicesChanged();
+    });
 }
 
 void frmMain::showConfiguration() {
@@ -455,13 +510,37 @@ void frmMain::showConfiguration() {
         config_->showDialog();
 }
 
+QStringList frmMain::audioOutputNames() const {
+    return config_ ? config_->audioOutputNames() : QStringList();
+}
+
+int frmMain::audioOutputIndex() const {
+    return config_ ? config_->deviceIndex() : -1;
+}
+
+void frmMain::chooseAudioOutput(int row) {
+    if (!config_ || !config_->chooseAudioOutput(row))
+        return;
+    reopenMovie();
+}
+
 // Settings that shape the graph changed: the movie opens again where it was.
 void frmMain::reopenMovie() {
+    reopenMovieAt(playback.position());
+}
+
+// With the audio stream it played.
+void frmMain::reopenMovieAt(double seconds) {
     if (!playback.MovieOpen() || playback.CurrentFile().isEmpty())
         return;
-    const double position = playback.position();
-    OpenaMovie(playback.CurrentFile(), playback.LoopMovie());
-    Jump(formatTime(qint64(position)));
+    const QString stream = opener.audioStream();
+    if (stream != QLatin1String("Stream 01")) {
+        transport.stopbt_Click();
+        opener.OpenBivx(playback.CurrentFile(), stream, playback.LoopMovie());
+    } else {
+        OpenaMovie(playback.CurrentFile(), playback.LoopMovie());
+    }
+    Jump(formatTime(qint64(seconds)));
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -489,6 +568,7 @@ void frmMain::ExitMe() {
     if (exiting_)
         return;
     exiting_ = true;
+    ExitDeadline::start();
     transport.cmdStop_Click();
     if (displayModes_ && displayModes_->ModeChanged)
         displayModes_->RestoreScrRes();

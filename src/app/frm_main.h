@@ -38,6 +38,7 @@ class VideoDisplay;
 class QLabel;
 class QTimer;
 class SkinImage;
+class SoundOutputKeeper;
 class TextScroller;
 class cpvProgressBar;
 class frmFilterProp;
@@ -88,6 +89,11 @@ class frmMain : public SkinWindow {
     // Re-opens the movie with audio stream item `item` (0 = "Stream 01")
     // and goes back to the position shown before.
     void Mnu_As_Click(int item);
+    // The player menu's audio outputs: the device box's rows. Choosing one
+    // keeps it as Ok would and plays the movie on it from where it was.
+    QStringList audioOutputNames() const;
+    int audioOutputIndex() const;
+    void chooseAudioOutput(int row);
     QStringList audioStreamItems() const { return openerView_.audioStreamItems(); }
 
     // The play queue's sequencing, its playlist files and window.
@@ -164,6 +170,8 @@ class frmMain : public SkinWindow {
   public Q_SLOTS:
     // The exit command: stops, saves and ends the program.
     void ExitMe();
+    // An exit has begun; the event loop must not start (again).
+    bool exiting() const { return exiting_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -178,6 +186,8 @@ class frmMain : public SkinWindow {
     void buildSubtitles();
     void loadConfiguration();
     void reopenMovie();
+    void reopenMovieAt(double seconds);
+    void keepSoundOutput();
     void releaseReferences();
     void saveVolume();
     void buildMenusAndKeys();
@@ -195,6 +205,7 @@ class frmMain : public SkinWindow {
     frmConfig* config_ = nullptr;
     std::unique_ptr<XRandRBackend> display_;
     std::unique_ptr<DisplayModeSwitch> displayModes_;
+    std::unique_ptr<SoundOutputKeeper> sound_;
     std::unique_ptr<VideoDisplay> video_;
     std::unique_ptr<OverlayDetection> overlay_;
     std::unique_ptr<SubtitleDisplay> subtitles_;

@@ -34,7 +34,8 @@ QAction* Graph::add(QMenu& menu, const char* name, const QString& caption, Comma
     action->setObjectName(QLatin1String(name));
     // The rate, aspect and stream in use carry a check mark.
     if (command == Command::Rate || command == Command::AspectOriginal ||
-        command == Command::AspectPreset || command == Command::AudioStream)
+        command == Command::AspectPreset || command == Command::AudioStream ||
+        command == Command::AudioOutput)
         action->setCheckable(true);
     commandOf_.insert(action, {command, argument});
     if (command != Command::None)
@@ -103,11 +104,16 @@ void Graph::buildPlayer() {
     for (int k = 1; k <= 5; ++k)
         add(*streams, qPrintable(QStringLiteral("Mnu_As%1").arg(k)), QStringLiteral("None"),
             C::AudioStream, k);
+    // The devices as the sound server has them when the menu opens.
+    auto* outputs = new QMenu(QStringLiteral("Audio Output|Where the sound plays"), &m);
+    m.addMenu(outputs)->setObjectName(QStringLiteral("Mnu_AudioOutputs"));
+    for (int k = 1; k <= kOutputItems; ++k)
+        add(*outputs, qPrintable(QStringLiteral("Mnu_Ao%1").arg(k)), QString(), C::AudioOutput, k);
     add(m, "Mnu_ShowSub", QStringLiteral("#Show Subtitles|Subtitles shown or hidden"),
         C::ShowSubtitles);
     add(m, "bb", QStringLiteral("-Exit"));
     add(m, "Mnu_Exit", QStringLiteral("Exit|Closes the player"), C::Exit);
-    for (QMenu* sub : {open, aspect, rate, streams})
+    for (QMenu* sub : {open, aspect, rate, streams, outputs})
         connect(sub, &QMenu::aboutToShow, this, &Graph::refresh);
 }
 
@@ -172,6 +178,12 @@ void Graph::refresh() {
     for (int k = 1; k <= 5; ++k)
         item(QStringLiteral("Mnu_As%1").arg(k))
             ->setText(streams.value(k - 1, QStringLiteral("None")));
+    const QStringList outputs = captions_.audioOutputs ? captions_.audioOutputs() : QStringList();
+    for (int k = 1; k <= kOutputItems; ++k) {
+        QAction* output = item(QStringLiteral("Mnu_Ao%1").arg(k));
+        output->setText(outputs.value(k - 1));
+        output->setVisible(k <= outputs.size());
+    }
     for (auto it = commandOf_.cbegin(); it != commandOf_.cend(); ++it) {
         auto* action = const_cast<QAction*>(it.key());
         const auto [command, argument] = it.value();

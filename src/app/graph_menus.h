@@ -19,7 +19,10 @@ class Graph : public QObject {
     struct Captions {
         std::function<QStringList()> aspectPresets; // nine
         std::function<QStringList()> audioStreams;  // five, "None" for none
+        std::function<QStringList()> audioOutputs;  // as the device box lists them
     };
+    // The audio output items; outputs past them are chosen in the dialog.
+    static constexpr int kOutputItems = 12;
     Graph(PlayerCommands& commands, Captions captions, QObject* parent = nullptr);
     ~Graph() override;
 

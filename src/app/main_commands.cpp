@@ -53,6 +53,9 @@ void MainCommands::addPlayback() {
                  return m.playback.MovieOpen() &&
                         m.audioStreamItems().value(item - 1) == m.opener.audioStream();
              }},
+            {Command::AudioOutput, [&m](int item) { m.chooseAudioOutput(item - 1); },
+             [&m](int item) { return item <= m.audioOutputNames().size(); },
+             [&m](int item) { return m.audioOutputIndex() == item - 1; }},
             {Command::ShowSubtitles, [&m](int) { m.subtitles().Mnu_ShowSub_Click(); },
              [&m](int) { return m.subtitles().table().count() > 0; },
              [&m](int) { return m.subtitles().showChecked(); }},

@@ -1,6 +1,7 @@
 #include "app/opener_view.h"
 
 #include "app/playback_view.h"
+#include "app/sound_output_keeper.h"
 #include "config/frm_config.h"
 #include "skin/main_bar.h"
 #include "subtitles/subtitle_display.h"
@@ -8,6 +9,8 @@
 #include "video/video_display.h"
 
 QString OpenerView::audioDeviceName() const {
+    if (sound)
+        return sound->outputForOpen();
     // The configuration dialog's device box chooses; without a choice the
     // machine's default output plays.
     const QString chosen = config ? config->deviceName() : QString();

@@ -14,6 +14,8 @@ class SubtitleDisplay;
 class VideoDisplay;
 class frmConfig;
 
+class SoundOutputKeeper;
+
 class OpenerView : public OpenerHost {
   public:
     explicit OpenerView(PlaybackView& playback) : playback_(playback) {}
@@ -24,6 +26,8 @@ class OpenerView : public OpenerHost {
     }
     // The dialog, once loaded.
     frmConfig* config = nullptr;
+    // Which output each movie plays on.
+    SoundOutputKeeper* sound = nullptr;
 
     // The audio-stream menu's five captions, and whether it is on.
     const QStringList& audioStreamItems() const { return streamItems_; }

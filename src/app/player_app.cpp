@@ -1,6 +1,7 @@
 #include "app/player_app.h"
 
 #include "app/command_line.h"
+#include "app/exit_deadline.h"
 #include "app/frm_main.h"
 #include "app/help_text.h"
 #include "app/mpris_service.h"
@@ -24,6 +25,18 @@ namespace {
 
 bool isFile(const QString& path) {
     return QFileInfo(path).isFile();
+}
+
+// The skinned layout places its own windows, shapes them and may switch the
+// display mode: a Wayland compositor lets clients do none of these, its X
+// server (XWayland) all but the last. So a Wayland session runs the player
+// through XWayland, and natively only where there is none. A platform the
+// user names still wins.
+void preferXWayland() {
+    const bool wayland =
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    if (wayland && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
 } // namespace
@@ -50,6 +63,7 @@ int runPlayer(int argc, char** argv) {
     limitMallocArenas();
     gst_init(&argc, &argv);
     firstframe::mark("framework ready");
+    preferXWayland();
     QApplication app(argc, argv);
     firstframe::mark("application ready");
     QApplication::setApplicationName(QStringLiteral("Vantor Meridian"));
@@ -61,11 +75,16 @@ int runPlayer(int argc, char** argv) {
     QImageReader::supportedImageFormats();
     [[maybe_unused]] const auto warmed =
         QRegularExpression(QStringLiteral("^.$")).match(QStringLiteral("x"));
+    // Its thread starts before the preparation's loading holds the
+    // loader's lock.
+    ExitDeadline::install();
     FilterGraph::prepareInBackground();
 
+    // Before any window: a signal during start-up waits for the first event
+    // loop (a message box's, or the main one), and its deadline holds anyway.
+    UnixSignals signalsWatch;
     frmMain window(invocation.line);
     firstframe::mark("main window made");
-    UnixSignals signalsWatch;
     QObject::connect(&signalsWatch, &UnixSignals::terminateRequested, &window, &frmMain::ExitMe);
     window.Form_Load();
     firstframe::mark("windows loaded");
@@ -73,7 +92,9 @@ int runPlayer(int argc, char** argv) {
         window.openFiles(invocation.files);
     firstframe::mark("graph built and started");
     MprisService mpris(window);
-    const int code = QApplication::exec();
+    // An exit asked for in a message box's loop during start-up has already
+    // run: starting the main loop now would keep a hidden player.
+    const int code = window.exiting() ? 0 : QApplication::exec();
     window.Form_Terminate();
     return code;
 }

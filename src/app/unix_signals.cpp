@@ -1,5 +1,7 @@
 #include "app/unix_signals.h"
 
+#include "app/exit_deadline.h"
+
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -8,10 +10,12 @@
 namespace {
 int signalPipe[2] = {-1, -1};
 
-// Only async-signal-safe work here: one byte down a socket.
+// Only async-signal-safe work here: one byte down a socket, and the exit's
+// deadline, which holds even while the UI thread cannot read that byte.
 void onSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    ExitDeadline::start();
 }
 } // namespace
 

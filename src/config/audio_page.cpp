@@ -35,7 +35,10 @@ AudioPage::AudioPage(frmConfig& dialog) : dialog_(dialog) {
         Combo1_Click();
         dialog_.setRegChanged(true);
     });
-    connect(Combo2, &QComboBox::activated, this, [this] { dialog_.setRegChanged(true); });
+    connect(Combo2, &QComboBox::activated, this, [this] {
+        wantedDevice = chosenDeviceId();
+        dialog_.setRegChanged(true);
+    });
 }
 
 void AudioPage::fillSpeakerModes() {
@@ -48,8 +51,17 @@ void AudioPage::fillAudioDevices(const QList<RegFilterInfo>& filters) {
     Combo2->clear();
     for (const RegFilterInfo& filter : filters) {
         if (filter.isAudioOutput())
-            Combo2->addItem(filter.name());
+            Combo2->addItem(filter.name(),
+                            filter.device().isEmpty() ? filter.name() : filter.device());
     }
+}
+
+void AudioPage::chooseDevice(const QString& id) {
+    Combo2->setCurrentIndex(id.isEmpty() ? -1 : Combo2->findData(id));
+}
+
+QString AudioPage::chosenDeviceId() const {
+    return Combo2->currentData().toString();
 }
 
 void AudioPage::Combo1_Click() {

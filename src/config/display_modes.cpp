@@ -149,13 +149,19 @@ void DisplayModeSwitch::RestoreScrRes() {
 }
 
 void DisplayModeSwitch::enterFullScreen() {
-    if (CheckRes == 1)
-        ChangeReso();
+    if (CheckRes != 1 || !switchable())
+        return;
+    quiet_ = true;
+    ChangeReso();
+    quiet_ = false;
 }
 
 void DisplayModeSwitch::leaveFullScreen() {
-    if (CheckRes == 1)
-        RestoreScrRes();
+    if (CheckRes != 1 || !ModeChanged)
+        return;
+    quiet_ = true;
+    RestoreScrRes();
+    quiet_ = false;
 }
 
 int DisplayModeSwitch::SetDisplayMode(int width, int height, int bits, int refreshHz) {
@@ -176,6 +182,8 @@ void DisplayModeSwitch::report(int result) {
     if (!message)
         return;
     lastMessage_ = message;
-    if (hooks_.showMessage)
-        hooks_.showMessage(*message);
+    refused_ = refused_ || result < 0;
+    const auto& tell = quiet_ ? hooks_.note : hooks_.showMessage;
+    if (tell)
+        tell(*message);
 }

@@ -44,6 +44,8 @@ class DisplayBackend {
     // Puts back the mode kept by the first switchTo() and forgets it;
     // DisplayChanged when nothing was switched.
     virtual int restore() = 0;
+    // Whether this display lets a client change its mode at all.
+    virtual bool canSwitch() { return true; }
 };
 
 enum class MessageIcon { Question, Critical };
@@ -86,6 +88,9 @@ class DisplayModeSwitch {
         // Shows a message box; without one, messages are only kept in
         // lastMessage().
         std::function<void(const DisplayMessage&)> showMessage;
+        // Tells a refusal met on the way into or out of full screen without
+        // stopping anything (the title, not a modal box).
+        std::function<void(const DisplayMessage&)> note;
     };
 
     // `backend` must outlive this object.
@@ -118,9 +123,13 @@ class DisplayModeSwitch {
     // Puts back the mode the display had before the switch.
     void RestoreScrRes();
     // Full-screen entry and exit: switch and restore only while CheckRes is
-    // checked.
+    // checked and the display can switch. A refusal is noted, never shown
+    // in a box, and no switch is tried again.
     void enterFullScreen();
     void leaveFullScreen();
+    // The display can change modes: not a Wayland session's X server, and
+    // no switch has been refused.
+    bool switchable() const { return backend_.canSwitch() && !refused_; }
 
     // Sets the first listed mode that matches all four values and reports a
     // refusal with its message. Returns the DisplayResult; DisplayChanged
@@ -135,4 +144,6 @@ class DisplayModeSwitch {
     DisplayBackend& backend_;
     Hooks hooks_;
     std::optional<DisplayMessage> lastMessage_;
+    bool refused_ = false;
+    bool quiet_ = false; // on the way into or out of full screen
 };

@@ -60,9 +60,17 @@ void frmConfig::Form_Load() {
     ListRegisteredFilters();
     audio_->fillAudioDevices(regFilters_);
     // A device plugged in or out moves the others in the list: the stored
-    // name, when that device is present, wins over the stored index.
+    // id, else the stored name, when that device is present, wins over the
+    // stored index; a device chosen by id and unplugged is chosen again
+    // when it comes back.
+    const int byId = audio_->Combo2->findData(loaded_.deviceId);
     const int named = loaded_.device.isEmpty() ? -1 : audio_->Combo2->findText(loaded_.device);
-    dialog::setIndex(audio_->Combo2, named >= 0 ? named : loaded_.deviceIdx);
+    if (!loaded_.deviceId.isEmpty() && byId < 0)
+        audio_->Combo2->setCurrentIndex(-1);
+    else
+        dialog::setIndex(audio_->Combo2,
+                         byId >= 0 ? byId : (named >= 0 ? named : loaded_.deviceIdx));
+    audio_->wantedDevice = loaded_.deviceId.isEmpty() ? audio_->chosenDeviceId() : loaded_.deviceId;
 
     AnalyseReg();
     general_->ReadDAR();
@@ -108,6 +116,8 @@ void frmConfig::showDialog() {
         sizeHint().boundedTo(screen.size()).expandedTo(minimumSizeHint().boundedTo(screen.size())));
     move(std::clamp(x(), screen.left(), std::max(screen.left(), screen.right() - width())),
          std::clamp(y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
+    // A switch may have been refused in full screen since the last showing.
+    general_->showDisplayModesState();
     show();
     raise();
     AnalyseReg();
@@ -212,6 +222,29 @@ int frmConfig::deviceIndex() const {
 QString frmConfig::deviceName() const {
     return audio_->Combo2->currentText();
 }
+QString frmConfig::deviceId() const {
+    return audio_->chosenDeviceId();
+}
+bool frmConfig::outputListed(const QString& id) const {
+    return audio_->Combo2->findData(id) >= 0;
+}
+QStringList frmConfig::audioOutputNames() const {
+    QStringList names;
+    for (int i = 0; i < audio_->Combo2->count(); ++i)
+        names << audio_->Combo2->itemText(i);
+    return names;
+}
+bool frmConfig::chooseAudioOutput(int row) {
+    if (row < 0 || row >= audio_->Combo2->count())
+        return false;
+    audio_->Combo2->setCurrentIndex(row);
+    audio_->wantedDevice = audio_->chosenDeviceId();
+    loaded_.device = deviceName();
+    loaded_.deviceIdx = row;
+    loaded_.deviceId = audio_->wantedDevice;
+    loaded_.saveDialogKeys(settings_);
+    return true;
+}
 bool frmConfig::useDedynamic() const {
     return audio_->UseDedynamic->isChecked();
 }
@@ -253,6 +286,8 @@ Preferences frmConfig::preferences() const {
     Preferences p = loaded_;
     p.useSub = subtitlesOn();
     p.device = deviceName();
+    // An unplugged choice shows no row but stays the choice.
+    p.deviceId = deviceIndex() >= 0 ? audio_->chosenDeviceId() : audio_->wantedDevice;
     p.screenSaverDisabled = screenSaverDisabled();
     p.scrollTitle = scrollTitle();
     p.fontName = subtitleFontName();
@@ -325,6 +360,12 @@ void frmConfig::setSkinComment(const QString& value) {
 }
 
 // ---------------------------------------------------------------------------
+
+void frmConfig::refreshAudioDevices() {
+    ListRegisteredFilters();
+    audio_->fillAudioDevices(regFilters_);
+    audio_->chooseDevice(audio_->wantedDevice);
+}
 
 void frmConfig::ListRegisteredFilters() {
     regFilters_ =

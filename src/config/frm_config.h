@@ -79,7 +79,21 @@ class frmConfig : public QDialog {
     int speakerMode() const;                   // -1 when none
     QString speakerModeName() const;
     int deviceIndex() const; // -1 when none
+    // The chosen output's name as listed now; empty when none is chosen or
+    // the chosen device is unplugged.
     QString deviceName() const;
+    // The sound server added or removed a device: the box lists them anew
+    // and keeps the user's choice.
+    void refreshAudioDevices();
+    // The chosen output's id (a device's server name, else the output's
+    // name); and whether an output of that id is listed now.
+    QString deviceId() const;
+    bool outputListed(const QString& id) const;
+    // The device box's entries, as listed now.
+    QStringList audioOutputNames() const;
+    // Chooses the box's row `row` and keeps the choice, as Ok would; false
+    // for a row the box does not have.
+    bool chooseAudioOutput(int row);
     bool useDedynamic() const;
     int scenixDriveIndex() const;
     QString scenixDrive() const; // a folder ending in "/", empty when none

@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -41,8 +42,15 @@ void GeneralPage::build() {
     cmbres = fixedList("cmbres", resolutionEntries(), other);
     cmbcols = fixedList("cmbcols", colourEntries(), other);
     cmbHz = fixedList("cmbHz", refreshEntries(), other);
+    ResNote = named(new QLabel(QStringLiteral("This display does not let the player change its "
+                                              "resolution; full screen uses the current one."),
+                               other),
+                    "ResNote");
+    ResNote->setWordWrap(true);
+    ResNote->hide();
     auto* otherLayout = new QFormLayout(other);
     otherLayout->addRow(CheckRes);
+    otherLayout->addRow(ResNote);
     otherLayout->addRow(QStringLiteral("Resolution"), cmbres);
     otherLayout->addRow(QStringLiteral("Colours"), cmbcols);
     otherLayout->addRow(QStringLiteral("Refresh rate"), cmbHz);
@@ -105,7 +113,7 @@ bool GeneralPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GeneralPage::CheckRes_Click() {
-    const bool on = CheckRes->isChecked();
+    const bool on = CheckRes->isChecked() && CheckRes->isEnabled();
     for (QComboBox* box : {cmbres, cmbcols, cmbHz})
         box->setEnabled(on);
     pushDisplayModes();
@@ -113,7 +121,14 @@ void GeneralPage::CheckRes_Click() {
 
 void GeneralPage::bindDisplayModes(DisplayModeSwitch& modes) {
     modes_ = &modes;
-    pushDisplayModes();
+    showDisplayModesState();
+}
+
+void GeneralPage::showDisplayModesState() {
+    const bool switchable = !modes_ || modes_->switchable();
+    CheckRes->setEnabled(switchable);
+    ResNote->setVisible(!switchable);
+    CheckRes_Click();
 }
 
 void GeneralPage::pushDisplayModes() {

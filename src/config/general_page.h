@@ -9,6 +9,7 @@
 class DisplayModeSwitch;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -21,6 +22,8 @@ class GeneralPage : public QWidget {
 
     QCheckBox* CheckRes;
     QComboBox *cmbres, *cmbcols, *cmbHz;
+    // Says why the box is off where the display cannot change modes.
+    QLabel* ResNote;
     QListWidget* DARView;
     QLineEdit* Dartxt;
     QPushButton *Command8, *Command9, *Command10, *Command2;
@@ -30,6 +33,8 @@ class GeneralPage : public QWidget {
     // The full-screen display switch follows the box and the lists.
     void bindDisplayModes(DisplayModeSwitch& modes);
     void pushDisplayModes();
+    // The box and lists are offered only where the display can switch.
+    void showDisplayModesState();
     int resolutionWidth() const; // -1 when none chosen
     int colourBits() const;
     int refreshHz() const;

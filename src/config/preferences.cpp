@@ -108,6 +108,7 @@ Preferences Preferences::load(const SettingsStore& store, const QString& program
     p.dedynamic = readFlag(store, "Dedynamic", d.dedynamic);
     p.deviceIdx = readInt(store, "DeviceIdx", d.deviceIdx);
     p.device = readText(store, "Device", d.device);
+    p.deviceId = readText(store, "DeviceId", d.deviceId);
 
     p.playListDrv = readText(store, "PlayListDrv", d.playListDrv);
     p.playListPath = readText(store, "PlayListPath", d.playListPath);
@@ -142,5 +143,6 @@ void Preferences::saveDialogKeys(SettingsStore& store) const {
         {QStringLiteral("ChangeResCols"), number(changeResCols)},
         {QStringLiteral("ChangeResHz"), number(changeResHz)},
         {QStringLiteral("Dedynamic"), flag(dedynamic)},
+        {QStringLiteral("DeviceId"), deviceId},
     });
 }

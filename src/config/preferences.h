@@ -78,11 +78,12 @@ struct Preferences {
     int scenixDrive = 1;                          // "Scenixdrv1"
     int charset = 6;                              // "Charset", Western European
     int deviceIdx = 1;                            // "DeviceIdx"
-    bool changeRes = false;                       // "ChangeRes"
-    int changeResXY = -1;                         // "ChangeResXY", -1 when none chosen
-    int changeResCols = -1;                       // "ChangeResCols"
-    int changeResHz = -1;                         // "ChangeResHz"
-    bool dedynamic = false;                       // "Dedynamic"
+    QString deviceId;       // "DeviceId": the sound server's name of the device, which stays unique
+    bool changeRes = false; // "ChangeRes"
+    int changeResXY = -1;   // "ChangeResXY", -1 when none chosen
+    int changeResCols = -1; // "ChangeResCols"
+    int changeResHz = -1;   // "ChangeResHz"
+    bool dedynamic = false; // "Dedynamic"
 
     // A fresh user's preferences.
     static Preferences defaults(const QString& programFolder);

@@ -339,6 +339,12 @@ QByteArray XRandRBackend::outputName() const {
     return d->display ? d->outputName : QByteArray();
 }
 
+// XWayland lists modes but only pretends to switch them, for one client's
+// window at a time; the compositor keeps the screen as it is.
+bool XRandRBackend::canSwitch() {
+    return isAvailable() && !outputName().startsWith("XWAYLAND");
+}
+
 QList<DisplayMode> XRandRBackend::modes() {
     QList<DisplayMode> list;
     if (!d->display)

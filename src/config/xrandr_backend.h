@@ -26,6 +26,7 @@ class XRandRBackend : public DisplayBackend {
     std::optional<DisplayMode> currentMode() override;
     int switchTo(const DisplayMode& mode) override;
     int restore() override;
+    bool canSwitch() override;
 
   private:
     struct Impl;

@@ -25,6 +25,8 @@ QString failureText(const QString& path, const MediaError& error) {
                    : QStringLiteral("No decoder is installed for %1 (%2).").arg(error.format, name);
     case MediaFault::Stalled:
         return QStringLiteral("%1 stopped playing: the file is damaged or cut short.").arg(name);
+    case MediaFault::SoundOutput:
+        return QStringLiteral("The sound output was lost: the sound device or server stopped.");
     case MediaFault::None:
     case MediaFault::Other:
         break;

@@ -2,6 +2,7 @@
 
 #include "player/failure_text.h"
 
+#include <QMetaMethod>
 #include <algorithm>
 
 namespace {
@@ -53,7 +54,12 @@ void Playback::beginOpen(std::shared_ptr<FilterGraph> graph) {
 
 void Playback::watch(FilterGraph* graph) {
     connect(graph, &FilterGraph::errorOccurred, this, [this](quint64 id, const QString&) {
-        if (current(id))
+        if (!current(id))
+            return;
+        if (graph_->failure().fault == MediaFault::SoundOutput &&
+            isSignalConnected(QMetaMethod::fromSignal(&Playback::soundOutputLost)))
+            Q_EMIT soundOutputLost(graph_->failedAt());
+        else
             fail(failureText(currentFile_, graph_->failure()));
     });
     connect(graph, &FilterGraph::prerolled, this, &Playback::onPrerolled);

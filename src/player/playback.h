@@ -79,6 +79,9 @@ class Playback : public QObject {
     void ended();
     // The movie cannot play on; `reason` is for the user.
     void failed(const QString& reason);
+    // The sound output failed at `seconds` (a device unplugged, the sound
+    // server gone), not the movie. Without a listener it is a failure.
+    void soundOutputLost(double seconds);
     // The position moved: each second while running, at every seek, and
     // where the movie paused.
     void positionChanged(double seconds);

@@ -34,6 +34,7 @@ enum class Command {
     AspectPreset, // argument: the preset, 1 to 9
     Rate,         // argument: 0 half, 1 normal, 2 double
     AudioStream,  // argument: the stream item, 1 to 5
+    AudioOutput,  // argument: the output's row in the device box, from 1
     ShowSubtitles,
     Exit,
 };

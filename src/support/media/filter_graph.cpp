@@ -7,8 +7,10 @@
 
 #include <QMetaObject>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <gst/audio/streamvolume.h>
 #include <gst/pbutils/missing-plugins.h>
 #include <memory>
 
@@ -17,6 +19,15 @@ using namespace gstgraph;
 namespace {
 
 std::atomic<quint64> nextGraphId{1};
+
+// Whether `object` is an audio output or lies inside one.
+bool inAudioOutput(GstObject* object) {
+    for (; object; object = GST_OBJECT_PARENT(object)) {
+        if (GST_IS_ELEMENT(object) && rendererKind(GST_ELEMENT(object)) == RendererKind::Audio)
+            return true;
+    }
+    return false;
+}
 
 // The error's own words, and what it means for the user.
 MediaError classify(GstMessage* message, QString* text) {
@@ -48,6 +59,10 @@ MediaError classify(GstMessage* message, QString* text) {
                error->code == GST_CORE_ERROR_MISSING_PLUGIN) {
         result.fault = MediaFault::NoDecoder;
     }
+    // A sound server that went away or a device unplugged: the file is
+    // fine, whatever the sink's words.
+    if (inAudioOutput(GST_MESSAGE_SRC(message)))
+        result.fault = MediaFault::SoundOutput;
     g_clear_error(&error);
     g_free(debug);
     return result;
@@ -101,6 +116,21 @@ GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self) {
     return GST_BUS_DROP;
 }
 
+// From the sound server's thread: the stream's volume moved.
+void onStreamVolume(GObject* sink, GParamSpec*, gpointer self) {
+    auto* graph = static_cast<FilterGraph*>(self);
+    const double linear =
+        gst_stream_volume_get_volume(GST_STREAM_VOLUME(sink), GST_STREAM_VOLUME_FORMAT_LINEAR);
+    QMetaObject::invokeMethod(
+        graph, [graph, linear] { graph->takeServerVolume(linear); }, Qt::QueuedConnection);
+}
+
+// autoaudiosink makes its real sink when it starts.
+void onDeepElementAdded(GstBin*, GstBin*, GstElement* element, gpointer self) {
+    if (GST_IS_STREAM_VOLUME(element))
+        static_cast<FilterGraph*>(self)->followServerVolume(element);
+}
+
 } // namespace
 
 FilterGraph::FilterGraph() : id_(nextGraphId++) {
@@ -109,6 +139,7 @@ FilterGraph::FilterGraph() : id_(nextGraphId++) {
     GstBus* bus = gst_element_get_bus(pipeline_);
     gst_bus_set_sync_handler(bus, onBusMessage, this, nullptr);
     gst_object_unref(bus);
+    g_signal_connect(pipeline_, "deep-element-added", G_CALLBACK(onDeepElementAdded), this);
     prerollTimer_ = new QTimer(this);
     prerollTimer_->setSingleShot(true);
     prerollTimer_->setInterval(kPrerollTimeoutMs);
@@ -180,6 +211,7 @@ void FilterGraph::fail(MediaError error, const QString& message) {
     if (failure_)
         return;
     failure_ = std::move(error);
+    failedAt_ = currentPosition().valueOr(0.0);
     prerollTimer_->stop();
     gst_element_set_state(pipeline_, GST_STATE_READY);
     target_ = GraphState::Stopped;
@@ -306,12 +338,40 @@ MediaStatus FilterGraph::setRate(double rate) {
 }
 
 void FilterGraph::applyVolumeTo(GstElement* audioOutput) const {
+    const double linear = volume_ <= -10000 ? 0.0 : std::pow(10.0, volume_ / 2000.0);
+    // Where the server keeps the stream's volume, the level is set there.
+    if (GstElement* sink = streamVolumeSink(audioOutput)) {
+        followServerVolume(sink);
+        auto* stream = GST_STREAM_VOLUME(sink);
+        gst_stream_volume_set_volume(stream, GST_STREAM_VOLUME_FORMAT_LINEAR, linear);
+        gst_stream_volume_set_mute(stream, linear <= 0.0);
+        gst_object_unref(sink);
+        return;
+    }
     GstElement* volume = gst_bin_get_by_name(GST_BIN(audioOutput), "volume");
     if (!volume)
         return;
-    const double linear = volume_ <= -10000 ? 0.0 : std::pow(10.0, volume_ / 2000.0);
     g_object_set(volume, "volume", linear, nullptr);
     gst_object_unref(volume);
+}
+
+void FilterGraph::followServerVolume(GstElement* sink) const {
+    static const char* const kFollowed = "vantor-volume-followed";
+    if (g_object_get_data(G_OBJECT(sink), kFollowed))
+        return;
+    g_object_set_data(G_OBJECT(sink), kFollowed, GINT_TO_POINTER(1));
+    g_signal_connect(sink, "notify::volume", G_CALLBACK(onStreamVolume),
+                     const_cast<FilterGraph*>(this));
+}
+
+void FilterGraph::takeServerVolume(double linear) {
+    const int level =
+        linear <= 0 ? -10000 : std::clamp(int(std::lround(2000 * std::log10(linear))), -10000, 0);
+    // The server's own rounding of a level the player set is no change.
+    if (std::abs(level - volume_) <= 5 || volume_ <= -10000)
+        return;
+    volume_ = level;
+    Q_EMIT volumeChangedOnServer(level);
 }
 
 MediaStatus FilterGraph::setVolume(int hundredthsDb) {

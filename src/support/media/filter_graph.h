@@ -113,6 +113,9 @@ class RegFilterInfo {
     bool isAudioOutput() const { return kind_ == Kind::AudioOutput || kind_ == Kind::NullAudio; }
     // Adds the filter to `graph` and returns it.
     MediaResult<FilterInfo> filter(FilterGraph& graph) const;
+    // An audio output that can play now: its device is there and its sound
+    // server answers (the default output: one that is not silent).
+    bool reachable() const;
 
     const QString& factory() const { return factory_; }
     const QString& device() const { return device_; }
@@ -122,6 +125,22 @@ class RegFilterInfo {
     Kind kind_;
     QString factory_;
     QString device_; // GStreamer device name, for device entries
+};
+
+// The sound servers' news, told on the UI thread: a device was added or
+// removed. The next regFilterCollection() lists the devices as they are.
+class AudioDeviceNews : public QObject {
+    Q_OBJECT
+  public:
+    static AudioDeviceNews& instance();
+    // From any thread.
+    void post();
+
+  Q_SIGNALS:
+    void changed();
+
+  private:
+    AudioDeviceNews() = default;
 };
 
 enum class GraphState { Stopped = 0, Paused = 1, Running = 2 };
@@ -148,6 +167,9 @@ class FilterGraph : public QObject {
     // devices on another thread, once per process, so that the first graph
     // finds them ready. Returns at once.
     static void prepareInBackground();
+    // Asks the sound servers for their devices anew: a server that restarted
+    // does not tell the old watch about its devices.
+    static void watchDevicesAgain();
 
     // --- control
     MediaStatus run();
@@ -182,6 +204,8 @@ class FilterGraph : public QObject {
     // Why the graph stopped with an error: the first failure since it was
     // last started. Empty while nothing failed.
     const MediaError& failure() const { return failure_; }
+    // Where the movie was when it failed (seconds).
+    double failedAt() const { return failedAt_; }
 
     // Seconds a graph may take to show its first frame before it is
     // reported as failed.
@@ -191,12 +215,17 @@ class FilterGraph : public QObject {
     GstElement* pipeline() const { return pipeline_; }
     void applyVolumeTo(GstElement* audioOutput) const;
     void handleBusMessage(void* message); // a GstMessage, on the UI thread
+    void followServerVolume(GstElement* sink) const;
+    void takeServerVolume(double linear); // on the UI thread
 
   Q_SIGNALS:
     void stateChanged(quint64 graphId, GraphState state);
     void prerolled(quint64 graphId);
     void endOfStream(quint64 graphId);
     void errorOccurred(quint64 graphId, const QString& message);
+    // The sound server's volume of the stream was changed by someone else
+    // (the desktop's sound applet); the graph's volume is that level now.
+    void volumeChangedOnServer(int hundredthsDb);
 
   private:
     MediaStatus changeState(GraphState target);
@@ -213,5 +242,6 @@ class FilterGraph : public QObject {
     int volume_ = 0;
     double pendingSeek_ = -1; // seconds, -1 when none
     MediaError failure_;
+    double failedAt_ = 0;
     class QTimer* prerollTimer_ = nullptr;
 };

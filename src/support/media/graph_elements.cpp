@@ -4,12 +4,15 @@
 #include "support/media/frame_sink.h"
 #include "support/media/gst_graph_private.h"
 #include "support/media/video_window.h"
+#include "support/models/audio_device_names.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMutex>
 #include <algorithm>
 #include <functional>
 #include <gst/app/gstappsink.h>
+#include <gst/audio/streamvolume.h>
 #include <gst/video/video.h>
 #include <mutex>
 #include <thread>
@@ -168,6 +171,58 @@ QSize videoSizeOf(GstElement* renderer) {
     return data ? QSize(data->width, data->height) : QSize();
 }
 
+namespace {
+
+bool hasProperty(gpointer object, const char* name) {
+    return g_object_class_find_property(G_OBJECT_GET_CLASS(object), name) != nullptr;
+}
+
+// The sound server shows the stream as the player's, with its icon, and as
+// a film's sound, which its policies may route or duck by. PulseAudio's
+// sink (and PipeWire's, through it) reads these.
+void describeStream(GstElement* sink) {
+    if (hasProperty(sink, "stream-properties")) {
+        GstStructure* properties =
+            gst_structure_new("properties", "application.name", G_TYPE_STRING, "Vantor Meridian",
+                              "application.icon_name", G_TYPE_STRING, "vantorplay", "media.role",
+                              G_TYPE_STRING, "video", nullptr);
+        g_object_set(sink, "stream-properties", properties, nullptr);
+        gst_structure_free(properties);
+    }
+    if (hasProperty(sink, "client-name"))
+        g_object_set(sink, "client-name", "Vantor Meridian", nullptr);
+}
+
+// A sink with a volume of its own on the server takes the level the bin's
+// volume element held, so the desktop's sound applet and the player show
+// the same level; the element then passes the sound through.
+void adoptStreamVolume(GstElement* sink, GstElement* bin) {
+    describeStream(sink);
+    if (!GST_IS_STREAM_VOLUME(sink))
+        return;
+    GstElement* volume = gst_bin_get_by_name(GST_BIN(bin), "volume");
+    if (!volume)
+        return;
+    double linear = 1.0;
+    g_object_get(volume, "volume", &linear, nullptr);
+    gst_stream_volume_set_volume(GST_STREAM_VOLUME(sink), GST_STREAM_VOLUME_FORMAT_LINEAR, linear);
+    gst_stream_volume_set_mute(GST_STREAM_VOLUME(sink), linear <= 0.0);
+    g_object_set(volume, "volume", 1.0, nullptr);
+    gst_object_unref(volume);
+}
+
+// autoaudiosink makes its real sink only when it starts.
+void onDeepElementAdded(GstBin* bin, GstBin*, GstElement* element, gpointer) {
+    if (GST_OBJECT_FLAG_IS_SET(element, GST_ELEMENT_FLAG_SINK))
+        adoptStreamVolume(element, GST_ELEMENT(bin));
+}
+
+} // namespace
+
+GstElement* streamVolumeSink(GstElement* audioOutput) {
+    return gst_bin_get_by_interface(GST_BIN(audioOutput), GST_TYPE_STREAM_VOLUME);
+}
+
 GstElement* makeAudioOutput(const QString& name, GstElement* sink) {
     if (!sink)
         return nullptr;
@@ -186,6 +241,8 @@ GstElement* makeAudioOutput(const QString& name, GstElement* sink) {
                                    equalizer ? equalizer : make("identity"), make("scaletempo"),
                                    make("audioconvert"), layout, make("audioresample"),
                                    make("volume", "volume"), sink});
+    adoptStreamVolume(sink, bin);
+    g_signal_connect(bin, "deep-element-added", G_CALLBACK(onDeepElementAdded), nullptr);
     markRenderer(bin, RendererKind::Audio);
     return bin;
 }
@@ -228,28 +285,62 @@ bool isAudioSinkFactory(GstElementFactory* factory) {
     return klass && strstr(klass, "Sink") && strstr(klass, "Audio");
 }
 
-// Audio devices found by the device monitor, kept to create their elements.
+// Audio devices found by the device monitor, by id, kept to create their
+// elements.
 QMutex devicesMutex;
 QHash<QString, GstDevice*>& knownDevices() {
     static QHash<QString, GstDevice*> devices;
     return devices;
 }
 
+QString stringProperty(GObject* object, const char* name) {
+    if (!g_object_class_find_property(G_OBJECT_GET_CLASS(object), name))
+        return {};
+    gchar* value = nullptr;
+    g_object_get(object, name, &value, nullptr);
+    const QString text = QString::fromUtf8(value);
+    g_free(value);
+    return text;
+}
+
+// The server's own name of the device (the PulseAudio sink's name, the ALSA
+// device string); the description where a provider gives none.
+QString deviceId(GstDevice* device) {
+    QString id = stringProperty(G_OBJECT(device), "internal-name");
+    if (id.isEmpty()) {
+        gchar* display = gst_device_get_display_name(device);
+        id = QString::fromUtf8(display);
+        g_free(display);
+    }
+    return id;
+}
+
 QList<RegFilterInfo> listAudioDevices(GstDeviceMonitor* monitor) {
-    QList<RegFilterInfo> result;
     GList* devices = gst_device_monitor_get_devices(monitor);
-    QMutexLocker lock(&devicesMutex);
+    QList<AudioDeviceEntry> entries;
+    QHash<QString, GstDevice*> found;
     for (GList* item = devices; item; item = item->next) {
         auto* device = GST_DEVICE(item->data);
+        const QString id = deviceId(device);
+        if (found.contains(id))
+            continue;
         gchar* display = gst_device_get_display_name(device);
-        const QString name = QString::fromUtf8(display);
+        entries.append({id, QString::fromUtf8(display)});
         g_free(display);
-        if (GstDevice* old = knownDevices().value(name))
-            gst_object_unref(old);
-        knownDevices().insert(name, GST_DEVICE(gst_object_ref(device)));
-        result.append(RegFilterInfo(name, Kind::AudioOutput, QString(), name));
+        found.insert(id, GST_DEVICE(gst_object_ref(device)));
     }
     g_list_free_full(devices, gst_object_unref);
+    {
+        QMutexLocker lock(&devicesMutex);
+        for (GstDevice* old : std::as_const(knownDevices()))
+            gst_object_unref(old);
+        knownDevices() = found;
+    }
+    const QStringList names = audioDeviceNames(
+        entries, {QStringLiteral("Null Audio Renderer"), QStringLiteral("Default Audio Output")});
+    QList<RegFilterInfo> result;
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        result.append(RegFilterInfo(names[i], Kind::AudioOutput, QString(), entries[i].id));
     return result;
 }
 
@@ -258,32 +349,50 @@ QList<RegFilterInfo> listAudioDevices(GstDeviceMonitor* monitor) {
 // provider that cannot reach its server (PulseAudio's, with no server
 // running) leaves three descriptors open. So one monitor is started for the
 // life of the program and asked again only when its providers report a
-// device added or removed.
+// device added or removed; the report reaches the UI thread as news.
 // At namespace scope, so they outlive the background preparation's thread,
 // which is joined by a function-local static's destructor at exit.
 QMutex devicesAsking;
 QList<RegFilterInfo> devicesCached;
 GstDeviceMonitor* devicesMonitor = nullptr;
-GstBus* devicesBus = nullptr;
+std::atomic_bool devicesChanged{true};
+
+GstBusSyncReply onDeviceMessage(GstBus*, GstMessage* message, gpointer) {
+    const GstMessageType type = GST_MESSAGE_TYPE(message);
+    if (type == GST_MESSAGE_DEVICE_ADDED || type == GST_MESSAGE_DEVICE_REMOVED) {
+        devicesChanged = true;
+        AudioDeviceNews::instance().post();
+    }
+    gst_message_unref(message);
+    return GST_BUS_DROP;
+}
 
 QList<RegFilterInfo> audioDevices() {
     // The background preparation may be asking at this moment: wait for it.
     QMutexLocker lock(&devicesAsking);
-    bool changed = devicesMonitor == nullptr;
     if (!devicesMonitor) {
         devicesMonitor = gst_device_monitor_new();
         gst_device_monitor_add_filter(devicesMonitor, "Audio/Sink", nullptr);
+        GstBus* bus = gst_device_monitor_get_bus(devicesMonitor);
+        gst_bus_set_sync_handler(bus, onDeviceMessage, nullptr, nullptr);
+        gst_object_unref(bus);
         gst_device_monitor_start(devicesMonitor);
-        devicesBus = gst_device_monitor_get_bus(devicesMonitor);
     }
-    const auto kinds = GstMessageType(GST_MESSAGE_DEVICE_ADDED | GST_MESSAGE_DEVICE_REMOVED);
-    while (GstMessage* message = gst_bus_pop_filtered(devicesBus, kinds)) {
-        changed = true;
-        gst_message_unref(message);
-    }
-    if (changed)
+    if (devicesChanged.exchange(false))
         devicesCached = listAudioDevices(devicesMonitor);
     return devicesCached;
+}
+
+void restartDeviceWatch() {
+    {
+        QMutexLocker lock(&devicesAsking);
+        if (!devicesMonitor)
+            return;
+        gst_device_monitor_stop(devicesMonitor);
+        gst_device_monitor_start(devicesMonitor);
+        devicesChanged = true;
+    }
+    AudioDeviceNews::instance().post();
 }
 
 GstElement* createDeviceSink(const QString& device) {
@@ -312,6 +421,22 @@ struct Preparation {
 
 } // namespace
 
+AudioDeviceNews& AudioDeviceNews::instance() {
+    static AudioDeviceNews* news = [] {
+        auto* made = new AudioDeviceNews;
+        // The first to ask may be the preparation thread, which ends.
+        if (QCoreApplication::instance())
+            made->moveToThread(QCoreApplication::instance()->thread());
+        return made;
+    }();
+    return *news;
+}
+
+void AudioDeviceNews::post() {
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT changed(); }, Qt::QueuedConnection);
+}
+
 void FilterGraph::prepareInBackground() {
     static Preparation preparation;
     static std::once_flag started;
@@ -324,6 +449,10 @@ void FilterGraph::prepareInBackground() {
             }
         });
     });
+}
+
+void FilterGraph::watchDevicesAgain() {
+    restartDeviceWatch();
 }
 
 QList<RegFilterInfo> FilterGraph::regFilterCollection() {
@@ -345,8 +474,10 @@ QList<RegFilterInfo> FilterGraph::regFilterCollection() {
     for (GList* item = factories; item; item = item->next) {
         auto* factory = GST_ELEMENT_FACTORY(item->data);
         const QString name = QString::fromUtf8(gst_plugin_feature_get_name(factory));
+        // A bare sink type (a2dpsink, jackaudiosink) is no device: it may be
+        // added by hand in the inspector, but is not offered as an output.
         if (isAudioSinkFactory(factory))
-            sinks.append(RegFilterInfo(name, Kind::AudioOutput, name));
+            sinks.append(RegFilterInfo(name, Kind::Element, name));
         else
             others.append(RegFilterInfo(name, Kind::Element, name));
     }
@@ -357,6 +488,37 @@ QList<RegFilterInfo> FilterGraph::regFilterCollection() {
     std::sort(sinks.begin(), sinks.end(), byName);
     std::sort(others.begin(), others.end(), byName);
     return result + sinks + others;
+}
+
+namespace {
+// autoaudiosink falls back on a fakesink when no device answers.
+bool playsNowhere(GstElement* sink) {
+    if (!GST_IS_BIN(sink))
+        return false;
+    return gstgraph::visitAll<GstElement>(
+        gst_bin_iterate_elements(GST_BIN(sink)), [](GstElement* child) {
+            GstElementFactory* factory = gst_element_get_factory(child);
+            return factory && g_strcmp0(gst_plugin_feature_get_name(factory), "fakesink") == 0;
+        });
+}
+} // namespace
+
+bool RegFilterInfo::reachable() const {
+    if (kind_ == Kind::NullAudio)
+        return true;
+    if (kind_ != Kind::AudioOutput)
+        return false;
+    GstElement* sink = device_.isEmpty() ? gst_element_factory_make(factory_.toUtf8(), nullptr)
+                                         : createDeviceSink(device_);
+    if (!sink)
+        return false;
+    gst_object_ref_sink(sink);
+    // Ready means connected to the server, with nothing played yet.
+    const bool ready = gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS &&
+                       !playsNowhere(sink);
+    gst_element_set_state(sink, GST_STATE_NULL);
+    gst_object_unref(sink);
+    return ready;
 }
 
 MediaResult<FilterInfo> RegFilterInfo::filter(FilterGraph& graph) const {

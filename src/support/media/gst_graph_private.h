@@ -49,6 +49,9 @@ void updateLocks(GstBin* graph);
 GstElement* makeVideoRenderer(const QString& name);
 GstElement* makeAudioOutput(const QString& name, GstElement* sink);
 GstElement* makeNullAudioOutput(const QString& name);
+// The sink of an audio output whose volume is the sound server's stream
+// volume (a new reference), or null.
+GstElement* streamVolumeSink(GstElement* audioOutput);
 // What a video renderer made by makeVideoRenderer() carries.
 FrameSink* videoFrames(GstElement* renderer);
 VideoWindow* videoWindowOf(GstElement* renderer);

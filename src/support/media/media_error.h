@@ -9,10 +9,11 @@ enum class MediaFault {
     Folder,
     Empty,
     Unreadable,
-    NotMedia,  // no container or stream the framework knows
-    Damaged,   // a known container whose data is wrong or cut short
-    NoDecoder, // `format` names what is missing
-    Stalled,   // playing, but no data comes
+    NotMedia,    // no container or stream the framework knows
+    Damaged,     // a known container whose data is wrong or cut short
+    NoDecoder,   // `format` names what is missing
+    Stalled,     // playing, but no data comes
+    SoundOutput, // the sound device or server failed, not the movie
     Other,
 };
 
