@@ -218,6 +218,37 @@ TEST_F(BadMedia, DamagedMoviesPlayOnAndOnePictureIsSeen) {
     expectPlays(mediaPath("one-audio.avi"));
 }
 
+// A part of GStreamer that is not installed is named with the package that
+// holds it, never blamed on the file, and leaves no graph behind.
+TEST_F(BadMedia, MissingGStreamerPartsNameTheirPackage) {
+    const struct {
+        const char* feature;
+        const char* told;
+    } cases[] = {
+        {"avdec_mpeg4", "No decoder is installed for DivX MPEG-4 Version 4 (one-audio.avi): "
+                        "install gstreamer1.0-libav."},
+    };
+    for (const auto& missing : cases) {
+        SCOPED_TRACE(missing.feature);
+        {
+            const testsupport::HiddenFeature hidden(missing.feature);
+            window->OpenaMovie(mediaPath("one-audio.avi"), false);
+            EXPECT_TRUE(testsupport::waitUntil(
+                [&] { return window->scrollTitle().contains(missing.told); }, 5000))
+                << window->scrollTitle().toStdString();
+            EXPECT_EQ(window->playback.PlayState(), PlayStopped);
+            EXPECT_FALSE(window->videoWindowForm()->isVisible());
+        }
+        expectPlays(mediaPath("one-audio.avi"));
+    }
+    // Without the sound output's parts the picture plays, and the title
+    // says why there is no sound.
+    const testsupport::HiddenFeature hidden("scaletempo");
+    expectPlays(mediaPath("one-audio.avi"));
+    EXPECT_EQ(window->scrollTitle(), "one-audio.avi needs GStreamer's \"scaletempo\", which is not "
+                                     "installed: install gstreamer1.0-plugins-good.");
+}
+
 // A movie deleted, or replaced by something else, while it plays.
 TEST_F(BadMedia, AMovieDeletedOrReplacedWhileItPlays) {
     for (const bool replaced : {false, true}) {

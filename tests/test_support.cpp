@@ -67,4 +67,17 @@ void click(QWidget* control, Qt::KeyboardModifiers modifiers) {
     QApplication::sendEvent(control, &release);
 }
 
+HiddenFeature::HiddenFeature(const char* name)
+    : feature_(gst_registry_lookup_feature(gst_registry_get(), name)) {
+    if (feature_)
+        gst_registry_remove_feature(gst_registry_get(), GST_PLUGIN_FEATURE(feature_));
+}
+
+HiddenFeature::~HiddenFeature() {
+    if (!feature_)
+        return;
+    gst_registry_add_feature(gst_registry_get(), GST_PLUGIN_FEATURE(feature_));
+    gst_object_unref(feature_);
+}
+
 } // namespace testsupport

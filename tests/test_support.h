@@ -28,4 +28,17 @@ VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFra
 // Presses and releases `control` with the left button and `modifiers`.
 void click(QWidget* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Takes a GStreamer element out of the registry for its lifetime, as if its
+// plugin were not installed.
+class HiddenFeature {
+  public:
+    explicit HiddenFeature(const char* name);
+    ~HiddenFeature();
+    HiddenFeature(const HiddenFeature&) = delete;
+    HiddenFeature& operator=(const HiddenFeature&) = delete;
+
+  private:
+    void* feature_;
+};
+
 } // namespace testsupport

@@ -2,6 +2,12 @@
 
 #include <QFileInfo>
 
+namespace {
+QString installHint(const QString& package) {
+    return package.isEmpty() ? QStringLiteral(".") : QStringLiteral(": install %1.").arg(package);
+}
+} // namespace
+
 QString failureText(const QString& path, const MediaError& error) {
     QString name = QFileInfo(path).fileName();
     if (name.isEmpty())
@@ -19,10 +25,17 @@ QString failureText(const QString& path, const MediaError& error) {
         return QStringLiteral("%1 is not a movie.").arg(name);
     case MediaFault::Damaged:
         return QStringLiteral("%1 is damaged and cannot be played.").arg(name);
-    case MediaFault::NoDecoder:
-        return error.format.isEmpty()
-                   ? QStringLiteral("No decoder is installed for the format of %1.").arg(name)
-                   : QStringLiteral("No decoder is installed for %1 (%2).").arg(error.format, name);
+    case MediaFault::NoDecoder: {
+        const QString text =
+            error.format.isEmpty()
+                ? QStringLiteral("No decoder is installed for the format of %1").arg(name)
+                : QStringLiteral("No decoder is installed for %1 (%2)").arg(error.format, name);
+        return text + installHint(error.package);
+    }
+    case MediaFault::MissingPart:
+        return QStringLiteral("%1 needs GStreamer's \"%2\", which is not installed")
+                   .arg(name, error.format) +
+               installHint(error.package);
     case MediaFault::Stalled:
         return QStringLiteral("%1 stopped playing: the file is damaged or cut short.").arg(name);
     case MediaFault::SoundOutput:

@@ -1,7 +1,9 @@
 #include "player/movie_opener.h"
 
+#include "player/failure_text.h"
 #include "player/transport.h"
 #include "support/media/media_detector.h"
+#include "support/media/missing_parts.h"
 #include "support/probe/avi_header_reader.h"
 #include "support/trace/first_frame_trace.h"
 
@@ -80,6 +82,12 @@ void MovieOpener::finishOpen(bool loop) {
     playback_.opened(loop);
     transport_.play_Click();
     host_.placeVideo();
+    // A sound output that could not be made leaves the movie silent: say
+    // why, and what to install.
+    if (const QString missing = missingparts::takeMissing(); !missing.isEmpty())
+        host_.setTitle(failureText(
+            fileName_,
+            {MediaFault::MissingPart, missing, {}, missingparts::packageForElement(missing)}));
 }
 
 // What every open starts with: nothing of the last movie stays, not even
@@ -92,6 +100,7 @@ void MovieOpener::beginOpen(const QString& file) {
     CleanUp();
     transport_.stopbt_Click();
     newGraph();
+    missingparts::takeMissing(); // what an earlier graph missed is not this one's
     fileName_ = file;
     playback_.setCurrentFile(file);
     if (sameFile) {
@@ -133,7 +142,7 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
             playback_.MediaControl()->renderFile(fileName_);
         opened = genericPath(loop);
         if (!opened)
-            host_.openFailed(fileName_, {MediaFault::NotMedia, {}, {}});
+            host_.openFailed(fileName_, buildFault(MediaFault::NotMedia));
     }
     detectWhenReady(thisOpen, fileName_);
     return opened;
@@ -195,10 +204,19 @@ bool MovieOpener::OpenaMovie2(const QString& movieFileName, bool loop) {
     return OpenBivx(movieFileName, QStringLiteral("Stream 01"), loop);
 }
 
+// A graph that could not be built blames the file, unless a part of
+// GStreamer it needed is not installed.
+MediaError MovieOpener::buildFault(MediaFault fileFault) const {
+    const QString missing = missingparts::takeMissing();
+    if (missing.isEmpty())
+        return {fileFault, {}, {}, {}};
+    return {MediaFault::MissingPart, missing, {}, missingparts::packageForElement(missing)};
+}
+
 bool MovieOpener::fileUsable(const QString& file) {
     const MediaFault fault = fileFault(file);
     if (fault != MediaFault::None)
-        host_.openFailed(file, {fault, {}, {}});
+        host_.openFailed(file, {fault, {}, {}, {}});
     return fault == MediaFault::None;
 }
 
@@ -215,8 +233,8 @@ bool MovieOpener::aviPath(const QString& audioPin, bool loop) {
     audioStream_ = audioPin;
     // Headers the splitter cannot use: a damaged AVI file, or none at all.
     if (!buildAviGraph(audioPin)) {
-        const auto fault = isAviFile(fileName_) ? MediaFault::Damaged : MediaFault::NotMedia;
-        host_.openFailed(fileName_, {fault, {}, {}});
+        host_.openFailed(fileName_, buildFault(isAviFile(fileName_) ? MediaFault::Damaged
+                                                                    : MediaFault::NotMedia));
         return false;
     }
     finishOpen(loop);

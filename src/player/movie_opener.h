@@ -79,6 +79,7 @@ class MovieOpener : public QObject {
   private:
     bool buildAviGraph(const QString& audioPin);
     // Tells the host when `file` cannot hold a movie at all.
+    MediaError buildFault(MediaFault fileFault) const;
     bool fileUsable(const QString& file);
     void newGraph();
     bool alreadyInGraph(const QString& file) const;

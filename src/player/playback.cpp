@@ -135,7 +135,7 @@ void Playback::onEnded(quint64 graphId) {
     if (!loopMovie_ && (jumpFoundNothing || endsEarly(at, expectedDuration_))) {
         if (skipDamage(at))
             return;
-        fail(failureText(currentFile_, {MediaFault::Stalled, {}, {}}));
+        fail(failureText(currentFile_, {MediaFault::Stalled, {}, {}, {}}));
         return;
     }
     const qint64 shown = shownFor_.isValid() ? shownFor_.elapsed() : kShortestShowMs;
@@ -184,5 +184,5 @@ void Playback::tick() {
     if (length > 0 && at >= length - 1.0)
         onEnded(graph_->id());
     else if (!skipDamage(at))
-        fail(failureText(currentFile_, {MediaFault::Stalled, {}, {}}));
+        fail(failureText(currentFile_, {MediaFault::Stalled, {}, {}, {}}));
 }

@@ -2,6 +2,7 @@
 // and video size. Bus messages are handed to the UI thread and leave as
 // signals carrying the graph's id.
 #include "support/media/gst_graph_private.h"
+#include "support/media/missing_parts.h"
 #include "support/media/video_window.h"
 #include "support/trace/first_frame_trace.h"
 
@@ -84,6 +85,20 @@ GstElement* firstRenderer(GstElement* pipeline, RendererKind kind = RendererKind
 
 GstElement* firstVideoRenderer(GstElement* pipeline) {
     return firstRenderer(pipeline, RendererKind::Video);
+}
+
+// The media type a missing-plugin message asks a decoder for.
+QString missingMediaType(GstMessage* message) {
+    GstCaps* caps = nullptr;
+    if (!gst_structure_get(gst_message_get_structure(message), "detail", GST_TYPE_CAPS, &caps,
+                           nullptr) ||
+        !caps)
+        return {};
+    QString type;
+    if (!gst_caps_is_empty(caps) && !gst_caps_is_any(caps))
+        type = QString::fromUtf8(gst_structure_get_name(gst_caps_get_structure(caps, 0)));
+    gst_caps_unref(caps);
+    return type;
 }
 
 bool forwarded(GstMessage* message, FilterGraph* graph) {
@@ -188,6 +203,7 @@ void FilterGraph::handleBusMessage(void* raw) {
             if (error.format.endsWith(QLatin1String(" decoder")))
                 error.format.chop(8);
             error.detail = QStringLiteral("missing ") + error.format;
+            error.package = missingparts::packageForFormat(missingMediaType(message));
             fail(error, QStringLiteral("No decoder is installed for %1.").arg(error.format));
         }
         break;

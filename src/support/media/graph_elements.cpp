@@ -3,6 +3,7 @@
 #include "support/media/decoder_effects.h"
 #include "support/media/frame_sink.h"
 #include "support/media/gst_graph_private.h"
+#include "support/media/missing_parts.h"
 #include "support/media/video_window.h"
 #include "support/models/audio_device_names.h"
 
@@ -66,7 +67,22 @@ GstFlowReturn onNewPreroll(GstAppSink* sink, gpointer self) {
     return sample ? deliverSample(sample, static_cast<VideoRendererData*>(self)) : GST_FLOW_EOS;
 }
 
+// Drops elements made for a bin that will not be built.
+void dropAll(std::initializer_list<GstElement*> elements) {
+    for (GstElement* element : elements)
+        if (element) {
+            gst_object_ref_sink(element);
+            gst_object_unref(element);
+        }
+}
+
+// A bin of the elements in a row, or null (and none of them kept) when one
+// of them could not be made: no half-built bin goes into a graph.
 GstElement* chain(const QString& name, std::initializer_list<GstElement*> elements) {
+    if (std::find(elements.begin(), elements.end(), nullptr) != elements.end()) {
+        dropAll(elements);
+        return nullptr;
+    }
     GstElement* bin = gst_bin_new(name.toUtf8().constData());
     GstElement* previous = nullptr;
     for (GstElement* element : elements) {
@@ -82,7 +98,7 @@ GstElement* chain(const QString& name, std::initializer_list<GstElement*> elemen
 }
 
 GstElement* make(const char* factory, const char* name = nullptr) {
-    return gst_element_factory_make(factory, name);
+    return missingparts::make(factory, name);
 }
 
 } // namespace
@@ -126,8 +142,10 @@ GstElement* makeVideoRenderer(const QString& name) {
     GstElement* balance = make("videobalance", "balance");
     GstElement* convert = make("videoconvert");
     GstElement* sink = make("appsink", "sink");
-    if (!queue || !balance || !convert || !sink)
+    if (!queue || !balance || !convert || !sink) {
+        dropAll({queue, balance, convert, sink});
         return nullptr;
+    }
     applyVideoBalance(balance, readDecoderEffects());
     // Two decoded frames are enough to let the decoder run on while this
     // thread converts; the default second of video holds megabytes more.
@@ -229,8 +247,13 @@ GstElement* makeAudioOutput(const QString& name, GstElement* sink) {
     // The decoder settings: the ten-band equaliser and the speaker mode's
     // channel layout. scaletempo keeps the pitch at 0.5 and 2.0.
     const DecoderEffects effects = readDecoderEffects();
-    GstElement* equalizer = make("equalizer-10bands", "equalizer");
+    // The equaliser is optional: without it the sound plays unequalised.
+    GstElement* equalizer = gst_element_factory_make("equalizer-10bands", "equalizer");
     GstElement* layout = make("capsfilter", "speakers");
+    if (!layout) {
+        dropAll({equalizer, sink});
+        return nullptr;
+    }
     if (equalizer)
         applyEqualizer(equalizer, effects);
     if (GstCaps* caps = audioChannelCaps(effects)) {
@@ -241,6 +264,8 @@ GstElement* makeAudioOutput(const QString& name, GstElement* sink) {
                                    equalizer ? equalizer : make("identity"), make("scaletempo"),
                                    make("audioconvert"), layout, make("audioresample"),
                                    make("volume", "volume"), sink});
+    if (!bin)
+        return nullptr;
     adoptStreamVolume(sink, bin);
     g_signal_connect(bin, "deep-element-added", G_CALLBACK(onDeepElementAdded), nullptr);
     markRenderer(bin, RendererKind::Audio);
@@ -508,7 +533,7 @@ bool RegFilterInfo::reachable() const {
         return true;
     if (kind_ != Kind::AudioOutput)
         return false;
-    GstElement* sink = device_.isEmpty() ? gst_element_factory_make(factory_.toUtf8(), nullptr)
+    GstElement* sink = device_.isEmpty() ? missingparts::make(factory_.toUtf8().constData())
                                          : createDeviceSink(device_);
     if (!sink)
         return false;
@@ -533,13 +558,13 @@ MediaResult<FilterInfo> RegFilterInfo::filter(FilterGraph& graph) const {
         break;
     case Kind::AudioOutput:
         element = makeAudioOutput(name_, device_.isEmpty()
-                                             ? gst_element_factory_make(factory_.toUtf8(), nullptr)
+                                             ? missingparts::make(factory_.toUtf8().constData())
                                              : createDeviceSink(device_));
         break;
     case Kind::AviSplitter:
     case Kind::Dedynamic:
     case Kind::Element:
-        element = gst_element_factory_make(factory_.toUtf8().constData(), nullptr);
+        element = missingparts::make(factory_.toUtf8().constData());
         break;
     }
     if (!element)

@@ -1,6 +1,7 @@
 // Filters and pins of a graph: naming, connection details, connecting two
 // pins, and rendering downstream of a pin.
 #include "support/media/gst_graph_private.h"
+#include "support/media/missing_parts.h"
 
 #include <QFileInfo>
 
@@ -62,11 +63,10 @@ GstPad* freeRendererInput(GstBin* graph, RendererKind kind) {
 GstPad* rendererInput(GstBin* graph, RendererKind kind) {
     if (GstPad* pad = freeRendererInput(graph, kind))
         return pad;
-    GstElement* renderer =
-        kind == RendererKind::Video
-            ? makeVideoRenderer(QStringLiteral("Video Renderer"))
-            : makeAudioOutput(QStringLiteral("Default Audio Output"),
-                              gst_element_factory_make("autoaudiosink", nullptr));
+    GstElement* renderer = kind == RendererKind::Video
+                               ? makeVideoRenderer(QStringLiteral("Video Renderer"))
+                               : makeAudioOutput(QStringLiteral("Default Audio Output"),
+                                                 missingparts::make("autoaudiosink"));
     if (!renderer)
         return nullptr;
     gst_object_ref_sink(renderer);
@@ -229,7 +229,7 @@ MediaStatus PinInfo::render() const {
 
     // Anything else is decoded first; the decoder's outputs appear while
     // the graph starts and go to the renderers chosen now.
-    GstElement* decoder = gst_element_factory_make("decodebin", nullptr);
+    GstElement* decoder = missingparts::make("decodebin");
     if (!decoder || !addUnique(graph, decoder, QStringLiteral("Decoder")))
         return MediaStatus::failure(QStringLiteral("No decoder is available."));
     GstPad* decoderInput = gst_element_get_static_pad(decoder, "sink");
@@ -367,7 +367,7 @@ MediaResult<FilterInfo> FilterGraph::addSourceFilter(const QString& path) {
         gst_object_unref(existing);
         return MediaStatus::failure(QStringLiteral("\"%1\" is already in the graph.").arg(path));
     }
-    GstElement* source = gst_element_factory_make("filesrc", nullptr);
+    GstElement* source = missingparts::make("filesrc");
     if (!source)
         return MediaStatus::failure(QStringLiteral("No file source is available."));
     g_object_set(source, "location", path.toUtf8().constData(), nullptr);

@@ -12,6 +12,7 @@ enum class MediaFault {
     NotMedia,    // no container or stream the framework knows
     Damaged,     // a known container whose data is wrong or cut short
     NoDecoder,   // `format` names what is missing
+    MissingPart, // `format` names a GStreamer element that is not installed
     Stalled,     // playing, but no data comes
     SoundOutput, // the sound device or server failed, not the movie
     Other,
@@ -19,8 +20,9 @@ enum class MediaFault {
 
 struct MediaError {
     MediaFault fault = MediaFault::None;
-    QString format; // the format without a decoder ("H.265 video")
-    QString detail; // the framework's own words, for diagnosis only
+    QString format;  // the format without a decoder ("H.265 video")
+    QString detail;  // the framework's own words, for diagnosis only
+    QString package; // the Debian package that holds what is missing, if known
 
     explicit operator bool() const { return fault != MediaFault::None; }
 };
