@@ -30,12 +30,17 @@ TEST(SelectableList, SelectsByNameRegardlessOfCaseAndKeepsTheSelectionValid) {
     EXPECT_EQ(clicks, 1) << "and is no click";
     list.setListIndex(-1);
     EXPECT_EQ(list.listIndex(), -1);
+    // Removals: the selection stays on its entry; removing it selects none.
     list.setListIndex(2);
-    list.removeItem(2);
-    EXPECT_EQ(list.listIndex(), 1) << "removing the last entry selects the one before";
+    list.removeItem(0);
+    EXPECT_EQ(list.text(), "stream 00") << "an entry above it removed";
+    list.removeItem(0);
+    EXPECT_EQ(list.text(), "stream 00");
+    list.removeItem(0);
+    EXPECT_EQ(list.listIndex(), -1) << "the selected entry removed, no neighbour instead";
     list.removeItem(5);
-    EXPECT_EQ(list.count(), 2);
-    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(clicks, 3) << "removals are no clicks";
 }
 
 TEST(FrameSink, HandsOnlyTheNewestFrameToTheUiThread) {
