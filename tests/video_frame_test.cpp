@@ -1,6 +1,7 @@
 // Decoded frames reach the screen converted and scaled as they are painted:
 // straight into the window's backing store, or through an image where the
 // painter cannot take that path (a grab, a partial repaint).
+#include "support/media/frame_crop.h"
 #include "support/media/frame_sink.h"
 #include "support/media/video_frame.h"
 #include "test_support.h"
@@ -79,6 +80,26 @@ TEST(VideoFrame, ConvertsAndScalesTheDecodersPictureIntoScreenPixels) {
     }
     EXPECT_TRUE(isMagenta(canvas.pixel(25, 15)));
     EXPECT_EQ(canvas.pixel(40, 15), qRgb(0, 0, 0));
+}
+
+// The part of a frame a zoomed or covered picture shows: what the converter
+// is handed must lie in the frame and never be empty.
+TEST(VisibleSource, MapsTheShownPartBackToWholeSourcePixels) {
+    const struct {
+        QRect place, visible, source;
+    } rows[] = {
+        {{0, 0, 1280, 720}, {0, 0, 1280, 720}, {0, 0, 640, 360}},       // all of it
+        {{-16, 0, 1312, 720}, {0, 0, 1280, 720}, {8, 0, 624, 360}},     // the pad, wider
+        {{0, -100, 1920, 1280}, {0, 0, 1920, 1080}, {0, 28, 640, 304}}, // taller than the screen
+        {{100, 50, 1280, 720}, {100, 50, 1, 1}, {0, 0, 1, 1}},          // one pixel
+        {{0, 0, 12800, 7200}, {12799, 7199, 1, 1}, {639, 359, 1, 1}},   // the far corner
+        {{0, 0, 100, 100}, {40, 40, 20, 20}, {256, 144, 128, 72}},      // picture shrunk
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(visibleSource({640, 360}, row.place, row.visible), row.source) << row.place.x();
+    EXPECT_TRUE(visibleSource({}, {0, 0, 10, 10}, {0, 0, 10, 10}).isEmpty());
+    EXPECT_EQ(displaySize({720, 576}, 16.0 / 15), QSize(768, 576));
+    EXPECT_EQ(displaySize({720, 576}, 1e9), QSize(720, 576)) << "beyond any picture: square";
 }
 
 TEST(VideoFrame, ASampleGivesItsPixelAspectOrNoFrameWhenItIsNotVideo) {
