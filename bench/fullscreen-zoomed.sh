@@ -3,11 +3,13 @@
 # preset 1.5/1 from its context menu, as a user would: on a 16:9 screen the
 # picture is then taller than the screen and cropped at its top and bottom,
 # the way a pan-and-scan zoom crops it. The preset lives in a settings
-# folder of its own.   bench/fullscreen-zoomed.sh PLAYER MOVIE
+# folder of its own; PRESET=16/9 gives the same number of pixels on the
+# screen without a crop, to compare with.
+#   [PRESET=C/D] bench/fullscreen-zoomed.sh PLAYER MOVIE
 set -eu
 config=$(mktemp -d)
 mkdir -p "$config/OrvaneSoft"
-printf '1.5/1\r\n' >"$config/OrvaneSoft/DAR.ini"
+printf '%s\r\n' "${PRESET:-1.5/1}" >"$config/OrvaneSoft/DAR.ini"
 XDG_CONFIG_HOME=$config "$1" "$2 /cli -fullscreen" &
 player=$!
 trap 'kill $player 2>/dev/null; wait $player; rm -rf "$config"' EXIT TERM INT

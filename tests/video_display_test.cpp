@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
@@ -155,10 +156,24 @@ TEST_F(VideoDisplayTest, AFailedOpenInFullScreenLeavesNoCurtain) {
     EXPECT_FALSE(video()->isVisible());
 }
 
+// With VANTOR_SCREENSHOTS set, the screen at `name`, half size.
+static void keepPicture(QWidget& video, const char* name) {
+    const QByteArray shots = qgetenv("VANTOR_SCREENSHOTS");
+    if (shots.isEmpty())
+        return;
+    testsupport::pumpEvents(300);
+    testsupport::windowPixels(video)
+        .scaledToWidth(video.width() / 2, Qt::SmoothTransformation)
+        .save(QDir(QString::fromLocal8Bit(shots)).filePath(name));
+}
+
 TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
-    window->config()->DAR.setItems({"4/3", "abc/0"});
+    window->config()->DAR.setItems({"4/3", "abc/0", "16/9"});
+    window->Mnu_DAR_Click(3);
+    keepPicture(*video(), "aspect-16-9.png");
     window->Mnu_DAR_Click(1);
     EXPECT_TRUE(window->video().state().FullScreenOn);
+    keepPicture(*video(), "aspect-4-3.png");
     // The layout's arithmetic has tests of its own: here it has to arrive.
     const QRect fourThirds = *fullScreenPicture(screen(), {4, 3});
     EXPECT_EQ(picture(), fourThirds);
@@ -186,6 +201,9 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     testsupport::click(window->control("pgh"));
     testsupport::click(window->control("pbd"));
     EXPECT_EQ(picture(), before);
+    for (int step = 0; step < 8; ++step)
+        testsupport::click(window->control("pbd"));
+    keepPicture(*video(), "pan-scan-zoom.png");
 }
 
 // What the screen shows: the test movie's square takes each preset's shape
