@@ -434,6 +434,7 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     dialog->DAR.setListIndex(8);
     dialog->Command9_Click();
     EXPECT_EQ(dialog->DAR.count(), 8);
+    EXPECT_EQ(dialog->DAR.listIndex(), -1) << "the movie's own ratio, not the neighbour's";
     dialog->DAR.setListIndex(1);
     dialog->setSkinFolder(makeSkin("Dark"));
     dialog->Command1_Click();

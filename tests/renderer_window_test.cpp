@@ -1,59 +1,81 @@
-// The video renderer's window: frames painted to scale with their shape
-// kept, and the window operations the player uses.
+// The video renderer's window: the picture stretched over the window the
+// layout shaped, cropped where the window reaches past its owner, and the
+// window operations the player uses.
 #include "graph_fixture.h"
 #include "support/media/frame_sink.h"
 #include "video/renderer_window.h"
-#include "video/video_geometry.h"
 
 #include <QWidget>
 
-using testsupport::mediaPath;
+using testsupport::whiteBox;
 
-TEST(FitFrame, KeepsTheDisplayShapeAndCentres) {
-    EXPECT_EQ(fitFrame({320, 240}, 1.0, {0, 0, 640, 240}), QRect(160, 0, 320, 240));
-    EXPECT_EQ(fitFrame({320, 240}, 1.0, {0, 0, 320, 480}), QRect(0, 120, 320, 240));
-    // 720x576 with 16:15 pixels is 768x576 on screen.
-    EXPECT_EQ(fitFrame({720, 576}, 16.0 / 15.0, {0, 0, 768, 700}), QRect(0, 62, 768, 576));
-    EXPECT_EQ(fitFrame({320, 240}, 1.0, {10, 20, 320, 240}), QRect(10, 20, 320, 240));
-    EXPECT_TRUE(fitFrame({0, 0}, 1.0, {0, 0, 10, 10}).isEmpty());
-    EXPECT_TRUE(fitFrame({320, 240}, 1.0, {0, 0, 0, 0}).isEmpty());
-    EXPECT_EQ(fitFrame({320, 240}, 0.0, {0, 0, 320, 240}), QRect(0, 0, 320, 240))
-        << "an unknown pixel shape counts as square";
-    EXPECT_EQ(fitFrame({4000, 2}, 1.0, {0, 0, 100, 100}).height(), 1) << "never collapses";
+namespace {
+
+// The square of the test movie (180x180 from 230,90 of 640x360) where a
+// picture stretched over `place` puts it.
+QRectF squareIn(const QRectF& place) {
+    const double x = place.width() / 640, y = place.height() / 360;
+    return {place.x() + 230 * x, place.y() + 90 * y, 180 * x, 180 * y};
 }
 
-TEST(RendererWindow, ShowsTheMovieScaledWithBlackBarsAndFollowsItsOwner) {
+void expectNear(const QRect& box, const QRectF& expected, const char* what) {
+    EXPECT_NEAR(box.left(), expected.left(), 2) << what;
+    EXPECT_NEAR(box.top(), expected.top(), 2) << what;
+    EXPECT_NEAR(box.width(), expected.width(), 2) << what;
+    EXPECT_NEAR(box.height(), expected.height(), 2) << what;
+}
+
+} // namespace
+
+TEST(RendererWindow, StretchesTheMovieOverTheShapeItIsGivenAndFollowsItsOwner) {
     installRendererWindows();
     FilterGraph graph;
     addRegistered(graph, "Null Audio Renderer");
-    ASSERT_TRUE(graph.renderFile(mediaPath("one-audio.avi")));
+    ASSERT_TRUE(graph.renderFile(testsupport::squareMovie()));
     VideoWindow* window = graph.videoWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(graph.run());
     ASSERT_TRUE(
         testsupport::waitUntil([&] { return graph.frameSink()->framesDelivered() > 5; }, 8000));
     EXPECT_TRUE(window->isVisible()) << "shows itself with the first frame";
-    EXPECT_EQ(QSize(window->width(), window->height()), QSize(320, 240)) << "native size";
-
+    EXPECT_EQ(QSize(window->width(), window->height()), QSize(640, 360)) << "native size";
     auto* widget = static_cast<RendererWindow*>(window)->widget();
-    QImage shot = widget->grab().toImage();
-    // The test pattern's top-left bar is light grey; nothing is black.
-    EXPECT_GT(qGray(shot.pixel(10, 10)), 150);
 
-    window->setWindowPosition(0, 0, 640, 240);
-    testsupport::pumpEvents(200);
-    shot = widget->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(640, 240));
-    EXPECT_EQ(shot.pixel(20, 120) & 0xffffff, 0u) << "bars beside a picture too narrow";
-    EXPECT_GT(qGray(shot.pixel(170, 10)), 150);
+    // Windows of each preset's shape, 300 high: the square takes the
+    // window's shape over the movie's own 16:9.
+    const struct {
+        const char* preset;
+        int width;
+        double squareShape;
+    } presets[] = {{"4/3", 400, 0.75}, {"16/9", 533, 1.0}, {"2.35/1", 705, 2.35 / (16.0 / 9)}};
+    for (const auto& row : presets) {
+        window->setWindowPosition(0, 0, row.width, 300);
+        testsupport::pumpEvents(150);
+        const QRect box = whiteBox(testsupport::windowPixels(*widget));
+        ASSERT_FALSE(box.isEmpty()) << row.preset;
+        EXPECT_NEAR(double(box.width()) / box.height() / row.squareShape, 1.0, 0.02) << row.preset;
+    }
 
+    // In an owner smaller than itself (a pan-and-scan zoom), the picture is
+    // cropped at the owner's edges on both axes, where the layout put it.
     QWidget owner;
-    owner.resize(800, 600);
+    owner.resize(400, 300);
     window->setOwner(&owner);
     EXPECT_EQ(window->owner(), &owner);
-    window->setLeft(33);
+    owner.show();
+    const QRect zoomed(-40, -30, 600, 360);
+    window->setWindowPosition(zoomed.x(), zoomed.y(), zoomed.width(), zoomed.height());
     EXPECT_EQ(widget->parentWidget(), &owner);
-    EXPECT_EQ(widget->geometry(), QRect(33, 0, 640, 240));
+    EXPECT_EQ(widget->geometry(), zoomed);
+    testsupport::pumpEvents(150);
+    const QImage shot = testsupport::windowPixels(owner);
+    const double scale = shot.width() / 400.0; // device pixels
+    const QRectF expected = squareIn(QRectF(zoomed.x() * scale, zoomed.y() * scale,
+                                            zoomed.width() * scale, zoomed.height() * scale));
+    expectNear(whiteBox(shot), expected, "zoomed in the owner");
+    for (const QPoint corner : {QPoint(1, 1), QPoint(shot.width() - 2, shot.height() - 2)})
+        EXPECT_GT(qBlue(shot.pixel(corner)), 150) << "the picture reaches the owner's corners";
+
     window->hideCursor(true);
     EXPECT_EQ(widget->cursor().shape(), Qt::BlankCursor);
     window->hideCursor(false);

@@ -9,7 +9,11 @@
 
 #include <QTableWidget>
 #include <QThread>
+#include <chrono>
 #include <csignal>
+#include <future>
+#include <gst/gst.h>
+#include <optional>
 
 TEST(SelectableList, SelectsByNameRegardlessOfCaseAndKeepsTheSelectionValid) {
     SelectableList list;
@@ -31,12 +35,17 @@ TEST(SelectableList, SelectsByNameRegardlessOfCaseAndKeepsTheSelectionValid) {
     EXPECT_EQ(clicks, 1) << "and is no click";
     list.setListIndex(-1);
     EXPECT_EQ(list.listIndex(), -1);
+    // Removals: the selection stays on its entry; removing it selects none.
     list.setListIndex(2);
-    list.removeItem(2);
-    EXPECT_EQ(list.listIndex(), 1) << "removing the last entry selects the one before";
+    list.removeItem(0);
+    EXPECT_EQ(list.text(), "stream 00") << "an entry above it removed";
+    list.removeItem(0);
+    EXPECT_EQ(list.text(), "stream 00");
+    list.removeItem(0);
+    EXPECT_EQ(list.listIndex(), -1) << "the selected entry removed, no neighbour instead";
     list.removeItem(5);
-    EXPECT_EQ(list.count(), 2);
-    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(clicks, 3) << "removals are no clicks";
 }
 
 TEST(FrameSink, HandsOnlyTheNewestFrameToTheUiThread) {
@@ -55,6 +64,59 @@ TEST(FrameSink, HandsOnlyTheNewestFrameToTheUiThread) {
     EXPECT_EQ(sink.frameSize(), QSize(24, 8));
     EXPECT_EQ(sink.pixelAspect(), 1.5);
     EXPECT_EQ(sink.framesDelivered(), 1u);
+}
+
+namespace {
+
+// A frame whose buffer, when let go, checks that another thread can push
+// meanwhile: a decoder taking back its buffer may wait on its own thread,
+// which may be pushing to the same sink.
+struct ReleaseProbe {
+    explicit ReleaseProbe(FrameSink& frames) : sink(&frames) {}
+    FrameSink* sink;
+    std::future<void> otherPush;
+    std::optional<bool> sinkWasFree;
+    unsigned char pixels[192] = {}; // 16x8 I420
+};
+
+VideoFrame probedFrame(ReleaseProbe& probe) {
+    GstBuffer* buffer = gst_buffer_new_wrapped_full(
+        GstMemoryFlags(0), probe.pixels, 192, 0, 192, &probe, [](gpointer data) {
+            auto* probe = static_cast<ReleaseProbe*>(data);
+            probe->otherPush = std::async(std::launch::async, [sink = probe->sink] {
+                sink->push(testsupport::i420Frame(8, 8), 1.0);
+            });
+            probe->sinkWasFree =
+                probe->otherPush.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+        });
+    GstCaps* caps = gst_caps_from_string("video/x-raw,format=I420,width=16,height=8");
+    GstSample* sample = gst_sample_new(buffer, caps, nullptr, nullptr);
+    VideoFrame frame = VideoFrame::fromSample(sample);
+    gst_sample_unref(sample);
+    gst_caps_unref(caps);
+    gst_buffer_unref(buffer);
+    return frame;
+}
+
+} // namespace
+
+// The sink's lock is held only while a frame changes hands: a frame is let
+// go after it, whether a newer one replaced it before the UI took it or the
+// UI moved on to a newer one.
+TEST(FrameSink, LetsFramesGoOnlyWithItsLockFree) {
+    FrameSink sink;
+    ReleaseProbe replaced(sink);
+    sink.push(probedFrame(replaced), 1.0);
+    sink.push(testsupport::i420Frame(8, 8), 1.0);
+    ASSERT_TRUE(replaced.sinkWasFree.has_value()) << "let go at once";
+    EXPECT_TRUE(*replaced.sinkWasFree) << "on the streaming thread";
+
+    ReleaseProbe shown(sink);
+    sink.push(probedFrame(shown), 1.0);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return sink.frameSize() == QSize(16, 8); }, 2000));
+    sink.push(testsupport::i420Frame(8, 8), 1.0);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return shown.sinkWasFree.has_value(); }, 4000));
+    EXPECT_TRUE(*shown.sinkWasFree) << "on the UI thread";
 }
 
 TEST(FilterProperties, ListsValuesAndChangesOnlyWritableOnesToValidValues) {

@@ -4,9 +4,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMouseEvent>
+#include <QRect>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
+#include <algorithm>
+#include <gst/gst.h>
 #include <gst/video/video.h>
 
 namespace testsupport {
@@ -32,6 +40,53 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void pumpEvents(int ms) {
     waitUntil([] { return false; }, ms);
+}
+
+QString squareMovie() {
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("square.avi"));
+    if (QFile::exists(path))
+        return path;
+    const QString description =
+        QStringLiteral("videotestsrc num-buffers=250 pattern=white ! video/x-raw,width=180,"
+                       "height=180,framerate=25/1 ! videobox left=-230 right=-230 top=-90 "
+                       "bottom=-90 fill=blue ! videoconvert ! avenc_mpeg4 bitrate=2000000 ! "
+                       "avimux ! filesink location=\"%1\"")
+            .arg(path);
+    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), nullptr);
+    if (!pipeline)
+        return {};
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* done = gst_bus_timed_pop_filtered(
+        bus, 60 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool made = done && GST_MESSAGE_TYPE(done) == GST_MESSAGE_EOS;
+    if (done)
+        gst_message_unref(done);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    if (!made)
+        QFile::remove(path);
+    return made ? path : QString();
+}
+
+QImage windowPixels(QWidget& window) {
+    if (window.devicePixelRatio() != 1.0 && QGuiApplication::platformName() == "offscreen")
+        return window.grab().toImage();
+    return window.screen()->grabWindow(window.winId()).toImage();
+}
+
+QRect whiteBox(const QImage& shot) {
+    const QImage pixels = shot.convertToFormat(QImage::Format_RGB32);
+    QRect box;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x)
+            if (std::min({qRed(line[x]), qGreen(line[x]), qBlue(line[x])}) > 160)
+                box |= QRect(x, y, 1, 1);
+    }
+    return box;
 }
 
 VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFrame*)>& fill) {

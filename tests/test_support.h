@@ -7,6 +7,8 @@
 #include <Qt>
 #include <functional>
 
+class QImage;
+class QRect;
 class QWidget;
 
 namespace testsupport {
@@ -24,6 +26,17 @@ void pumpEvents(int ms);
 // An I420 frame of `width` x `height` as a graph would hand it over, its
 // planes written by `fill` (zeros without it).
 VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFrame*)>& fill = {});
+
+// A 640x360 (16:9) MPEG-4 AVI of ten seconds showing a white square of
+// 180x180 pixels, from (230, 90), on blue; made once per test process.
+QString squareMovie();
+// What the window system shows of the top-level `window`, in device
+// pixels: its backing store. The offscreen platform grabs only part of a
+// scaled window's store; there the window paints itself into an image.
+QImage windowPixels(QWidget& window);
+// Where a picture's white shows in `shot` (device pixels): the bounding box
+// of the pixels bright in all three colours. Blue and black are not white.
+QRect whiteBox(const QImage& shot);
 
 // Presses and releases `control` with the left button and `modifiers`.
 void click(QWidget* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
@@ -155,10 +156,24 @@ TEST_F(VideoDisplayTest, AFailedOpenInFullScreenLeavesNoCurtain) {
     EXPECT_FALSE(video()->isVisible());
 }
 
+// With VANTOR_SCREENSHOTS set, the screen at `name`, half size.
+static void keepPicture(QWidget& video, const char* name) {
+    const QByteArray shots = qgetenv("VANTOR_SCREENSHOTS");
+    if (shots.isEmpty())
+        return;
+    testsupport::pumpEvents(300);
+    testsupport::windowPixels(video)
+        .scaledToWidth(video.width() / 2, Qt::SmoothTransformation)
+        .save(QDir(QString::fromLocal8Bit(shots)).filePath(name));
+}
+
 TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
-    window->config()->DAR.setItems({"4/3", "abc/0"});
+    window->config()->DAR.setItems({"4/3", "abc/0", "16/9"});
+    window->Mnu_DAR_Click(3);
+    keepPicture(*video(), "aspect-16-9.png");
     window->Mnu_DAR_Click(1);
     EXPECT_TRUE(window->video().state().FullScreenOn);
+    keepPicture(*video(), "aspect-4-3.png");
     // The layout's arithmetic has tests of its own: here it has to arrive.
     const QRect fourThirds = *fullScreenPicture(screen(), {4, 3});
     EXPECT_EQ(picture(), fourThirds);
@@ -186,6 +201,65 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     testsupport::click(window->control("pgh"));
     testsupport::click(window->control("pbd"));
     EXPECT_EQ(picture(), before);
+    for (int step = 0; step < 8; ++step)
+        testsupport::click(window->control("pbd"));
+    keepPicture(*video(), "pan-scan-zoom.png");
+}
+
+// What the screen shows: the test movie's square takes each preset's shape
+// and each pad step zooms and crops the picture on its own axis, where the
+// layout put the renderer.
+TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
+    ASSERT_TRUE(window->OpenaMovie(testsupport::squareMovie(), false)); // 640x360
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return video()->isVisible() && renderer() && renderer()->isVisible(); }, 5000));
+    window->config()->DAR.setItems({"4/3", "16/9", "2.35/1"});
+    const auto square = [&] {
+        testsupport::pumpEvents(150);
+        return testsupport::whiteBox(testsupport::windowPixels(*video()));
+    };
+    const struct {
+        int item; // 0 for Original
+        double shape;
+    } presets[] = {{1, 0.75}, {2, 1.0}, {3, 2.35 / (16.0 / 9)}, {0, 1.0}};
+    for (const auto& row : presets) {
+        if (row.item)
+            window->Mnu_DAR_Click(row.item);
+        else
+            window->Mnu_DAROr_Click();
+        ASSERT_TRUE(window->video().state().FullScreenOn);
+        const QRect box = square();
+        ASSERT_FALSE(box.isEmpty()) << row.item;
+        EXPECT_NEAR(double(box.width()) / box.height() / row.shape, 1.0, 0.02) << row.item;
+    }
+
+    // The pad, from 16/9: each step grows or shrinks the square on its axis
+    // alone, by what 32 more or fewer pixels of renderer make of it.
+    window->Mnu_DAR_Click(2);
+    window->PanScanPad_Click();
+    const double scale = video()->devicePixelRatio();
+    const struct {
+        const char* control;
+        int width, height; // renderer pixels
+    } steps[] = {{"Pd", 32, 0},  {"Pg", -32, 0},  {"Pb", 0, 32},
+                 {"Ph", 0, -32}, {"pbd", 32, 32}, {"pgh", -32, -32}};
+    for (const auto& step : steps) {
+        const QRect before = square();
+        testsupport::click(window->control(step.control));
+        const QRect after = square();
+        // The square is 180 of the movie's 640x360 pixels.
+        EXPECT_NEAR(after.width() - before.width(), 180.0 * step.width / 640 * scale, 1.5)
+            << step.control;
+        EXPECT_NEAR(after.height() - before.height(), 180.0 * step.height / 360 * scale, 1.5)
+            << step.control;
+        // Where the renderer now stands, partly off the screen: the picture
+        // is cropped there, not squeezed into the screen.
+        const QRectF place(picture().x() * scale, picture().y() * scale, picture().width() * scale,
+                           picture().height() * scale);
+        const double x = place.width() / 640, y = place.height() / 360;
+        EXPECT_NEAR(after.left(), place.x() + 230 * x, 2) << step.control;
+        EXPECT_NEAR(after.top(), place.y() + 90 * y, 2) << step.control;
+    }
 }
 
 TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePicture) {

@@ -2,7 +2,6 @@
 
 #include "support/media/frame_sink.h"
 #include "support/trace/first_frame_trace.h"
-#include "video/video_geometry.h"
 
 #include <QPainter>
 
@@ -18,30 +17,28 @@ void VideoSurface::onFrame() {
     if (!sawFrame_ && frames_) {
         sawFrame_ = true;
         if (!explicitlySized)
-            resize(frames_->frameSize());
+            resize(displaySize(frames_->frameSize(), frames_->pixelAspect()));
         if (!explicitlyHidden && !isVisible())
             show();
     }
     update();
 }
 
+// The window's shape is the picture's: the layout chose it (the movie's
+// own, a preset, a pan-and-scan step), and the picture fills it.
 void VideoSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const VideoFrame frame = frames_ ? frames_->currentFrame() : VideoFrame();
-    const QRect target = fitFrame(frame.size(), frames_ ? frames_->pixelAspect() : 1.0, rect());
-    // Black only around the picture: the picture itself covers the rest.
-    const QRegion around = QRegion(rect()).subtracted(target);
-    for (const QRect& part : around)
-        painter.fillRect(part, Qt::black);
-    if (!target.isEmpty()) {
-        frame.paint(painter, target);
-        firstframe::mark("frame painted");
+    if (frame.isNull()) {
+        painter.fillRect(rect(), Qt::black);
+        return;
     }
+    frame.paint(painter, rect());
+    firstframe::mark("frame painted");
 }
 
 QRect VideoSurface::pictureRect() const {
-    return frames_ ? fitFrame(frames_->currentFrame().size(), frames_->pixelAspect(), rect())
-                   : QRect();
+    return pictureSize().isEmpty() ? QRect() : rect();
 }
 
 QSize VideoSurface::pictureSize() const {

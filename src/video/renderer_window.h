@@ -1,6 +1,6 @@
 #pragma once
-// The video renderer's window: paints the frames a graph delivers, scaled to
-// the window and keeping the picture's shape.
+// The video renderer's window: paints the frames a graph delivers stretched
+// over the whole window, whose shape the layout sets.
 #include "support/media/video_window.h"
 
 #include <QPointer>

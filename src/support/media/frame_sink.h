@@ -2,6 +2,13 @@
 // Hands decoded video frames from the framework's streaming thread to the
 // user-interface thread. Only the newest frame is kept: a slow painter skips
 // frames instead of queueing them.
+//
+// The lock is the innermost of all: under it a frame only changes hands, and
+// nothing else is called. A frame let go returns its buffer to the decoder,
+// which may take the decoder's own locks (the libav decoders do) while the
+// decoder's thread waits on the queue before this sink; so frames are let go
+// only after the lock is released. The UI thread paints from its own
+// reference to the current frame and never takes the lock while painting.
 #include "support/media/video_frame.h"
 
 #include <QMutex>

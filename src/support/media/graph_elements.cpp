@@ -48,7 +48,9 @@ GstFlowReturn deliverSample(GstSample* sample, VideoRendererData* data) {
     gst_sample_unref(sample);
     if (frame.isNull())
         return GST_FLOW_OK; // a frame we cannot read is skipped, not fatal
-    const QSize size = frame.size();
+    // The movie's own size is the shape it shows at: windows made to it
+    // show pixels that are not square undistorted.
+    const QSize size = displaySize(frame.size(), aspect);
     data->width = size.width();
     data->height = size.height();
     data->frames->push(std::move(frame), aspect);

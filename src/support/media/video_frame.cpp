@@ -1,9 +1,12 @@
 #include "support/media/video_frame.h"
 
+#include "support/media/frame_crop.h"
+
 #include <QPaintEngine>
 #include <QPainter>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <gst/video/video.h>
 
 namespace {
@@ -15,8 +18,9 @@ class ConverterCache {
   public:
     ~ConverterCache() { reset(); }
 
-    GstVideoConverter* get(const GstVideoInfo& in, const GstVideoInfo& out) {
-        if (converter_ && gst_video_info_is_equal(&in, &in_) &&
+    // `source` is the part of the input picture to convert.
+    GstVideoConverter* get(const GstVideoInfo& in, const GstVideoInfo& out, const QRect& source) {
+        if (converter_ && source == source_ && gst_video_info_is_equal(&in, &in_) &&
             gst_video_info_is_equal(&out, &out_))
             return converter_;
         reset();
@@ -26,11 +30,15 @@ class ConverterCache {
             "options", GST_VIDEO_CONVERTER_OPT_RESAMPLER_METHOD, GST_TYPE_VIDEO_RESAMPLER_METHOD,
             GST_VIDEO_RESAMPLER_METHOD_LINEAR, GST_VIDEO_CONVERTER_OPT_DITHER_METHOD,
             GST_TYPE_VIDEO_DITHER_METHOD, GST_VIDEO_DITHER_NONE, GST_VIDEO_CONVERTER_OPT_THREADS,
-            G_TYPE_UINT, guint(std::clamp(QThread::idealThreadCount(), 1, 2)), nullptr);
+            G_TYPE_UINT, guint(std::clamp(QThread::idealThreadCount(), 1, 2)),
+            GST_VIDEO_CONVERTER_OPT_SRC_X, G_TYPE_INT, source.x(), GST_VIDEO_CONVERTER_OPT_SRC_Y,
+            G_TYPE_INT, source.y(), GST_VIDEO_CONVERTER_OPT_SRC_WIDTH, G_TYPE_INT, source.width(),
+            GST_VIDEO_CONVERTER_OPT_SRC_HEIGHT, G_TYPE_INT, source.height(), nullptr);
         converter_ = gst_video_converter_new(const_cast<GstVideoInfo*>(&in),
                                              const_cast<GstVideoInfo*>(&out), options);
         in_ = in;
         out_ = out;
+        source_ = source;
         return converter_;
     }
 
@@ -44,6 +52,7 @@ class ConverterCache {
     GstVideoConverter* converter_ = nullptr;
     GstVideoInfo in_{};
     GstVideoInfo out_{};
+    QRect source_;
 };
 
 ConverterCache& converters() {
@@ -83,9 +92,10 @@ QSize VideoFrame::size() const {
     return QSize(GST_VIDEO_FRAME_WIDTH(mapped_.get()), GST_VIDEO_FRAME_HEIGHT(mapped_.get()));
 }
 
-// Converts the picture into `pixels` (32-bit BGRA, as Qt's RGB32 lies in
-// memory on this platform), scaled to `size`.
-bool VideoFrame::convert(uchar* pixels, qsizetype bytesPerLine, QSize size) const {
+// Converts the `source` part of the picture into `pixels` (32-bit BGRA, as
+// Qt's RGB32 lies in memory on this platform), scaled to `size`.
+bool VideoFrame::convert(uchar* pixels, qsizetype bytesPerLine, QSize size,
+                         const QRect& source) const {
     GstVideoInfo out;
     gst_video_info_set_format(&out, GST_VIDEO_FORMAT_BGRA, guint(size.width()),
                               guint(size.height()));
@@ -95,7 +105,7 @@ bool VideoFrame::convert(uchar* pixels, qsizetype bytesPerLine, QSize size) cons
     out.interlace_mode = mapped_->info.interlace_mode;
     out.stride[0] = gint(bytesPerLine);
     out.size = gsize(bytesPerLine) * (size.height() - 1) + gsize(size.width()) * 4;
-    GstVideoConverter* converter = converters().get(mapped_->info, out);
+    GstVideoConverter* converter = converters().get(mapped_->info, out, source);
     if (!converter)
         return false;
     GstBuffer* wrapped = gst_buffer_new_wrapped_full(GstMemoryFlags(0), pixels, out.size, 0,
@@ -116,40 +126,77 @@ QImage VideoFrame::toImage(QSize size) const {
     if (!mapped_ || size.isEmpty())
         return {};
     QImage image(size, QImage::Format_RGB32);
-    if (image.isNull() || !convert(image.bits(), image.bytesPerLine(), size))
+    if (image.isNull() ||
+        !convert(image.bits(), image.bytesPerLine(), size, QRect({}, this->size())))
         return {};
     return image;
 }
 
 // Converts straight into the backing store when the painter writes plain
-// pixels there and nothing is clipped from the picture's place; the window
-// system's own repaints of a part of the window go the long way.
-bool VideoFrame::paintIntoDevice(QPainter& painter, const QRect& target) const {
+// pixels there: no copy of the picture is made on the way.
+bool VideoFrame::paintIntoDevice(QPainter& painter, const QRect& visible,
+                                 const QRect& source) const {
     QPaintEngine* engine = painter.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice() ||
         engine->paintDevice()->devType() != QInternal::Image)
         return false;
     auto* device = static_cast<QImage*>(engine->paintDevice());
-    const QTransform transform = painter.deviceTransform();
-    if (transform.type() > QTransform::TxTranslate || painter.hasClipping() ||
-        device->devicePixelRatio() != 1.0 ||
-        (device->format() != QImage::Format_RGB32 &&
-         device->format() != QImage::Format_ARGB32_Premultiplied))
-        return false;
-    const QRect place = transform.mapRect(target);
-    const QRegion clip = engine->systemClip();
-    if (!device->rect().contains(place) ||
-        (!clip.isEmpty() && !QRegion(place).subtracted(clip).isEmpty()))
+    if (device->format() != QImage::Format_RGB32 &&
+        device->format() != QImage::Format_ARGB32_Premultiplied)
         return false;
     // bits() would detach the image from the engine that shares it.
-    auto* corner = const_cast<uchar*>(device->constBits()) + place.y() * device->bytesPerLine() +
-                   place.x() * 4;
-    return convert(corner, device->bytesPerLine(), place.size());
+    auto* corner = const_cast<uchar*>(device->constBits()) + visible.y() * device->bytesPerLine() +
+                   visible.x() * 4;
+    return convert(corner, device->bytesPerLine(), visible.size(), source);
+}
+
+// Where the backing store cannot take the picture (a grab, a painter that
+// clips it into several parts), the visible part goes through an image the
+// painter lays down pixel for pixel.
+void VideoFrame::paintThroughImage(QPainter& painter, const QRect& visible,
+                                   const QRect& source) const {
+    QImage image(visible.size(), QImage::Format_RGB32);
+    if (image.isNull() || !convert(image.bits(), image.bytesPerLine(), visible.size(), source))
+        return;
+    const QRectF place = painter.deviceTransform().inverted().mapRect(QRectF(visible));
+    painter.drawImage(place, image);
 }
 
 void VideoFrame::paint(QPainter& painter, const QRect& target) const {
     if (target.isEmpty() || isNull())
         return;
-    if (!paintIntoDevice(painter, target))
-        painter.drawImage(target.topLeft(), toImage(target.size()));
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxScale) {
+        // Turned or sheared: no window paints so; the painter maps it all.
+        painter.drawImage(QRectF(target), toImage(target.size()));
+        return;
+    }
+    // From here on in device pixels: the picture's place, and what of it
+    // the device, the window system and the painter let through.
+    const QRect place = transform.mapRect(target);
+    QRegion shown(place);
+    QPaintEngine* engine = painter.paintEngine();
+    if (QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+        device && device->devType() == QInternal::Image)
+        shown &= QRect(QPoint(), static_cast<QImage*>(device)->size());
+    if (engine && !engine->systemClip().isEmpty())
+        shown &= engine->systemClip();
+    if (painter.hasClipping())
+        shown &= transform.map(painter.clipRegion());
+    if (shown.isEmpty())
+        return;
+    const QRect visible = shown.boundingRect();
+    const QRect source = visibleSource(size(), place, visible);
+    if (shown.rectCount() == 1 && paintIntoDevice(painter, visible, source))
+        return;
+    paintThroughImage(painter, visible, source);
+}
+
+QSize displaySize(QSize pixels, double pixelAspect) {
+    if (pixels.isEmpty())
+        return pixels;
+    // Caps may claim any fraction: one beyond what a picture has counts as square.
+    if (!(pixelAspect >= 0.01 && pixelAspect <= 100))
+        pixelAspect = 1.0;
+    return {std::max(1, int(std::lround(pixels.width() * pixelAspect))), pixels.height()};
 }

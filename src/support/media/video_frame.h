@@ -25,14 +25,22 @@ class VideoFrame {
     bool isNull() const { return !mapped_; }
     QSize size() const;
 
-    // Paints the picture scaled into `target` (the painter's coordinates).
+    // Paints the picture stretched over `target` (the painter's
+    // coordinates), scaled once, at the device's own pixels: on a screen
+    // scaled by 2 a picture as large as its place in device pixels is
+    // painted 1:1. Only the part the painter can show is converted.
     void paint(QPainter& painter, const QRect& target) const;
     // The picture in screen pixels, at `size` (its own size by default).
     QImage toImage(QSize size = {}) const;
 
   private:
-    bool paintIntoDevice(QPainter& painter, const QRect& target) const;
-    bool convert(uchar* pixels, qsizetype bytesPerLine, QSize size) const;
+    bool paintIntoDevice(QPainter& painter, const QRect& visible, const QRect& source) const;
+    void paintThroughImage(QPainter& painter, const QRect& visible, const QRect& source) const;
+    bool convert(uchar* pixels, qsizetype bytesPerLine, QSize size, const QRect& source) const;
 
     std::shared_ptr<GstVideoFrame> mapped_;
 };
+
+// The size a picture of `pixels` shows at when its pixels are
+// `pixelAspect` times as wide as they are high (whole pixels, at least one).
+QSize displaySize(QSize pixels, double pixelAspect);

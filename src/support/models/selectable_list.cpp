@@ -21,8 +21,13 @@ void SelectableList::removeItem(int index) {
     if (index < 0 || index >= count())
         return;
     items_.removeAt(index);
-    if (index_ >= count())
-        index_ = count() - 1;
+    // As a list box does: the selection stays on its entry, and goes with
+    // it; no neighbour becomes selected unasked (for the aspect presets
+    // that would change the ratio in use).
+    if (index == index_)
+        index_ = -1;
+    else if (index < index_)
+        --index_;
     Q_EMIT itemsChanged();
 }
 

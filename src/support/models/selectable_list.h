@@ -22,6 +22,7 @@ class SelectableList : public QObject {
     // Replaces every entry at once (one change for the views); nothing is
     // selected afterwards.
     void setItems(const QStringList& items);
+    // Removing the selected entry leaves nothing selected.
     void removeItem(int index);
     // Selects `index` (-1 for none); any other index outside the list is
     // ignored and the selection stays.
