@@ -1,6 +1,9 @@
 #include "graph_fixture.h"
 
+#include <cmath>
+#include <cstring>
 #include <gst/gst.h>
+#include <mutex>
 
 GraphEvents::GraphEvents(FilterGraph& graph) {
     QObject::connect(&graph, &FilterGraph::endOfStream, [this](quint64) { ended = true; });
@@ -50,4 +53,84 @@ double outputVolume(const FilterInfo& audioOutput) {
     g_object_get(volume, "volume", &linear, nullptr);
     gst_object_unref(volume);
     return linear;
+}
+
+struct ToneTap::Count {
+    std::mutex mutex;
+    double frequency = 0;
+    qint64 samples = 0;
+    int crossings = 0;
+    bool positive = false;
+
+    void add(float sample, int rate) {
+        const bool nowPositive = sample > 0;
+        crossings += nowPositive && !positive;
+        positive = nowPositive;
+        if (++samples < rate / 5)
+            return;
+        std::lock_guard lock(mutex);
+        frequency = double(crossings) * rate / double(samples);
+        samples = 0;
+        crossings = 0;
+    }
+};
+
+namespace {
+GstPadProbeReturn countCrossings(GstPad* pad, GstPadProbeInfo* info, gpointer data) {
+    auto* count = static_cast<ToneTap::Count*>(data);
+    GstCaps* caps = gst_pad_get_current_caps(pad);
+    if (!caps)
+        return GST_PAD_PROBE_OK;
+    const GstStructure* format = gst_caps_get_structure(caps, 0);
+    const QByteArray sampleFormat = gst_structure_get_string(format, "format");
+    int rate = 0, channels = 0;
+    gst_structure_get_int(format, "rate", &rate);
+    gst_structure_get_int(format, "channels", &channels);
+    gst_caps_unref(caps);
+    const bool isFloat = sampleFormat == "F32LE";
+    if ((!isFloat && sampleFormat != "S16LE") || rate <= 0 || channels <= 0)
+        return GST_PAD_PROBE_OK;
+    GstMapInfo map;
+    GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+        return GST_PAD_PROBE_OK;
+    const size_t frameBytes = size_t(channels) * (isFloat ? 4 : 2);
+    for (size_t at = 0; at + frameBytes <= map.size; at += frameBytes) {
+        float sample = 0;
+        if (isFloat) {
+            std::memcpy(&sample, map.data + at, sizeof sample);
+        } else {
+            qint16 whole = 0;
+            std::memcpy(&whole, map.data + at, sizeof whole);
+            sample = float(whole);
+        }
+        count->add(sample, rate);
+    }
+    gst_buffer_unmap(buffer, &map);
+    return GST_PAD_PROBE_OK;
+}
+} // namespace
+
+ToneTap::ToneTap(const FilterInfo& audioOutput) : count_(std::make_shared<Count>()) {
+    pad_ = gst_element_get_static_pad(audioOutput.element(), "Input");
+    if (pad_)
+        probe_ = gst_pad_add_probe(pad_, GST_PAD_PROBE_TYPE_BUFFER, countCrossings, count_.get(),
+                                   nullptr);
+}
+
+ToneTap::~ToneTap() {
+    if (!pad_)
+        return;
+    gst_pad_remove_probe(pad_, probe_);
+    gst_object_unref(pad_);
+}
+
+double ToneTap::frequency() const {
+    std::lock_guard lock(count_->mutex);
+    return count_->frequency;
+}
+
+bool ToneTap::waitForTone(double hz, int timeoutMs) const {
+    return testsupport::waitUntil([&] { return std::abs(frequency() - hz) < hz * 0.03; },
+                                  timeoutMs);
 }

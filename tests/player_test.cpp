@@ -152,6 +152,34 @@ TEST(Opening, AnAviFileWithAnotherNameAndSeveralAudioStreamsGoesThroughTheSplitt
     EXPECT_TRUE(player.waitForPosition(0.3));
 }
 
+// Any container but AVI: the decoder lists the tracks with their language
+// and title, "-stream 2" (or a menu's Language action) starts on the second,
+// and the menu's items switch inside the running graph.
+TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
+    Player player;
+    ASSERT_TRUE(player.opener.OpenBivx(mediaPath("tracks.mkv"), "Stream 02", false));
+    const std::shared_ptr<FilterGraph> graph = player.playback.MediaControl();
+    ToneTap heard(findFilter(*graph, "Null Audio Renderer"));
+    EXPECT_TRUE(heard.waitForTone(1000)) << heard.frequency();
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return player.host.streamItems.value(0) != "None"; }, 5000));
+    EXPECT_EQ(player.host.streamItems,
+              QStringList({"Stream 01 - English (Main)", "Stream 02 - French (Commentary)", "None",
+                           "None", "None"}));
+    EXPECT_EQ(player.opener.audioStream(), "Stream 02");
+
+    const QStringList told = player.host.osd;
+    ASSERT_TRUE(player.opener.switchAudioStream("Stream 01"));
+    EXPECT_TRUE(heard.waitForTone(440)) << heard.frequency();
+    // The same file asked for with a stream switches too.
+    ASSERT_TRUE(player.opener.OpenBivx(mediaPath("tracks.mkv"), "Stream 02", false));
+    EXPECT_TRUE(heard.waitForTone(1000)) << heard.frequency();
+    EXPECT_EQ(player.playback.MediaControl(), graph) << "no reopen";
+    EXPECT_EQ(player.playback.PlayState(), PlayRunning);
+    EXPECT_GT(player.position(), 1.0) << "the movie went on";
+    EXPECT_EQ(player.host.osd, told) << "neither stopped nor started again";
+}
+
 // The other formats take the generic path movie.divx takes above.
 TEST(Opening, AsfIsRenderedWholeAndPlays) {
     Player player;

@@ -51,7 +51,7 @@ void MainCommands::addPlayback() {
              },
              [&m](int item) {
                  return m.playback.MovieOpen() &&
-                        m.audioStreamItems().value(item - 1) == m.opener.audioStream();
+                        m.audioStreamItems().value(item - 1).startsWith(m.opener.audioStream());
              }},
             {Command::ShowSubtitles, [&m](int) { m.subtitles().Mnu_ShowSub_Click(); },
              [&m](int) { return m.subtitles().table().count() > 0; },

@@ -6,6 +6,7 @@
 #include "support/trace/first_frame_trace.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -20,6 +21,29 @@ bool isAviName(const QString& name) {
 
 bool isAviFile(const QString& path) {
     return AviHeaderReader::read(path).ok();
+}
+
+QString audioTrackCaption(int number, const MediaStream& stream) {
+    QString caption = QStringLiteral("Stream %1").arg(number, 2, 10, QLatin1Char('0'));
+    QString language = stream.language;
+    const QLocale::Language known = QLocale::codeToLanguage(language);
+    if (known != QLocale::AnyLanguage && known != QLocale::C)
+        language = QLocale::languageToString(known);
+    QStringList words;
+    if (!language.isEmpty())
+        words << language;
+    if (!stream.title.isEmpty())
+        words << (language.isEmpty() ? stream.title : QLatin1Char('(') + stream.title + u')');
+    if (!words.isEmpty())
+        caption += QStringLiteral(" - ") + words.join(u' ');
+    return caption;
+}
+
+int audioTrackNumber(const QString& audioPin) {
+    const QStringView digits = QStringView(audioPin).mid(7, 2);
+    bool ok = false;
+    const int number = audioPin.startsWith(QLatin1String("Stream ")) ? digits.toInt(&ok) : 0;
+    return ok ? number : 0;
 }
 
 bool isAsfName(const QString& name) {
@@ -61,9 +85,40 @@ bool MovieOpener::applyDetection(const MediaDetector& detector, const QString& f
 
 void MovieOpener::showStreamItems() {
     QStringList captions(5, QStringLiteral("None"));
-    for (int i = 1; i <= std::min(streams_ - 1, 5); ++i)
-        captions[i - 1] = QStringLiteral("Stream 0") + QString::number(i);
+    if (throughDecoder_) {
+        const QStringList tracks = trackCaptions();
+        for (int i = 0; i < std::min<int>(tracks.size(), 5); ++i)
+            captions[i] = tracks[i];
+    } else {
+        for (int i = 1; i <= std::min(streams_ - 1, 5); ++i)
+            captions[i - 1] = QStringLiteral("Stream 0") + QString::number(i);
+    }
     host_.setAudioStreamItems(captions, captions[0] != QLatin1String("None"));
+}
+
+// The audio tracks the playing graph's decoder announced.
+QStringList MovieOpener::trackCaptions() const {
+    QStringList captions;
+    const auto& graph = playback_.MediaControl();
+    for (const MediaStream& stream : graph ? graph->streams() : QList<MediaStream>())
+        if (stream.kind == StreamKind::Audio)
+            captions << audioTrackCaption(int(captions.size()) + 1, stream);
+    return captions;
+}
+
+QString MovieOpener::audioStream() const {
+    const auto& graph = playback_.MediaControl();
+    if (!throughDecoder_ || !graph)
+        return audioStream_;
+    return QStringLiteral("Stream %1").arg(graph->audioStream() + 1, 2, 10, QLatin1Char('0'));
+}
+
+bool MovieOpener::switchAudioStream(const QString& audioPin) {
+    const auto& graph = playback_.MediaControl();
+    if (!throughDecoder_ || !graph || !playback_.MovieOpen())
+        return false;
+    graph->selectAudioStream(audioTrackNumber(audioPin) - 1);
+    return true;
 }
 
 QString MovieOpener::movieTitle() const {
@@ -94,6 +149,7 @@ void MovieOpener::beginOpen(const QString& file) {
     newGraph();
     fileName_ = file;
     playback_.setCurrentFile(file);
+    throughDecoder_ = false;
     if (sameFile) {
         playback_.setFrameRate(frameRate);
         return;
@@ -104,6 +160,10 @@ void MovieOpener::beginOpen(const QString& file) {
 }
 
 bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
+    return open(movieFileName, loop, 1);
+}
+
+bool MovieOpener::open(const QString& movieFileName, bool loop, int audioTrack) {
     firstframe::mark("open begins");
     fileName_.clear();
     if (host_.fullScreen())
@@ -131,7 +191,7 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     } else {
         if (isAsfName(fileName_))
             playback_.MediaControl()->renderFile(fileName_);
-        opened = genericPath(loop);
+        opened = genericPath(loop, audioTrack);
         if (!opened)
             host_.openFailed(fileName_, {MediaFault::NotMedia, {}, {}});
     }
@@ -172,10 +232,12 @@ void MovieOpener::detect(quint64 thisOpen, const QString& file) {
     });
 }
 
-bool MovieOpener::genericPath(bool loop) {
+bool MovieOpener::genericPath(bool loop, int audioTrack) {
     audioStream_ = QStringLiteral("Stream 01");
     if (alreadyInGraph(fileName_))
         return false;
+    throughDecoder_ = true;
+    playback_.MediaControl()->selectAudioStream(audioTrack - 1);
     const bool asf = isAsfName(fileName_);
     // An ASF graph already has its source from the whole-file render.
     if (!playback_.MediaControl()->addSourceFilter(fileName_) && !asf)
@@ -203,6 +265,11 @@ bool MovieOpener::fileUsable(const QString& file) {
 }
 
 bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin, bool loop) {
+    if (!isAviName(movieFileName) && !isAviFile(movieFileName)) {
+        if (movieFileName == playback_.CurrentFile() && switchAudioStream(audioPin))
+            return true;
+        return open(movieFileName, loop, audioTrackNumber(audioPin));
+    }
     beginOpen(movieFileName);
     if (fileName_.isEmpty() || !fileUsable(fileName_))
         return false;

@@ -43,6 +43,10 @@ void Playback::watch(FilterGraph* graph) {
     });
     connect(graph, &FilterGraph::prerolled, this, &Playback::onPrerolled);
     connect(graph, &FilterGraph::endOfStream, this, &Playback::onEnded);
+    connect(graph, &FilterGraph::streamsAnnounced, this, [this](quint64 id) {
+        if (current(id))
+            Q_EMIT streamsChanged();
+    });
 }
 
 void Playback::opened(bool loop) {

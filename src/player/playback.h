@@ -83,6 +83,9 @@ class Playback : public QObject {
     void positionChanged(double seconds);
     // The movie jumped to `seconds` (a seek, the start of a loop).
     void seeked(double seconds);
+    // The graph's decoder has announced the file's streams (audio tracks,
+    // subtitles): a new graph has none until it does.
+    void streamsChanged();
 
   private:
     bool current(quint64 graphId) const { return graph_ && graph_->id() == graphId; }

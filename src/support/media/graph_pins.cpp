@@ -102,7 +102,7 @@ MediaStatus exposeOutputs(GstElement* element) {
     if (!hasSometimesSourcePads(element) || !dynamicPins(element).empty())
         return MediaStatus::success();
     // decodebin finds its outputs by itself while the graph starts.
-    if (QByteArray(GST_OBJECT_NAME(gst_element_get_factory(element))) == "decodebin")
+    if (QByteArray(GST_OBJECT_NAME(gst_element_get_factory(element))).startsWith("decodebin"))
         return MediaStatus::success();
     return probeDynamicPins(element, upstreamLocation(element));
 }
@@ -229,9 +229,15 @@ MediaStatus PinInfo::render() const {
 
     // Anything else is decoded first; the decoder's outputs appear while
     // the graph starts and go to the renderers chosen now.
-    GstElement* decoder = gst_element_factory_make("decodebin", nullptr);
+    // A whole file goes to the decoder that announces its streams and
+    // switches between them while it plays; a demultiplexer's single
+    // stream to the plain one.
+    const bool wholeFile = FilterInfo(element_).isFileSource();
+    GstElement* decoder = gst_element_factory_make(wholeFile ? "decodebin3" : "decodebin", nullptr);
     if (!decoder || !addUnique(graph, decoder, QStringLiteral("Decoder")))
         return MediaStatus::failure(QStringLiteral("No decoder is available."));
+    if (wholeFile)
+        chooseStreamsFor(decoder);
     GstPad* decoderInput = gst_element_get_static_pad(decoder, "sink");
     MediaStatus status = linkTo(*this, decoderInput);
     gst_object_unref(decoderInput);
