@@ -192,9 +192,9 @@ class FilterGraph : public QObject {
     const QList<MediaStream>& streams() const { return streams_; }
     // The audio stream that plays, counted from 0 among the audio streams.
     int audioStream() const { return audioStream_; }
-    // Chosen before the file is read, the decoder starts with it; later it
-    // switches within the running graph. A number the file does not have
-    // leaves the movie silent.
+    // Chosen before the file is read, the decoder starts with it (with the
+    // first when the file has no such stream); later it switches within
+    // the running graph.
     MediaStatus selectAudioStream(int index);
 
     // Why the graph stopped with an error: the first failure since it was

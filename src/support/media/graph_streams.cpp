@@ -86,10 +86,6 @@ void FilterGraph::takeStreams(GstElement* decoder, GstStreamCollection* collecti
     streams_.clear();
     for (guint i = 0; i < gst_stream_collection_get_size(collection); ++i)
         streams_.append(describe(gst_stream_collection_get_stream(collection, i)));
-    // What the decoder picked by itself may hold subtitles or, for a
-    // number the file lacks, the first audio stream: the selection says
-    // exactly what plays.
-    sendSelection();
     Q_EMIT streamsAnnounced(id_);
 }
 
