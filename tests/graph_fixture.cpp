@@ -134,3 +134,46 @@ bool ToneTap::waitForTone(double hz, int timeoutMs) const {
     return testsupport::waitUntil([&] { return std::abs(frequency() - hz) < hz * 0.03; },
                                   timeoutMs);
 }
+
+bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts) {
+    const QString description =
+        QStringLiteral("videotestsrc num-buffers=%1 ! video/x-raw,width=160,height=120,"
+                       "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! matroskamux name=mux "
+                       "! filesink name=out")
+            .arg(int(seconds * 25));
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
+    if (!pipeline) {
+        g_clear_error(&error);
+        return false;
+    }
+    GstElement* mux = gst_bin_get_by_name(GST_BIN(pipeline), "mux");
+    GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
+    g_object_set(out, "location", path.toUtf8().constData(), nullptr);
+    GstToc* toc = gst_toc_new(GST_TOC_SCOPE_GLOBAL);
+    GstTocEntry* edition = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_EDITION, "edition");
+    for (int i = 0; i < starts.size(); ++i) {
+        const QByteArray id = QByteArray::number(i + 1);
+        GstTocEntry* chapter = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_CHAPTER, id.constData());
+        const double stop = i + 1 < starts.size() ? starts[i + 1] : seconds;
+        gst_toc_entry_set_start_stop_times(chapter, gint64(starts[i] * GST_SECOND),
+                                           gint64(stop * GST_SECOND));
+        gst_toc_entry_append_sub_entry(edition, chapter);
+    }
+    gst_toc_append_entry(toc, edition);
+    gst_toc_setter_set_toc(GST_TOC_SETTER(mux), toc);
+    gst_toc_unref(toc);
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* end = gst_bus_timed_pop_filtered(
+        bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
+    if (end)
+        gst_message_unref(end);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(out);
+    gst_object_unref(mux);
+    gst_object_unref(pipeline);
+    return written;
+}

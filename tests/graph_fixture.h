@@ -44,3 +44,8 @@ class ToneTap {
     struct _GstPad* pad_ = nullptr;
     unsigned long probe_ = 0;
 };
+
+// Writes a Matroska movie of `seconds` of test pattern whose own chapters
+// start at `starts` (seconds): gst-launch cannot give a muxer a table of
+// contents, so the test makes the file itself. False when it failed.
+bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts);

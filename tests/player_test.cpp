@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <cmath>
 
 using testsupport::mediaPath;
 
@@ -373,6 +374,43 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(chapters.ListChap.item(1), "00:00:01");
     ASSERT_EQ(told.size(), 2);
     EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
+}
+
+// A movie's own chapters fill the list when no side file is there, and
+// "next chapter" lands on each in turn.
+TEST(Chapters, AMoviesOwnChaptersAreListedAndReached) {
+    QTemporaryDir folder;
+    const QString movie = folder.filePath("chapters.mkv");
+    ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}));
+    Player player;
+    player.opener.chapterFolder = folder.path();
+    // A side file is the user's, and wins.
+    ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));
+    QFile side(folder.filePath("side.vcx"));
+    ASSERT_TRUE(side.open(QIODevice::WriteOnly));
+    side.write("00:00:01\n");
+    side.close();
+    ASSERT_TRUE(player.opener.OpenaMovie(folder.filePath("side.mkv"), false));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return player.playback.FrameRate() == 25; }, 5000))
+        << "the file has been read";
+    EXPECT_EQ(player.chapters.ListChap.count(), 1);
+
+    ASSERT_TRUE(player.opener.OpenaMovie(movie, false));
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return player.chapters.ListChap.count() == 3; }, 5000));
+    // Each jump lands on the chapter, and the selection follows at the
+    // next tick of the position, as the main window wires it.
+    QObject::connect(&player.playback, &Playback::positionChanged,
+                     [&] { player.transport.Timer1_Timer(); });
+    for (const double start : {0.0, 2.0, 5.0}) {
+        player.transport.ChapNext();
+        EXPECT_TRUE(
+            testsupport::waitUntil([&] { return std::abs(player.position() - start) < 0.3; }, 3000))
+            << start << " " << player.position();
+        EXPECT_TRUE(testsupport::waitUntil(
+            [&] { return player.chapters.ListChap.text() == formatTime(qint64(start)); }, 3000));
+    }
+    EXPECT_EQ(player.chapters.next(player.host.position), QString()) << "none after the last";
 }
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {

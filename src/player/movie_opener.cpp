@@ -221,6 +221,7 @@ void MovieOpener::detect(quint64 thisOpen, const QString& file) {
         if (thisOpen != openCount_ || file != playback_.CurrentFile())
             return; // another movie has been opened since
         const bool multiStream = applyDetection(d, file);
+        chapters_.takeContainerChapters(d.chapters());
         host_.frameRateKnown();
         showStreamItems();
         // Several audio streams in an AVI file with another name: the
