@@ -135,11 +135,13 @@ bool ToneTap::waitForTone(double hz, int timeoutMs) const {
                                   timeoutMs);
 }
 
-bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts) {
+bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
+                         const QString& title) {
     const QString description =
-        QStringLiteral("videotestsrc num-buffers=%1 ! video/x-raw,width=160,height=120,"
-                       "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! matroskamux name=mux "
-                       "! filesink name=out")
+        QStringLiteral(
+            "videotestsrc num-buffers=%1 ! video/x-raw,width=160,height=120,"
+            "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! matroskamux name=mux "
+            "! filesink name=out")
             .arg(int(seconds * 25));
     GError* error = nullptr;
     GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
@@ -163,6 +165,8 @@ bool writeChapteredMovie(const QString& path, double seconds, const QList<double
     gst_toc_append_entry(toc, edition);
     gst_toc_setter_set_toc(GST_TOC_SETTER(mux), toc);
     gst_toc_unref(toc);
+    gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
+                            title.toUtf8().constData(), nullptr);
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus* bus = gst_element_get_bus(pipeline);
     GstMessage* end = gst_bus_timed_pop_filtered(

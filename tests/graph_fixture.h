@@ -48,4 +48,6 @@ class ToneTap {
 // Writes a Matroska movie of `seconds` of test pattern whose own chapters
 // start at `starts` (seconds): gst-launch cannot give a muxer a table of
 // contents, so the test makes the file itself. False when it failed.
-bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts);
+// `title` is the movie's own.
+bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
+                         const QString& title);

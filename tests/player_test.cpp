@@ -170,6 +170,7 @@ TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
     EXPECT_EQ(player.opener.audioStream(), "Stream 02");
 
     const QStringList told = player.host.osd;
+    const double before = player.position();
     ASSERT_TRUE(player.opener.switchAudioStream("Stream 01"));
     EXPECT_TRUE(heard.waitForTone(440)) << heard.frequency();
     // The same file asked for with a stream switches too.
@@ -177,7 +178,7 @@ TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
     EXPECT_TRUE(heard.waitForTone(1000)) << heard.frequency();
     EXPECT_EQ(player.playback.MediaControl(), graph) << "no reopen";
     EXPECT_EQ(player.playback.PlayState(), PlayRunning);
-    EXPECT_GT(player.position(), 1.0) << "the movie went on";
+    EXPECT_GE(player.position(), before) << "the movie went on, not from the start";
     EXPECT_EQ(player.host.osd, told) << "neither stopped nor started again";
 }
 
@@ -381,7 +382,7 @@ TEST(Chapters, SideFileNamesAndEntries) {
 TEST(Chapters, AMoviesOwnChaptersAreListedAndReached) {
     QTemporaryDir folder;
     const QString movie = folder.filePath("chapters.mkv");
-    ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}));
+    ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}, "Three chapters"));
     Player player;
     player.opener.chapterFolder = folder.path();
     // A side file is the user's, and wins.
@@ -398,6 +399,7 @@ TEST(Chapters, AMoviesOwnChaptersAreListedAndReached) {
     ASSERT_TRUE(player.opener.OpenaMovie(movie, false));
     ASSERT_TRUE(
         testsupport::waitUntil([&] { return player.chapters.ListChap.count() == 3; }, 5000));
+    EXPECT_EQ(player.playback.titleTag(), "Three chapters") << "for the desktop's players list";
     // Each jump lands on the chapter, and the selection follows at the
     // next tick of the position, as the main window wires it.
     QObject::connect(&player.playback, &Playback::positionChanged,

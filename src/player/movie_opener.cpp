@@ -222,6 +222,7 @@ void MovieOpener::detect(quint64 thisOpen, const QString& file) {
             return; // another movie has been opened since
         const bool multiStream = applyDetection(d, file);
         chapters_.takeContainerChapters(d.chapters());
+        playback_.setTitleTag(d.title());
         host_.frameRateKnown();
         showStreamItems();
         // Several audio streams in an AVI file with another name: the

@@ -30,6 +30,7 @@ void Playback::beginOpen(std::shared_ptr<FilterGraph> graph) {
     muted_ = false;
     frameRate_ = 0;
     expectedDuration_ = 0;
+    setTitleTag({});
     stallWatch_.reset();
     setPlayState(PlayStopped);
     if (graph_)
@@ -53,6 +54,11 @@ void Playback::opened(bool loop) {
     movieOpen_ = true;
     loopMovie_ = loop;
     Q_EMIT movieOpened(currentFile_);
+}
+
+void Playback::setTitleTag(const QString& title) {
+    if (std::exchange(titleTag_, title) != title)
+        Q_EMIT titleTagChanged(title);
 }
 
 void Playback::setExpectedDuration(double seconds) {

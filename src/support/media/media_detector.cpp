@@ -33,13 +33,29 @@ void addChapterStarts(const GList* entries, QList<double>& starts) {
     }
 }
 
+// What the container says of the whole movie before its first data.
 struct ChapterCatch {
     QMutex mutex;
     QList<double> starts;
+    QString title;
 };
+
+void catchTitle(GstEvent* event, ChapterCatch& caught) {
+    GstTagList* tags = nullptr;
+    gst_event_parse_tag(event, &tags);
+    gchar* title = nullptr;
+    if (gst_tag_list_get_scope(tags) == GST_TAG_SCOPE_GLOBAL &&
+        gst_tag_list_get_string(tags, GST_TAG_TITLE, &title)) {
+        QMutexLocker lock(&caught.mutex);
+        caught.title = QString::fromUtf8(title);
+    }
+    g_free(title);
+}
 
 GstPadProbeReturn catchToc(GstPad*, GstPadProbeInfo* info, gpointer data) {
     GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    if (GST_EVENT_TYPE(event) == GST_EVENT_TAG)
+        catchTitle(event, *static_cast<ChapterCatch*>(data));
     if (GST_EVENT_TYPE(event) != GST_EVENT_TOC)
         return GST_PAD_PROBE_OK;
     GstToc* toc = nullptr;
@@ -82,6 +98,7 @@ MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
     frameRate_ = 0;
     duration_ = 0;
     chapters_.clear();
+    title_.clear();
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable())
         return MediaStatus::failure(QStringLiteral("Cannot open the file \"%1\".").arg(path));
@@ -97,6 +114,7 @@ MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
         takeStreams(probe.pipeline(), probe.reader());
         QMutexLocker lock(&chapters.mutex);
         chapters_ = chapters.starts;
+        title_ = chapters.title;
     } else if (end == GST_MESSAGE_ERROR)
         problem = probe.error();
     if (read_)

@@ -27,6 +27,8 @@ class MediaDetector {
     // Where the file's own chapters start, in seconds, in order; empty for
     // a file without chapters.
     const QList<double>& chapters() const { return chapters_; }
+    // The title the file gives the whole movie; empty when it gives none.
+    const QString& title() const { return title_; }
 
     // Reads `path` on a worker thread and hands the finished detector to
     // `done` on `context`'s thread; nothing is called once `context` is gone.
@@ -48,4 +50,5 @@ class MediaDetector {
     double frameRate_ = 0;
     double duration_ = 0;
     QList<double> chapters_;
+    QString title_;
 };
