@@ -205,6 +205,7 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
         control<QCheckBox>(*dialog, "CheckScroll")->click();
         control<QPushButton>(*dialog, "Command4")->click();
         control<QCheckBox>(*dialog, "ChkAutoRGB")->click();
+        control<QCheckBox>(*dialog, "ChkFindSubs")->click();
         EXPECT_TRUE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
         control<QLineEdit>(*dialog, "ColorR")->setText("1");
         control<QLineEdit>(*dialog, "ColorG")->setText("2");
@@ -237,7 +238,7 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     // Every one of the dialog's keys holds the edit, not a fresh user's value.
     SettingsStore store(storePath), fresh(dir.filePath("fresh.ini"));
     Preferences::defaults(program).saveDialogKeys(fresh);
-    ASSERT_EQ(storedKeys().size(), 22);
+    ASSERT_EQ(storedKeys().size(), 23);
     for (const QString& key : storedKeys())
         EXPECT_NE(store.read(key), fresh.read(key)) << key.toStdString();
     EXPECT_EQ(store.read("FontColor"), "255"); // red is the lowest byte
@@ -283,7 +284,7 @@ TEST_F(FrmConfigTest, OkNeedsASkinAndCancelWritesNothingButKeepsTheEdits) {
     dialog->Command1_Click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(calls.messages.isEmpty());
-    EXPECT_EQ(storedKeys().size(), 22);
+    EXPECT_EQ(storedKeys().size(), 23);
     EXPECT_EQ(SettingsStore(storePath).read("UseSub"), "0");
 }
 

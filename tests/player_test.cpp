@@ -182,6 +182,27 @@ TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
     EXPECT_EQ(player.host.osd, told) << "neither stopped nor started again";
 }
 
+TEST(Opening, AudioTrackCaptionsNameWhatTheFileGives) {
+    struct Case {
+        int number;
+        MediaStream stream;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {1, {StreamKind::Audio, "", ""}, "Stream 01"},
+        {2, {StreamKind::Audio, "de", ""}, "Stream 02 - German"},
+        {3, {StreamKind::Audio, "fre", "Director"}, "Stream 03 - French (Director)"},
+        {4, {StreamKind::Audio, "", "Commentary"}, "Stream 04 - Commentary"},
+        {5, {StreamKind::Audio, "xx-unknown", ""}, "Stream 05 - xx-unknown"},
+        {12, {StreamKind::Audio, "en", "Main"}, "Stream 12 - English (Main)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(audioTrackCaption(c.number, c.stream), c.caption);
+    for (auto [pin, number] : {std::pair{"Stream 02 - German", 2}, std::pair{"Stream 1", 1},
+                               std::pair{"Stream 0x", 0}, std::pair{"None", 0}})
+        EXPECT_EQ(audioTrackNumber(pin), number) << pin;
+}
+
 // The other formats take the generic path movie.divx takes above.
 TEST(Opening, AsfIsRenderedWholeAndPlays) {
     Player player;

@@ -209,12 +209,13 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     ASSERT_TRUE(QFile::copy(mediaPath("tracks.mkv"), movie));
     QFile beside(dir.filePath("movie.srt"));
     ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
-    beside.write("1\n00:00:00,000 --> 00:00:10,000\nfound beside\n");
+    beside.write("1\n00:00:02,000 --> 00:00:10,000\nfound beside\n");
     beside.close();
 
     auto window = start(movie);
     frmSub* sub = window->subtitles().window();
-    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "found beside"; }, 5000));
+    EXPECT_EQ(window->subtitles().SubFileName(), beside.fileName());
+    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "found beside"; }, 8000));
     window->OpenaMovie(mediaPath("one-audio.avi"), false);
     EXPECT_EQ(window->subtitles().table().count(), 0) << "not the next movie's";
     window->ExitMe();

@@ -238,7 +238,7 @@ bool MovieOpener::genericPath(bool loop, int audioTrack) {
     audioStream_ = QStringLiteral("Stream 01");
     if (alreadyInGraph(fileName_))
         return false;
-    throughDecoder_ = true;
+    throughDecoder_ = !isAviFile(fileName_); // AVI goes to the plain decoder
     playback_.MediaControl()->selectAudioStream(audioTrack - 1);
     const bool asf = isAsfName(fileName_);
     // An ASF graph already has its source from the whole-file render.

@@ -1,6 +1,7 @@
 // Filters and pins of a graph: naming, connection details, connecting two
 // pins, and rendering downstream of a pin.
 #include "support/media/gst_graph_private.h"
+#include "support/probe/avi_header_reader.h"
 
 #include <QFileInfo>
 
@@ -35,6 +36,21 @@ bool hasSometimesSourcePads(GstElement* element) {
             return true;
     }
     return false;
+}
+
+// A file source reading a whole movie that announces its streams: any
+// container but AVI, which the plain decoder has always played (decodebin3
+// of GStreamer 1.22 fails AVI graphs stopped and run again, and aborts on
+// a missing decoder).
+bool announcesStreams(GstElement* source) {
+    GstElementFactory* factory = gst_element_get_factory(source);
+    if (!factory || QByteArray(GST_OBJECT_NAME(factory)) != "filesrc")
+        return false;
+    gchar* location = nullptr;
+    g_object_get(source, "location", &location, nullptr);
+    const QString path = QString::fromUtf8(location);
+    g_free(location);
+    return !AviHeaderReader::read(path).ok();
 }
 
 bool isPlannedOrLinked(GstBin* graph, GstPad* sinkPad) {
@@ -232,7 +248,7 @@ MediaStatus PinInfo::render() const {
     // A whole file goes to the decoder that announces its streams and
     // switches between them while it plays; a demultiplexer's single
     // stream to the plain one.
-    const bool wholeFile = FilterInfo(element_).isFileSource();
+    const bool wholeFile = announcesStreams(element());
     GstElement* decoder = gst_element_factory_make(wholeFile ? "decodebin3" : "decodebin", nullptr);
     if (!decoder || !addUnique(graph, decoder, QStringLiteral("Decoder")))
         return MediaStatus::failure(QStringLiteral("No decoder is available."));
