@@ -237,6 +237,7 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
         control<QCheckBox>(*dialog, "CheckScroll")->click();
         control<QPushButton>(*dialog, "Command4")->click();
         control<QCheckBox>(*dialog, "ChkAutoRGB")->click();
+        control<QCheckBox>(*dialog, "ChkFindSubs")->click();
         EXPECT_TRUE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
         control<QLineEdit>(*dialog, "ColorR")->setText("1");
         control<QLineEdit>(*dialog, "ColorG")->setText("2");

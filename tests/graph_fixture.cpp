@@ -1,6 +1,9 @@
 #include "graph_fixture.h"
 
+#include <cmath>
+#include <cstring>
 #include <gst/gst.h>
+#include <mutex>
 
 GraphEvents::GraphEvents(FilterGraph& graph) {
     QObject::connect(&graph, &FilterGraph::endOfStream, [this](quint64) { ended = true; });
@@ -50,4 +53,131 @@ double outputVolume(const FilterInfo& audioOutput) {
     g_object_get(volume, "volume", &linear, nullptr);
     gst_object_unref(volume);
     return linear;
+}
+
+struct ToneTap::Count {
+    std::mutex mutex;
+    double frequency = 0;
+    qint64 samples = 0;
+    int crossings = 0;
+    bool positive = false;
+
+    void add(float sample, int rate) {
+        const bool nowPositive = sample > 0;
+        crossings += nowPositive && !positive;
+        positive = nowPositive;
+        if (++samples < rate / 5)
+            return;
+        std::lock_guard lock(mutex);
+        frequency = double(crossings) * rate / double(samples);
+        samples = 0;
+        crossings = 0;
+    }
+};
+
+namespace {
+GstPadProbeReturn countCrossings(GstPad* pad, GstPadProbeInfo* info, gpointer data) {
+    auto* count = static_cast<ToneTap::Count*>(data);
+    GstCaps* caps = gst_pad_get_current_caps(pad);
+    if (!caps)
+        return GST_PAD_PROBE_OK;
+    const GstStructure* format = gst_caps_get_structure(caps, 0);
+    const QByteArray sampleFormat = gst_structure_get_string(format, "format");
+    int rate = 0, channels = 0;
+    gst_structure_get_int(format, "rate", &rate);
+    gst_structure_get_int(format, "channels", &channels);
+    gst_caps_unref(caps);
+    const bool isFloat = sampleFormat == "F32LE";
+    if ((!isFloat && sampleFormat != "S16LE") || rate <= 0 || channels <= 0)
+        return GST_PAD_PROBE_OK;
+    GstMapInfo map;
+    GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+        return GST_PAD_PROBE_OK;
+    const size_t frameBytes = size_t(channels) * (isFloat ? 4 : 2);
+    for (size_t at = 0; at + frameBytes <= map.size; at += frameBytes) {
+        float sample = 0;
+        if (isFloat) {
+            std::memcpy(&sample, map.data + at, sizeof sample);
+        } else {
+            qint16 whole = 0;
+            std::memcpy(&whole, map.data + at, sizeof whole);
+            sample = float(whole);
+        }
+        count->add(sample, rate);
+    }
+    gst_buffer_unmap(buffer, &map);
+    return GST_PAD_PROBE_OK;
+}
+} // namespace
+
+ToneTap::ToneTap(const FilterInfo& audioOutput) : count_(std::make_shared<Count>()) {
+    pad_ = gst_element_get_static_pad(audioOutput.element(), "Input");
+    if (pad_)
+        probe_ = gst_pad_add_probe(pad_, GST_PAD_PROBE_TYPE_BUFFER, countCrossings, count_.get(),
+                                   nullptr);
+}
+
+ToneTap::~ToneTap() {
+    if (!pad_)
+        return;
+    gst_pad_remove_probe(pad_, probe_);
+    gst_object_unref(pad_);
+}
+
+double ToneTap::frequency() const {
+    std::lock_guard lock(count_->mutex);
+    return count_->frequency;
+}
+
+bool ToneTap::waitForTone(double hz, int timeoutMs) const {
+    return testsupport::waitUntil([&] { return std::abs(frequency() - hz) < hz * 0.03; },
+                                  timeoutMs);
+}
+
+bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
+                         const QString& title) {
+    const QString description =
+        QStringLiteral(
+            "videotestsrc num-buffers=%1 ! video/x-raw,width=160,height=120,"
+            "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! matroskamux name=mux "
+            "! filesink name=out")
+            .arg(int(seconds * 25));
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
+    if (!pipeline) {
+        g_clear_error(&error);
+        return false;
+    }
+    GstElement* mux = gst_bin_get_by_name(GST_BIN(pipeline), "mux");
+    GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
+    g_object_set(out, "location", path.toUtf8().constData(), nullptr);
+    GstToc* toc = gst_toc_new(GST_TOC_SCOPE_GLOBAL);
+    GstTocEntry* edition = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_EDITION, "edition");
+    for (int i = 0; i < starts.size(); ++i) {
+        const QByteArray id = QByteArray::number(i + 1);
+        GstTocEntry* chapter = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_CHAPTER, id.constData());
+        const double stop = i + 1 < starts.size() ? starts[i + 1] : seconds;
+        gst_toc_entry_set_start_stop_times(chapter, gint64(starts[i] * GST_SECOND),
+                                           gint64(stop * GST_SECOND));
+        gst_toc_entry_append_sub_entry(edition, chapter);
+    }
+    gst_toc_append_entry(toc, edition);
+    gst_toc_setter_set_toc(GST_TOC_SETTER(mux), toc);
+    gst_toc_unref(toc);
+    gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
+                            title.toUtf8().constData(), nullptr);
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* end = gst_bus_timed_pop_filtered(
+        bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
+    if (end)
+        gst_message_unref(end);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(out);
+    gst_object_unref(mux);
+    gst_object_unref(pipeline);
+    return written;
 }

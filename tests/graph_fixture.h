@@ -4,6 +4,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 // Watches one graph's events.
 struct GraphEvents {
@@ -21,3 +22,32 @@ PinInfo findPin(const FilterInfo& filter, const QString& name);
 FilterInfo addRegistered(FilterGraph& graph, const QString& name);
 // The linear volume set on an audio output's volume stage.
 double outputVolume(const FilterInfo& audioOutput);
+
+// The tone reaching an audio output: the frequency of its first channel,
+// counted from the rising zero crossings of each fifth of a second that
+// passes its input.
+class ToneTap {
+  public:
+    explicit ToneTap(const FilterInfo& audioOutput);
+    ~ToneTap();
+    ToneTap(const ToneTap&) = delete;
+    ToneTap& operator=(const ToneTap&) = delete;
+    // Hz of the last whole fifth of a second; 0 before one has passed.
+    double frequency() const;
+    // Waits until the tone is `hz`, within 3 %.
+    bool waitForTone(double hz, int timeoutMs = 6000) const;
+
+    struct Count;
+
+  private:
+    std::shared_ptr<Count> count_;
+    struct _GstPad* pad_ = nullptr;
+    unsigned long probe_ = 0;
+};
+
+// Writes a Matroska movie of `seconds` of test pattern whose own chapters
+// start at `starts` (seconds): gst-launch cannot give a muxer a table of
+// contents, so the test makes the file itself. False when it failed.
+// `title` is the movie's own.
+bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
+                         const QString& title);

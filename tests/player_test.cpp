@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <cmath>
 
 using testsupport::mediaPath;
 
@@ -150,6 +151,56 @@ TEST(Opening, AnAviFileWithAnotherNameAndSeveralAudioStreamsGoesThroughTheSplitt
     EXPECT_TRUE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_FALSE(findPin(splitter, "Stream 02").connectedTo());
     EXPECT_TRUE(player.waitForPosition(0.3));
+}
+
+// Any container but AVI: the decoder lists the tracks with their language
+// and title, "-stream 2" (or a menu's Language action) starts on the second,
+// and the menu's items switch inside the running graph.
+TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
+    Player player;
+    ASSERT_TRUE(player.opener.OpenBivx(mediaPath("tracks.mkv"), "Stream 02", false));
+    const std::shared_ptr<FilterGraph> graph = player.playback.MediaControl();
+    ToneTap heard(findFilter(*graph, "Null Audio Renderer"));
+    EXPECT_TRUE(heard.waitForTone(1000)) << heard.frequency();
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return player.host.streamItems.value(0) != "None"; }, 5000));
+    EXPECT_EQ(player.host.streamItems,
+              QStringList({"Stream 01 - English (Main)", "Stream 02 - French (Commentary)", "None",
+                           "None", "None"}));
+    EXPECT_EQ(player.opener.audioStream(), "Stream 02");
+
+    const QStringList told = player.host.osd;
+    const double before = player.position();
+    ASSERT_TRUE(player.opener.switchAudioStream("Stream 01"));
+    EXPECT_TRUE(heard.waitForTone(440)) << heard.frequency();
+    // The same file asked for with a stream switches too.
+    ASSERT_TRUE(player.opener.OpenBivx(mediaPath("tracks.mkv"), "Stream 02", false));
+    EXPECT_TRUE(heard.waitForTone(1000)) << heard.frequency();
+    EXPECT_EQ(player.playback.MediaControl(), graph) << "no reopen";
+    EXPECT_EQ(player.playback.PlayState(), PlayRunning);
+    EXPECT_GE(player.position(), before) << "the movie went on, not from the start";
+    EXPECT_EQ(player.host.osd, told) << "neither stopped nor started again";
+}
+
+TEST(Opening, AudioTrackCaptionsNameWhatTheFileGives) {
+    struct Case {
+        int number;
+        MediaStream stream;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {1, {StreamKind::Audio, "", ""}, "Stream 01"},
+        {2, {StreamKind::Audio, "de", ""}, "Stream 02 - German"},
+        {3, {StreamKind::Audio, "fre", "Director"}, "Stream 03 - French (Director)"},
+        {4, {StreamKind::Audio, "", "Commentary"}, "Stream 04 - Commentary"},
+        {5, {StreamKind::Audio, "xx-unknown", ""}, "Stream 05 - xx-unknown"},
+        {12, {StreamKind::Audio, "en", "Main"}, "Stream 12 - English (Main)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(audioTrackCaption(c.number, c.stream), c.caption);
+    for (auto [pin, number] : {std::pair{"Stream 02 - German", 2}, std::pair{"Stream 1", 1},
+                               std::pair{"Stream 0x", 0}, std::pair{"None", 0}})
+        EXPECT_EQ(audioTrackNumber(pin), number) << pin;
 }
 
 // The other formats take the generic path movie.divx takes above.
@@ -345,6 +396,44 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(chapters.ListChap.item(1), "00:00:01");
     ASSERT_EQ(told.size(), 2);
     EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
+}
+
+// A movie's own chapters fill the list when no side file is there, and
+// "next chapter" lands on each in turn.
+TEST(Chapters, AMoviesOwnChaptersAreListedAndReached) {
+    QTemporaryDir folder;
+    const QString movie = folder.filePath("chapters.mkv");
+    ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}, "Three chapters"));
+    Player player;
+    player.opener.chapterFolder = folder.path();
+    // A side file is the user's, and wins.
+    ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));
+    QFile side(folder.filePath("side.vcx"));
+    ASSERT_TRUE(side.open(QIODevice::WriteOnly));
+    side.write("00:00:01\n");
+    side.close();
+    ASSERT_TRUE(player.opener.OpenaMovie(folder.filePath("side.mkv"), false));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return player.playback.FrameRate() == 25; }, 5000))
+        << "the file has been read";
+    EXPECT_EQ(player.chapters.ListChap.count(), 1);
+
+    ASSERT_TRUE(player.opener.OpenaMovie(movie, false));
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return player.chapters.ListChap.count() == 3; }, 5000));
+    EXPECT_EQ(player.playback.titleTag(), "Three chapters") << "for the desktop's players list";
+    // Each jump lands on the chapter, and the selection follows at the
+    // next tick of the position, as the main window wires it.
+    QObject::connect(&player.playback, &Playback::positionChanged,
+                     [&] { player.transport.Timer1_Timer(); });
+    for (const double start : {0.0, 2.0, 5.0}) {
+        player.transport.ChapNext();
+        EXPECT_TRUE(
+            testsupport::waitUntil([&] { return std::abs(player.position() - start) < 0.3; }, 3000))
+            << start << " " << player.position();
+        EXPECT_TRUE(testsupport::waitUntil(
+            [&] { return player.chapters.ListChap.text() == formatTime(qint64(start)); }, 3000));
+    }
+    EXPECT_EQ(player.chapters.next(player.host.position), QString()) << "none after the last";
 }
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {

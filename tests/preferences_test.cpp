@@ -48,6 +48,7 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
     p.keyGreen = 1;
     p.keyBlue = 0;
     p.autoOverlay = false;
+    p.findSubtitles = false;
     p.subYPos = QStringLiteral("72.5");
     p.skin = QStringLiteral("/home/me/skins/Dark, blue");
     p.audioSys = 6;
@@ -75,12 +76,12 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
     for (const QByteArray& line : file.readAll().split('\n'))
         if (line.contains('=') && !line.startsWith("Volume="))
             inFile << QString::fromUtf8(line.left(line.indexOf('=')));
-    const QStringList order{"UseSub",      "Device",    "ScreenSaver", "Scroll",
-                            "FontName",    "FontSize",  "FontColor",   "R",
-                            "G",           "B",         "AutoOverlay", "SubYpos",
-                            "Skin",        "AudioSys",  "Scenixdrv1",  "Charset",
-                            "DeviceIdx",   "ChangeRes", "ChangeResXY", "ChangeResCols",
-                            "ChangeResHz", "Dedynamic", "DeviceId"};
+    const QStringList order{
+        "UseSub",        "Device",      "ScreenSaver", "Scroll",    "FontName",
+        "FontSize",      "FontColor",   "R",           "G",         "B",
+        "AutoOverlay",   "FindSubs",    "SubYpos",     "Skin",      "AudioSys",
+        "Scenixdrv1",    "Charset",     "DeviceIdx",   "ChangeRes", "ChangeResXY",
+        "ChangeResCols", "ChangeResHz", "Dedynamic",   "DeviceId"};
     EXPECT_EQ(inFile, order);
     EXPECT_EQ(storedKeys().size(), order.size() + 1) << "read back by QSettings too";
     EXPECT_EQ(store.read("UseSub"), "0");

@@ -4,12 +4,15 @@
 #include "app/frm_main.h"
 #include "config/frm_config.h"
 #include "subtitles/subtitle_display.h"
+#include "subtitles/subtitle_finder.h"
 #include "support/settings/settings_store.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -167,5 +170,67 @@ TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreReportedAndTheShownOnesStay) 
     EXPECT_EQ(messagesShown().filter("empty.vst holds no subtitle").size(), 1);
     EXPECT_EQ(window->subtitles().table().count(), 1);
     EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
+    window->ExitMe();
+}
+
+TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
+    struct Case {
+        QStringList files; // made in a fresh folder
+        QString found;     // empty for none
+    };
+    const QList<Case> cases{
+        {{"movie.srt", "Subs/movie.vst"}, "movie.srt"},
+        {{"movie.srt", "movie.vst", "movie.txt"}, "movie.vst"},
+        {{"movie.SRT"}, "movie.SRT"},
+        {{"subtitles/movie.sub", "movie.idx", "other.srt"}, "subtitles/movie.sub"},
+        {{"subs/movie.srt"}, "subs/movie.srt"},
+        {{"movie.mkv.srt", "Movie.srt", "moviesrt", "Other/movie.srt"}, ""},
+        {{"movie.srt/"}, ""}, // a folder of that name
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        for (const QString& name : c.files) {
+            QDir().mkpath(QFileInfo(dir.filePath(name)).path());
+            if (name.endsWith('/'))
+                QDir().mkpath(dir.filePath(name));
+            else
+                QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+        }
+        const QString found = findSubtitlesFor(dir.filePath("movie.mkv"));
+        EXPECT_EQ(found, c.found.isEmpty() ? QString() : dir.filePath(c.found))
+            << c.files.join(' ').toStdString();
+    }
+}
+
+// "movie.srt" beside "movie.mkv" shows with it, for that movie only; the
+// command line's file wins, and the setting turns the search off.
+TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
+    const QString movie = dir.filePath("movie.mkv");
+    ASSERT_TRUE(QFile::copy(mediaPath("tracks.mkv"), movie));
+    QFile beside(dir.filePath("movie.srt"));
+    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+    beside.write("1\n00:00:02,000 --> 00:00:10,000\nfound beside\n");
+    beside.close();
+
+    auto window = start(movie);
+    frmSub* sub = window->subtitles().window();
+    EXPECT_EQ(window->subtitles().SubFileName(), beside.fileName());
+    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "found beside"; }, 8000));
+    window->OpenaMovie(mediaPath("one-audio.avi"), false);
+    EXPECT_EQ(window->subtitles().table().count(), 0) << "not the next movie's";
+    window->ExitMe();
+
+    window = start(movie + " /cli -sub " + dir.filePath("russian.srt"));
+    ASSERT_TRUE(
+        waitUntil([&] { return sub = window->subtitles().window(), sub->isVisible(); }, 5000));
+    EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
+    EXPECT_EQ(sub->lines().Sub2, "second line");
+
+    window->config()->findChild<QCheckBox*>("ChkFindSubs")->setChecked(false);
+    window->config()->Command1_Click();
+    window->ExitMe();
+    window = start(movie);
+    ASSERT_TRUE(waitUntil([&] { return window->playback.MovieOpen(); }, 5000));
+    EXPECT_EQ(window->subtitles().table().count(), 0);
     window->ExitMe();
 }

@@ -15,7 +15,7 @@ fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
 files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
     demo.avi demo.srt demo.m3u menu.avi transition.avi second.bmp main.vmu second.vmu empty.avi not-media.avi truncated.avi
-    tone.wav big.avi one-frame.avi clusters.mkv)
+    tone.wav big.avi one-frame.avi clusters.mkv tracks.mkv)
 
 mkdir -p "$1"
 outdir=$(cd "$1" && pwd)
@@ -191,6 +191,24 @@ launch mp4mux name=mux ! filesink location=movie.mp4 \
     ! x264enc speed-preset=veryfast bitrate=300 ! queue ! mux. \
     $(tone 300 440) ! avenc_aac ! queue ! mux.
 check movie.mp4 2.9 3.2 1 1 25/1 75
+
+# Matroska with what files from elsewhere carry: two audio tracks (440 and
+# 1000 Hz) and two subtitle tracks, each with its language and title.
+subtitles() { # file text: two entries, at 1-2 s and 3-4 s
+    printf '1\n00:00:01,000 --> 00:00:02,000\n%s one\n\n2\n00:00:03,000 --> 00:00:04,000\n%s two\n' \
+        "$2" "$2" >"$1"
+}
+subtitles english.srt 'English line'
+subtitles french.srt 'French line'
+tags() { echo "taginject tags=\"language-code=$1,title=$2\""; }
+launch matroskamux name=mux ! filesink location=tracks.mkv \
+    $(video 125 320 240 25/1 pattern=smpte) ! video/x-raw,format=I420 \
+    ! x264enc speed-preset=veryfast bitrate=300 ! queue ! mux. \
+    $(tone 500 440) ! $(tags eng Main) ! vorbisenc ! queue ! mux.audio_0 \
+    $(tone 500 1000) ! $(tags fra Commentary) ! vorbisenc ! queue ! mux.audio_1 \
+    filesrc location=english.srt ! subparse ! $(tags eng Dialogue) ! queue ! mux.subtitle_0 \
+    filesrc location=french.srt ! subparse ! $(tags fra Dialogue) ! queue ! mux.subtitle_1
+check tracks.mkv 4.9 5.1 1 2 25/1 125
 
 # The demo: a bouncing ball on a dark blue ground, long enough to seek around in.
 avi demo.avi 300 640 360 25/1 800000 \

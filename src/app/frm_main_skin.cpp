@@ -93,6 +93,8 @@ void frmMain::Mnu_As_Click(int item) {
     const QString file = playback.CurrentFile();
     if (item < 0 || item >= items.size() || file.isEmpty())
         return;
+    if (opener.switchAudioStream(items[item]))
+        return; // a track of the playing graph: no reopen
     const QString shown = bar_.tempslbl->text();
     transport.stopbt_Click();
     opener.OpenBivx(file, items[item], playback.LoopMovie());

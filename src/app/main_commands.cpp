@@ -51,7 +51,7 @@ void MainCommands::addPlayback() {
              },
              [&m](int item) {
                  return m.playback.MovieOpen() &&
-                        m.audioStreamItems().value(item - 1) == m.opener.audioStream();
+                        m.audioStreamItems().value(item - 1).startsWith(m.opener.audioStream());
              }},
             {Command::AudioOutput, [&m](int item) { m.chooseAudioOutput(item - 1); },
              [&m](int item) { return item <= m.audioOutputNames().size(); },

@@ -59,6 +59,7 @@ MprisPlayer::MprisPlayer(QObject* service, frmMain& player)
     connect(playback, &Playback::seeked, this,
             [this](double seconds) { Q_EMIT Seeked(qlonglong(seconds * kMicro)); });
     connect(&player.commands(), &MainCommands::ran, this, &MprisPlayer::publishChanges);
+    connect(&player.playback, &Playback::titleTagChanged, this, &MprisPlayer::publishChanges);
 }
 
 QString MprisPlayer::playbackStatus() const {
@@ -88,7 +89,8 @@ QVariantMap MprisPlayer::metadata() const {
         return map;
     map.insert(QStringLiteral("mpris:trackid"),
                QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/vantor/track/current"))));
-    map.insert(QStringLiteral("xesam:title"), QFileInfo(file).fileName());
+    const QString& tag = player_.playback.titleTag();
+    map.insert(QStringLiteral("xesam:title"), tag.isEmpty() ? QFileInfo(file).fileName() : tag);
     map.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(file).toString());
     if (const auto& graph = player_.playback.MediaPosition()) {
         if (const MediaResult<double> length = graph->duration())

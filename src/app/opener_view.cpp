@@ -32,11 +32,11 @@ void OpenerView::unloadSubtitles() {
         subtitles_->UnloadSub();
 }
 
-// The subtitle file in use goes with every movie opened.
+// The subtitle file in use goes with every movie opened; without one, a
+// file beside the movie may be found.
 void OpenerView::loadSubtitles() {
-    if (subtitles_ && !subtitles_->SubFileName().isEmpty())
-        subtitles_->OpenSub(subtitles_->SubFileName(), config ? config->subtitleDelaySeconds() : 0,
-                            config ? config->subtitleExtraSeconds() : 0);
+    if (subtitles_)
+        subtitles_->loadForMovie(!config || config->findSubtitles());
 }
 
 // Frame-numbered subtitles read before the rate was known are read again.

@@ -91,6 +91,7 @@ void frmConfig::applyPreferences(const Preferences& p) {
     subtitles_->ChkAutoRGB->setChecked(p.autoOverlay);
     subtitles_->ChkAutoRGB_Click();
     subtitles_->SubYpos->setText(p.subYPos);
+    subtitles_->ChkFindSubs->setChecked(p.findSubtitles);
     setSkinFolder(p.skin);
     dialog::setIndex(audio_->Combo1, p.audioSys);
     audio_->Combo1_Click();
@@ -198,6 +199,9 @@ void frmConfig::setKeyColour(const QColor& colour) {
 bool frmConfig::autoOverlay() const {
     return subtitles_->ChkAutoRGB->isChecked();
 }
+bool frmConfig::findSubtitles() const {
+    return subtitles_->ChkFindSubs->isChecked();
+}
 QString frmConfig::subtitleYPosText() const {
     return subtitles_->SubYpos->text();
 }
@@ -298,6 +302,7 @@ Preferences frmConfig::preferences() const {
     p.keyGreen = key.green();
     p.keyBlue = key.blue();
     p.autoOverlay = autoOverlay();
+    p.findSubtitles = findSubtitles();
     p.subYPos = subtitleYPosText();
     p.skin = skinFolder();
     p.audioSys = speakerMode();

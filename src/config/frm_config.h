@@ -72,6 +72,8 @@ class frmConfig : public QDialog {
     // The overlay detection's finding goes into the three colour boxes.
     void setKeyColour(const QColor& colour);
     bool autoOverlay() const;
+    // Subtitles beside a movie load with it when none is chosen.
+    bool findSubtitles() const;
     QString subtitleYPosText() const;
     void setSubtitleYPosText(const QString& text); // the subtitle window moves
     QString skinFolder() const;

@@ -96,6 +96,7 @@ Preferences Preferences::load(const SettingsStore& store, const QString& program
     p.keyGreen = clampColourComponent(readInt(store, "G", d.keyGreen));
     p.keyBlue = clampColourComponent(readInt(store, "B", d.keyBlue));
     p.autoOverlay = readFlag(store, "AutoOverlay", d.autoOverlay);
+    p.findSubtitles = readFlag(store, "FindSubs", d.findSubtitles);
     p.subYPos = readNumberText(store, "SubYPos", d.subYPos, 0, 100);
     p.skin = readText(store, "Skin", d.skin);
     p.audioSys = readInt(store, "AudioSys", d.audioSys);
@@ -132,6 +133,7 @@ void Preferences::saveDialogKeys(SettingsStore& store) const {
         {QStringLiteral("G"), number(keyGreen)},
         {QStringLiteral("B"), number(keyBlue)},
         {QStringLiteral("AutoOverlay"), flag(autoOverlay)},
+        {QStringLiteral("FindSubs"), flag(findSubtitles)},
         {QStringLiteral("SubYpos"), subYPos},
         {QStringLiteral("Skin"), skin},
         {QStringLiteral("AudioSys"), number(audioSys)},

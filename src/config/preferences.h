@@ -72,6 +72,7 @@ struct Preferences {
     int keyGreen = 0;                             // "G"
     int keyBlue = 16;                             // "B"
     bool autoOverlay = true;                      // "AutoOverlay"
+    bool findSubtitles = true;                    // "FindSubs"
     QString subYPos = QStringLiteral("70");       // "SubYpos", a percentage text
     QString skin;                                 // "Skin", default <program folder>/Skins/WinDVD
     int audioSys = 2;                             // "AudioSys", Dolby Surround

@@ -81,6 +81,7 @@ void SubtitlesPage::build() {
     Combo3 = named(new QComboBox(engine), "Combo3");
     SubBegin = slider(QStringLiteral("SubBegin"), -20, 20, 1, 5, 0);
     SubDisp = slider(QStringLiteral("SubDisp"), -2, 15, 1, 5, 0);
+    ChkFindSubs = checkBox("ChkFindSubs", "Load subtitles found beside the movie", engine);
 
     auto* fontRow = new QHBoxLayout;
     for (QWidget* part : {static_cast<QWidget*>(MyFontName), static_cast<QWidget*>(MyFontSize),
@@ -100,6 +101,7 @@ void SubtitlesPage::build() {
     layout->addRow(QStringLiteral("Character set"), Combo3);
     layout->addRow(QStringLiteral("Delay (s)"), SubBegin);
     layout->addRow(QStringLiteral("Extra duration (s)"), SubDisp);
+    layout->addRow(QString(), ChkFindSubs);
     (new QVBoxLayout(this))->addWidget(engine);
 }
 

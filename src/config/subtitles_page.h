@@ -27,6 +27,7 @@ class SubtitlesPage : public QWidget {
     QLineEdit* SubYpos;
     QComboBox* Combo3; // character set
     QSlider *SubBegin, *SubDisp;
+    QCheckBox* ChkFindSubs; // look for subtitles beside each movie
 
     void fillCharacterSets();
     QColor fontColour() const { return fontColour_; }

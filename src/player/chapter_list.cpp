@@ -87,6 +87,13 @@ void ChapterList::load(const QString& movieFileName, const QString& folder) {
         warn(problem);
 }
 
+void ChapterList::takeContainerChapters(const QList<double>& starts) {
+    if (ListChap.count() > 0)
+        return; // the side file is the user's choice
+    for (const double start : starts)
+        ListChap.addItem(formatTime(qint64(start)));
+}
+
 void ChapterList::tick(const QString& positionText) {
     // With nothing selected the selected time reads 0, so tracking starts
     // with the first tick past the movie's start.

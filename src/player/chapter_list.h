@@ -29,6 +29,9 @@ class ChapterList {
 
     // Clears the list and fills it from the side file in `folder`.
     void load(const QString& movieFileName, const QString& folder);
+    // The movie's own chapters (their starts in seconds) fill the list
+    // when no side file did.
+    void takeContainerChapters(const QList<double>& starts);
 
     // The position moved: the selection goes past every boundary passed.
     void tick(const QString& positionText);

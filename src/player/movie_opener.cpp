@@ -8,6 +8,7 @@
 #include "support/trace/first_frame_trace.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -22,6 +23,29 @@ bool isAviName(const QString& name) {
 
 bool isAviFile(const QString& path) {
     return AviHeaderReader::read(path).ok();
+}
+
+QString audioTrackCaption(int number, const MediaStream& stream) {
+    QString caption = QStringLiteral("Stream %1").arg(number, 2, 10, QLatin1Char('0'));
+    QString language = stream.language;
+    const QLocale::Language known = QLocale::codeToLanguage(language);
+    if (known != QLocale::AnyLanguage && known != QLocale::C)
+        language = QLocale::languageToString(known);
+    QStringList words;
+    if (!language.isEmpty())
+        words << language;
+    if (!stream.title.isEmpty())
+        words << (language.isEmpty() ? stream.title : QLatin1Char('(') + stream.title + u')');
+    if (!words.isEmpty())
+        caption += QStringLiteral(" - ") + words.join(u' ');
+    return caption;
+}
+
+int audioTrackNumber(const QString& audioPin) {
+    const QStringView digits = QStringView(audioPin).mid(7, 2);
+    bool ok = false;
+    const int number = audioPin.startsWith(QLatin1String("Stream ")) ? digits.toInt(&ok) : 0;
+    return ok ? number : 0;
 }
 
 bool isAsfName(const QString& name) {
@@ -63,9 +87,40 @@ bool MovieOpener::applyDetection(const MediaDetector& detector, const QString& f
 
 void MovieOpener::showStreamItems() {
     QStringList captions(5, QStringLiteral("None"));
-    for (int i = 1; i <= std::min(streams_ - 1, 5); ++i)
-        captions[i - 1] = QStringLiteral("Stream 0") + QString::number(i);
+    if (throughDecoder_) {
+        const QStringList tracks = trackCaptions();
+        for (int i = 0; i < std::min<int>(tracks.size(), 5); ++i)
+            captions[i] = tracks[i];
+    } else {
+        for (int i = 1; i <= std::min(streams_ - 1, 5); ++i)
+            captions[i - 1] = QStringLiteral("Stream 0") + QString::number(i);
+    }
     host_.setAudioStreamItems(captions, captions[0] != QLatin1String("None"));
+}
+
+// The audio tracks the playing graph's decoder announced.
+QStringList MovieOpener::trackCaptions() const {
+    QStringList captions;
+    const auto& graph = playback_.MediaControl();
+    for (const MediaStream& stream : graph ? graph->streams() : QList<MediaStream>())
+        if (stream.kind == StreamKind::Audio)
+            captions << audioTrackCaption(int(captions.size()) + 1, stream);
+    return captions;
+}
+
+QString MovieOpener::audioStream() const {
+    const auto& graph = playback_.MediaControl();
+    if (!throughDecoder_ || !graph)
+        return audioStream_;
+    return QStringLiteral("Stream %1").arg(graph->audioStream() + 1, 2, 10, QLatin1Char('0'));
+}
+
+bool MovieOpener::switchAudioStream(const QString& audioPin) {
+    const auto& graph = playback_.MediaControl();
+    if (!throughDecoder_ || !graph || !playback_.MovieOpen())
+        return false;
+    graph->selectAudioStream(audioTrackNumber(audioPin) - 1);
+    return true;
 }
 
 QString MovieOpener::movieTitle() const {
@@ -103,6 +158,7 @@ void MovieOpener::beginOpen(const QString& file) {
     missingparts::takeMissing(); // what an earlier graph missed is not this one's
     fileName_ = file;
     playback_.setCurrentFile(file);
+    throughDecoder_ = false;
     if (sameFile) {
         playback_.setFrameRate(frameRate);
         return;
@@ -113,6 +169,10 @@ void MovieOpener::beginOpen(const QString& file) {
 }
 
 bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
+    return open(movieFileName, loop, 1);
+}
+
+bool MovieOpener::open(const QString& movieFileName, bool loop, int audioTrack) {
     firstframe::mark("open begins");
     fileName_.clear();
     if (host_.fullScreen())
@@ -140,7 +200,7 @@ bool MovieOpener::OpenaMovie(const QString& movieFileName, bool loop) {
     } else {
         if (isAsfName(fileName_))
             playback_.MediaControl()->renderFile(fileName_);
-        opened = genericPath(loop);
+        opened = genericPath(loop, audioTrack);
         if (!opened)
             host_.openFailed(fileName_, buildFault(MediaFault::NotMedia));
     }
@@ -170,6 +230,8 @@ void MovieOpener::detect(quint64 thisOpen, const QString& file) {
         if (thisOpen != openCount_ || file != playback_.CurrentFile())
             return; // another movie has been opened since
         const bool multiStream = applyDetection(d, file);
+        chapters_.takeContainerChapters(d.chapters());
+        playback_.setTitleTag(d.title());
         host_.frameRateKnown();
         showStreamItems();
         // Several audio streams in an AVI file with another name: the
@@ -181,10 +243,12 @@ void MovieOpener::detect(quint64 thisOpen, const QString& file) {
     });
 }
 
-bool MovieOpener::genericPath(bool loop) {
+bool MovieOpener::genericPath(bool loop, int audioTrack) {
     audioStream_ = QStringLiteral("Stream 01");
     if (alreadyInGraph(fileName_))
         return false;
+    throughDecoder_ = !isAviFile(fileName_); // AVI goes to the plain decoder
+    playback_.MediaControl()->selectAudioStream(audioTrack - 1);
     const bool asf = isAsfName(fileName_);
     // An ASF graph already has its source from the whole-file render.
     if (!playback_.MediaControl()->addSourceFilter(fileName_) && !asf)
@@ -221,6 +285,11 @@ bool MovieOpener::fileUsable(const QString& file) {
 }
 
 bool MovieOpener::OpenBivx(const QString& movieFileName, const QString& audioPin, bool loop) {
+    if (!isAviName(movieFileName) && !isAviFile(movieFileName)) {
+        if (movieFileName == playback_.CurrentFile() && switchAudioStream(audioPin))
+            return true;
+        return open(movieFileName, loop, audioTrackNumber(audioPin));
+    }
     beginOpen(movieFileName);
     if (fileName_.isEmpty() || !fileUsable(fileName_))
         return false;

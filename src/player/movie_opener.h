@@ -4,6 +4,7 @@
 // chapters, the audio-stream menu and the duration.
 #include "inspector/graph_inspector.h"
 #include "player/chapter_list.h"
+#include "player/playback.h"
 #include "support/media/media_error.h"
 
 #include <QObject>
@@ -48,7 +49,9 @@ class MovieOpener : public QObject {
     MovieOpener(Playback& playback, GraphInspector& inspector, ChapterList& chapters,
                 Transport& transport, OpenerHost& host)
         : playback_(playback), inspector_(inspector), chapters_(chapters), transport_(transport),
-          host_(host) {}
+          host_(host) {
+        connect(&playback_, &Playback::streamsChanged, this, &MovieOpener::showStreamItems);
+    }
 
     // Where chapter side files are looked for: the process's current folder.
     QString chapterFolder;
@@ -60,8 +63,14 @@ class MovieOpener : public QObject {
     bool OpenaMovie(const QString& movieFileName, bool loop);
     // The AVI path: the splitter's video and the audio stream "Stream 01".
     bool OpenaMovie2(const QString& movieFileName, bool loop);
-    // The AVI path with the audio stream named `audioPin`.
+    // The movie with the audio stream named `audioPin` ("Stream 02"): the
+    // AVI path for an AVI file; any other container plays through its
+    // decoder with that audio track, switched in place when it is the
+    // movie playing.
     bool OpenBivx(const QString& movieFileName, const QString& audioPin, bool loop);
+    // Another audio track of the movie playing, inside its graph. False
+    // when the movie plays through the AVI splitter, which is rebuilt.
+    bool switchAudioStream(const QString& audioPin);
     // Stops and releases the current graph.
     void CleanUp();
     // Dropped files: opens the first that exists, queues the others that
@@ -71,8 +80,9 @@ class MovieOpener : public QObject {
     // The file the last open operation took.
     const QString& movieFileName() const { return fileName_; }
     // The audio stream playing: the splitter's pin name, "Stream 01" when
-    // the file's first audio stream plays.
-    const QString& audioStream() const { return audioStream_; }
+    // the file's first audio stream plays; other containers number their
+    // audio tracks alike.
+    QString audioStream() const;
     // The stream count the detector gave for the last open, 0 when unknown.
     int streamCount() const { return streams_; }
 
@@ -84,7 +94,8 @@ class MovieOpener : public QObject {
     void newGraph();
     bool alreadyInGraph(const QString& file) const;
     void addAudioOutput();
-    bool genericPath(bool loop);
+    bool open(const QString& movieFileName, bool loop, int audioTrack);
+    bool genericPath(bool loop, int audioTrack);
     bool aviPath(const QString& audioPin, bool loop);
     void finishOpen(bool loop);
     QString movieTitle() const;
@@ -94,6 +105,7 @@ class MovieOpener : public QObject {
     void detectWhenReady(quint64 thisOpen, const QString& file);
     void detect(quint64 thisOpen, const QString& file);
     void showStreamItems();
+    QStringList trackCaptions() const;
 
     Playback& playback_;
     GraphInspector& inspector_;
@@ -102,10 +114,17 @@ class MovieOpener : public QObject {
     OpenerHost& host_;
     QString fileName_;
     QString audioStream_ = QStringLiteral("Stream 01");
+    bool throughDecoder_ = false; // the open took the generic path
     int streams_ = 0;
     double detectedDuration_ = 0;
     quint64 openCount_ = 0; // tells a late detection which open it belongs to
 };
+
+// The audio-stream item for audio track `number` (from 1) of a container:
+// "Stream 02 - English (Commentary)", the language and title where known.
+QString audioTrackCaption(int number, const MediaStream& stream);
+// The track a pin name asks for, from 1 ("Stream 02" is 2); 0 for none.
+int audioTrackNumber(const QString& audioPin);
 
 // Whether a name says AVI: it ends in "AVI", in any case.
 bool isAviName(const QString& name);

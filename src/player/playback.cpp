@@ -46,6 +46,7 @@ void Playback::beginOpen(std::shared_ptr<FilterGraph> graph) {
     skippedTo_ = 0;
     skips_ = 0;
     shownFor_.invalidate();
+    setTitleTag({});
     stallWatch_.reset();
     setPlayState(PlayStopped);
     if (graph_)
@@ -64,12 +65,21 @@ void Playback::watch(FilterGraph* graph) {
     });
     connect(graph, &FilterGraph::prerolled, this, &Playback::onPrerolled);
     connect(graph, &FilterGraph::endOfStream, this, &Playback::onEnded);
+    connect(graph, &FilterGraph::streamsAnnounced, this, [this](quint64 id) {
+        if (current(id))
+            Q_EMIT streamsChanged();
+    });
 }
 
 void Playback::opened(bool loop) {
     movieOpen_ = true;
     loopMovie_ = loop;
     Q_EMIT movieOpened(currentFile_);
+}
+
+void Playback::setTitleTag(const QString& title) {
+    if (std::exchange(titleTag_, title) != title)
+        Q_EMIT titleTagChanged(title);
 }
 
 void Playback::setExpectedDuration(double seconds) {

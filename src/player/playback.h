@@ -47,6 +47,9 @@ class Playback : public QObject {
     int FrameRate() const { return frameRate_; }
     // The length the open gave, until the graph knows better.
     double expectedDuration() const { return expectedDuration_; }
+    // The title the file gives the movie, once read; empty when it has none.
+    const QString& titleTag() const { return titleTag_; }
+    void setTitleTag(const QString& title);
     // Seconds into the movie, 0 without one.
     double position() const;
 
@@ -87,6 +90,10 @@ class Playback : public QObject {
     void positionChanged(double seconds);
     // The movie jumped to `seconds` (a seek, the start of a loop).
     void seeked(double seconds);
+    // The graph's decoder has announced the file's streams (audio tracks,
+    // subtitles): a new graph has none until it does.
+    void streamsChanged();
+    void titleTagChanged(const QString& title);
 
   private:
     bool current(quint64 graphId) const { return graph_ && graph_->id() == graphId; }
@@ -110,6 +117,7 @@ class Playback : public QObject {
     QElapsedTimer sinceSkip_;
     // Since the first frame: how long the picture has been seen.
     QElapsedTimer shownFor_;
+    QString titleTag_;
     // Runs only while the movie runs: a paused or stopped player sleeps.
     QTimer ticker_;
     StallWatch stallWatch_;

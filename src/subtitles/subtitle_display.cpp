@@ -1,6 +1,7 @@
 #include "subtitles/subtitle_display.h"
 
 #include "player/playback.h"
+#include "subtitles/subtitle_finder.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -29,6 +30,7 @@ bool SubtitleDisplay::OpenSub(const QString& file, int beginDelay, int /*endDela
     if (!read.problem.isEmpty())
         warn(read.problem); // what was left out
     SubFileName_ = file;
+    foundBeside_ = false;
     table_ = std::move(read.parse->table);
     offset_ = beginDelay;
     characterSet_ = characterSet;
@@ -60,7 +62,21 @@ void SubtitleDisplay::OpenSubDlg() {
             hooks_.extraSeconds ? hooks_.extraSeconds() : 0);
 }
 
+void SubtitleDisplay::loadForMovie(bool lookBeside) {
+    const int delay = hooks_.delaySeconds ? hooks_.delaySeconds() : 0;
+    if (!SubFileName_.isEmpty()) {
+        OpenSub(SubFileName_, delay, 0);
+        return;
+    }
+    const QString found = lookBeside ? findSubtitlesFor(playback_.CurrentFile()) : QString();
+    if (!found.isEmpty() && OpenSub(found, delay, 0))
+        foundBeside_ = true;
+}
+
+// A file found beside the last movie is not the next one's.
 void SubtitleDisplay::UnloadSub() {
+    if (std::exchange(foundBeside_, false))
+        SubFileName_.clear();
     table_.clear();
     timer_.stop();
     lines_ = SubtitleLines::blank();

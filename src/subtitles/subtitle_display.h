@@ -39,6 +39,9 @@ class SubtitleDisplay : public QObject {
     bool OpenSub(const QString& file, int beginDelay, int endDelay);
     // Asks for a file, with a movie open.
     void OpenSubDlg();
+    // The subtitles a new movie takes: the file the user chose, else, when
+    // `lookBeside`, one found beside the movie (for that movie only).
+    void loadForMovie(bool lookBeside);
     void UnloadSub();
     // The loaded file once more, when the character set or the delay has
     // changed, or the movie's frame rate is now known.
@@ -52,6 +55,8 @@ class SubtitleDisplay : public QObject {
     void tick();
 
     frmSub* window() const { return window_.get(); }
+    // The shown file was found beside the movie, not chosen.
+    bool foundBeside() const { return foundBeside_; }
     // The subtitle file every movie opened takes; empty for none.
     const QString& SubFileName() const { return SubFileName_; }
     void setSubFileName(const QString& file) { SubFileName_ = file; }
@@ -78,6 +83,7 @@ class SubtitleDisplay : public QObject {
     SubtitleLines lines_;
     QTimer timer_;
     bool showChecked_ = false;
+    bool foundBeside_ = false;
     // What the loaded table was read with.
     int offset_ = 0;
     int characterSet_ = 0;

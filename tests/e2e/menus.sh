@@ -13,6 +13,10 @@ out=$3
 
 source "$(dirname "$0")/lib.sh"
 start_window_manager
+# The demo's subtitles lie beside it: here they show only when a hot spot
+# loads them.
+mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
+printf '[Vantor]\nFindSubs=0\n' >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
 
 # Clicks the centre of a hot spot given in the menu picture's 640x360
 # pixels, where the video window shows the picture now (centred, keeping

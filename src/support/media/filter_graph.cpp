@@ -107,6 +107,7 @@ bool forwarded(GstMessage* message, FilterGraph* graph) {
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_ASYNC_DONE:
     case GST_MESSAGE_ELEMENT:
+    case GST_MESSAGE_STREAM_COLLECTION:
         return true;
     case GST_MESSAGE_STATE_CHANGED:
         return GST_MESSAGE_SRC(message) == GST_OBJECT(graph->pipeline());
@@ -168,6 +169,10 @@ FilterGraph::~FilterGraph() {
     GstBus* bus = gst_element_get_bus(pipeline_);
     gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
     gst_object_unref(bus);
+    if (collection_)
+        gst_object_unref(collection_);
+    if (decoder_)
+        gst_object_unref(decoder_);
     gst_object_unref(pipeline_);
 }
 
@@ -207,6 +212,12 @@ void FilterGraph::handleBusMessage(void* raw) {
             fail(error, QStringLiteral("No decoder is installed for %1.").arg(error.format));
         }
         break;
+    case GST_MESSAGE_STREAM_COLLECTION: {
+        GstStreamCollection* collection = nullptr;
+        gst_message_parse_stream_collection(message, &collection);
+        takeStreams(GST_ELEMENT(GST_MESSAGE_SRC(message)), collection);
+        break;
+    }
     case GST_MESSAGE_STATE_CHANGED: {
         GstState newState;
         gst_message_parse_state_changed(message, nullptr, &newState, nullptr);

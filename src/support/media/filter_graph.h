@@ -14,6 +14,7 @@
 #include <memory>
 
 typedef struct _GstElement GstElement;
+typedef struct _GstStreamCollection GstStreamCollection;
 class FrameSink;
 class VideoWindow;
 
@@ -145,6 +146,15 @@ class AudioDeviceNews : public QObject {
 
 enum class GraphState { Stopped = 0, Paused = 1, Running = 2 };
 
+// One stream of a file as the graph's decoder announces it.
+enum class StreamKind { Other, Video, Audio, Text };
+struct MediaStream {
+    StreamKind kind = StreamKind::Other;
+    QString language; // as the file names it ("en", "fre"), empty when it does not
+    QString title;
+    bool operator==(const MediaStream&) const = default;
+};
+
 class FilterGraph : public QObject {
     Q_OBJECT
   public:
@@ -201,6 +211,17 @@ class FilterGraph : public QObject {
     VideoWindow* videoWindow() const;
     FrameSink* frameSink() const;
 
+    // --- streams of a whole file decoded by the graph (every container but
+    // an AVI file through its splitter), in file order; empty until the
+    // decoder has read the file's headers.
+    const QList<MediaStream>& streams() const { return streams_; }
+    // The audio stream that plays, counted from 0 among the audio streams.
+    int audioStream() const { return audioStream_; }
+    // Chosen before the file is read, the decoder starts with it (with the
+    // first when the file has no such stream); later it switches within
+    // the running graph.
+    MediaStatus selectAudioStream(int index);
+
     // Why the graph stopped with an error: the first failure since it was
     // last started. Empty while nothing failed.
     const MediaError& failure() const { return failure_; }
@@ -226,11 +247,15 @@ class FilterGraph : public QObject {
     // The sound server's volume of the stream was changed by someone else
     // (the desktop's sound applet); the graph's volume is that level now.
     void volumeChangedOnServer(int hundredthsDb);
+    // The decoder has announced the file's streams.
+    void streamsAnnounced(quint64 graphId);
 
   private:
     MediaStatus changeState(GraphState target);
     void fail(MediaError error, const QString& message);
     void onPrerollTimeout();
+    void takeStreams(GstElement* decoder, GstStreamCollection* collection);
+    void sendSelection();
     void applyPendingSeek();
     MediaStatus seek(double seconds, double rate, bool toKeyFrameAfter = false);
 
@@ -243,5 +268,9 @@ class FilterGraph : public QObject {
     double pendingSeek_ = -1; // seconds, -1 when none
     MediaError failure_;
     double failedAt_ = 0;
+    QList<MediaStream> streams_;
+    int audioStream_ = 0;
+    GstElement* decoder_ = nullptr; // the one that announced the streams
+    GstStreamCollection* collection_ = nullptr;
     class QTimer* prerollTimer_ = nullptr;
 };

@@ -2,6 +2,7 @@
 // pins, and rendering downstream of a pin.
 #include "support/media/gst_graph_private.h"
 #include "support/media/missing_parts.h"
+#include "support/probe/avi_header_reader.h"
 
 #include <QFileInfo>
 
@@ -36,6 +37,21 @@ bool hasSometimesSourcePads(GstElement* element) {
             return true;
     }
     return false;
+}
+
+// A file source reading a whole movie that announces its streams: any
+// container but AVI, which the plain decoder has always played (decodebin3
+// of GStreamer 1.22 fails AVI graphs stopped and run again, and aborts on
+// a missing decoder).
+bool announcesStreams(GstElement* source) {
+    GstElementFactory* factory = gst_element_get_factory(source);
+    if (!factory || QByteArray(GST_OBJECT_NAME(factory)) != "filesrc")
+        return false;
+    gchar* location = nullptr;
+    g_object_get(source, "location", &location, nullptr);
+    const QString path = QString::fromUtf8(location);
+    g_free(location);
+    return !AviHeaderReader::read(path).ok();
 }
 
 bool isPlannedOrLinked(GstBin* graph, GstPad* sinkPad) {
@@ -102,7 +118,7 @@ MediaStatus exposeOutputs(GstElement* element) {
     if (!hasSometimesSourcePads(element) || !dynamicPins(element).empty())
         return MediaStatus::success();
     // decodebin finds its outputs by itself while the graph starts.
-    if (QByteArray(GST_OBJECT_NAME(gst_element_get_factory(element))) == "decodebin")
+    if (QByteArray(GST_OBJECT_NAME(gst_element_get_factory(element))).startsWith("decodebin"))
         return MediaStatus::success();
     return probeDynamicPins(element, upstreamLocation(element));
 }
@@ -229,9 +245,15 @@ MediaStatus PinInfo::render() const {
 
     // Anything else is decoded first; the decoder's outputs appear while
     // the graph starts and go to the renderers chosen now.
-    GstElement* decoder = missingparts::make("decodebin");
+    // A whole file goes to the decoder that announces its streams and
+    // switches between them while it plays; a demultiplexer's single
+    // stream to the plain one.
+    const bool wholeFile = announcesStreams(element());
+    GstElement* decoder = missingparts::make(wholeFile ? "decodebin3" : "decodebin");
     if (!decoder || !addUnique(graph, decoder, QStringLiteral("Decoder")))
         return MediaStatus::failure(QStringLiteral("No decoder is available."));
+    if (wholeFile)
+        chooseStreamsFor(decoder);
     GstPad* decoderInput = gst_element_get_static_pad(decoder, "sink");
     MediaStatus status = linkTo(*this, decoderInput);
     gst_object_unref(decoderInput);

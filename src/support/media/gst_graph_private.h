@@ -86,6 +86,10 @@ GstPad* plannedTargetOf(GstElement* from, const QByteArray& padName);
 bool plannedSourceOf(GstBin* graph, GstPad* sinkPad, GstElement** from, QByteArray* padName);
 bool hasPlans(GstElement* element);
 
+// ---- stream choice of a decoder that announces a collection (decodebin3)
+// Lets the graph's audio choice decide which streams the decoder starts with.
+void chooseStreamsFor(GstElement* decoder);
+
 // Upstream file path of an element (the location of the file source feeding it).
 QString upstreamLocation(GstElement* element);
 

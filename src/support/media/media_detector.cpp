@@ -3,6 +3,8 @@
 #include "support/media/file_probe.h"
 #include "support/media/gst_graph_private.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QMutex>
@@ -18,11 +20,64 @@ QList<QPointer<QThread>>& workers() {
     return running;
 }
 
+// The chapter starts of a table of contents, its nested editions walked
+// through; a container gives them before its first data.
+void addChapterStarts(const GList* entries, QList<double>& starts) {
+    for (const GList* item = entries; item; item = item->next) {
+        auto* entry = static_cast<GstTocEntry*>(item->data);
+        gint64 start = 0, stop = 0;
+        if (gst_toc_entry_get_entry_type(entry) == GST_TOC_ENTRY_TYPE_CHAPTER &&
+            gst_toc_entry_get_start_stop_times(entry, &start, &stop) && start >= 0)
+            starts.append(double(start) / GST_SECOND);
+        addChapterStarts(gst_toc_entry_get_sub_entries(entry), starts);
+    }
+}
+
+// What the container says of the whole movie before its first data.
+struct ChapterCatch {
+    QMutex mutex;
+    QList<double> starts;
+    QString title;
+};
+
+void catchTitle(GstEvent* event, ChapterCatch& caught) {
+    GstTagList* tags = nullptr;
+    gst_event_parse_tag(event, &tags);
+    gchar* title = nullptr;
+    if (gst_tag_list_get_scope(tags) == GST_TAG_SCOPE_GLOBAL &&
+        gst_tag_list_get_string(tags, GST_TAG_TITLE, &title)) {
+        QMutexLocker lock(&caught.mutex);
+        caught.title = QString::fromUtf8(title);
+    }
+    g_free(title);
+}
+
+GstPadProbeReturn catchToc(GstPad*, GstPadProbeInfo* info, gpointer data) {
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    if (GST_EVENT_TYPE(event) == GST_EVENT_TAG)
+        catchTitle(event, *static_cast<ChapterCatch*>(data));
+    if (GST_EVENT_TYPE(event) != GST_EVENT_TOC)
+        return GST_PAD_PROBE_OK;
+    GstToc* toc = nullptr;
+    gst_event_parse_toc(event, &toc, nullptr);
+    QList<double> starts;
+    addChapterStarts(gst_toc_get_entries(toc), starts);
+    gst_toc_unref(toc);
+    std::sort(starts.begin(), starts.end());
+    auto* caught = static_cast<ChapterCatch*>(data);
+    QMutexLocker lock(&caught->mutex);
+    if (caught->starts.isEmpty())
+        caught->starts = starts;
+    return GST_PAD_PROBE_OK;
+}
+
 // Streaming thread: each stream the parser finds ends in a queue and a
 // sink that holds its first buffer, so the reading prerolls once every
 // stream has shown its format. The queue keeps one stream's wait from
 // starving the others of a demultiplexer that feeds them all.
-void addFakeSink(GstElement*, GstPad* pad, gpointer pipeline) {
+void addFakeSink(GstElement* parser, GstPad* pad, gpointer pipeline) {
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, catchToc,
+                      g_object_get_data(G_OBJECT(parser), "vantor-chapters"), nullptr);
     GstElement* queue = gst_element_factory_make("queue", nullptr);
     GstElement* sink = gst_element_factory_make("fakesink", nullptr);
     gst_bin_add_many(GST_BIN(pipeline), queue, sink, nullptr);
@@ -42,18 +97,25 @@ MediaStatus MediaDetector::setFilename(const QString& path, int timeoutMs) {
     streams_ = 0;
     frameRate_ = 0;
     duration_ = 0;
+    chapters_.clear();
+    title_.clear();
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable())
         return MediaStatus::failure(QStringLiteral("Cannot open the file \"%1\".").arg(path));
+    ChapterCatch chapters; // outlives the probe's streaming threads
     FileProbe probe(file.absoluteFilePath(), gst_element_factory_make("parsebin", nullptr));
     if (!probe.isReady())
         return MediaStatus::failure(QStringLiteral("The media framework cannot read files."));
+    g_object_set_data(G_OBJECT(probe.reader()), "vantor-chapters", &chapters);
     g_signal_connect(probe.reader(), "pad-added", G_CALLBACK(addFakeSink), probe.pipeline());
     QString problem = QStringLiteral("The file is not a movie the player can read.");
     const GstMessageType end = probe.pauseUntil(GST_MESSAGE_ASYNC_DONE, timeoutMs);
-    if (end == GST_MESSAGE_ASYNC_DONE)
+    if (end == GST_MESSAGE_ASYNC_DONE) {
         takeStreams(probe.pipeline(), probe.reader());
-    else if (end == GST_MESSAGE_ERROR)
+        QMutexLocker lock(&chapters.mutex);
+        chapters_ = chapters.starts;
+        title_ = chapters.title;
+    } else if (end == GST_MESSAGE_ERROR)
         problem = probe.error();
     if (read_)
         return MediaStatus::success();

@@ -4,8 +4,10 @@
 // decodes nothing, so reading beside a playing movie costs little memory.
 #include "support/media/media_status.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QObject;
 typedef struct _GstElement GstElement;
@@ -22,6 +24,11 @@ class MediaDetector {
     MediaResult<double> frameRate() const;
     // Seconds; 0 when the file does not say.
     double duration() const { return duration_; }
+    // Where the file's own chapters start, in seconds, in order; empty for
+    // a file without chapters.
+    const QList<double>& chapters() const { return chapters_; }
+    // The title the file gives the whole movie; empty when it gives none.
+    const QString& title() const { return title_; }
 
     // Reads `path` on a worker thread and hands the finished detector to
     // `done` on `context`'s thread; nothing is called once `context` is gone.
@@ -42,4 +49,6 @@ class MediaDetector {
     int streams_ = 0;
     double frameRate_ = 0;
     double duration_ = 0;
+    QList<double> chapters_;
+    QString title_;
 };
