@@ -202,7 +202,7 @@ void FilterGraph::handleBusMessage(void* raw) {
     case GST_MESSAGE_ELEMENT:
         if (gst_is_missing_plugin_message(message)) {
             gchar* what = gst_missing_plugin_message_get_description(message);
-            MediaError error{MediaFault::NoDecoder, QString::fromUtf8(what), {}};
+            MediaError error{MediaFault::NoDecoder, QString::fromUtf8(what), {}, {}};
             g_free(what);
             // "H.264 decoder" names the format by what is missing.
             if (error.format.endsWith(QLatin1String(" decoder")))
