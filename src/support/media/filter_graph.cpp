@@ -250,7 +250,7 @@ void FilterGraph::onPrerollTimeout() {
     if (prerolled_ || target_ == GraphState::Stopped)
         return;
     fail(
-        {MediaFault::Stalled, {}, QStringLiteral("no first frame")},
+        {MediaFault::Stalled, {}, QStringLiteral("no first frame"), {}},
         QStringLiteral("The movie did not start within %1 seconds.").arg(kPrerollTimeoutMs / 1000));
 }
 
