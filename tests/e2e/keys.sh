@@ -80,11 +80,11 @@ back=$(position)
 # one left it.
 below() { less_than "$(volume)" "$1"; }
 above() { less_than "$1" "$(volume)"; }
-for step in "KP_Subtract below" "KP_Add above" "XF86AudioLowerVolume below" \
+for case in "KP_Subtract below" "KP_Add above" "XF86AudioLowerVolume below" \
     "XF86AudioRaiseVolume above"; do
     level=$(volume)
-    press "$video" "${step% *}"
-    eventually "${step#* }" "$level" || fail "${step% *}: volume $(volume) from $level"
+    press "$video" "${case% *}"
+    eventually "${case#* }" "$level" || fail "${case% *}: volume $(volume) from $level"
 done
 press "$video" m
 eventually below 0.001 || fail "M did not mute: volume $(volume)"
@@ -93,9 +93,9 @@ eventually above 0 || fail "the mute key did not unmute"
 
 # Full screen: Z and Escape, Alt+Enter twice; Enter alone does nothing.
 windowed=$(width)
-for step in "z $screen_w" "Escape $windowed" "alt+Return $screen_w" "alt+Return $windowed"; do
-    press "$video" "${step% *}"
-    wait_width "$video" "${step#* }" "${step% *}"
+for case in "z $screen_w" "Escape $windowed" "alt+Return $screen_w" "alt+Return $windowed"; do
+    press "$video" "${case% *}"
+    wait_width "$video" "${case#* }" "${case% *}"
 done
 press "$video" Return
 sleep 0.5
