@@ -81,9 +81,27 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
     EXPECT_TRUE(window->playback.LoopMovie()) << "the background loops";
     EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
+    // Over a hot spot the spot is framed and the pointer labelled, in green
+    // on the key colour.
+    video()->setAttribute(Qt::WA_UnderMouse);
     menu().MouseMoveEvent({100, 120});
     screen().update();
     EXPECT_TRUE(screen().ButtonSel->isVisible());
+    QLabel* label = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "FrmCursor")
+            label = qobject_cast<QLabel*>(top);
+    ASSERT_TRUE(label && label->isVisible());
+    EXPECT_EQ(label->text(), "* Button");
+    const QImage painted = label->grab().toImage();
+    int green = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            green += painted.pixel(x, y) == qRgb(0, 255, 0);
+    EXPECT_GT(green, 10) << "the label's text";
+    menu().MouseMoveEvent({1, 1});
+    screen().update();
+    EXPECT_FALSE(label->isVisible()) << "off the hot spots";
     testsupport::pumpEvents(300);
     shoot("menu-main.png");
 

@@ -1,5 +1,8 @@
+// The window's outline is its picture less the pure magenta pixels, whatever
+// the picture's format (alpha does not decide), holes and strays included.
 #include "skin/window_outline.h"
 
+#include <QBitmap>
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -18,73 +21,51 @@ QImage framedPicture(QImage::Format format = QImage::Format_RGB32) {
     return image.convertToFormat(format);
 }
 
+QImage filled(int width, QRgb colour) {
+    QImage image(width, 4, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
 } // namespace
 
-TEST(WindowOutline, MagentaBorderIsCutOut) {
-    const QRegion region = windowOutlineRegion(framedPicture());
-    EXPECT_EQ(region, QRegion(2, 2, 16, 6));
-    EXPECT_FALSE(region.contains(QPoint(0, 0)));
-    EXPECT_FALSE(region.contains(QPoint(1, 5)));
-    EXPECT_TRUE(region.contains(QPoint(2, 2)));
-    EXPECT_TRUE(region.contains(QPoint(17, 7)));
-    EXPECT_FALSE(region.contains(QPoint(18, 7)));
-}
-
-TEST(WindowOutline, HolesAndIrregularShapesAreKept) {
-    QImage image = framedPicture();
-    image.setPixel(10, 5, kMagenta);  // a hole inside
-    image.setPixel(0, 9, 0xff000000); // a lone corner pixel
-    const QRegion region = windowOutlineRegion(image);
-    EXPECT_FALSE(region.contains(QPoint(10, 5)));
-    EXPECT_TRUE(region.contains(QPoint(9, 5)));
-    EXPECT_TRUE(region.contains(QPoint(0, 9)));
-    EXPECT_EQ(region.boundingRect(), QRect(0, 2, 18, 8));
-}
-
-TEST(WindowOutline, OnlyPureMagentaIsTheKey) {
-    QImage image(3, 1, QImage::Format_RGB32);
-    image.setPixel(0, 0, 0xfffe00ff);
-    image.setPixel(1, 0, kMagenta);
-    image.setPixel(2, 0, 0xffff01ff);
-    const QImage mask = windowOutlineImage(image);
-    EXPECT_EQ(mask.pixelIndex(0, 0), 1);
-    EXPECT_EQ(mask.pixelIndex(1, 0), 0);
-    EXPECT_EQ(mask.pixelIndex(2, 0), 1);
-}
-
-TEST(WindowOutline, PaletteAndAlphaPicturesGiveTheSameOutline) {
-    const QRegion expected(2, 2, 16, 6);
-    EXPECT_EQ(windowOutlineRegion(framedPicture(QImage::Format_Indexed8)), expected);
-    EXPECT_EQ(windowOutlineRegion(framedPicture(QImage::Format_RGB888)), expected);
-    // Alpha does not decide: a transparent magenta pixel is still the key.
-    QImage alpha = framedPicture(QImage::Format_ARGB32);
-    alpha.setPixel(0, 0, 0x00ff00ff);
-    alpha.setPixel(5, 5, 0x00808080);
-    EXPECT_EQ(windowOutlineRegion(alpha), expected);
-}
-
-TEST(WindowOutline, MaskMatchesTheRegion) {
-    const QBitmap mask = windowOutlineMask(framedPicture());
-    ASSERT_FALSE(mask.isNull());
-    EXPECT_EQ(mask.size(), QSize(20, 10));
-    EXPECT_EQ(QRegion(mask), QRegion(2, 2, 16, 6));
-}
-
-TEST(WindowOutline, FromABitmapFileWithPixelsAtTheWindowCorner) {
+TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
+    const QRegion inner(2, 2, 16, 6);
     QTemporaryDir dir;
-    const QString path = QDir(dir.path()).filePath("base.bmp");
-    ASSERT_TRUE(framedPicture().save(path, "BMP"));
-    EXPECT_EQ(windowOutlineRegion(QImage(path)), QRegion(2, 2, 16, 6));
-}
+    const QString bitmap = QDir(dir.path()).filePath("base.bmp");
+    ASSERT_TRUE(framedPicture().save(bitmap, "BMP"));
+    QImage holed = framedPicture();
+    holed.setPixel(10, 5, kMagenta);  // a hole inside
+    holed.setPixel(0, 9, 0xff000000); // a lone corner pixel
+    QImage alpha = framedPicture(QImage::Format_ARGB32);
+    alpha.setPixel(0, 0, 0x00ff00ff); // transparent magenta is still the key
+    alpha.setPixel(5, 5, 0x00808080); // transparent grey is still the window
+    QImage nearly(3, 1, QImage::Format_RGB32);
+    nearly.setPixel(0, 0, 0xfffe00ff);
+    nearly.setPixel(1, 0, kMagenta);
+    nearly.setPixel(2, 0, 0xffff01ff);
 
-TEST(WindowOutline, NullAndAllKeyPictures) {
-    EXPECT_TRUE(windowOutlineImage(QImage()).isNull());
-    EXPECT_TRUE(windowOutlineMask(QImage()).isNull());
-    EXPECT_TRUE(windowOutlineRegion(QImage()).isEmpty());
-    QImage all(4, 4, QImage::Format_RGB32);
-    all.fill(kMagenta);
-    EXPECT_TRUE(windowOutlineRegion(all).isEmpty());
-    QImage none(4, 4, QImage::Format_RGB32);
-    none.fill(Qt::white);
-    EXPECT_EQ(windowOutlineRegion(none), QRegion(0, 0, 4, 4));
+    const struct {
+        const char* what;
+        QImage picture;
+        QRegion outline;
+    } cases[] = {
+        {"a magenta border", framedPicture(), inner},
+        {"a palette picture", framedPicture(QImage::Format_Indexed8), inner},
+        {"a 24-bit picture", framedPicture(QImage::Format_RGB888), inner},
+        {"a picture with alpha", alpha, inner},
+        {"a bitmap file", QImage(bitmap), inner},
+        {"a hole and a stray pixel", holed,
+         inner.subtracted(QRegion(10, 5, 1, 1)).united(QRegion(0, 9, 1, 1))},
+        {"nearly magenta", nearly, QRegion(0, 0, 1, 1).united(QRegion(2, 0, 1, 1))},
+        {"all magenta", filled(4, kMagenta), QRegion()},
+        {"no magenta", filled(4, 0xffffffff), QRegion(0, 0, 4, 4)},
+        {"no picture", QImage(), QRegion()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(windowOutlineRegion(c.picture), c.outline) << c.what;
+        const QBitmap mask = windowOutlineMask(c.picture);
+        EXPECT_EQ(mask.size(), c.picture.size()) << c.what;
+        EXPECT_EQ(mask.isNull() ? QRegion() : QRegion(mask), c.outline) << c.what;
+    }
 }

@@ -41,7 +41,7 @@ wait_for Playing status
 video=$(wait_window '^Vantor Meridian VideoViewer$')
 main=$(wait_window '^Vantor Meridian$')
 wait_window '^Subtitles$' >/dev/null
-screen_w=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+screen_w=$(screen_width)
 
 # Play, pause, stop.
 press "$video" space
@@ -80,18 +80,12 @@ back=$(position)
 # one left it.
 below() { less_than "$(volume)" "$1"; }
 above() { less_than "$1" "$(volume)"; }
-level=$(volume)
-press "$video" KP_Subtract
-eventually below "$level" || fail "keypad minus: volume $(volume) from $level"
-level=$(volume)
-press "$video" KP_Add
-eventually above "$level" || fail "keypad plus: volume $(volume) from $level"
-level=$(volume)
-press "$video" XF86AudioLowerVolume
-eventually below "$level" || fail "volume-down key: volume $(volume) from $level"
-level=$(volume)
-press "$video" XF86AudioRaiseVolume
-eventually above "$level" || fail "volume-up key: volume $(volume) from $level"
+for case in "KP_Subtract below" "KP_Add above" "XF86AudioLowerVolume below" \
+    "XF86AudioRaiseVolume above"; do
+    level=$(volume)
+    press "$video" "${case% *}"
+    eventually "${case#* }" "$level" || fail "${case% *}: volume $(volume) from $level"
+done
 press "$video" m
 eventually below 0.001 || fail "M did not mute: volume $(volume)"
 press "$video" XF86AudioMute
@@ -99,18 +93,10 @@ eventually above 0 || fail "the mute key did not unmute"
 
 # Full screen: Z and Escape, Alt+Enter twice; Enter alone does nothing.
 windowed=$(width)
-press "$video" z
-for _ in $(seq 50); do (($(width) == screen_w)) && break; sleep 0.1; done
-(($(width) == screen_w)) || fail "Z: not full screen"
-press "$video" Escape
-for _ in $(seq 50); do (($(width) == windowed)) && break; sleep 0.1; done
-(($(width) == windowed)) || fail "Escape: $(width) wide"
-press "$video" alt+Return
-for _ in $(seq 50); do (($(width) == screen_w)) && break; sleep 0.1; done
-(($(width) == screen_w)) || fail "Alt+Enter: not full screen"
-press "$video" alt+Return
-for _ in $(seq 50); do (($(width) == windowed)) && break; sleep 0.1; done
-(($(width) == windowed)) || fail "Alt+Enter: $(width) wide"
+for case in "z $screen_w" "Escape $windowed" "alt+Return $screen_w" "alt+Return $windowed"; do
+    press "$video" "${case% *}"
+    wait_width "$video" "${case#* }" "${case% *}"
+done
 press "$video" Return
 sleep 0.5
 (($(width) == windowed)) || fail "Enter alone changed the window"

@@ -85,3 +85,14 @@ wait_gone() { # wait_gone TITLE
     done
     fail "${step:+after $step: }the window '$1' is still shown"
 }
+screen_width() { xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }'; }
+# Waits until a window is that many pixels wide (5 s at the most).
+wait_width() { # wait_width WINDOW WIDTH WHAT
+    local w=0
+    for _ in $(seq 50); do
+        read -r _ _ w _ < <(client "$1")
+        ((w == $2)) && return 0
+        sleep 0.1
+    done
+    fail "${step:+after $step: }$3: $w wide, expected $2"
+}

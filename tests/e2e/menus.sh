@@ -98,13 +98,7 @@ wait_position_from 5 "Enter on the second hot spot"
 # stream.
 open_menu
 xdotool windowactivate --sync "$video" key z
-screen_w=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-for _ in $(seq 50); do
-    read -r _ _ w _ < <(client "$video")
-    ((w == screen_w)) && break
-    sleep 0.1
-done
-((w == screen_w)) || fail "the menu did not go full screen"
+wait_width "$video" "$(screen_width)" "the menu in full screen"
 sleep 0.3
 click_spot 50 193 356 241
 wait_for demo.avi metadata xesam:title

@@ -1,0 +1,46 @@
+// The on-screen display: green text at the video window's corner on the key
+// colour, gone three seconds after it appeared, however often its caption
+// changes meanwhile; the next caption appears afresh.
+#include "test_support.h"
+#include "video/osd.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+int pixelsOf(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+} // namespace
+
+TEST(Osd, ShowsGreenTextOnTheKeyColourForThreeSeconds) {
+    Osd osd;
+    QElapsedTimer clock;
+    clock.start();
+    osd.showText("Subtitles loaded...", {40, 30}, QColor(16, 0, 16));
+    ASSERT_TRUE(osd.isVisible());
+    EXPECT_EQ(osd.pos(), QPoint(40, 30));
+    const QImage painted = osd.grab().toImage();
+    EXPECT_EQ(painted.pixel(1, 1), qRgb(16, 0, 16)) << "the key colour around the text";
+    EXPECT_GT(pixelsOf(painted, qRgb(0, 255, 0)), 20) << "green text";
+
+    testsupport::pumpEvents(1500);
+    osd.showText("Pause", {300, 300}, Qt::white);
+    EXPECT_EQ(osd.text(), "Pause");
+    EXPECT_EQ(osd.pos(), QPoint(40, 30)) << "a new caption while shown stays in place";
+    ASSERT_TRUE(osd.isVisible());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !osd.isVisible(); }, 5000));
+    EXPECT_GE(clock.elapsed(), 2900);
+    EXPECT_LE(clock.elapsed(), 3600) << "three seconds from the first caption, not the last";
+
+    // A caption set while gone loads the display hidden at the new corner.
+    osd.setCaption("Play", {300, 300}, Qt::white);
+    EXPECT_FALSE(osd.isVisible());
+    EXPECT_EQ(osd.pos(), QPoint(300, 300));
+}
