@@ -270,7 +270,7 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     // Every one of the dialog's keys holds the edit, not a fresh user's value.
     SettingsStore store(storePath), fresh(dir.filePath("fresh.ini"));
     Preferences::defaults(program).saveDialogKeys(fresh);
-    ASSERT_EQ(storedKeys().size(), 23);
+    ASSERT_EQ(storedKeys().size(), 24);
     for (const QString& key : storedKeys())
         EXPECT_NE(store.read(key), fresh.read(key)) << key.toStdString();
     EXPECT_EQ(store.read("FontColor"), "255"); // red is the lowest byte
@@ -316,7 +316,7 @@ TEST_F(FrmConfigTest, OkNeedsASkinAndCancelWritesNothingButKeepsTheEdits) {
     dialog->Command1_Click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(calls.messages.isEmpty());
-    EXPECT_EQ(storedKeys().size(), 23);
+    EXPECT_EQ(storedKeys().size(), 24);
     EXPECT_EQ(SettingsStore(storePath).read("UseSub"), "0");
 }
 
