@@ -238,6 +238,9 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
         control<QPushButton>(*dialog, "Command4")->click();
         control<QCheckBox>(*dialog, "ChkAutoRGB")->click();
         control<QCheckBox>(*dialog, "ChkFindSubs")->click();
+        control<QSlider>(*dialog, "SubBegin")->setValue(-3);
+        EXPECT_EQ(control<QLabel>(*dialog, "SubBeginValue")->text(), "-3 s");
+        EXPECT_EQ(control<QLabel>(*dialog, "SubDispValue")->text(), "0 s");
         EXPECT_TRUE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
         control<QLineEdit>(*dialog, "ColorR")->setText("1");
         control<QLineEdit>(*dialog, "ColorG")->setText("2");

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 
@@ -38,6 +40,25 @@ inline QSlider* slider(const QString& name, int minimum, int maximum, int single
     slider->setTickPosition(orientation == Qt::Horizontal ? QSlider::TicksBelow
                                                           : QSlider::TicksRight);
     return slider;
+}
+
+// The slider with its value written beside it, kept up to date: a slider
+// alone does not say where it stands. The label is "<slider>Value".
+inline QWidget* withValue(QSlider* slider, const QString& unit) {
+    auto* row = new QWidget;
+    auto* value = new QLabel(row);
+    value->setObjectName(slider->objectName() + QStringLiteral("Value"));
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-20 s")));
+    const auto show = [value, unit](int number) {
+        value->setText(QStringLiteral("%1 %2").arg(number).arg(unit));
+    };
+    show(slider->value());
+    QObject::connect(slider, &QSlider::valueChanged, value, show);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(slider, 1);
+    layout->addWidget(value);
+    return row;
 }
 
 // A stored index the list does not have chooses nothing.

@@ -99,8 +99,9 @@ void SubtitlesPage::build() {
     layout->addRow(QStringLiteral("Transparent colour (R, G, B)"), keyRow);
     layout->addRow(QStringLiteral("Vertical position (%)"), SubYpos);
     layout->addRow(QStringLiteral("Character set"), Combo3);
-    layout->addRow(QStringLiteral("Delay (s)"), SubBegin);
-    layout->addRow(QStringLiteral("Extra duration (s)"), SubDisp);
+    layout->addRow(QStringLiteral("Delay"), dialog::withValue(SubBegin, QStringLiteral("s")));
+    layout->addRow(QStringLiteral("Extra duration"),
+                   dialog::withValue(SubDisp, QStringLiteral("s")));
     layout->addRow(QString(), ChkFindSubs);
     (new QVBoxLayout(this))->addWidget(engine);
 }
