@@ -1,5 +1,7 @@
 #include "graph_fixture.h"
 
+#include "test_support.h"
+
 #include <cmath>
 #include <cstring>
 #include <gst/gst.h>
@@ -167,15 +169,7 @@ bool writeChapteredMovie(const QString& path, double seconds, const QList<double
     gst_toc_unref(toc);
     gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
                             title.toUtf8().constData(), nullptr);
-    gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* end = gst_bus_timed_pop_filtered(
-        bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
-    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
-    if (end)
-        gst_message_unref(end);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
+    const bool written = testsupport::runToEnd(pipeline, 30);
     gst_object_unref(out);
     gst_object_unref(mux);
     gst_object_unref(pipeline);

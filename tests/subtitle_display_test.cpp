@@ -222,7 +222,7 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
 
     window = start(movie + " /cli -sub " + dir.filePath("russian.srt"));
     ASSERT_TRUE(
-        waitUntil([&] { return sub = window->subtitles().window(), sub->isVisible(); }, 5000));
+        waitUntil([&] { return sub = window->subtitles().window(), sub->isVisible(); }, 10000));
     EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
     EXPECT_EQ(sub->lines().Sub2, "second line");
 

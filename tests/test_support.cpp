@@ -42,6 +42,20 @@ void pumpEvents(int ms) {
     waitUntil([] { return false; }, ms);
 }
 
+bool runToEnd(GstElement* pipeline, int seconds) {
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* end =
+        gst_bus_timed_pop_filtered(bus, GstClockTime(seconds) * GST_SECOND,
+                                   GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
+    if (end)
+        gst_message_unref(end);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    return written;
+}
+
 QString squareMovie() {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("square.avi"));
@@ -56,15 +70,7 @@ QString squareMovie() {
     GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), nullptr);
     if (!pipeline)
         return {};
-    gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* done = gst_bus_timed_pop_filtered(
-        bus, 60 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
-    const bool made = done && GST_MESSAGE_TYPE(done) == GST_MESSAGE_EOS;
-    if (done)
-        gst_message_unref(done);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
+    const bool made = runToEnd(pipeline, 60);
     gst_object_unref(pipeline);
     if (!made)
         QFile::remove(path);

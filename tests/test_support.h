@@ -11,6 +11,9 @@ class QImage;
 class QRect;
 class QWidget;
 
+struct _GstElement;
+using GstElement = struct _GstElement;
+
 namespace testsupport {
 
 // Full path of a generated test file ("two-audio.avi", "movie.mpg", ...).
@@ -30,6 +33,9 @@ VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFra
 // A 640x360 (16:9) MPEG-4 AVI of ten seconds showing a white square of
 // 180x180 pixels, from (230, 90), on blue; made once per test process.
 QString squareMovie();
+// Plays a pipeline that writes a file to its end; true when it ended
+// without an error within `seconds`. The pipeline is stopped, not unref'd.
+bool runToEnd(GstElement* pipeline, int seconds);
 // What the window system shows of the top-level `window`, in device
 // pixels: its backing store. The offscreen platform grabs only part of a
 // scaled window's store; there the window paints itself into an image.
