@@ -72,7 +72,7 @@ for _ in $(seq 50); do
 done
 [[ -z $(find_window '^Vantor Meridian VideoViewer$') ]] || fail "the video window stayed"
 xdotool windowactivate --sync "$main"
-for _ in $(seq 50); do
+for _ in $(seq 150); do
     [[ -n $(find_window '^Vantor Meridian VideoViewer$') ]] && break
     sleep 0.1
 done

