@@ -45,7 +45,7 @@ for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp
     # At its end the movie stops (and goes back to its start).
     length=$(ctl metadata mpris:length)
     furthest=0
-    for _ in $(seq 80); do
+    for _ in $(seq 200); do
         [[ $(ctl status) == Stopped ]] && break
         position=$(ctl position)
         furthest=$(awk -v p="$position" -v f="$furthest" 'BEGIN { print (p > f ? p : f) }')
