@@ -36,7 +36,7 @@ TEST(Osd, ShowsGreenTextOnTheKeyColourForThreeSeconds) {
     EXPECT_EQ(osd.pos(), QPoint(40, 30)) << "a new caption while shown stays in place";
     ASSERT_TRUE(osd.isVisible());
     ASSERT_TRUE(testsupport::waitUntil([&] { return !osd.isVisible(); }, 5000));
-    EXPECT_GE(clock.elapsed(), 2900);
+    EXPECT_GE(clock.elapsed(), 2800); // a coarse timer may fire 5 % early
     // The last caption came at 1.5 s: its own three seconds would end at 4.5 s.
     EXPECT_LE(clock.elapsed(), 4300) << "three seconds from the first caption, not the last";
 
