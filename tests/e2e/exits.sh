@@ -34,20 +34,6 @@ quit() { # quit HOW
         /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit ;;
     esac
 }
-# Waits for the player to end within 2 s of `since` (ms) and checks how.
-ended() { # ended WHAT SINCE
-    local status=0
-    for _ in $(seq 40); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$pid" 2>/dev/null && fail "$1: still running"
-    wait "$pid" || status=$?
-    local took=$(($(date +%s%3N) - $2))
-    pid=""
-    ((status == 0)) || fail "$1: exit status $status"
-    ((took < 2000)) || fail "$1: took $took ms"
-}
 
 for how in term int close button mpris; do
     step="$how while opening"

@@ -96,3 +96,17 @@ wait_width() { # wait_width WINDOW WIDTH WHAT
     done
     fail "${step:+after $step: }$3: $w wide, expected $2"
 }
+# Waits for the player (`pid`) to end within 2 s of `since` (ms) and checks how.
+ended() { # ended WHAT SINCE
+    local status=0
+    for _ in $(seq 40); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$pid" 2>/dev/null && fail "$1: still running"
+    wait "$pid" || status=$?
+    local took=$(($(date +%s%3N) - $2))
+    pid=""
+    ((status == 0)) || fail "$1: exit status $status"
+    ((took < 2000)) || fail "$1: took $took ms"
+}
