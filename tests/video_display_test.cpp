@@ -7,6 +7,7 @@
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "config/xrandr_backend.h"
+#include "subtitles/subtitle_display.h"
 #include "support/media/video_window.h"
 #include "support/settings/settings_store.h"
 #include "test_support.h"
@@ -261,6 +262,25 @@ TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
         const double x = place.width() / 640, y = place.height() / 360;
         EXPECT_NEAR(after.left(), place.x() + 230 * x, 2) << step.control;
         EXPECT_NEAR(after.top(), place.y() + 90 * y, 2) << step.control;
+    }
+}
+
+// Full screen at a wide preset leaves bars: the subtitles stay over the
+// picture, even set low, and follow it when the preset changes.
+TEST_F(VideoDisplayTest, SubtitlesStandOverThePictureNotTheBars) {
+    frmSub& sub = *window->subtitles().window();
+    sub.yPos = [] { return QStringLiteral("95"); };
+    window->config()->DAR.setItems({"2.35/1", "4/3"});
+    for (const int item : {1, 2}) {
+        window->Mnu_DAR_Click(item);
+        sub.setLines({QStringLiteral("A line low over the picture"), {}, {}});
+        testsupport::pumpEvents(100);
+        ASSERT_TRUE(sub.isVisible());
+        const QRect onScreen = picture().translated(video()->mapToGlobal(QPoint(0, 0)));
+        EXPECT_TRUE(onScreen.contains(sub.geometry()))
+            << item << ": subtitles at " << sub.geometry().y() << "+" << sub.geometry().height()
+            << ", picture " << onScreen.y() << "+" << onScreen.height();
+        EXPECT_NEAR(sub.geometry().center().x(), onScreen.center().x(), 1);
     }
 }
 

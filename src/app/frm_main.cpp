@@ -214,6 +214,7 @@ void frmMain::buildSubtitles() {
     hooks.inform = [this](const QString& text) { warn(text, QMessageBox::Information); };
     subtitles_ = std::make_unique<SubtitleDisplay>(playback, *video_->window(), hooks);
     subtitles_->window()->focusChanged = [this](bool focused) { video_->setVideoFocused(focused); };
+    subtitles_->window()->pictureArea = [this] { return video_->visiblePicture(); };
 }
 
 bool frmMain::OpenSub(const QString& file, int beginDelay, int endDelay) {

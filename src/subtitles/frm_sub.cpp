@@ -81,7 +81,10 @@ void frmSub::alwaysontop(bool onTop) {
 }
 
 QRect frmSub::videoRect() const {
-    return QRect(video_.mapToGlobal(QPoint(0, 0)), video_.size());
+    QRect area = pictureArea ? pictureArea() : QRect();
+    if (area.isEmpty())
+        area = video_.rect();
+    return area.translated(video_.mapToGlobal(QPoint(0, 0)));
 }
 
 int frmSub::outline() const {

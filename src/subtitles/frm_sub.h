@@ -23,6 +23,9 @@ class frmSub : public QWidget {
     // The subtitle window gained or lost the focus: the video counts as
     // focused while it has it.
     std::function<void(bool)> focusChanged;
+    // Where the picture shows inside the video window; empty or unset for
+    // the whole window. Full screen at a preset leaves bars around it.
+    std::function<QRect()> pictureArea;
 
     // Shown by a load, placed from then on; unloading blanks the lines.
     void load();
@@ -42,7 +45,7 @@ class frmSub : public QWidget {
     // Placed again for the video window's new place.
     void GoUp() { place(); }
 
-    // Where the video's picture area is on the screen.
+    // Where the video's picture is on the screen.
     QRect videoRect() const;
     int lineHeight() const;
 

@@ -134,6 +134,19 @@ void VideoDisplay::hide() {
     window_->hide();
 }
 
+QRect VideoDisplay::visiblePicture() const {
+    const VideoWindow* video = renderer();
+    if (!video || !video->isVisible())
+        return window_->rect();
+    return QRect(video->left(), video->top(), video->width(), video->height()) & window_->rect();
+}
+
+// The subtitles stand over the picture, wherever the layout put it.
+void VideoDisplay::pictureMoved() {
+    if (hooks_.subtitleGoUp)
+        hooks_.subtitleGoUp();
+}
+
 void VideoDisplay::FullScrMode() {
     state_.VideoFocused = false;
     // Leaving always works, whatever became of the movie meanwhile.
@@ -225,6 +238,7 @@ void VideoDisplay::ApplyDAR() {
     if (!picture)
         return;
     video->setWindowPosition(picture->x(), picture->y(), picture->width(), picture->height());
+    pictureMoved();
     state_.FsVideoTop = video->top();
     state_.FsVideoWidth = video->width();
     state_.FsVideoHeight = video->height();
@@ -263,6 +277,7 @@ void VideoDisplay::CenterMovie() {
     const QRect centred = centredPicture(window_->size(), QSize(video->width(), video->height()));
     video->setTop(centred.top());
     video->setLeft(centred.left());
+    pictureMoved();
 }
 
 void VideoDisplay::panScan(int widthStep, int heightStep) {

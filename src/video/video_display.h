@@ -28,7 +28,7 @@ class VideoDisplay : public QObject {
         std::function<QString()> preset;   // the aspect-ratio preset, empty for the movie's own
         std::function<void()> enterDisplayMode; // the display-mode switch of full screen
         std::function<void()> leaveDisplayMode;
-        std::function<void()> subtitleGoUp;            // the subtitles follow the windowed layout
+        std::function<void()> subtitleGoUp;            // the subtitles follow the picture
         std::function<void(bool onTop)> subtitleOnTop; // while the video window has the focus
         std::function<bool()> configApplying; // the dialog applies its settings: no layout yet
     };
@@ -57,6 +57,9 @@ class VideoDisplay : public QObject {
     void place();
     // A movie that cannot play leaves no window behind.
     void hide();
+    // The part of the video window the picture covers: the whole window
+    // unless full screen at a preset leaves bars, or the pad zoomed out.
+    QRect visiblePicture() const;
 
     // Windowed to full screen and back.
     void FullScrMode();
@@ -98,6 +101,7 @@ class VideoDisplay : public QObject {
     QScreen* screen() const;
     QSize nativeSize() const;
     bool hasPicture() const;
+    void pictureMoved();
     void sizeToNative();
     void leaveFullScreen();
     void setPointerHidden(bool hidden);
