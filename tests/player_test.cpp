@@ -116,6 +116,7 @@ TEST(Opening, TheStreamCountDecidesThePathAndTheAudioStreamMenu) {
     EXPECT_TRUE(waitUntil([&] { return player.host.streamItems == oneAudio; }, 5000));
     EXPECT_TRUE(findFilter(*player.playback.MediaControl(), "AVI Splitter").isNull());
     EXPECT_FALSE(findFilter(*player.playback.MediaControl(), "Decoder").isNull());
+    EXPECT_TRUE(findFilter(*player.playback.MediaControl(), "Default Audio Output").isNull());
 
     // 23.976 frames per second is 24 whole frames.
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("rate-23976.avi"), false));
