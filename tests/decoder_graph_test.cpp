@@ -1,5 +1,4 @@
-// The decoder settings reach the graphs built after they change: the
-// speaker mode's channel layout and the picture controls.
+// The decoder settings reach the graphs built after they change.
 #include "app/program_data.h"
 #include "config/decoder_settings.h"
 #include "config/speaker_modes.h"
@@ -67,7 +66,6 @@ TEST(DecoderSettingsInGraphs, SixSpeakerModeGivesSixChannelsAndMonoOne) {
 }
 
 TEST(DecoderSettingsInGraphs, RaisingEitherPagesBrightnessMakesTheNextGraphBrighter) {
-    // As after a first start: the decoders' defaults are in the registry.
     ASSERT_TRUE(importRegistryFile(programDataFolder() + "/Decoder/Data.iwc").ok);
     DecoderSliderValues sliders;
     AnalyseReg(sliders);
