@@ -58,11 +58,11 @@ within() { # within SECONDS CHECK...
     "$@"
 }
 eventually() { within 3 "$@"; }
-# As `within`, failing with WHAT when the check never holds.
-await() { # await SECONDS WHAT CHECK...
+# As `within`, failing with WHAT (expanded then) when the check never holds.
+await() { # await SECONDS 'WHAT' CHECK...
     local seconds=$1 what=$2
     shift 2
-    within "$seconds" "$@" || fail "${step:+after $step: }$what"
+    within "$seconds" "$@" || fail "${step:+after $step: }$(eval "echo \"$what\"")"
 }
 answers() { [[ $(ctl "${@:2}") == "$1" ]]; }
 # Waits until a playerctl answer is the one expected (15 s at the most).
