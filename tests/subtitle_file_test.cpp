@@ -151,7 +151,7 @@ TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
         for (int i = 0; i < table.count(); ++i)
             EXPECT_LE(table.ListSub()[i].size() + table.ListSub2()[i].size() +
                           table.ListSub3()[i].size(),
-                      kMaxSubtitleLine);
+                      4096);
     }
     // Nothing but a huge line: no subtitle, and the reason.
     const SubtitleRead only =
