@@ -34,7 +34,7 @@ SettingsStore freshStore() {
 }
 } // namespace
 
-TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
+TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeTogglesTheInspectorAndSavesAtExit) {
     SettingsStore store = freshStore();
     store.write("volume", "-2270");
     frmMain window("");
@@ -51,20 +51,12 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
     EXPECT_FALSE(window.playback.MediaControl()) << "an empty command line opens nothing";
     EXPECT_EQ(window.playback.PlayState(), PlayStopped);
 
-    window.volume.setLevel(-908);
-    window.ExitMe();
-    EXPECT_EQ(SettingsStore().read("Volume"), "-908");
-}
-
-TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOneWindow) {
-    freshStore();
-    frmMain window("");
-    window.Form_Load();
+    // The inspector: a window of its own, toggled by Ctrl+I inside it too.
     EXPECT_FALSE(window.inspectorShown());
     const QSize bar = window.size();
     window.showInspector(true);
     EXPECT_TRUE(window.inspectorShown());
-    EXPECT_EQ(window.size(), bar) << "the inspector is a window of its own";
+    EXPECT_EQ(window.size(), bar);
     QWidget* panel = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->windowTitle() == "Filter Graph Inspector")
@@ -72,7 +64,7 @@ TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOn
     ASSERT_NE(panel, nullptr);
     QKeyEvent ctrlI(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier);
     QApplication::sendEvent(panel, &ctrlI);
-    EXPECT_FALSE(window.inspectorShown()) << "Ctrl+I inside the inspector closes it too";
+    EXPECT_FALSE(window.inspectorShown());
     window.showInspector(true);
     window.inspector.NewGraph();
     EXPECT_GT(window.inspector.listRegFilters.count(), 10);
@@ -86,14 +78,13 @@ TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOn
         return shown;
     };
     const int before = windowsShown();
-    QPushButton* properties = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->windowTitle() == "Filter Graph Inspector")
-            properties = top->findChild<QPushButton*>("Command4");
+    auto* properties = panel->findChild<QPushButton*>("Command4");
     ASSERT_NE(properties, nullptr);
     properties->click();
     EXPECT_EQ(windowsShown(), before + 1);
+    window.volume.setLevel(-908);
     window.ExitMe();
+    EXPECT_EQ(SettingsStore().read("Volume"), "-908");
 }
 
 TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOnExit) {
