@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using testsupport::mediaPath;
+using testsupport::waitUntil;
 
 namespace {
 
@@ -31,7 +32,7 @@ class VideoDisplayTest : public ::testing::Test {
         window = std::make_unique<frmMain>(QString());
         window->Form_Load();
         window->OpenaMovie(mediaPath("demo.avi"), false); // 640x360
-        ASSERT_TRUE(testsupport::waitUntil([&] { return video()->isVisible(); }, 5000));
+        ASSERT_TRUE(waitUntil([&] { return video()->isVisible(); }, 5000));
     }
     void TearDown() override { window->ExitMe(); }
 
@@ -63,7 +64,7 @@ TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeAboveTheBar) {
                std::abs(above.bottom() + 1 - bar.top()) <= 4 &&
                std::abs(above.center().x() - bar.center().x()) <= 2;
     };
-    EXPECT_TRUE(testsupport::waitUntil(placed, 3000))
+    EXPECT_TRUE(waitUntil(placed, 3000))
         << "video " << video()->frameGeometry().y() << "+" << video()->frameGeometry().height()
         << ", bar at " << window->frameGeometry().y();
     EXPECT_EQ(picture(), QRect(0, 0, 640, 360));
@@ -79,7 +80,7 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
     window->FullScrMode();
     EXPECT_FALSE(window->video().state().FullScreenOn);
     // A window manager's late answer to the entry may come first.
-    EXPECT_TRUE(testsupport::waitUntil([&] { return !video()->isFullScreen(); }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return !video()->isFullScreen(); }, 3000));
 
     testsupport::pumpEvents(700); // the window manager's frame comes back
     // Dragged away: offscreen, the window follows the pointer itself.
@@ -109,29 +110,27 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
     EXPECT_EQ(video()->pos(), moved);
 }
 
-TEST_F(VideoDisplayTest, SoundAloneNeverGoesFullScreenNorSwitchesTheDisplayMode) {
-    DisplayModeSwitch& modes = *window->displayModes();
-    modes.CheckRes = 1;
-    for (SelectableList* list : {&modes.cmbres, &modes.cmbcols, &modes.cmbHz})
-        list->setListIndex(0);
-    ASSERT_TRUE(window->OpenaMovie(mediaPath("tone.wav"), false));
-    ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return window->playback.MediaPosition()->currentPosition().valueOr(0) > 0.2; },
-        5000));
-    window->commands().run(Command::FullScreen);
-    EXPECT_FALSE(window->video().state().FullScreenOn);
-    EXPECT_FALSE(modes.ModeChanged);
-}
-
-TEST_F(VideoDisplayTest, AMovieLargerThanTheScreenGetsAWindowThatFits) {
+TEST_F(VideoDisplayTest, ALargeMovieGetsAWindowThatFitsAndSoundAloneNoFullScreen) {
     ASSERT_TRUE(window->OpenaMovie(mediaPath("big.avi"), false));
-    ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return video()->isVisible() && video()->width() != 640; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return video()->isVisible() && video()->width() != 640; }, 5000));
     const QRect free = QApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(free.contains(video()->frameGeometry()))
         << video()->frameGeometry().width() << "x" << video()->frameGeometry().height();
     EXPECT_LT(video()->frameGeometry().bottom(), window->frameGeometry().top()) << "above the bar";
     EXPECT_NEAR(double(video()->width()) / video()->height(), 16.0 / 9.0, 0.02);
+
+    // Sound alone has nothing to show full screen: no display-mode switch.
+    DisplayModeSwitch& modes = *window->displayModes();
+    modes.CheckRes = 1;
+    for (SelectableList* list : {&modes.cmbres, &modes.cmbcols, &modes.cmbHz})
+        list->setListIndex(0);
+    ASSERT_TRUE(window->OpenaMovie(mediaPath("tone.wav"), false));
+    ASSERT_TRUE(waitUntil(
+        [&] { return window->playback.MediaPosition()->currentPosition().valueOr(0) > 0.2; },
+        5000));
+    window->commands().run(Command::FullScreen);
+    EXPECT_FALSE(window->video().state().FullScreenOn);
+    EXPECT_FALSE(modes.ModeChanged);
 }
 
 // With VANTOR_SCREENSHOTS set, the screen at `name`, half size.
@@ -176,7 +175,7 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
 // pad step zooms and crops it on its own axis by 32 renderer pixels.
 TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
     ASSERT_TRUE(window->OpenaMovie(testsupport::squareMovie(), false)); // 640x360
-    ASSERT_TRUE(testsupport::waitUntil(
+    ASSERT_TRUE(waitUntil(
         [&] { return video()->isVisible() && renderer() && renderer()->isVisible(); }, 5000));
     window->config()->DAR.setItems({"4/3", "16/9", "2.35/1"});
     const auto square = [&] {
@@ -243,8 +242,7 @@ TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePictureOrNothin
     window->OpenaMovie(mediaPath("one-audio.avi"), false); // 320x240
     EXPECT_EQ(curtainShown, 1);
     EXPECT_FALSE(window->video().curtain()->isVisible()) << "playing lifts it";
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return renderer() && renderer()->isVisible(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return renderer() && renderer()->isVisible(); }, 5000));
     EXPECT_TRUE(window->video().state().FullScreenOn);
     EXPECT_EQ(video()->geometry(), QRect(QPoint(0, 0), screen()));
     EXPECT_EQ(picture(), *fullScreenPicture(screen(), {320, 240}));
