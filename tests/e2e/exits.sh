@@ -34,8 +34,7 @@ quit() { # quit HOW
 for how in term int close button mpris; do
     step="$how while opening"
     rm -f "$settings"
-    "$player" "$media/two-audio.divx" >"$work/player.log" 2>&1 &
-    pid=$!
+    start "$media/two-audio.divx"
     wait_window '^Vantor Meridian VideoViewer$' >/dev/null
     [[ $how == mpris ]] && wait_for Playing status
     since=$(date +%s%3N)
@@ -44,8 +43,7 @@ for how in term int close button mpris; do
     grep -q '^Volume=' "$settings" || fail "$step: the volume was not saved"
 
     step="$how during a seek"
-    "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
-    pid=$!
+    start "$media/demo.avi"
     wait_for Playing status
     ctl volume 0.5
     sleep 0.6 # the interface's changes are taken twice a second
@@ -59,8 +57,7 @@ done
 # The open dialog runs a loop of its own.
 for how in term int mpris; do
     step="$how with the open dialog up"
-    "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
-    pid=$!
+    start "$media/demo.avi"
     wait_for Playing status
     xdotool windowactivate --sync "$(wait_window '^Vantor Meridian$')" key o
     wait_window '^Open$' >/dev/null
@@ -71,8 +68,7 @@ done
 # Stuck reading subtitles from a pipe no one writes to.
 step="term while the player is stuck"
 mkfifo "$work/stuck.srt"
-"$player" "$media/demo.avi /cli -sub $work/stuck.srt" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi /cli -sub $work/stuck.srt"
 wait_window '^Vantor Meridian$' >/dev/null
 sleep 1
 since=$(date +%s%3N)

@@ -26,8 +26,7 @@ windowed() {
 # The subtitles beside demo.avi stay out of this test of the video window.
 mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
 printf '[Vantor]\nFindSubs=0\n' >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
-"$player" "$media/demo.avi /cli -fullscreen" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi /cli -fullscreen"
 video=$(wait_window "$viewer")
 main=$(find_window '^Vantor Meridian$')
 step="-fullscreen" await 6 'video at $(client "$video")' full
@@ -47,7 +46,5 @@ xdotool windowminimize --sync "$main"
 await 5 "the video window stayed" gone "$viewer"
 xdotool windowactivate --sync "$main"
 await 15 "the video window did not come back" shows "$viewer"
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $?"
-pid=""
+terminate
 echo "full screen: ok"

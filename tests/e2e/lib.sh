@@ -23,6 +23,17 @@ fail() {
     cat "$work/player.log" >&2 2>/dev/null
     exit 1
 }
+# Starts the player (`player`) with these arguments; its id in `pid`.
+start() {
+    "$player" "$@" >"$work/player.log" 2>&1 &
+    pid=$!
+}
+# SIGTERM, and the player's status 0.
+terminate() {
+    kill -TERM "$pid"
+    wait "$pid" || fail "${1:+$1: }exit status $? after SIGTERM"
+    pid=""
+}
 # The player through the desktop's media-player interface.
 ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
 # The id of the visible window whose title matches, empty when none.

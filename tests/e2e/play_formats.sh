@@ -17,8 +17,7 @@ mkdir -p "${ini%/*}"
 
 for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp4; do
     printf '[Vantor]\nvolume=-2270\n' >"$ini"
-    "$player" "$media/$file" >"$work/player.log" 2>&1 &
-    pid=$!
+    start "$media/$file"
     start=$(now_ms)
     video=""
     while [[ -z $video ]]; do
@@ -57,9 +56,7 @@ for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp
     [[ $(ctl status) == Stopped ]] || fail "$file: still '$(ctl status)' after its end"
     awk -v p="$furthest" -v l="$length" 'BEGIN { exit !(p * 1e6 >= l - 1000000) }' ||
         fail "$file: stopped at $furthest s of $((length / 1000000)) s"
-    kill -TERM "$pid"
-    wait "$pid" || fail "$file: exit status $?"
-    pid=""
+    terminate "$file"
     [[ $(grep -ci '^volume=' "$ini") == 1 ]] && grep -qi '^volume=-2270$' "$ini" &&
         grep -q '^Path=' "$ini" || fail "$file: the settings were not saved: $(cat "$ini")"
     echo "$file: ok"

@@ -16,8 +16,7 @@ cp "$media/movie.mpg" "$work/films/two.mpg"
 cp "$media/movie.mp4" "$work/films/three.mp4"
 printf '#EXTM3U\n#EXTINF:3,One\nfilms/one.divx\nfilms/two.mpg\nfilms/three.mp4\n' >"$work/list.m3u"
 
-"$player" "$work/list.m3u" >"$work/player.log" 2>&1 &
-pid=$!
+start "$work/list.m3u"
 
 # Three movies of three seconds, one after another, then a stop.
 wait_for one.divx metadata xesam:title
@@ -46,7 +45,5 @@ done
 ctl loop Track
 wait_for Track loop
 
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $? after SIGTERM"
-pid=""
+terminate
 echo "playlists: ok"

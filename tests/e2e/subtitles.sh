@@ -27,8 +27,7 @@ text_pixel() {
     [[ -n $at ]] && echo "$((x + ${at%,*})) $((y + ${at#*,}))"
 }
 
-"$player" "$media/demo.avi /cli -sub $work/russian.srt" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi /cli -sub $work/russian.srt"
 sub=$(wait_window '^Subtitles$')
 video=$(find_window '^Vantor Meridian VideoViewer$')
 sleep 0.3
@@ -71,7 +70,5 @@ await 6 'subtitles at $sx $sy ${sw}x$sh over $vx $vy ${vw}x$vh: centre at $centr
 sleep 0.5
 import -window root "$out/subtitles-full-screen.png"
 
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $?"
-pid=""
+terminate
 echo "subtitles: ok"

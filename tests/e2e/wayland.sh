@@ -32,8 +32,7 @@ within 10 eval 'xdpyinfo >/dev/null 2>&1' || true # XWayland starts with its fir
 mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
 printf '[Vantor]\nChangeRes=1\nChangeResXY=1\nChangeResCols=4\nChangeResHz=0\n' \
     >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
-"$player" "$media/demo.avi /cli -fullscreen" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi /cli -fullscreen"
 step="full screen on XWayland"
 video=$(wait_window '^Vantor Meridian VideoViewer$') # an X window: the xcb platform
 wait_for Playing status
@@ -58,8 +57,7 @@ ended "$step" "$since"
 
 # A file named with one that is gone: the message box names it at start-up.
 step="SIGTERM with a message box open"
-"$player" "$media/demo.avi" "$work/gone.avi" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi" "$work/gone.avi"
 await 10 "no box" eval '(($(xdotool search --onlyvisible --name "^Vantor Meridian$" | wc -l) >= 2))'
 since=$(date +%s%3N)
 kill -TERM "$pid"
