@@ -42,7 +42,7 @@ struct RecordingHost : PlayQueueHost {
         playback.setPlayState(PlayStopped);
     }
     void jump(const QString& timeText) override { jumps.append(timeText); }
-    void showCurtain(bool shown) override { curtain.append(shown); }
+    void showCurtain(bool shown) override { curtain.append(shown ? "1" : "0"); }
     bool runPendingTransition() override {
         transitions += transitionPending;
         return std::exchange(transitionPending, false);
@@ -55,8 +55,7 @@ struct RecordingHost : PlayQueueHost {
     bool playable = true;
     bool transitionPending = false;
     bool fullScreenOn = false;
-    QStringList opened, jumps, warnings;
-    QList<bool> curtain;
+    QStringList opened, jumps, warnings, curtain; // curtain: shown 1, lifted 0
     QString title;
     int stops = 0, transitions = 0;
 };
@@ -202,7 +201,7 @@ TEST(PlayQueue, EndsMoveOnInOrder) {
         bool repeat, transition, fullScreen;
         const char* opened;
         const char* jumps;
-        const char* curtain; // shown (1) and lifted (0), in turn
+        const char* curtain;
     } cases[] = {
         {"from none", 3, -1, 4, false, false, false, "0.avi 1.avi 2.avi", "", "0 0 0"},
         {"from the middle", 3, 1, 1, false, false, false, "2.avi", "", "0"},
@@ -226,10 +225,7 @@ TEST(PlayQueue, EndsMoveOnInOrder) {
         EXPECT_EQ(rig.host.jumps.join(' '), c.jumps) << c.what;
         EXPECT_EQ(rig.host.stops, c.repeat ? 0 : c.ends) << c.what;
         EXPECT_EQ(rig.host.transitions, c.transition ? 1 : 0) << c.what;
-        QStringList curtain;
-        for (const bool shown : rig.host.curtain)
-            curtain << (shown ? "1" : "0");
-        EXPECT_EQ(curtain.join(' '), c.curtain) << c.what;
+        EXPECT_EQ(rig.host.curtain.join(' '), c.curtain) << c.what;
     }
 }
 
