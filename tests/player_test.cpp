@@ -101,7 +101,7 @@ TEST(Opening, TheStreamCountDecidesThePathAndTheAudioStreamMenu) {
     EXPECT_FALSE(findPin(splitter, "Stream 02").connectedTo());
     EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo());
     EXPECT_TRUE(findFilter(graph, "Default Audio Output").isNull());
-    EXPECT_EQ(player.host.osd, QStringList({"Stop", "Play"}));
+    EXPECT_EQ(player.host.osd.last(), "Play");
     EXPECT_TRUE(player.playback.LoopMovie());
     ASSERT_TRUE(waitUntil([&] { return player.host.streamItems.value(0) != "None"; }, 5000));
     EXPECT_EQ(player.host.streamItems,
