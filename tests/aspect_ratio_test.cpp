@@ -10,22 +10,37 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-TEST(AspectRatio, FullScreenLayoutOnTheWorkedExamples) {
-    // The movie's own 720x576 (1.25) fills the height of 1024x768.
-    EXPECT_EQ(fullScreenPicture({1024, 768}, {720, 576}), QRect(32, 0, 960, 768));
-    // 16/9 fills the width, centred vertically.
-    EXPECT_EQ(fullScreenPicture({1024, 768}, {16, 9}), QRect(0, 96, 1024, 576));
-    // Exactly 4/3 fills the height.
-    EXPECT_EQ(fullScreenPicture({1024, 768}, {4, 3}), QRect(0, 0, 1024, 768));
-    // The threshold stays 4/3 on a wide screen: 1.5 fills the width and is
-    // taller than the screen.
-    EXPECT_EQ(fullScreenPicture({1920, 1080}, {3, 2}), QRect(0, -100, 1920, 1280));
-    // A ratio taller than 4/3 on a narrow screen: wider than the screen.
-    EXPECT_EQ(fullScreenPicture({800, 1280}, {1, 1}), QRect(-240, 0, 1280, 1280));
-    // Ties go to even: 1280 x 9 / 16 = 720 exactly; 1366 x 9 / 16 = 768.375.
-    EXPECT_EQ(fullScreenPicture({1366, 768}, {16, 9}), QRect(0, 0, 1366, 768));
+// Wider than 4/3 fills the screen's width, else its height; centred, halves
+// to even.
+TEST(AspectRatio, FullScreenPictureAndCentring) {
+    const struct {
+        QSize screen;
+        double c, d;
+        QRect picture;
+    } layouts[] = {
+        {{1024, 768}, 720, 576, {32, 0, 960, 768}},  {{1024, 768}, 16, 9, {0, 96, 1024, 576}},
+        {{1024, 768}, 4, 3, {0, 0, 1024, 768}},      {{1920, 1080}, 4, 3, {240, 0, 1440, 1080}},
+        {{1920, 1080}, 3, 2, {0, -100, 1920, 1280}}, {{800, 1280}, 1, 1, {-240, 0, 1280, 1280}},
+        {{1366, 768}, 16, 9, {0, 0, 1366, 768}},     {{1280, 720}, 1.34, 1, {0, -118, 1280, 955}},
+        {{1280, 800}, 1.33, 1, {108, 0, 1064, 800}}, {{101, 100}, 1, 1, {0, 0, 100, 100}},
+        {{103, 100}, 1, 1, {2, 0, 100, 100}},
+    };
+    for (const auto& l : layouts)
+        EXPECT_EQ(fullScreenPicture(l.screen, {l.c, l.d}), l.picture)
+            << l.screen.width() << "x" << l.screen.height() << " " << l.c << "/" << l.d;
+    const struct {
+        QSize window, picture;
+        QPoint at;
+    } centred[] = {
+        {{1024, 768}, {992, 768}, {16, 0}},   {{100, 100}, {133, 90}, {-16, 5}},
+        {{100, 100}, {135, 90}, {-18, 5}},    {{1280, 720}, {1312, 752}, {-16, -16}},
+        {{1280, 720}, {1248, 688}, {16, 16}},
+    };
+    for (const auto& c : centred)
+        EXPECT_EQ(centredPicture(c.window, c.picture), QRect(c.at, c.picture)) << c.picture.width();
     EXPECT_EQ(toInt(2.5), 2);
     EXPECT_EQ(toInt(3.5), 4);
+    EXPECT_EQ(toInt(-2.5), -2);
     EXPECT_FALSE(toInt(1e300));
 }
 
@@ -34,16 +49,14 @@ TEST(AspectRatio, PresetTextsAreReadOrRefusedWithAReason) {
     ASSERT_TRUE(terms);
     EXPECT_DOUBLE_EQ(terms->c, 2.35);
     EXPECT_DOUBLE_EQ(terms->d, 1.0);
+    EXPECT_TRUE(parseRatio("10/1") && parseRatio("1/10")) << "the widest and the tallest";
     EXPECT_TRUE(parseRatio("16/9/2") == std::nullopt) << "the second term is \"9/2\"";
-    for (const char* bad :
-         {"16:9", "abc/0", "0/0", "1e308/1", "1/1e308", "-16/9", "16/", "", "nan/1", "inf/1"}) {
+    for (const char* bad : {"16:9", "abc/0", "0/0", "1e308/1", "1/1e308", "-16/9", "16/", "",
+                            "nan/1", "inf/1", "10.1/1", "1/10.1"}) {
         QString problem;
         EXPECT_FALSE(parseRatio(bad, &problem)) << bad;
         EXPECT_FALSE(problem.isEmpty()) << bad;
     }
-    EXPECT_EQ(centredPicture({1024, 768}, {992, 768}), QRect(16, 0, 992, 768));
-    EXPECT_EQ(centredPicture({100, 100}, {133, 90}), QRect(-16, 5, 133, 90))
-        << "-16.5 goes to even";
 }
 
 TEST(DarPresets, TheFileGivesTheListAndTheMenuCaptions) {
@@ -56,8 +69,7 @@ TEST(DarPresets, TheFileGivesTheListAndTheMenuCaptions) {
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        // Hand edits: a colon, and a line far too long to be a ratio that
-        // must not come back as several entries.
+        // Hand edits: a colon, and a line far too long to be a ratio.
         file.write("16/9\r\n16:9\r\n" + QByteArray(300, '4') + "/3\r\n\r\n2.35/1\n");
     }
     EXPECT_EQ(presets.read(path), 2) << "skipped lines are counted for the message";
@@ -65,8 +77,7 @@ TEST(DarPresets, TheFileGivesTheListAndTheMenuCaptions) {
     EXPECT_EQ(presets.menuCaptions(),
               (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty", "5 - Empty", "6 - Empty",
                            "7 - Empty", "8 - Empty", "9 - Empty"}));
-    // A list read with more than nine still takes more by hand: the limit
-    // is counted exactly.
+    // Nine presets at most, counted exactly.
     list.setItems({"1/1", "2/1", "3/1", "4/1", "5/1", "6/1", "7/1", "8/1", "9/1", "10/1"});
     EXPECT_EQ(presets.add("4/3"), DarPresets::Added::Yes);
     list.removeItem(10);

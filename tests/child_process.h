@@ -1,27 +1,21 @@
 #pragma once
-// Taking disk space, file size or permissions away from the code under test
-// without taking them from the test program: the code runs in a forked child.
 #include <QByteArray>
 #include <QString>
 #include <functional>
 
 namespace testsupport {
 
-// Runs `body` in a forked child and returns what it returned, so that a
-// test can take disk space, file size or permissions away from the code
-// under test without taking them from itself. The child never returns.
+// Runs `body` in a forked child and returns what it returned: disk space, file
+// size or permissions go from the code under test, not from the test.
 QByteArray inChild(const std::function<QByteArray()>& body);
-// For inChild bodies. Regular files stop growing at `bytes`: a write past
-// that fails with EFBIG. The limit can be lifted again.
+// For inChild bodies: a write past `bytes` fails with EFBIG.
 void limitFileSize(qint64 bytes);
 // A private tmpfs of `kib` KiB on `folder`, gone with the child; false
 // when the system does not allow the mount.
 bool mountSmallDisk(const QString& folder, int kib);
 // Fills the disk holding `folder` until a write fails.
 void fillDisk(const QString& folder);
-// Makes `folder` the ordinary user's (and the folder above it passable)
-// and becomes that user, when running as root (whom permissions do not
-// stop); false when that fails.
+// As root, gives `folder` to an ordinary user and becomes that user.
 bool becomeOrdinaryUser(const QString& folder);
 
 } // namespace testsupport

@@ -1,5 +1,4 @@
-// The decoder settings reach the graphs built after they change: the
-// speaker mode's channel layout and the picture controls.
+// The decoder settings reach the graphs built after they change.
 #include "app/program_data.h"
 #include "config/decoder_settings.h"
 #include "config/speaker_modes.h"
@@ -9,26 +8,28 @@
 #include "support/registry/registry_import.h"
 
 #include <gst/gst.h>
+#include <utility>
 
 using testsupport::mediaPath;
 
 namespace {
 
-int negotiatedChannels(const FilterInfo& output) {
+// Channels and channel mask of the speaker stage's output.
+std::pair<int, guint64> negotiated(const FilterInfo& output) {
+    std::pair<int, guint64> layout{-1, 0};
     GstElement* speakers = gst_bin_get_by_name(GST_BIN(output.element()), "speakers");
     if (!speakers)
-        return -1;
+        return layout;
     GstPad* pad = gst_element_get_static_pad(speakers, "src");
-    GstCaps* caps = gst_pad_get_current_caps(pad);
-
-    int channels = -1;
-    if (caps)
-        gst_structure_get_int(gst_caps_get_structure(caps, 0), "channels", &channels);
-    if (caps)
+    if (GstCaps* caps = gst_pad_get_current_caps(pad)) {
+        const GstStructure* s = gst_caps_get_structure(caps, 0);
+        gst_structure_get_int(s, "channels", &layout.first);
+        gst_structure_get(s, "channel-mask", GST_TYPE_BITMASK, &layout.second, nullptr);
         gst_caps_unref(caps);
+    }
     gst_object_unref(pad);
     gst_object_unref(speakers);
-    return channels;
+    return layout;
 }
 
 // Plays the movie's start and returns the mean grey of its first frame.
@@ -49,25 +50,30 @@ double meanGreyOfFirstFrame() {
 
 } // namespace
 
-TEST(DecoderSettingsInGraphs, SixSpeakerModeGivesSixChannelsAndMonoOne) {
-    for (auto [row, channels] : {std::pair{5, 6}, std::pair{0, 1}}) {
-        ASSERT_EQ(QString(speakerModes()[row].text).contains("6 Speakers"), row == 5);
-        const SpeakerModeChange change = chooseSpeakerMode(row, programDataFolder());
-        ASSERT_TRUE(change.presetFound) << programDataFolder().toStdString();
-        ASSERT_TRUE(change.import.ok);
-        ASSERT_EQ(readDecoderEffects().channels, channels);
+TEST(DecoderSettingsInGraphs, EachSpeakerModeGivesItsChannelLayout) {
+    const struct {
+        int row, channels;
+        guint64 mask; // 0: none given
+    } modes[] = {{0, 1, 0}, {1, 2, 0x3}, {4, 4, 0x33}, {5, 6, 0x3f}};
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(speakerModes()[mode.row].text);
+        const SpeakerModeChange change = chooseSpeakerMode(mode.row, programDataFolder());
+        ASSERT_TRUE(change.presetFound && change.import.ok) << programDataFolder().toStdString();
         FilterGraph graph;
         const FilterInfo output = addRegistered(graph, "Null Audio Renderer");
         ASSERT_TRUE(graph.renderFile(mediaPath("one-audio.avi")));
         GraphEvents events(graph);
         ASSERT_TRUE(graph.pause());
         ASSERT_TRUE(events.waitForPreroll()) << events.error.toStdString();
-        EXPECT_EQ(negotiatedChannels(output), channels) << "row " << row;
+        const auto [channels, mask] = negotiated(output);
+        EXPECT_EQ(channels, mode.channels);
+        if (mode.mask) {
+            EXPECT_EQ(mask, mode.mask);
+        }
     }
 }
 
 TEST(DecoderSettingsInGraphs, RaisingEitherPagesBrightnessMakesTheNextGraphBrighter) {
-    // As after a first start: the decoders' defaults are in the registry.
     ASSERT_TRUE(importRegistryFile(programDataFolder() + "/Decoder/Data.iwc").ok);
     DecoderSliderValues sliders;
     AnalyseReg(sliders);

@@ -23,9 +23,8 @@ FilterInfo addRegistered(FilterGraph& graph, const QString& name);
 // The linear volume set on an audio output's volume stage.
 double outputVolume(const FilterInfo& audioOutput);
 
-// The tone reaching an audio output: the frequency of its first channel,
-// counted from the rising zero crossings of each fifth of a second that
-// passes its input.
+// The tone reaching an audio output: rising zero crossings of its first
+// channel in each fifth of a second.
 class ToneTap {
   public:
     explicit ToneTap(const FilterInfo& audioOutput);
@@ -45,9 +44,7 @@ class ToneTap {
     unsigned long probe_ = 0;
 };
 
-// Writes a Matroska movie of `seconds` of test pattern whose own chapters
-// start at `starts` (seconds): gst-launch cannot give a muxer a table of
-// contents, so the test makes the file itself. False when it failed.
-// `title` is the movie's own.
+// Writes a Matroska movie titled `title` whose chapters start at `starts`
+// (gst-launch cannot give a muxer a table of contents).
 bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
                          const QString& title);

@@ -2,6 +2,7 @@
 // drives it: add, connect through the pin dialog's logic, render, run.
 #include "graph_fixture.h"
 #include "inspector/graph_inspector.h"
+#include "support/media/frame_sink.h"
 
 using testsupport::mediaPath;
 
@@ -85,6 +86,8 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
     GraphEvents events(graph);
     ASSERT_TRUE(graph.run());
     EXPECT_TRUE(events.waitForEnd()) << events.error.toStdString();
+    EXPECT_GT(graph.frameSink()->framesDelivered(), 50u);
+    EXPECT_EQ(graph.videoSize().valueOr({}), QSize(320, 240));
 }
 
 TEST(GraphInspector, PinDialogListsOnlyFiltersWithAFreePinOfTheOtherDirection) {

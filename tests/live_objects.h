@@ -1,8 +1,6 @@
 #pragma once
-// What a process holds, as GStreamer and the kernel count it: the objects
-// GStreamer's leaks tracer saw created and not yet destroyed, resident
-// memory, open descriptors and threads. Shared by the reopen test and the
-// reopen benchmark.
+// What a process holds: GStreamer objects alive (its leaks tracer), memory,
+// descriptors and threads. Shared by the reopen test and benchmark.
 #include <QHash>
 #include <QString>
 
@@ -20,8 +18,7 @@ class LiveObjects {
     LiveObjects& operator=(const LiveObjects&) = delete;
 
     bool available() const { return tracer_ != nullptr; }
-    // Takes in what the tracer saw since the last call. Call it now and
-    // then: the tracer keeps a record of every object until then.
+    // Takes in what the tracer saw since the last call (it keeps records until then).
     void update();
     // Objects created since counting began and still alive, by type name.
     QHash<QString, int> alive();
@@ -40,8 +37,7 @@ namespace proc {
 // Resident memory of this process in KiB.
 long residentKiB();
 int openDescriptors();
-// Threads, not counting the idle ones GLib keeps for reuse. A streaming
-// thread just stopped takes a moment to become idle: poll.
+// Threads but GLib's idle ones; a streaming thread just stopped takes a moment.
 int threads();
 // The names of this process's threads, for diagnosis.
 QString threadNames();

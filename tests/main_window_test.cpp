@@ -1,5 +1,4 @@
-// The main window's start-up and exit: placement, settings restored and
-// saved, the command line acted on.
+// The main window's start-up and exit, the command line, and what it wires.
 #include "app/frm_main.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
@@ -25,6 +24,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+using testsupport::click;
+using testsupport::waitUntil;
+
 namespace {
 SettingsStore freshStore() {
     QFile::remove(SettingsStore::defaultFilePath());
@@ -32,7 +34,7 @@ SettingsStore freshStore() {
 }
 } // namespace
 
-TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
+TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeTogglesTheInspectorAndSavesAtExit) {
     SettingsStore store = freshStore();
     store.write("volume", "-2270");
     frmMain window("");
@@ -40,8 +42,6 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.volume.level(), -2270);
     EXPECT_EQ(SettingsStore().read("Path"), QCoreApplication::applicationDirPath());
-    // The default skin's picture is the window, centred where the plain
-    // bar would stand.
     EXPECT_EQ(window.size(), window.background().size());
     EXPECT_FALSE(window.background().isNull());
     const QRect screen = QApplication::primaryScreen()->geometry();
@@ -51,20 +51,12 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
     EXPECT_FALSE(window.playback.MediaControl()) << "an empty command line opens nothing";
     EXPECT_EQ(window.playback.PlayState(), PlayStopped);
 
-    window.volume.setLevel(-908);
-    window.ExitMe();
-    EXPECT_EQ(SettingsStore().read("Volume"), "-908");
-}
-
-TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOneWindow) {
-    freshStore();
-    frmMain window("");
-    window.Form_Load();
+    // The inspector: a window of its own, toggled by Ctrl+I inside it too.
     EXPECT_FALSE(window.inspectorShown());
     const QSize bar = window.size();
     window.showInspector(true);
     EXPECT_TRUE(window.inspectorShown());
-    EXPECT_EQ(window.size(), bar) << "the inspector is a window of its own";
+    EXPECT_EQ(window.size(), bar);
     QWidget* panel = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->windowTitle() == "Filter Graph Inspector")
@@ -72,7 +64,7 @@ TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOn
     ASSERT_NE(panel, nullptr);
     QKeyEvent ctrlI(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier);
     QApplication::sendEvent(panel, &ctrlI);
-    EXPECT_FALSE(window.inspectorShown()) << "Ctrl+I inside the inspector closes it too";
+    EXPECT_FALSE(window.inspectorShown());
     window.showInspector(true);
     window.inspector.NewGraph();
     EXPECT_GT(window.inspector.listRegFilters.count(), 10);
@@ -86,14 +78,13 @@ TEST(MainWindow, TheInspectorTogglesListsTheFiltersAndItsPropertiesButtonOpensOn
         return shown;
     };
     const int before = windowsShown();
-    QPushButton* properties = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->windowTitle() == "Filter Graph Inspector")
-            properties = top->findChild<QPushButton*>("Command4");
+    auto* properties = panel->findChild<QPushButton*>("Command4");
     ASSERT_NE(properties, nullptr);
     properties->click();
     EXPECT_EQ(windowsShown(), before + 1);
+    window.volume.setLevel(-908);
     window.ExitMe();
+    EXPECT_EQ(SettingsStore().read("Volume"), "-908");
 }
 
 TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOnExit) {
@@ -109,19 +100,12 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOn
     EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
 
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return window.positionText() >= QString("00:00:01"); }, 4000))
-        << window.positionText().toStdString();
-    QWidget* video = window.videoWindowForm();
-    EXPECT_TRUE(video->isVisible());
-    EXPECT_EQ(video->size(), QSize(320, 240));
-    const QRect below = window.frameGeometry(), above = video->frameGeometry();
+    // The picture above the bar: play_formats.sh.
+    ASSERT_TRUE(waitUntil([&] { return window.positionText() >= QString("00:00:01"); }, 4000));
+    const QRect below = window.frameGeometry(), above = window.videoWindowForm()->frameGeometry();
     EXPECT_EQ(above.y() + above.height() + 13, below.y()) << "200 twips above";
-    EXPECT_NEAR(above.center().x(), below.center().x(), 1);
     EXPECT_EQ(window.durationText(), "00:00:04");
     EXPECT_EQ(window.videoSizeText(), "Video Size: 320x240");
-    const QImage shot = video->grab().toImage();
-    EXPECT_GT(qGray(shot.pixel(10, 10)), 150) << "the picture is in the video window";
     window.ExitMe();
     EXPECT_FALSE(window.playback.MediaControl());
     EXPECT_EQ(window.playback.PlayState(), PlayStopped);
@@ -158,7 +142,6 @@ TEST(MainWindow, DamagedRegistryAndSettingsFilesAreReportedWithoutHoldingUpTheSt
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(told.size(), 2) << "each damaged file told once: " << told.join('\n').toStdString();
     EXPECT_FALSE(box->text().isEmpty());
-    // Above the player, and blocking nothing: the bar still answers.
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -171,11 +154,9 @@ TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
     freshStore();
     frmMain window(testsupport::mediaPath("two-audio.avi"));
     window.Form_Load();
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return window.audioStreamItems().value(0) != "None"; }, 8000));
+    ASSERT_TRUE(waitUntil([&] { return window.audioStreamItems().value(0) != "None"; }, 8000));
     EXPECT_EQ(window.audioStreamItems().mid(0, 3), QStringList({"Stream 01", "Stream 02", "None"}));
-    // The display ticks once a second and may skip a second under load.
-    ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= "00:00:02"; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return window.positionText() >= "00:00:02"; }, 5000));
 
     window.Mnu_As_Click(1);
     ASSERT_TRUE(window.playback.MediaControl());
@@ -183,7 +164,7 @@ TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
     EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
     EXPECT_EQ(window.playback.PlayState(), PlayRunning);
-    ASSERT_TRUE(testsupport::waitUntil(
+    ASSERT_TRUE(waitUntil(
         [&] { return window.playback.MediaControl()->currentPosition().valueOr(0) >= 2.0; }, 3000))
         << "back at the position shown before";
     window.Mnu_As_Click(7); // no such item
@@ -193,7 +174,7 @@ TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
 
 namespace {
 bool showsPicture(frmMain& window) {
-    return testsupport::waitUntil(
+    return waitUntil(
         [&] {
             QWidget* video = window.videoWindowForm();
             return video->isVisible() && qGray(video->grab().toImage().pixel(10, 10)) > 150;
@@ -202,15 +183,13 @@ bool showsPicture(frmMain& window) {
 }
 } // namespace
 
-// Graphs made after the open itself (the splitter path for a multi-audio
-// file under another name, a drop on the video window) report to the main
-// window like any other.
+// Graphs made after the open (the splitter path, a drop) report like any other.
 TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
     freshStore();
     installRendererWindows();
     frmMain window(testsupport::mediaPath("two-audio.divx"));
     window.Form_Load();
-    ASSERT_TRUE(testsupport::waitUntil(
+    ASSERT_TRUE(waitUntil(
         [&] {
             return window.playback.MediaControl() &&
                    !findFilter(*window.playback.MediaControl(), "AVI Splitter").isNull();
@@ -219,8 +198,7 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
         << "opened again on the splitter path";
     EXPECT_TRUE(showsPicture(window)) << "the reopened graph shows its picture";
 
-    // Dropped or named together, a file that is gone spoils nothing: the
-    // others play and it is named.
+    // A file that is gone among the dropped is named; the others play.
     Q_EMIT window.videoWindowForm()->filesDropped(
         {testsupport::mediaPath("gone.avi"), testsupport::mediaPath("one-audio.avi")});
     EXPECT_EQ(window.playback.CurrentFile(), testsupport::mediaPath("one-audio.avi"));
@@ -237,16 +215,12 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
     file.write("Plain text under a movie's name.\n");
     file.close();
     Q_EMIT window.videoWindowForm()->filesDropped({text});
-    EXPECT_TRUE(
-        testsupport::waitUntil([&] { return window.playback.PlayState() == PlayStopped; }, 10000))
+    EXPECT_TRUE(waitUntil([&] { return window.playback.PlayState() == PlayStopped; }, 10000))
         << "the graph's failure reaches the window";
     window.ExitMe();
 }
 
-using testsupport::click;
-
-// Chapter tracking follows the movie from its start, and with an empty
-// play queue Shift+Next moves by chapter and nothing more.
+// With an empty queue Shift+Next moves by chapter from a fresh open.
 TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
     freshStore();
     QTemporaryDir folder;
@@ -258,7 +232,7 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
     window.Form_Load();
     window.opener.chapterFolder = folder.path();
     window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return window.positionText() == "00:00:01"; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return window.positionText() == "00:00:01"; }, 5000));
     testsupport::pumpEvents(300);
     for (const double chapter : {3.0, 6.0, 9.0}) {
         click(window.control("nextbt"), Qt::ShiftModifier);
@@ -266,24 +240,22 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
         const double at = window.playback.MediaPosition()->currentPosition().valueOr(-1);
         EXPECT_GE(at, chapter - 0.1);
         EXPECT_LT(at, chapter + 1.0) << "the next chapter, not the end of the movie";
-        // The next step starts from what the bar shows, as a user's would.
         const QString shown = QStringLiteral("00:00:%1").arg(int(chapter), 2, 10, QLatin1Char('0'));
-        EXPECT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= shown; }, 3000));
+        EXPECT_TRUE(waitUntil([&] { return window.positionText() >= shown; }, 3000));
         testsupport::pumpEvents(200);
     }
     EXPECT_EQ(window.playback.PlayState(), PlayRunning);
     window.ExitMe();
 }
 
-// Five seconds of "Detecting hardware overlay" after playback starts; a
-// stop ends them, and each open detects under its own title.
+// "Detecting hardware overlay" for 5 s after a start, under each movie's own title.
 TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
     freshStore();
     frmMain window("");
     window.Form_Load();
     const QString detecting = "Detecting hardware overlay";
     window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
     window.showFilterProperties();
     auto* filters = window.findChild<frmFilterProp*>()->findChild<QListWidget*>();
     ASSERT_GT(filters->count(), 0);
@@ -292,29 +264,27 @@ TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
     EXPECT_EQ(filters->count(), 0) << "a stop empties the filter-properties list";
 
     window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
     window.OpenaMovie(testsupport::mediaPath("movie.mp4"), false);
     testsupport::pumpEvents(6500);
     EXPECT_EQ(window.scrollTitle(), "movie.mp4") << "not the first movie's title";
 
-    // A title set while detecting (a message) is newer than the saved one.
     window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
     window.setTitle("A message");
     window.StopMovie();
     EXPECT_EQ(window.scrollTitle(), "A message");
     window.ExitMe();
 }
 
-// The bar's range is the movie's length in whole seconds and its value the
-// position; a bar held longer than a tick still seeks where it is let go.
+// The seek bar: whole seconds, and a held bar seeks where it is let go.
 TEST(MainWindow, TheSeekBarFollowsThePositionAndSeeksWhereItIsLetGo) {
     freshStore();
     frmMain window(testsupport::mediaPath("demo.avi"));
     window.Form_Load();
     cpvProgressBar* bar = window.seekBar();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Max() == 12; }, 5000)) << bar->Max();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return bar->Value() >= 1; }, 4000));
+    ASSERT_TRUE(waitUntil([&] { return bar->Max() == 12; }, 5000)) << bar->Max();
+    ASSERT_TRUE(waitUntil([&] { return bar->Value() >= 1; }, 4000));
     ASSERT_EQ(bar->setValue(3), ControlError::None);
     EXPECT_EQ(window.positionText(), "00:00:03") << "the bar's value shows as the time";
     EXPECT_EQ(bar->setValue(13), ControlError::InvalidPropertyValue) << "past the end is refused";
@@ -345,12 +315,10 @@ TEST(MainWindow, APathWithClipsInItPlays) {
     window.Form_Load();
     EXPECT_EQ(window.playback.CurrentFile(), movie);
     EXPECT_EQ(window.scrollTitle().toStdString(), "movie -fullscreen.avi");
-    EXPECT_TRUE(testsupport::waitUntil([&] { return window.positionText() >= "00:00:01"; }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return window.positionText() >= "00:00:01"; }, 5000));
     window.ExitMe();
 }
 
-// Absurd stored values come back bounded, and long texts never push the
-// dialog, Ok and Cancel with it, off the screen.
 TEST(MainWindow, AbsurdStoredValuesLeaveADialogThatFitsTheScreen) {
     SettingsStore store = freshStore();
     store.write("Volume", "1e23");

@@ -1,5 +1,4 @@
-// The frame-rate probe on the generated movies, and its header reader on
-// broken and hand-made files.
+// The frame-rate probe on generated, hand-made and broken files.
 #include "support/probe/avi_header_reader.h"
 #include "support/probe/mci_probe.h"
 #include "test_support.h"
@@ -83,7 +82,6 @@ TEST(MciProbe, ReadsTheGeneratedMovies) {
               "Success | 100 frames, 4000 ms, 25 fps | Success");
     EXPECT_EQ(probe(testsupport::mediaPath("rate-23976.avi")),
               "Success | 48 frames, 2002 ms, 24 fps | Success");
-    // Spaces and non-ASCII letters in the path.
     QTemporaryDir dir;
     ASSERT_TRUE(QDir().mkpath(dir.filePath("a folder")));
     const QString spaced = dir.filePath("a folder/Été movie.avi");
@@ -128,13 +126,6 @@ TEST(MciProbe, RefusesFilesThatAreNoWholeAviWithoutHanging) {
     EXPECT_LT(clock.elapsed(), 2000);
 }
 
-TEST(MciProbe, FrameRateRoundsHalvesToEven) {
-    EXPECT_EQ(frameRateFromLength(49, 2000), 24) << "24.5";
-    EXPECT_EQ(frameRateFromLength(100, 0), -1) << "no division by zero";
-    EXPECT_EQ(frameRateFromLength(-1, 4000), -1);
-    EXPECT_EQ(frameRateFromLength(INT32_MAX, 1), -1) << "beyond 32 bits";
-}
-
 TEST(MciProbe, HandMadeHeadersGiveFramesLengthAndRate) {
     QTemporaryDir dir;
     const std::tuple<const char*, AviFields, QString> cases[] = {
@@ -152,6 +143,11 @@ TEST(MciProbe, HandMadeHeadersGiveFramesLengthAndRate) {
          {.totalFrames = 0xFFFFFFFF, .videoStream = false},
          "-1 frames, -1 ms, -1 fps"},
     };
+    // Halves to even: 24.5 is 24, 25.5 is 26.
+    EXPECT_EQ(frameRateFromLength(49, 2000), 24);
+    EXPECT_EQ(frameRateFromLength(100, 0), -1);
+    EXPECT_EQ(frameRateFromLength(-1, 4000), -1);
+    EXPECT_EQ(frameRateFromLength(INT32_MAX, 1), -1) << "beyond 32 bits";
     for (const auto& [name, fields, numbers] : cases) {
         QFile file(dir.filePath(QString(name) + ".avi"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -185,8 +181,7 @@ TEST(AviHeaderReader, SurvivesEveryCutAndEveryBrokenByte) {
     QFile file(testsupport::mediaPath("two-audio.avi"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray head = file.read(0x900); // the header list and a little more
-    // Cut anywhere, with the RIFF size telling the truth about the cut, so
-    // that the inner lists are what runs out.
+    // Cut anywhere, the RIFF size telling the truth: the inner lists run out.
     for (int size = 0; size <= head.size(); ++size) {
         QByteArray cut = head.left(size);
         if (size >= 8)

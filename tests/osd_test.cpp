@@ -5,6 +5,7 @@
 #include "video/osd.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,6 +37,9 @@ TEST(Osd, ShowsGreenTextOnTheKeyColourForThreeSeconds) {
     EXPECT_EQ(osd.pos(), QPoint(40, 30)) << "a new caption while shown stays in place";
     ASSERT_TRUE(osd.isVisible());
     ASSERT_TRUE(testsupport::waitUntil([&] { return !osd.isVisible(); }, 5000));
+    const auto timers = osd.findChildren<QTimer*>();
+    ASSERT_EQ(timers.size(), 1);
+    EXPECT_EQ(timers[0]->interval(), 3000) << "three seconds, whatever the load";
     EXPECT_GE(clock.elapsed(), 2800); // a coarse timer may fire 5 % early
     // The last caption came at 1.5 s: its own three seconds would end at 4.5 s.
     EXPECT_LE(clock.elapsed(), 4300) << "three seconds from the first caption, not the last";

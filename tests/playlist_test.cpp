@@ -1,6 +1,5 @@
-// The play queue without windows: playlist files on disk, the folder
-// listing's texts, and how the queue moves on when a movie ends, with a
-// host that records what the queue asked of the player.
+// The play queue without windows: playlist files, the folder listing, and
+// how the queue moves on, with a host that records what it asked.
 #include "player/playback.h"
 #include "playlist/folder_listing.h"
 #include "playlist/play_queue.h"
@@ -10,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <utility>
@@ -44,7 +42,7 @@ struct RecordingHost : PlayQueueHost {
         playback.setPlayState(PlayStopped);
     }
     void jump(const QString& timeText) override { jumps.append(timeText); }
-    void showCurtain(bool shown) override { curtain.append(shown); }
+    void showCurtain(bool shown) override { curtain.append(shown ? "1" : "0"); }
     bool runPendingTransition() override {
         transitions += transitionPending;
         return std::exchange(transitionPending, false);
@@ -57,21 +55,18 @@ struct RecordingHost : PlayQueueHost {
     bool playable = true;
     bool transitionPending = false;
     bool fullScreenOn = false;
-    QStringList opened, jumps, warnings;
-    QList<bool> curtain;
+    QStringList opened, jumps, warnings, curtain; // curtain: shown 1, lifted 0
     QString title;
     int stops = 0, transitions = 0;
 };
 
 // A queue of real (empty) files "0.avi", "1.avi", ...
-class PlayQueueTest : public ::testing::Test {
-  protected:
+struct QueueRig {
     void fill(int count) {
         QStringList entries;
         for (int i = 0; i < count; ++i) {
-            const QString path = dir.filePath(QStringLiteral("%1.avi").arg(i));
-            writeFile(path, "x");
-            entries.append(path);
+            entries.append(dir.filePath(QStringLiteral("%1.avi").arg(i)));
+            writeFile(entries.last(), "x");
         }
         queue.List1.setItems(entries);
         queue.file2.setItems(entries);
@@ -88,6 +83,8 @@ class PlayQueueTest : public ::testing::Test {
     RecordingHost host{playback};
     PlayQueue queue{playback, list, host};
 };
+
+class PlayQueueTest : public ::testing::Test, protected QueueRig {};
 
 } // namespace
 
@@ -151,8 +148,8 @@ TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {
     // A line longer than any path is no entry: skipped, with a word.
     for (const char* name : {"long.lst", "long.m3u"}) {
         const QString path = dir.filePath(name);
-        writeFile(path, "/films/a.avi\n" + QByteArray(kMaxPlaylistLine + 1, 'x') +
-                            "\n/films/b.avi\n" + QByteArray(8 << 20, 'y'));
+        writeFile(path, "/films/a.avi\n" + QByteArray(4097, 'x') + "\n/films/b.avi\n" +
+                            QByteArray(8 << 20, 'y'));
         const PlaylistRead read = readPlaylistFile(path);
         EXPECT_EQ(read.entries, (QStringList{"/films/a.avi", "/films/b.avi"})) << name;
         EXPECT_EQ(read.problem, QStringLiteral("2 line(s) of %1 are too long to be playlist "
@@ -195,62 +192,79 @@ TEST(FolderListing, SizesAtTheirThresholdsAndFilesInPatternOrder) {
                            dir.filePath("d.divx"), dir.filePath("e.asf")}));
 }
 
-// Playing in turn to a stop on the last entry: PlaylistWindow, on real movies.
-TEST_F(PlayQueueTest, AnEndReportedTwiceMovesOnOnce) {
+// Each end plays the next entry, until the last; repeat plays the same
+// again, a pending transition runs instead, full screen hides the change.
+TEST(PlayQueue, EndsMoveOnInOrder) {
+    const struct {
+        const char* what;
+        int count, index, ends;
+        bool repeat, transition, fullScreen;
+        const char* opened;
+        const char* jumps;
+        const char* curtain;
+    } cases[] = {
+        {"from none", 3, -1, 4, false, false, false, "0.avi 1.avi 2.avi", "", "0 0 0"},
+        {"from the middle", 3, 1, 1, false, false, false, "2.avi", "", "0"},
+        {"from the last", 3, 2, 1, false, false, false, "", "", ""},
+        {"an empty queue", 0, -1, 1, false, false, false, "", "", ""},
+        {"repeat", 2, 0, 2, true, false, false, "", "00:00:00 00:00:00", "0 0"},
+        {"a transition first", 3, 0, 2, false, true, false, "1.avi", "", "0"},
+        {"full screen", 3, 0, 1, false, false, true, "1.avi", "", "1 0"},
+    };
+    for (const auto& c : cases) {
+        QueueRig rig;
+        rig.fill(c.count);
+        rig.queue.List1.setListIndex(c.index);
+        if (c.repeat)
+            rig.queue.RepMode();
+        rig.host.transitionPending = c.transition;
+        rig.host.fullScreenOn = c.fullScreen;
+        for (int i = 0; i < c.ends; ++i)
+            rig.end();
+        EXPECT_EQ(rig.host.opened.join(' '), c.opened) << c.what;
+        EXPECT_EQ(rig.host.jumps.join(' '), c.jumps) << c.what;
+        EXPECT_EQ(rig.host.stops, c.repeat ? 0 : c.ends) << c.what;
+        EXPECT_EQ(rig.host.transitions, c.transition ? 1 : 0) << c.what;
+        EXPECT_EQ(rig.host.curtain.join(' '), c.curtain) << c.what;
+    }
+}
+
+TEST_F(PlayQueueTest, AnEndReportedTwiceMovesOnOnceAndRepeatOutlivesAnOpen) {
     fill(3);
     queue.List1.setListIndex(0);
     queue.movieEnded();
     queue.movieEnded(); // Next pressed as the movie ended
     pumpEvents(20);
     EXPECT_EQ(host.opened, QStringList{"1.avi"});
-}
-
-TEST_F(PlayQueueTest, RepeatRestartsTheMovieAndStaysOnItsEntry) {
-    fill(2);
-    queue.List1.setListIndex(0);
     queue.RepMode();
     EXPECT_TRUE(queue.repeatChecked() && playback.LoopMovie());
-    end();
-    EXPECT_EQ(host.jumps, QStringList{"00:00:00"});
-    EXPECT_TRUE(host.opened.isEmpty());
-    EXPECT_EQ(host.stops, 0);
-    // An open clears the loop flag but not the check mark.
     queue.PlayMyList();
-    EXPECT_FALSE(playback.LoopMovie());
+    EXPECT_FALSE(playback.LoopMovie()) << "an open clears the loop flag";
     EXPECT_TRUE(queue.repeatChecked());
 }
 
-TEST_F(PlayQueueTest, ShuffleNeverDrawsTheCurrentEntryAndStopsWithNothingElse) {
+// Shuffle draws among the other entries: never the current one.
+TEST_F(PlayQueueTest, ShuffleDrawsAmongTheOthers) {
+    const struct {
+        int current, count, drawn, entry;
+    } draws[] = {{2, 5, 0, 0},  {2, 5, 1, 1},   {2, 5, 2, 3}, {2, 5, 3, 4}, {-1, 3, 2, 2},
+                 {0, 1, 0, -1}, {-1, 0, 0, -1}, {4, 3, 2, 2}, {0, 2, 0, 1}};
+    for (const auto& d : draws)
+        EXPECT_EQ(PlayQueue::shuffleDraw(d.current, d.count, [&](int) { return d.drawn; }), d.entry)
+            << d.current << " of " << d.count << ", drawn " << d.drawn;
     fill(2);
     queue.setShuffle(true);
     queue.List1.setListIndex(0);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 4; ++i)
         end();
-    EXPECT_EQ(host.opened, (QStringList{"1.avi", "0.avi", "1.avi", "0.avi", "1.avi", "0.avi"}));
-
-    // Drawn among the others: never the current, every other one reached.
-    QRandomGenerator random(7);
-    QList<int> seen(5, 0);
-    for (int i = 0; i < 1000; ++i) {
-        const int r = PlayQueue::shuffleDraw(2, 5, [&](int n) { return int(random.bounded(n)); });
-        ASSERT_NE(r, 2);
-        ASSERT_TRUE(r >= 0 && r < 5);
-        ++seen[r];
-    }
-    EXPECT_TRUE(seen[0] && seen[1] && seen[3] && seen[4]);
-    EXPECT_EQ(PlayQueue::shuffleDraw(-1, 1, [](int) { return 0; }), 0);
-
-    fill(1);
-    queue.List1.setListIndex(0);
-    host.opened.clear();
+    EXPECT_EQ(host.opened, (QStringList{"1.avi", "0.avi", "1.avi", "0.avi"}));
+    // The draw plays and a pending transition waits.
+    host.transitionPending = true;
     end();
-    EXPECT_TRUE(host.opened.isEmpty()) << "one entry: nothing else to draw";
-    fill(0);
-    end();
-    EXPECT_TRUE(host.opened.isEmpty());
+    EXPECT_EQ(host.transitions, 0);
+    EXPECT_EQ(host.opened.size(), 5);
 }
 
-// One missing entry skipped with a message: PlaylistWindow, on real movies.
 // Missing entries are skipped at once: a list of holes ends quickly.
 TEST_F(PlayQueueTest, NothingButMissingOrEmptyEntriesTriesEachOnceAndStops) {
     fill(3);
@@ -287,29 +301,6 @@ TEST_F(PlayQueueTest, AMovieThatCannotPlayIsSkippedButAChoiceMeanwhileWins) {
     queue.List1.setListIndex(0);
     pumpEvents(2000);
     EXPECT_EQ(host.opened.size(), 3);
-}
-
-TEST_F(PlayQueueTest, PendingTransitionsAndTheFullScreenCurtain) {
-    fill(3);
-    queue.List1.setListIndex(0);
-    host.transitionPending = true;
-    end();
-    EXPECT_EQ(host.transitions, 1);
-    EXPECT_TRUE(host.opened.isEmpty());
-
-    host.fullScreenOn = true;
-    end();
-    EXPECT_EQ(host.opened, QStringList{"1.avi"});
-    EXPECT_EQ(host.curtain, (QList<bool>{true, false}));
-
-    // Shuffle comes first: the draw plays and the transition waits.
-    host.fullScreenOn = false;
-    queue.setShuffle(true);
-    host.transitionPending = true;
-    end();
-    EXPECT_EQ(host.transitions, 1);
-    EXPECT_TRUE(host.transitionPending);
-    EXPECT_EQ(host.opened.size(), 2);
 }
 
 TEST_F(PlayQueueTest, LoadingAppendsAndOkRebuildsTheQueue) {

@@ -1,7 +1,5 @@
-// Opening movie after movie through the main window's own path leaves
-// nothing of the earlier graphs behind: GStreamer's leaks tracer (set up by
-// the test main) counts every element and buffer made, and the kernel
-// counts memory, descriptors and threads.
+// Movie after movie through the main window leaves nothing of the earlier
+// graphs: elements and buffers (the leaks tracer), memory, descriptors, threads.
 #include "app/frm_main.h"
 #include "live_objects.h"
 #include "reopen_driver.h"
@@ -26,8 +24,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     LiveObjects live;
     ASSERT_TRUE(live.available()) << "the test main sets GST_TRACERS";
 
-    // Threads and descriptors are counted with the movie stopped: graphs
-    // of different shapes run different numbers of streaming threads.
+    // Counted stopped: graphs of different shapes run different thread counts.
     openNumber(window, 0);
     ASSERT_TRUE(settled(window));
     window.StopMovie();
@@ -60,8 +57,6 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     EXPECT_TRUE(testsupport::waitUntil([&] { return proc::threads() <= threads; }, 3000))
         << threads << " threads after the first open; now: " << proc::threadNames().toStdString();
 
-    // The exit releases the last graph: nothing that any of the 50 made
-    // is left.
     window.ExitMe();
     testsupport::pumpEvents(300);
     const QHash<QString, int> left = live.alive();

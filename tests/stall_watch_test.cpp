@@ -1,6 +1,5 @@
-// The stall watch: a running movie whose time stands still for four ticks
-// in a row (a second each) has stalled; any move, a pause or a stop starts
-// the count again, and a slow movie is no stalled one.
+// The stall watch: four still ticks of a running movie (a second each) are a
+// stall; a move of a hundredth or more, a pause or a stop start the count again.
 #include "player/stall_watch.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +19,7 @@ TEST(StallWatch, FourStillTicksOfARunningMovieAreAStall) {
         {"still from the start", {0, 0, 0, 0, 0}, "----S"},
         {"moving again", {3, 3, 3, 3, 3, 4, 4}, "----S--"},
         {"less than a hundredth", {2, 2.005, 2.001, 2.009, 2}, "----S"},
+        {"a fiftieth a tick", {2, 2.02, 2.04, 2.06, 2.08, 2.1}, "------"},
         {"three still ticks, a move", {1, 1, 1, 1, 2, 2, 2, 2}, "--------"},
         {"a pause between", {5, 5, 5, 5, kPaused, 5, 5, 5, 5}, "---------"},
         {"still across a pause", {5, 5, kPaused, 5, 5, 5, 5, 5}, "-------S"},

@@ -11,21 +11,6 @@
 
 namespace {
 
-struct Row {
-    QString begin, end, dif, sub1, sub2, sub3;
-    bool operator==(const Row&) const = default;
-};
-
-void PrintTo(const Row& r, std::ostream* os) {
-    const QStringList fields{r.begin, r.end, r.dif, r.sub1, r.sub2, r.sub3};
-    *os << fields.join(" / ").toStdString();
-}
-
-Row row(const SubtitleTable& t, int i) {
-    return {t.ListBegin()[i], t.ListEnd()[i],  t.ListDif()[i],
-            t.ListSub()[i],   t.ListSub2()[i], t.ListSub3()[i]};
-}
-
 SubtitleParse parse(const char* text, SubtitleFormat format, int offset = 0,
                     double frameRate = 25) {
     return parseSubtitles(QString::fromUtf8(text), format, frameRate, offset);
@@ -49,72 +34,53 @@ QByteArray encoded(const char* codePage, const QString& text) {
 
 } // namespace
 
-TEST(SubtitleFile, TimeCodedStartsGoToTheEvenSecondAndTheOffsetShiftsBoth) {
-    const char* line = "{00:01:05}{00:01:09}Hello|World\n";
-    const SubtitleTable plain = parse(line, SubtitleFormat::TimeCoded).table;
-    ASSERT_EQ(plain.count(), 1);
-    EXPECT_EQ(row(plain, 0), (Row{"00:01:04", "00:01:09", "5", "Hello", "World", " "}));
-    EXPECT_EQ(row(parse(line, SubtitleFormat::TimeCoded, 1).table, 0),
-              (Row{"00:01:06", "00:01:10", "4", "Hello", "World", " "}));
-    EXPECT_EQ(row(parse(line, SubtitleFormat::TimeCoded, -1).table, 0),
-              (Row{"00:01:04", "00:01:08", "4", "Hello", "World", " "}));
-    // An even start stays; an offset past the start shows from 0.
-    EXPECT_EQ(parse("{00:00:04}{00:00:06}x", SubtitleFormat::TimeCoded).table.ListBegin()[0],
-              "00:00:04");
-    EXPECT_EQ(row(parse("{00:00:05}{00:00:06}x", SubtitleFormat::TimeCoded, -20).table, 0),
-              (Row{"00:00:00", "00:00:00", "0", "x", " ", " "}));
-}
-
-TEST(SubtitleFile, FrameCodedEntriesFollowTheFrameRate) {
-    const SubtitleTable t =
-        parse("{250}{1000}Hi\r\n{500}{0}Hi\n{10}{20}a|b|c|d\n", SubtitleFormat::FrameCoded).table;
-    ASSERT_EQ(t.count(), 3);
-    EXPECT_EQ(row(t, 0), (Row{"00:00:10", "00:00:40", "30", "Hi", " ", " "}));
-    // An end before its start: the end stays as written, shown for 5 s.
-    EXPECT_EQ(row(t, 1), (Row{"00:00:20", "00:00:00", "5", "Hi", " ", " "}));
-    EXPECT_EQ(row(t, 2).sub3, "c|d") << "a third \"|\" stays in the third line";
-
-    // A MicroDVD first entry gives the file's own rate; styles are dropped.
-    const SubtitleParse own =
-        parse("{1}{1}23.976\n{2398}{2500}{y:i}Late\n", SubtitleFormat::FrameCoded);
-    EXPECT_DOUBLE_EQ(own.fileFrameRate, 23.976);
-    ASSERT_EQ(own.table.count(), 1);
-    EXPECT_EQ(row(own.table, 0), (Row{"00:01:40", "00:01:44", "4", "Late", " ", " "}));
-    // Without a known movie rate the frames are read at 25.
-    EXPECT_EQ(parse("{250}{500}x", SubtitleFormat::FrameCoded, 0, 0).table.ListBegin()[0],
-              "00:00:10");
-}
-
-TEST(SubtitleFile, SubRipBlocksLoseTheirTagsAndMilliseconds) {
-    const SubtitleParse p = parse("\xEF\xBB\xBF"
-                                  "1\r\n00:00:03,900 --> 00:00:06,100\r\n<i>One</i>\r\nTwo\r\n\r\n"
-                                  "2\n00:00:10,000 --> 00:00:12,000 X1:10\n{\\an8}a\nb\nc\nd\n\n"
-                                  "3\nnonsense --> 00:00:20,000\nlost\n\n"
-                                  "4\n00:00:30.000 --> 00:00:31.000\nplain\n\n"
-                                  "5\n--00:00:05,000 --> 00:00:09,000\nlost\n",
-                                  SubtitleFormat::SubRip);
-    ASSERT_EQ(p.table.count(), 3);
-    EXPECT_EQ(p.skipped, 2);
-    EXPECT_EQ(row(p.table, 0), (Row{"00:00:02", "00:00:06", "4", "One", "Two", " "}));
-    EXPECT_EQ(row(p.table, 1), (Row{"00:00:10", "00:00:12", "2", "a", "b", "c d"}));
-    EXPECT_EQ(row(p.table, 2).begin, "00:00:30");
-
-    // Times before the movie's start show from 0 and never turn positive,
-    // "-00" hours included.
+// Starts go to the even neighbour of start + delay - 0.5, ends are end +
+// delay; frames count whole seconds of the rate before that.
+TEST(SubtitleFile, EntriesTakeTheirTimesFromTheLineTheRateAndTheDelay) {
+    constexpr auto T = SubtitleFormat::TimeCoded, F = SubtitleFormat::FrameCoded,
+                   S = SubtitleFormat::SubRip;
     const struct {
-        const char* times;
-        Row shown;
-    } early[] = {
-        {"-00:00:05,000 --> 00:00:09,000", {"00:00:00", "00:00:09", "9", "x", " ", " "}},
-        {"-01:00:00,000 --> 00:00:03,000", {"00:00:00", "00:00:03", "3", "x", " ", " "}},
-        {"-00:00:09,000 --> -00:00:02,000", {"00:00:00", "00:00:00", "0", "x", " ", " "}},
+        SubtitleFormat format;
+        const char* text;
+        int delay;
+        double rate;
+        const char* shown; // begin end seconds Sub1|Sub2|Sub3
+    } cases[] = {
+        {T, "{00:01:05}{00:01:09}Hello|World", 0, 25, "00:01:04 00:01:09 5 Hello|World| "},
+        {T, "{00:01:05}{00:01:09}Hello|World", 1, 25, "00:01:06 00:01:10 4 Hello|World| "},
+        {T, "{00:01:05}{00:01:09}Hello|World", -1, 25, "00:01:04 00:01:08 4 Hello|World| "},
+        {T, "{00:00:04}{00:00:06}x", 0, 25, "00:00:04 00:00:06 2 x| | "},
+        {T, "{00:00:05}{00:00:06}x", -20, 25, "00:00:00 00:00:00 0 x| | "},
+        {F, "{250}{1000}Hi\r\n", 0, 25, "00:00:10 00:00:40 30 Hi| | "},
+        {F, "{299}{349}x", 0, 25, "00:00:10 00:00:13 3 x| | "}, // 11.96 s, 13.96 s
+        {F, "{250}{500}x", 3, 25, "00:00:12 00:00:23 11 x| | "},
+        {F, "{250}{500}x", 0, 0, "00:00:10 00:00:20 10 x| | "}, // 25 when unknown
+        {F, "{300}{500}x", 0, 30, "00:00:10 00:00:16 6 x| | "},
+        {F, "{500}{0}Hi", 0, 25, "00:00:20 00:00:00 5 Hi| | "}, // an end before: 5 s
+        {F, "{10}{20}a|b|c|d", 0, 25, "00:00:00 00:00:00 0 a|b|c|d"},
+        {F, "{1}{1}23.976\n{2398}{2500}{y:i}Late", 0, 25, "00:01:40 00:01:44 4 Late| | "},
+        {S,
+         "\xEF\xBB\xBF"
+         "1\r\n00:00:03,900 --> 00:00:06,100\r\n<i>One</i>\r\nTwo\r\n",
+         0, 25, "00:00:02 00:00:06 4 One|Two| "},
+        {S, "1\n00:00:03,000 --> 00:00:05,000\nx\n", 2, 25, "00:00:04 00:00:07 3 x| | "},
+        {S, "1\n00:00:10,000 --> 00:00:12,000 X1:10\n{\\an8}a\nb\nc\nd\n", 0, 25,
+         "00:00:10 00:00:12 2 a|b|c d"},
+        {S, "1\n00:00:30.000 --> 00:00:31.000\nplain\n", 0, 25, "00:00:30 00:00:31 1 plain| | "},
+        {S, "1\n-00:00:05,000 --> 00:00:09,000\nx\n", 0, 25, "00:00:00 00:00:09 9 x| | "},
+        {S, "1\n-01:00:00,000 --> 00:00:03,000\nx\n", 0, 25, "00:00:00 00:00:03 3 x| | "},
+        {S, "1\n-00:00:09,000 --> -00:00:02,000\nx\n", 0, 25, "00:00:00 00:00:00 0 x| | "},
     };
-    for (const auto& e : early) {
-        const SubtitleParse one =
-            parse(("1\n" + std::string(e.times) + "\nx\n").c_str(), SubtitleFormat::SubRip);
-        ASSERT_EQ(one.table.count(), 1) << e.times;
-        EXPECT_EQ(row(one.table, 0), e.shown) << e.times;
+    for (const auto& c : cases) {
+        const SubtitleTable t = parse(c.text, c.format, c.delay, c.rate).table;
+        ASSERT_EQ(t.count(), 1) << c.text;
+        EXPECT_EQ(QStringList({t.ListBegin()[0], t.ListEnd()[0], t.ListDif()[0],
+                               t.ListSub()[0] + '|' + t.ListSub2()[0] + '|' + t.ListSub3()[0]})
+                      .join(' '),
+                  c.shown)
+            << c.text << " delay " << c.delay;
     }
+    EXPECT_DOUBLE_EQ(parse("{1}{1}23.976\n{10}{20}x", F).fileFrameRate, 23.976);
 }
 
 TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {
@@ -126,6 +92,12 @@ TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {
         parse("{10}{20}good\n{x}{20}bad\n{10}20}bad\n10}{20}bad\n", SubtitleFormat::FrameCoded);
     EXPECT_EQ(sub.table.count(), 1);
     EXPECT_EQ(sub.skipped, 3);
+    const SubtitleParse srt = parse("1\n00:00:01,000 --> 00:00:02,000\ngood\n\n"
+                                    "2\nnonsense --> 00:00:20,000\nlost\n\n"
+                                    "3\n--00:00:05,000 --> 00:00:09,000\nlost\n",
+                                    SubtitleFormat::SubRip);
+    EXPECT_EQ(srt.table.count(), 1);
+    EXPECT_EQ(srt.skipped, 2);
 
     EXPECT_EQ(subtitleFormatFor("a.Vst"), SubtitleFormat::TimeCoded);
     EXPECT_EQ(subtitleFormatFor("a.txt"), SubtitleFormat::FrameCoded);
@@ -179,7 +151,7 @@ TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
         for (int i = 0; i < table.count(); ++i)
             EXPECT_LE(table.ListSub()[i].size() + table.ListSub2()[i].size() +
                           table.ListSub3()[i].size(),
-                      kMaxSubtitleLine);
+                      4096);
     }
     // Nothing but a huge line: no subtitle, and the reason.
     const SubtitleRead only =

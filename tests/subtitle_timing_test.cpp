@@ -5,54 +5,77 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-SubtitleTable table(const char* vst) {
-    return parseSubtitles(QString::fromUtf8(vst), SubtitleFormat::TimeCoded, 25, 0).table;
-}
-
-// Ticks at `first`, first + 1, ... and what shows after each.
-QStringList run(const SubtitleTable& t, QList<qint64> seconds, int extra = 0) {
-    int ticks = 0, max = 0;
-    SubtitleClock clock(ticks, max);
-    SubtitleLines lines = SubtitleLines::blank();
-    QStringList shown;
-    for (qint64 s : seconds) {
-        clock.tick(t, s, extra, lines);
-        shown.append(lines.Sub1.trimmed().isEmpty() ? "-" : lines.Sub1);
+TEST(SubtitleClock, EntriesShowFromTheirStartForTheirDurationPlusTheExtraSeconds) {
+    const struct {
+        const char* what;
+        const char* vst;
+        int jump; // a seek before the ticks, -1 for none
+        QList<qint64> ticks;
+        int extra;
+        const char* shown; // Sub1 after the jump and each tick, "-" for none
+    } cases[] = {
+        {"4 s from 10",
+         "{00:00:10}{00:00:14}A",
+         -1,
+         {9, 10, 11, 12, 13, 14, 15, 16},
+         0,
+         "- A A A A A - -"},
+        {"2 extra seconds",
+         "{00:00:10}{00:00:14}A",
+         -1,
+         {10, 11, 12, 13, 14, 15, 16, 17},
+         2,
+         "A A A A A A A -"},
+        {"less than nothing shows once", "{00:00:10}{00:00:10}A", -1, {10, 11, 12}, -2, "A - -"},
+        {"the first of equal starts; a new start replaces at once",
+         "{00:00:10}{00:00:20}First\n{00:00:10}{00:00:20}Second\n{00:00:12}{00:00:14}Next",
+         -1,
+         {10, 11, 12, 13, 14, 15, 16},
+         0,
+         "First First Next Next Next - -"},
+        {"a skipped second", "{00:00:06}{00:00:08}Six", -1, {5, 7, 8}, 0, "- Six Six"},
+        {"three seconds caught up", "{00:00:06}{00:00:08}Six", -1, {4, 7}, 0, "- Six"},
+        {"four are a jump", "{00:00:06}{00:00:08}Six", -1, {3, 7}, 0, "- -"},
+        {"backwards onto a start", "{00:00:06}{00:00:08}Six", -1, {8, 6}, 0, "- Six"},
+        {"paused on the start",
+         "{00:00:06}{00:00:08}Six",
+         -1,
+         {6, 6, 6, 6, 6, 6},
+         0,
+         "Six Six Six Six Six Six"},
+        {"a seek into an entry counts its time",
+         "{00:00:10}{00:00:14}A\n{00:00:20}{00:00:30}B",
+         12,
+         {13, 14, 15},
+         0,
+         "A A A -"},
+        {"a seek to its end", "{00:00:10}{00:00:14}A", 14, {15}, 0, "- -"},
+        {"a seek to its end with an extra second",
+         "{00:00:10}{00:00:14}A",
+         14,
+         {15, 16},
+         1,
+         "A A -"},
+        {"a seek before it", "{00:00:10}{00:00:14}A", 9, {10}, 0, "- A"},
+    };
+    for (const auto& c : cases) {
+        const SubtitleTable table =
+            parseSubtitles(QString::fromUtf8(c.vst), SubtitleFormat::TimeCoded, 25, 0).table;
+        int ticks = 0, max = 0;
+        SubtitleClock clock(ticks, max);
+        SubtitleLines lines = SubtitleLines::blank();
+        QStringList shown;
+        const auto note = [&] { shown << (lines.Sub1.trimmed().isEmpty() ? "-" : lines.Sub1); };
+        if (c.jump >= 0) {
+            clock.jumpTo(table, c.jump, c.extra, lines);
+            note();
+        }
+        for (const qint64 second : c.ticks) {
+            clock.tick(table, second, c.extra, lines);
+            note();
+        }
+        EXPECT_EQ(shown.join(' '), c.shown) << c.what;
     }
-    return shown;
-}
-
-} // namespace
-
-TEST(SubtitleClock, AnEntryShowsForItsDurationAndGoesTheTickAfter) {
-    // Starts at 10 (even), duration 4.
-    const SubtitleTable t = table("{00:00:10}{00:00:14}A\n");
-    EXPECT_EQ(run(t, {9, 10, 11, 12, 13, 14, 15, 16}),
-              (QStringList{"-", "A", "A", "A", "A", "A", "-", "-"}));
-    // The extra seconds lengthen it; less than nothing still shows it once.
-    EXPECT_EQ(run(t, {10, 11, 12, 13, 14, 15, 16}, 2), QStringList(7, "A"));
-    EXPECT_EQ(run(table("{00:00:10}{00:00:10}A\n"), {10, 11, 12}, -2),
-              (QStringList{"A", "-", "-"}));
-}
-
-TEST(SubtitleClock, TheFirstOfEqualStartsShowsAndANewStartReplacesAtOnce) {
-    const SubtitleTable t = table("{00:00:10}{00:00:20}First\n"
-                                  "{00:00:10}{00:00:20}Second\n"
-                                  "{00:00:12}{00:00:14}Next\n");
-    EXPECT_EQ(run(t, {10, 11, 12, 13, 14, 15, 16}),
-              (QStringList{"First", "First", "Next", "Next", "Next", "-", "-"}))
-        << "the count starts again with the new entry";
-}
-
-TEST(SubtitleClock, ASecondTheTimerSkippedStillShowsAndAPauseHoldsTheEntry) {
-    const SubtitleTable t = table("{00:00:06}{00:00:08}Six\n");
-    EXPECT_EQ(run(t, {5, 7, 8}), (QStringList{"-", "Six", "Six"}));
-    // Paused on its start second, the entry stays however long.
-    EXPECT_EQ(run(t, {6, 6, 6, 6, 6, 6, 6}).count("Six"), 7);
-    // A jump far ahead looks at its own second only.
-    EXPECT_EQ(run(t, {0, 7}), (QStringList{"-", "-"}));
 }
 
 TEST(SubtitlePlacement, TheCentreFollowsSubYposAndTheBottomStaysOnTheVideo) {
@@ -63,9 +86,7 @@ TEST(SubtitlePlacement, TheCentreFollowsSubYposAndTheBottomStaysOnTheVideo) {
     EXPECT_DOUBLE_EQ(subtitleCentre("7"), 0.07) << "a percentage, as a drag writes it";
     EXPECT_DOUBLE_EQ(subtitleCentre("abc"), 0.0);
     EXPECT_DOUBLE_EQ(subtitleCentre("250"), 1.0);
-    // Low down, the window stops with its bottom on the video's.
     EXPECT_EQ(subtitleGeometry(video, 490, 1.0).bottom(), video.bottom());
-
     // Left below the video, a drag ends on its bottom edge; its centre is stored.
     const QRect dropped = keptAboveVideoBottom(QRect(300, 6000, 5400, 1470), video);
     EXPECT_EQ(dropped.top(), 1000 + 4800 - 1470);

@@ -1,6 +1,4 @@
-// Test entry: a private configuration folder (never the user's), GStreamer
-// with its leaks tracer, and a QApplication on the offscreen platform unless
-// the caller chose one.
+// Test entry: private folders, GStreamer's leaks tracer, offscreen by default.
 #include "app/player_app.h"
 #include "kill_writer.h"
 #include "live_objects.h"

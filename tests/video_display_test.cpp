@@ -1,7 +1,5 @@
-// The video display with a real movie, on the offscreen platform and again
-// on an X server with a window manager: full screen in and out, aspect
-// presets, the pad, the curtain of an open in full screen, and the pointer
-// hidden when still.
+// The video display with a real movie, offscreen and again under a window
+// manager: full screen, aspect presets, the pad, the curtain, the pointer.
 #include "app/frm_main.h"
 #include "app/main_commands.h"
 #include "config/display_modes.h"
@@ -24,6 +22,7 @@
 #include <gtest/gtest.h>
 
 using testsupport::mediaPath;
+using testsupport::waitUntil;
 
 namespace {
 
@@ -34,7 +33,7 @@ class VideoDisplayTest : public ::testing::Test {
         window = std::make_unique<frmMain>(QString());
         window->Form_Load();
         window->OpenaMovie(mediaPath("demo.avi"), false); // 640x360
-        ASSERT_TRUE(testsupport::waitUntil([&] { return video()->isVisible(); }, 5000));
+        ASSERT_TRUE(waitUntil([&] { return video()->isVisible(); }, 5000));
     }
     void TearDown() override { window->ExitMe(); }
 
@@ -59,24 +58,21 @@ TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeAboveTheBar) {
 
     window->FullScrMode();
     EXPECT_FALSE(window->video().state().FullScreenOn);
-    // Directly above the bar and centred on it. A window manager answers in
-    // its own time; the end-to-end script checks it to the pixel with the
-    // manager's frame.
+    // Above the bar, centred; full_screen.sh checks it to the pixel.
     auto placed = [&] {
         const QRect bar = window->frameGeometry(), above = video()->frameGeometry();
         return video()->size() == QSize(640, 360) &&
                std::abs(above.bottom() + 1 - bar.top()) <= 4 &&
                std::abs(above.center().x() - bar.center().x()) <= 2;
     };
-    EXPECT_TRUE(testsupport::waitUntil(placed, 3000))
+    EXPECT_TRUE(waitUntil(placed, 3000))
         << "video " << video()->frameGeometry().y() << "+" << video()->frameGeometry().height()
         << ", bar at " << window->frameGeometry().y();
     EXPECT_EQ(picture(), QRect(0, 0, 640, 360));
 }
 
-// Leaving full screen is windowed at once: a first frame arriving while it
-// runs lays the picture out windowed. Playing again after a stop leaves a
-// window the user moved where it is.
+// A first frame arriving while full screen is left lays out windowed; a
+// window the user moved stays there through a stop and a play.
 TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserHasIt) {
     window->FullScrMode();
     ASSERT_TRUE(window->video().state().FullScreenOn);
@@ -84,13 +80,11 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
         &window->video(), [this] { window->video().firstFrame(); }, Qt::QueuedConnection);
     window->FullScrMode();
     EXPECT_FALSE(window->video().state().FullScreenOn);
-    // A window manager may still be answering the entry: its late word
-    // sets the window full screen for a moment, and our leaving follows it.
-    EXPECT_TRUE(testsupport::waitUntil([&] { return !video()->isFullScreen(); }, 3000));
+    // A window manager's late answer to the entry may come first.
+    EXPECT_TRUE(waitUntil([&] { return !video()->isFullScreen(); }, 3000));
 
     testsupport::pumpEvents(700); // the window manager's frame comes back
-    // The user drags it away; with no window manager move to ask for (the
-    // offscreen platform), the window follows the pointer itself.
+    // Dragged away: offscreen, the window follows the pointer itself.
     const QPoint from = video()->pos();
     const bool ownDrag = QGuiApplication::platformName() == "offscreen";
     const QPoint grip = video()->mapToGlobal(QPoint(20, 20));
@@ -117,46 +111,27 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
     EXPECT_EQ(video()->pos(), moved);
 }
 
-// A movie without a picture has nothing to show full screen: the display
-// mode stays as it is.
-TEST_F(VideoDisplayTest, SoundAloneNeverGoesFullScreenNorSwitchesTheDisplayMode) {
-    DisplayModeSwitch& modes = *window->displayModes();
-    modes.CheckRes = 1;
-    for (SelectableList* list : {&modes.cmbres, &modes.cmbcols, &modes.cmbHz})
-        list->setListIndex(0);
-    ASSERT_TRUE(window->OpenaMovie(mediaPath("tone.wav"), false));
-    ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return window->playback.MediaPosition()->currentPosition().valueOr(0) > 0.2; },
-        5000));
-    window->commands().run(Command::FullScreen);
-    EXPECT_FALSE(window->video().state().FullScreenOn);
-    EXPECT_FALSE(modes.ModeChanged);
-}
-
-// A movie larger than the screen gets a window that fits the free area
-// above the bar, in the movie's shape.
-TEST_F(VideoDisplayTest, AMovieLargerThanTheScreenGetsAWindowThatFits) {
+TEST_F(VideoDisplayTest, ALargeMovieGetsAWindowThatFitsAndSoundAloneNoFullScreen) {
     ASSERT_TRUE(window->OpenaMovie(mediaPath("big.avi"), false));
-    ASSERT_TRUE(testsupport::waitUntil(
-        [&] { return video()->isVisible() && video()->width() != 640; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return video()->isVisible() && video()->width() != 640; }, 5000));
     const QRect free = QApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(free.contains(video()->frameGeometry()))
         << video()->frameGeometry().width() << "x" << video()->frameGeometry().height();
     EXPECT_LT(video()->frameGeometry().bottom(), window->frameGeometry().top()) << "above the bar";
     EXPECT_NEAR(double(video()->width()) / video()->height(), 16.0 / 9.0, 0.02);
-}
 
-// A file that cannot play, opened in full screen, lifts the curtain and
-// leaves full screen: nothing black is left over the screen.
-TEST_F(VideoDisplayTest, AFailedOpenInFullScreenLeavesNoCurtain) {
-    window->FullScrMode();
-    ASSERT_TRUE(window->video().state().FullScreenOn);
-    window->OpenaMovie(mediaPath("not-media.avi"), false);
-    testsupport::pumpEvents(300);
-    EXPECT_FALSE(window->video().curtain()->isVisible());
+    // Sound alone has nothing to show full screen: no display-mode switch.
+    DisplayModeSwitch& modes = *window->displayModes();
+    modes.CheckRes = 1;
+    for (SelectableList* list : {&modes.cmbres, &modes.cmbcols, &modes.cmbHz})
+        list->setListIndex(0);
+    ASSERT_TRUE(window->OpenaMovie(mediaPath("tone.wav"), false));
+    ASSERT_TRUE(waitUntil(
+        [&] { return window->playback.MediaPosition()->currentPosition().valueOr(0) > 0.2; },
+        5000));
+    window->commands().run(Command::FullScreen);
     EXPECT_FALSE(window->video().state().FullScreenOn);
-    EXPECT_FALSE(window->playback.MovieOpen());
-    EXPECT_FALSE(video()->isVisible());
+    EXPECT_FALSE(modes.ModeChanged);
 }
 
 // With VANTOR_SCREENSHOTS set, the screen at `name`, half size.
@@ -177,13 +152,11 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     window->Mnu_DAR_Click(1);
     EXPECT_TRUE(window->video().state().FullScreenOn);
     keepPicture(*video(), "aspect-4-3.png");
-    // The layout's arithmetic has tests of its own: here it has to arrive.
     const QRect fourThirds = *fullScreenPicture(screen(), {4, 3});
     EXPECT_EQ(picture(), fourThirds);
     EXPECT_EQ(window->video().state().FsVideoWidth, fourThirds.width());
 
-    // A preset that is no ratio (a hand-edited file) shows the movie's own
-    // ratio, and full screen stays full screen: Escape still leaves.
+    // A preset that is no ratio shows the movie's own.
     window->config()->DAR.setListIndex(1);
     window->Mnu_DAR_Click(2);
     EXPECT_TRUE(window->video().state().FullScreenOn);
@@ -193,28 +166,17 @@ TEST_F(VideoDisplayTest, PresetsAndOriginalReLayOutAndStayInFullScreen) {
     EXPECT_TRUE(window->video().state().FullScreenOn) << "Original stays in full screen";
     EXPECT_EQ(picture().width(), screen().width()) << "the movie's own 16:9 fills the width";
 
-    // The pad's arrows on the wide bar: wider, then back, and centred again.
     window->PanScanPad_Click();
-    const QRect before = picture();
-    testsupport::click(window->control("Pd"));
-    EXPECT_EQ(picture().width(), before.width() + 32);
-    EXPECT_EQ(picture().left(), before.left() - 16);
-    testsupport::click(window->control("Pg"));
-    EXPECT_EQ(picture(), before);
-    testsupport::click(window->control("pgh"));
-    testsupport::click(window->control("pbd"));
-    EXPECT_EQ(picture(), before);
     for (int step = 0; step < 8; ++step)
         testsupport::click(window->control("pbd"));
     keepPicture(*video(), "pan-scan-zoom.png");
 }
 
-// What the screen shows: the test movie's square takes each preset's shape
-// and each pad step zooms and crops the picture on its own axis, where the
-// layout put the renderer.
+// On screen, the test movie's square takes each preset's shape, and each
+// pad step zooms and crops it on its own axis by 32 renderer pixels.
 TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
     ASSERT_TRUE(window->OpenaMovie(testsupport::squareMovie(), false)); // 640x360
-    ASSERT_TRUE(testsupport::waitUntil(
+    ASSERT_TRUE(waitUntil(
         [&] { return video()->isVisible() && renderer() && renderer()->isVisible(); }, 5000));
     window->config()->DAR.setItems({"4/3", "16/9", "2.35/1"});
     const auto square = [&] {
@@ -236,8 +198,6 @@ TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
         EXPECT_NEAR(double(box.width()) / box.height() / row.shape, 1.0, 0.02) << row.item;
     }
 
-    // The pad, from 16/9: each step grows or shrinks the square on its axis
-    // alone, by what 32 more or fewer pixels of renderer make of it.
     window->Mnu_DAR_Click(2);
     window->PanScanPad_Click();
     const double scale = video()->devicePixelRatio();
@@ -247,16 +207,19 @@ TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
     } steps[] = {{"Pd", 32, 0},  {"Pg", -32, 0},  {"Pb", 0, 32},
                  {"Ph", 0, -32}, {"pbd", 32, 32}, {"pgh", -32, -32}};
     for (const auto& step : steps) {
-        const QRect before = square();
+        const QRect before = square(), placed = picture();
         testsupport::click(window->control(step.control));
+        // Grown or shrunk about its centre.
+        EXPECT_EQ(picture(), placed.adjusted(-step.width / 2, -step.height / 2, step.width / 2,
+                                             step.height / 2))
+            << step.control;
         const QRect after = square();
         // The square is 180 of the movie's 640x360 pixels.
         EXPECT_NEAR(after.width() - before.width(), 180.0 * step.width / 640 * scale, 1.5)
             << step.control;
         EXPECT_NEAR(after.height() - before.height(), 180.0 * step.height / 360 * scale, 1.5)
             << step.control;
-        // Where the renderer now stands, partly off the screen: the picture
-        // is cropped there, not squeezed into the screen.
+        // Cropped where the renderer reaches off the screen, not squeezed.
         const QRectF place(picture().x() * scale, picture().y() * scale, picture().width() * scale,
                            picture().height() * scale);
         const double x = place.width() / 640, y = place.height() / 360;
@@ -284,7 +247,7 @@ TEST_F(VideoDisplayTest, SubtitlesStandOverThePictureNotTheBars) {
     }
 }
 
-TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePicture) {
+TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePictureOrNothing) {
     window->FullScrMode();
     int curtainShown = 0;
     struct Watch : QObject {
@@ -299,11 +262,18 @@ TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePicture) {
     window->OpenaMovie(mediaPath("one-audio.avi"), false); // 320x240
     EXPECT_EQ(curtainShown, 1);
     EXPECT_FALSE(window->video().curtain()->isVisible()) << "playing lifts it";
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return renderer() && renderer()->isVisible(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return renderer() && renderer()->isVisible(); }, 5000));
     EXPECT_TRUE(window->video().state().FullScreenOn);
     EXPECT_EQ(video()->geometry(), QRect(QPoint(0, 0), screen()));
     EXPECT_EQ(picture(), *fullScreenPicture(screen(), {320, 240}));
+
+    // A file that cannot play lifts the curtain and leaves full screen.
+    window->OpenaMovie(mediaPath("not-media.avi"), false);
+    testsupport::pumpEvents(300);
+    EXPECT_FALSE(window->video().curtain()->isVisible());
+    EXPECT_FALSE(window->video().state().FullScreenOn);
+    EXPECT_FALSE(window->playback.MovieOpen());
+    EXPECT_FALSE(video()->isVisible());
 }
 
 TEST_F(VideoDisplayTest, TheStillPointerHidesInFullScreenAndShowsOnMovement) {
@@ -324,9 +294,7 @@ TEST_F(VideoDisplayTest, TheStillPointerHidesInFullScreenAndShowsOnMovement) {
     EXPECT_NE(video()->cursor().shape(), Qt::BlankCursor);
 }
 
-// Only on a server with several modes (the display-mode script's Xorg with
-// its dummy driver): the screen switches to the dialog's mode on entry and
-// back on exit.
+// Only on a server with several modes (display_modes.sh).
 TEST(FullScreenDisplayMode, SwitchesOnEntryAndRestoresOnLeaving) {
     if (qEnvironmentVariableIsEmpty("VANTOR_TEST_EXPECT_SWITCHES"))
         GTEST_SKIP() << "no X server with several modes";

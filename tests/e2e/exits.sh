@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# Every way out of the player, at awkward moments: SIGTERM, SIGINT, the
-# window manager's close (Alt+F4), the bar's close button (where the
-# built-in skin puts it) and the media-player interface's Quit,
-# each while a movie is opening (the media detector still reading it) and
-# while a seek is under way; the signals and Quit also with the open
-# dialog up, and SIGTERM while the player is stuck. Each exit takes under 2 seconds, ends with
-# status 0 and leaves the volume set over the interface saved.
-# Run under xvfb-run and dbus-run-session.
+# Every way out (SIGTERM, SIGINT, Alt+F4, the bar's close button, the
+# interface's Quit) while a movie opens and during a seek, the signals and
+# Quit with the open dialog up, SIGTERM while stuck: each under 2 seconds,
+# status 0, the volume saved. Run under xvfb-run and dbus-run-session.
 # Usage: exits.sh PLAYER MEDIA
 set -euo pipefail
 player=$1
@@ -38,8 +34,7 @@ quit() { # quit HOW
 for how in term int close button mpris; do
     step="$how while opening"
     rm -f "$settings"
-    "$player" "$media/two-audio.divx" >"$work/player.log" 2>&1 &
-    pid=$!
+    start "$media/two-audio.divx"
     wait_window '^Vantor Meridian VideoViewer$' >/dev/null
     [[ $how == mpris ]] && wait_for Playing status
     since=$(date +%s%3N)
@@ -48,8 +43,7 @@ for how in term int close button mpris; do
     grep -q '^Volume=' "$settings" || fail "$step: the volume was not saved"
 
     step="$how during a seek"
-    "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
-    pid=$!
+    start "$media/demo.avi"
     wait_for Playing status
     ctl volume 0.5
     sleep 0.6 # the interface's changes are taken twice a second
@@ -60,12 +54,10 @@ for how in term int close button mpris; do
     level=$(sed -n 's/^Volume=//p' "$settings")
     [[ $level == -602 ]] || fail "$step: saved volume '$level', expected -602"
 done
-# The open dialog runs a loop of its own: the signals and Quit reach the
-# player there too, and nothing of it keeps a hidden player alive.
+# The open dialog runs a loop of its own.
 for how in term int mpris; do
     step="$how with the open dialog up"
-    "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
-    pid=$!
+    start "$media/demo.avi"
     wait_for Playing status
     xdotool windowactivate --sync "$(wait_window '^Vantor Meridian$')" key o
     wait_window '^Open$' >/dev/null
@@ -73,12 +65,10 @@ for how in term int mpris; do
     quit "$how"
     ended "$step" "$since"
 done
-# A UI thread that cannot read the signal's news (it waits on subtitles
-# from a pipe no one writes to) still ends within the 2 seconds.
+# Stuck reading subtitles from a pipe no one writes to.
 step="term while the player is stuck"
 mkfifo "$work/stuck.srt"
-"$player" "$media/demo.avi /cli -sub $work/stuck.srt" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi /cli -sub $work/stuck.srt"
 wait_window '^Vantor Meridian$' >/dev/null
 sleep 1
 since=$(date +%s%3N)

@@ -23,6 +23,17 @@ fail() {
     cat "$work/player.log" >&2 2>/dev/null
     exit 1
 }
+# Starts the player (`player`) with these arguments; its id in `pid`.
+start() {
+    "$player" "$@" >"$work/player.log" 2>&1 &
+    pid=$!
+}
+# SIGTERM, and the player's status 0.
+terminate() {
+    kill -TERM "$pid"
+    wait "$pid" || fail "${1:+$1: }exit status $? after SIGTERM"
+    pid=""
+}
 # The player through the desktop's media-player interface.
 ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
 # The id of the visible window whose title matches, empty when none.
@@ -47,63 +58,48 @@ client() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
 }
-# Waits until a playerctl answer is the one expected (15 s at the most).
-wait_for() { # wait_for EXPECTED COMMAND...
-    local want=$1 got=""
+# Runs a check until it holds, SECONDS at the most; its status is the last one.
+within() { # within SECONDS CHECK...
+    local tries=$(($1 * 10))
     shift
-    for _ in $(seq 150); do
-        got=$(ctl "$@")
-        [[ $got == "$want" ]] && return 0
-        sleep 0.1
-    done
-    fail "${step:+after $step: }playerctl $*: '$got', expected '$want'"
-}
-# Runs a check until it holds (3 s at the most); its status is the last one.
-eventually() {
-    for _ in $(seq 30); do
+    for _ in $(seq "$tries"); do
         "$@" && return 0
         sleep 0.1
     done
     "$@"
 }
+eventually() { within 3 "$@"; }
+# As `within`, failing with WHAT (expanded then) when the check never holds.
+await() { # await SECONDS 'WHAT' CHECK...
+    local seconds=$1 what=$2
+    shift 2
+    within "$seconds" "$@" || fail "${step:+after $step: }$(eval "echo \"$what\"")"
+}
+answers() { [[ $(ctl "${@:2}") == "$1" ]]; }
+# Waits until a playerctl answer is the one expected (15 s at the most).
+wait_for() { # wait_for EXPECTED COMMAND...
+    within 15 answers "$@" || fail "${step:+after $step: }playerctl ${*:2}: '$(ctl "${@:2}")', expected '$1'"
+}
 # The id of a window once it shows (10 s at the most).
 wait_window() { # wait_window TITLE
-    local id=""
-    for _ in $(seq 100); do
-        id=$(find_window "$1")
-        [[ -n $id ]] && break
-        sleep 0.1
-    done
-    [[ -n $id ]] || fail "${step:+after $step: }no window '$1'"
-    echo "$id"
+    await 10 "no window '$1'" shows "$1"
+    find_window "$1"
 }
+shows() { [[ -n $(find_window "$1") ]]; }
+gone() { [[ -z $(find_window "$1") ]]; }
 # Waits until no window of that title shows (10 s at the most).
-wait_gone() { # wait_gone TITLE
-    for _ in $(seq 100); do
-        [[ -z $(find_window "$1") ]] && return 0
-        sleep 0.1
-    done
-    fail "${step:+after $step: }the window '$1' is still shown"
-}
+wait_gone() { await 10 "the window '$1' is still shown" gone "$1"; }
 screen_width() { xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }'; }
+width_is() { [[ $(client "$1" | cut -d' ' -f3) == "$2" ]]; }
 # Waits until a window is that many pixels wide (5 s at the most).
 wait_width() { # wait_width WINDOW WIDTH WHAT
-    local w=0
-    for _ in $(seq 50); do
-        read -r _ _ w _ < <(client "$1")
-        ((w == $2)) && return 0
-        sleep 0.1
-    done
-    fail "${step:+after $step: }$3: $w wide, expected $2"
+    within 5 width_is "$1" "$2" || fail "${step:+after $step: }$3: $(client "$1" | cut -d' ' -f3) wide, expected $2"
 }
+logged() { grep -q "$1" "$work/player.log"; }
 # Waits for the player (`pid`) to end within 2 s of `since` (ms) and checks how.
 ended() { # ended WHAT SINCE
     local status=0
-    for _ in $(seq 40); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$pid" 2>/dev/null && fail "$1: still running"
+    within 2 eval '! kill -0 "$pid" 2>/dev/null' || fail "$1: still running"
     wait "$pid" || status=$?
     local took=$(($(date +%s%3N) - $2))
     pid=""

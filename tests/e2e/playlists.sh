@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Playlists in the real program, driven through the desktop's media-player
-# interface: an M3U named on the command line becomes the queue and plays
-# to its end, Previous and Next move through it, and shuffle never draws
-# the entry playing. The caller runs this under dbus-run-session and an X
-# server.
+# Playlists through the media-player interface: an M3U from the command
+# line plays in turn to its end, Previous and Next move through it, shuffle
+# never draws the entry playing. Run under dbus-run-session and an X server.
 # Usage: playlists.sh PLAYER MEDIA
 set -euo pipefail
 player=$1
@@ -18,8 +16,7 @@ cp "$media/movie.mpg" "$work/films/two.mpg"
 cp "$media/movie.mp4" "$work/films/three.mp4"
 printf '#EXTM3U\n#EXTINF:3,One\nfilms/one.divx\nfilms/two.mpg\nfilms/three.mp4\n' >"$work/list.m3u"
 
-"$player" "$work/list.m3u" >"$work/player.log" 2>&1 &
-pid=$!
+start "$work/list.m3u"
 
 # Three movies of three seconds, one after another, then a stop.
 wait_for one.divx metadata xesam:title
@@ -43,17 +40,10 @@ wait_for On shuffle
 for i in $(seq 30); do
     before=$(title)
     ctl next
-    for _ in $(seq 100); do
-        now=$(title)
-        [[ -n $now && $now != "$before" && $(ctl status) == Playing ]] && break
-        sleep 0.05
-    done
-    [[ $now != "$before" ]] || fail "draw $i repeated $before"
+    await 5 "draw $i repeated $before" eval '[[ -n $(title) && $(title) != "$before" && $(ctl status) == Playing ]]'
 done
 ctl loop Track
 wait_for Track loop
 
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $? after SIGTERM"
-pid=""
+terminate
 echo "playlists: ok"

@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# The player on a real sound server: a private PulseAudio whose two null
-# sinks have the same description ("Speakers"), heard at their monitors.
-# The device chosen by its id plays the chosen stream's tone and no other
-# sink does; the stream is the player's on the server (name, icon, role)
-# and its volume is the player's, step by step, either way; mute is silence. A sink
-# unloaded while playing moves the movie to the default output with a
-# word; loaded again it is listed and the next movie plays on it. A
-# restart of the server stops nothing for good: the movie carries on where
-# it was, and the file is never blamed. Run under xvfb-run and
-# dbus-run-session.
+# The player on a private PulseAudio whose two null sinks are both
+# "Speakers", heard at their monitors: the device chosen by its id plays the
+# chosen stream's tone alone; the stream is the player's (name, icon, role,
+# volume both ways, mute); an unloaded sink moves the movie to the default
+# output with a word, and a restarted server stops nothing for good.
+# Run under xvfb-run and dbus-run-session.
 # Usage: sound_server.sh PLAYER MEDIA TONE_LEVEL
 set -euo pipefail
 player=$1
@@ -23,9 +19,7 @@ source "$(dirname "$0")/lib.sh"
 start_window_manager
 server=""
 trap 'kill $wm 2>/dev/null || true; [[ -z $server ]] || kill $server 2>/dev/null || true; cleanup' EXIT
-# The private server only: its own runtime folder, no user's client
-# configuration or server address, and no server of the clients' own
-# starting while the test restarts it.
+# The private server only, and no client starting one of its own.
 export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse HOME=$work PULSE_CLIENTCONFIG=$work/client.conf
 unset PULSE_SERVER
 echo 'autospawn = no' >"$work/client.conf"
@@ -39,11 +33,7 @@ start_server() {
     pulseaudio -n -F "$work/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
         --log-target=file:"$work/pulse.log" 2>/dev/null &
     server=$!
-    for _ in $(seq 100); do
-        pactl info >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "the sound server did not start: $(tail -n 5 "$work/pulse.log")"
+    await 10 'the sound server did not start: $(tail -n 5 "$work/pulse.log")' eval 'pactl info >/dev/null 2>&1'
 }
 # "FREQUENCY LEVEL_DB", "silence LEVEL" or "other LEVEL": one second of a
 # sink's monitor.
@@ -51,8 +41,7 @@ hear() {
     { timeout 3 parec -d "$1.monitor" --raw --format=s16le --rate=8000 --channels=1 2>/dev/null ||
         true; } | head -c 16000 | "$tone" 8000 440 880
 }
-# Waits until a sink's monitor hears what is expected (FREQUENCY or
-# "silence"), about 8 s at the most; prints the level.
+# Waits (about 8 s) until a sink's monitor hears FREQUENCY or "silence"; prints the level.
 heard() { # heard SINK EXPECTED
     local got=""
     for _ in $(seq 8); do
@@ -67,8 +56,6 @@ near() { # near VALUE EXPECTED TOLERANCE
 unload() { pactl unload-module "$(pactl list short modules | awk -v s="sink_name=$1" '$0 ~ s { print $1 }')"; }
 stream_property() { pactl list sink-inputs | sed -n "s/^[[:space:]]*$1 = \"\(.*\)\"$/\1/p" | head -n 1; }
 stream_volume_db() { pactl list sink-inputs | sed -n 's/.*Volume: .* \([-0-9.inf]*\) dB.*/\1/p' | head -n 1; }
-stream_volume_near() { near "$(stream_volume_db)" "$1" "$2"; }
-player_volume_near() { near "$(ctl volume)" "$1" "$2"; }
 press() { xdotool windowactivate --sync "$1" key "$2"; }
 position() { local p; p=$(ctl position); echo "${p%%.*}" | sed 's/^$/0/'; }
 start_player() {
@@ -88,14 +75,14 @@ start_player "$media/demo.avi"
 bar=$(wait_window '^Vantor Meridian$')
 full=$(heard vantor_b 440)
 heard vantor_a silence >/dev/null
-[[ $(stream_property application.name) == "Vantor Meridian" ]] || fail "stream name '$(stream_property application.name)'"
-[[ $(stream_property application.icon_name) == vantorplay ]] || fail "stream icon '$(stream_property application.icon_name)'"
-[[ $(stream_property media.role) == video ]] || fail "stream role '$(stream_property media.role)'"
+for pair in "application.name=Vantor Meridian" application.icon_name=vantorplay media.role=video; do
+    [[ $(stream_property "${pair%%=*}") == "${pair#*=}" ]] || fail "stream $pair: '$(stream_property "${pair%%=*}")'"
+done
 
 step="two volume steps down"
 press "$bar" KP_Subtract
 press "$bar" KP_Subtract
-eventually stream_volume_near -9.08 0.1 || fail "$step: the stream's volume is $(stream_volume_db) dB"
+await 3 'stream volume $(stream_volume_db) dB' eval 'near "$(stream_volume_db)" -9.08 0.1'
 sleep 0.5
 level=$(heard vantor_b 440)
 near "$level" "$(awk -v f="$full" 'BEGIN { print f - 9.08 }')" 1.5 || fail "$step: $level dB after $full"
@@ -106,17 +93,12 @@ press "$bar" m
 heard vantor_b 440 >/dev/null
 step="the sound applet's slider"
 pactl set-sink-input-volume "$(pactl list short sink-inputs | awk 'NR == 1 { print $1 }')" 50%
-eventually player_volume_near 0.125 0.01 || fail "$step: the player's volume is $(ctl volume)"
+await 3 'player volume $(ctl volume)' eval 'near "$(ctl volume)" 0.125 0.01'
 
 step="the chosen sink unloaded while playing"
 before=$(position)
 unload vantor_b
-for _ in $(seq 50); do
-    grep -q 'was unplugged: the sound plays on the default output' "$work/player.log" && break
-    sleep 0.1
-done
-grep -q 'Speakers (vantor_b).* was unplugged: the sound plays on the default output' \
-    "$work/player.log" || fail "$step: no word of it"
+await 5 "no word of it" logged 'Speakers (vantor_b).* was unplugged: the sound plays on the default output'
 outputs=$(grep 'audio outputs: ' "$work/player.log" | tail -n 1)
 [[ $outputs == *Speakers* && $outputs != *vantor_b* ]] || fail "$step: listed as '$outputs'"
 # Devices only: no bare sink type (alsasink, pulsesink, a2dpsink, ...).
@@ -128,12 +110,7 @@ heard vantor_a 440 >/dev/null
 
 step="the sink loaded again"
 pactl load-module module-null-sink sink_name=vantor_b sink_properties=device.description=Speakers >/dev/null
-for _ in $(seq 50); do
-    grep -q 'audio outputs: .*Speakers (vantor_a), Speakers (vantor_b)' "$work/player.log" && break
-    sleep 0.1
-done
-grep -q 'audio outputs: .*Speakers (vantor_a), Speakers (vantor_b)' "$work/player.log" ||
-    fail "$step: not listed again"
+await 5 "not listed again" logged 'audio outputs: .*Speakers (vantor_a), Speakers (vantor_b)'
 ctl open "file://$media/one-audio.avi"
 wait_for one-audio.avi metadata xesam:title
 heard vantor_b 440 >/dev/null
@@ -148,21 +125,13 @@ before=$(position)
 kill "$server"
 wait "$server" 2>/dev/null || true
 start_server
-for _ in $(seq 100); do
-    grep -q 'The sound output was lost and is back' "$work/player.log" && break
-    sleep 0.1
-done
-grep -q 'The sound output was lost and is back' "$work/player.log" || fail "$step: did not come back"
+await 10 "did not come back" logged 'The sound output was lost and is back'
 wait_for Playing status
 heard vantor_b 440 >/dev/null
 (($(position) >= before)) || fail "$step: went back from $before s to $(position) s"
 ! grep -q 'cannot be read' "$work/player.log" || fail "$step: the file was blamed"
 pactl load-module module-null-sink sink_name=vantor_c sink_properties=device.description=Other >/dev/null
-for _ in $(seq 50); do
-    grep -q 'audio outputs: .*Other' "$work/player.log" && break
-    sleep 0.1
-done
-grep -q 'audio outputs: .*Other' "$work/player.log" || fail "$step: a sink loaded since is not listed"
+await 5 "a sink loaded since is not listed" logged 'audio outputs: .*Other'
 
 # The other twin, chosen by its id, with the second stream.
 step="the second audio stream on the other Speakers"
@@ -174,10 +143,6 @@ heard vantor_a 880 >/dev/null
 heard vantor_b silence >/dev/null
 step="the other Speakers unplugged: the second stream plays on"
 unload vantor_a
-for _ in $(seq 50); do
-    grep -q 'Speakers (vantor_a).* was unplugged' "$work/player.log" && break
-    sleep 0.1
-done
-grep -q 'Speakers (vantor_a).* was unplugged' "$work/player.log" || fail "$step: no word of it"
+await 5 "no word of it" logged 'Speakers (vantor_a).* was unplugged'
 heard "$(pactl get-default-sink)" 880 >/dev/null
 echo "sound server: ok"

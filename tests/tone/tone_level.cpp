@@ -1,7 +1,5 @@
-// Tells what a sound server's monitor heard: reads signed 16-bit mono
-// samples from standard input and prints the loudest of the frequencies
-// named (Goertzel's filter on each) and the level in dBFS; "silence" below
-// -60 dBFS, "other" when no named frequency holds most of the sound.
+// What a sound server's monitor heard (s16 mono on stdin): the loudest named
+// frequency (Goertzel) and the level in dBFS, "silence" below -60, or "other".
 // Usage: tone_level RATE FREQUENCY...   (e.g. parec ... | tone_level 8000 440 1000)
 #include <cmath>
 #include <cstdint>
@@ -44,8 +42,6 @@ int main(int argc, char** argv) {
         std::printf("silence %.1f\n", level);
         return 0;
     }
-    // A pure tone holds all the energy at its frequency; anything else
-    // (noise, a mix, a frequency not named) is "other".
     double best = 0, bestPower = -1;
     for (int i = 2; i < argc; ++i) {
         const double frequency = std::atof(argv[i]);
