@@ -276,42 +276,19 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     EXPECT_EQ(newType, 0xdeadu) << "a change not on disk is not kept";
 }
 
-TEST_F(EasyRegTest, GetValueTextForEveryType) {
+// The decoder pages read numbers as text ("32 00 00 00 ") or raw; other
+// types are named, not shown; missing is empty, not a message.
+TEST_F(EasyRegTest, GetValueTextForNumbersAndOtherTypes) {
     set("Dword", REG_DWORD, QByteArray("\x32\0\0\0", 4));
-    set("Binary", REG_BINARY, QByteArray("\x0a\xff", 2));
-    set("EmptyBinary", REG_BINARY, {});
-    set("Text", REG_SZ, stringData("abc"));
-    set("EmptyText", REG_SZ, {}); // not even a terminator
-    set("Unterminated", REG_SZ, QByteArray("a\0b\0", 4));
-    set("Expand", REG_EXPAND_SZ, stringData("%HOME%\\x"));
-    set("Multi", REG_MULTI_SZ, stringData(QString("a") + QChar(0) + QChar(0) + "b" + QChar(0)));
-    set("EmptyMulti", REG_MULTI_SZ, stringData(""));
-    set("NoMulti", REG_MULTI_SZ, {});
-
     EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("32 00 00 00 ")));
     EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x32\0\0\0", 4)));
-    EXPECT_EQ(easy.GetValue("binary"), QVariant(QStringLiteral("0A FF ")));
-    EXPECT_EQ(easy.GetValue("Binary", true), QVariant(QByteArray("\x0a\xff", 2)));
-    EXPECT_EQ(easy.GetValue("EmptyBinary"), QVariant(QString("")));
-    EXPECT_EQ(easy.GetValue("Text"), QVariant(QStringLiteral("abc")));
-    EXPECT_EQ(easy.GetValue("EmptyText"), QVariant(QString("")));
-    EXPECT_EQ(easy.GetValue("Unterminated"), QVariant(QStringLiteral("ab")));
-    EXPECT_EQ(easy.GetValue("Expand"), QVariant(QStringLiteral("%HOME%\\x")));
-    EXPECT_EQ(easy.GetValue("Multi"), QVariant(QStringList({"a", "", "b"})));
-    EXPECT_EQ(easy.GetValue("EmptyMulti"), QVariant(QStringList()));
-    EXPECT_EQ(easy.GetValue("NoMulti"), QVariant(QStringList()));
-
-    // Other types are named, not shown.
-    const QPair<quint32, QString> others[] = {
-        {REG_LINK, "Not defined value_type=REG_LINK"},
-        {REG_QWORD, "value_type=11"},
-        {0xffffffffu, "value_type=4294967295"},
-    };
+    const QPair<quint32, QString> others[] = {{REG_LINK, "Not defined value_type=REG_LINK"},
+                                              {REG_QWORD, "value_type=11"},
+                                              {0xffffffffu, "value_type=4294967295"}};
     for (const auto& [type, text] : others) {
         set("Other", type, "\1\2");
         EXPECT_EQ(easy.GetValue("other"), QVariant(text));
     }
-    // Missing is empty, not a message.
     EXPECT_FALSE(easy.GetValue("Missing").isValid());
     EXPECT_FALSE(easy.GetValue("Missing", true).isValid());
 }
@@ -334,13 +311,7 @@ TEST_F(EasyRegTest, GetValueReportsFailures) {
     EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
 }
 
-TEST_F(EasyRegTest, CreateValueWritesEachTypeAsStored) {
-    EXPECT_TRUE(easy.CreateValue("Name", "Vantor", REG_SZ));
-    EXPECT_EQ(stored("name").data, stringData("Vantor"));
-    EXPECT_TRUE(easy.CreateValue("Path", QString::fromUtf8("%APPDATA%\\é"), REG_EXPAND_SZ));
-    EXPECT_EQ(stored("Path").type, REG_EXPAND_SZ);
-    EXPECT_EQ(easy.GetValue("path"), QVariant(QString::fromUtf8("%APPDATA%\\é")));
-
+TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
     // Whole numbers as the decoder settings are written, fractions and text.
     const QPair<QVariant, QByteArray> numbers[] = {
         {3000, QByteArray("\xb8\x0b\0\0", 4)},
@@ -363,28 +334,12 @@ TEST_F(EasyRegTest, CreateValueWritesEachTypeAsStored) {
         EXPECT_FALSE(easy.CreateValue("Number", bad, REG_DWORD));
     }
     EXPECT_EQ(easy.GetValue("Number"), QVariant(QStringLiteral("00 00 00 80 ")));
-
-    const QChar nul(0);
-    EXPECT_TRUE(easy.CreateValue("Multi", "x", REG_MULTI_SZ)); // no list: two NULs
-    EXPECT_EQ(stored("Multi").data, stringData(QString("x") + nul));
-    EXPECT_TRUE(easy.CreateValue("Multi", "x", REG_MULTI_SZ, QStringList({"a", "", "b"})));
-    EXPECT_EQ(stored("Multi").data, stringData(QString("x") + nul + "a" + nul + "b" + nul));
-    EXPECT_TRUE(easy.CreateValue("Multi", "x", REG_MULTI_SZ,
-                                 QVariantList({QVariant(), 7, QString(), "c"})));
-    EXPECT_EQ(easy.GetValue("Multi"), QVariant(QStringList({"x", "7", "c"})));
-    EXPECT_TRUE(easy.CreateValue("Multi", "x", REG_MULTI_SZ, "single"));
-    EXPECT_EQ(easy.GetValue("Multi"), QVariant(QStringList({"x", "single"})));
-}
-
-TEST_F(EasyRegTest, UnhandledTypesAreRefusedWithTheMessage) {
+    // A type the pages do not write is refused, with the message.
     QStringList shown;
     cReadWriteEasyReg::setMessageBoxHandler([&](const QString& text) { shown.append(text); });
-    for (qint64 type : {0LL, 3LL, 5LL, 6LL, 8LL, 11LL, -1LL, 0x100000004LL}) {
-        SCOPED_TRACE(type);
-        EXPECT_FALSE(easy.CreateValue("Band 0", 15, type));
-    }
-    EXPECT_EQ(shown, QStringList(8, "Unable To process that Type of data."));
-    EXPECT_EQ(easy.lastMessage(), "Unable To process that Type of data.");
+    for (qint64 type : {0LL, 3LL, 11LL, -1LL, 0x100000004LL})
+        EXPECT_FALSE(easy.CreateValue("Band 0", 15, type)) << type;
+    EXPECT_EQ(shown, QStringList(5, "Unable To process that Type of data."));
     EXPECT_FALSE(easy.GetValue("Band 0").isValid());
 }
 
@@ -398,10 +353,6 @@ TEST_F(EasyRegTest, AnObjectNeverOpenedTouchesNothing) {
     EXPECT_TRUE(closed.lastMessage().isEmpty());
     EXPECT_FALSE(closed.CreateDirectory("x"));
     EXPECT_FALSE(closed.DeleteValue("x"));
-    EXPECT_FALSE(closed.DeleteDirectory("x"));
-    EXPECT_TRUE(closed.GetAllSubDirectories().isEmpty());
-    EXPECT_TRUE(closed.GetAllValues().isEmpty());
-    EXPECT_FALSE(closed.OneBackOnKey());
     EXPECT_FALSE(closed.CloseRegistry());
     EXPECT_FALSE(QFile::exists(untouched));
 
@@ -415,47 +366,6 @@ TEST_F(EasyRegTest, AnObjectNeverOpenedTouchesNothing) {
     EXPECT_FALSE(easy.OpenRegistry(0x12345, kKey));
 }
 
-TEST_F(EasyRegTest, SubkeysEnumerationAndGoingBack) {
-    EXPECT_TRUE(easy.CreateDirectory("WMAudio"));
-    EXPECT_TRUE(easy.CreateDirectory("video\\Deeper"));
-    EXPECT_TRUE(easy.CreateDirectory("Video")); // exists: opened, not doubled
-    EXPECT_EQ(easy.GetAllSubDirectories(), QStringList({"video", "WMAudio"}));
-    EXPECT_TRUE(easy.CreateValue("z", 1, REG_DWORD));
-    EXPECT_TRUE(easy.CreateValue("", "default", REG_SZ));
-    EXPECT_TRUE(easy.CreateValue("a", 2, REG_DWORD));
-    EXPECT_EQ(easy.GetAllValues(), QStringList({"z", "", "a"}));
-    EXPECT_TRUE(easy.DeleteValue("Z"));
-    EXPECT_FALSE(easy.DeleteValue("z"));
-
-    EXPECT_FALSE(easy.DeleteDirectory("Video")); // it has a subkey
-    EXPECT_FALSE(easy.DeleteDirectory(""));      // never the open key itself
-    EXPECT_FALSE(easy.DeleteDirectory("\\"));
-    EXPECT_TRUE(easy.DeleteDirectory("VIDEO\\deeper"));
-    EXPECT_TRUE(easy.DeleteDirectory("Video"));
-    EXPECT_EQ(easy.GetAllSubDirectories(), QStringList({"WMAudio"}));
-
-    ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, "Software\\Microsoft\\Scrunch\\"));
-    EXPECT_TRUE(easy.OneBackOnKey());
-    EXPECT_EQ(easy.SubDirectory(), "Software\\Microsoft");
-    EXPECT_EQ(easy.GetAllSubDirectories(), QStringList({"Scrunch"}));
-    EXPECT_TRUE(easy.OneBackOnKey());
-    EXPECT_TRUE(easy.OneBackOnKey()); // from right below the root: the root
-    EXPECT_EQ(easy.SubDirectory(), "");
-    EXPECT_EQ(easy.GetAllSubDirectories(), QStringList({"Software"}));
-    EXPECT_EQ(easy.RegistryRootKey(), quint32(HKEY_CURRENT_USER));
-}
-
-TEST(EasyRegSort, SortsListsAndLeavesTheRestAlone) {
-    using C = cReadWriteEasyReg;
-    EXPECT_EQ(C::SortArrayAscending(QStringList({"b", "B", "a", "", "b"})),
-              QVariant(QStringList({"", "B", "a", "b", "b"})));
-    EXPECT_EQ(C::SortArrayAscending(QVariantList({"10", 9.5, "9", 10, -1})),
-              QVariant(QVariantList({-1, 9.5, 10, "10", "9"})));
-    EXPECT_EQ(C::SortArrayAscending(QVariant(42)), QVariant(42));
-    EXPECT_EQ(C::SortArrayAscending(QVariant()), QVariant());
-}
-
-// One preset in the three forms a preset file comes in: the same values.
 TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {
     const QString body =
         QString::fromUtf8("\n; speaker preset\n"
@@ -607,12 +517,6 @@ TEST_F(RegistryImportTest, AbsurdInputsAreRefusedWithoutHarm) {
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(skippedLines(result), QList<int>({2, 3, 4}));
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "k"), ERROR_FILE_NOT_FOUND);
-
-    // Random bytes after a valid header: skipped lines, no crash.
-    QByteArray noise = "REGEDIT4\n";
-    for (int i = 0; i < 20000; ++i)
-        noise += char((i * 7919 + i / 3) % 256);
-    EXPECT_TRUE(importRegistryText(noise, store).ok);
 
     // Files that are no registry exports change nothing.
     const QByteArray before = store.exportText();
