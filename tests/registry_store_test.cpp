@@ -129,18 +129,15 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
 
 TEST_F(RegistryStoreTest, KeysFollowTheRegistrysRules) {
     RegistryStore store(file);
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, ""),
-              ERROR_SUCCESS); // roots always exist
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, ""), ERROR_SUCCESS) << "roots always exist";
     EXPECT_EQ(store.keyExists(0x1234, ""), ERROR_INVALID_HANDLE);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "\\A\\\\b\\c\\"), ERROR_SUCCESS);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\Zed"), ERROR_SUCCESS);
-    EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\B\\c"),
-              ERROR_SUCCESS); // already there
+    EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\B\\c"), ERROR_SUCCESS) << "already there";
     QStringList names;
     store.subKeyNames(HKEY_LOCAL_MACHINE, "A", &names);
     EXPECT_EQ(names, QStringList({"b", "Zed"})); // alphabetical, first spelling
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "a"),
-              ERROR_FILE_NOT_FOUND); // roots are apart
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "a"), ERROR_FILE_NOT_FOUND) << "roots apart";
 
     EXPECT_EQ(store.setValue(HKEY_LOCAL_MACHINE, "a\\nope", "v", REG_SZ, {}), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(store.setValue(HKEY_LOCAL_MACHINE, "a", "Volume", REG_DWORD, "1111"), ERROR_SUCCESS);
@@ -279,9 +276,9 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
 // The decoder pages read numbers as text ("32 00 00 00 ") or raw; other
 // types are named, not shown; missing is empty, not a message.
 TEST_F(EasyRegTest, GetValueTextForNumbersAndOtherTypes) {
-    set("Dword", REG_DWORD, QByteArray("\x32\0\0\0", 4));
-    EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("32 00 00 00 ")));
-    EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x32\0\0\0", 4)));
+    set("Dword", REG_DWORD, QByteArray("\x2c\x01\0\xff", 4));
+    EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("2C 01 00 FF ")));
+    EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x2c\x01\0\xff", 4)));
     const QPair<quint32, QString> others[] = {{REG_LINK, "Not defined value_type=REG_LINK"},
                                               {REG_QWORD, "value_type=11"},
                                               {0xffffffffu, "value_type=4294967295"}};
