@@ -1,5 +1,4 @@
-// The seek bar: its arithmetic without a widget, then the widget's events,
-// pictures, size and mouse handling on the offscreen platform.
+// The seek bar: its arithmetic, then the widget's events, pictures and mouse.
 #include "support/controls/progress_bar.h"
 #include "test_support.h"
 

@@ -1,5 +1,4 @@
-// The registry file: the store and its file, the easy-access object the
-// decoder pages use, and the import of preset files.
+// The registry file, the easy-access object the decoder pages use, preset import.
 #include "child_process.h"
 #include "support/registry/read_write_easy_reg.h"
 #include "support/registry/registry_import.h"

@@ -1,5 +1,4 @@
-// The main window wearing hand-made skins: outline, geometry, colours,
-// pressed pictures, the meter and indicator pictures, re-skinning.
+// The main window wearing hand-made skins, and the title strip.
 #include "app/frm_main.h"
 #include "app/playlist_view.h"
 #include "config/frm_config.h"

@@ -1,5 +1,4 @@
-// The volume: steps and their limits, the meter's pictures, mute, what is
-// saved, and the level reaching a playing graph.
+// The volume: steps, the meter's pictures, mute, what is saved, the graph's level.
 #include "app/frm_main.h"
 #include "graph_fixture.h"
 #include "player/volume_control.h"
