@@ -1,5 +1,7 @@
+// The decoder sliders and speaker modes as the registry keeps them.
 #include "config/decoder_settings.h"
-#include "support/media/decoder_registry_keys.h"
+#include "config/speaker_modes.h"
+#include "support/media/decoder_effects.h"
 #include "support/registry/registry_import.h"
 
 #include <QDir>
@@ -12,6 +14,12 @@
 using namespace reg;
 
 namespace {
+
+const char* const kScrunch = "Software\\Microsoft\\Scrunch";
+const char* const kVideo = "Software\\Microsoft\\Scrunch\\Video";
+const char* const kAudio = "Software\\Microsoft\\Scrunch\\WMAudio";
+const char* const kDivX4 = "Software\\DivXNetworks\\DivX4Windows";
+const char* const kSpeakers = "Software\\OrvaneSoft\\Vantor\\Audio Decoder";
 
 QString shippedData() {
     return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath("../data");
@@ -37,92 +45,82 @@ class DecoderSettingsTest : public ::testing::Test {
         store.queryValue(HKEY_CURRENT_USER, key, name, &v);
         return v;
     }
+    void touch(const QString& name) {
+        QDir().mkpath(user);
+        QFile f(QDir(user).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    QStringList userFiles() { return QDir(user).entryList(QDir::Files, QDir::Name); }
 
     QTemporaryDir dir;
+    QString user = dir.filePath("user");
     RegistryStore store{dir.filePath("registry.reg")};
 };
 
+} // namespace
+
 TEST(BinaryToWordTest, ReadsTheFirstTwoBytesAsSigned16Bits) {
     EXPECT_EQ(BinaryToWord("F6 FF 00 00 "), -10);
-    EXPECT_EQ(BinaryToWord("00 80 00 00 "), -32768); // above 32767 comes back negative
+    EXPECT_EQ(BinaryToWord("00 80 00 00 "), -32768);
     EXPECT_EQ(BinaryToWord("70 11 01 00 "), 0x1170); // 70000: only 16 bits are read
-    EXPECT_EQ(BinaryToWord("2C "), 0x2C);            // a one-byte value
+    EXPECT_EQ(BinaryToWord("2C "), 0x2C);
     EXPECT_EQ(BinaryToWord("Access Denied"), 0);
 }
 
-// Every position survives the trip to the stored number and back.
-TEST(DecoderSliderTableTest, StoredFormRoundTripsOverEveryRange) {
-    for (const DecoderSliderInfo& info : decoderSliderTable()) {
-        SCOPED_TRACE(info.control);
-        EXPECT_GE(info.designDefault, info.minimum);
-        EXPECT_LE(info.designDefault, info.maximum);
-        for (int v = info.minimum; v <= info.maximum; ++v)
-            ASSERT_EQ(sliderValueFromStored(info, storedValue(info, v)), v);
-    }
-}
-
-// Setting and resetting tell whether anything moved: Ok writes only then.
-TEST(DecoderSliderValuesTest, HoldsToRangeAndResetsReportChanges) {
-    DecoderSliderValues v;
-    EXPECT_TRUE(v.setValue(DecoderSlider::PostCpu, 0));
-    EXPECT_EQ(v.value(DecoderSlider::PostCpu), 100);
-    EXPECT_FALSE(v.setValue(DecoderSlider::PostCpu, 50)); // still 100
-    EXPECT_TRUE(resetEqualiser(v));
-    EXPECT_FALSE(resetEqualiser(v));
-    v.setValue(DecoderSlider::Hue, 7);
-    v.setValue(DecoderSlider::Contrast4, 99);
-    EXPECT_TRUE(resetFirstVideoDecoder(v));
-    EXPECT_EQ(v.value(DecoderSlider::Hue), 50);
-    EXPECT_EQ(v.value(DecoderSlider::Contrast4), 99); // the other page is left alone
-    EXPECT_TRUE(resetSecondVideoDecoder(v));
-    EXPECT_EQ(v.value(DecoderSlider::Contrast4), 0);
-    EXPECT_FALSE(resetSecondVideoDecoder(v));
-}
-
-TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysAndReportsTheMissingDecoder) {
-    DecoderSliderValues v;
-    v.setValue(DecoderSlider::Hue, 70);
-    v.setValue(DecoderSlider::Bness4, 9);
-    EXPECT_FALSE(AnalyseReg(v, store).authorized);
-    for (const char* key :
-         {decoderkeys::kScrunch, decoderkeys::kScrunchVideo, decoderkeys::kScrunchAudio})
-        EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, key), ERROR_SUCCESS) << key;
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, decoderkeys::kDivX4), ERROR_FILE_NOT_FOUND);
-    // Values no decoder wrote keep the sliders where they were: read as 0,
-    // a brightness of 0 would be written back and turn every picture black.
-    EXPECT_EQ(v.value(DecoderSlider::Hue), 70);
-    EXPECT_EQ(v.value(DecoderSlider::Bness4), 9); // never reached
-
-    // WriteReg makes no keys: the first decoder is written, the second not.
-    v.setValue(DecoderSlider::Hue, 33);
-    EXPECT_FALSE(WriteReg(v, store).authorized);
-    EXPECT_EQ(stored(decoderkeys::kScrunchVideo, "Hue").data, dword(33));
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, decoderkeys::kDivX4), ERROR_FILE_NOT_FOUND);
-}
-
-TEST_F(DecoderSettingsTest, WriteThenReadKeepsEveryPositionAsLittleEndianNumbers) {
+// Each slider: its default, its range, where it is stored and as what.
+TEST_F(DecoderSettingsTest, EachSliderHasItsRangeDefaultAndStoredNumber) {
+    using S = DecoderSlider;
+    const struct {
+        DecoderSlider slider;
+        int minimum, maximum, initial, position;
+        const char *key, *name;
+        qint32 number;
+    } rows[] = {
+        {S::CpuCal, 0, 4, 0, 3, kScrunch, "Current Post Process Mode", 3},
+        {S::PostCpu, 100, 3000, 300, 2950, kScrunch, "CPU Clock Speed", 2950},
+        {S::Bness, 0, 100, 50, 61, kVideo, "Brightness", 61},
+        {S::Contrast, 0, 100, 50, 62, kVideo, "Contrast", 62},
+        {S::Saturation, 0, 100, 50, 63, kVideo, "Saturation", 63},
+        {S::Hue, 0, 100, 50, 64, kVideo, "Hue", 64},
+        {S::SlideWma0, -50, 0, 0, -1, kAudio, "Band 0", 1},
+        {S::SlideWma1, -50, 0, 0, -2, kAudio, "Band 1", 2},
+        {S::SlideWma2, -50, 0, 0, -3, kAudio, "Band 2", 3},
+        {S::SlideWma3, -50, 0, 0, -4, kAudio, "Band 3", 4},
+        {S::SlideWma4, -50, 0, 0, -15, kAudio, "Band 4", 15},
+        {S::SlideWma5, -50, 0, 0, -6, kAudio, "Band 5", 6},
+        {S::SlideWma6, -50, 0, 0, -7, kAudio, "Band 6", 7},
+        {S::SlideWma7, -50, 0, 0, -8, kAudio, "Band 7", 8},
+        {S::SlideWma8, -50, 0, 0, -9, kAudio, "Band 8", 9},
+        {S::SlideWma9, -50, 0, 0, -50, kAudio, "Band 9", 50},
+        {S::PPLevel, 0, 6, 1, 6, kDivX4, "Postprocessing", 60},
+        {S::Bness4, 0, 127, 0, 120, kDivX4, "Brightness", 120},
+        {S::Contrast4, 0, 127, 0, 121, kDivX4, "Contrast", 121},
+        {S::Saturation4, 0, 127, 0, 127, kDivX4, "Saturation", 127},
+    };
     importRegistryFile(QDir(shippedData()).filePath("Decoder/Data.iwc"), store);
     DecoderSliderValues written;
-    int n = 0;
-    for (const DecoderSliderInfo& info : decoderSliderTable()) // distinct, not defaults
-        written.setValue(info.id, info.minimum + (++n * 7) % (info.maximum - info.minimum + 1));
-    written.setValue(DecoderSlider::PostCpu, 3000);
-    written.setValue(equaliserSlider(4), -15);
-    written.setValue(DecoderSlider::PPLevel, 6);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(written.value(row.slider), row.initial);
+        written.setValue(row.slider, row.minimum - 1);
+        EXPECT_EQ(written.value(row.slider), row.minimum);
+        written.setValue(row.slider, row.maximum + 1);
+        EXPECT_EQ(written.value(row.slider), row.maximum);
+        written.setValue(row.slider, row.position);
+    }
+    EXPECT_EQ(written.value(equaliserSlider(4)), -15);
     EXPECT_TRUE(WriteReg(written, store).authorized);
-
-    const RegistryValue cpu = stored(decoderkeys::kScrunch, "CPU Clock Speed");
-    EXPECT_EQ(cpu.type, REG_DWORD);
-    EXPECT_EQ(cpu.data, QByteArray("\xB8\x0B\0\0", 4));
-    EXPECT_EQ(stored(decoderkeys::kScrunchAudio, "Band 4").data, dword(15));
-    EXPECT_EQ(stored(decoderkeys::kDivX4, "Postprocessing").data, dword(60));
-
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(stored(row.key, row.name).type, REG_DWORD);
+        EXPECT_EQ(stored(row.key, row.name).data, dword(row.number));
+    }
     DecoderSliderValues read;
     EXPECT_TRUE(AnalyseReg(read, store).authorized);
     EXPECT_EQ(read, written);
 
-    // Writing what is already there leaves the file alone (each save
-    // renames a new file into place).
+    // Writing what is already there leaves the file alone.
     const auto inode = [&] {
         struct stat info {};
         ::stat(QFile::encodeName(store.filePath()).constData(), &info);
@@ -133,12 +131,50 @@ TEST_F(DecoderSettingsTest, WriteThenReadKeepsEveryPositionAsLittleEndianNumbers
     EXPECT_EQ(inode(), before);
 }
 
+// Setting and resetting tell whether anything moved: Ok writes only then.
+TEST(DecoderSliderValuesTest, ResetsReportChangesAndTouchOnlyTheirPage) {
+    DecoderSliderValues v;
+    EXPECT_TRUE(v.setValue(DecoderSlider::PostCpu, 0));
+    EXPECT_FALSE(v.setValue(DecoderSlider::PostCpu, 50)); // still 100
+    EXPECT_TRUE(resetEqualiser(v));
+    EXPECT_EQ(v.value(DecoderSlider::SlideWma9), -15);
+    EXPECT_FALSE(resetEqualiser(v));
+    v.setValue(DecoderSlider::Hue, 7);
+    v.setValue(DecoderSlider::Contrast4, 99);
+    EXPECT_TRUE(resetFirstVideoDecoder(v));
+    EXPECT_EQ(v.value(DecoderSlider::Hue), 50);
+    EXPECT_EQ(v.value(DecoderSlider::Contrast4), 99);
+    EXPECT_TRUE(resetSecondVideoDecoder(v));
+    EXPECT_EQ(v.value(DecoderSlider::Contrast4), 0);
+    EXPECT_FALSE(resetSecondVideoDecoder(v));
+}
+
+TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysAndReportsTheMissingDecoder) {
+    DecoderSliderValues v;
+    v.setValue(DecoderSlider::Hue, 70);
+    v.setValue(DecoderSlider::Bness4, 9);
+    EXPECT_FALSE(AnalyseReg(v, store).authorized);
+    for (const char* key : {kScrunch, kVideo, kAudio})
+        EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, key), ERROR_SUCCESS) << key;
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kDivX4), ERROR_FILE_NOT_FOUND);
+    // Values no decoder wrote keep the sliders: a brightness read as 0
+    // would be written back and turn every picture black.
+    EXPECT_EQ(v.value(DecoderSlider::Hue), 70);
+    EXPECT_EQ(v.value(DecoderSlider::Bness4), 9);
+
+    // WriteReg makes no keys: the first decoder is written, the second not.
+    v.setValue(DecoderSlider::Hue, 33);
+    EXPECT_FALSE(WriteReg(v, store).authorized);
+    EXPECT_EQ(stored(kVideo, "Hue").data, dword(33));
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kDivX4), ERROR_FILE_NOT_FOUND);
+}
+
 TEST_F(DecoderSettingsTest, ValuesFromOtherProgramsAreRoundedAndHeldToRange) {
-    put(decoderkeys::kDivX4, "Postprocessing", 35);
-    put(decoderkeys::kScrunch, "CPU Clock Speed", 40000); // reads negative
-    put(decoderkeys::kScrunch, "Current Post Process Mode", 10);
-    put(decoderkeys::kScrunchAudio, "Band 2", quint32(-10)); // a boost beyond the top
-    put(decoderkeys::kScrunchVideo, "Contrast", 101);
+    put(kDivX4, "Postprocessing", 35);
+    put(kScrunch, "CPU Clock Speed", 40000); // reads negative
+    put(kScrunch, "Current Post Process Mode", 10);
+    put(kAudio, "Band 2", quint32(-10)); // a boost beyond the top
+    put(kVideo, "Contrast", 101);
     DecoderSliderValues v;
     EXPECT_TRUE(AnalyseReg(v, store).authorized);
     EXPECT_EQ(v.value(DecoderSlider::PPLevel), 4);
@@ -148,20 +184,16 @@ TEST_F(DecoderSettingsTest, ValuesFromOtherProgramsAreRoundedAndHeldToRange) {
     EXPECT_EQ(v.value(DecoderSlider::Contrast), 100);
 
     ASSERT_TRUE(WriteReg(v, store).authorized);
-    EXPECT_EQ(stored(decoderkeys::kDivX4, "Postprocessing").data, dword(40));
-    EXPECT_EQ(stored(decoderkeys::kScrunchVideo, "Contrast").data, dword(100));
-
-    put(decoderkeys::kDivX4, "Postprocessing", 25);
+    EXPECT_EQ(stored(kDivX4, "Postprocessing").data, dword(40));
+    EXPECT_EQ(stored(kVideo, "Contrast").data, dword(100));
+    put(kDivX4, "Postprocessing", 25);
     AnalyseReg(v, store);
     EXPECT_EQ(v.value(DecoderSlider::PPLevel), 2);
-}
 
-TEST_F(DecoderSettingsTest, UnreadableRegistryIsDeniedAndChangesNothing) {
+    // A registry that cannot be read is denied and changes nothing.
     const QString folder = dir.filePath("blocked.reg");
     QDir().mkpath(folder + "/inside");
     RegistryStore blocked(folder);
-    DecoderSliderValues v;
-    v.setValue(DecoderSlider::Hue, 12);
     const DecoderSliderValues before = v;
     EXPECT_FALSE(AnalyseReg(v, blocked).authorized);
     EXPECT_EQ(v, before);
@@ -169,4 +201,87 @@ TEST_F(DecoderSettingsTest, UnreadableRegistryIsDeniedAndChangesNothing) {
     EXPECT_TRUE(QFileInfo(folder + "/inside").isDir());
 }
 
-} // namespace
+// Each row imports exactly its own preset, from the widest mode down and
+// back so no mode can inherit a value, and leaves only its own marker.
+TEST_F(DecoderSettingsTest, EverySpeakerRowImportsItsPresetAndLeavesItsMarker) {
+    ASSERT_EQ(speakerModeTexts().size(), 7);
+    EXPECT_EQ(speakerModeTexts()[5], "6 Speakers Mode (5.1)");
+    put(kVideo, "Hue", 0x21); // the user's own, which no preset may touch
+    for (int i = 0; i < 7; ++i)
+        touch(QStringLiteral("Ac3reg%1.cfg").arg(i));
+    touch("Ac3reg7.cfg"); // not a row: not ours to delete
+    const int channels[] = {1, 2, 2, 2, 4, 6, 0};
+    for (int row : {5, 6, 0, 1, 2, 3, 4, 5, 6, 0, 5}) {
+        SCOPED_TRACE(row);
+        const SpeakerModeChange change = chooseSpeakerMode(row, shippedData(), user, store);
+        ASSERT_TRUE(change.presetFound);
+        ASSERT_TRUE(change.import.ok) << change.import.error.toStdString();
+        EXPECT_TRUE(change.import.skipped.isEmpty());
+        EXPECT_EQ(change.import.valuesSet, 5);
+        const DecoderEffects e = readDecoderEffects(store);
+        EXPECT_EQ(e.speakerMode, row);
+        EXPECT_EQ(e.channels, channels[row]);
+        EXPECT_EQ(e.surroundMatrix, row == 2);
+        EXPECT_EQ(e.spatial, row == 3);
+        EXPECT_EQ(e.passThrough, row == 6);
+        EXPECT_EQ(e.hue, 0x21);
+        QStringList values;
+        store.valueNames(HKEY_CURRENT_USER, kSpeakers, &values);
+        EXPECT_EQ(values.size(), 5);
+        EXPECT_TRUE(change.markerWritten);
+        EXPECT_TRUE(change.markersNotRemoved.isEmpty());
+        EXPECT_EQ(userFiles(),
+                  (QStringList{QStringLiteral("Ac3reg%1.cfg").arg(row), "Ac3reg7.cfg"}));
+    }
+    QFile marker(QDir(user).filePath("Ac3reg5.cfg"));
+    ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
+    EXPECT_EQ(marker.readAll().trimmed(), "This file is a file !");
+
+    // A row outside the list imports nothing and leaves no marker; a
+    // missing preset still records the choice.
+    const QByteArray before = store.exportText();
+    for (int row : {-1, 7}) {
+        const SpeakerModeChange none = chooseSpeakerMode(row, shippedData(), user, store);
+        EXPECT_FALSE(none.presetFound || none.markerWritten);
+    }
+    EXPECT_EQ(userFiles(), QStringList{"Ac3reg7.cfg"});
+    const SpeakerModeChange missing = chooseSpeakerMode(2, dir.filePath("nowhere"), user, store);
+    EXPECT_FALSE(missing.presetFound || missing.import.ok);
+    EXPECT_FALSE(missing.import.error.isEmpty());
+    EXPECT_TRUE(missing.markerWritten);
+    EXPECT_EQ(userFiles(), (QStringList{"Ac3reg2.cfg", "Ac3reg7.cfg"}));
+    EXPECT_EQ(store.exportText(), before);
+}
+
+TEST_F(DecoderSettingsTest, FirstStartImportsTheDefaultsOnceAndKeepsItsMarkerOnFailure) {
+    ASSERT_TRUE(prepareFirstStart(user));
+    const FirstStartImport missing = runFirstStartImport(dir.filePath("nowhere"), user, store);
+    EXPECT_TRUE(missing.pending);
+    EXPECT_FALSE(missing.import.ok || missing.markerRemoved);
+    EXPECT_TRUE(firstStartPending(user));
+    EXPECT_FALSE(prepareFirstStart(user)); // the folder exists: not a first start
+
+    const FirstStartImport first = runFirstStartImport(shippedData(), user, store);
+    EXPECT_TRUE(first.pending);
+    ASSERT_TRUE(first.import.ok) << first.import.error.toStdString();
+    EXPECT_TRUE(first.markerRemoved);
+    EXPECT_FALSE(firstStartPending(user));
+    DecoderSliderValues v;
+    v.setValue(DecoderSlider::Hue, 3);
+    EXPECT_TRUE(AnalyseReg(v, store).authorized);
+    EXPECT_EQ(v, DecoderSliderValues());
+    EXPECT_EQ(readDecoderEffects(store).speakerMode, 2); // "Dolby Surround"
+
+    // The user's own change survives the next start.
+    v.setValue(DecoderSlider::Bness, 80);
+    ASSERT_TRUE(WriteReg(v, store).authorized);
+    EXPECT_FALSE(runFirstStartImport(shippedData(), user, store).pending);
+    DecoderSliderValues again;
+    AnalyseReg(again, store);
+    EXPECT_EQ(again.value(DecoderSlider::Bness), 80);
+    // The dialog's Ok drops the marker all the same.
+    ASSERT_TRUE(prepareFirstStart(dir.filePath("other")));
+    EXPECT_TRUE(removeFirstStartMarker(dir.filePath("other")));
+    EXPECT_FALSE(firstStartPending(dir.filePath("other")));
+    EXPECT_TRUE(removeFirstStartMarker(dir.filePath("other")));
+}

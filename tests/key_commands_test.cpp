@@ -1,8 +1,4 @@
-// The keys and the pop-up menus name commands: every row of the key table
-// reaches its command from each of the three windows, text boxes keep their
-// keys, and the menu tree holds every item with its caption and command,
-// disabled when the command cannot act, with its check marks. On the
-// player itself: which button and which click pops up which menu.
+// The keys and the pop-up menus: each key and each item with the command it runs.
 #include "app/frm_main.h"
 #include "app/graph_menus.h"
 #include "app/help_text.h"
@@ -31,9 +27,11 @@ namespace {
 struct Recorder : PlayerCommands {
     void run(Command command, int argument) override { ran.append({command, argument}); }
     bool available(Command command, int) const override { return !unavailable.contains(command); }
-    bool checked(Command command, int = 0) const override { return on.contains(command); }
-    QList<std::pair<Command, int>> ran;
-    QSet<Command> unavailable, on;
+    bool checked(Command command, int argument = 0) const override {
+        return on.contains({command, argument});
+    }
+    QList<std::pair<Command, int>> ran, on;
+    QSet<Command> unavailable;
 };
 
 bool press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -100,8 +98,7 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
             EXPECT_EQ(commands.ran[0].first, row.command) << std::hex << row.key;
         }
     }
-    // Escape tells the command where it came from: the main window only
-    // leaves full screen, the others also let go of the video's focus.
+    // Escape from the video or subtitles also lets go of the video's focus.
     commands.ran.clear();
     press(main, Qt::Key_Escape);
     press(video, Qt::Key_Escape);
@@ -132,10 +129,9 @@ TEST_F(KeyDispatcherTest, ModifiersKeypadTextBoxesAndOtherWindows) {
     EXPECT_EQ(commands.ran.size(), 1);
 }
 
-// The three menus as the user sees them, item by item, and the command each
-// item runs; the aspect and audio stream items take their captions from the
-// player when their submenu opens, and the audio outputs are the ones
-// listed when it opens, no more.
+// The three menus as the user sees them, item by item, with the command each
+// runs and its check mark; aspect, stream and output captions are the
+// player's when opened.
 TEST(GraphMenus, EachItemRunsItsCommand) {
     Recorder commands;
     Graph graph(commands, {[] {
@@ -147,6 +143,9 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
                            [] {
                                return QStringList{"Null Audio Renderer", "Speakers (b)"};
                            }});
+    using C = Command;
+    commands.on = {{C::RepMode, 0},     {C::AspectPreset, 2}, {C::Rate, 1},
+                   {C::AudioStream, 1}, {C::AudioOutput, 2},  {C::ShowSubtitles, 0}};
     for (const char* sub :
          {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams", "Mnu_AudioOutputs"})
         Q_EMIT graph.item(sub)->menu()->aboutToShow();
@@ -154,6 +153,7 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
         QString caption;
         Command command;
         int argument = 0;
+        QString mark; // "[x]" checked, "[ ]" a check item not checked
         bool operator==(const Item&) const = default;
     };
     QList<Item> seen;
@@ -165,16 +165,18 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
             } else if (action->isSeparator()) {
                 seen.append({"-" + caption, Command::None});
             } else if (action->isVisible()) {
+                const QString mark = !action->isCheckable() ? ""
+                                     : action->isChecked()  ? "[x]"
+                                                            : "[ ]";
                 commands.ran.clear();
                 action->trigger();
                 ASSERT_EQ(commands.ran.size(), 1) << caption.toStdString();
-                seen.append({caption, commands.ran[0].first, commands.ran[0].second});
+                seen.append({caption, commands.ran[0].first, commands.ran[0].second, mark});
             }
         }
     };
     for (QMenu* menu : {&graph.MnuOption, &graph.mnu_Player, &graph.Mnu_opener})
         walk(*menu, QString());
-    using C = Command;
     const QList<Item> expected = {{"-Options", C::None},
                                   {"Options", C::ShowOptions},
                                   {"-Filters", C::None},
@@ -196,31 +198,31 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
                                   {"Next File", C::NextMovie},
                                   {"Jump to...", C::ShowJump},
                                   {"Show Playlist...", C::ShowPlayLst},
-                                  {"Repeat", C::RepMode},
-                                  {"Shuffle", C::ShuffMode},
+                                  {"Repeat", C::RepMode, 0, "[x]"},
+                                  {"Shuffle", C::ShuffMode, 0, "[ ]"},
                                   {"-Renderer", C::None},
                                   {"Full Screen", C::FullScreen},
-                                  {"Aspect Ratio > Original", C::AspectOriginal},
-                                  {"Aspect Ratio > 16/9", C::AspectPreset, 1},
-                                  {"Aspect Ratio > 4/3", C::AspectPreset, 2},
-                                  {"Aspect Ratio > 3 - Empty", C::AspectPreset, 3},
-                                  {"Aspect Ratio > 4 - Empty", C::AspectPreset, 4},
-                                  {"Aspect Ratio > 5 - Empty", C::AspectPreset, 5},
-                                  {"Aspect Ratio > 6 - Empty", C::AspectPreset, 6},
-                                  {"Aspect Ratio > 7 - Empty", C::AspectPreset, 7},
-                                  {"Aspect Ratio > 8 - Empty", C::AspectPreset, 8},
-                                  {"Aspect Ratio > 9 - Empty", C::AspectPreset, 9},
-                                  {"Rate > Half (50%)", C::Rate, 0},
-                                  {"Rate > Normal (100%)", C::Rate, 1},
-                                  {"Rate > Double (200%)", C::Rate, 2},
-                                  {"Audio Streams > Stream 01", C::AudioStream, 1},
-                                  {"Audio Streams > Stream 02", C::AudioStream, 2},
-                                  {"Audio Streams > None", C::AudioStream, 3},
-                                  {"Audio Streams > None", C::AudioStream, 4},
-                                  {"Audio Streams > None", C::AudioStream, 5},
-                                  {"Audio Output > Null Audio Renderer", C::AudioOutput, 1},
-                                  {"Audio Output > Speakers (b)", C::AudioOutput, 2},
-                                  {"Show Subtitles", C::ShowSubtitles},
+                                  {"Aspect Ratio > Original", C::AspectOriginal, 0, "[ ]"},
+                                  {"Aspect Ratio > 16/9", C::AspectPreset, 1, "[ ]"},
+                                  {"Aspect Ratio > 4/3", C::AspectPreset, 2, "[x]"},
+                                  {"Aspect Ratio > 3 - Empty", C::AspectPreset, 3, "[ ]"},
+                                  {"Aspect Ratio > 4 - Empty", C::AspectPreset, 4, "[ ]"},
+                                  {"Aspect Ratio > 5 - Empty", C::AspectPreset, 5, "[ ]"},
+                                  {"Aspect Ratio > 6 - Empty", C::AspectPreset, 6, "[ ]"},
+                                  {"Aspect Ratio > 7 - Empty", C::AspectPreset, 7, "[ ]"},
+                                  {"Aspect Ratio > 8 - Empty", C::AspectPreset, 8, "[ ]"},
+                                  {"Aspect Ratio > 9 - Empty", C::AspectPreset, 9, "[ ]"},
+                                  {"Rate > Half (50%)", C::Rate, 0, "[ ]"},
+                                  {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
+                                  {"Rate > Double (200%)", C::Rate, 2, "[ ]"},
+                                  {"Audio Streams > Stream 01", C::AudioStream, 1, "[x]"},
+                                  {"Audio Streams > Stream 02", C::AudioStream, 2, "[ ]"},
+                                  {"Audio Streams > None", C::AudioStream, 3, "[ ]"},
+                                  {"Audio Streams > None", C::AudioStream, 4, "[ ]"},
+                                  {"Audio Streams > None", C::AudioStream, 5, "[ ]"},
+                                  {"Audio Output > Null Audio Renderer", C::AudioOutput, 1, "[ ]"},
+                                  {"Audio Output > Speakers (b)", C::AudioOutput, 2, "[x]"},
+                                  {"Show Subtitles", C::ShowSubtitles, 0, "[x]"},
                                   {"-Exit", C::None},
                                   {"Exit", C::Exit},
                                   // The open button's menu.
@@ -232,14 +234,15 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     for (qsizetype i = 0; i < seen.size(); ++i)
         EXPECT_TRUE(seen[i] == expected[i])
             << i << ": " << seen[i].caption.toStdString() << " " << int(seen[i].command) << ","
-            << seen[i].argument << ", expected " << expected[i].caption.toStdString();
+            << seen[i].argument << " " << seen[i].mark.toStdString() << ", expected "
+            << expected[i].caption.toStdString();
 }
 
 TEST(GraphMenus, ChecksAndEnabledStatesAreReadWhenAMenuOpens) {
     Recorder commands;
     Graph graph(commands, {});
     commands.unavailable = {Command::PlayMovie, Command::ShowSubtitles, Command::AudioStream};
-    commands.on = {Command::ShuffMode};
+    commands.on = {{Command::ShuffMode, 0}};
     Q_EMIT graph.mnu_Player.aboutToShow();
     EXPECT_FALSE(graph.item("mnu_Play")->isEnabled());
     EXPECT_FALSE(graph.item("Mnu_As1")->isEnabled()) << "an argument's command";
@@ -248,7 +251,7 @@ TEST(GraphMenus, ChecksAndEnabledStatesAreReadWhenAMenuOpens) {
     EXPECT_FALSE(graph.item("Mnu_Repeat")->isChecked());
 
     commands.unavailable.clear();
-    commands.on = {Command::RepMode, Command::ShowSubtitles};
+    commands.on = {{Command::RepMode, 0}, {Command::ShowSubtitles, 0}};
     Q_EMIT graph.mnu_Player.aboutToShow();
     EXPECT_TRUE(graph.item("mnu_Play")->isEnabled());
     EXPECT_FALSE(graph.item("Mnu_Shuffle")->isChecked());
@@ -291,8 +294,7 @@ TEST_F(PlayerMenusTest, ButtonsAndTheVideoWindowPopUpTheirMenus) {
     ASSERT_TRUE(testsupport::waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
     EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
         << "beside the button";
-    // The help line stands in the title while the menu is open; a title set
-    // meanwhile (by the command an item ran) is newer and stays.
+    // The help line stands in the title while open; a newer title stays.
     bool handled = false;
     Q_EMIT graph.help.help(QString(), "Shows the configuration", handled);
     window->setTitle("film.avi");
@@ -334,8 +336,7 @@ TEST_F(PlayerMenusTest, ButtonsAndTheVideoWindowPopUpTheirMenus) {
     Q_EMIT graph.item("Mnu_rate")->menu()->aboutToShow();
     EXPECT_TRUE(marked("menu_Rate2") && !marked("menu_Rate1"));
 
-    // The entry under the pointer explains itself in the title, until the
-    // menu closes.
+    // The entry under the pointer explains itself in the title until closed.
     const QString title = window->scrollTitle();
     graph.mnu_Player.setActiveAction(graph.item("Mnu_Jump"));
     EXPECT_EQ(window->scrollTitle(), "Goes to a time of the movie");
@@ -343,8 +344,7 @@ TEST_F(PlayerMenusTest, ButtonsAndTheVideoWindowPopUpTheirMenus) {
     EXPECT_EQ(window->scrollTitle(), title);
 }
 
-// The README's key list is the table's, as the help prints it, and the
-// player's own help lists every key.
+// The README's key list is the one "vantorplay --help" prints.
 TEST(HelpText, TheReadmeAndThePlayerListTheKeyTable) {
     QFile readme(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
     ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
@@ -364,8 +364,7 @@ TEST(HelpText, TheReadmeAndThePlayerListTheKeyTable) {
     EXPECT_TRUE(out.contains(text.mid(from + 18, to - from - 18))) << "every key";
 }
 
-// One version: what --version says is what the title strip starts with and
-// what the README's package is named by.
+// One version: --version, the title strip and the README's package name.
 TEST(HelpText, TheVersionIsTheSameEverywhere) {
     QProcess player;
     player.start(VANTOR_PLAYER, {"--version"});

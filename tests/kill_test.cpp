@@ -1,8 +1,4 @@
-// The files the player writes survive a kill at any moment: a writer (this
-// test program in its writer mode) saves one of two versions of a file
-// again and again and is killed with SIGKILL at a random moment of its
-// writing, 50 times for each kind of file; the file always holds one
-// version, whole.
+// The files the player writes survive a SIGKILL at any moment of a write.
 #include "child_process.h"
 #include "kill_writer.h"
 #include "playlist/playlist_file.h"
@@ -130,8 +126,7 @@ TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
     }
 }
 
-// A write the system refuses (a file size limit, as a full disk would) leaves
-// the previous file byte for byte, and no temporary file beside it.
+// A refused write (a file size limit) leaves the old file whole, no temporary.
 TEST(FailedWriters, LeaveThePreviousFileWhole) {
     for (const char* kind : kWriterKinds) {
         SCOPED_TRACE(kind);

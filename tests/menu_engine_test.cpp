@@ -1,6 +1,4 @@
-// The menu engine: captions read into records and given back, pictures by
-// tag, the mnemonic that selects without running, the help relay, and the
-// painting of marks, titled separators and pictures on a real menu.
+// The menu engine: captions, mnemonics, help, and the painting of a real menu.
 #include "menus/cool_menu.h"
 #include "test_support.h"
 

@@ -1,7 +1,4 @@
-// The demo disc's menus on the player with real movies: clicks on the video
-// window over the looping background and over the still picture, and the
-// keyboard, each leading to its action. Also run under Xvfb with a window
-// manager; with VANTOR_SCREENSHOTS set it leaves pictures of both menus.
+// The demo disc's menus on the player with real movies (also run under Xvfb).
 #include "app/frm_main.h"
 #include "app/menu_view.h"
 #include "graph_fixture.h"
@@ -81,8 +78,7 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
     EXPECT_TRUE(window->playback.LoopMovie()) << "the background loops";
     EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
-    // Over a hot spot the spot is framed and the pointer labelled, in green
-    // on the key colour.
+    // Over a hot spot: framed, and the pointer labelled in green.
     video()->setAttribute(Qt::WA_UnderMouse);
     menu().MouseMoveEvent({100, 120});
     screen().update();

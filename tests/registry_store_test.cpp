@@ -1,9 +1,13 @@
+// The registry file, the easy-access object the decoder pages use, preset import.
 #include "child_process.h"
+#include "support/registry/read_write_easy_reg.h"
+#include "support/registry/registry_import.h"
 #include "support/registry/registry_store.h"
 
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,28 +15,62 @@ using namespace reg;
 
 namespace {
 
-class RegistryStoreTest : public ::testing::Test {
+const QString kKey = QStringLiteral("Software\\Microsoft\\Scrunch");
+
+class RegistryTest : public ::testing::Test {
   protected:
     QByteArray bytes(const QString& path) const {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void put(const QString& path, const QByteArray& content) const {
+    QString put(const QString& path, const QByteArray& content) const {
         QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
+        return path;
     }
-    RegistryValue value(const RegistryStore& store, const QString& path, const QString& name,
+    // Type 0xdead tells "not found" from REG_NONE.
+    RegistryValue value(const RegistryStore& from, const QString& path, const QString& name,
                         quint32 root = HKEY_CURRENT_USER) const {
         RegistryValue v;
-        v.type = 0xdead; // tells "not found" from REG_NONE
-        store.queryValue(root, path, name, &v);
+        v.type = 0xdead;
+        from.queryValue(root, path, name, &v);
         return v;
+    }
+    RegistryValue value(const QString& path, const QString& name) const {
+        return value(store, path, name);
     }
 
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("cfg/registry.reg")); // folder made on first write
+    RegistryStore store{file};
 };
+using RegistryStoreTest = RegistryTest;
+using RegistryImportTest = RegistryTest;
+
+class EasyRegTest : public RegistryTest {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
+        ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+    }
+    void TearDown() override { cReadWriteEasyReg::setMessageBoxHandler(nullptr); }
+    void set(const QString& name, quint32 type, const QByteArray& data) {
+        ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, kKey, name, type, data), ERROR_SUCCESS);
+    }
+    RegistryValue stored(const QString& name) { return value(kKey, name); }
+
+    cReadWriteEasyReg easy{store};
+};
+
+QList<int> skippedLines(const RegistryImportResult& result) {
+    QList<int> lines;
+    for (const RegistrySkippedLine& s : result.skipped)
+        lines.append(s.line);
+    return lines;
+}
+
+} // namespace
 
 TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
     const QByteArray binary = [] {
@@ -90,18 +128,15 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
 
 TEST_F(RegistryStoreTest, KeysFollowTheRegistrysRules) {
     RegistryStore store(file);
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, ""),
-              ERROR_SUCCESS); // roots always exist
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, ""), ERROR_SUCCESS) << "roots always exist";
     EXPECT_EQ(store.keyExists(0x1234, ""), ERROR_INVALID_HANDLE);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "\\A\\\\b\\c\\"), ERROR_SUCCESS);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\Zed"), ERROR_SUCCESS);
-    EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\B\\c"),
-              ERROR_SUCCESS); // already there
+    EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\B\\c"), ERROR_SUCCESS) << "already there";
     QStringList names;
     store.subKeyNames(HKEY_LOCAL_MACHINE, "A", &names);
     EXPECT_EQ(names, QStringList({"b", "Zed"})); // alphabetical, first spelling
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "a"),
-              ERROR_FILE_NOT_FOUND); // roots are apart
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "a"), ERROR_FILE_NOT_FOUND) << "roots apart";
 
     EXPECT_EQ(store.setValue(HKEY_LOCAL_MACHINE, "a\\nope", "v", REG_SZ, {}), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(store.setValue(HKEY_LOCAL_MACHINE, "a", "Volume", REG_DWORD, "1111"), ERROR_SUCCESS);
@@ -237,4 +272,259 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     EXPECT_EQ(newType, 0xdeadu) << "a change not on disk is not kept";
 }
 
-} // namespace
+// The decoder pages read numbers as text ("32 00 00 00 ") or raw; other
+// types are named, not shown; missing is empty, not a message.
+TEST_F(EasyRegTest, GetValueTextForNumbersAndOtherTypes) {
+    set("Dword", REG_DWORD, QByteArray("\x2c\x01\0\xff", 4));
+    EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("2C 01 00 FF ")));
+    EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x2c\x01\0\xff", 4)));
+    const QPair<quint32, QString> others[] = {{REG_LINK, "Not defined value_type=REG_LINK"},
+                                              {REG_QWORD, "value_type=11"},
+                                              {0xffffffffu, "value_type=4294967295"}};
+    for (const auto& [type, text] : others) {
+        set("Other", type, "\1\2");
+        EXPECT_EQ(easy.GetValue("other"), QVariant(text));
+    }
+    EXPECT_FALSE(easy.GetValue("Missing").isValid());
+    EXPECT_FALSE(easy.GetValue("Missing", true).isValid());
+}
+
+TEST_F(EasyRegTest, GetValueReportsFailures) {
+    set("Hue", REG_DWORD, QByteArray(4, '\0'));
+    // The open key deleted behind the object's back, by another store.
+    RegistryStore(file).deleteKey(HKEY_CURRENT_USER, kKey, true);
+    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("RegQueryValueEx Returned : (1018)")));
+    EXPECT_FALSE(easy.CreateValue("Hue", 1, REG_DWORD));
+    EXPECT_FALSE(easy.CreateDirectory("Video")); // does not bring the key back
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kKey), ERROR_FILE_NOT_FOUND);
+
+    // The file turned into something that cannot be read.
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
+    ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkdir(file));
+    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("Access Denied")));
+    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+}
+
+TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
+    // Whole numbers as the decoder settings are written, fractions and text.
+    const QPair<QVariant, QByteArray> numbers[] = {
+        {3000, QByteArray("\xb8\x0b\0\0", 4)},
+        {QString(" 300 "), QByteArray("\x2c\1\0\0", 4)},
+        {2.5, QByteArray("\2\0\0\0", 4)},
+        {3.5, QByteArray("\4\0\0\0", 4)},
+        {QString("-2.5"), QByteArray("\xfe\xff\xff\xff", 4)},
+        {-1, QByteArray("\xff\xff\xff\xff", 4)},
+        {4294967295LL, QByteArray("\xff\xff\xff\xff", 4)},
+        {qint64(-2147483648LL), QByteArray("\0\0\0\x80", 4)},
+    };
+    for (const auto& [input, bytes] : numbers) {
+        SCOPED_TRACE(input.toString().toStdString());
+        EXPECT_TRUE(easy.CreateValue("Number", input, REG_DWORD));
+        EXPECT_EQ(stored("Number").data, bytes);
+    }
+    for (const QVariant& bad : {QVariant(4294967296LL), QVariant(-2147483649LL), QVariant("abc"),
+                                QVariant(""), QVariant(qInf()), QVariant(), QVariant(1e12)}) {
+        SCOPED_TRACE(bad.toString().toStdString());
+        EXPECT_FALSE(easy.CreateValue("Number", bad, REG_DWORD));
+    }
+    EXPECT_EQ(easy.GetValue("Number"), QVariant(QStringLiteral("00 00 00 80 ")));
+    // A type the pages do not write is refused, with the message.
+    QStringList shown;
+    cReadWriteEasyReg::setMessageBoxHandler([&](const QString& text) { shown.append(text); });
+    for (qint64 type : {0LL, 3LL, 11LL, -1LL, 0x100000004LL})
+        EXPECT_FALSE(easy.CreateValue("Band 0", 15, type)) << type;
+    EXPECT_EQ(shown, QStringList(5, "Unable To process that Type of data."));
+    EXPECT_FALSE(easy.GetValue("Band 0").isValid());
+}
+
+TEST_F(EasyRegTest, AnObjectNeverOpenedTouchesNothing) {
+    const QString untouched = dir.filePath("untouched.reg");
+    RegistryStore other(untouched);
+    cReadWriteEasyReg closed(other);
+    EXPECT_FALSE(closed.GetValue("x").isValid());
+    EXPECT_FALSE(closed.CreateValue("x", 1, REG_DWORD));
+    EXPECT_FALSE(closed.CreateValue("x", 1, REG_BINARY)); // closed: no message either
+    EXPECT_TRUE(closed.lastMessage().isEmpty());
+    EXPECT_FALSE(closed.CreateDirectory("x"));
+    EXPECT_FALSE(closed.DeleteValue("x"));
+    EXPECT_FALSE(closed.CloseRegistry());
+    EXPECT_FALSE(QFile::exists(untouched));
+
+    // A failed open closes the key held before, and shows what was asked for.
+    set("Brightness", REG_DWORD, QByteArray(4, '\1'));
+    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, "Software\\DivXNetworks\\DivX4Windows"));
+    EXPECT_EQ(easy.SubDirectory(), "Software\\DivXNetworks\\DivX4Windows");
+    EXPECT_FALSE(easy.isOpen());
+    EXPECT_FALSE(easy.GetValue("Brightness").isValid());
+    EXPECT_FALSE(easy.OpenRegistry(0, kKey));
+    EXPECT_FALSE(easy.OpenRegistry(0x12345, kKey));
+}
+
+TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {
+    const QString body =
+        QString::fromUtf8("\n; speaker preset\n"
+                          "[HKEY_CURRENT_USER\\Software\\Microsoft\\Scrunch\\WMAudio]\n"
+                          "@=\"Default\"\n"
+                          "\"Path\" = \"C:\\\\Decoders\\\\\\\"x\\\" é\"  ; comment\n"
+                          "\"Speakers\"=dword:00000006\n"
+                          "\"Band 0\"=hex:0f,00,\\\n"
+                          "  ; a comment inside the value\n"
+                          "\n"
+                          "  00,00\n");
+    const QString v4Strings = QString::fromUtf8("\"Expand\"=hex(2):25,54,25,00\n"
+                                                "\"Multi\"=hex(7):61,00,62,00,00\n");
+    const QString v5Strings = QString::fromUtf8("\"Expand\"=hex(2):25,00,54,00,25,00,00,00\n"
+                                                "\"Multi\"=hex(7):61,00,00,00,62,00,00,00,00,00\n");
+    const QString v4 = "REGEDIT4\n" + body + v4Strings;
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QString v5 = "Windows Registry Editor Version 5.00\n" + body + v5Strings;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {
+        {"regedit4-cp1252-crlf.iwc", v4.toLatin1().replace("\n", "\r\n")},
+        {"regedit4-utf8.iwc", v4.toUtf8()},
+        {"v5-utf16.iwc", utf16.encode(v5)},
+        {"v5-utf8.iwc", v5.toUtf8()},
+    };
+    const QString key = "software\\microsoft\\scrunch\\wmaudio";
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        store.deleteKey(HKEY_CURRENT_USER, "Software", true);
+        store.createKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Scrunch\\WMAudio");
+        store.setValue(HKEY_CURRENT_USER, key, "Kept", REG_DWORD, "keep");
+
+        const RegistryImportResult result =
+            importRegistryFile(put(dir.filePath(f.name), f.bytes), store);
+        ASSERT_TRUE(result.ok) << result.error.toStdString();
+        EXPECT_TRUE(result.skipped.isEmpty()) << result.skipped.value(0).reason.toStdString();
+        EXPECT_EQ(result.valuesSet, 6);
+
+        QStringList names;
+        store.valueNames(HKEY_CURRENT_USER, key, &names);
+        EXPECT_EQ(names,
+                  QStringList({"Kept", "", "Path", "Speakers", "Band 0", "Expand", "Multi"}));
+        EXPECT_EQ(value(key, "").data, stringData("Default"));
+        EXPECT_EQ(value(key, "path").data, stringData(QString::fromUtf8("C:\\Decoders\\\"x\" é")));
+        EXPECT_EQ(value(key, "Speakers").data, QByteArray("\6\0\0\0", 4));
+        EXPECT_EQ(value(key, "Band 0").type, REG_BINARY);
+        EXPECT_EQ(value(key, "Band 0").data, QByteArray("\x0f\0\0\0", 4));
+        EXPECT_EQ(value(key, "Expand").type, REG_EXPAND_SZ);
+        EXPECT_EQ(value(key, "Expand").data, stringData("%T%"));
+        EXPECT_EQ(value(key, "Multi").type, REG_MULTI_SZ);
+        EXPECT_EQ(value(key, "Multi").data, stringData(QString("a") + QChar(0) + "b" + QChar(0)));
+        EXPECT_EQ(value(key, "Kept").data, "keep");
+    }
+}
+
+TEST_F(RegistryImportTest, DeletionsRemoveKeysAndValues) {
+    store.createKey(HKEY_CURRENT_USER, "Old\\Deep\\Deeper");
+    store.createKey(HKEY_CURRENT_USER, "Keep");
+    store.setValue(HKEY_CURRENT_USER, "Keep", "gone", REG_SZ, stringData("x"));
+    store.setValue(HKEY_CURRENT_USER, "Keep", "stays", REG_SZ, stringData("y"));
+    const RegistryImportResult result =
+        importRegistryText("REGEDIT4\n"
+                           "[-HKEY_CURRENT_USER\\OLD]\n"
+                           "\"orphan\"=\"goes nowhere\"\n" // line 3
+                           "[-HKEY_CURRENT_USER\\Never\\There]\n"
+                           "[HKCU\\keep]\n"
+                           "\"Gone\"=-\n"
+                           "\"absent\"=- ; no such value\n"
+                           "[-HKEY_CURRENT_USER]\n", // line 8: a root stays
+                           store);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.valuesSet, 0);
+    EXPECT_EQ(skippedLines(result), QList<int>({3, 8}));
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "Old"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(value("Keep", "gone").type, 0xdeadu);
+    EXPECT_EQ(value("Keep", "stays").data, stringData("y"));
+}
+
+TEST_F(RegistryImportTest, MalformedLinesAreSkippedAndTheRestImported) {
+    const QByteArray text = "Windows Registry Editor Version 5.00\n"
+                            "\"early\"=\"before any key\"\n" // 2
+                            "[HKEY_CURRENT_USER\\K]\n"
+                            "\"ok1\"=dword:1\n"
+                            "\"unclosed=1\n"            // 5
+                            "\"a\"=\"never closes\n"    // 6
+                            "\"b\"=\"x\" trailing\n"    // 7
+                            "\"c\"=\"cut \\0 short\"\n" // 8
+                            "\"d\"=dword:123456789\n"   // 9: over 32 bits
+                            "\"e\"=dword:xyz\n"         // 10
+                            "\"f\"=hex:1ff\n"           // 11
+                            "\"g\"=hex:01,,02\n"        // 12
+                            "\"h\"=hex(zz):00\n"        // 13
+                            "\"i\"=string:x\n"          // 14
+                            "\"j\" \"k\"\n"             // 15
+                            "stray words\n"             // 16
+                            "\"bad\"=hex:01,zz,\\\n"    // 17
+                            "  02,03,\\\n"
+                            "  04\n"
+                            "\"ok2\"=hex:01,\\\n"      // 20
+                            "[HKEY_CURRENT_USER\\L]\n" // 21: not hex, so ok2 is cut short
+                            "[HKEY_NOWHERE\\K]\n"      // 22
+                            "\"lost\"=dword:2\n"       // 23
+                            "[HKEY_CURRENT_USER\\M\n"  // 24
+                            "\"lost2\"=dword:3\n"      // 25
+                            "[HKCU\\N]\n"
+                            "\"ok3\"=hex(100000000):00\n" // 27
+                            "\"ok4\"=dword:ffffffff ; max\n"
+                            "\"ok5\"=hex(0):\n"
+                            "\"ok6\"=hex:aa,\\\n"; // ends with the file
+    const RegistryImportResult result = importRegistryText(text, store);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(skippedLines(result), QList<int>({2,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                                14, 15, 16, 17, 20, 22, 23, 24, 25, 27}));
+    for (const RegistrySkippedLine& s : result.skipped)
+        EXPECT_FALSE(s.reason.isEmpty());
+    EXPECT_EQ(result.valuesSet, 4);
+    EXPECT_EQ(value("K", "ok1").data, QByteArray("\1\0\0\0", 4));
+    EXPECT_EQ(value("N", "ok4").data, QByteArray("\xff\xff\xff\xff", 4));
+    EXPECT_EQ(value("N", "ok5").type, REG_NONE);
+    EXPECT_EQ(value("N", "ok6").data, "\xaa");
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "L"), ERROR_SUCCESS);
+    QStringList names;
+    store.valueNames(HKEY_CURRENT_USER, "K", &names);
+    EXPECT_EQ(names, QStringList({"ok1"}));
+}
+
+TEST_F(RegistryImportTest, AbsurdInputsAreRefusedWithoutHarm) {
+    // Over the value size limit on one line, and a large value over many lines.
+    QByteArray huge = "REGEDIT4\n[HKEY_CURRENT_USER\\Big]\n\"huge\"=hex:";
+    for (int i = 0; i < kMaxValueDataBytes + 10; ++i)
+        huge += "ab,";
+    huge += "\n\"wrapped\"=hex:";
+    for (int i = 0; i < 100000; ++i)
+        huge += (i % 25 == 24) ? "cd,\\\n  " : "cd,";
+    huge += "cd\n";
+    RegistryImportResult result = importRegistryText(huge, store);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(skippedLines(result), QList<int>({3}));
+    EXPECT_EQ(value("Big", "wrapped").data, QByteArray(100001, '\xcd'));
+
+    // Keys too deep or too long are refused by the store, and reported.
+    QByteArray deep = "REGEDIT4\n[HKEY_CURRENT_USER";
+    for (int i = 0; i < 600; ++i)
+        deep += "\\k";
+    deep += "]\n\"v\"=dword:1\n[HKEY_CURRENT_USER\\" + QByteArray(300, 'n') + "]\n";
+    result = importRegistryText(deep, store);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(skippedLines(result), QList<int>({2, 3, 4}));
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "k"), ERROR_FILE_NOT_FOUND);
+
+    // Files that are no registry exports change nothing.
+    const QByteArray before = store.exportText();
+    for (const QByteArray& bad :
+         {QByteArray(), QByteArray("[HKEY_CURRENT_USER\\X]\n\"a\"=dword:1\n"),
+          QByteArray("REGEDIT\n[HKEY_CURRENT_USER\\X]\n"), QByteArray("\xff\xfe", 2)}) {
+        result = importRegistryText(bad, store);
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+    result = importRegistryFile(dir.filePath("missing.iwc"), store);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains("missing.iwc"));
+    EXPECT_EQ(store.exportText(), before);
+}

@@ -1,5 +1,4 @@
-// The screen saver is held off and let go through the desktop's service,
-// and a service that takes its time never holds up the player.
+// The screen saver held off through the desktop's service, which may answer late.
 #include "support/desktop/screen_saver.h"
 #include "test_support.h"
 

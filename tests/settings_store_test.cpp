@@ -1,4 +1,5 @@
 #include "child_process.h"
+#include "config/preferences.h"
 #include "support/settings/settings_store.h"
 
 #include <QDataStream>
@@ -40,6 +41,19 @@ class SettingsStoreTest : public ::testing::Test {
     int copies = 0;
 };
 
+// The dialog's preferences in a store of their own.
+class PreferencesTest : public SettingsStoreTest {
+  protected:
+    QStringList storedKeys() const {
+        QSettings ini(path, QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Vantor"));
+        return ini.childKeys();
+    }
+    QString path = dir.filePath(QStringLiteral("Vantor.ini"));
+    SettingsStore store{path};
+};
+const QString kProgram = QStringLiteral("/opt/vantor");
+
 TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnce) {
     SettingsStore store(file);
     EXPECT_EQ(store.read("SubYPos", "dflt"), "dflt");
@@ -60,44 +74,21 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnc
     EXPECT_EQ(SettingsStore(copyOf(file)).read("subypos"), "2");
 }
 
-// Awkward values are FilesPassBetweenThisStoreAndQSettings' part; here the
-// keys, and values QSettings would take for its own markers.
-TEST_F(SettingsStoreTest, AwkwardKeysRoundTrip) {
-    const QList<QPair<QString, QString>> entries = {
-        {"Window", "10, 20,300"},
-        {"Blob", "@Variant(AAAACgAAAAA=)"},
-        {"At", "@@"},
-        {"Recent Files/File1", "r"},
-        {"Dir\\Name", "b"},
-        {QString::fromUtf8("Ünïcode Kéy"), "u"},
-    };
-    SettingsStore store(file);
-    for (const auto& [key, value] : entries)
-        store.write(key, value);
-    SettingsStore fromDisk(copyOf(file));
-    for (const auto& [key, value] : entries) {
-        SCOPED_TRACE(key.toStdString());
-        EXPECT_EQ(store.read(key.toUpper(), "missing"), value);
-        EXPECT_EQ(fromDisk.read(key.toLower(), "missing"), value);
-    }
-    // Slashes nest in QSettings: the parent is no entry, and extra slashes
-    // name the same entry.
-    EXPECT_EQ(fromDisk.read("Recent Files", "missing"), "missing");
-    EXPECT_EQ(fromDisk.read("/recent files//file1/"), "r");
-}
-
 // The file stays one QSettings reads and writes: values pass between the
-// two unchanged either way.
+// two unchanged either way, and awkward keys come back in any letter case.
 TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
     const QStringList values = {"plain",
                                 " lead",
                                 "trail ",
                                 "a,b",
+                                "10, 20,300",
                                 "semi;colon",
                                 "quo\"te",
                                 "back\\slash\\",
                                 "new\nline\r\tx\x01a\x7f",
                                 "@at",
+                                "@@",
+                                "@Variant(AAAACgAAAAA=)",
                                 "=eq",
                                 "#hash",
                                 "",
@@ -106,6 +97,7 @@ TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
                                 "  ",
                                 QString::fromUtf8("héllo 日本 🎬"),
                                 "\"q\" , ;x"};
+    const QStringList keys = {"Recent Files/File1", "Dir\\Name", QString::fromUtf8("Ünïcode Kéy")};
     const QString ours = dir.filePath("ours.ini"), theirs = dir.filePath("theirs.ini");
     {
         SettingsStore store(ours);
@@ -114,16 +106,23 @@ TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
             store.write(QStringLiteral("Key %1").arg(i), values[i]);
             qt.setValue(QStringLiteral("Vantor/Key %1").arg(i), values[i]);
         }
+        for (const QString& key : keys)
+            store.write(key, key.right(4));
     }
     QSettings qtReadsOurs(ours, QSettings::IniFormat);
-    SettingsStore weReadTheirs(theirs);
-    SettingsStore weReadOurs(copyOf(ours));
+    SettingsStore weReadTheirs(theirs), weReadOurs(copyOf(ours));
     for (int i = 0; i < values.size(); ++i) {
         SCOPED_TRACE(values[i].toStdString());
         EXPECT_EQ(qtReadsOurs.value(QStringLiteral("Vantor/Key %1").arg(i)).toString(), values[i]);
         EXPECT_EQ(weReadTheirs.read(QStringLiteral("key %1").arg(i)), values[i]);
         EXPECT_EQ(weReadOurs.read(QStringLiteral("KEY %1").arg(i)), values[i]);
     }
+    for (const QString& key : keys)
+        EXPECT_EQ(weReadOurs.read(key.toUpper(), "missing"), key.right(4)) << key.toStdString();
+    // Slashes nest in QSettings: the parent is no entry, and extra slashes
+    // name the same entry.
+    EXPECT_EQ(weReadOurs.read("Recent Files", "missing"), "missing");
+    EXPECT_EQ(weReadOurs.read("/recent files//file1/"), "ile1");
 }
 
 TEST_F(SettingsStoreTest, HandEditedFileIsReadAndTidiedOnWrite) {
@@ -318,6 +317,92 @@ TEST(SettingsStoreLocation, UserStoreIsInTheConfigFolder) {
     ASSERT_FALSE(config.isEmpty());
     EXPECT_EQ(SettingsStore::defaultFilePath(), QDir(config).filePath("OrvaneSoft/Vantor.ini"));
     EXPECT_EQ(SettingsStore().filePath(), SettingsStore::defaultFilePath());
+}
+
+TEST_F(PreferencesTest, AnEmptyStoreGivesTheDefaultsAndReadingCreatesNothing) {
+    const Preferences p = Preferences::load(store, kProgram);
+    EXPECT_EQ(p, Preferences::defaults(kProgram));
+    // The folders a fresh user starts from are the program's.
+    EXPECT_EQ(p.skin, kProgram + "/Skins/WinDVD");
+    EXPECT_EQ(p.playListPath, kProgram);
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
+    Preferences p = Preferences::defaults(kProgram);
+    p.useSub = false;
+    p.device = QStringLiteral("Speakers, front");
+    p.screenSaverDisabled = false;
+    p.scrollTitle = false;
+    p.fontName = QStringLiteral("DejaVu Sans");
+    p.fontSize = QStringLiteral("21.5");
+    p.fontColour = 0x0000ff; // red
+    p.keyRed = 255;
+    p.keyGreen = 1;
+    p.keyBlue = 0;
+    p.autoOverlay = false;
+    p.findSubtitles = false;
+    p.subYPos = QStringLiteral("72.5");
+    p.skin = QStringLiteral("/home/me/skins/Dark, blue");
+    p.audioSys = 6;
+    p.scenixDrive = 0;
+    p.charset = 11;
+    p.deviceIdx = 0;
+    p.changeRes = true;
+    p.changeResXY = 4;
+    p.changeResCols = 0;
+    p.changeResHz = 5;
+    p.dedynamic = true;
+    {
+        // A file as earlier versions left it: keys in alphabetical order.
+        QSettings old(path, QSettings::IniFormat);
+        for (const char* key : {"Charset", "Skin", "UseSub"})
+            old.setValue(QStringLiteral("Vantor/") + key, "1");
+        old.setValue("Vantor/Volume", QString::number(p.volume));
+    }
+    p.saveDialogKeys(store);
+
+    // One save, the keys side by side in the dialog's order.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList inFile;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (line.contains('=') && !line.startsWith("Volume="))
+            inFile << QString::fromUtf8(line.left(line.indexOf('=')));
+    const QStringList order{
+        "UseSub",        "Device",      "ScreenSaver", "Scroll",    "FontName",
+        "FontSize",      "FontColor",   "R",           "G",         "B",
+        "AutoOverlay",   "FindSubs",    "SubYpos",     "Skin",      "AudioSys",
+        "Scenixdrv1",    "Charset",     "DeviceIdx",   "ChangeRes", "ChangeResXY",
+        "ChangeResCols", "ChangeResHz", "Dedynamic",   "DeviceId"};
+    EXPECT_EQ(inFile, order);
+    EXPECT_EQ(storedKeys().size(), order.size() + 1) << "read back by QSettings too";
+    EXPECT_EQ(store.read("UseSub"), "0");
+    EXPECT_EQ(store.read("FontColor"), "255");
+
+    EXPECT_EQ(Preferences::load(store, kProgram), p);
+}
+
+TEST_F(PreferencesTest, DamagedValuesFallBackOrAreCapped) {
+    store.write("UseSub", "yes");
+    store.write("ChangeRes", "2");
+    store.write("R", "300");
+    store.write("G", "-4");
+    store.write("B", "blue");
+    store.write("FontColor", "16777216");
+    store.write("AudioSys", "");
+    store.write("Charset", " 3 ");
+    store.write("ChangeResXY", "9");
+    const Preferences p = Preferences::load(store, kProgram);
+    EXPECT_TRUE(p.useSub);
+    EXPECT_FALSE(p.changeRes);
+    EXPECT_EQ(p.keyColour(), QColor(255, 0, 16));
+    EXPECT_EQ(p.fontColour, 16777215);
+    EXPECT_EQ(p.audioSys, 2);
+    EXPECT_EQ(p.charset, 3);
+    // Indexes are the lists' business: kept as stored.
+    EXPECT_EQ(p.changeResXY, 9);
 }
 
 } // namespace

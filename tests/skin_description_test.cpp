@@ -1,5 +1,8 @@
+// The skin's description file and the window outline its picture gives.
 #include "skin/skin_description.h"
+#include "skin/window_outline.h"
 
+#include <QBitmap>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -14,41 +17,54 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-} // namespace
+// The outline is the picture less its pure magenta pixels, whatever the
+// picture's format (alpha does not decide), holes and strays included.
+constexpr QRgb kMagenta = 0xffff00ff;
 
-TEST(SkinDescription, VocabularyIsCompleteAndPrefixFree) {
-    const QStringList keys = skinDescriptionKeys();
-    ASSERT_EQ(keys.size(), 3 + 3 + kSkinElementCount * 4 + 3);
-    for (const QString& a : keys) {
-        EXPECT_TRUE(a.endsWith('='));
-        for (const QString& b : keys) {
-            if (&a != &b) {
-                EXPECT_FALSE(b.startsWith(a, Qt::CaseInsensitive)) << qPrintable(a + " " + b);
-            }
-        }
-    }
+// A 20x10 picture with a two-pixel magenta border around grey.
+QImage framedPicture(QImage::Format format = QImage::Format_RGB32) {
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(kMagenta);
+    for (int y = 2; y < 8; ++y)
+        for (int x = 2; x < 18; ++x)
+            image.setPixel(x, y, 0xff808080);
+    return image.convertToFormat(format);
 }
 
+QImage filled(int width, QRgb colour) {
+    QImage image(width, 4, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+} // namespace
+
+// Each element's four edges as the file names them, each edge a distinct
+// number, so a key wired to the wrong element or field shows somewhere.
 TEST(SkinDescription, EveryGeometryKeyReachesItsOwnElementAndEdge) {
-    // Each edge of each element gets a distinct number, so a key wired to the
-    // wrong field shows up as a wrong value somewhere.
+    // In the order of SkinElement.
+    const char* const names[] = {
+        "Vol+",         "Vol-",        "Qbutton",   "VolMeter", "ScrollName", "SoundType",
+        "TotalTime",    "ElapsedTime", "Previous",  "Play",     "Pause",      "Stop",
+        "Next",         "Fscreen",     "Playlst",   "Open",     "Config",     "OpenPad",
+        "ClosePlayer",  "MinPlayer",   "PadLeftUp", "PadUp",    "PadLeft",    "PadRight",
+        "PadDownRight", "PadDown",     "SizeLabel", "Pbar"};
+    ASSERT_EQ(std::size(names), std::size_t(kSkinElementCount));
     QString text;
-    for (int e = 0; e < kSkinElementCount; ++e) {
-        const QString name = skinElementName(SkinElement(e));
+    for (int e = 0; e < kSkinElementCount; ++e)
         text += QStringLiteral("%1.top=%2\n%1.left=%3\n%1.Height=%4\n%1.Width=%5\n")
-                    .arg(name)
+                    .arg(names[e])
                     .arg(e * 10 + 1)
                     .arg(e * 10 + 2)
                     .arg(e * 10 + 3)
                     .arg(e * 10 + 4);
-    }
     const SkinDescription d = parseSkinDescription(text);
     for (int e = 0; e < kSkinElementCount; ++e) {
         const TwipsGeometry& g = d.element(SkinElement(e));
-        EXPECT_EQ(g.topTwips, e * 10 + 1) << e;
-        EXPECT_EQ(g.leftTwips, e * 10 + 2) << e;
-        EXPECT_EQ(g.heightTwips, e * 10 + 3) << e;
-        EXPECT_EQ(g.widthTwips, e * 10 + 4) << e;
+        EXPECT_EQ(g.topTwips, e * 10 + 1) << names[e];
+        EXPECT_EQ(g.leftTwips, e * 10 + 2) << names[e];
+        EXPECT_EQ(g.heightTwips, e * 10 + 3) << names[e];
+        EXPECT_EQ(g.widthTwips, e * 10 + 4) << names[e];
     }
     EXPECT_FALSE(d.name.has_value());
 }
@@ -180,4 +196,45 @@ TEST(SkinDescription, ReadsTheFolderFileInUtf8OrLatin1AndAppliesNothingWithoutOn
     const SkinDescription big = readSkinDescription(dir.path());
     EXPECT_EQ(big.name, "Big");
     EXPECT_FALSE(big.author.has_value());
+}
+
+TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
+    const QRegion inner(2, 2, 16, 6);
+    QTemporaryDir dir;
+    const QString bitmap = QDir(dir.path()).filePath("base.bmp");
+    ASSERT_TRUE(framedPicture().save(bitmap, "BMP"));
+    QImage holed = framedPicture();
+    holed.setPixel(10, 5, kMagenta);  // a hole inside
+    holed.setPixel(0, 9, 0xff000000); // a lone corner pixel
+    QImage alpha = framedPicture(QImage::Format_ARGB32);
+    alpha.setPixel(0, 0, 0x00ff00ff); // transparent magenta is still the key
+    alpha.setPixel(5, 5, 0x00808080); // transparent grey is still the window
+    QImage nearly(3, 1, QImage::Format_RGB32);
+    nearly.setPixel(0, 0, 0xfffe00ff);
+    nearly.setPixel(1, 0, kMagenta);
+    nearly.setPixel(2, 0, 0xffff01ff);
+
+    const struct {
+        const char* what;
+        QImage picture;
+        QRegion outline;
+    } cases[] = {
+        {"a magenta border", framedPicture(), inner},
+        {"a palette picture", framedPicture(QImage::Format_Indexed8), inner},
+        {"a 24-bit picture", framedPicture(QImage::Format_RGB888), inner},
+        {"a picture with alpha", alpha, inner},
+        {"a bitmap file", QImage(bitmap), inner},
+        {"a hole and a stray pixel", holed,
+         inner.subtracted(QRegion(10, 5, 1, 1)).united(QRegion(0, 9, 1, 1))},
+        {"nearly magenta", nearly, QRegion(0, 0, 1, 1).united(QRegion(2, 0, 1, 1))},
+        {"all magenta", filled(4, kMagenta), QRegion()},
+        {"no magenta", filled(4, 0xffffffff), QRegion(0, 0, 4, 4)},
+        {"no picture", QImage(), QRegion()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(windowOutlineRegion(c.picture), c.outline) << c.what;
+        const QBitmap mask = windowOutlineMask(c.picture);
+        EXPECT_EQ(mask.size(), c.picture.size()) << c.what;
+        EXPECT_EQ(mask.isNull() ? QRegion() : QRegion(mask), c.outline) << c.what;
+    }
 }

@@ -1,5 +1,4 @@
-// The main window wearing hand-made skins: outline, geometry, colours,
-// pressed pictures, the meter and indicator pictures, re-skinning.
+// The main window wearing hand-made skins, and the title strip.
 #include "app/frm_main.h"
 #include "app/playlist_view.h"
 #include "config/frm_config.h"
@@ -119,7 +118,9 @@ class SkinnedWindow : public ::testing::Test {
 
 } // namespace
 
-TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryAndColours) {
+// Its picture, outline, places, colours and meters; loaded twice the
+// same; dragged by its body with the left button only.
+TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMeters) {
     start();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(200, 60));
@@ -142,10 +143,6 @@ TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryAndColours) {
     EXPECT_EQ(config->findChild<QLabel*>("SkinName")->text(), "Name: Dark");
     EXPECT_EQ(config->findChild<QLabel*>("SkinDesc")->text(), "Author: Tester");
     EXPECT_EQ(SettingsStore().read("PbarBack"), skin.file("ProgressBack.bmp"));
-}
-
-TEST_F(SkinnedWindow, MeterAndIndicatorShowTheStoresPictures) {
-    start();
     auto* meter = image(*window, "VolSlider");
     EXPECT_EQ(window->volume.level(), -2270);
     EXPECT_EQ(meter->picture().pixel(0, 0), qRgb(18, 0, 0));
@@ -160,11 +157,45 @@ TEST_F(SkinnedWindow, MeterAndIndicatorShowTheStoresPictures) {
     window->config()->Spkup();
     EXPECT_EQ(image(*window, "SoundType")->picture(), window->pictures.picture(28)) << "SPDIF";
     EXPECT_FALSE(window->pictures.picture(28).isNull());
+
+    auto snapshot = [&] {
+        QList<QRect> rects;
+        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            rects.append(child->geometry());
+        return std::tuple(rects, window->mask(), window->size(), window->volume.level());
+    };
+    const auto once = snapshot();
+    window->SkinLoad();
+    EXPECT_EQ(snapshot(), once);
+
+    const QPoint start = window->pos();
+    const QPoint surface(150, 5);
+    ASSERT_TRUE(window->isDragSurface(surface));
+    EXPECT_FALSE(window->isDragSurface(window->control("play")->geometry().center()));
+
+    auto drag = [&](Qt::MouseButton button) {
+        mouse(window.get(), QEvent::MouseButtonPress, button, Qt::NoModifier, surface);
+        mouse(window.get(), QEvent::MouseMove, button, Qt::NoModifier, surface + QPoint(30, 20));
+        mouse(window.get(), QEvent::MouseButtonRelease, button, Qt::NoModifier,
+              surface + QPoint(30, 20));
+    };
+    drag(Qt::RightButton);
+    EXPECT_EQ(window->pos(), start);
+    drag(Qt::LeftButton);
+    EXPECT_EQ(window->pos(), start + QPoint(30, 20));
 }
 
-TEST_F(SkinnedWindow, AButtonShowsItsPressedPictureOnlyWhileHeld) {
+TEST_F(SkinnedWindow, ButtonsShowTheirPressedPictureWhileHeldAndAct) {
     start(testsupport::mediaPath("one-audio.avi"));
     ASSERT_EQ(window->playback.PlayState(), PlayRunning);
+    // Minimise takes the video window down with the bar.
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return window->videoWindowForm()->isVisible(); }, 5000));
+    auto* minimise = image(*window, "Image7");
+    mouse(minimise, QEvent::MouseButtonPress, Qt::LeftButton);
+    mouse(minimise, QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(window->videoWindowForm()->isMinimized());
     auto* play = image(*window, "play");
     EXPECT_TRUE(play->picture().isNull());
     mouse(play, QEvent::MouseButtonPress, Qt::LeftButton);
@@ -218,38 +249,6 @@ TEST_F(SkinnedWindow, ReskinsAtOnceAndKeepsPicturesTheNewSkinLacks) {
     EXPECT_EQ(window->pictures.picture(28).pixel(0, 0), qRgb(0, 28, 150));
     EXPECT_EQ(window->control("tempec")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
-}
-
-TEST_F(SkinnedWindow, LoadingTheSameSkinTwiceGivesTheSameWindow) {
-    start();
-    auto snapshot = [&] {
-        QList<QRect> rects;
-        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            rects.append(child->geometry());
-        return std::tuple(rects, window->mask(), window->size(), window->volume.level());
-    };
-    const auto once = snapshot();
-    window->SkinLoad();
-    EXPECT_EQ(snapshot(), once);
-}
-
-TEST_F(SkinnedWindow, OnlyTheLeftButtonDragsTheWindowBySurface) {
-    start();
-    const QPoint start = window->pos();
-    const QPoint surface(150, 5);
-    ASSERT_TRUE(window->isDragSurface(surface));
-    EXPECT_FALSE(window->isDragSurface(window->control("play")->geometry().center()));
-
-    auto drag = [&](Qt::MouseButton button) {
-        mouse(window.get(), QEvent::MouseButtonPress, button, Qt::NoModifier, surface);
-        mouse(window.get(), QEvent::MouseMove, button, Qt::NoModifier, surface + QPoint(30, 20));
-        mouse(window.get(), QEvent::MouseButtonRelease, button, Qt::NoModifier,
-              surface + QPoint(30, 20));
-    };
-    drag(Qt::RightButton);
-    EXPECT_EQ(window->pos(), start);
-    drag(Qt::LeftButton);
-    EXPECT_EQ(window->pos(), start + QPoint(30, 20));
 }
 
 // A skin that cannot make a usable window is refused, naming the skin and
@@ -369,15 +368,4 @@ TEST_F(SkinnedWindow, WithScrollingOffTheTitleStandsStillAndMessagesStillShow) {
     window.config()->Form_Load();
     EXPECT_TRUE(title->scrolling());
     window.ExitMe();
-}
-
-TEST_F(SkinnedWindow, TheMinimiseButtonMinimisesBothWindows) {
-    start(testsupport::mediaPath("one-audio.avi"));
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return window->videoWindowForm()->isVisible(); }, 5000));
-    auto* minimise = image(*window, "Image7");
-    mouse(minimise, QEvent::MouseButtonPress, Qt::LeftButton);
-    mouse(minimise, QEvent::MouseButtonRelease, Qt::LeftButton);
-    EXPECT_TRUE(window->isMinimized());
-    EXPECT_TRUE(window->videoWindowForm()->isMinimized());
 }

@@ -1,6 +1,4 @@
-// Small models the windows lean on: lists with a selection, the frame
-// hand-over between threads, filter properties, and signal delivery.
-#include "app/unix_signals.h"
+// Small models the windows lean on: lists, the frame hand-over, filter properties.
 #include "graph_fixture.h"
 #include "inspector/property_page.h"
 #include "support/media/frame_sink.h"
@@ -10,7 +8,6 @@
 #include <QTableWidget>
 #include <QThread>
 #include <chrono>
-#include <csignal>
 #include <future>
 #include <gst/gst.h>
 #include <optional>
@@ -148,18 +145,6 @@ TEST(FilterProperties, ListsValuesAndChangesOnlyWritableOnesToValidValues) {
             EXPECT_EQ(find(dynamic, "ratio").value.toDouble(), 0.5);
         }
     }
-}
-
-TEST(UnixSignals, TerminationSignalsArriveOnTheEventLoop) {
-    int requests = 0;
-    {
-        UnixSignals watcher;
-        QObject::connect(&watcher, &UnixSignals::terminateRequested, [&] { ++requests; });
-        std::raise(SIGTERM);
-        std::raise(SIGINT);
-        testsupport::waitUntil([&] { return requests == 2; }, 2000);
-    }
-    EXPECT_EQ(requests, 2);
 }
 
 TEST(AudioDeviceNames, EqualDescriptionsAreToldApartByTheServersId) {

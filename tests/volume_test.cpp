@@ -1,5 +1,4 @@
-// The volume: steps and their limits, the meter's pictures, mute, what is
-// saved, and the level reaching a playing graph.
+// The volume: steps, the meter's pictures, mute, what is saved, the graph's level.
 #include "app/frm_main.h"
 #include "graph_fixture.h"
 #include "player/volume_control.h"
@@ -27,61 +26,47 @@ struct Volume {
 
 } // namespace
 
-// Steps down from full level and steps up from silence fall on two grids.
+// Steps down from full level and steps up from silence fall on two grids,
+// each with its pictures (1..22); off its grid a step shows none, and the
+// nearest picture stands for any other level.
 TEST(VolumeMeter, EachGridHasItsPicturesAndAnyOtherLevelTheNearest) {
-    EXPECT_EQ(volumeMeterSlotAfterDown(-454), 22);
-    EXPECT_EQ(volumeMeterSlotAfterDown(-2270), 18);
-    EXPECT_EQ(volumeMeterSlotAfterDown(-9988), 1);
-    EXPECT_EQ(volumeMeterSlotAfterDown(-10000), 1);
-    // Off the grid, or beyond its ends: no picture.
-    for (int level : {0, -12, -455, -9546, -10442, 454})
-        EXPECT_EQ(volumeMeterSlotAfterDown(level), std::nullopt) << level;
-
-    EXPECT_EQ(volumeMeterSlotAfterUp(-9546), 1);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-9092), 2);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-8184), 4);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-8172), 5);
-    // The fifth step up has a picture of its own, or the meter stands still.
-    EXPECT_EQ(volumeMeterSlotAfterUp(-7730), 6);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-7638), 6);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-7276), 7);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-466), 22);
-    EXPECT_EQ(volumeMeterSlotAfterUp(0), 22);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-908), 21) << "the grid below full level wins";
-    EXPECT_EQ(volumeMeterSlotAfterUp(-12), std::nullopt);
-    EXPECT_EQ(volumeMeterSlotAfterUp(-5000), std::nullopt);
-
-    EXPECT_EQ(nearestVolumeMeterSlot(-12), 22);
-    EXPECT_EQ(nearestVolumeMeterSlot(-5000), 12);
-    EXPECT_EQ(nearestVolumeMeterSlot(-9900), 1);
-    EXPECT_EQ(nearestVolumeMeterSlot(-10000), 1);
+    const std::optional<int> none;
+    // clang-format off
+    const struct { int level; std::optional<int> down, up; int nearest; } rows[] = {
+        {0, none, 22, 22},       {-12, none, none, 22},  {-454, 22, 22, 22},     {-455, none, none, 22},
+        {-466, none, 22, 22},    {-908, 21, 21, 21},     {-2270, 18, 18, 18},    {-5000, none, none, 12},
+        {-7276, none, 7, 7},     {-7638, none, 6, 6},    {-7730, none, 6, 6},    {-8172, 5, 5, 5},
+        {-8184, none, 4, 5},     {-9092, none, 2, 3},    {-9546, none, 1, 2},    {-9900, none, none, 1},
+        {-9988, 1, 1, 1},        {-10000, 1, 1, 1},      {-10442, none, none, 1}, {454, none, none, 22},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        EXPECT_EQ(volumeMeterSlotAfterDown(row.level), row.down) << row.level;
+        EXPECT_EQ(volumeMeterSlotAfterUp(row.level), row.up) << row.level;
+        EXPECT_EQ(nearestVolumeMeterSlot(row.level), row.nearest) << row.level;
+    }
 }
 
+// Steps of 454 between silence (-10000) and full level (0); a step that
+// would pass either end is refused.
 TEST(VolumeControl, StepsAreRefusedAtBothEndsAndTheMeterFollows) {
+    const std::optional<int> any;
+    // clang-format off
+    const struct { int from; bool up, taken; int to; std::optional<int> meter; } rows[] = {
+        {0, true, false, 0, 22},        {0, false, true, -454, 22},       {-454, false, true, -908, 21},
+        {-9988, false, false, -9988, any}, {-12, true, false, -12, any},
+        {-10000, true, true, -9546, 1}, {-9546, true, true, -9092, 2},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        Volume v;
+        ASSERT_TRUE(v.control.setLevel(row.from));
+        EXPECT_EQ(row.up ? v.control.VolumeUp() : v.control.VolumeDown(), row.taken) << row.from;
+        EXPECT_EQ(v.control.level(), row.to) << row.from;
+        EXPECT_EQ(row.meter.value_or(v.meter), v.meter) << row.from;
+        EXPECT_EQ(row.taken ? row.to : v.graphLevel, v.graphLevel) << row.from;
+    }
     Volume v;
-    EXPECT_FALSE(v.control.VolumeUp()) << "already full";
-    EXPECT_EQ(v.control.level(), 0);
-    EXPECT_EQ(v.meter, 22);
-    EXPECT_TRUE(v.control.VolumeDown());
-    EXPECT_EQ(v.control.level(), -454);
-    EXPECT_EQ(v.meter, 22);
-    v.control.VolumeDown();
-    EXPECT_EQ(v.meter, 21);
-    EXPECT_EQ(v.graphLevel, -908);
-
-    ASSERT_TRUE(v.control.setLevel(-9988));
-    EXPECT_FALSE(v.control.VolumeDown());
-    EXPECT_EQ(v.control.level(), -9988);
-    ASSERT_TRUE(v.control.setLevel(-12));
-    EXPECT_FALSE(v.control.VolumeUp());
-    EXPECT_EQ(v.control.level(), -12);
-
-    ASSERT_TRUE(v.control.setLevel(-10000));
-    v.control.VolumeUp();
-    EXPECT_EQ(v.meter, 1);
-    v.control.VolumeUp();
-    EXPECT_EQ(v.control.level(), -9092);
-    EXPECT_EQ(v.meter, 2);
     EXPECT_FALSE(v.control.setLevel(1));
     EXPECT_FALSE(v.control.setLevel(-10001));
 }

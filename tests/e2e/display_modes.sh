@@ -1,21 +1,12 @@
 #!/usr/bin/env bash
-# Display mode switching on real X servers. The caller starts one with
-# xvfb-run (1280x800, one mode, refresh 0): the XRandR backend lists that
-# mode, refuses modes it does not offer and leaves the screen as it was.
-# Where Xorg and its dummy driver are installed, a second server with
-# several modes checks real switches and their restoring too.
+# Display mode switches on real X servers: Xvfb from the caller (1280x800,
+# one mode), then, where installed, Xorg's dummy driver with several modes.
 # Usage: display_modes.sh TEST_BINARY
 set -euo pipefail
 tests=$1
 filter='XRandRBackendTest.*:FullScreenDisplayMode.*'
 
-work=$(mktemp -d)
-xorg_pid=
-cleanup() {
-    if [ -n "$xorg_pid" ]; then kill "$xorg_pid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh" # its clean-up ends the Xorg started below
 
 screen_size() {
     DISPLAY=$1 xrandr 2>/dev/null | sed -n 's/.*current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'
@@ -66,7 +57,7 @@ EOF
 mkfifo "$work/displayfd"
 Xorg -displayfd 3 -noreset -nolisten tcp -config "$work/xorg.conf" -configdir "$work/conf.d" \
     -logfile "$work/xorg.log" 3>"$work/displayfd" >"$work/xorg.out" 2>&1 &
-xorg_pid=$!
+pid=$!
 number=
 if read -r -t 15 number <"$work/displayfd" && [ -n "$number" ]; then
     echo "== Xorg dummy on :$number"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The skinned main window on a real X server: it has the size and look of
-# the skin's "base.bmp", its magenta pixels are cut out of the window, a
-# held button shows its pressed picture and shows the background again once
-# released, and the second skin gives the window its own shape.
-# Arguments: the player, the generated skins folder, the test media, and
-# optionally a folder for screenshots.
+# The built-in skins on a real X server: the window has base.bmp's size and
+# look less its magenta, and a held button shows its pressed picture.
+# Usage: skins.sh PLAYER SKINS MEDIA [SCREENSHOT_DIR]
 set -euo pipefail
 player=$1
 skins=$2
@@ -43,10 +40,8 @@ check_skin() {
     xwininfo -id "$main" -shape | grep -q "Window shape extents" ||
         fail "$name: the window has no shape: $(xwininfo -id "$main" -shape | tail -3)"
 
-    # The window shows base.bmp except where magenta cuts it out and where
-    # the labels and the moving title are written.
+    # base.bmp shows except where magenta is cut out and labels are written.
     import -window root "$work/root.png"
-    # The picture for the documentation: the bar and the movie above it.
     if [[ -n $shots ]]; then
         convert "$work/root.png" -crop "700x$((HEIGHT + 420))+$((X + WIDTH / 2 - 350))+$((Y - 410))" \
             +repage "$shots/skin-$name.png"
@@ -64,7 +59,7 @@ check_skin() {
     ((differ >= magenta * 9 / 10)) || fail "$name: only $differ pixels differ, $magenta should be cut out"
     ((differ - magenta < total / 12)) || fail "$name: $((differ - magenta)) pixels differ from base.bmp"
 
-    # Hold the play button: its pressed picture; release: the background.
+    # Held, the play button shows bplay.bmp; released, the background.
     local top left w h
     top=$(key "$skin" Play.top=) left=$(key "$skin" Play.left=)
     w=$(identify -format '%w' "$skin/bplay.bmp") h=$(identify -format '%h' "$skin/bplay.bmp")
