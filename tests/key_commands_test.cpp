@@ -150,9 +150,12 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
          {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams", "Mnu_AudioOutputs"})
         Q_EMIT graph.item(sub)->menu()->aboutToShow();
     struct Item {
+        Item(QString caption, Command command, int argument = 0, QString mark = {})
+            : caption(std::move(caption)), command(command), argument(argument),
+              mark(std::move(mark)) {}
         QString caption;
         Command command;
-        int argument = 0;
+        int argument;
         QString mark; // "[x]" checked, "[ ]" a check item not checked
         bool operator==(const Item&) const = default;
     };
