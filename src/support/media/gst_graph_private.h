@@ -49,6 +49,8 @@ void updateLocks(GstBin* graph);
 GstElement* makeVideoRenderer(const QString& name);
 GstElement* makeAudioOutput(const QString& name, GstElement* sink);
 GstElement* makeNullAudioOutput(const QString& name);
+// Whether the desktop lists any audio device (waits for the first asking).
+bool audioDevicesListed();
 // The sink of an audio output whose volume is the sound server's stream
 // volume (a new reference), or null.
 GstElement* streamVolumeSink(GstElement* audioOutput);
