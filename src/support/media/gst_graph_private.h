@@ -70,6 +70,9 @@ struct DynamicPin {
 };
 // Learns a demultiplexer's output pins by reading the start of `location`.
 MediaStatus probeDynamicPins(GstElement* demux, const QString& location);
+// The AVI splitter's output pins from the headers of the AVI file at
+// `location`; false when the file has a stream this reading cannot name.
+bool aviPinsFromHeaders(const QString& location, std::vector<DynamicPin>& pins);
 const std::vector<DynamicPin>& dynamicPins(GstElement* element);
 QString displayNameOf(GstElement* element, const QByteArray& padName);
 QByteArray padNameOf(GstElement* element, const QString& displayName);
