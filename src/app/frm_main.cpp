@@ -29,6 +29,7 @@
 #include "support/desktop/shell_integration.h"
 #include "support/media/media_detector.h"
 #include "support/registry/registry_store.h"
+#include "support/trace/first_frame_trace.h"
 #include "video/overlay_detection.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
@@ -276,6 +277,7 @@ bool frmMain::inspectorShown() const {
 
 void frmMain::Form_Load() {
     inspector.RefreshRegFilters();
+    firstframe::mark("filters listed");
 
     const QRect screen = QApplication::primaryScreen()->geometry();
     const int width = twipsToPixels(kMainWidthTwips);
@@ -292,9 +294,11 @@ void frmMain::Form_Load() {
         runFirstStartImport(programDataFolder());
     filterProp_ = new frmFilterProp(inspector, this);
     loadConfiguration();
+    firstframe::mark("configuration loaded");
 
     // Again: the dialog's load ran it before the speaker mode was known.
     SkinLoad();
+    firstframe::mark("skin loaded");
 
     // From here on a failing step is skipped.
     volume.restore(settings_.read(QStringLiteral("Volume"), QStringLiteral("0")));
@@ -302,6 +306,7 @@ void frmMain::Form_Load() {
     volume.redraw();
 
     show();
+    firstframe::mark("main window shown");
     if (!RegistryStore::user().problem().isEmpty())
         warn(RegistryStore::user().problem());
     RegistryStore::user().setProblemHandler([this](const QString& problem) { warn(problem); });

@@ -4,6 +4,7 @@
 
 #include "app/sound_output_keeper.h"
 #include "config/frm_config.h"
+#include "support/media/default_sound_sink.h"
 #include "support/media/filter_graph.h"
 
 #include <algorithm>
@@ -12,6 +13,11 @@
 // The sound follows the server: devices come and go in the dialog, and a
 // movie whose output fails opens again on one that plays.
 void frmMain::keepSoundOutput() {
+    // The sink the default output played on last time is tried first.
+    defaultsound::remember(settings_.read(QStringLiteral("SoundElement")));
+    defaultsound::onPlayed([this](const QString& factory) {
+        settings_.write(QStringLiteral("SoundElement"), factory);
+    });
     SoundOutputKeeper::Hooks hooks;
     hooks.chosenName = [this] { return config_->deviceName(); };
     hooks.chosenId = [this] { return config_->deviceId(); };

@@ -110,6 +110,12 @@ void nameStreams(GstElement* demux, std::vector<DynamicPin>& pins) {
         pins[i].displayName = QStringLiteral("Stream %1").arg(int(i), 2, 10, QLatin1Char('0'));
 }
 
+void keepPins(GstElement* demux, std::vector<DynamicPin>& pins) {
+    nameStreams(demux, pins);
+    g_object_set_data_full(G_OBJECT(demux), kPinsKey, new std::vector<DynamicPin>(pins),
+                           destroyPins);
+}
+
 } // namespace
 
 QString capsMediaType(GstCaps* caps) {
@@ -122,12 +128,16 @@ MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
     GstElementFactory* factory = gst_element_get_factory(demux);
     if (!factory || location.isEmpty())
         return MediaStatus::failure(QStringLiteral("No file feeds this filter."));
+    std::vector<DynamicPin> pins;
+    if (QByteArray(GST_OBJECT_NAME(factory)) == "avidemux" && aviPinsFromHeaders(location, pins)) {
+        keepPins(demux, pins);
+        return MediaStatus::success();
+    }
     FileProbe probe(location, gst_element_factory_create(factory, nullptr));
     if (!probe.isReady())
         return MediaStatus::failure(QStringLiteral("The file cannot feed this filter."));
     g_signal_connect(probe.reader(), "no-more-pads", G_CALLBACK(onNoMorePads), nullptr);
     probe.pauseUntil(GstMessageType(GST_MESSAGE_APPLICATION | GST_MESSAGE_ASYNC_DONE), 3000);
-    std::vector<DynamicPin> pins;
     visitAll<GstPad>(gst_element_iterate_src_pads(probe.reader()), [&](GstPad* pad) {
         pins.push_back({GST_PAD_NAME(pad), QString(), mediaTypeOfPad(pad)});
     });
@@ -135,9 +145,7 @@ MediaStatus probeDynamicPins(GstElement* demux, const QString& location) {
     if (pins.empty())
         return MediaStatus::failure(error.isEmpty() ? QStringLiteral("The file has no streams.")
                                                     : error);
-    nameStreams(demux, pins);
-    g_object_set_data_full(G_OBJECT(demux), kPinsKey, new std::vector<DynamicPin>(pins),
-                           destroyPins);
+    keepPins(demux, pins);
     return MediaStatus::success();
 }
 

@@ -1,6 +1,7 @@
 // A filter graph on a GStreamer pipeline: control, position, rate, volume
 // and video size. Bus messages are handed to the UI thread and leave as
 // signals carrying the graph's id.
+#include "support/media/default_sound_sink.h"
 #include "support/media/gst_graph_private.h"
 #include "support/media/missing_parts.h"
 #include "support/media/video_window.h"
@@ -195,6 +196,7 @@ void FilterGraph::handleBusMessage(void* raw) {
         if (!prerolled_) {
             prerolled_ = true;
             firstframe::mark("graph prerolled");
+            defaultsound::notePlayed(GST_BIN(pipeline_));
             applyPendingSeek();
             Q_EMIT prerolled(id_);
         }

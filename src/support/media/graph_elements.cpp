@@ -1,6 +1,7 @@
 // The player's own filters (renderers, audio outputs) and the list of
 // filters a graph can add by name.
 #include "support/media/decoder_effects.h"
+#include "support/media/default_sound_sink.h"
 #include "support/media/frame_sink.h"
 #include "support/media/gst_graph_private.h"
 #include "support/media/missing_parts.h"
@@ -410,6 +411,14 @@ QList<RegFilterInfo> audioDevices() {
     return devicesCached;
 }
 
+} // namespace
+
+bool gstgraph::audioDevicesListed() {
+    return !audioDevices().isEmpty();
+}
+
+namespace {
+
 void restartDeviceWatch() {
     {
         QMutexLocker lock(&devicesAsking);
@@ -559,9 +568,10 @@ MediaResult<FilterInfo> RegFilterInfo::filter(FilterGraph& graph) const {
         element = makeNullAudioOutput(name_);
         break;
     case Kind::AudioOutput:
-        element = makeAudioOutput(name_, device_.isEmpty()
-                                             ? missingparts::make(factory_.toUtf8().constData())
-                                             : createDeviceSink(device_));
+        element = makeAudioOutput(name_, !device_.isEmpty() ? createDeviceSink(device_)
+                                         : factory_ == QLatin1String("autoaudiosink")
+                                             ? defaultsound::make()
+                                             : missingparts::make(factory_.toUtf8().constData()));
         break;
     case Kind::AviSplitter:
     case Kind::Dedynamic:

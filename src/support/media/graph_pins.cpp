@@ -1,5 +1,6 @@
 // Filters and pins of a graph: naming, connection details, connecting two
 // pins, and rendering downstream of a pin.
+#include "support/media/default_sound_sink.h"
 #include "support/media/gst_graph_private.h"
 #include "support/media/missing_parts.h"
 #include "support/probe/avi_header_reader.h"
@@ -79,10 +80,10 @@ GstPad* freeRendererInput(GstBin* graph, RendererKind kind) {
 GstPad* rendererInput(GstBin* graph, RendererKind kind) {
     if (GstPad* pad = freeRendererInput(graph, kind))
         return pad;
-    GstElement* renderer = kind == RendererKind::Video
-                               ? makeVideoRenderer(QStringLiteral("Video Renderer"))
-                               : makeAudioOutput(QStringLiteral("Default Audio Output"),
-                                                 missingparts::make("autoaudiosink"));
+    GstElement* renderer =
+        kind == RendererKind::Video
+            ? makeVideoRenderer(QStringLiteral("Video Renderer"))
+            : makeAudioOutput(QStringLiteral("Default Audio Output"), defaultsound::make());
     if (!renderer)
         return nullptr;
     gst_object_ref_sink(renderer);

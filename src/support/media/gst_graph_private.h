@@ -49,6 +49,8 @@ void updateLocks(GstBin* graph);
 GstElement* makeVideoRenderer(const QString& name);
 GstElement* makeAudioOutput(const QString& name, GstElement* sink);
 GstElement* makeNullAudioOutput(const QString& name);
+// Whether the desktop lists any audio device (waits for the first asking).
+bool audioDevicesListed();
 // The sink of an audio output whose volume is the sound server's stream
 // volume (a new reference), or null.
 GstElement* streamVolumeSink(GstElement* audioOutput);
@@ -68,6 +70,9 @@ struct DynamicPin {
 };
 // Learns a demultiplexer's output pins by reading the start of `location`.
 MediaStatus probeDynamicPins(GstElement* demux, const QString& location);
+// The AVI splitter's output pins from the headers of the AVI file at
+// `location`; false when the file has a stream this reading cannot name.
+bool aviPinsFromHeaders(const QString& location, std::vector<DynamicPin>& pins);
 const std::vector<DynamicPin>& dynamicPins(GstElement* element);
 QString displayNameOf(GstElement* element, const QByteArray& padName);
 QByteArray padNameOf(GstElement* element, const QString& displayName);

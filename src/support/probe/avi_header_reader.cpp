@@ -77,7 +77,12 @@ MediaStatus parseHeaderList(QByteArrayView list, AviHeaders& headers) {
             headers.height = le32(b + 36);
             haveMain = true;
         } else if (isList(chunk, "strl")) {
+            AviStreamHeaders& stream = headers.streamList.emplace_back();
             damaged |= !forEachChunk(chunk.body.sliced(4), [&](const Chunk& inner) {
+                if (isFourCc(inner.id, "strh"))
+                    stream.header = inner.body.toByteArray();
+                else if (isFourCc(inner.id, "strf"))
+                    stream.format = inner.body.toByteArray();
                 if (!isFourCc(inner.id, "strh") || headers.hasVideoStream)
                     return;
                 // Up to and including the length field.

@@ -5,10 +5,19 @@
 // size in the file is checked against its container before it is used.
 #include "support/media/media_status.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
 class QIODevice;
+
+// One stream's header ('strh') and format ('strf') chunks as the file holds
+// them; either is empty when the stream has none.
+struct AviStreamHeaders {
+    QByteArray header;
+    QByteArray format;
+};
 
 struct AviHeaders {
     // Main header. Frames here count only the first RIFF of an OpenDML file.
@@ -26,6 +35,9 @@ struct AviHeaders {
 
     // OpenDML extended header's frame count, 0 when the file has none.
     quint32 extendedTotalFrames = 0;
+
+    // Every stream, in file order.
+    QList<AviStreamHeaders> streamList;
 
     // Frames of the whole movie: the OpenDML count, else the video stream's
     // length, else the main header's count.
