@@ -137,6 +137,22 @@ bool ToneTap::waitForTone(double hz, int timeoutMs) const {
                                   timeoutMs);
 }
 
+namespace {
+bool runToEnd(GstElement* pipeline, int seconds) {
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* end =
+        gst_bus_timed_pop_filtered(bus, GstClockTime(seconds) * GST_SECOND,
+                                   GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
+    if (end)
+        gst_message_unref(end);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    return written;
+}
+} // namespace
+
 bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
                          const QString& title) {
     const QString description =
@@ -169,7 +185,7 @@ bool writeChapteredMovie(const QString& path, double seconds, const QList<double
     gst_toc_unref(toc);
     gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
                             title.toUtf8().constData(), nullptr);
-    const bool written = testsupport::runToEnd(pipeline, 30);
+    const bool written = runToEnd(pipeline, 30);
     gst_object_unref(out);
     gst_object_unref(mux);
     gst_object_unref(pipeline);

@@ -123,16 +123,3 @@ int threads() {
 }
 
 } // namespace proc
-
-namespace proc {
-QString threadNames() {
-    QStringList names;
-    for (const QString& task :
-         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
-        if (comm.open(QIODevice::ReadOnly))
-            names << QString::fromUtf8(comm.readAll().trimmed());
-    }
-    return names.join(QStringLiteral(", "));
-}
-} // namespace proc

@@ -39,6 +39,4 @@ long residentKiB();
 int openDescriptors();
 // Threads but GLib's idle ones; a streaming thread just stopped takes a moment.
 int threads();
-// The names of this process's threads, for diagnosis.
-QString threadNames();
 } // namespace proc

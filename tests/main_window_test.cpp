@@ -87,7 +87,7 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeTogglesTheInspectorAnd
     EXPECT_EQ(SettingsStore().read("Volume"), "-908");
 }
 
-TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOnExit) {
+TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheBarSwitchesStreamsAndStopsOnExit) {
     freshStore();
     installRendererWindows();
     frmMain window(testsupport::mediaPath("two-audio.avi") + " /cli -stream 2");
@@ -106,6 +106,22 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheMainWindowAndStopsOn
     EXPECT_EQ(above.y() + above.height() + 13, below.y()) << "200 twips above";
     EXPECT_EQ(window.durationText(), "00:00:04");
     EXPECT_EQ(window.videoSizeText(), "Video Size: 320x240");
+
+    // Opened afresh, a stream item reopens on that stream at the position shown.
+    window.OpenaMovie(testsupport::mediaPath("two-audio.avi"), false);
+    ASSERT_TRUE(waitUntil([&] { return window.audioStreamItems().value(0) != "None"; }, 8000));
+    EXPECT_EQ(window.audioStreamItems().mid(0, 3), QStringList({"Stream 01", "Stream 02", "None"}));
+    ASSERT_TRUE(waitUntil([&] { return window.positionText() >= "00:00:02"; }, 5000));
+    window.Mnu_As_Click(1);
+    const FilterInfo reopened = findFilter(*window.playback.MediaControl(), "AVI Splitter");
+    EXPECT_FALSE(findPin(reopened, "Stream 01").connectedTo());
+    EXPECT_TRUE(findPin(reopened, "Stream 02").connectedTo());
+    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
+    // Sooner than a play from the start would get there.
+    EXPECT_TRUE(waitUntil(
+        [&] { return window.playback.MediaControl()->currentPosition().valueOr(0) >= 2.0; }, 1200));
+    window.Mnu_As_Click(7); // no such item
+    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
     window.ExitMe();
     EXPECT_FALSE(window.playback.MediaControl());
     EXPECT_EQ(window.playback.PlayState(), PlayStopped);
@@ -147,28 +163,6 @@ TEST(MainWindow, DamagedRegistryAndSettingsFilesAreReportedWithoutHoldingUpTheSt
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(window.control("conf")->isEnabled());
     EXPECT_FALSE(RegistryStore::user().keptAsidePath().isEmpty()) << "the damaged file is kept";
-    window.ExitMe();
-}
-
-TEST(MainWindow, AnAudioStreamItemReopensWithThatStreamAtTheShownPosition) {
-    freshStore();
-    frmMain window(testsupport::mediaPath("two-audio.avi"));
-    window.Form_Load();
-    ASSERT_TRUE(waitUntil([&] { return window.audioStreamItems().value(0) != "None"; }, 8000));
-    EXPECT_EQ(window.audioStreamItems().mid(0, 3), QStringList({"Stream 01", "Stream 02", "None"}));
-    ASSERT_TRUE(waitUntil([&] { return window.positionText() >= "00:00:02"; }, 5000));
-
-    window.Mnu_As_Click(1);
-    ASSERT_TRUE(window.playback.MediaControl());
-    const FilterInfo splitter = findFilter(*window.playback.MediaControl(), "AVI Splitter");
-    EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
-    EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
-    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
-    ASSERT_TRUE(waitUntil(
-        [&] { return window.playback.MediaControl()->currentPosition().valueOr(0) >= 2.0; }, 3000))
-        << "back at the position shown before";
-    window.Mnu_As_Click(7); // no such item
-    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
     window.ExitMe();
 }
 
@@ -221,7 +215,7 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
 }
 
 // With an empty queue Shift+Next moves by chapter from a fresh open.
-TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
+TEST(MainWindow, ShiftNextStepsThroughTheChaptersAndTheSeekBarSeeks) {
     freshStore();
     QTemporaryDir folder;
     QFile chapters(folder.filePath("demo.vcx"));
@@ -245,6 +239,27 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersFromAFreshOpen) {
         testsupport::pumpEvents(200);
     }
     EXPECT_EQ(window.playback.PlayState(), PlayRunning);
+
+    // The seek bar: whole seconds, and a held bar seeks where it is let go.
+    cpvProgressBar* bar = window.seekBar();
+    ASSERT_TRUE(waitUntil([&] { return bar->Max() == 12; }, 5000)) << bar->Max();
+    ASSERT_EQ(bar->setValue(3), ControlError::None);
+    EXPECT_EQ(window.positionText(), "00:00:03") << "the bar's value shows as the time";
+    EXPECT_EQ(bar->setValue(13), ControlError::InvalidPropertyValue) << "past the end is refused";
+
+    const QPointF at(bar->width() * 0.75, bar->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    const int held = bar->Value();
+    EXPECT_GE(held, 8);
+    testsupport::pumpEvents(2200); // two position ticks
+    EXPECT_EQ(bar->Value(), held) << "the ticks leave a held bar alone";
+    QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    testsupport::pumpEvents(300);
+    EXPECT_GE(window.playback.MediaPosition()->currentPosition().valueOr(0), held - 0.1);
     window.ExitMe();
 }
 
@@ -274,34 +289,6 @@ TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
     window.setTitle("A message");
     window.StopMovie();
     EXPECT_EQ(window.scrollTitle(), "A message");
-    window.ExitMe();
-}
-
-// The seek bar: whole seconds, and a held bar seeks where it is let go.
-TEST(MainWindow, TheSeekBarFollowsThePositionAndSeeksWhereItIsLetGo) {
-    freshStore();
-    frmMain window(testsupport::mediaPath("demo.avi"));
-    window.Form_Load();
-    cpvProgressBar* bar = window.seekBar();
-    ASSERT_TRUE(waitUntil([&] { return bar->Max() == 12; }, 5000)) << bar->Max();
-    ASSERT_TRUE(waitUntil([&] { return bar->Value() >= 1; }, 4000));
-    ASSERT_EQ(bar->setValue(3), ControlError::None);
-    EXPECT_EQ(window.positionText(), "00:00:03") << "the bar's value shows as the time";
-    EXPECT_EQ(bar->setValue(13), ControlError::InvalidPropertyValue) << "past the end is refused";
-
-    const QPointF at(bar->width() * 0.75, bar->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &press);
-    const int held = bar->Value();
-    EXPECT_GE(held, 8);
-    testsupport::pumpEvents(2200); // two position ticks
-    EXPECT_EQ(bar->Value(), held) << "the ticks leave a held bar alone";
-    QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &release);
-    testsupport::pumpEvents(300);
-    EXPECT_GE(window.playback.MediaPosition()->currentPosition().valueOr(0), held - 0.1);
     window.ExitMe();
 }
 

@@ -51,27 +51,10 @@ TEST(PictureStore, SlotsOneToTwentyNineHoldTheNamedBitmaps) {
     EXPECT_EQ(store.picture(AudioModePicture::Q3d).width(), 27);
 }
 
-TEST(PictureStore, LoadsEveryBitmapIntoItsSlot) {
-    QTemporaryDir dir;
-    writeFullSkin(dir.path(), 0xff112233);
-    PictureStore store;
-    EXPECT_EQ(loadSkinPictures(store, dir.path()), 29);
-    for (int slot = 1; slot <= 29; ++slot) {
-        ASSERT_TRUE(store.hasPicture(slot)) << slot;
-        EXPECT_EQ(store.picture(slot).width(), slot) << slot;
-        EXPECT_EQ(store.picture(slot).pixel(0, 0), 0xff112233u) << slot;
-    }
-    QTemporaryDir other;
-    writeSkinPicture(other.path(), 1, 0xffabcdef, "volume_slider_bitmap_1.bmp");
-    writeSkinPicture(other.path(), 29, 0xffabcdef, "AUDIO_MODE_STEREO.bmp");
-    EXPECT_EQ(loadSkinPictures(store, other.path()), 2);
-    EXPECT_EQ(store.picture(1).pixel(0, 0), 0xffabcdefu);
-    EXPECT_EQ(store.picture(29).pixel(0, 0), 0xffabcdefu);
-}
-
-// What a new skin lacks keeps the previous skin's picture.
-TEST(PictureStore, WhatCannotBeLoadedKeepsThePreviousPicture) {
-    QTemporaryDir first, second;
+// Each bitmap to its slot, names in any case; what a new skin lacks keeps
+// the previous skin's picture.
+TEST(PictureStore, LoadsEachBitmapIntoItsSlotAndWhatCannotBeLoadedKeepsThePrevious) {
+    QTemporaryDir first, second, other;
     writeFullSkin(first.path(), 0xff0000ff);
     writeFullSkin(second.path(), 0xff00ff00);
     ASSERT_TRUE(QFile::remove(QDir(second.path()).filePath("Audio_Mode_Q3D.BMP")));
@@ -81,6 +64,10 @@ TEST(PictureStore, WhatCannotBeLoadedKeepsThePreviousPicture) {
     broken.close();
     PictureStore store;
     ASSERT_EQ(loadSkinPictures(store, first.path()), 29);
+    for (int slot = 1; slot <= 29; ++slot) {
+        EXPECT_EQ(store.picture(slot).width(), slot) << slot;
+        EXPECT_EQ(store.picture(slot).pixel(0, 0), 0xff0000ffu) << slot;
+    }
     EXPECT_EQ(loadSkinPictures(store, second.path()), 27);
     EXPECT_EQ(store.picture(AudioModePicture::Q3d).pixel(0, 0), 0xff0000ffu);
     EXPECT_EQ(store.picture(5).pixel(0, 0), 0xff0000ffu);
@@ -89,4 +76,9 @@ TEST(PictureStore, WhatCannotBeLoadedKeepsThePreviousPicture) {
     EXPECT_EQ(loadSkinPictures(store, QString()), 0);
     EXPECT_EQ(loadSkinPictures(store, QStringLiteral("/nonexistent/skin")), 0);
     EXPECT_EQ(store.picture(22).pixel(0, 0), 0xff00ff00u);
+    writeSkinPicture(other.path(), 1, 0xffabcdef, "volume_slider_bitmap_1.bmp");
+    writeSkinPicture(other.path(), 29, 0xffabcdef, "AUDIO_MODE_STEREO.bmp");
+    EXPECT_EQ(loadSkinPictures(store, other.path()), 2);
+    EXPECT_EQ(store.picture(1).pixel(0, 0), 0xffabcdefu);
+    EXPECT_EQ(store.picture(29).pixel(0, 0), 0xffabcdefu);
 }

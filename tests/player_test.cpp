@@ -188,12 +188,17 @@ TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
     EXPECT_EQ(player.queue.items(), QStringList({mediaPath("movie.mp4"), mediaPath("movie.mpg")}));
 }
 
-TEST(Transport, PauseStopAndPlayFollowThePlayState) {
+TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     Player player;
     player.transport.pause_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayStopped) << "pause while stopped does nothing";
-    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("one-audio.avi"), false));
-    ASSERT_TRUE(player.waitForPosition(1.0));
+    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), false));
+    ASSERT_TRUE(player.waitForPosition(0.2));
+    player.host.value = 2;
+    player.transport.PBar1_Click();
+    EXPECT_EQ(player.host.position, "00:00:02");
+    testsupport::pumpEvents(150);
+    EXPECT_NEAR(player.position(), 2.1, 0.3);
 
     player.transport.pause_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
@@ -205,6 +210,23 @@ TEST(Transport, PauseStopAndPlayFollowThePlayState) {
     EXPECT_FALSE(player.playback.Paused());
     testsupport::pumpEvents(100);
     EXPECT_GE(player.position(), paused - 0.05) << "play after pause resumes";
+
+    const int detections = player.host.detections;
+    player.transport.pause_Click();
+    player.transport.Jump("00:00:01");
+    EXPECT_EQ(player.playback.PlayState(), PlayRunning);
+    EXPECT_FALSE(player.playback.Paused()) << "Space would ask a running movie to play";
+    testsupport::pumpEvents(150);
+    EXPECT_NEAR(player.position(), 1.1, 0.3);
+    EXPECT_EQ(player.host.value, 1);
+    EXPECT_EQ(player.host.detections, detections) << "a jump is no new play";
+
+    player.transport.PlaybackRate(2);
+    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0);
+    player.transport.PlaybackRate(3);
+    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0) << "an unknown index changes nothing";
+    player.transport.PlaybackRate(1);
+    EXPECT_EQ(player.playback.MediaPosition()->rate(), 1.0);
 
     const int detachedBefore = player.host.detached;
     player.transport.stopbt_Click();
@@ -218,33 +240,6 @@ TEST(Transport, PauseStopAndPlayFollowThePlayState) {
     EXPECT_LT(player.position(), 0.9) << "play after stop starts at 0";
     player.transport.playPause();
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
-}
-
-TEST(Transport, SeekBarJumpAndRate) {
-    Player player;
-    ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), false));
-    ASSERT_TRUE(player.waitForPosition(0.2));
-    player.host.value = 2;
-    player.transport.PBar1_Click();
-    EXPECT_EQ(player.host.position, "00:00:02");
-    testsupport::pumpEvents(150);
-    EXPECT_NEAR(player.position(), 2.1, 0.3);
-
-    player.transport.pause_Click();
-    player.transport.Jump("00:00:01");
-    EXPECT_EQ(player.playback.PlayState(), PlayRunning);
-    EXPECT_FALSE(player.playback.Paused()) << "Space would ask a running movie to play";
-    testsupport::pumpEvents(150);
-    EXPECT_NEAR(player.position(), 1.1, 0.3);
-    EXPECT_EQ(player.host.value, 1);
-    EXPECT_EQ(player.host.detections, 1) << "a jump is no new play: one overlay detection";
-
-    player.transport.PlaybackRate(2);
-    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0);
-    player.transport.PlaybackRate(3);
-    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0) << "an unknown index changes nothing";
-    player.transport.PlaybackRate(1);
-    EXPECT_EQ(player.playback.MediaPosition()->rate(), 1.0);
 }
 
 // Next and Previous end the movie for the queue to move on, or do nothing;

@@ -4,13 +4,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QRect>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
 #include <algorithm>
@@ -40,41 +38,6 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void pumpEvents(int ms) {
     waitUntil([] { return false; }, ms);
-}
-
-bool runToEnd(GstElement* pipeline, int seconds) {
-    gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* end =
-        gst_bus_timed_pop_filtered(bus, GstClockTime(seconds) * GST_SECOND,
-                                   GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
-    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
-    if (end)
-        gst_message_unref(end);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    return written;
-}
-
-QString squareMovie() {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("square.avi"));
-    if (QFile::exists(path))
-        return path;
-    const QString description =
-        QStringLiteral("videotestsrc num-buffers=250 pattern=white ! video/x-raw,width=180,"
-                       "height=180,framerate=25/1 ! videobox left=-230 right=-230 top=-90 "
-                       "bottom=-90 fill=blue ! videoconvert ! avenc_mpeg4 bitrate=2000000 ! "
-                       "avimux ! filesink location=\"%1\"")
-            .arg(path);
-    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), nullptr);
-    if (!pipeline)
-        return {};
-    const bool made = runToEnd(pipeline, 60);
-    gst_object_unref(pipeline);
-    if (!made)
-        QFile::remove(path);
-    return made ? path : QString();
 }
 
 QImage windowPixels(QWidget& window) {

@@ -10,9 +10,6 @@ class QImage;
 class QRect;
 class QWidget;
 
-struct _GstElement;
-using GstElement = struct _GstElement;
-
 namespace testsupport {
 
 // Full path of a generated test file ("two-audio.avi", "movie.mpg", ...).
@@ -27,10 +24,6 @@ void pumpEvents(int ms);
 // An I420 frame as a graph hands it over, its planes written by `fill`.
 VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFrame*)>& fill = {});
 
-// A 640x360 AVI of 10 s: a white 180x180 square at (230, 90) on blue; made once.
-QString squareMovie();
-// Plays a file-writing pipeline to its end within `seconds`; stopped, not unref'd.
-bool runToEnd(GstElement* pipeline, int seconds);
 // The top-level `window` as the window system shows it, in device pixels.
 QImage windowPixels(QWidget& window);
 // The bounding box of the white (bright in all three colours) in `shot`.

@@ -15,7 +15,7 @@ fi
 script=$(readlink -f "${BASH_SOURCE[0]}")
 files=(two-audio.avi two-audio.divx one-audio.avi movie.divx movie.mpg movie.asf movie.mp4 rate-23976.avi
     demo.avi demo.srt demo.m3u menu.avi transition.avi second.bmp main.vmu second.vmu empty.avi not-media.avi truncated.avi
-    tone.wav big.avi one-frame.avi clusters.mkv tracks.mkv)
+    tone.wav big.avi one-frame.avi clusters.mkv tracks.mkv square.avi)
 
 mkdir -p "$1"
 outdir=$(cd "$1" && pwd)
@@ -146,6 +146,12 @@ avi big.avi 10 1920 1080 25/1 2000000 pattern=smpte
 
 # One picture and nothing else: a movie over before it could be seen.
 avi one-frame.avi 1 320 240 25/1 400000 pattern=smpte
+
+# A white 180x180 square at (230, 90) on blue, 640x360, ten seconds: where
+# its edges land shows how the picture was stretched, placed and cropped.
+launch videotestsrc num-buffers=250 pattern=white ! video/x-raw,width=180,height=180,framerate=25/1 \
+    ! videobox left=-230 right=-230 top=-90 bottom=-90 fill=blue ! videoconvert \
+    ! avenc_mpeg4 bitrate=2000000 ! avimux ! filesink location=square.avi
 
 # Eight seconds of H.264 and Vorbis in Matroska clusters of two seconds (a
 # key frame every 50 frames): damage in one cluster leaves the next to play.
