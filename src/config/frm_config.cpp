@@ -108,15 +108,20 @@ void frmConfig::applyPreferences(const Preferences& p) {
 
 void frmConfig::showDialog() {
     skins_->attachFolderModel();
-    // Whole on the screen it opens on, Ok and Cancel included.
-    const QRect screen =
-        (windowHandle() && windowHandle()->screen() ? windowHandle()->screen()
-                                                    : QGuiApplication::primaryScreen())
-            ->availableGeometry();
+    // The first time centred on the bar, later where the user left it;
+    // whole on the screen either way, Ok and Cancel included.
+    const bool first = !testAttribute(Qt::WA_Moved) && parentWidget();
+    QScreen* on = first ? QGuiApplication::screenAt(parentWidget()->frameGeometry().center())
+                  : windowHandle() ? windowHandle()->screen()
+                                   : nullptr;
+    const QRect screen = (on ? on : QGuiApplication::primaryScreen())->availableGeometry();
     resize(
         sizeHint().boundedTo(screen.size()).expandedTo(minimumSizeHint().boundedTo(screen.size())));
-    move(std::clamp(x(), screen.left(), std::max(screen.left(), screen.right() - width())),
-         std::clamp(y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
+    QRect at(pos(), size());
+    if (first)
+        at.moveCenter(parentWidget()->frameGeometry().center());
+    move(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - width())),
+         std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
     // A switch may have been refused in full screen since the last showing.
     general_->showDisplayModesState();
     show();

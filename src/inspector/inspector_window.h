@@ -24,7 +24,8 @@ class InspectorWindow : public QObject {
     InspectorWindow(GraphInspector& inspector, Player player, QWidget& bar);
     ~InspectorWindow() override;
 
-    // Below the bar, or above it when the screen ends first.
+    // Beside the bar, never over it: below, or above or beside it when the
+    // screen ends first.
     void show(bool show);
     bool shown() const;
     InspectorPanel* panel() const { return panel_.get(); }
@@ -35,6 +36,7 @@ class InspectorWindow : public QObject {
 
   private:
     void wire();
+    void place();
     GraphInspector& inspector_;
     Player player_;
     QWidget& bar_;

@@ -82,6 +82,7 @@ wait_window '^Subtitles$' >/dev/null
 open_menu
 click_spot 410 243 530 291
 wait_for Stopped status # a picture, no movie
+wait_for "" metadata xesam:title # and no track, not the stopped background
 sleep 0.3
 click_spot 50 193 384 241
 wait_for menu.avi metadata xesam:title
