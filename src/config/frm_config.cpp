@@ -117,16 +117,25 @@ void frmConfig::showDialog() {
     const QRect screen = (on ? on : QGuiApplication::primaryScreen())->availableGeometry();
     resize(
         sizeHint().boundedTo(screen.size()).expandedTo(minimumSizeHint().boundedTo(screen.size())));
-    QRect at(pos(), size());
+    QRect at(pos(), frameGeometry().size());
     if (first)
         at.moveCenter(parentWidget()->frameGeometry().center());
-    move(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() - width())),
-         std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
+    moveOnto(screen, at.topLeft());
     // A switch may have been refused in full screen since the last showing.
     general_->showDisplayModesState();
     show();
+    moveOnto(screen, pos()); // the frame, once shown, may be larger
     raise();
     AnalyseReg();
+}
+
+// The frame's top-left at `at`, or as near as keeps the frame on `screen`.
+void frmConfig::moveOnto(const QRect& screen, QPoint at) {
+    const QSize frame = frameGeometry().size();
+    move(std::clamp(at.x(), screen.left(),
+                    std::max(screen.left(), screen.right() + 1 - frame.width())),
+         std::clamp(at.y(), screen.top(),
+                    std::max(screen.top(), screen.bottom() + 1 - frame.height())));
 }
 
 void frmConfig::Command1_Click() {
