@@ -101,29 +101,43 @@ void InspectorWindow::show(bool show) {
 }
 
 // Below the bar, else above it, else beside it: whole on the screen and
-// clear of the bar, the title strip included. With no room anywhere, below.
+// clear of the bar, the title strip included. Where it fits nowhere it
+// is made shorter to fit the larger room above or below; failing that,
+// it goes below as far as the screen allows.
 void InspectorWindow::place() {
     const QRect bar = bar_.frameGeometry();
     QScreen* on = QGuiApplication::screenAt(bar.center());
     const QRect screen = (on ? on : QGuiApplication::primaryScreen())->availableGeometry();
+    if (placeClear(bar, screen))
+        return;
+    const int frame = panel_->frameGeometry().height() - panel_->height();
+    const int room = std::max(bar.top() - screen.top(), screen.bottom() - bar.bottom());
+    panel_->resize(panel_->width(), std::max(panel_->minimumSizeHint().height(), room - frame));
+    if (!placeClear(bar, screen))
+        panel_->move(onScreen(QPoint(bar.left(), bar.bottom() + 1), screen));
+}
+
+bool InspectorWindow::placeClear(const QRect& bar, const QRect& screen) {
     const QSize size = panel_->frameGeometry().size();
-    const auto onScreen = [&](QPoint at) {
-        return QPoint(std::clamp(at.x(), screen.left(),
-                                 std::max(screen.left(), screen.right() + 1 - size.width())),
-                      std::clamp(at.y(), screen.top(),
-                                 std::max(screen.top(), screen.bottom() + 1 - size.height())));
-    };
-    const QPoint below(bar.left(), bar.bottom() + 1);
     for (const QPoint at :
-         {below, QPoint(bar.left(), bar.top() - size.height()), QPoint(bar.right() + 1, bar.top()),
-          QPoint(bar.left() - size.width(), bar.top())}) {
-        const QRect placed(onScreen(at), size);
+         {QPoint(bar.left(), bar.bottom() + 1), QPoint(bar.left(), bar.top() - size.height()),
+          QPoint(bar.right() + 1, bar.top()), QPoint(bar.left() - size.width(), bar.top())}) {
+        const QRect placed(onScreen(at, screen), size);
         if (screen.contains(placed) && !placed.intersects(bar)) {
             panel_->move(placed.topLeft());
-            return;
+            return true;
         }
     }
-    panel_->move(onScreen(below));
+    return false;
+}
+
+// `at`, or as near as keeps the window's frame on the screen.
+QPoint InspectorWindow::onScreen(QPoint at, const QRect& screen) const {
+    const QSize size = panel_->frameGeometry().size();
+    return QPoint(std::clamp(at.x(), screen.left(),
+                             std::max(screen.left(), screen.right() + 1 - size.width())),
+                  std::clamp(at.y(), screen.top(),
+                             std::max(screen.top(), screen.bottom() + 1 - size.height())));
 }
 
 bool InspectorWindow::shown() const {

@@ -2,6 +2,8 @@
 // The filter graph inspector as a window of its own beside the bar: its
 // panel, the dialogs it asks for, and what its buttons do to the player.
 #include <QObject>
+#include <QPoint>
+#include <QRect>
 #include <functional>
 #include <memory>
 
@@ -37,6 +39,8 @@ class InspectorWindow : public QObject {
   private:
     void wire();
     void place();
+    bool placeClear(const QRect& bar, const QRect& screen);
+    QPoint onScreen(QPoint at, const QRect& screen) const;
     GraphInspector& inspector_;
     Player player_;
     QWidget& bar_;
