@@ -1,5 +1,6 @@
 // The main window's start-up and exit, the command line, and what it wires.
 #include "app/frm_main.h"
+#include "app/program_data.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "graph_fixture.h"
@@ -19,6 +20,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -62,9 +65,15 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeTogglesTheInspectorAnd
         if (top->windowTitle() == "Filter Graph Inspector")
             panel = top;
     ASSERT_NE(panel, nullptr);
+    // Whole on the screen, clear of the bar, once a window manager has
+    // framed it.
+    testsupport::pumpEvents(700);
+    EXPECT_FALSE(panel->frameGeometry().intersects(window.frameGeometry()));
+    EXPECT_TRUE(
+        QApplication::primaryScreen()->availableGeometry().contains(panel->frameGeometry()));
     QKeyEvent ctrlI(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier);
-    QApplication::sendEvent(panel, &ctrlI);
-    EXPECT_FALSE(window.inspectorShown());
+    QApplication::sendEvent(panel->findChild<QPlainTextEdit*>(), &ctrlI);
+    EXPECT_FALSE(window.inspectorShown()) << "Ctrl+I inside the inspector closes it too";
     window.showInspector(true);
     window.inspector.NewGraph();
     EXPECT_GT(window.inspector.listRegFilters.count(), 10);
@@ -303,6 +312,44 @@ TEST(MainWindow, APathWithClipsInItPlays) {
     EXPECT_EQ(window.playback.CurrentFile(), movie);
     EXPECT_EQ(window.scrollTitle().toStdString(), "movie -fullscreen.avi");
     EXPECT_TRUE(waitUntil([&] { return window.positionText() >= "00:00:01"; }, 5000));
+    window.ExitMe();
+}
+
+namespace {
+// The top windows' X ids from the bottom up, as a window manager stacks
+// them; empty without one.
+QStringList stacking() {
+    QProcess xprop;
+    xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+    xprop.waitForFinished(5000);
+    const QString out = QString::fromLatin1(xprop.readAllStandardOutput());
+    return out.contains('#') ? out.section('#', 1).remove(' ').trimmed().split(',') : QStringList();
+}
+QString xId(const QWidget& window) {
+    return "0x" + QString::number(window.winId(), 16);
+}
+} // namespace
+
+// The dialog opens centred on the bar, and stays above it when a skin
+// chosen on its Skins page maps the bar anew.
+TEST(MainWindow, TheDialogOpensCentredOnTheBarAndStaysAboveItWhenReskinned) {
+    freshStore();
+    frmMain window("");
+    window.Form_Load();
+    window.showConfiguration();
+    const frmConfig& config = *window.config();
+    const QRect bar = window.frameGeometry();
+    EXPECT_NEAR(config.frameGeometry().center().x(), bar.center().x(), 2);
+    EXPECT_TRUE(config.frameGeometry().contains(bar.center()));
+    testsupport::pumpEvents(500);
+    window.config()->setSkinFolder(QDir(programDataFolder()).filePath("Skins/Daylight"));
+    testsupport::pumpEvents(1000);
+    const QStringList order = stacking();
+    if (!order.isEmpty()) {
+        EXPECT_GE(order.indexOf(xId(window)), 0) << order.join(' ').toStdString();
+        EXPECT_GT(order.indexOf(xId(config)), order.indexOf(xId(window)))
+            << order.join(' ').toStdString();
+    }
     window.ExitMe();
 }
 

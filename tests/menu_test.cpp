@@ -127,6 +127,17 @@ TEST(HotSpots, BordersAreOutsideTheFirstListedWinsAndKeysFindNeighbours) {
     EXPECT_EQ(neighbour(buttons, 0, 1, 0), 1);
     EXPECT_EQ(neighbour(buttons, 2, 0, 1), -1) << "nothing below the last";
     EXPECT_EQ(neighbour(buttons, 2, 0, -1), 0) << "straight up before up and aside";
+
+    // A column with one spot beside its last row, and a first row whose
+    // second spot has a spot just below and to its left.
+    const QStringList column{"050,093,275,141", "050,143,312,191", "050,193,356,241",
+                             "050,243,316,291", "410,243,530,291"};
+    EXPECT_EQ(neighbour(column, 3, 1, 0), 4) << "along the last row, not up the column";
+    EXPECT_EQ(neighbour(column, 4, -1, 0), 3);
+    EXPECT_EQ(neighbour(column, 3, 0, -1), 2);
+    const QStringList row{"050,010,150,050", "300,010,400,050", "250,060,350,100"};
+    EXPECT_EQ(neighbour(row, 1, -1, 0), 0) << "along the first row, not down the row below";
+    EXPECT_EQ(neighbour(row, 2, 0, -1), 1);
 }
 
 TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {

@@ -49,6 +49,26 @@ class VideoDisplayTest : public ::testing::Test {
 
 } // namespace
 
+// Full screen and back: the window is where it was, at the native size.
+TEST_F(VideoDisplayTest, FullScreenTwiceReturnsToTheNativeSizeWhereItWas) {
+    testsupport::pumpEvents(700); // a window manager's frame comes late
+    const QRect before = video()->frameGeometry();
+    window->FullScrMode();
+    EXPECT_TRUE(window->video().state().FullScreenOn);
+    EXPECT_EQ(video()->geometry(), QRect(QPoint(0, 0), screen()));
+    EXPECT_EQ(picture(), *fullScreenPicture(screen(), {640, 360}));
+
+    window->FullScrMode();
+    EXPECT_FALSE(window->video().state().FullScreenOn);
+    // A window manager answers in its own time.
+    EXPECT_TRUE(testsupport::waitUntil([&] { return video()->frameGeometry() == before; }, 3000))
+        << "video at " << video()->frameGeometry().x() << "," << video()->frameGeometry().y() << " "
+        << video()->frameGeometry().width() << "x" << video()->frameGeometry().height()
+        << ", was at " << before.x() << "," << before.y();
+    EXPECT_EQ(video()->size(), QSize(640, 360));
+    EXPECT_EQ(picture(), QRect(0, 0, 640, 360));
+}
+
 // A first frame arriving while full screen is left lays out windowed; a
 // window the user moved stays there through a stop and a play.
 TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserHasIt) {

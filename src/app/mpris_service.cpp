@@ -2,6 +2,7 @@
 
 #include "app/frm_main.h"
 #include "app/main_commands.h"
+#include "app/menu_view.h"
 #include "playlist/play_queue.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,8 @@ MprisPlayer::MprisPlayer(QObject* service, frmMain& player)
             [this](double seconds) { Q_EMIT Seeked(qlonglong(seconds * kMicro)); });
     connect(&player.commands(), &MainCommands::ran, this, &MprisPlayer::publishChanges);
     connect(&player.playback, &Playback::titleTagChanged, this, &MprisPlayer::publishChanges);
+    connect(&player.menus().screen(), &MenuScreen::stillChanged, this,
+            &MprisPlayer::publishChanges);
 }
 
 QString MprisPlayer::playbackStatus() const {
@@ -85,7 +88,9 @@ void MprisPlayer::setRate(double rate) {
 QVariantMap MprisPlayer::metadata() const {
     QVariantMap map;
     const QString file = player_.playback.CurrentFile();
-    if (file.isEmpty())
+    // A still menu plays nothing: the movie stopped under it (its
+    // background, say) is no track.
+    if (file.isEmpty() || player_.menus().screen().stillShown())
         return map;
     map.insert(QStringLiteral("mpris:trackid"),
                QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/vantor/track/current"))));

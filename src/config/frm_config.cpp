@@ -108,20 +108,34 @@ void frmConfig::applyPreferences(const Preferences& p) {
 
 void frmConfig::showDialog() {
     skins_->attachFolderModel();
-    // Whole on the screen it opens on, Ok and Cancel included.
-    const QRect screen =
-        (windowHandle() && windowHandle()->screen() ? windowHandle()->screen()
-                                                    : QGuiApplication::primaryScreen())
-            ->availableGeometry();
+    // The first time centred on the bar, later where the user left it;
+    // whole on the screen either way, Ok and Cancel included.
+    const bool first = !testAttribute(Qt::WA_Moved) && parentWidget();
+    QScreen* on = first ? QGuiApplication::screenAt(parentWidget()->frameGeometry().center())
+                  : windowHandle() ? windowHandle()->screen()
+                                   : nullptr;
+    const QRect screen = (on ? on : QGuiApplication::primaryScreen())->availableGeometry();
     resize(
         sizeHint().boundedTo(screen.size()).expandedTo(minimumSizeHint().boundedTo(screen.size())));
-    move(std::clamp(x(), screen.left(), std::max(screen.left(), screen.right() - width())),
-         std::clamp(y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
+    QRect at(pos(), frameGeometry().size());
+    if (first)
+        at.moveCenter(parentWidget()->frameGeometry().center());
+    moveOnto(screen, at.topLeft());
     // A switch may have been refused in full screen since the last showing.
     general_->showDisplayModesState();
     show();
+    moveOnto(screen, pos()); // the frame, once shown, may be larger
     raise();
     AnalyseReg();
+}
+
+// The frame's top-left at `at`, or as near as keeps the frame on `screen`.
+void frmConfig::moveOnto(const QRect& screen, QPoint at) {
+    const QSize frame = frameGeometry().size();
+    move(std::clamp(at.x(), screen.left(),
+                    std::max(screen.left(), screen.right() + 1 - frame.width())),
+         std::clamp(at.y(), screen.top(),
+                    std::max(screen.top(), screen.bottom() + 1 - frame.height())));
 }
 
 void frmConfig::Command1_Click() {

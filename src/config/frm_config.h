@@ -158,6 +158,7 @@ class frmConfig : public QDialog {
     bool applying() const { return ConfigApplying; }
 
   private:
+    void moveOnto(const QRect& screen, QPoint at);
     void buildWindow();
     void applyPreferences(const Preferences& p);
     void ListRegisteredFilters();

@@ -118,6 +118,11 @@ void SkinsPage::setFolder(const QString& folder) {
 }
 
 void SkinsPage::Dir1_Change() {
-    if (!frmConfig::skinDescriptionFile(path_).isEmpty() && dialog_.hooks.skinLoad)
-        dialog_.hooks.skinLoad();
+    if (frmConfig::skinDescriptionFile(path_).isEmpty() || !dialog_.hooks.skinLoad)
+        return;
+    dialog_.hooks.skinLoad();
+    // The bar comes back mapped anew, on top: the open dialog, its Ok and
+    // Cancel, stays above it.
+    if (dialog_.isVisible())
+        dialog_.raise();
 }

@@ -2,6 +2,8 @@
 // The filter graph inspector as a window of its own beside the bar: its
 // panel, the dialogs it asks for, and what its buttons do to the player.
 #include <QObject>
+#include <QPoint>
+#include <QRect>
 #include <functional>
 #include <memory>
 
@@ -24,7 +26,8 @@ class InspectorWindow : public QObject {
     InspectorWindow(GraphInspector& inspector, Player player, QWidget& bar);
     ~InspectorWindow() override;
 
-    // Below the bar, or above it when the screen ends first.
+    // Beside the bar, never over it: below, or above or beside it when the
+    // screen ends first.
     void show(bool show);
     bool shown() const;
     InspectorPanel* panel() const { return panel_.get(); }
@@ -35,6 +38,9 @@ class InspectorWindow : public QObject {
 
   private:
     void wire();
+    void place();
+    bool placeClear(const QRect& bar, const QRect& screen);
+    QPoint onScreen(QPoint at, const QRect& screen) const;
     GraphInspector& inspector_;
     Player player_;
     QWidget& bar_;

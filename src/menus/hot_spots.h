@@ -26,6 +26,7 @@ struct HitResult {
 HitResult hitTest(const QStringList& buttons, QPointF point);
 
 // The hot spot nearest to `current` whose centre lies in the direction
-// (dx, dy) (one of them 0, the other -1 or 1); the first one when nothing
-// is selected, -1 when there is none.
+// (dx, dy) (one of them 0, the other -1 or 1), one of its own row (or
+// column) before any other; the first one when nothing is selected, -1
+// when there is none.
 int neighbour(const QStringList& buttons, int current, int dx, int dy);

@@ -44,8 +44,11 @@ MenuScreen::~MenuScreen() {
 
 bool MenuScreen::showStill(const QString& picture) {
     if (picture.isEmpty()) {
+        const bool was = stillShown();
         ImgMenu->clear();
         ImgMenu->hide();
+        if (was)
+            Q_EMIT stillChanged();
         return true;
     }
     const QPixmap pixmap(picture);
@@ -62,6 +65,7 @@ bool MenuScreen::showStill(const QString& picture) {
     ImgMenu->show();
     ImgMenu->raise();
     update();
+    Q_EMIT stillChanged();
     return true;
 }
 

@@ -44,6 +44,10 @@ class MenuScreen : public QObject {
     QLabel* ImgMenu = nullptr;
     QFrame* ButtonSel = nullptr;
 
+  Q_SIGNALS:
+    // A still picture came or went as the menu's background.
+    void stillChanged();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

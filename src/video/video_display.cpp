@@ -193,15 +193,15 @@ void VideoDisplay::leaveFullScreen() {
     setPointerHidden(false);
     window_->showNormal();
     sizeToNative();
-    // Directly above the bar and centred on it. The window manager gives
-    // the frame back later: its size is the one the window had windowed.
-    placeAboveBar(windowedFrame_);
-    // The window manager puts its frame back a moment later: place the
-    // window again with the frame it then has.
+    // Where it was before. The window manager gives the frame back later:
+    // its size is the one the window had windowed.
+    placeBack(windowedFrame_);
+    // The window manager puts its frame back a moment later, and may move
+    // the window with it: place the window again with the frame it then has.
     for (const int ms : {150, 500})
         QTimer::singleShot(ms, this, [this] {
             if (!state_.FullScreenOn && window_->isVisible())
-                placeAboveBar(frameMargins());
+                placeBack(frameMargins());
         });
     QCoreApplication::processEvents();
     if (hooks_.subtitleGoUp)
@@ -258,6 +258,18 @@ void VideoDisplay::placeAboveBar(QMargins frame) {
         window_->setGeometry(QRect(at, size));
 }
 
+// Back where the window stood before full screen. One that was hidden, or
+// of another size (another movie opened in full screen), goes directly
+// above the bar, centred on it.
+void VideoDisplay::placeBack(QMargins frame) {
+    if (windowedPlace_.size() != window_->size()) {
+        placeAboveBar(frame);
+        return;
+    }
+    if (window_->geometry() != windowedPlace_)
+        window_->setGeometry(windowedPlace_);
+}
+
 // The window manager's frame around the video window.
 QMargins VideoDisplay::frameMargins() const {
     const QRect frame = window_->frameGeometry(), inside = window_->geometry();
@@ -266,6 +278,7 @@ QMargins VideoDisplay::frameMargins() const {
 }
 
 void VideoDisplay::rememberFrame() {
+    windowedPlace_ = window_->isVisible() ? window_->geometry() : QRect();
     if (window_->isVisible() && !frameMargins().isNull())
         windowedFrame_ = frameMargins();
 }

@@ -10,6 +10,7 @@
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <functional>
 #include <memory>
 
@@ -107,6 +108,7 @@ class VideoDisplay : public QObject {
     void setPointerHidden(bool hidden);
     void rememberFrame();
     void placeAboveBar(QMargins frame);
+    void placeBack(QMargins frame);
     void placeWindowed();
     QMargins frameMargins() const;
 
@@ -121,4 +123,5 @@ class VideoDisplay : public QObject {
     bool minimisedWithBar_ = false;
     bool placeOnFirstFrame_ = false;
     QMargins windowedFrame_; // the window manager's frame, as last seen windowed
+    QRect windowedPlace_;    // where it stood before full screen; empty when hidden
 };

@@ -56,6 +56,11 @@ click_spot 50 143 312 191
 wait_for demo.avi metadata xesam:title
 wait_position 5 9 "the chapter"
 
+# A still menu shows its picture and reports no track, not the movie before.
+ctl open "file://$media/second.vmu"
+wait_for Stopped status
+wait_for "" metadata xesam:title
+
 # In full screen the hot spots scale with the picture: the second audio
 # stream plays the demo from its start.
 ctl open "file://$media/main.vmu"
