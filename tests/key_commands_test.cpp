@@ -146,9 +146,10 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
                            },
                            [] {
                                return QStringList{"Null Audio Renderer", "Speakers (b)"};
-                           }});
-    for (const char* sub :
-         {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams", "Mnu_AudioOutputs"})
+                           },
+                           [] { return QStringList{"Subtitles 01 - French"}; }});
+    for (const char* sub : {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams",
+                            "Mnu_AudioOutputs", "Mnu_SubTracks"})
         Q_EMIT graph.item(sub)->menu()->aboutToShow();
     struct Item {
         QString caption;
@@ -221,6 +222,8 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
                                   {"Audio Output > Null Audio Renderer", C::AudioOutput, 1},
                                   {"Audio Output > Speakers (b)", C::AudioOutput, 2},
                                   {"Show Subtitles", C::ShowSubtitles},
+                                  {"Subtitle Tracks > No Subtitles", C::SubtitleTrack, 0},
+                                  {"Subtitle Tracks > Subtitles 01 - French", C::SubtitleTrack, 1},
                                   {"-Exit", C::None},
                                   {"Exit", C::Exit},
                                   // The open button's menu.

@@ -109,6 +109,8 @@ bool forwarded(GstMessage* message, FilterGraph* graph) {
     case GST_MESSAGE_ELEMENT:
     case GST_MESSAGE_STREAM_COLLECTION:
         return true;
+    case GST_MESSAGE_APPLICATION:
+        return isTextCue(message);
     case GST_MESSAGE_STATE_CHANGED:
         return GST_MESSAGE_SRC(message) == GST_OBJECT(graph->pipeline());
     default:
@@ -156,6 +158,8 @@ FilterGraph::FilterGraph() : id_(nextGraphId++) {
     gst_bus_set_sync_handler(bus, onBusMessage, this, nullptr);
     gst_object_unref(bus);
     g_signal_connect(pipeline_, "deep-element-added", G_CALLBACK(onDeepElementAdded), this);
+    selectTextStream(0);
+    textChosen_ = false;
     prerollTimer_ = new QTimer(this);
     prerollTimer_->setSingleShot(true);
     prerollTimer_->setInterval(kPrerollTimeoutMs);
@@ -218,6 +222,9 @@ void FilterGraph::handleBusMessage(void* raw) {
         takeStreams(GST_ELEMENT(GST_MESSAGE_SRC(message)), collection);
         break;
     }
+    case GST_MESSAGE_APPLICATION:
+        takeText(message);
+        break;
     case GST_MESSAGE_STATE_CHANGED: {
         GstState newState;
         gst_message_parse_state_changed(message, nullptr, &newState, nullptr);
