@@ -158,8 +158,6 @@ FilterGraph::FilterGraph() : id_(nextGraphId++) {
     gst_bus_set_sync_handler(bus, onBusMessage, this, nullptr);
     gst_object_unref(bus);
     g_signal_connect(pipeline_, "deep-element-added", G_CALLBACK(onDeepElementAdded), this);
-    selectTextStream(0);
-    textChosen_ = false;
     prerollTimer_ = new QTimer(this);
     prerollTimer_->setSingleShot(true);
     prerollTimer_->setInterval(kPrerollTimeoutMs);

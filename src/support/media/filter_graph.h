@@ -230,8 +230,9 @@ class FilterGraph : public QObject {
     // first when the file has no such stream); later it switches within
     // the running graph.
     MediaStatus selectAudioStream(int index);
-    // The subtitle track whose text the graph reads, counted from 0 among
-    // the text tracks; -1 for none. A new graph reads the first.
+    // The subtitle track whose text the graph tells (textRead), counted
+    // from 0 among the text tracks; -1 for none. A new graph tells the
+    // first.
     int textStream() const { return textStream_; }
     void selectTextStream(int index);
 
@@ -286,8 +287,8 @@ class FilterGraph : public QObject {
     double failedAt_ = 0;
     QList<MediaStream> streams_;
     int audioStream_ = 0;
-    int textStream_ = 0;
-    bool textChosen_ = false;       // told a track since the graph was made
+    int textStream_ = 0;            // the track whose text is told, -1 for none
+    int decodedText_ = 0;           // the track the decoder reads
     GstElement* decoder_ = nullptr; // the one that announced the streams
     GstStreamCollection* collection_ = nullptr;
     class QTimer* prerollTimer_ = nullptr;

@@ -11,7 +11,7 @@ using namespace gstgraph;
 namespace {
 
 const char* const kAudioKey = "vantor-audio-stream";
-// The text track wanted, plus one: a graph not told reads the first.
+// The text track read: the first unless told.
 const char* const kTextKey = "vantor-text-stream";
 
 bool drawnAsPictures(GstStream* stream) {
@@ -72,7 +72,7 @@ gint chooseStream(GstElement* decoder, GstStreamCollection* collection, GstStrea
     if (kind != StreamKind::Audio && kind != StreamKind::Text)
         return -1;
     const int chosen =
-        kind == StreamKind::Audio ? wanted(decoder, kAudioKey) : wanted(decoder, kTextKey) - 1;
+        kind == StreamKind::Audio ? wanted(decoder, kAudioKey) : wanted(decoder, kTextKey);
     int count = 0;
     for (guint i = 0; i < gst_stream_collection_get_size(collection); ++i) {
         GstStream* other = gst_stream_collection_get_stream(collection, i);
@@ -112,10 +112,6 @@ void FilterGraph::takeStreams(GstElement* decoder, GstStreamCollection* collecti
     streams_.clear();
     for (guint i = 0; i < gst_stream_collection_get_size(collection); ++i)
         streams_.append(describe(gst_stream_collection_get_stream(collection, i)));
-    // A track chosen while the decoder was choosing may have come too late
-    // for it.
-    if (textChosen_)
-        sendSelection();
     Q_EMIT streamsAnnounced(id_);
 }
 
@@ -127,10 +123,15 @@ MediaStatus FilterGraph::selectAudioStream(int index) {
     return MediaStatus::success();
 }
 
+// Only a switch to another track is asked of the decoder: a selection sent
+// while decodebin3 sets up its first streams trips its assertions (1.22),
+// so "none" keeps the track it reads and drops its text here.
 void FilterGraph::selectTextStream(int index) {
     textStream_ = index;
-    textChosen_ = true;
-    g_object_set_data(G_OBJECT(pipeline_), kTextKey, GINT_TO_POINTER(index + 1));
+    if (index < 0 || index == decodedText_)
+        return;
+    decodedText_ = index;
+    g_object_set_data(G_OBJECT(pipeline_), kTextKey, GINT_TO_POINTER(index));
     if (collection_)
         sendSelection();
 }
@@ -143,7 +144,7 @@ void FilterGraph::sendSelection() {
         const StreamKind kind = kindOf(stream);
         const bool wanted = kind == StreamKind::Video ||
                             (kind == StreamKind::Audio && audio++ == audioStream_) ||
-                            (kind == StreamKind::Text && text++ == textStream_);
+                            (kind == StreamKind::Text && text++ == decodedText_);
         if (wanted)
             ids = g_list_append(ids, const_cast<gchar*>(gst_stream_get_stream_id(stream)));
     }
