@@ -142,12 +142,14 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
                            },
                            [] {
                                return QStringList{"Null Audio Renderer", "Speakers (b)"};
-                           }});
+                           },
+                           [] { return QStringList{"Subtitles 01 - French"}; }});
     using C = Command;
-    commands.on = {{C::RepMode, 0},     {C::AspectPreset, 2}, {C::Rate, 1},
-                   {C::AudioStream, 1}, {C::AudioOutput, 2},  {C::ShowSubtitles, 0}};
-    for (const char* sub :
-         {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams", "Mnu_AudioOutputs"})
+    commands.on = {{C::RepMode, 0},      {C::AspectPreset, 2}, {C::Rate, 1},
+                   {C::AudioStream, 1},  {C::AudioOutput, 2},  {C::ShowSubtitles, 0},
+                   {C::SubtitleTrack, 1}};
+    for (const char* sub : {"Mnu_Open", "Mnu_Aspect", "Mnu_rate", "Mnu_AudioStreams",
+                            "Mnu_AudioOutputs", "Mnu_SubTracks"})
         Q_EMIT graph.item(sub)->menu()->aboutToShow();
     struct Item {
         Item(QString caption, Command command, int argument = 0, QString mark = {})
@@ -180,59 +182,62 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     };
     for (QMenu* menu : {&graph.MnuOption, &graph.mnu_Player, &graph.Mnu_opener})
         walk(*menu, QString());
-    const QList<Item> expected = {{"-Options", C::None},
-                                  {"Options", C::ShowOptions},
-                                  {"-Filters", C::None},
-                                  {"Filters Properties", C::FilterProperties},
-                                  {"Video Renderer", C::VideoRendererProperties},
-                                  // The player menu.
-                                  {"Show Player", C::ShowMe},
-                                  {"-Player Options", C::None},
-                                  {"Options", C::ShowOptions},
-                                  {"Filters Properties", C::FilterProperties},
-                                  {"-Player Control", C::None},
-                                  {"Open > File...", C::OpenMovie},
-                                  {"Open > Subtitles...", C::OpenSubDlg},
-                                  {"Open > Scenova", C::LoadMenuDlg},
-                                  {"Previous File", C::Previous},
-                                  {"Play", C::PlayMovie},
-                                  {"Pause", C::PauseMovie},
-                                  {"Stop", C::StopMovie},
-                                  {"Next File", C::NextMovie},
-                                  {"Jump to...", C::ShowJump},
-                                  {"Show Playlist...", C::ShowPlayLst},
-                                  {"Repeat", C::RepMode, 0, "[x]"},
-                                  {"Shuffle", C::ShuffMode, 0, "[ ]"},
-                                  {"-Renderer", C::None},
-                                  {"Full Screen", C::FullScreen},
-                                  {"Aspect Ratio > Original", C::AspectOriginal, 0, "[ ]"},
-                                  {"Aspect Ratio > 16/9", C::AspectPreset, 1, "[ ]"},
-                                  {"Aspect Ratio > 4/3", C::AspectPreset, 2, "[x]"},
-                                  {"Aspect Ratio > 3 - Empty", C::AspectPreset, 3, "[ ]"},
-                                  {"Aspect Ratio > 4 - Empty", C::AspectPreset, 4, "[ ]"},
-                                  {"Aspect Ratio > 5 - Empty", C::AspectPreset, 5, "[ ]"},
-                                  {"Aspect Ratio > 6 - Empty", C::AspectPreset, 6, "[ ]"},
-                                  {"Aspect Ratio > 7 - Empty", C::AspectPreset, 7, "[ ]"},
-                                  {"Aspect Ratio > 8 - Empty", C::AspectPreset, 8, "[ ]"},
-                                  {"Aspect Ratio > 9 - Empty", C::AspectPreset, 9, "[ ]"},
-                                  {"Rate > Half (50%)", C::Rate, 0, "[ ]"},
-                                  {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
-                                  {"Rate > Double (200%)", C::Rate, 2, "[ ]"},
-                                  {"Audio Streams > Stream 01", C::AudioStream, 1, "[x]"},
-                                  {"Audio Streams > Stream 02", C::AudioStream, 2, "[ ]"},
-                                  {"Audio Streams > None", C::AudioStream, 3, "[ ]"},
-                                  {"Audio Streams > None", C::AudioStream, 4, "[ ]"},
-                                  {"Audio Streams > None", C::AudioStream, 5, "[ ]"},
-                                  {"Audio Output > Null Audio Renderer", C::AudioOutput, 1, "[ ]"},
-                                  {"Audio Output > Speakers (b)", C::AudioOutput, 2, "[x]"},
-                                  {"Show Subtitles", C::ShowSubtitles, 0, "[x]"},
-                                  {"-Exit", C::None},
-                                  {"Exit", C::Exit},
-                                  // The open button's menu.
-                                  {"- Open", C::None},
-                                  {"File...", C::OpenMovie},
-                                  {"Subtitles...", C::OpenSubDlg},
-                                  {"Scenova", C::LoadMenuDlg}};
+    const QList<Item> expected = {
+        {"-Options", C::None},
+        {"Options", C::ShowOptions},
+        {"-Filters", C::None},
+        {"Filters Properties", C::FilterProperties},
+        {"Video Renderer", C::VideoRendererProperties},
+        // The player menu.
+        {"Show Player", C::ShowMe},
+        {"-Player Options", C::None},
+        {"Options", C::ShowOptions},
+        {"Filters Properties", C::FilterProperties},
+        {"-Player Control", C::None},
+        {"Open > File...", C::OpenMovie},
+        {"Open > Subtitles...", C::OpenSubDlg},
+        {"Open > Scenova", C::LoadMenuDlg},
+        {"Previous File", C::Previous},
+        {"Play", C::PlayMovie},
+        {"Pause", C::PauseMovie},
+        {"Stop", C::StopMovie},
+        {"Next File", C::NextMovie},
+        {"Jump to...", C::ShowJump},
+        {"Show Playlist...", C::ShowPlayLst},
+        {"Repeat", C::RepMode, 0, "[x]"},
+        {"Shuffle", C::ShuffMode, 0, "[ ]"},
+        {"-Renderer", C::None},
+        {"Full Screen", C::FullScreen},
+        {"Aspect Ratio > Original", C::AspectOriginal, 0, "[ ]"},
+        {"Aspect Ratio > 16/9", C::AspectPreset, 1, "[ ]"},
+        {"Aspect Ratio > 4/3", C::AspectPreset, 2, "[x]"},
+        {"Aspect Ratio > 3 - Empty", C::AspectPreset, 3, "[ ]"},
+        {"Aspect Ratio > 4 - Empty", C::AspectPreset, 4, "[ ]"},
+        {"Aspect Ratio > 5 - Empty", C::AspectPreset, 5, "[ ]"},
+        {"Aspect Ratio > 6 - Empty", C::AspectPreset, 6, "[ ]"},
+        {"Aspect Ratio > 7 - Empty", C::AspectPreset, 7, "[ ]"},
+        {"Aspect Ratio > 8 - Empty", C::AspectPreset, 8, "[ ]"},
+        {"Aspect Ratio > 9 - Empty", C::AspectPreset, 9, "[ ]"},
+        {"Rate > Half (50%)", C::Rate, 0, "[ ]"},
+        {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
+        {"Rate > Double (200%)", C::Rate, 2, "[ ]"},
+        {"Audio Streams > Stream 01", C::AudioStream, 1, "[x]"},
+        {"Audio Streams > Stream 02", C::AudioStream, 2, "[ ]"},
+        {"Audio Streams > None", C::AudioStream, 3, "[ ]"},
+        {"Audio Streams > None", C::AudioStream, 4, "[ ]"},
+        {"Audio Streams > None", C::AudioStream, 5, "[ ]"},
+        {"Audio Output > Null Audio Renderer", C::AudioOutput, 1, "[ ]"},
+        {"Audio Output > Speakers (b)", C::AudioOutput, 2, "[x]"},
+        {"Show Subtitles", C::ShowSubtitles, 0, "[x]"},
+        {"Subtitle Tracks > No Subtitles", C::SubtitleTrack, 0, "[ ]"},
+        {"Subtitle Tracks > Subtitles 01 - French", C::SubtitleTrack, 1, "[x]"},
+        {"-Exit", C::None},
+        {"Exit", C::Exit},
+        // The open button's menu.
+        {"- Open", C::None},
+        {"File...", C::OpenMovie},
+        {"Subtitles...", C::OpenSubDlg},
+        {"Scenova", C::LoadMenuDlg}};
     ASSERT_EQ(seen.size(), expected.size());
     for (qsizetype i = 0; i < seen.size(); ++i)
         EXPECT_TRUE(seen[i] == expected[i])

@@ -1,14 +1,19 @@
 // Opening and transport on real graphs, with a host that records what the
 // windows would show.
+#include "app/frm_main.h"
 #include "graph_fixture.h"
 #include "player/failure_text.h"
 #include "player/frm_jump_to.h"
 #include "player/movie_opener.h"
 #include "player/time_text.h"
 #include "player/transport.h"
+#include "support/settings/settings_store.h"
+#include "video/pic_video_window.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <cmath>
@@ -332,35 +337,46 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
 }
 
-TEST(Chapters, AMoviesOwnChaptersAreListedAndReached) {
+// A movie's own chapters, unless a side file is there, reached by the keys:
+// Page Up the next, Page Down the one before.
+TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
     QTemporaryDir folder;
     const QString movie = folder.filePath("chapters.mkv");
     ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}, "Three chapters"));
-    Player player;
+    QFile::remove(SettingsStore::defaultFilePath());
+    frmMain player("");
+    player.Form_Load();
     player.opener.chapterFolder = folder.path();
     ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));
     QFile side(folder.filePath("side.vcx"));
     ASSERT_TRUE(side.open(QIODevice::WriteOnly));
     side.write("00:00:01\n");
     side.close();
-    ASSERT_TRUE(player.opener.OpenaMovie(folder.filePath("side.mkv"), false));
-    ASSERT_TRUE(waitUntil([&] { return player.playback.FrameRate() == 25; }, 5000))
+    ASSERT_TRUE(player.OpenaMovie(folder.filePath("side.mkv"), false));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return player.playback.FrameRate() == 25; }, 5000))
         << "the file has been read";
     EXPECT_EQ(player.chapters.ListChap.count(), 1);
 
-    ASSERT_TRUE(player.opener.OpenaMovie(movie, false));
-    ASSERT_TRUE(waitUntil([&] { return player.chapters.ListChap.count() == 3; }, 5000));
+    ASSERT_TRUE(player.OpenaMovie(movie, false));
+    ASSERT_TRUE(
+        testsupport::waitUntil([&] { return player.chapters.ListChap.count() == 3; }, 5000));
     EXPECT_EQ(player.playback.titleTag(), "Three chapters") << "for the desktop's players list";
-    QObject::connect(&player.playback, &Playback::positionChanged,
-                     [&] { player.transport.Timer1_Timer(); });
-    for (const double start : {0.0, 2.0, 5.0}) {
-        player.transport.ChapNext();
-        EXPECT_TRUE(waitUntil([&] { return std::abs(player.position() - start) < 0.3; }, 3000))
-            << start << " " << player.position();
-        EXPECT_TRUE(waitUntil(
+    const auto position = [&] { return player.playback.position(); };
+    for (const auto& [key, start] : {std::pair{Qt::Key_PageUp, 0.0},
+                                     {Qt::Key_PageUp, 2.0},
+                                     {Qt::Key_PageUp, 5.0},
+                                     {Qt::Key_PageDown, 2.0},
+                                     {Qt::Key_PageDown, 0.0}}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(player.videoWindowForm(), &press);
+        EXPECT_TRUE(
+            testsupport::waitUntil([&] { return std::abs(position() - start) < 0.3; }, 3000))
+            << start << " " << position();
+        // The selection follows at the next tick of the position.
+        EXPECT_TRUE(testsupport::waitUntil(
             [&] { return player.chapters.ListChap.text() == formatTime(qint64(start)); }, 3000));
     }
-    EXPECT_EQ(player.chapters.next(player.host.position), QString()) << "none after the last";
+    player.ExitMe();
 }
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {

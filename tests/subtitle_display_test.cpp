@@ -1,6 +1,7 @@
 // Subtitles in the player with a real movie, offscreen: "-sub", the
 // character set, the show item, seeks and the messages (the drag: subtitles.sh).
 #include "app/frm_main.h"
+#include "app/graph_menus.h"
 #include "config/frm_config.h"
 #include "subtitles/subtitle_display.h"
 #include "subtitles/subtitle_finder.h"
@@ -182,7 +183,14 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     auto window = start(movie);
     frmSub* sub = window->subtitles().window();
     EXPECT_EQ(window->subtitles().SubFileName(), beside.fileName());
-    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "found beside"; }, 8000));
+    bool ownTrackShown = false; // the file wins over the movie's own track
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            ownTrackShown |= sub->lines().Sub1.startsWith("English");
+            return sub->lines().Sub1 == "found beside";
+        },
+        8000));
+    EXPECT_FALSE(ownTrackShown);
     window->OpenaMovie(mediaPath("one-audio.avi"), false);
     EXPECT_EQ(window->subtitles().table().count(), 0) << "not the next movie's";
     window->ExitMe();
@@ -197,7 +205,42 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     window->config()->Command1_Click();
     window->ExitMe();
     window = start(movie);
-    ASSERT_TRUE(waitUntil([&] { return window->playback.MovieOpen(); }, 5000));
-    EXPECT_EQ(window->subtitles().table().count(), 0);
+    sub = window->subtitles().window();
+    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000))
+        << "not found: the movie's own track shows";
+    EXPECT_TRUE(window->subtitles().SubFileName().isEmpty());
+    window->ExitMe();
+}
+
+// A movie's own text tracks show in the subtitle window at their times, the
+// first by itself; the menu names each, switches between them, and with
+// "No Subtitles" nothing shows, even where the movie plays again.
+TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
+    auto window = start(mediaPath("tracks.mkv"));
+    frmSub* sub = window->subtitles().window();
+    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000));
+    EXPECT_TRUE(sub->isVisible());
+    Graph& menu = window->graph();
+    Q_EMIT menu.item("Mnu_SubTracks")->menu()->aboutToShow();
+    EXPECT_EQ(menu.item("Mnu_St1")->text(), "Subtitles 01 - English (Dialogue)");
+    EXPECT_EQ(menu.item("Mnu_St2")->text(), "Subtitles 02 - French (Dialogue)");
+    EXPECT_FALSE(menu.item("Mnu_St3")->isVisible());
+    EXPECT_TRUE(menu.item("Mnu_St1")->isChecked());
+
+    menu.item("Mnu_St2")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "French line two"; }, 8000))
+        << sub->lines().Sub1.toStdString();
+    Q_EMIT menu.item("Mnu_SubTracks")->menu()->aboutToShow();
+    EXPECT_TRUE(menu.item("Mnu_St2")->isChecked());
+    EXPECT_FALSE(menu.item("Mnu_St1")->isChecked());
+
+    menu.item("Mnu_St0")->trigger();
+    window->Jump("00:00:00");
+    bool shown = false;
+    for (int i = 0; i < 25; ++i, testsupport::pumpEvents(100))
+        shown |= sub->isVisible() && sub->lines().Sub1 != " ";
+    EXPECT_FALSE(shown);
+    Q_EMIT menu.item("Mnu_SubTracks")->menu()->aboutToShow();
+    EXPECT_TRUE(menu.item("Mnu_St0")->isChecked());
     window->ExitMe();
 }

@@ -155,6 +155,12 @@ void frmMain::buildMenusAndKeys() {
     captions.audioOutputs = [this] {
         return config_ ? config_->audioOutputNames() : QStringList();
     };
+    captions.subtitleTracks = [this] {
+        QStringList items;
+        for (const MediaStream& track : subtitles_->tracks())
+            items << subtitleTrackCaption(int(items.size()) + 1, track);
+        return items;
+    };
     graph_ = std::make_unique<Graph>(*commands_, captions);
     connect(&graph_->help, &HelpCallBack::help, this,
             [this](const QString&, const QString& help, bool&) { showMenuHelp(help); });

@@ -35,7 +35,7 @@ QAction* Graph::add(QMenu& menu, const char* name, const QString& caption, Comma
     // The rate, aspect and stream in use carry a check mark.
     if (command == Command::Rate || command == Command::AspectOriginal ||
         command == Command::AspectPreset || command == Command::AudioStream ||
-        command == Command::AudioOutput)
+        command == Command::AudioOutput || command == Command::SubtitleTrack)
         action->setCheckable(true);
     commandOf_.insert(action, {command, argument});
     if (command != Command::None)
@@ -111,9 +111,14 @@ void Graph::buildPlayer() {
         add(*outputs, qPrintable(QStringLiteral("Mnu_Ao%1").arg(k)), QString(), C::AudioOutput, k);
     add(m, "Mnu_ShowSub", QStringLiteral("#Show Subtitles|Subtitles shown or hidden"),
         C::ShowSubtitles);
+    auto* tracks = new QMenu(QStringLiteral("Subtitle Tracks|The movie's own subtitles"), &m);
+    m.addMenu(tracks)->setObjectName(QStringLiteral("Mnu_SubTracks"));
+    add(*tracks, "Mnu_St0", QStringLiteral("No Subtitles"), C::SubtitleTrack, 0);
+    for (int k = 1; k <= kTrackItems; ++k)
+        add(*tracks, qPrintable(QStringLiteral("Mnu_St%1").arg(k)), QString(), C::SubtitleTrack, k);
     add(m, "bb", QStringLiteral("-Exit"));
     add(m, "Mnu_Exit", QStringLiteral("Exit|Closes the player"), C::Exit);
-    for (QMenu* sub : {open, aspect, rate, streams, outputs})
+    for (QMenu* sub : {open, aspect, rate, streams, outputs, tracks})
         connect(sub, &QMenu::aboutToShow, this, &Graph::refresh);
 }
 
@@ -183,6 +188,13 @@ void Graph::refresh() {
         QAction* output = item(QStringLiteral("Mnu_Ao%1").arg(k));
         output->setText(outputs.value(k - 1));
         output->setVisible(k <= outputs.size());
+    }
+    const QStringList tracks =
+        captions_.subtitleTracks ? captions_.subtitleTracks() : QStringList();
+    for (int k = 1; k <= kTrackItems; ++k) {
+        QAction* track = item(QStringLiteral("Mnu_St%1").arg(k));
+        track->setText(tracks.value(k - 1));
+        track->setVisible(k <= tracks.size());
     }
     for (auto it = commandOf_.cbegin(); it != commandOf_.cend(); ++it) {
         auto* action = const_cast<QAction*>(it.key());

@@ -17,12 +17,15 @@ class Graph : public QObject {
     Q_OBJECT
   public:
     struct Captions {
-        std::function<QStringList()> aspectPresets; // nine
-        std::function<QStringList()> audioStreams;  // five, "None" for none
-        std::function<QStringList()> audioOutputs;  // as the device box lists them
+        std::function<QStringList()> aspectPresets;  // nine
+        std::function<QStringList()> audioStreams;   // five, "None" for none
+        std::function<QStringList()> audioOutputs;   // as the device box lists them
+        std::function<QStringList()> subtitleTracks; // the movie's own
     };
     // The audio output items; outputs past them are chosen in the dialog.
     static constexpr int kOutputItems = 12;
+    // The movie's subtitle tracks listed; a file with more is rare.
+    static constexpr int kTrackItems = 8;
     Graph(PlayerCommands& commands, Captions captions, QObject* parent = nullptr);
     ~Graph() override;
 

@@ -57,8 +57,20 @@ void MainCommands::addPlayback() {
              [&m](int item) { return item <= m.audioOutputNames().size(); },
              [&m](int item) { return m.audioOutputIndex() == item - 1; }},
             {Command::ShowSubtitles, [&m](int) { m.subtitles().Mnu_ShowSub_Click(); },
-             [&m](int) { return m.subtitles().table().count() > 0; },
+             [&m](int) {
+                 return m.subtitles().table().count() > 0 || m.subtitles().shownTrack() > 0;
+             },
              [&m](int) { return m.subtitles().showChecked(); }},
+            {Command::SubtitleTrack, [&m](int item) { m.subtitles().chooseTrack(item); },
+             [&m](int item) {
+                 const QList<MediaStream> tracks = m.subtitles().tracks();
+                 return item == 0 ? !tracks.isEmpty()
+                                  : tracks.value(item - 1).kind == StreamKind::Text;
+             },
+             [&m](int item) {
+                 return !m.subtitles().tracks().isEmpty() && m.subtitles().shownTrack() == item &&
+                        (item > 0 || m.subtitles().table().isEmpty());
+             }},
         });
 }
 

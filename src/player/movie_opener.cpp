@@ -25,8 +25,9 @@ bool isAviFile(const QString& path) {
     return AviHeaderReader::read(path).ok();
 }
 
-QString audioTrackCaption(int number, const MediaStream& stream) {
-    QString caption = QStringLiteral("Stream %1").arg(number, 2, 10, QLatin1Char('0'));
+namespace {
+// "Stream 02 - English (Commentary)": the head, then the language and title.
+QString trackCaption(QString caption, const MediaStream& stream) {
     QString language = stream.language;
     const QLocale::Language known = QLocale::codeToLanguage(language);
     if (known != QLocale::AnyLanguage && known != QLocale::C)
@@ -39,6 +40,18 @@ QString audioTrackCaption(int number, const MediaStream& stream) {
     if (!words.isEmpty())
         caption += QStringLiteral(" - ") + words.join(u' ');
     return caption;
+}
+} // namespace
+
+QString audioTrackCaption(int number, const MediaStream& stream) {
+    return trackCaption(QStringLiteral("Stream %1").arg(number, 2, 10, QLatin1Char('0')), stream);
+}
+
+QString subtitleTrackCaption(int number, const MediaStream& stream) {
+    const QString caption =
+        trackCaption(QStringLiteral("Subtitles %1").arg(number, 2, 10, QLatin1Char('0')), stream);
+    return stream.kind == StreamKind::Pictures ? caption + QStringLiteral(" [pictures: not shown]")
+                                               : caption;
 }
 
 int audioTrackNumber(const QString& audioPin) {

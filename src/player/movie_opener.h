@@ -123,6 +123,10 @@ class MovieOpener : public QObject {
 // The audio-stream item for audio track `number` (from 1) of a container:
 // "Stream 02 - English (Commentary)", the language and title where known.
 QString audioTrackCaption(int number, const MediaStream& stream);
+// The subtitle-track item for subtitle track `number` (from 1), alike:
+// "Subtitles 01 - French"; subtitles drawn as pictures, which the player
+// does not show, say so.
+QString subtitleTrackCaption(int number, const MediaStream& stream);
 // The track a pin name asks for, from 1 ("Stream 02" is 2); 0 for none.
 int audioTrackNumber(const QString& audioPin);
 

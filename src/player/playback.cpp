@@ -69,6 +69,10 @@ void Playback::watch(FilterGraph* graph) {
         if (current(id))
             Q_EMIT streamsChanged();
     });
+    connect(graph, &FilterGraph::textRead, this, [this](quint64 id, const TextCue& cue) {
+        if (current(id))
+            Q_EMIT textRead(cue);
+    });
 }
 
 void Playback::opened(bool loop) {

@@ -93,6 +93,8 @@ class Playback : public QObject {
     // The graph's decoder has announced the file's streams (audio tracks,
     // subtitles): a new graph has none until it does.
     void streamsChanged();
+    // A line of the movie's subtitle track the graph reads.
+    void textRead(const TextCue& cue);
     void titleTagChanged(const QString& title);
 
   private:

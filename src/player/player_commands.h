@@ -36,6 +36,7 @@ enum class Command {
     AudioStream,  // argument: the stream item, 1 to 5
     AudioOutput,  // argument: the output's row in the device box, from 1
     ShowSubtitles,
+    SubtitleTrack, // argument: the movie's subtitle track, from 1; 0 none
     Exit,
 };
 

@@ -15,6 +15,8 @@ SubtitleDisplay::SubtitleDisplay(const Playback& playback, QWidget& video, Hooks
     window_->yPosChanged = hooks_.setYPos;
     timer_.setInterval(1000);
     connect(&timer_, &QTimer::timeout, this, &SubtitleDisplay::tick);
+    connect(&playback_, &Playback::streamsChanged, this, &SubtitleDisplay::takeTracks);
+    connect(&playback_, &Playback::textRead, this, &SubtitleDisplay::takeLine);
 }
 
 SubtitleDisplay::~SubtitleDisplay() = default;
@@ -31,6 +33,10 @@ bool SubtitleDisplay::OpenSub(const QString& file, int beginDelay, int /*endDela
         warn(read.problem); // what was left out
     SubFileName_ = file;
     foundBeside_ = false;
+    // The file wins over the movie's own track.
+    if (std::exchange(track_, -1) >= 0 && playback_.MediaControl())
+        playback_.MediaControl()->selectTextStream(-1);
+    fileLoaded_ = true;
     table_ = std::move(read.parse->table);
     offset_ = beginDelay;
     characterSet_ = characterSet;
@@ -77,6 +83,11 @@ void SubtitleDisplay::loadForMovie(bool lookBeside) {
 void SubtitleDisplay::UnloadSub() {
     if (std::exchange(foundBeside_, false))
         SubFileName_.clear();
+    track_ = -1;
+    cues_.clear();
+    seen_.clear();
+    fileLoaded_ = false;
+    tracksDecided_ = false;
     table_.clear();
     timer_.stop();
     lines_ = SubtitleLines::blank();
@@ -101,6 +112,10 @@ void SubtitleDisplay::seeked(double seconds) {
 }
 
 void SubtitleDisplay::reload() {
+    if (track_ >= 0) {
+        rebuildTrackTable(hooks_.delaySeconds ? hooks_.delaySeconds() : offset_);
+        return;
+    }
     if (table_.isEmpty() || SubFileName_.isEmpty())
         return;
     const int characterSet = hooks_.characterSet ? hooks_.characterSet() : 0;
@@ -134,6 +149,7 @@ void SubtitleDisplay::rememberFrameRate(const QString& file, const SubtitleParse
 
 void SubtitleDisplay::Mnu_ShowSub_Click() {
     showChecked_ = !showChecked_;
+    hiddenByUser_ = !showChecked_;
     if (!showChecked_) {
         window_->unload();
     } else {

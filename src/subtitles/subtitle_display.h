@@ -1,12 +1,15 @@
 #pragma once
-// The subtitles of the playing movie: loading a file into the table, the
-// one-second timer that shows and clears its entries, and the subtitle
-// window they show in.
+// The subtitles of the playing movie: loading a file into the table, or
+// taking the lines of a subtitle track inside the movie as the graph reads
+// them; the one-second timer that shows and clears the entries, and the
+// subtitle window they show in.
 #include "subtitles/frm_sub.h"
 #include "subtitles/subtitle_file.h"
 #include "subtitles/subtitle_timing.h"
+#include "support/media/filter_graph.h"
 
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -66,7 +69,22 @@ class SubtitleDisplay : public QObject {
     void seeked(double seconds);
     const SubtitleTable& table() const { return table_; }
 
+    // --- the movie's own subtitle tracks. A subtitle file wins over them;
+    // without one the first text track shows (hidden while the user has
+    // turned the subtitles off).
+    // The subtitle streams in file order, text and pictures alike.
+    QList<MediaStream> tracks() const;
+    // Shows track `item` (from 1 into tracks()), or with 0 no subtitles at
+    // all. Tracks drawn as pictures cannot be shown.
+    void chooseTrack(int item);
+    // The track shown (from 1), 0 for none.
+    int shownTrack() const;
+
   private:
+    void takeTracks();
+    void takeLine(const TextCue& cue);
+    void startTrack(int textIndex);
+    void rebuildTrackTable(int offset);
     void rememberFrameRate(const QString& file, const SubtitleParse& parse);
     void inform(const QString& text);
     void warn(const QString& text);
@@ -89,4 +107,12 @@ class SubtitleDisplay : public QObject {
     int characterSet_ = 0;
     int frameRate_ = 0;
     bool followsMovieRate_ = false;
+    // The movie's text track on show (counted among its text tracks), -1
+    // for none; its lines as read, each once.
+    int track_ = -1;
+    QList<TextCue> cues_;
+    QSet<QString> seen_;
+    bool fileLoaded_ = false;    // the table is a file's, for this movie
+    bool tracksDecided_ = false; // this movie's track was picked
+    bool hiddenByUser_ = false;  // "Show Subtitles" turned off
 };

@@ -252,7 +252,27 @@ void parseSubRip(const QString& text, int offset, SubtitleParse& out) {
     finish();
 }
 
+// Text a movie's track gives as markup ("<i>", "&amp;"), as plain text.
+QString plainText(const QString& markup) {
+    QString text = withoutTags(markup);
+    if (!text.contains(u'&'))
+        return text;
+    static const std::pair<const char16_t*, char16_t> entities[] = {
+        {u"&lt;", u'<'}, {u"&gt;", u'>'}, {u"&quot;", u'"'}, {u"&apos;", u'\''}, {u"&amp;", u'&'}};
+    for (const auto& [entity, character] : entities)
+        text.replace(QString::fromUtf16(entity), QString(QChar(character)));
+    return text;
+}
+
 } // namespace
+
+void addTrackLine(SubtitleTable& table, double start, double end, const QString& text, int offset) {
+    QStringList lines = plainText(text).split(u'\n', Qt::SkipEmptyParts);
+    if (lines.isEmpty())
+        return;
+    const auto seconds = [](double at) { return int(std::clamp(std::trunc(at), 0.0, 1e9)); };
+    addTimed(table, seconds(start), seconds(end), offset, subRipLines(lines));
+}
 
 SubtitleFormat subtitleFormatFor(const QString& fileName) {
     const QString ext = fileName.right(3).toUpper();

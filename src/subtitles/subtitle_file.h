@@ -37,6 +37,11 @@ struct SubtitleRead {
     QString problem; // why, in words for the user; with a parse, what was left out
 };
 
+// A line of a subtitle track inside the movie (`start` and `end` in
+// seconds, SubRip's lines or markup such as "<i>" and "&amp;"), timed as
+// a SubRip entry is.
+void addTrackLine(SubtitleTable& table, double start, double end, const QString& text, int offset);
+
 // Reads, decodes (see subtitle_codec.h) and parses the whole file; a file
 // far bigger than any subtitles is refused unread.
 SubtitleRead readSubtitleFile(const QString& path, int characterSetNumber, double frameRate,

@@ -58,6 +58,8 @@ QString mediaTypeOfPad(GstPad* pad) {
         return QStringLiteral("video/");
     if (name.startsWith("audio"))
         return QStringLiteral("audio/");
+    if (name.startsWith("text"))
+        return QStringLiteral("text/");
     return {};
 }
 

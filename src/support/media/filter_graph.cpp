@@ -110,6 +110,8 @@ bool forwarded(GstMessage* message, FilterGraph* graph) {
     case GST_MESSAGE_ELEMENT:
     case GST_MESSAGE_STREAM_COLLECTION:
         return true;
+    case GST_MESSAGE_APPLICATION:
+        return isTextCue(message);
     case GST_MESSAGE_STATE_CHANGED:
         return GST_MESSAGE_SRC(message) == GST_OBJECT(graph->pipeline());
     default:
@@ -220,6 +222,9 @@ void FilterGraph::handleBusMessage(void* raw) {
         takeStreams(GST_ELEMENT(GST_MESSAGE_SRC(message)), collection);
         break;
     }
+    case GST_MESSAGE_APPLICATION:
+        takeText(message);
+        break;
     case GST_MESSAGE_STATE_CHANGED: {
         GstState newState;
         gst_message_parse_state_changed(message, nullptr, &newState, nullptr);

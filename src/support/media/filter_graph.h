@@ -15,6 +15,7 @@
 
 typedef struct _GstElement GstElement;
 typedef struct _GstStreamCollection GstStreamCollection;
+typedef struct _GstMessage GstMessage;
 class FrameSink;
 class VideoWindow;
 
@@ -146,13 +147,21 @@ class AudioDeviceNews : public QObject {
 
 enum class GraphState { Stopped = 0, Paused = 1, Running = 2 };
 
-// One stream of a file as the graph's decoder announces it.
-enum class StreamKind { Other, Video, Audio, Text };
+// One stream of a file as the graph's decoder announces it. Subtitles are
+// Text, or Pictures when the file draws them (DVD, Blu-ray, DVB).
+enum class StreamKind { Other, Video, Audio, Text, Pictures };
 struct MediaStream {
     StreamKind kind = StreamKind::Other;
     QString language; // as the file names it ("en", "fre"), empty when it does not
     QString title;
     bool operator==(const MediaStream&) const = default;
+};
+
+// A line of a subtitle track, seconds on the movie's clock.
+struct TextCue {
+    double start = 0;
+    double end = 0;
+    QString text;
 };
 
 class FilterGraph : public QObject {
@@ -221,6 +230,11 @@ class FilterGraph : public QObject {
     // first when the file has no such stream); later it switches within
     // the running graph.
     MediaStatus selectAudioStream(int index);
+    // The subtitle track whose text the graph tells (textRead), counted
+    // from 0 among the text tracks; -1 for none. A new graph tells the
+    // first.
+    int textStream() const { return textStream_; }
+    void selectTextStream(int index);
 
     // Why the graph stopped with an error: the first failure since it was
     // last started. Empty while nothing failed.
@@ -249,6 +263,8 @@ class FilterGraph : public QObject {
     void volumeChangedOnServer(int hundredthsDb);
     // The decoder has announced the file's streams.
     void streamsAnnounced(quint64 graphId);
+    // A line of the chosen subtitle track, read ahead of its time.
+    void textRead(quint64 graphId, const TextCue& cue);
 
   private:
     MediaStatus changeState(GraphState target);
@@ -256,6 +272,7 @@ class FilterGraph : public QObject {
     void onPrerollTimeout();
     void takeStreams(GstElement* decoder, GstStreamCollection* collection);
     void sendSelection();
+    void takeText(GstMessage* message);
     void applyPendingSeek();
     MediaStatus seek(double seconds, double rate, bool toKeyFrameAfter = false);
 
@@ -270,6 +287,8 @@ class FilterGraph : public QObject {
     double failedAt_ = 0;
     QList<MediaStream> streams_;
     int audioStream_ = 0;
+    int textStream_ = 0;            // the track whose text is told, -1 for none
+    int decodedText_ = 0;           // the track the decoder reads
     GstElement* decoder_ = nullptr; // the one that announced the streams
     GstStreamCollection* collection_ = nullptr;
     class QTimer* prerollTimer_ = nullptr;

@@ -115,6 +115,17 @@ MediaStatus linkTo(const PinInfo& output, GstPad* input) {
     return MediaStatus::success();
 }
 
+// The chosen subtitle track's text goes to a reader of its own.
+void planTextReader(GstBin* graph, GstElement* decoder) {
+    GstElement* reader = makeTextReader();
+    if (!reader || !addUnique(graph, reader, QStringLiteral("Subtitle Reader")))
+        return;
+    GstPad* input = gst_element_get_static_pad(reader, "sink");
+    planLink(decoder, {}, "text/", input);
+    gst_object_unref(input);
+    gst_element_sync_state_with_parent(reader);
+}
+
 MediaStatus exposeOutputs(GstElement* element) {
     if (!hasSometimesSourcePads(element) || !dynamicPins(element).empty())
         return MediaStatus::success();
@@ -273,6 +284,8 @@ MediaStatus PinInfo::render() const {
             gst_object_unref(input);
         }
     }
+    if (wholeFile)
+        planTextReader(graph, decoder);
     gst_element_sync_state_with_parent(decoder);
     return MediaStatus::success();
 }

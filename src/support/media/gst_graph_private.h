@@ -92,8 +92,14 @@ bool plannedSourceOf(GstBin* graph, GstPad* sinkPad, GstElement** from, QByteArr
 bool hasPlans(GstElement* element);
 
 // ---- stream choice of a decoder that announces a collection (decodebin3)
-// Lets the graph's audio choice decide which streams the decoder starts with.
+// Lets the graph's audio and subtitle choice decide which streams the
+// decoder starts with.
 void chooseStreamsFor(GstElement* decoder);
+// The sink of the decoder's text output: each piece of text goes to the
+// bus as a message that isTextCue() tells and readTextCue() reads.
+GstElement* makeTextReader();
+bool isTextCue(GstMessage* message);
+TextCue readTextCue(GstMessage* message, QByteArray* streamId);
 
 // Upstream file path of an element (the location of the file source feeding it).
 QString upstreamLocation(GstElement* element);
