@@ -45,6 +45,17 @@ struct Calls {
     QStringList warnings;
 };
 
+// A fresh user's dialog keys as Ok stores them; "<program>" is the program folder.
+// clang-format off
+const std::pair<const char*, const char*> kFreshUser[] = {
+    {"UseSub", "1"}, {"Device", "Speakers"}, {"ScreenSaver", "1"}, {"Scroll", "1"},
+    {"FontName", "Verdana"}, {"FontSize", "14"}, {"FontColor", "16777215"}, {"R", "16"},
+    {"G", "0"}, {"B", "16"}, {"AutoOverlay", "1"}, {"FindSubs", "1"}, {"SubYpos", "70"},
+    {"Skin", "<program>/Skins/WinDVD"}, {"AudioSys", "2"}, {"Scenixdrv1", "1"}, {"Charset", "6"},
+    {"DeviceIdx", "1"}, {"ChangeRes", "0"}, {"ChangeResXY", "-1"}, {"ChangeResCols", "-1"},
+    {"ChangeResHz", "-1"}, {"Dedynamic", "0"}, {"DeviceId", "dev0"}};
+// clang-format on
+
 class FrmConfigTest : public ::testing::Test {
   protected:
     QTemporaryDir dir;
@@ -122,33 +133,6 @@ class FrmConfigTest : public ::testing::Test {
         return widget;
     }
 };
-
-TEST_F(FrmConfigTest, FreshUserGetsTheDefaultsAndTheLoadHandlersRunOnce) {
-    auto dialog = load();
-    EXPECT_FALSE(dialog->isVisible());
-    // Read back whole, the controls hold a fresh user's preferences.
-    Preferences fresh = Preferences::defaults(program);
-    fresh.device = QStringLiteral("Speakers");
-    fresh.deviceId = QStringLiteral("dev0");
-    EXPECT_EQ(dialog->preferences(), fresh);
-    EXPECT_FALSE(dialog->regChanged());
-
-    // Disabled controls follow their check boxes.
-    EXPECT_FALSE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
-    EXPECT_FALSE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
-
-    // What loading does to the rest of the player.
-    EXPECT_EQ(calls.speakerModes, QList<int>{2});
-    EXPECT_EQ(calls.characterSets, QList<int>{0});
-    EXPECT_EQ(calls.screenSaver, QList<bool>{false});
-    EXPECT_EQ(calls.scrollTitle, QList<bool>{true});
-    EXPECT_EQ(calls.fonts, QStringList{"Verdana 14 #ffffff"});
-    EXPECT_EQ(calls.skinLoads, 0); // the default skin folder is not there
-    EXPECT_EQ(calls.analyseReg, 1);
-    EXPECT_TRUE(calls.messages.isEmpty());
-    EXPECT_TRUE(storedKeys().isEmpty());
-    EXPECT_EQ(dialog->listRegFilters.listIndex(), 0);
-}
 
 TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
     EXPECT_EQ(load()->audioOutputNames(),
@@ -252,11 +236,10 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
         saved = dialog->preferences();
     }
     // Every one of the dialog's keys holds the edit, not a fresh user's value.
-    SettingsStore store(storePath), fresh(dir.filePath("fresh.ini"));
-    Preferences::defaults(program).saveDialogKeys(fresh);
-    ASSERT_EQ(storedKeys().size(), 24);
-    for (const QString& key : storedKeys())
-        EXPECT_NE(store.read(key), fresh.read(key)) << key.toStdString();
+    SettingsStore store(storePath);
+    ASSERT_EQ(storedKeys().size(), std::size(kFreshUser));
+    for (const auto& [key, fresh] : kFreshUser)
+        EXPECT_NE(store.read(key), QString(fresh).replace("<program>", program)) << key;
     EXPECT_EQ(store.read("FontColor"), "255"); // red is the lowest byte
 
     calls = {};
@@ -274,13 +257,29 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     EXPECT_EQ(calls.speakerModes, QList<int>{4});
 }
 
-// Ok refuses a folder without a skin; Cancel writes nothing; edits stay.
-TEST_F(FrmConfigTest, OkNeedsASkinAndCancelWritesNothingButKeepsTheEdits) {
+// A fresh user: what loading tells the player; Ok refuses a folder without a
+// skin; Cancel writes nothing but keeps the edits; Ok stores the defaults.
+TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothing) {
     makeSkin("NoSkin", {});
     auto dialog = load();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(dialog->regChanged());
+    EXPECT_FALSE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
+    EXPECT_EQ(calls.speakerModes, QList<int>{2});
+    EXPECT_EQ(calls.characterSets, QList<int>{0});
+    EXPECT_EQ(calls.screenSaver, QList<bool>{false});
+    EXPECT_EQ(calls.scrollTitle, QList<bool>{true});
+    EXPECT_EQ(calls.fonts, QStringList{"Verdana 14 #ffffff"});
+    EXPECT_EQ(calls.skinLoads, 0); // the default skin folder is not there
+    EXPECT_EQ(calls.analyseReg, 1);
+    EXPECT_TRUE(calls.messages.isEmpty());
+    EXPECT_TRUE(storedKeys().isEmpty());
+    EXPECT_EQ(dialog->listRegFilters.listIndex(), 0);
+
+    EXPECT_EQ(dialog->skinFolder(), program + "/Skins/WinDVD");
     dialog->show();
     control<QCheckBox>(*dialog, "Check1")->click();
-    // The default folder does not exist; then one that lacks the file.
     for (const QString& folder : {dialog->skinFolder(), dir.filePath("NoSkin")}) {
         dialog->setSkinFolder(folder);
         dialog->Command1_Click();
@@ -288,7 +287,8 @@ TEST_F(FrmConfigTest, OkNeedsASkinAndCancelWritesNothingButKeepsTheEdits) {
         EXPECT_EQ(calls.messages.takeFirst(), "You must choose a skin. ;)");
     }
     // The description file's name may be in any letter case.
-    dialog->setSkinFolder(makeSkin("Upper", "VSKIN.INI"));
+    const QString upper = makeSkin("Upper", "VSKIN.INI");
+    dialog->setSkinFolder(upper);
     control<QPushButton>(*dialog, "Command3")->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(storedKeys().isEmpty());
@@ -299,8 +299,15 @@ TEST_F(FrmConfigTest, OkNeedsASkinAndCancelWritesNothingButKeepsTheEdits) {
     dialog->Command1_Click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(calls.messages.isEmpty());
-    EXPECT_EQ(storedKeys().size(), 24);
-    EXPECT_EQ(SettingsStore(storePath).read("UseSub"), "0");
+    SettingsStore store(storePath);
+    EXPECT_EQ(storedKeys().size(), std::size(kFreshUser));
+    for (const auto& [key, fresh] : kFreshUser) {
+        const QString expected = key == QStringLiteral("UseSub") ? QStringLiteral("0")
+                                 : key == QStringLiteral("Skin")
+                                     ? upper
+                                     : QString(fresh).replace("<program>", program);
+        EXPECT_EQ(store.read(key), expected) << key;
+    }
 }
 
 // Indexes outside the lists choose nothing; colour boxes hold 0..255 digits.
@@ -482,7 +489,7 @@ TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndRese
     EXPECT_TRUE(dialog.regChanged());
 }
 
-TEST_F(FrmConfigTest, TheSubtitleIconTogglesAndTheDialogStaysOnTopWhenAsked) {
+TEST_F(FrmConfigTest, TheSubtitleIconTogglesTheDialogStaysOnTopAndCreditsShow) {
     auto dialog = load();
     control<QToolButton>(*dialog, "Image3")->click();
     EXPECT_FALSE(dialog->subtitlesOn());
@@ -493,6 +500,15 @@ TEST_F(FrmConfigTest, TheSubtitleIconTogglesAndTheDialogStaysOnTopWhenAsked) {
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
     dialog->alwaysontop(false);
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    int minimised = 0;
+    dialog->hooks.minimizeMainWindow = [&] { ++minimised; };
+    control<QPushButton>(*dialog, "Command11")->click();
+    EXPECT_EQ(minimised, 1);
+    auto* credits = dialog->findChild<QDialog*>("frmCredits");
+    ASSERT_NE(credits, nullptr);
+    EXPECT_TRUE(credits->isVisible());
+    EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
 }
 
 class NoDisplay : public DisplayBackend {
@@ -535,18 +551,6 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     EXPECT_FALSE(control<QLabel>(*second, "ResNote")->isHidden());
     EXPECT_TRUE(second->preferences().changeRes);
     EXPECT_TRUE(control<QLabel>(*dialog, "ResNote")->isHidden());
-}
-
-TEST_F(FrmConfigTest, CreditsShowThePlayersOwnWindow) {
-    auto dialog = load();
-    int minimised = 0;
-    dialog->hooks.minimizeMainWindow = [&] { ++minimised; };
-    control<QPushButton>(*dialog, "Command11")->click();
-    EXPECT_EQ(minimised, 1);
-    auto* credits = dialog->findChild<QDialog*>("frmCredits");
-    ASSERT_NE(credits, nullptr);
-    EXPECT_TRUE(credits->isVisible());
-    EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
 }
 
 } // namespace

@@ -25,24 +25,24 @@ TEST(MenuCaption, MarkersAreReadOnceAndGivenBack) {
 }
 
 TEST(MenuCaption, MnemonicsAndPicturesAreFoundByTheirRules) {
-    EXPECT_EQ(menuMnemonic("&File"), QChar('F'));
-    EXPECT_EQ(menuMnemonic("Save &as"), QChar('a'));
-    EXPECT_EQ(menuMnemonic("Fish && &Chips"), QChar('C'));
-    EXPECT_EQ(menuMnemonic("Trailing &"), std::nullopt);
-    EXPECT_EQ(menuMnemonic("None"), std::nullopt);
+    const std::pair<QString, std::optional<QChar>> mnemonics[] = {{"&File", 'F'},
+                                                                  {"Save &as", 'a'},
+                                                                  {"Fish && &Chips", 'C'},
+                                                                  {"Trailing &", {}},
+                                                                  {"None", {}}};
+    for (const auto& [caption, mnemonic] : mnemonics)
+        EXPECT_EQ(menuMnemonic(caption), mnemonic) << caption.toStdString();
     const QStringList captions{"&Open", "Play", "Sa&ve", "&open again"};
-    EXPECT_EQ(findMnemonic(captions, 'o'), 0) << "the first match, any case";
-    EXPECT_EQ(findMnemonic(captions, 'V'), 2);
-    EXPECT_EQ(findMnemonic(captions, 'p'), -1) << "only the character after &";
+    for (const auto& [key, index] : {std::pair{'o', 0}, std::pair{'V', 2}, std::pair{'p', -1}})
+        EXPECT_EQ(findMnemonic(captions, key), index) << key;
 
+    // The shorter length counts: "PLAYING" finds "Play", "Pause" finds "P".
     MenuImageList images{
         {"", QPixmap()}, {"Play", QPixmap()}, {"Previous", QPixmap()}, {"P", QPixmap()}};
-    EXPECT_EQ(pictureIndex(images, "Play"), 1);
-    EXPECT_EQ(pictureIndex(images, "PLAYING"), 1) << "the shorter length counts";
-    EXPECT_EQ(pictureIndex(images, "Previous File"), 2);
-    EXPECT_EQ(pictureIndex(images, "Pause"), 3);
-    EXPECT_EQ(pictureIndex(images, "Stop"), -1);
-    EXPECT_EQ(pictureIndex(images, ""), -1);
+    const std::pair<QString, int> pictures[] = {{"Play", 1},  {"PLAYING", 1}, {"Previous File", 2},
+                                                {"Pause", 3}, {"Stop", -1},   {"", -1}};
+    for (const auto& [caption, index] : pictures)
+        EXPECT_EQ(pictureIndex(images, caption), index) << caption.toStdString();
     EXPECT_EQ(pictureIndex({}, "Play"), -1);
 }
 

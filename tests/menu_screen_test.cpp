@@ -76,7 +76,6 @@ class MenuScreenTest : public ::testing::Test {
 
 TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
-    EXPECT_TRUE(window->playback.LoopMovie()) << "the background loops";
     EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
     // Over a hot spot: framed, and the pointer labelled in green.
     video()->setAttribute(Qt::WA_UnderMouse);
@@ -101,15 +100,6 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     testsupport::pumpEvents(300);
     shoot("menu-main.png");
 
-    click(1); // the second chapter
-    ASSERT_TRUE(waitForMovie("demo.avi"));
-    EXPECT_TRUE(waitUntil(
-        [&] { return window->playback.MediaPosition()->currentPosition().valueOr(0) >= 4.9; },
-        3000));
-    EXPECT_FALSE(menu().active());
-    EXPECT_FALSE(screen().ButtonSel->isVisible());
-
-    backToTheMenu();
     click(2); // the second audio stream
     ASSERT_TRUE(waitForMovie("demo.avi"));
     const FilterInfo splitter = findFilter(*window->playback.MediaControl(), "AVI Splitter");
@@ -126,6 +116,7 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     ASSERT_TRUE(waitForMovie("demo.avi"));
     EXPECT_FALSE(window->menus().menu().TransitionPending());
     EXPECT_FALSE(menu().active());
+    EXPECT_FALSE(screen().ButtonSel->isVisible());
     EXPECT_GT(window->subtitles().table().count(), 0) << "the movie took the subtitles";
 }
 

@@ -80,9 +80,7 @@ ProgressBarModel model(int min, int max, int value, int orientation = 0) {
     return m;
 }
 
-// Horizontal fills from the left, vertical from the bottom, any other
-// orientation draws nothing; the pointer's value stops at the ends and
-// halves go to the even value.
+// Fill from the left or the bottom, else none; the pointer stops at the ends.
 TEST(ProgressBarModel, BarAndPointerFollowTheOrientation) {
     constexpr int H = ProgressBarModel::kHorizontal, V = ProgressBarModel::kVertical;
     // clang-format off
@@ -153,9 +151,7 @@ TEST(ProgressBar, RaisesItsEventsInOrderOnlyWhenTheValueMoves) {
     EXPECT_EQ(log.take(), (QStringList{"ValueChanged", "ArrivedFirst"}));
 }
 
-// The bar takes its background picture's size and draws the fill over it,
-// from the left or from the bottom; a file is read again only once it
-// changes, and one that cannot be read fails Refresh, not the value.
+// Files are read again only once changed; one that cannot be read fails Refresh.
 TEST(ProgressBar, DrawsThePictureFilesAndReadsThemAgainOnlyWhenTheyChange) {
     QTemporaryDir dir;
     const QString back = writePicture(dir, "back.png", QSize(200, 20), Qt::blue);
@@ -175,8 +171,7 @@ TEST(ProgressBar, DrawsThePictureFilesAndReadsThemAgainOnlyWhenTheyChange) {
     EXPECT_EQ(image.pixelColor(60, 10), QColor(Qt::blue));
     EXPECT_EQ(image.pixelColor(100, 10), QColor(Qt::blue)) << "no caption in the middle";
 
-    // Rewritten files get a time one second on, as two writes within one
-    // clock tick of the file system can share a time.
+    // One second on: two writes within one clock tick can share a time.
     const QDateTime written = QFileInfo(fill).lastModified();
     const auto rewrite = [&](QSize size, QColor color) {
         writePicture(dir, "bar.bmp", size, color);
@@ -228,8 +223,8 @@ TEST(ProgressBar, DragsTheValueAndClicksOnRelease) {
     mouse(bar, QEvent::MouseMove, QPointF(10, 10));
     mouse(bar, QEvent::MouseButtonRelease, QPointF(10, 10));
     EXPECT_EQ(bar.Value(), 2000);
-    EXPECT_EQ(log.take(), (QStringList{"ValueChanged", "ValueChanged", "ValueChanged",
-                                       "ArrivedLast", "ValueChanged", "Click"}));
+    const QStringList drag{"ValueChanged", "ValueChanged", "ValueChanged", "ArrivedLast"};
+    EXPECT_EQ(log.take(), (drag + QStringList{"ValueChanged", "Click"}));
 
     mouse(bar, QEvent::MouseMove, QPointF(100, 10));
     EXPECT_EQ(bar.Value(), 2000) << "the release ended the drag";

@@ -319,16 +319,6 @@ TEST(SettingsStoreLocation, UserStoreIsInTheConfigFolder) {
     EXPECT_EQ(SettingsStore().filePath(), SettingsStore::defaultFilePath());
 }
 
-TEST_F(PreferencesTest, AnEmptyStoreGivesTheDefaultsAndReadingCreatesNothing) {
-    const Preferences p = Preferences::load(store, kProgram);
-    EXPECT_EQ(p, Preferences::defaults(kProgram));
-    // The folders a fresh user starts from are the program's.
-    EXPECT_EQ(p.skin, kProgram + "/Skins/WinDVD");
-    EXPECT_EQ(p.playListPath, kProgram);
-    EXPECT_TRUE(storedKeys().isEmpty());
-    EXPECT_FALSE(QFile::exists(path));
-}
-
 TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
     Preferences p = Preferences::defaults(kProgram);
     p.useSub = false;

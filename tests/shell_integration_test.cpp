@@ -228,21 +228,14 @@ TEST(FileDialogs, OpenAndTheDesktopEntryOfferEveryTypeThePlayerOpens) {
     ASSERT_EQ(mimeLines.size(), 1) << "configure the build: " VANTOR_DESKTOP_ENTRY;
     const QStringList listed = mimeLines[0].mid(9).split(';', Qt::SkipEmptyParts);
     // Each extension with a media type file managers know it by.
-    const std::pair<const char*, const char*> types[] = {{"avi", "video/x-msvideo"},
-                                                         {"divx", "video/x-msvideo"},
-                                                         {"mpg", "video/mpeg"},
-                                                         {"mpeg", "video/mpeg"},
-                                                         {"asf", "video/x-ms-asf"},
-                                                         {"wmv", "video/x-ms-wmv"},
-                                                         {"mp4", "video/mp4"},
-                                                         {"mkv", "video/x-matroska"},
-                                                         {"webm", "video/webm"},
-                                                         {"mov", "video/quicktime"},
-                                                         {"ogv", "video/ogg"},
-                                                         {"flv", "video/x-flv"},
-                                                         {"ts", "video/mp2t"},
-                                                         {"m3u", "audio/x-mpegurl"},
-                                                         {"m3u8", "application/vnd.apple.mpegurl"}};
+    // clang-format off
+    const std::pair<const char*, const char*> types[] = {
+        {"avi", "video/x-msvideo"}, {"divx", "video/x-msvideo"}, {"mpg", "video/mpeg"},
+        {"mpeg", "video/mpeg"}, {"asf", "video/x-ms-asf"}, {"wmv", "video/x-ms-wmv"},
+        {"mp4", "video/mp4"}, {"mkv", "video/x-matroska"}, {"webm", "video/webm"},
+        {"mov", "video/quicktime"}, {"ogv", "video/ogg"}, {"flv", "video/x-flv"},
+        {"ts", "video/mp2t"}, {"m3u", "audio/x-mpegurl"}, {"m3u8", "application/vnd.apple.mpegurl"}};
+    // clang-format on
     for (const auto& [ext, type] : types) {
         EXPECT_TRUE(QDir::match(patterns, QStringLiteral("Film.") + ext)) << ext;
         EXPECT_TRUE(listed.contains(type)) << type;
