@@ -196,6 +196,8 @@ void Graph::refresh() {
         track->setText(tracks.value(k - 1));
         track->setVisible(k <= tracks.size());
     }
+    // Only a movie with subtitles of its own offers the choice.
+    item(QStringLiteral("Mnu_SubTracks"))->setVisible(!tracks.isEmpty());
     for (auto it = commandOf_.cbegin(); it != commandOf_.cend(); ++it) {
         auto* action = const_cast<QAction*>(it.key());
         const auto [command, argument] = it.value();

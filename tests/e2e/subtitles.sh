@@ -63,7 +63,9 @@ expected=$(awk -v k="$kept" 'BEGIN { printf "%d", k * 10 }')
 followed() {
     read -r vx vy vw vh < <(client "$video")
     read -r sx sy sw sh < <(client "$sub")
-    centre=$(((sy + sh / 2 - vy) * 1000 / vh))
+    # Over the picture: the movie's 16:9 across the screen, centred.
+    ph=$((vw * 360 / 640)) top=$(((vh - vw * 360 / 640) / 2))
+    centre=$(((sy + sh / 2 - vy - top) * 1000 / ph))
     ((vh == screen_h && sw == (vw * 9 + 5) / 10 && (centre - expected) ** 2 <= 9))
 }
 await 6 'subtitles at $sx $sy ${sw}x$sh over $vx $vy ${vw}x$vh: centre at $centre/1000, kept $kept' followed
