@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -102,20 +103,15 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersAndModesMatchByTheirRules) {
             EXPECT_EQ(s.ItemData(list), entries[i].second) << entries[i].first.toStdString();
         }
     }
-    const std::pair<int, int> heights[] = {
-        {640, 480}, {800, 600}, {1024, 768}, {1152, 864}, {1600, 1200}};
-    for (const auto& [width, height] : heights)
-        EXPECT_EQ(heightForWidth(width), height) << width;
+    const int heights[] = {480, 600, 768, 864, 1200};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(s.entries(s.cmbres)[i].height, heights[i]) << i;
     // Filled in another order, each entry keeps its own number.
     s.cmbHz.setItems({"100 Hz", "60 Hz", "59 Hz"});
     for (const auto& [index, hz] : {std::pair{0, 100}, std::pair{1, 60}, std::pair{2, -1}}) {
         s.cmbHz.setListIndex(index);
         EXPECT_EQ(s.ItemData(s.cmbHz).value_or(-1), hz) << index;
     }
-    // A width the list does not offer has no height to switch to.
-    EXPECT_FALSE(heightForWidth(1280));
-    EXPECT_FALSE(heightForWidth(0));
-
     // Depth is compared only where known; an unknown rate (Xvfb: 0) never matches.
     const DisplayMode deep{1024, 768, 24, 32, 60, 1};
     EXPECT_TRUE(modeMatches(deep, 1024, 768, 24, 60));
@@ -130,6 +126,53 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersAndModesMatchByTheirRules) {
     const DisplayMode noRate{1280, 800, 24, 32, 0, 3};
     for (int rate : {60, 70, 72, 75, 85, 100})
         EXPECT_FALSE(modeMatches(noRate, 1280, 800, 24, rate));
+}
+
+// The lists a display's own modes make: the fixed entries keep their places
+// (the settings hold indexes), those no mode has are marked, and the sizes
+// and rates the display adds follow in its order.
+TEST(DisplayModeLists, TheDisplaysModesFillTheListsAndItsCurrentModeIsFound) {
+    FakeDisplay display;
+    display.offered = {mode(1, 1920, 1080, 24, 144), mode(2, 1920, 1080, 24, 60),
+                       mode(3, 1280, 720, 24, 60),   mode(4, 1024, 768, 16, 75),
+                       mode(5, 1920, 1200, 24, 60),  mode(6, 1280, 720, 24, 0)};
+    display.current = 1;
+    DisplayModeSwitch s(display);
+    const auto shown = [](const DisplayModeSwitch& owner, const SelectableList& list) {
+        QStringList texts;
+        for (const ListEntry& e : owner.entries(list))
+            texts << (e.offered ? e.text : "(" + e.text + ")");
+        return texts.join(' ');
+    };
+    EXPECT_EQ(shown(s, s.cmbres), "(640x480) (800x600) 1024x768 (1152x864) (1600x1200) 1920x1080 "
+                                  "1280x720 1920x1200");
+    EXPECT_EQ(shown(s, s.cmbcols),
+              "(4-bit, 16 colours) (8-bit, 256 colours) (15-bit, 32768 colours) "
+              "16-bit, 65536 colours 24-bit, 16.7M colours 32-bit, 16.7M colours");
+    EXPECT_EQ(shown(s, s.cmbHz), "60 Hz (70 Hz) (72 Hz) 75 Hz (85 Hz) (100 Hz) 144 Hz");
+    EXPECT_EQ(s.cmbres.count(), 8);
+    EXPECT_EQ(s.currentEntry(s.cmbres), 5);
+    EXPECT_EQ(s.currentEntry(s.cmbcols), 4);
+    EXPECT_EQ(s.currentEntry(s.cmbHz), 0);
+
+    // An added size switches at its own height, an added rate at its rate.
+    s.CheckRes = 1;
+    for (const auto& [res, hz, id] : {std::tuple{7, 0, 5u}, std::tuple{5, 6, 1u}}) {
+        s.cmbres.setListIndex(res);
+        s.cmbcols.setListIndex(4);
+        s.cmbHz.setListIndex(hz);
+        s.enterFullScreen();
+        EXPECT_EQ(display.offered[display.current].id, id) << res;
+        s.leaveFullScreen();
+    }
+    EXPECT_EQ(display.switches, (QList<quint64>{5, 1}));
+
+    // A display that lists nothing (no RandR): the fixed entries, none marked.
+    FakeDisplay none;
+    DisplayModeSwitch fixed(none);
+    EXPECT_EQ(fixed.cmbres.count(), 5);
+    EXPECT_EQ(shown(fixed, fixed.cmbHz), "60 Hz 70 Hz 72 Hz 75 Hz 85 Hz 100 Hz");
+    EXPECT_EQ(fixed.currentEntry(fixed.cmbres), -1);
 }
 
 // Only what a real X server will not do: refuse. Each refusal in its own words
@@ -231,6 +274,12 @@ TEST(XRandRBackendTest, OnAnXServerAnUnofferedModeChangesNothing) {
     const QString expected = qEnvironmentVariable("VANTOR_TEST_SCREEN");
     if (!expected.isEmpty()) {
         EXPECT_EQ(QStringLiteral("%1x%2").arg(before->width).arg(before->height), expected);
+        // The dialog's list holds the screen's own size, found as the current one.
+        DisplayModeSwitch lists(backend);
+        const int current = lists.currentEntry(lists.cmbres);
+        ASSERT_GE(current, 0);
+        EXPECT_EQ(lists.cmbres.item(current), expected);
+        EXPECT_TRUE(lists.entries(lists.cmbres)[current].offered);
     }
     bool listed = false;
     for (const DisplayMode& m : modes) {
@@ -278,7 +327,7 @@ TEST(XRandRBackendTest, OfferedModesAreSetAndRestored) {
             lists.cmbres.setListIndex(r);
             lists.cmbHz.setListIndex(hz);
             const int width = *lists.ItemData(lists.cmbres);
-            const int height = *heightForWidth(width);
+            const int height = lists.entries(lists.cmbres)[r].height;
             const int rate = *lists.ItemData(lists.cmbHz);
             if (!std::any_of(modes.begin(), modes.end(), [&](const DisplayMode& m) {
                     return modeMatches(m, width, height, 24, rate);

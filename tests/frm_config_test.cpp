@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
@@ -514,9 +515,12 @@ TEST_F(FrmConfigTest, TheSubtitleIconTogglesTheDialogStaysOnTopAndCreditsShow) {
 class NoDisplay : public DisplayBackend {
   public:
     bool switchable = true;
+    QList<DisplayMode> offered;
     bool canSwitch() override { return switchable; }
-    QList<DisplayMode> modes() override { return {}; }
-    std::optional<DisplayMode> currentMode() override { return std::nullopt; }
+    QList<DisplayMode> modes() override { return offered; }
+    std::optional<DisplayMode> currentMode() override {
+        return offered.isEmpty() ? std::nullopt : std::optional(offered.first());
+    }
     int switchTo(const DisplayMode&) override { return DisplayChanged; }
     int restore() override { return DisplayChanged; }
 };
@@ -551,6 +555,25 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     EXPECT_FALSE(control<QLabel>(*second, "ResNote")->isHidden());
     EXPECT_TRUE(second->preferences().changeRes);
     EXPECT_TRUE(control<QLabel>(*dialog, "ResNote")->isHidden());
+
+    // A fresh user on a display with modes: its own sizes listed, what it
+    // lacks greyed, and its current mode shown rather than blanks.
+    QFile::remove(storePath);
+    NoDisplay screen;
+    screen.offered = {{1920, 1080, 24, 32, 144, 1}, {1024, 768, 24, 32, 60, 2}};
+    DisplayModeSwitch own(screen);
+    auto fresh = load();
+    fresh->bindDisplayModes(own);
+    fresh->Form_Load(); // as the player does after binding
+    auto* res = control<QComboBox>(*fresh, "cmbres");
+    EXPECT_EQ(res->currentText(), "1920x1080");
+    EXPECT_EQ(fresh->resolutionHeight(), 1080);
+    EXPECT_EQ(control<QComboBox>(*fresh, "cmbcols")->currentText(), "24-bit, 16.7M colours");
+    EXPECT_EQ(control<QComboBox>(*fresh, "cmbHz")->currentText(), "144 Hz");
+    const auto* items = qobject_cast<QStandardItemModel*>(res->model());
+    EXPECT_FALSE(items->item(0)->isEnabled()) << "640x480";
+    EXPECT_TRUE(items->item(2)->isEnabled()) << "1024x768";
+    EXPECT_EQ(own.ItemData(own.cmbHz), 144);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "display_modes.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
@@ -9,17 +10,6 @@ QStringList textsOf(const QList<ListEntry>& entries) {
     for (const ListEntry& entry : entries)
         texts << entry.text;
     return texts;
-}
-
-const QList<ListEntry>& tableFor(const DisplayModeSwitch& owner, const SelectableList& list) {
-    static const QList<ListEntry> none;
-    if (&list == &owner.cmbres)
-        return resolutionEntries();
-    if (&list == &owner.cmbcols)
-        return colourEntries();
-    if (&list == &owner.cmbHz)
-        return refreshEntries();
-    return none;
 }
 
 } // namespace
@@ -49,11 +39,11 @@ std::optional<DisplayMessage> displayResultMessage(int result) {
 }
 
 const QList<ListEntry>& resolutionEntries() {
-    static const QList<ListEntry> entries{{QStringLiteral("640x480"), 640},
-                                          {QStringLiteral("800x600"), 800},
-                                          {QStringLiteral("1024x768"), 1024},
-                                          {QStringLiteral("1152x864"), 1152},
-                                          {QStringLiteral("1600x1200"), 1600}};
+    static const QList<ListEntry> entries{{QStringLiteral("640x480"), 640, 480},
+                                          {QStringLiteral("800x600"), 800, 600},
+                                          {QStringLiteral("1024x768"), 1024, 768},
+                                          {QStringLiteral("1152x864"), 1152, 864},
+                                          {QStringLiteral("1600x1200"), 1600, 1200}};
     return entries;
 }
 
@@ -75,21 +65,62 @@ const QList<ListEntry>& refreshEntries() {
     return entries;
 }
 
-std::optional<int> heightForWidth(int width) {
-    switch (width) {
-    case 640:
-        return 480;
-    case 800:
-        return 600;
-    case 1024:
-        return 768;
-    case 1152:
-        return 864;
-    case 1600:
-        return 1200;
-    default:
-        return std::nullopt;
+namespace {
+
+bool sameEntry(const ListEntry& entry, int value, int height) {
+    return entry.itemData == value && entry.height == height;
+}
+
+// The fixed entries, marked by what the display has, then what it adds.
+// `valuesOf` gives the (value, height) pairs one mode stands for.
+template <typename ValuesOf, typename TextOf>
+QList<ListEntry> listFor(const QList<ListEntry>& fixed, const QList<DisplayMode>& modes,
+                         ValuesOf valuesOf, TextOf textOf) {
+    QList<ListEntry> list = fixed;
+    for (ListEntry& entry : list)
+        entry.offered = modes.isEmpty();
+    for (const DisplayMode& mode : modes) {
+        for (const auto& [value, height] : valuesOf(mode)) {
+            if (value <= 0)
+                continue; // not reported: nothing to offer
+            auto known = std::find_if(list.begin(), list.end(), [&](const ListEntry& e) {
+                return sameEntry(e, value, height);
+            });
+            if (known != list.end())
+                known->offered = true;
+            else
+                list << ListEntry{textOf(value, height), value, height, true};
+        }
     }
+    return list;
+}
+
+using Values = QList<std::pair<int, int>>;
+
+} // namespace
+
+DisplayModeLists listsFor(const QList<DisplayMode>& modes) {
+    DisplayModeLists lists;
+    lists.resolutions = listFor(
+        resolutionEntries(), modes,
+        [](const DisplayMode& m) {
+            return Values{{m.width, m.height}};
+        },
+        [](int w, int h) { return QStringLiteral("%1x%2").arg(w).arg(h); });
+    // A 24-bit depth stored in 32-bit pixels answers to both entries.
+    lists.colours = listFor(
+        colourEntries(), modes,
+        [](const DisplayMode& m) {
+            return Values{{m.depth, 0}, {m.bitsPerPixel, 0}};
+        },
+        [](int bits, int) { return QStringLiteral("%1-bit").arg(bits); });
+    lists.rates = listFor(
+        refreshEntries(), modes,
+        [](const DisplayMode& m) {
+            return Values{{m.refreshHz, 0}};
+        },
+        [](int hz, int) { return QStringLiteral("%1 Hz").arg(hz); });
+    return lists;
 }
 
 bool modeMatches(const DisplayMode& mode, int width, int height, int bits, int refreshHz) {
@@ -101,35 +132,66 @@ bool modeMatches(const DisplayMode& mode, int width, int height, int bits, int r
 }
 
 DisplayModeSwitch::DisplayModeSwitch(DisplayBackend& backend, Hooks hooks)
-    : backend_(backend), hooks_(std::move(hooks)) {
-    cmbres.setItems(textsOf(resolutionEntries()));
-    cmbcols.setItems(textsOf(colourEntries()));
-    cmbHz.setItems(textsOf(refreshEntries()));
+    : backend_(backend), hooks_(std::move(hooks)), lists_(listsFor(backend.modes())),
+      current_(backend.currentMode()) {
+    cmbres.setItems(textsOf(lists_.resolutions));
+    cmbcols.setItems(textsOf(lists_.colours));
+    cmbHz.setItems(textsOf(lists_.rates));
+}
+
+const QList<ListEntry>& DisplayModeSwitch::entries(const SelectableList& list) const {
+    static const QList<ListEntry> none;
+    if (&list == &cmbres)
+        return lists_.resolutions;
+    if (&list == &cmbcols)
+        return lists_.colours;
+    if (&list == &cmbHz)
+        return lists_.rates;
+    return none;
+}
+
+int DisplayModeSwitch::currentEntry(const SelectableList& list) const {
+    if (!current_)
+        return -1;
+    const QList<ListEntry>& all = entries(list);
+    const int value = &list == &cmbres    ? current_->width
+                      : &list == &cmbcols ? current_->depth
+                                          : current_->refreshHz;
+    const int height = &list == &cmbres ? current_->height : 0;
+    for (int i = 0; i < all.size(); ++i) {
+        if (value > 0 && sameEntry(all[i], value, height))
+            return i;
+    }
+    return -1;
+}
+
+const ListEntry* DisplayModeSwitch::chosenEntry(const SelectableList& list) const {
+    // By text, so the number stays with its entry whatever the list's order.
+    const QString chosen = list.text();
+    for (const ListEntry& entry : entries(list)) {
+        if (!chosen.isEmpty() && entry.text == chosen)
+            return &entry;
+    }
+    return nullptr;
 }
 
 std::optional<int> DisplayModeSwitch::ItemData(const SelectableList& list) const {
-    // By text, so the number stays with its entry whatever the list's order.
-    const QString chosen = list.text();
-    for (const ListEntry& entry : tableFor(*this, list)) {
-        if (!chosen.isEmpty() && entry.text == chosen)
-            return entry.itemData;
-    }
-    return std::nullopt;
+    const ListEntry* entry = chosenEntry(list);
+    return entry ? std::optional<int>(entry->itemData) : std::nullopt;
 }
 
 void DisplayModeSwitch::ChangeReso() {
-    const std::optional<int> width = ItemData(cmbres);
-    const std::optional<int> height = width ? heightForWidth(*width) : std::nullopt;
+    const ListEntry* size = chosenEntry(cmbres);
     const std::optional<int> bits = ItemData(cmbcols);
     const std::optional<int> rate = ItemData(cmbHz);
     // Checked before anything changes, so an incomplete choice neither leaves
     // the movie paused nor a switch pending.
-    if (!height || !bits || !rate)
+    if (!size || !bits || !rate)
         return;
 
     ModeChanged = true;
     const bool wasPlaying = hooks_.pauseMovie ? hooks_.pauseMovie() : false;
-    SetDisplayMode(*width, *height, *bits, *rate);
+    SetDisplayMode(size->itemData, size->height, *bits, *rate);
     // The player's windows take the new screen size before the picture moves.
     QCoreApplication::processEvents();
     if (wasPlaying && hooks_.playMovie)

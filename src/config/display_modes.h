@@ -59,19 +59,29 @@ struct DisplayMessage {
 // matching mode" and unknown codes.
 std::optional<DisplayMessage> displayResultMessage(int result);
 
-// One entry of a fixed list and the number it carries.
+// One entry of the dialog's lists and the number it carries.
 struct ListEntry {
     QString text;
     int itemData = 0;
+    int height = 0;      // resolutions: the height that goes with the width
+    bool offered = true; // some mode of the display has it (true when unknown)
 };
 
 const QList<ListEntry>& resolutionEntries(); // cmbres: item data is the width
 const QList<ListEntry>& colourEntries();     // cmbcols: bits per pixel
 const QList<ListEntry>& refreshEntries();    // cmbHz: hertz
 
-// The height that goes with a width of the resolution list; none for other
-// widths.
-std::optional<int> heightForWidth(int width);
+// The three lists for a display: the fixed entries first, in their order,
+// since the settings keep list indexes; then each size, depth and rate the
+// display's modes have that the fixed entries lack, in the display's order.
+// Fixed entries no mode has are marked not offered. With no modes known,
+// the fixed entries alone, all offered.
+struct DisplayModeLists {
+    QList<ListEntry> resolutions;
+    QList<ListEntry> colours;
+    QList<ListEntry> rates;
+};
+DisplayModeLists listsFor(const QList<DisplayMode>& modes);
 
 // Whether `mode` is the requested one. Depth is compared only where the
 // platform reports it; a request of 24 or 32 bits matches a 24-bit depth
@@ -96,7 +106,8 @@ class DisplayModeSwitch {
     // `backend` must outlive this object.
     explicit DisplayModeSwitch(DisplayBackend& backend, Hooks hooks = {});
 
-    // The dialog's lists, filled with the fixed entries; nothing chosen.
+    // The dialog's lists, filled for the backend's display (listsFor);
+    // nothing chosen.
     SelectableList cmbres;
     SelectableList cmbcols;
     SelectableList cmbHz;
@@ -116,6 +127,11 @@ class DisplayModeSwitch {
     // Item data of the chosen entry of one of the three lists; none when
     // nothing (or an unknown text) is chosen.
     std::optional<int> ItemData(const SelectableList& list) const;
+    // The entries behind one of the three lists.
+    const QList<ListEntry>& entries(const SelectableList& list) const;
+    // The entry of `list` that the display's current mode has; -1 when the
+    // display does not say. A fresh dialog shows it instead of a blank.
+    int currentEntry(const SelectableList& list) const;
 
     // Switches to the chosen mode, pausing the movie meanwhile. Does nothing
     // when a list has no entry chosen.
@@ -139,10 +155,13 @@ class DisplayModeSwitch {
     std::optional<DisplayMessage> lastMessage() const { return lastMessage_; }
 
   private:
+    const ListEntry* chosenEntry(const SelectableList& list) const;
     void report(int result);
 
     DisplayBackend& backend_;
     Hooks hooks_;
+    DisplayModeLists lists_;
+    std::optional<DisplayMode> current_; // at start-up, before any switch
     std::optional<DisplayMessage> lastMessage_;
     bool refused_ = false;
     bool quiet_ = false; // on the way into or out of full screen

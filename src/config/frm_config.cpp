@@ -103,6 +103,7 @@ void frmConfig::applyPreferences(const Preferences& p) {
     dialog::setIndex(general_->cmbres, p.changeResXY);
     dialog::setIndex(general_->cmbcols, p.changeResCols);
     dialog::setIndex(general_->cmbHz, p.changeResHz);
+    general_->showCurrentModeWhereUnchosen();
     audio_->UseDedynamic->setChecked(p.dedynamic);
 }
 
@@ -285,7 +286,7 @@ int frmConfig::resolutionWidth() const {
     return general_->resolutionWidth();
 }
 int frmConfig::resolutionHeight() const {
-    return ::heightForWidth(resolutionWidth()).value_or(-1);
+    return general_->resolutionHeight();
 }
 int frmConfig::colourBits() const {
     return general_->colourBits();

@@ -15,15 +15,35 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 using namespace dialog;
 
 namespace {
-QComboBox* fixedList(const char* name, const QList<ListEntry>& entries, QWidget* parent) {
-    auto* box = named(new QComboBox(parent), name);
-    for (const ListEntry& entry : entries)
+constexpr int kHeightRole = Qt::UserRole + 1;
+
+// Fills `box` keeping its chosen index; entries no mode of the display has
+// stay (the settings keep indexes) but are greyed.
+void fill(QComboBox* box, const QList<ListEntry>& entries) {
+    const QSignalBlocker quiet(box);
+    const int chosen = box->currentIndex();
+    box->clear();
+    for (const ListEntry& entry : entries) {
         box->addItem(entry.text, entry.itemData);
+        box->setItemData(box->count() - 1, entry.height, kHeightRole);
+        if (!entry.offered)
+            qobject_cast<QStandardItemModel*>(box->model())
+                ->item(box->count() - 1)
+                ->setEnabled(false);
+    }
+    box->setCurrentIndex(chosen);
+}
+
+QComboBox* modeList(const char* name, const QList<ListEntry>& entries, QWidget* parent) {
+    auto* box = named(new QComboBox(parent), name);
+    fill(box, entries);
     box->setCurrentIndex(-1);
     return box;
 }
@@ -39,9 +59,9 @@ GeneralPage::GeneralPage(frmConfig& dialog, SelectableList& presets)
 void GeneralPage::build() {
     auto* other = frame("Other", this);
     CheckRes = checkBox("CheckRes", "Change resolution when you switch to full screen", other);
-    cmbres = fixedList("cmbres", resolutionEntries(), other);
-    cmbcols = fixedList("cmbcols", colourEntries(), other);
-    cmbHz = fixedList("cmbHz", refreshEntries(), other);
+    cmbres = modeList("cmbres", resolutionEntries(), other);
+    cmbcols = modeList("cmbcols", colourEntries(), other);
+    cmbHz = modeList("cmbHz", refreshEntries(), other);
     ResNote = named(new QLabel(QStringLiteral("This display does not let the player change its "
                                               "resolution; full screen uses the current one."),
                                other),
@@ -121,7 +141,22 @@ void GeneralPage::CheckRes_Click() {
 
 void GeneralPage::bindDisplayModes(DisplayModeSwitch& modes) {
     modes_ = &modes;
+    fill(cmbres, modes.entries(modes.cmbres));
+    fill(cmbcols, modes.entries(modes.cmbcols));
+    fill(cmbHz, modes.entries(modes.cmbHz));
+    showCurrentModeWhereUnchosen();
     showDisplayModesState();
+}
+
+void GeneralPage::showCurrentModeWhereUnchosen() {
+    if (!modes_)
+        return;
+    const std::pair<QComboBox*, const SelectableList*> lists[] = {
+        {cmbres, &modes_->cmbres}, {cmbcols, &modes_->cmbcols}, {cmbHz, &modes_->cmbHz}};
+    for (const auto& [box, list] : lists) {
+        if (box->currentIndex() < 0)
+            box->setCurrentIndex(modes_->currentEntry(*list));
+    }
 }
 
 void GeneralPage::showDisplayModesState() {
@@ -142,6 +177,9 @@ void GeneralPage::pushDisplayModes() {
 
 int GeneralPage::resolutionWidth() const {
     return cmbres->currentIndex() >= 0 ? cmbres->currentData().toInt() : -1;
+}
+int GeneralPage::resolutionHeight() const {
+    return cmbres->currentIndex() >= 0 ? cmbres->currentData(kHeightRole).toInt() : -1;
 }
 int GeneralPage::colourBits() const {
     return cmbcols->currentIndex() >= 0 ? cmbcols->currentData().toInt() : -1;

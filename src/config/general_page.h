@@ -35,7 +35,10 @@ class GeneralPage : public QWidget {
     void pushDisplayModes();
     // The box and lists are offered only where the display can switch.
     void showDisplayModesState();
+    // A list nothing was chosen in shows the display's current mode.
+    void showCurrentModeWhereUnchosen();
     int resolutionWidth() const; // -1 when none chosen
+    int resolutionHeight() const;
     int colourBits() const;
     int refreshHz() const;
 
