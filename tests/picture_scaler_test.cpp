@@ -1,0 +1,149 @@
+// FFmpeg's scaler on the paint path: each layout it reads, the picture's
+// own colour matrix and range, and crops by whole chroma samples only.
+#include "support/media/picture_scaler.h"
+
+#include <QImage>
+#include <gst/video/video.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A mapped picture whose left half holds `left` and right half `right`
+// (Y, U, V each), in any 8-bit YUV layout.
+struct Picture {
+    Picture(GstVideoFormat format, int width, int height, const int (&left)[3],
+            const int (&right)[3], GstVideoColorimetry colours = {}) {
+        gst_video_info_set_format(&info, format, guint(width), guint(height));
+        if (colours.matrix != GST_VIDEO_COLOR_MATRIX_UNKNOWN)
+            info.colorimetry = colours;
+        buffer = gst_buffer_new_allocate(nullptr, info.size, nullptr);
+        gst_video_frame_map(&frame, &info, buffer, GST_MAP_READWRITE);
+        for (int c = 0; c < 3; ++c) {
+            auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_COMP_DATA(&frame, c));
+            const int w = GST_VIDEO_FRAME_COMP_WIDTH(&frame, c);
+            for (int y = 0; y < GST_VIDEO_FRAME_COMP_HEIGHT(&frame, c); ++y)
+                for (int x = 0; x < w; ++x)
+                    data[y * GST_VIDEO_FRAME_COMP_STRIDE(&frame, c) +
+                         x * GST_VIDEO_FRAME_COMP_PSTRIDE(&frame, c)] =
+                        guint8(x < w / 2 ? left[c] : right[c]);
+        }
+    }
+    ~Picture() {
+        gst_video_frame_unmap(&frame);
+        gst_buffer_unref(buffer);
+    }
+    // The `source` part in screen pixels at `size`; a null image when the
+    // scaler does not take it.
+    QImage scaled(PictureScaler& scaler, QRect source, QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        GstVideoInfo out;
+        gst_video_info_set_format(&out, GST_VIDEO_FORMAT_BGRA, guint(size.width()),
+                                  guint(size.height()));
+        out.stride[0] = gint(image.bytesPerLine());
+        GstBuffer* wrapped =
+            gst_buffer_new_wrapped_full(GstMemoryFlags(0), image.bits(), image.sizeInBytes(), 0,
+                                        image.sizeInBytes(), nullptr, nullptr);
+        GstVideoFrame target;
+        gst_video_frame_map(&target, &out, wrapped, GST_MAP_WRITE);
+        const bool done = scaler.scale(&frame, source, &target);
+        gst_video_frame_unmap(&target);
+        gst_buffer_unref(wrapped);
+        return done ? image : QImage();
+    }
+    GstVideoInfo info;
+    GstBuffer* buffer = nullptr;
+    GstVideoFrame frame;
+};
+
+::testing::AssertionResult near(QRgb pixel, QRgb expected, int tolerance = 6) {
+    const int worst = std::max({std::abs(qRed(pixel) - qRed(expected)),
+                                std::abs(qGreen(pixel) - qGreen(expected)),
+                                std::abs(qBlue(pixel) - qBlue(expected))});
+    if (worst <= tolerance && qAlpha(pixel) == 255)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << QString::number(pixel, 16).toStdString() << " is not "
+                                         << QString::number(expected, 16).toStdString();
+}
+
+// Limited range: BT.601 magenta and a mid grey.
+constexpr int kMagenta[3] = {107, 202, 222};
+constexpr int kGrey[3] = {128, 128, 128};
+
+} // namespace
+
+TEST(PictureScaler, EveryLayoutItReadsGivesTheSameScaledPicture) {
+    for (GstVideoFormat format :
+         {GST_VIDEO_FORMAT_I420, GST_VIDEO_FORMAT_YV12, GST_VIDEO_FORMAT_NV12,
+          GST_VIDEO_FORMAT_NV21, GST_VIDEO_FORMAT_YUY2, GST_VIDEO_FORMAT_UYVY,
+          GST_VIDEO_FORMAT_Y42B, GST_VIDEO_FORMAT_Y444}) {
+        SCOPED_TRACE(gst_video_format_to_string(format));
+        Picture picture(format, 64, 32, kMagenta, kGrey);
+        PictureScaler scaler;
+        const QImage image = picture.scaled(scaler, QRect(0, 0, 64, 32), QSize(96, 40));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_TRUE(near(image.pixel(10, 20), qRgb(255, 0, 255), 12));
+        EXPECT_TRUE(near(image.pixel(90, 5), qRgb(130, 130, 130)));
+        // The halves meet in the middle, not a column off.
+        EXPECT_TRUE(near(image.pixel(44, 20), qRgb(255, 0, 255), 12));
+        EXPECT_TRUE(near(image.pixel(51, 20), qRgb(130, 130, 130)));
+    }
+    GstVideoInfo rgb;
+    gst_video_info_set_format(&rgb, GST_VIDEO_FORMAT_BGRx, 64, 32);
+    EXPECT_FALSE(PictureScaler::handles(rgb, QRect(0, 0, 64, 32))) << "GStreamer's to convert";
+}
+
+TEST(PictureScaler, ThePicturesOwnMatrixAndRangeAreUsed) {
+    // Pure red coded with BT.709 (limited): through BT.601 it would be
+    // (233, 0, 2). Y 16 coded full range is a dark grey, not black.
+    const struct {
+        int yuv[3];
+        GstVideoColorimetry colours;
+        QRgb expected;
+    } cases[] = {
+        {{63, 102, 240},
+         {GST_VIDEO_COLOR_RANGE_16_235, GST_VIDEO_COLOR_MATRIX_BT709, GST_VIDEO_TRANSFER_BT709,
+          GST_VIDEO_COLOR_PRIMARIES_BT709},
+         qRgb(255, 0, 0)},
+        {{63, 102, 240},
+         {GST_VIDEO_COLOR_RANGE_16_235, GST_VIDEO_COLOR_MATRIX_BT601, GST_VIDEO_TRANSFER_BT709,
+          GST_VIDEO_COLOR_PRIMARIES_SMPTE170M},
+         qRgb(233, 0, 2)},
+        {{16, 128, 128},
+         {GST_VIDEO_COLOR_RANGE_0_255, GST_VIDEO_COLOR_MATRIX_BT601, GST_VIDEO_TRANSFER_BT709,
+          GST_VIDEO_COLOR_PRIMARIES_SMPTE170M},
+         qRgb(16, 16, 16)},
+        {{16, 128, 128},
+         {GST_VIDEO_COLOR_RANGE_16_235, GST_VIDEO_COLOR_MATRIX_BT601, GST_VIDEO_TRANSFER_BT709,
+          GST_VIDEO_COLOR_PRIMARIES_SMPTE170M},
+         qRgb(0, 0, 0)},
+    };
+    PictureScaler scaler; // one scaler: a new matrix or range makes a new context
+    for (const auto& c : cases) {
+        Picture picture(GST_VIDEO_FORMAT_I420, 16, 16, c.yuv, c.yuv, c.colours);
+        const QImage image = picture.scaled(scaler, QRect(0, 0, 16, 16), QSize(16, 16));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_TRUE(near(image.pixel(8, 8), c.expected)) << c.yuv[0] << " " << c.colours.matrix;
+    }
+}
+
+TEST(PictureScaler, CropsStartOnAWholeChromaSample) {
+    Picture picture(GST_VIDEO_FORMAT_I420, 64, 32, kMagenta, kGrey);
+    PictureScaler scaler;
+    // The right half alone: grey all over, magenta nowhere.
+    const QImage right = picture.scaled(scaler, QRect(32, 8, 32, 16), QSize(64, 32));
+    ASSERT_FALSE(right.isNull());
+    EXPECT_TRUE(near(right.pixel(0, 0), qRgb(130, 130, 130)));
+    EXPECT_TRUE(near(right.pixel(63, 31), qRgb(130, 130, 130)));
+    // From the left half's last two columns: magenta, then grey.
+    const QImage edge = picture.scaled(scaler, QRect(30, 0, 4, 32), QSize(4, 32));
+    ASSERT_FALSE(edge.isNull());
+    EXPECT_TRUE(near(edge.pixel(0, 10), qRgb(255, 0, 255), 12));
+    EXPECT_TRUE(near(edge.pixel(3, 10), qRgb(130, 130, 130)));
+    // Half a chroma sample in: left to GStreamer's converter.
+    EXPECT_TRUE(picture.scaled(scaler, QRect(31, 0, 4, 32), QSize(4, 32)).isNull());
+    EXPECT_TRUE(picture.scaled(scaler, QRect(0, 1, 4, 30), QSize(4, 30)).isNull());
+    GstVideoInfo full;
+    gst_video_info_set_format(&full, GST_VIDEO_FORMAT_Y444, 64, 32);
+    EXPECT_TRUE(PictureScaler::handles(full, QRect(31, 1, 4, 4)));
+}
