@@ -23,8 +23,14 @@ bool validRow(int row) {
     return row >= 0 && row < kSpeakerModeCount;
 }
 
+// A marker already there, whole, is left alone: the mode is chosen again
+// at every start.
 bool writeMarker(const QString& path) {
-    return saveWholeFile(path, QByteArray(kSpeakerMarkerText) + '\n').isEmpty();
+    const QByteArray text = QByteArray(kSpeakerMarkerText) + '\n';
+    if (QFile marker(path);
+        marker.open(QIODevice::ReadOnly) && marker.read(text.size() + 1) == text)
+        return true;
+    return saveWholeFile(path, text).isEmpty();
 }
 
 } // namespace
@@ -72,7 +78,7 @@ SpeakerModeChange chooseSpeakerMode(int row, const QString& programDataFolder,
     const QDir folder(userFolder);
     for (int i = 0; i < kSpeakerModeCount; ++i) {
         const QString marker = folder.filePath(speakerMarkerName(i));
-        if (QFileInfo::exists(marker) && !QFile::remove(marker))
+        if (i != row && QFileInfo::exists(marker) && !QFile::remove(marker))
             change.markersNotRemoved.append(marker);
     }
     // The marker records the choice even when the preset could not be read.

@@ -385,6 +385,10 @@ qint32 RegistryStore::change(const std::function<qint32(Tree&)>& edit) {
     Tree copy = cloneTree(tree_);
     if (const qint32 status = edit(copy))
         return status;
+    // A change that changes nothing (the same preset imported at every
+    // start) leaves the file alone.
+    if (registryExportText(copy) == registryExportText(tree_) && QFileInfo::exists(path_))
+        return reg::ERROR_SUCCESS;
     if (const qint32 status = save(copy))
         return status;
     tree_ = std::move(copy);
