@@ -132,7 +132,12 @@ void SettingsStore::change(const QList<std::pair<QString, QString>>& values, boo
     }
     if (!document)
         return;
-    const QString failure = saveWholeFile(path_, document->serialize());
+    const QByteArray text = document->serialize();
+    if (QFile file(path_); file.open(QIODevice::ReadOnly) && file.readAll() == text) {
+        unsaved_.clear(); // the file already says all of it
+        return;
+    }
+    const QString failure = saveWholeFile(path_, text);
     if (failure.isEmpty()) {
         unsaved_.clear();
         return;
