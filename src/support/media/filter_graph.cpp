@@ -1,6 +1,7 @@
 // A filter graph on a GStreamer pipeline: control, position, rate, volume
 // and video size. Bus messages are handed to the UI thread and leave as
 // signals carrying the graph's id.
+#include "support/media/decoder_threads.h"
 #include "support/media/default_sound_sink.h"
 #include "support/media/gst_graph_private.h"
 #include "support/media/missing_parts.h"
@@ -144,10 +145,12 @@ void onStreamVolume(GObject* sink, GParamSpec*, gpointer self) {
         graph, [graph, linear] { graph->takeServerVolume(linear); }, Qt::QueuedConnection);
 }
 
-// autoaudiosink makes its real sink when it starts.
+// autoaudiosink makes its real sink when it starts; decodebin3 makes its
+// decoders as the streams show up.
 void onDeepElementAdded(GstBin*, GstBin*, GstElement* element, gpointer self) {
     if (GST_IS_STREAM_VOLUME(element))
         static_cast<FilterGraph*>(self)->followServerVolume(element);
+    watchDecoderThreads(element);
 }
 
 } // namespace
