@@ -70,11 +70,14 @@ GstPadProbeReturn countSignChanges(GstPad* pad, GstPadProbeInfo* info, gpointer)
     return GST_PAD_PROBE_OK;
 }
 
-GstElement* findByFactory(GstElement* pipeline, const char* factory) {
+// The first element made by `factory`, and named `name` when one is given
+// (the subtitle reader is an appsink too).
+GstElement* findByFactory(GstElement* pipeline, const char* factory, const char* name = nullptr) {
     GstElement* found = nullptr;
     gstgraph::visitAll<GstElement>(gst_bin_iterate_recurse(GST_BIN(pipeline)), [&](GstElement* e) {
         GstElementFactory* f = gst_element_get_factory(e);
-        if (!found && f && g_str_equal(GST_OBJECT_NAME(f), factory))
+        if (!found && f && g_str_equal(GST_OBJECT_NAME(f), factory) &&
+            (!name || g_str_equal(GST_OBJECT_NAME(e), name)))
             found = GST_ELEMENT(gst_object_ref(e));
     });
     return found;
@@ -197,7 +200,7 @@ int main(int argc, char** argv) {
                 latencies.size());
 
     // The rates, from the start of the movie so that 2x has room to run.
-    GstElement* videoSink = findByFactory(graph.pipeline(), "appsink");
+    GstElement* videoSink = findByFactory(graph.pipeline(), "appsink", "sink");
     GstElement* audioSink = findByFactory(graph.pipeline(), "fakesink");
     if (videoSink && audioSink) {
         GstPad* pad = gst_element_get_static_pad(audioSink, "sink");
