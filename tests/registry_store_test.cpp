@@ -202,17 +202,9 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
     EXPECT_TRUE(blank.keptAsidePath().isEmpty());
 }
 
-TEST_F(RegistryStoreTest, UnreadableOrUnwritableFileChangesNothing) {
-    // A directory where the file should be cannot be read, even by root: left alone.
-    const QString folder = dir.filePath("folder.reg");
-    QDir().mkpath(folder + "/inside");
-    RegistryStore blocked(folder);
-    EXPECT_EQ(blocked.keyExists(HKEY_CURRENT_USER, ""), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(blocked.createKey(HKEY_CURRENT_USER, "a"), ERROR_ACCESS_DENIED);
-    EXPECT_FALSE(blocked.problem().isEmpty());
-    EXPECT_TRUE(QFileInfo(folder + "/inside").isDir());
-
-    // Beneath a regular file no folder can be made: the change is not kept.
+// A folder where the file should be: EasyRegTest.GetValueReportsFailures.
+TEST_F(RegistryStoreTest, AChangeThatCannotBeWrittenIsNotKept) {
+    // Beneath a regular file no folder can be made.
     put(dir.filePath("plain"), "x");
     RegistryStore unwritable(dir.filePath("plain/registry.reg"));
     EXPECT_NE(unwritable.createKey(HKEY_CURRENT_USER, "a"), ERROR_SUCCESS);
@@ -278,9 +270,12 @@ TEST_F(EasyRegTest, GetValueReportsFailures) {
     ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
     ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
     ASSERT_TRUE(QFile::remove(file));
-    ASSERT_TRUE(QDir().mkdir(file));
+    ASSERT_TRUE(QDir().mkpath(file + "/inside"));
     EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("Access Denied")));
     EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "a"), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(store.problem().isEmpty());
+    EXPECT_TRUE(QFileInfo(file + "/inside").isDir()) << "left alone";
 }
 
 TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
@@ -293,8 +288,7 @@ TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
         {QString("-2.5"), QByteArray("\xfe\xff\xff\xff", 4)},
         {-1, QByteArray("\xff\xff\xff\xff", 4)},
         {4294967295LL, QByteArray("\xff\xff\xff\xff", 4)},
-        {qint64(-2147483648LL), QByteArray("\0\0\0\x80", 4)},
-    };
+        {qint64(-2147483648LL), QByteArray("\0\0\0\x80", 4)}};
     for (const auto& [input, bytes] : numbers) {
         SCOPED_TRACE(input.toString().toStdString());
         EXPECT_TRUE(easy.CreateValue("Number", input, REG_DWORD));

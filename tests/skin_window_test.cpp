@@ -67,22 +67,15 @@ struct HandMadeSkin {
 };
 
 const QByteArray kDarkSkin =
-    "[Skin]\r\n"
-    "name=Dark\r\n"
-    "Author=Tester\r\n"
-    "Play.top=300\r\n"
-    "Play.left=1050.5\r\n"
-    "Play.Height=300\r\n"
-    "Play.Width=300\r\n"
-    "Stop.top = 600\r\n"
+    "[Skin]\r\nname=Dark\r\nAuthor=Tester\r\n"
+    "Play.top=300\r\nPlay.left=1050.5\r\nPlay.Height=300\r\nPlay.Width=300\r\n"
     "Stop.top=450\r\nStop.left=1500\r\nStop.Height=300\r\nStop.Width=300\r\n"
-    "Pbar.top=150\r\nPbar.left=150\r\nPbar.Height=15\r\nPbar.Width=15\r\n"
-    "ElapsedTime.top=600\r\n"
+    "Stop.top = 600\r\n" // blanks before "=": no key
+    "Pbar.top=150\r\nPbar.left=150\r\nPbar.Height=15\r\nPbar.Width=15\r\nElapsedTime.top=600\r\n"
     "ClosePlayer.top=60\r\nClosePlayer.left=2700\r\nClosePlayer.Height=150\r\n"
     "ClosePlayer.Width=150\r\n"
     "Config.top=450\r\nConfig.left=2400\r\nConfig.Height=300\r\nConfig.Width=300\r\n"
-    "FontColorR=255\r\n"
-    "ScrollNameB=200\r\n";
+    "FontColorR=255\r\nScrollNameB=200\r\n";
 
 std::unique_ptr<frmMain> startWith(const QString& skinFolder, const QString& commandLine = {}) {
     QFile::remove(SettingsStore::defaultFilePath());
