@@ -1,7 +1,9 @@
+// The decoders' registry values as the GStreamer elements' settings, on real samples.
 #include "support/media/decoder_effects.h"
 #include "support/media/decoder_registry_keys.h"
 
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <cmath>
 #include <gst/app/gstappsink.h>
 #include <gst/audio/audio.h>
@@ -86,23 +88,20 @@ TEST(DecoderEffectsTest, RegistryValuesReachTheEffects) {
     RegistryStore store(dir.filePath("registry.reg"));
     // Nothing stored: no forced channel layout.
     EXPECT_EQ(audioChannelCaps(readDecoderEffects(store)), nullptr);
-
-    const auto put = [&](const char* key, const QString& name, quint32 n) {
+    using namespace decoderkeys;
+    const std::tuple<const char*, const char*, qint32> values[] = {
+        {kScrunchVideo, "Brightness", 100}, {kScrunchVideo, "Contrast", 0},
+        {kScrunchVideo, "Saturation", 75},  {kScrunchVideo, "Hue", -20}, // beyond the slider
+        {kScrunchAudio, "Band 0", 50},      {kScrunchAudio, "Band 9", 25},
+        {kDivX4, "Postprocessing", 35},     {kDivX4, "Brightness", 127},
+        {kDivX4, "Saturation", 127}};
+    for (const auto& [key, name, number] : values) {
+        const qint32 le = qToLittleEndian(number);
         store.createKey(HKEY_CURRENT_USER, key);
-        QByteArray d(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            d[i] = char((n >> (8 * i)) & 0xff);
-        ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, key, name, REG_DWORD, d), ERROR_SUCCESS);
-    };
-    put(decoderkeys::kScrunchVideo, "Brightness", 100);
-    put(decoderkeys::kScrunchVideo, "Contrast", 0);
-    put(decoderkeys::kScrunchVideo, "Saturation", 75);
-    put(decoderkeys::kScrunchVideo, "Hue", quint32(-20)); // beyond the slider
-    put(decoderkeys::kScrunchAudio, "Band 0", 50);
-    put(decoderkeys::kScrunchAudio, "Band 9", 25);
-    put(decoderkeys::kDivX4, "Postprocessing", 35);
-    put(decoderkeys::kDivX4, "Brightness", 127);
-    put(decoderkeys::kDivX4, "Saturation", 127);
+        ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, key, name, REG_DWORD,
+                                 QByteArray(reinterpret_cast<const char*>(&le), 4)),
+                  ERROR_SUCCESS);
+    }
     const DecoderEffects e = readDecoderEffects(store);
     const VideoBalanceValues v = videoBalanceValues(e);
     EXPECT_EQ(v.brightness, 1.0) << "held to the element's range";
@@ -127,6 +126,13 @@ TEST(DecoderEffectsTest, RegistryValuesReachTheEffects) {
         pp.postProcessing = stored;
         EXPECT_EQ(postProcessingLevel(pp), level) << stored;
     }
+    // Pass-through and odd counts force no layout (the others: DecoderSettingsInGraphs).
+    DecoderEffects spdif, odd;
+    spdif.channels = 2;
+    spdif.passThrough = true;
+    odd.channels = 3;
+    EXPECT_EQ(audioChannelCaps(spdif), nullptr);
+    EXPECT_EQ(audioChannelCaps(odd), nullptr);
 }
 
 // No saturation turns red grey (brightness on a real graph: DecoderSettingsInGraphs).
@@ -144,27 +150,14 @@ TEST(DecoderEffectsTest, SaturationChangesRealPixels) {
 }
 
 TEST(DecoderEffectsTest, EqualizerBoostsTheTopBand) {
-    DecoderEffects flat;
-    DecoderEffects boosted;
+    DecoderEffects flat, boosted, bass;
     boosted.equaliser[0] = 50; // "19.2K" slider at the top: +12 dB
-    DecoderEffects bass;
-    bass.equaliser[9] = 50; // "25" slider: nothing to do with 18 kHz
+    bass.equaliser[9] = 50;    // "25" slider: nothing to do with 18 kHz
     const double before = levelAt18kHz(flat);
     ASSERT_GT(before, 0.0);
     // +12 dB is four times the amplitude; the shelf's slope leaves a margin.
     EXPECT_GT(levelAt18kHz(boosted) / before, 2.5);
     EXPECT_NEAR(levelAt18kHz(bass) / before, 1.0, 0.1);
-}
-
-// The layouts themselves: DecoderSettingsInGraphs, on real graphs.
-TEST(DecoderEffectsTest, PassThroughAndOddCountsForceNoLayout) {
-    DecoderEffects spdif;
-    spdif.channels = 2;
-    spdif.passThrough = true;
-    EXPECT_EQ(audioChannelCaps(spdif), nullptr);
-    DecoderEffects odd;
-    odd.channels = 3;
-    EXPECT_EQ(audioChannelCaps(odd), nullptr);
 }
 
 } // namespace

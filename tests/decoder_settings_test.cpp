@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -26,10 +27,8 @@ QString shippedData() {
 }
 
 QByteArray dword(quint32 n) {
-    QByteArray d(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        d[i] = char((n >> (8 * i)) & 0xff);
-    return d;
+    n = qToLittleEndian(n);
+    return QByteArray(reinterpret_cast<const char*>(&n), 4);
 }
 
 class DecoderSettingsTest : public ::testing::Test {
@@ -83,16 +82,13 @@ TEST_F(DecoderSettingsTest, EachSliderHasItsRangeDefaultAndStoredNumber) {
         {S::Contrast, 0, 100, 50, 62, kVideo, "Contrast", 62},
         {S::Saturation, 0, 100, 50, 63, kVideo, "Saturation", 63},
         {S::Hue, 0, 100, 50, 64, kVideo, "Hue", 64},
-        {S::SlideWma0, -50, 0, 0, -1, kAudio, "Band 0", 1},
-        {S::SlideWma1, -50, 0, 0, -2, kAudio, "Band 1", 2},
-        {S::SlideWma2, -50, 0, 0, -3, kAudio, "Band 2", 3},
-        {S::SlideWma3, -50, 0, 0, -4, kAudio, "Band 3", 4},
-        {S::SlideWma4, -50, 0, 0, -15, kAudio, "Band 4", 15},
-        {S::SlideWma5, -50, 0, 0, -6, kAudio, "Band 5", 6},
-        {S::SlideWma6, -50, 0, 0, -7, kAudio, "Band 6", 7},
-        {S::SlideWma7, -50, 0, 0, -8, kAudio, "Band 7", 8},
-        {S::SlideWma8, -50, 0, 0, -9, kAudio, "Band 8", 9},
-        {S::SlideWma9, -50, 0, 0, -50, kAudio, "Band 9", 50},
+        // clang-format off
+        {S::SlideWma0, -50, 0, 0, -1, kAudio, "Band 0", 1}, {S::SlideWma1, -50, 0, 0, -2, kAudio, "Band 1", 2},
+        {S::SlideWma2, -50, 0, 0, -3, kAudio, "Band 2", 3}, {S::SlideWma3, -50, 0, 0, -4, kAudio, "Band 3", 4},
+        {S::SlideWma4, -50, 0, 0, -15, kAudio, "Band 4", 15}, {S::SlideWma5, -50, 0, 0, -6, kAudio, "Band 5", 6},
+        {S::SlideWma6, -50, 0, 0, -7, kAudio, "Band 6", 7}, {S::SlideWma7, -50, 0, 0, -8, kAudio, "Band 7", 8},
+        {S::SlideWma8, -50, 0, 0, -9, kAudio, "Band 8", 9}, {S::SlideWma9, -50, 0, 0, -50, kAudio, "Band 9", 50},
+        // clang-format on
         {S::PPLevel, 0, 6, 1, 6, kDivX4, "Postprocessing", 60},
         {S::Bness4, 0, 127, 0, 120, kDivX4, "Brightness", 120},
         {S::Contrast4, 0, 127, 0, 121, kDivX4, "Contrast", 121},
@@ -157,10 +153,9 @@ TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysAndReportsTheMissingDecoder
     for (const char* key : {kScrunch, kVideo, kAudio})
         EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, key), ERROR_SUCCESS) << key;
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kDivX4), ERROR_FILE_NOT_FOUND);
-    // Values no decoder wrote keep the sliders: a brightness read as 0
-    // would be written back and turn every picture black.
-    EXPECT_EQ(v.value(DecoderSlider::Hue), 70);
-    EXPECT_EQ(v.value(DecoderSlider::Bness4), 9);
+    // Values no decoder wrote keep the sliders: a brightness read as 0 would blacken pictures.
+    EXPECT_EQ(std::pair(v.value(DecoderSlider::Hue), v.value(DecoderSlider::Bness4)),
+              std::pair(70, 9));
 
     // WriteReg makes no keys: the first decoder is written, the second not.
     v.setValue(DecoderSlider::Hue, 33);
@@ -201,8 +196,7 @@ TEST_F(DecoderSettingsTest, ValuesFromOtherProgramsAreRoundedAndHeldToRange) {
     EXPECT_TRUE(QFileInfo(folder + "/inside").isDir());
 }
 
-// Each row imports exactly its own preset, from the widest mode down and
-// back so no mode can inherit a value, and leaves only its own marker.
+// Each row imports exactly its own preset (in an order no mode inherits from) and marker.
 TEST_F(DecoderSettingsTest, EverySpeakerRowImportsItsPresetAndLeavesItsMarker) {
     ASSERT_EQ(speakerModeTexts().size(), 7);
     EXPECT_EQ(speakerModeTexts()[5], "6 Speakers Mode (5.1)");
@@ -237,8 +231,7 @@ TEST_F(DecoderSettingsTest, EverySpeakerRowImportsItsPresetAndLeavesItsMarker) {
     ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
     EXPECT_EQ(marker.readAll().trimmed(), "This file is a file !");
 
-    // A row outside the list imports nothing and leaves no marker; a
-    // missing preset still records the choice.
+    // A row outside the list imports nothing, no marker; a missing preset records the choice.
     const QByteArray before = store.exportText();
     for (int row : {-1, 7}) {
         const SpeakerModeChange none = chooseSpeakerMode(row, shippedData(), user, store);

@@ -21,8 +21,7 @@
 
 namespace {
 
-// Big enough that a kill often lands in the middle of a write.
-constexpr int kEntries = 3000;
+constexpr int kEntries = 3000; // a kill often lands in the middle of a write
 
 QString text(int version, int i) {
     return QStringLiteral("%1 entry %2 of version %1 with some text to make it long")

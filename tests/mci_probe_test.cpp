@@ -128,21 +128,17 @@ TEST(MciProbe, RefusesFilesThatAreNoWholeAviWithoutHanging) {
 
 TEST(MciProbe, HandMadeHeadersGiveFramesLengthAndRate) {
     QTemporaryDir dir;
+    // clang-format off
     const std::tuple<const char*, AviFields, QString> cases[] = {
         {"25.5 fps", {.scale = 2, .rate = 51, .length = 51}, "51 frames, 2000 ms, 26 fps"},
-        {"29.97 fps",
-         {.scale = 1001, .rate = 30000, .length = 300},
-         "300 frames, 10010 ms, 30 fps"},
-        {"main header only",
-         {.totalFrames = 50, .videoStream = false},
-         "50 frames, 2000 ms, 25 fps"},
+        {"29.97 fps", {.scale = 1001, .rate = 30000, .length = 300}, "300 frames, 10010 ms, 30 fps"},
+        {"main header only", {.totalFrames = 50, .videoStream = false}, "50 frames, 2000 ms, 25 fps"},
         {"OpenDML count", {.extendedFrames = 250}, "250 frames, 10000 ms, 25 fps"},
         {"no frames", {.totalFrames = 0, .length = 0}, "0 frames, 0 ms, -1 fps"},
         {"no frame time", {.microSecondsPerFrame = 0, .rate = 0}, "100 frames, -1 ms, -1 fps"},
-        {"4e9 frames",
-         {.totalFrames = 0xFFFFFFFF, .videoStream = false},
-         "-1 frames, -1 ms, -1 fps"},
+        {"4e9 frames", {.totalFrames = 0xFFFFFFFF, .videoStream = false}, "-1 frames, -1 ms, -1 fps"},
     };
+    // clang-format on
     // Halves to even: 24.5 is 24, 25.5 is 26.
     EXPECT_EQ(frameRateFromLength(49, 2000), 24);
     EXPECT_EQ(frameRateFromLength(100, 0), -1);

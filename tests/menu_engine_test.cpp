@@ -92,7 +92,7 @@ int countColour(const QImage& image, QRect area, auto match) {
 } // namespace
 
 TEST_F(CoolMenuTest, ConvertsOnceAndRestoresTheCaptions) {
-    EXPECT_EQ(menu.actions()[0]->isSeparator(), true);
+    EXPECT_TRUE(menu.actions()[0]->isSeparator());
     EXPECT_EQ(menu.actions()[0]->text(), "Player Control");
     EXPECT_EQ(play->text(), "Play");
     EXPECT_TRUE(repeat->isCheckable() && cool.record(repeat)->bAsCheck);
@@ -147,13 +147,14 @@ TEST_F(CoolMenuTest, HelpFollowsTheSelectionAndTheMnemonicSelectsWithoutRunning)
 
 TEST_F(CoolMenuTest, PaintsMarksPicturesSelectionAndSeparators) {
     cool.SelectColor = QColor(0, 0, 255);
-    const QRect playRow = [&] {
-        menu.popup({100, 100});
-        testsupport::pumpEvents(50);
-        return menu.actionGeometry(play);
-    }();
+    menu.popup({100, 100});
+    testsupport::pumpEvents(50);
     const QRect repeatRow = menu.actionGeometry(repeat);
-    const QRect halfRow = menu.actionGeometry(half);
+    // The first 24 pixels of a row, where marks and pictures go.
+    const auto mark = [&](QAction* a) {
+        return menu.actionGeometry(a).adjusted(0, 0, 24 - repeatRow.width(), 0);
+    };
+    const QRect playMark = mark(play), repeatMark = mark(repeat), halfMark = mark(half);
     const QRect titleRow = menu.actionGeometry(menu.actions()[0]);
     // Ink: anything that is not the menu's background.
     const QColor background = menu.palette().color(QPalette::Window);
@@ -166,26 +167,20 @@ TEST_F(CoolMenuTest, PaintsMarksPicturesSelectionAndSeparators) {
     auto blue = [](QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
 
     QImage image = shot();
-    EXPECT_GT(countColour(image, playRow.adjusted(0, 0, 24 - playRow.width(), 0), red), 100)
-        << "the picture chosen by its tag";
-    const int uncheckedInk =
-        countColour(image, repeatRow.adjusted(0, 0, 24 - repeatRow.width(), 0), dark);
+    EXPECT_GT(countColour(image, playMark, red), 100) << "the picture chosen by its tag";
+    const int uncheckedInk = countColour(image, repeatMark, dark);
     EXPECT_GT(countColour(image, titleRow, dark), 10) << "the separator's title and line";
 
     repeat->setChecked(true);
     half->setChecked(true);
     cool.ComplexChecks = true;
     image = shot();
-    const int complexCheck =
-        countColour(image, repeatRow.adjusted(0, 0, 24 - repeatRow.width(), 0), dark);
+    const int complexCheck = countColour(image, repeatMark, dark);
     EXPECT_GT(complexCheck, uncheckedInk + 10) << "a check mark";
-    EXPECT_GT(countColour(image, halfRow.adjusted(0, 0, 24 - halfRow.width(), 0), dark), 4)
-        << "an option mark";
+    EXPECT_GT(countColour(image, halfMark, dark), 4) << "an option mark";
     cool.ComplexChecks = false;
     image = shot();
-    EXPECT_LT(countColour(image, repeatRow.adjusted(0, 0, 24 - repeatRow.width(), 0), dark),
-              complexCheck)
-        << "the bare mark has no box";
+    EXPECT_LT(countColour(image, repeatMark, dark), complexCheck) << "the bare mark has no box";
 
     menu.popup({100, 100});
     testsupport::pumpEvents(50);

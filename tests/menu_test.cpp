@@ -111,39 +111,33 @@ TEST(MenuFile, DamagedFilesGiveWhatCanBeReadAndNeverFail) {
     EXPECT_TRUE(readMenuFile(dir.filePath("none.vmu")).problem.startsWith("The menu none.vmu"));
 }
 
-// Borders are outside, overlaps go to the first listed, a miss keeps the last
-// highlight; keys go to the nearest neighbour, straight before aside.
+// A miss keeps the last highlight; keys go to the nearest neighbour, straight before aside.
 TEST(HotSpots, BordersAreOutsideTheFirstListedWinsAndKeysFindNeighbours) {
     const QStringList buttons{"010,010,100,050", "050,020,150,060", "010,060,100,100"};
-    const struct {
-        QPoint at;
-        int index, highlight;
-    } hits[] = {{{10, 30}, -1, 2},
-                {{100, 30}, 1, 1},
-                {{11, 11}, 0, 0},
-                {{60, 30}, 0, 0},
-                {{300, 300}, -1, 2}};
+    // On a border (outside), in one, in the overlap (the first listed), a miss.
+    const std::tuple<QPoint, int, int> hits[] = {{{10, 30}, -1, 2},
+                                                 {{100, 30}, 1, 1},
+                                                 {{11, 11}, 0, 0},
+                                                 {{60, 30}, 0, 0},
+                                                 {{300, 300}, -1, 2}};
     for (const auto& [at, index, highlight] : hits) {
         const HitResult hit = hitTest(buttons, at);
-        EXPECT_EQ(hit.index, index) << at.x() << "," << at.y();
-        EXPECT_EQ(index < 0 ? hit.highlight : highlight, highlight) << at.x() << "," << at.y();
+        EXPECT_EQ(std::pair(hit.index, hit.highlight), std::pair(index, highlight))
+            << at.x() << "," << at.y();
     }
     EXPECT_EQ(hitTest({}, {1, 1}).highlight, -1);
-    const struct {
-        int from, dx, dy, to;
-    } moves[] = {{-1, 0, 1, 0}, {0, 0, 1, 2}, {0, 1, 0, 1}, {2, 0, 1, -1}, {2, 0, -1, 0}};
+    const std::array<int, 4> moves[] = {
+        {-1, 0, 1, 0}, {0, 0, 1, 2}, {0, 1, 0, 1}, {2, 0, 1, -1}, {2, 0, -1, 0}};
     for (const auto& [from, dx, dy, to] : moves)
         EXPECT_EQ(neighbour(buttons, from, dx, dy), to) << from << " by " << dx << "," << dy;
-    // Along the last row of a column and the first row of a grid, not off
-    // to the nearer spot aside.
+    // Along the last row of a column and the first row of a grid, not to a nearer spot aside.
     const QStringList column{"050,093,275,141", "050,143,312,191", "050,193,356,241",
                              "050,243,316,291", "410,243,530,291"};
     const QStringList row{"050,010,150,050", "300,010,400,050", "250,060,350,100"};
-    EXPECT_EQ(neighbour(column, 3, 1, 0), 4);
-    EXPECT_EQ(neighbour(column, 4, -1, 0), 3);
-    EXPECT_EQ(neighbour(column, 3, 0, -1), 2);
-    EXPECT_EQ(neighbour(row, 1, -1, 0), 0);
-    EXPECT_EQ(neighbour(row, 2, 0, -1), 1);
+    EXPECT_EQ(QList<int>({neighbour(column, 3, 1, 0), neighbour(column, 4, -1, 0),
+                          neighbour(column, 3, 0, -1), neighbour(row, 1, -1, 0),
+                          neighbour(row, 2, 0, -1)}),
+              QList<int>({4, 3, 2, 0, 1}));
 }
 
 TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {

@@ -1,6 +1,4 @@
-// The on-screen display: green text at the video window's corner on the key
-// colour, gone three seconds after it appeared, however often its caption
-// changes meanwhile; the next caption appears afresh.
+// The on-screen display: green text on the key colour at the video window's corner.
 #include "test_support.h"
 #include "video/osd.h"
 
@@ -20,6 +18,7 @@ int pixelsOf(const QImage& image, QRgb colour) {
 
 } // namespace
 
+// Gone three seconds after it appeared, however often its caption changes meanwhile.
 TEST(Osd, ShowsGreenTextOnTheKeyColourForThreeSeconds) {
     Osd osd;
     QElapsedTimer clock;

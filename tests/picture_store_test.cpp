@@ -28,19 +28,13 @@ void writeFullSkin(const QString& folder, QRgb colour) {
 } // namespace
 
 TEST(PictureStore, SlotsOneToTwentyNineHoldTheNamedBitmaps) {
+    // clang-format off
     const std::pair<int, const char*> names[] = {
-        {0, ""},
-        {1, "Volume_Slider_Bitmap_1.BMP"},
-        {22, "Volume_Slider_Bitmap_22.BMP"},
-        {23, "Audio_Mode_41CH.BMP"},
-        {24, "Audio_Mode_51CH.BMP"},
-        {25, "Audio_Mode_DBSR.BMP"},
-        {26, "Audio_Mode_MONO.BMP"},
-        {27, "Audio_Mode_Q3D.BMP"},
-        {28, "Audio_Mode_SPDIF.BMP"},
-        {29, "Audio_Mode_STEREO.BMP"},
-        {30, ""},
-    };
+        {0, ""}, {1, "Volume_Slider_Bitmap_1.BMP"}, {22, "Volume_Slider_Bitmap_22.BMP"},
+        {23, "Audio_Mode_41CH.BMP"}, {24, "Audio_Mode_51CH.BMP"}, {25, "Audio_Mode_DBSR.BMP"},
+        {26, "Audio_Mode_MONO.BMP"}, {27, "Audio_Mode_Q3D.BMP"}, {28, "Audio_Mode_SPDIF.BMP"},
+        {29, "Audio_Mode_STEREO.BMP"}, {30, ""}};
+    // clang-format on
     PictureStore store;
     for (const auto& [slot, name] : names) {
         EXPECT_EQ(pictureStoreFileName(slot), name) << slot;
@@ -51,8 +45,7 @@ TEST(PictureStore, SlotsOneToTwentyNineHoldTheNamedBitmaps) {
     EXPECT_EQ(store.picture(AudioModePicture::Q3d).width(), 27);
 }
 
-// Each bitmap to its slot, names in any case; what a new skin lacks keeps
-// the previous skin's picture.
+// Each bitmap to its slot, names in any case; what a new skin lacks keeps the old picture.
 TEST(PictureStore, LoadsEachBitmapIntoItsSlotAndWhatCannotBeLoadedKeepsThePrevious) {
     QTemporaryDir first, second, other;
     writeFullSkin(first.path(), 0xff0000ff);

@@ -212,22 +212,19 @@ TEST(ProgressBar, DragsTheValueAndClicksOnRelease) {
     bar.show();
     EventLog log(bar);
 
-    mouse(bar, QEvent::MouseMove, QPointF(100, 10));
-    EXPECT_EQ(bar.Value(), 0) << "moving without a button changes nothing";
-    mouse(bar, QEvent::MouseButtonPress, QPointF(50, 10));
-    EXPECT_EQ(bar.Value(), 10000);
-    mouse(bar, QEvent::MouseMove, QPointF(150, 10));
-    EXPECT_EQ(bar.Value(), 30000);
-    mouse(bar, QEvent::MouseMove, QPointF(400, 10));
-    EXPECT_EQ(bar.Value(), 40000) << "dragged past the end";
-    mouse(bar, QEvent::MouseMove, QPointF(10, 10));
-    mouse(bar, QEvent::MouseButtonRelease, QPointF(10, 10));
-    EXPECT_EQ(bar.Value(), 2000);
-    const QStringList drag{"ValueChanged", "ValueChanged", "ValueChanged", "ArrivedLast"};
-    EXPECT_EQ(log.take(), (drag + QStringList{"ValueChanged", "Click"}));
-
-    mouse(bar, QEvent::MouseMove, QPointF(100, 10));
-    EXPECT_EQ(bar.Value(), 2000) << "the release ended the drag";
+    // A move without a button, a drag past the end and back, a move after the release.
+    using E = QEvent;
+    const std::tuple<QEvent::Type, int, int> steps[] = {
+        {E::MouseMove, 100, 0},     {E::MouseButtonPress, 50, 10000},
+        {E::MouseMove, 150, 30000}, {E::MouseMove, 400, 40000},
+        {E::MouseMove, 10, 2000},   {E::MouseButtonRelease, 10, 2000},
+        {E::MouseMove, 100, 2000}};
+    for (const auto& [type, x, value] : steps) {
+        mouse(bar, type, QPointF(x, 10));
+        EXPECT_EQ(bar.Value(), value) << x;
+    }
+    EXPECT_EQ(log.take(), (QStringList{"ValueChanged", "ValueChanged", "ValueChanged",
+                                       "ArrivedLast", "ValueChanged", "Click"}));
     mouse(bar, QEvent::MouseButtonPress, QPointF(100, 10));
     mouse(bar, QEvent::MouseButtonRelease, QPointF(100, 50));
     EXPECT_EQ(log.take(), QStringList{"ValueChanged"}) << "released outside: no Click";

@@ -61,11 +61,8 @@ TEST(ScreenSaver, ASlowServiceNeverHoldsUpThePlayer) {
         // Let go before the answer came: the hold is undone when it comes.
         inhibitor.setActive(false);
         inhibitor.setActive(true);
-        EXPECT_TRUE(testsupport::waitUntil(
-            [&] {
-                return saver.released == QList<uint>{7, 7};
-            },
-            5000));
+        const QList<uint> twice{7, 7};
+        EXPECT_TRUE(testsupport::waitUntil([&] { return saver.released == twice; }, 5000));
         EXPECT_EQ(inhibitor.cookie(), 0u);
     }
     QDBusConnection::disconnectFromBus("service");

@@ -20,10 +20,7 @@ QByteArray bytesOf(const QString& path) {
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
-    QString text(const QString& path) const {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
+    QString text(const QString& path) const { return QString::fromUtf8(bytesOf(path)); }
     void put(const QString& path, const QByteArray& bytes) const {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -44,11 +41,6 @@ class SettingsStoreTest : public ::testing::Test {
 // The dialog's preferences in a store of their own.
 class PreferencesTest : public SettingsStoreTest {
   protected:
-    QStringList storedKeys() const {
-        QSettings ini(path, QSettings::IniFormat);
-        ini.beginGroup(QStringLiteral("Vantor"));
-        return ini.childKeys();
-    }
     QString path = dir.filePath(QStringLiteral("Vantor.ini"));
     SettingsStore store{path};
 };
@@ -74,29 +66,14 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnc
     EXPECT_EQ(SettingsStore(copyOf(file)).read("subypos"), "2");
 }
 
-// The file stays one QSettings reads and writes: values pass between the
-// two unchanged either way, and awkward keys come back in any letter case.
+// Values pass unchanged between this store and QSettings; awkward keys in any case.
 TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
-    const QStringList values = {"plain",
-                                " lead",
-                                "trail ",
-                                "a,b",
-                                "10, 20,300",
-                                "semi;colon",
-                                "quo\"te",
-                                "back\\slash\\",
-                                "new\nline\r\tx\x01a\x7f",
-                                "@at",
-                                "@@",
-                                "@Variant(AAAACgAAAAA=)",
-                                "=eq",
-                                "#hash",
-                                "",
-                                "C:\\My Films\\a.avi",
-                                "[br]",
-                                "  ",
-                                QString::fromUtf8("héllo 日本 🎬"),
-                                "\"q\" , ;x"};
+    // clang-format off
+    const QStringList values = {"plain", " lead", "trail ", "a,b", "10, 20,300", "semi;colon",
+        "quo\"te", "back\\slash\\", "new\nline\r\tx\x01a\x7f", "@at", "@@",
+        "@Variant(AAAACgAAAAA=)", "=eq", "#hash", "", "C:\\My Films\\a.avi", "[br]", "  ",
+        QString::fromUtf8("héllo 日本 🎬"), "\"q\" , ;x"};
+    // clang-format on
     const QStringList keys = {"Recent Files/File1", "Dir\\Name", QString::fromUtf8("Ünïcode Kéy")};
     const QString ours = dir.filePath("ours.ini"), theirs = dir.filePath("theirs.ini");
     {
@@ -119,8 +96,7 @@ TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
     }
     for (const QString& key : keys)
         EXPECT_EQ(weReadOurs.read(key.toUpper(), "missing"), key.right(4)) << key.toStdString();
-    // Slashes nest in QSettings: the parent is no entry, and extra slashes
-    // name the same entry.
+    // Slashes nest in QSettings: the parent is no entry; extra slashes name the same one.
     EXPECT_EQ(weReadOurs.read("Recent Files", "missing"), "missing");
     EXPECT_EQ(weReadOurs.read("/recent files//file1/"), "ile1");
 }
@@ -153,10 +129,7 @@ TEST_F(SettingsStoreTest, BrokenFilesGiveDefaultsAndRecover) {
     }
 }
 
-// The start-up save on a machine that takes something away: the old file
-// stays byte for byte, no temporary is left, the user is told once (however
-// many stores and writes fail), and the changes last for the session and go
-// into the first save that works.
+// Old file whole, no temporary, told once; the changes go into the first save that works.
 TEST_F(SettingsStoreTest, AFailedSaveLeavesTheOldFileWholeAndSaysWhyOnce) {
     const QByteArray old = "[Other]\nKeep=me\n\n[Vantor]\nSkin=Red\nVolume=40\n";
     const QString folder = dir.filePath("cfg"), path = folder + "/Vantor.ini";
@@ -242,8 +215,7 @@ TEST_F(SettingsStoreTest, AFailedSaveLeavesTheOldFileWholeAndSaysWhyOnce) {
     }
 }
 
-// A file the store cannot read is moved aside whole and named, never
-// written over with one key; one it can neither read nor move stays.
+// A file the store cannot read is moved aside whole and named, never written over.
 TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideWhole) {
     const QString folder = dir.filePath("cfg"), path = folder + "/Vantor.ini";
     QDir().mkpath(folder);
@@ -321,29 +293,15 @@ TEST(SettingsStoreLocation, UserStoreIsInTheConfigFolder) {
 
 TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
     Preferences p = Preferences::defaults(kProgram);
-    p.useSub = false;
-    p.device = QStringLiteral("Speakers, front");
-    p.screenSaverDisabled = false;
-    p.scrollTitle = false;
-    p.fontName = QStringLiteral("DejaVu Sans");
-    p.fontSize = QStringLiteral("21.5");
-    p.fontColour = 0x0000ff; // red
-    p.keyRed = 255;
-    p.keyGreen = 1;
-    p.keyBlue = 0;
-    p.autoOverlay = false;
-    p.findSubtitles = false;
-    p.subYPos = QStringLiteral("72.5");
-    p.skin = QStringLiteral("/home/me/skins/Dark, blue");
-    p.audioSys = 6;
-    p.scenixDrive = 0;
-    p.charset = 11;
-    p.deviceIdx = 0;
-    p.changeRes = true;
-    p.changeResXY = 4;
-    p.changeResCols = 0;
-    p.changeResHz = 5;
-    p.dedynamic = true;
+    // clang-format off
+    p.useSub = false; p.device = "Speakers, front"; p.screenSaverDisabled = false;
+    p.scrollTitle = false; p.fontName = "DejaVu Sans"; p.fontSize = "21.5";
+    p.fontColour = 0x0000ff; p.keyRed = 255; p.keyGreen = 1; p.keyBlue = 0;
+    p.autoOverlay = false; p.findSubtitles = false; p.subYPos = "72.5";
+    p.skin = "/home/me/skins/Dark, blue"; p.audioSys = 6; p.scenixDrive = 0; p.charset = 11;
+    p.deviceIdx = 0; p.changeRes = true; p.changeResXY = 4; p.changeResCols = 0;
+    p.changeResHz = 5; p.dedynamic = true;
+    // clang-format on
     {
         // A file as earlier versions left it: keys in alphabetical order.
         QSettings old(path, QSettings::IniFormat);
@@ -367,7 +325,8 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
         "Scenixdrv1",    "Charset",     "DeviceIdx",   "ChangeRes", "ChangeResXY",
         "ChangeResCols", "ChangeResHz", "Dedynamic",   "DeviceId"};
     EXPECT_EQ(inFile, order);
-    EXPECT_EQ(storedKeys().size(), order.size() + 1) << "read back by QSettings too";
+    EXPECT_EQ(QSettings(path, QSettings::IniFormat).allKeys().size(), order.size() + 1)
+        << "read back by QSettings too";
     EXPECT_EQ(store.read("UseSub"), "0");
     EXPECT_EQ(store.read("FontColor"), "255");
 
@@ -375,15 +334,15 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
 }
 
 TEST_F(PreferencesTest, DamagedValuesFallBackOrAreCapped) {
-    store.write("UseSub", "yes");
-    store.write("ChangeRes", "2");
-    store.write("R", "300");
-    store.write("G", "-4");
-    store.write("B", "blue");
-    store.write("FontColor", "16777216");
-    store.write("AudioSys", "");
-    store.write("Charset", " 3 ");
-    store.write("ChangeResXY", "9");
+    store.writeAll({{"UseSub", "yes"},
+                    {"ChangeRes", "2"},
+                    {"R", "300"},
+                    {"G", "-4"},
+                    {"B", "blue"},
+                    {"FontColor", "16777216"},
+                    {"AudioSys", ""},
+                    {"Charset", " 3 "},
+                    {"ChangeResXY", "9"}});
     const Preferences p = Preferences::load(store, kProgram);
     EXPECT_TRUE(p.useSub);
     EXPECT_FALSE(p.changeRes);

@@ -157,11 +157,10 @@ TEST_F(ShellIntegrationTest, XdgMimeNamesThePlayerAsTheDefault) {
     ASSERT_TRUE(RegisterFileTypes("Vantor Meridian", VANTOR_PLAYER).ok);
     QProcess query;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // Only the test's own folders: the machine's other players stay out.
-    const QString empty = QDir::temp().filePath("vantor-no-system-dirs");
-    env.insert("XDG_DATA_DIRS", empty);
-    env.insert("XDG_CONFIG_DIRS", empty);
-    // The generic lookup reads mimeapps.list; desktop-specific ones ask services.
+    // Only the test's own folders (the machine's other players stay out), and the generic
+    // lookup, which reads mimeapps.list (desktop-specific ones ask services).
+    for (const char* name : {"XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
+        env.insert(name, QDir::temp().filePath("vantor-no-system-dirs"));
     for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
                              "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID"})
         env.remove(name);
@@ -181,15 +180,14 @@ TEST_F(ShellIntegrationTest, TheInstalledEntryIsUsedWhenItCoversTheTypes) {
     QStringList types;
     for (const QString& ext : playerFileExtensions())
         types += mediaTypesForExtension(ext);
-    write(installed, "[Desktop Entry]\nType=Application\nName=Vantor Meridian\n"
-                     "Exec=vantorplay %F\nMimeType=" +
-                         types.join(';').toUtf8() + ";\n");
+    const QByteArray head = "[Desktop Entry]\nType=Application\nName=Vantor Meridian\n"
+                            "Exec=vantorplay %F\nMimeType=";
+    write(installed, head + types.join(';').toUtf8() + ";\n");
     EXPECT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
     EXPECT_FALSE(QFile::exists(entry));
     EXPECT_TRUE(read(mimeApps).contains("video/mpeg=vantorplay.desktop;"));
 
-    write(installed, "[Desktop Entry]\nType=Application\nName=Vantor Meridian\n"
-                     "Exec=vantorplay %F\nMimeType=video/mpeg;\n");
+    write(installed, head + "video/mpeg;\n");
     EXPECT_TRUE(RegisterFileTypes("Vantor Meridian", player).ok);
     EXPECT_EQ(execArguments(entry).value(0), player);
     QFile::remove(installed);

@@ -17,8 +17,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-// The outline is the picture less its pure magenta pixels, whatever the
-// picture's format (alpha does not decide), holes and strays included.
 constexpr QRgb kMagenta = 0xffff00ff;
 
 // A 20x10 picture with a two-pixel magenta border around grey.
@@ -39,8 +37,7 @@ QImage filled(int width, QRgb colour) {
 
 } // namespace
 
-// Each element's four edges as the file names them, each edge a distinct
-// number, so a key wired to the wrong element or field shows somewhere.
+// Each edge a distinct number: a key wired to the wrong element or field shows.
 TEST(SkinDescription, EveryGeometryKeyReachesItsOwnElementAndEdge) {
     // In the order of SkinElement.
     const char* const names[] = {
@@ -103,20 +100,11 @@ TEST(SkinDescription, KeysMatchInAsciiCaseOnlyAndTheLaterLineWins) {
 
 TEST(SkinDescription, GeometryIsFractionalTwipsAndABadNumberHasNoEffect) {
     const SkinDescription d =
-        parseSkinDescription(u"Vol+.left=1050.5\n"
-                             u"Vol+.top=   12.25\n"
-                             u"Pbar.Width=-0\n"
+        parseSkinDescription(u"Vol+.left=1050.5\nVol+.top=   12.25\nPbar.Width=-0\n"
                              u"Stop.top=-30\n" // an edge may lie off the window
-                             u"Play.top=300\n"
-                             u"Play.top=abc\n"
-                             u"Play.top=\n"
-                             u"Play.top=12px\n"
-                             u"Play.top=inf\n"
-                             u"Play.top=nan\n"
-                             u"Play.top=1e300\n"
-                             u"Play.Height=10\n"
-                             u"Play.Height=-5\n"
-                             u"Play.Width=-1\n");
+                             u"Play.top=300\nPlay.top=abc\nPlay.top=\nPlay.top=12px\n"
+                             u"Play.top=inf\nPlay.top=nan\nPlay.top=1e300\n"
+                             u"Play.Height=10\nPlay.Height=-5\nPlay.Width=-1\n");
     EXPECT_EQ(d.element(SkinElement::VolumeUp).leftTwips, 1050.5);
     EXPECT_EQ(d.element(SkinElement::VolumeUp).topTwips, 12.25);
     EXPECT_EQ(d.element(SkinElement::ProgressBar).widthTwips, 0.0);
@@ -151,12 +139,10 @@ TEST(SkinDescription, LongValuesAreCutTo255CharactersNeverSplittingASurrogatePai
 }
 
 TEST(SkinDescription, ColoursAreJudgedOnceTheFileIsRead) {
-    EXPECT_EQ(skinColorComponent(u"  "), 0);
-    EXPECT_EQ(skinColorComponent(u" 128"), 128);
-    EXPECT_EQ(skinColorComponent(u"300"), 255);
-    EXPECT_EQ(skinColorComponent(u"12.6"), 13);
-    EXPECT_FALSE(skinColorComponent(u"-1").has_value());
-    EXPECT_FALSE(skinColorComponent(u"red").has_value());
+    const std::pair<const char16_t*, std::optional<int>> components[] = {
+        {u"  ", 0}, {u" 128", 128}, {u"300", 255}, {u"12.6", 13}, {u"-1", {}}, {u"red", {}}};
+    for (const auto& [text, component] : components)
+        EXPECT_EQ(skinColorComponent(text), component) << QString::fromUtf16(text).toStdString();
 
     const SkinDescription d = parseSkinDescription(u"ScrollNameR=10\nScrollNameG=20\n"
                                                    u"ScrollNameB=30\nFontColorR=255\n");

@@ -67,22 +67,15 @@ struct HandMadeSkin {
 };
 
 const QByteArray kDarkSkin =
-    "[Skin]\r\n"
-    "name=Dark\r\n"
-    "Author=Tester\r\n"
-    "Play.top=300\r\n"
-    "Play.left=1050.5\r\n"
-    "Play.Height=300\r\n"
-    "Play.Width=300\r\n"
-    "Stop.top = 600\r\n"
+    "[Skin]\r\nname=Dark\r\nAuthor=Tester\r\n"
+    "Play.top=300\r\nPlay.left=1050.5\r\nPlay.Height=300\r\nPlay.Width=300\r\n"
     "Stop.top=450\r\nStop.left=1500\r\nStop.Height=300\r\nStop.Width=300\r\n"
-    "Pbar.top=150\r\nPbar.left=150\r\nPbar.Height=15\r\nPbar.Width=15\r\n"
-    "ElapsedTime.top=600\r\n"
+    "Stop.top = 600\r\n" // blanks before "=": no key
+    "Pbar.top=150\r\nPbar.left=150\r\nPbar.Height=15\r\nPbar.Width=15\r\nElapsedTime.top=600\r\n"
     "ClosePlayer.top=60\r\nClosePlayer.left=2700\r\nClosePlayer.Height=150\r\n"
     "ClosePlayer.Width=150\r\n"
     "Config.top=450\r\nConfig.left=2400\r\nConfig.Height=300\r\nConfig.Width=300\r\n"
-    "FontColorR=255\r\n"
-    "ScrollNameB=200\r\n";
+    "FontColorR=255\r\nScrollNameB=200\r\n";
 
 std::unique_ptr<frmMain> startWith(const QString& skinFolder, const QString& commandLine = {}) {
     QFile::remove(SettingsStore::defaultFilePath());
@@ -118,8 +111,7 @@ class SkinnedWindow : public ::testing::Test {
 
 } // namespace
 
-// Its picture, outline, places, colours and meters; loaded twice the
-// same; dragged by its body with the left button only.
+// Loaded twice the same; dragged by its body with the left button only.
 TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMeters) {
     start();
     EXPECT_TRUE(window->isVisible());
@@ -236,37 +228,28 @@ TEST_F(SkinnedWindow, ReskinsAtOnceAndKeepsPicturesTheNewSkinLacks) {
     EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
 }
 
-// A skin that cannot make a usable window is refused, naming the skin and
-// why, and the player's own skin stands in with close and setup in reach.
+// Refused, naming the skin and why; the player's own skin stands in with close and setup.
 TEST_F(SkinnedWindow, BrokenSkinsAreRefusedAndThePlayersOwnSkinStandsIn) {
     const QSize screen = QApplication::primaryScreen()->availableGeometry().size();
-    struct Broken {
+    const QByteArray cutout = "Config.top=0\nConfig.left=0\nConfig.Width=50\nConfig.Height=50\n";
+    const struct {
         const char* name;
         QSize size;
         QByteArray description;
         const char* reason;
-    };
-    const Broken cases[] = {
-        {"garbage",
-         {200, 60},
-         "\x01\xff garbage ===\nPlay.top=nine\n",
-         "places none of the controls"},
-        {"giant",
-         {200, 60},
-         "ClosePlayer.left=1e300\nConfig.top=99999999999\n",
-         "places none of the controls"},
+    } cases[] = {
+        // clang-format off
+        {"garbage", {200, 60}, "\x01\xff garbage ===\nPlay.top=nine\n", "places none of the controls"},
+        {"giant", {200, 60}, "ClosePlayer.left=1e300\nConfig.top=99999999999\n", "places none of the controls"},
         {"outside", {200, 60}, kDarkSkin + "ClosePlayer.left=3600\n", "close button lies outside"},
-        {"cutout",
-         {200, 60},
-         kDarkSkin + "Config.top=0\nConfig.left=0\nConfig.Width=50\n"
-                     "Config.Height=50\n",
-         "configuration button is cut out"},
+        {"cutout", {200, 60}, kDarkSkin + cutout, "configuration button is cut out"},
         {"huge", {screen.width() + 10, 60}, kDarkSkin, "larger than the screen"},
         {"nobase", {200, 60}, kDarkSkin, "base.bmp is missing"},
         {"unreadable", {200, 60}, kDarkSkin, "base.bmp cannot be read"},
         {"nodescription", {200, 60}, "", "close button lies outside"},
+        // clang-format on
     };
-    for (const Broken& broken : cases) {
+    for (const auto& broken : cases) {
         SCOPED_TRACE(broken.name);
         HandMadeSkin skin(broken.size, broken.description);
         if (QByteArray(broken.name) == "nobase")
@@ -334,8 +317,7 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     EXPECT_EQ(scroller.offset(), 0);
 }
 
-// "Scroll Movie title" off stops the scrolling only: the title strip, where
-// every message shows, stays.
+// "Scroll Movie title" off stops the scrolling only: the strip, where messages show, stays.
 TEST_F(SkinnedWindow, WithScrollingOffTheTitleStandsStillAndMessagesStillShow) {
     QFile::remove(SettingsStore::defaultFilePath());
     SettingsStore().write("Scroll", "0");

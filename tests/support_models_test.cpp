@@ -65,9 +65,7 @@ TEST(FrameSink, HandsOnlyTheNewestFrameToTheUiThread) {
 
 namespace {
 
-// A frame whose buffer, when let go, checks that another thread can push
-// meanwhile: a decoder taking back its buffer may wait on its own thread,
-// which may be pushing to the same sink.
+// A frame whose buffer, when let go, checks that another thread can push meanwhile.
 struct ReleaseProbe {
     explicit ReleaseProbe(FrameSink& frames) : sink(&frames) {}
     FrameSink* sink;
@@ -97,9 +95,8 @@ VideoFrame probedFrame(ReleaseProbe& probe) {
 
 } // namespace
 
-// The sink's lock is held only while a frame changes hands: a frame is let
-// go after it, whether a newer one replaced it before the UI took it or the
-// UI moved on to a newer one.
+// A decoder taking back its buffer may wait on its own thread, pushing to this sink:
+// frames are let go with the lock free, whether replaced unseen or shown and passed.
 TEST(FrameSink, LetsFramesGoOnlyWithItsLockFree) {
     FrameSink sink;
     ReleaseProbe replaced(sink);
@@ -148,28 +145,18 @@ TEST(FilterProperties, ListsValuesAndChangesOnlyWritableOnesToValidValues) {
 }
 
 TEST(AudioDeviceNames, EqualDescriptionsAreToldApartByTheServersId) {
-    struct Case {
-        const char* what;
-        QList<AudioDeviceEntry> devices;
-        QStringList taken;
-        QStringList names;
-    };
-    const QList<Case> cases{
-        {"unique descriptions stay as they are",
-         {{"alsa_output.pci", "Built-in Audio"}, {"bluez_sink.AA", "Headphones"}},
-         {},
+    const QStringList outputs{"Null Audio Renderer", "Default Audio Output"};
+    const std::tuple<QList<AudioDeviceEntry>, QStringList, QStringList> cases[] = {
+        // clang-format off
+        {{{"alsa_output.pci", "Built-in Audio"}, {"bluez_sink.AA", "Headphones"}}, {},
          {"Built-in Audio", "Headphones"}},
-        {"two equal descriptions both get their id",
-         {{"vantor_a", "Speakers"}, {"hdmi", "HDMI"}, {"vantor_b", "Speakers"}},
-         {},
+        {{{"vantor_a", "Speakers"}, {"hdmi", "HDMI"}, {"vantor_b", "Speakers"}}, {},
          {"Speakers (vantor_a)", "HDMI", "Speakers (vantor_b)"}},
-        {"a description equal to one of the player's outputs",
-         {{"odd", "Default Audio Output"}},
-         {"Null Audio Renderer", "Default Audio Output"},
-         {"Default Audio Output (odd)"}},
-        {"no description: the id alone", {{"vantor_c", ""}}, {}, {"(vantor_c)"}},
-        {"nothing plugged in", {}, {}, {}},
+        {{{"odd", "Default Audio Output"}}, outputs, {"Default Audio Output (odd)"}},
+        {{{"vantor_c", ""}}, {}, {"(vantor_c)"}}, // no description: the id alone
+        {{}, {}, {}},
+        // clang-format on
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(audioDeviceNames(c.devices, c.taken), c.names) << c.what;
+    for (const auto& [devices, taken, names] : cases)
+        EXPECT_EQ(audioDeviceNames(devices, taken), names) << names.join(", ").toStdString();
 }

@@ -26,9 +26,8 @@ struct Volume {
 
 } // namespace
 
-// Steps down from full level and steps up from silence fall on two grids,
-// each with its pictures (1..22); off its grid a step shows none, and the
-// nearest picture stands for any other level.
+// Steps down from full level and up from silence fall on two grids of pictures 1..22; off
+// its grid a step shows none, and the nearest picture stands for any other level.
 TEST(VolumeMeter, EachGridHasItsPicturesAndAnyOtherLevelTheNearest) {
     const std::optional<int> none;
     // clang-format off
@@ -47,8 +46,7 @@ TEST(VolumeMeter, EachGridHasItsPicturesAndAnyOtherLevelTheNearest) {
     }
 }
 
-// Steps of 454 between silence (-10000) and full level (0); a step that
-// would pass either end is refused.
+// Steps of 454 between silence (-10000) and full level (0); none passes either end.
 TEST(VolumeControl, StepsAreRefusedAtBothEndsAndTheMeterFollows) {
     const std::optional<int> any;
     // clang-format off

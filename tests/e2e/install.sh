@@ -30,21 +30,19 @@ fi
 man -l "$prefix/share/man/man1/vantorplay.1" >/dev/null 2>&1 ||
     groff -man -Tutf8 "$prefix/share/man/man1/vantorplay.1" >/dev/null || fail "manual page"
 
-version=$("$prefix/bin/vantorplay" --version)
+player=$prefix/bin/vantorplay
+version=$("$player" --version)
 [[ $version == "vantorplay "[0-9]* ]] || fail "--version said '$version'"
-"$prefix/bin/vantorplay" --no-such-option 2>"$work/err" && fail "an unknown option was taken"
+"$player" --no-such-option 2>"$work/err" && fail "an unknown option was taken"
 grep -q 'unknown option "--no-such-option"' "$work/err" || fail "unknown option: $(cat "$work/err")"
 
 # The installed copy plays, with the built-in skin read from share/.
-"$prefix/bin/vantorplay" "$media/demo.avi" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi"
 video=$(wait_window '^Vantor Meridian VideoViewer$')
 bar=$(find_window '^Vantor Meridian$')
 skin=$(identify -format '%wx%h' "$prefix/share/vantorplay/Skins/WinDVD/base.bmp")
 read -r _ _ w h < <(client "$bar")
 [[ ${w}x$h == "$skin" ]] || fail "the bar is ${w}x$h, the installed skin $skin"
 
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $?"
-pid=""
+terminate
 echo "install: ok"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The demo disc's menu in the real program under a window manager, clicked
-# with the pointer where the picture shows its hot spots, windowed and in
-# full screen (MenuScreenTest follows every hot spot's action). Run under
-# xvfb-run and dbus-run-session.
+# The demo disc's menu in the real program under a window manager, clicked where
+# the picture shows its hot spots, windowed and in full screen (MenuScreenTest
+# follows every hot spot's action). Run under xvfb-run and dbus-run-session.
 # Usage: menus.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
 player=$1
@@ -25,19 +24,15 @@ click_spot() { # click_spot LEFT TOP RIGHT BOTTOM
     xdotool click 1
 }
 # The movie opens, then jumps: the position may lag the title a moment.
-wait_position() { # wait_position FROM TO WHAT
-    local position=0
-    for _ in $(seq 50); do
-        position=$(ctl position)
-        position=${position:-0}
-        ((${position%.*} >= $1 && ${position%.*} < $2)) && return 0
-        sleep 0.1
-    done
-    fail "$3 started at $position s"
+between() { # between FROM TO: the position in whole seconds
+    local position
+    position=$(ctl position)
+    position=${position:-0}
+    ((${position%.*} >= $1 && ${position%.*} < $2))
 }
+wait_position() { await 5 "$3 started at \$(ctl position) s" between "$1" "$2"; } # FROM TO WHAT
 
-"$player" "$media/main.vmu" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/main.vmu"
 wait_for menu.avi metadata xesam:title
 wait_for Playing status
 video=$(wait_window '^Vantor Meridian VideoViewer$')
@@ -75,7 +70,5 @@ wait_for Playing status
 wait_position 0 4 "the second audio stream"
 grep -qi 'critical\|assert' "$work/player.log" && fail "warnings in the player's output"
 
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $?"
-pid=""
+terminate
 echo "menus: ok"

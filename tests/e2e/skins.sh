@@ -16,23 +16,19 @@ mkdir -p "$(dirname "$ini")"
 differing() { compare -metric AE -fuzz 6% "$1" "$2" null: 2>&1 || true; }
 # A skin key's value in pixels.
 key() { awk -F= -v k="$2" 'tolower($1 "=") == tolower(k) { print int($2 / 15) }' "$1/VSkin.ini"; }
+# The screen's pixels at WxH+X+Y, into the file OUT.
+grab() { # grab GEOMETRY OUT
+    import -window root "$work/root.png"
+    convert "$work/root.png" -crop "$1" +repage "$2"
+}
 
 check_skin() {
-    local skin=$1 name=$2
+    local skin=$1 name=$2 main size
     printf '[Vantor]\nSkin=%s\n' "$skin" >"$ini"
-    "$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
-    pid=$!
-    local main=""
-    for _ in $(seq 300); do
-        kill -0 "$pid" 2>/dev/null || fail "the player ended before its window appeared"
-        main=$(find_window '^Vantor Meridian$')
-        [[ -n $main ]] && break
-        sleep 0.1
-    done
-    [[ -n $main ]] || fail "the main window did not appear"
+    start "$media/demo.avi"
+    await 30 "$name: the main window did not appear" shows '^Vantor Meridian$'
+    main=$(find_window '^Vantor Meridian$')
     sleep 1.5
-
-    local size
     size=$(identify -format '%wx%h' "$skin/base.bmp")
     eval "$(xdotool getwindowgeometry --shell "$main")"
     [[ "${WIDTH}x$HEIGHT" == "$size" ]] || fail "$name: window is ${WIDTH}x$HEIGHT, base is $size"
@@ -41,12 +37,11 @@ check_skin() {
         fail "$name: the window has no shape: $(xwininfo -id "$main" -shape | tail -3)"
 
     # base.bmp shows except where magenta is cut out and labels are written.
-    import -window root "$work/root.png"
+    grab "${size}+$X+$Y" "$work/window.png"
     if [[ -n $shots ]]; then
         convert "$work/root.png" -crop "700x$((HEIGHT + 420))+$((X + WIDTH / 2 - 350))+$((Y - 410))" \
             +repage "$shots/skin-$name.png"
     fi
-    convert "$work/root.png" -crop "${size}+$X+$Y" +repage "$work/window.png"
     local magenta total differ
     magenta=$(convert "$skin/base.bmp" -fill white -opaque '#ff00ff' -fill black +opaque white \
         -format '%[fx:int(mean*w*h+0.5)]' info:)
@@ -65,21 +60,16 @@ check_skin() {
     w=$(identify -format '%w' "$skin/bplay.bmp") h=$(identify -format '%h' "$skin/bplay.bmp")
     xdotool mousemove $((X + left + w / 2)) $((Y + top + h / 2)) mousedown 1
     sleep 0.5
-    import -window root "$work/held.png"
-    convert "$work/held.png" -crop "${w}x$h+$((X + left))+$((Y + top))" +repage "$work/button.png"
+    grab "${w}x$h+$((X + left))+$((Y + top))" "$work/button.png"
     (($(differing "$skin/bplay.bmp" "$work/button.png") < w * h / 10)) ||
         fail "$name: the held play button does not show bplay.bmp"
     xdotool mouseup 1
     sleep 0.5
-    import -window root "$work/released.png"
-    convert "$work/released.png" -crop "${w}x$h+$((X + left))+$((Y + top))" +repage "$work/button.png"
+    grab "${w}x$h+$((X + left))+$((Y + top))" "$work/button.png"
     convert "$skin/base.bmp" -crop "${w}x$h+$left+$top" +repage "$work/under.png"
     (($(differing "$work/under.png" "$work/button.png") < w * h / 10)) ||
         fail "$name: the released play button still shows its pressed picture"
-
-    kill -TERM "$pid"
-    wait "$pid" || fail "$name: exit status $? after SIGTERM"
-    pid=""
+    terminate "$name"
     echo "skin $name: ok"
 }
 
