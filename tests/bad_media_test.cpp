@@ -1,5 +1,4 @@
-// Bad input through the main window: named in plain words in the title and
-// the on-screen display, stopped with no empty video window; the next plays.
+// Bad input through the main window: named in the title and the OSD, stopped; the next plays.
 #include "app/frm_main.h"
 #include "live_objects.h"
 #include "support/media/media_detector.h"
@@ -53,17 +52,9 @@ class BadMedia : public ::testing::Test {
     }
 
     QString make(const QString& name, const QByteArray& bytes) {
-        const QString path = folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return testsupport::writeFile(folder.filePath(name), bytes);
     }
-    QByteArray media(const QString& name) {
-        QFile file(mediaPath(name));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
+    static QByteArray media(const QString& name) { return testsupport::readFile(mediaPath(name)); }
     QWidget* osdWindow() const {
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == "Osd")
@@ -160,8 +151,7 @@ TEST_F(BadMedia, MoviesCutAnywhereStopAndTheNextPlays) {
     }
 }
 
-// Damage is stepped over to the next key frame; a one-picture movie is seen;
-// neither is a failure.
+// Damage is stepped over to the next key frame; a one-picture movie is seen; neither fails.
 TEST_F(BadMedia, DamagedMoviesPlayOnAndOnePictureIsSeen) {
     QByteArray mkv = media("clusters.mkv");
     std::mt19937 random(kDamageSeed);

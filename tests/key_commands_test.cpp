@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QSet>
 #include <functional>
@@ -270,35 +269,13 @@ TEST(GraphMenus, ChecksAndEnabledStatesAreReadWhenAMenuOpens) {
     EXPECT_EQ(graph.cool.record(graph.item("Mnu_Repeat"))->iButton, -1);
 }
 
-namespace {
-
-class PlayerMenusTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        QFile::remove(SettingsStore::defaultFilePath());
-        window = std::make_unique<frmMain>(QString());
-        window->Form_Load();
-        window->show();
-    }
-    void TearDown() override { window->ExitMe(); }
-    void click(QWidget& widget, Qt::MouseButton button) {
-        const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
-        QMouseEvent down(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), button, button,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&widget, &down);
-        QMouseEvent up(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), button, Qt::NoButton,
-                       Qt::NoModifier);
-        QApplication::sendEvent(&widget, &up);
-    }
-    std::unique_ptr<frmMain> window;
-};
-
-} // namespace
-
-TEST_F(PlayerMenusTest, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
+TEST(PlayerMenus, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
+    QFile::remove(SettingsStore::defaultFilePath());
+    auto window = std::make_unique<frmMain>(QString());
+    window->Form_Load();
     Graph& graph = window->graph();
     auto* conf = window->findChild<SkinImage*>("conf");
-    click(*conf, Qt::LeftButton);
+    testsupport::click(conf);
     ASSERT_TRUE(testsupport::waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
     EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
         << "beside the button";
@@ -310,7 +287,7 @@ TEST_F(PlayerMenusTest, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
     Q_EMIT graph.MnuOption.aboutToHide();
     EXPECT_EQ(window->scrollTitle(), "film.avi");
     graph.MnuOption.hide();
-    click(*window->findChild<SkinImage*>("ouvrir"), Qt::LeftButton);
+    testsupport::click(window->findChild<SkinImage*>("ouvrir"));
     ASSERT_TRUE(testsupport::waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
     graph.Mnu_opener.hide();
 
@@ -319,39 +296,42 @@ TEST_F(PlayerMenusTest, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
     EXPECT_FALSE(graph.item("mnu_Play")->isEnabled());
     EXPECT_FALSE(graph.item("Mnu_ShowSub")->isEnabled());
     EXPECT_TRUE(graph.item("Mnu_Opfile")->isEnabled());
+    window->ExitMe();
 }
+
+namespace {
+QString readme() {
+    QFile file(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+QString playerSays(const QString& option) {
+    QProcess player;
+    player.start(VANTOR_PLAYER, {option});
+    EXPECT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(player.exitCode(), 0);
+    return QString::fromLocal8Bit(player.readAllStandardOutput());
+}
+} // namespace
 
 // The README's key list is the one "vantorplay --help" prints.
 TEST(HelpText, TheReadmeAndThePlayerListTheKeyTable) {
-    QFile readme(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
-    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(readme.readAll());
-    const qsizetype from = text.indexOf("<!-- keys -->\n```\n");
+    const QString text = readme();
+    const qsizetype from = text.indexOf("<!-- keys -->\n```\n") + 18;
     const qsizetype to = text.indexOf("```\n<!-- /keys -->");
-    ASSERT_TRUE(from >= 0 && to > from);
-    EXPECT_EQ(text.mid(from + 18, to - from - 18), keyTableText())
+    ASSERT_TRUE(from >= 18 && to > from);
+    EXPECT_EQ(text.mid(from, to - from), keyTableText())
         << "copy the key lines of \"vantorplay --help\" into the README";
-
-    QProcess player;
-    player.start(VANTOR_PLAYER, {"--help"});
-    ASSERT_TRUE(player.waitForFinished(10000));
-    EXPECT_EQ(player.exitCode(), 0);
-    const QString out = QString::fromLocal8Bit(player.readAllStandardOutput());
+    const QString out = playerSays("--help");
     EXPECT_TRUE(out.startsWith("Usage: vantorplay"));
-    EXPECT_TRUE(out.contains(text.mid(from + 18, to - from - 18))) << "every key";
+    EXPECT_TRUE(out.contains(text.mid(from, to - from))) << "every key";
 }
 
 // One version: --version, the title strip and the README's package name.
 TEST(HelpText, TheVersionIsTheSameEverywhere) {
-    QProcess player;
-    player.start(VANTOR_PLAYER, {"--version"});
-    ASSERT_TRUE(player.waitForFinished(10000));
-    const QString out = QString::fromLocal8Bit(player.readAllStandardOutput()).trimmed();
+    const QString out = playerSays("--version").trimmed();
     ASSERT_TRUE(out.startsWith("vantorplay ")) << qPrintable(out);
     const QString version = out.mid(11);
     EXPECT_FALSE(version.isEmpty());
     EXPECT_EQ(TextScroller().text(), "Vantor Meridian " + version);
-    QFile readme(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
-    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(readme.readAll().contains(("vantorplay_" + version + "_amd64.deb").toUtf8()));
+    EXPECT_TRUE(readme().contains("vantorplay_" + version + "_amd64.deb"));
 }

@@ -1,8 +1,6 @@
-// Opening and transport on real graphs, with a host that records what the
-// windows would show.
+// Opening and transport on real graphs, with a host that records what the windows would show.
 #include "app/frm_main.h"
 #include "graph_fixture.h"
-#include "player/failure_text.h"
 #include "player/frm_jump_to.h"
 #include "player/movie_opener.h"
 #include "player/time_text.h"
@@ -20,24 +18,18 @@
 
 using testsupport::mediaPath;
 using testsupport::waitUntil;
+using testsupport::writeFile;
 
 namespace {
 
 struct RecordingHost : TransportHost, OpenerHost {
-    QStringList osd;
-    int attached = 0, detached = 0;
-    int value = 0, max = 0;
-    QString position = "00:00:00";
-    QStringList streamItems;
-    bool streamMenuOn = false;
+    QStringList osd, streamItems;
+    int detached = 0, value = 0, max = 0, probed = 0, ends = 0, detections = 0;
+    QString position = "00:00:00", device = "Null Audio Renderer";
+    bool streamMenuOn = false, shuffle = false;
     double duration = -1;
-    bool shuffle = false;
-    QString device = "Null Audio Renderer";
-    int probed = 0;
-    int ends = 0;
-    int detections = 0;
 
-    void AttachVideo() override { ++attached; }
+    void AttachVideo() override {}
     void DetachVideo() override { ++detached; }
     void setOsdText(const QString& text) override { osd << text; }
     void applyVolume() override {}
@@ -65,10 +57,7 @@ struct RecordingHost : TransportHost, OpenerHost {
     void beforeGraphBuilt() override {}
     void unloadSubtitles() override {}
     void loadSubtitles() override {}
-    void openFailed(const QString& file, const MediaError& error) override {
-        failures << failureText(file, error);
-    }
-    QStringList failures;
+    void openFailed(const QString&, const MediaError&) override {}
 };
 
 struct Player {
@@ -94,8 +83,8 @@ struct Player {
 
 } // namespace
 
-// Three streams take the AVI path with the first audio stream, two the
-// generic path; a refused file keeps nothing of the movie before.
+// Three streams take the AVI path with the first audio stream, two the generic; a refusal keeps
+// nothing.
 TEST(Opening, TheStreamCountDecidesThePathAndTheAudioStreamMenu) {
     Player player;
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), true));
@@ -135,8 +124,7 @@ TEST(Opening, TheStreamCountDecidesThePathAndTheAudioStreamMenu) {
     EXPECT_FALSE(player.playback.MovieOpen());
 }
 
-// Any container but AVI: tracks listed with language and title, switched
-// inside the running graph.
+// Any container but AVI: tracks listed with language and title, switched in the running graph.
 TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
     Player player;
     ASSERT_TRUE(player.opener.OpenBivx(mediaPath("tracks.mkv"), "Stream 02", false));
@@ -247,8 +235,7 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
 }
 
-// Next and Previous end the movie for the queue to move on, or do nothing;
-// Previous first steps back two, as the end steps forward one.
+// Next and Previous end the movie for the queue to move on; Previous first steps back two.
 TEST(Transport, NextAndPreviousAgainstTheQueue) {
     const struct {
         bool previous, shuffle;
@@ -279,7 +266,7 @@ TEST(Transport, NextAndPreviousAgainstTheQueue) {
     }
 }
 
-TEST(TimeText, FormatsAndParsesAtFixedPlaces) {
+TEST(TimeText, FormatsParsesAndJoinsAtFixedPlaces) {
     EXPECT_EQ(formatTime(3725), "01:02:05");
     EXPECT_EQ(formatTime(40000), "11:06:40") << "past 32767 seconds";
     EXPECT_EQ(formatTime(360000), "100:00:00");
@@ -291,6 +278,14 @@ TEST(TimeText, FormatsAndParsesAtFixedPlaces) {
     EXPECT_EQ(leadingNumber(" 12x"), 12);
     EXPECT_EQ(leadingNumber("-3"), -3);
     EXPECT_EQ(leadingNumber(":5"), 0);
+
+    QString asked;
+    auto* dialog = new frmJumpTo([&](const QString& time) { asked = time; }, nullptr);
+    dialog->hours->setText("1");
+    dialog->minutes->setText("5");
+    dialog->Seconds->setText("3");
+    dialog->Command1_Click();
+    EXPECT_EQ(asked, "01:05:03") << "the jump dialog joins its fields two digits wide";
 }
 
 TEST(Chapters, SideFileNamesAndEntries) {
@@ -298,10 +293,7 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(ChapterList::sideFileName("C:\\films\\Film.divx"), "Film..vcx")
         << "the last four characters go, whatever they are";
     QTemporaryDir folder;
-    QFile file(folder.filePath("Movie.vcx"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("00:00:00, 00:10:00\n\"00:20:00\"\n\n");
-    file.close();
+    writeFile(folder.filePath("Movie.vcx"), "00:00:00, 00:10:00\n\"00:20:00\"\n\n");
     ChapterList chapters;
     chapters.load("/elsewhere/Movie.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.items(), QStringList({"00:00:00", "00:10:00", "00:20:00"}));
@@ -313,21 +305,15 @@ TEST(Chapters, SideFileNamesAndEntries) {
     chapters.load("/elsewhere/Other.avi", folder.path());
     EXPECT_TRUE(told.isEmpty()) << "most movies have no chapters";
 
-    QFile huge(folder.filePath("Huge.vcx"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write(QByteArray(1024 * 1024 + 1, '0'));
-    huge.close();
+    writeFile(folder.filePath("Huge.vcx"), QByteArray(1024 * 1024 + 1, '0'));
     chapters.load("/elsewhere/Huge.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 0);
     ASSERT_EQ(told.size(), 1);
     EXPECT_EQ(told[0], "Huge.vcx is far too big to be a chapter file.");
-    QFile many(folder.filePath("Many.vcx"));
-    ASSERT_TRUE(many.open(QIODevice::WriteOnly));
     // A line of 4097 characters is skipped; 10000 entries are kept.
-    many.write("00:00:02\n" + QByteArray(4097, '1') + "\n" + QByteArray(4096, '2') + "\n");
-    for (int i = 0; i < 10000; ++i)
-        many.write("00:00:01\n");
-    many.close();
+    writeFile(folder.filePath("Many.vcx"), "00:00:02\n" + QByteArray(4097, '1') + "\n" +
+                                               QByteArray(4096, '2') + "\n" +
+                                               QByteArray("00:00:01\n").repeated(10000));
     chapters.load("/elsewhere/Many.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 10000);
     EXPECT_EQ(chapters.ListChap.item(0), "00:00:02");
@@ -337,8 +323,7 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
 }
 
-// A movie's own chapters, unless a side file is there, reached by the keys:
-// Page Up the next, Page Down the one before.
+// A movie's own chapters, unless a side file is there: Page Up the next, Page Down the one before.
 TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
     QTemporaryDir folder;
     const QString movie = folder.filePath("chapters.mkv");
@@ -348,10 +333,7 @@ TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
     player.Form_Load();
     player.opener.chapterFolder = folder.path();
     ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));
-    QFile side(folder.filePath("side.vcx"));
-    ASSERT_TRUE(side.open(QIODevice::WriteOnly));
-    side.write("00:00:01\n");
-    side.close();
+    writeFile(folder.filePath("side.vcx"), "00:00:01\n");
     ASSERT_TRUE(player.OpenaMovie(folder.filePath("side.mkv"), false));
     ASSERT_TRUE(testsupport::waitUntil([&] { return player.playback.FrameRate() == 25; }, 5000))
         << "the file has been read";
@@ -406,14 +388,4 @@ TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
     EXPECT_TRUE(none.next("00:00:00").isEmpty());
     none.seekedTo(5);
     none.tick("00:00:10");
-}
-
-TEST(JumpDialog, JoinsTheFieldsTwoDigitsWide) {
-    QString asked;
-    auto* dialog = new frmJumpTo([&](const QString& time) { asked = time; }, nullptr);
-    dialog->hours->setText("1");
-    dialog->minutes->setText("5");
-    dialog->Seconds->setText("3");
-    dialog->Command1_Click();
-    EXPECT_EQ(asked, "01:05:03");
 }

@@ -14,20 +14,11 @@
 #include <utility>
 
 using testsupport::pumpEvents;
+using testsupport::readFile;
 using testsupport::waitUntil;
+using testsupport::writeFile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct RecordingHost : PlayQueueHost {
     explicit RecordingHost(Playback& playback) : playback(playback) {}

@@ -1,7 +1,7 @@
-// Subtitle files into the table: the three forms, their rounding and
-// offsets, broken lines, and the bytes of real code pages.
+// Subtitle files into the table: the three forms, their rounding, broken lines, real code pages.
 #include "subtitles/subtitle_codec.h"
 #include "subtitles/subtitle_file.h"
+#include "test_support.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -17,11 +17,7 @@ SubtitleParse parse(const char* text, SubtitleFormat format, int offset = 0,
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
+    return testsupport::writeFile(dir.filePath(name), bytes);
 }
 
 QByteArray encoded(const char* codePage, const QString& text) {
@@ -34,8 +30,8 @@ QByteArray encoded(const char* codePage, const QString& text) {
 
 } // namespace
 
-// Starts go to the even neighbour of start + delay - 0.5, ends are end +
-// delay; frames count whole seconds of the rate before that.
+// Starts go to the even neighbour of start + delay - 0.5, ends are end + delay; frames whole
+// seconds.
 TEST(SubtitleFile, EntriesTakeTheirTimesFromTheLineTheRateAndTheDelay) {
     constexpr auto T = SubtitleFormat::TimeCoded, F = SubtitleFormat::FrameCoded,
                    S = SubtitleFormat::SubRip;
@@ -115,9 +111,7 @@ TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {
     EXPECT_FALSE(readSubtitleFile(writeFile(dir, "movie.ass", "x"), 0, 25, 0).parse);
 }
 
-// A line of megabytes would take the player minutes and gigabytes to lay
-// out: such lines are skipped with a word, and a file far too big to be
-// subtitles is refused unread.
+// Lines of megabytes are skipped with a word (laid out they take minutes); huge files are refused.
 TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
     const QByteArray huge(3 << 20, 'x');
     const QByteArray manyLines = QByteArray(3 << 19, 'y').replace("yy", "y\n");
