@@ -10,7 +10,7 @@
 #include <gst/gst.h>
 #include <utility>
 
-using testsupport::mediaPath;
+using namespace testsupport;
 
 namespace {
 
@@ -38,8 +38,7 @@ double meanGreyOfFirstFrame() {
     addRegistered(graph, "Null Audio Renderer");
     EXPECT_TRUE(graph.renderFile(mediaPath("one-audio.avi")));
     EXPECT_TRUE(graph.pause());
-    EXPECT_TRUE(
-        testsupport::waitUntil([&] { return graph.frameSink()->framesDelivered() > 0; }, 5000));
+    EXPECT_TRUE(waitUntil([&] { return graph.frameSink()->framesDelivered() > 0; }, 5000));
     const QImage frame = graph.frameSink()->currentFrame().toImage();
     double sum = 0;
     for (int y = 0; y < frame.height(); y += 8)

@@ -1,5 +1,4 @@
-// The inspector driven by name, as a user at its panel (or the opening code)
-// drives it: add, connect through the pin dialog's logic, render, run.
+// The inspector driven by name as a user drives it: add, connect through the pin dialog, render.
 #include "graph_fixture.h"
 #include "inspector/graph_inspector.h"
 #include "support/media/frame_sink.h"

@@ -21,6 +21,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace testsupport;
+
 namespace {
 
 struct Recorder : PlayerCommands {
@@ -60,35 +62,25 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
         int key;
         Qt::KeyboardModifiers modifiers;
         Command command;
-    } keys[] = {{Qt::Key_Return, alt, C::FullScreen},
-                {Qt::Key_Enter, alt | pad, C::FullScreen},
-                {Qt::Key_Space, {}, C::PlayPause},
-                {Qt::Key_PageUp, {}, C::ChapterNext},
-                {Qt::Key_PageDown, {}, C::ChapterPrevious},
-                {Qt::Key_B, {}, C::NextMovie},
-                {Qt::Key_C, {}, C::PauseMovie},
-                {Qt::Key_D, {}, C::LoadMenuDlg},
-                {Qt::Key_F, {}, C::ShuffMode},
-                {Qt::Key_M, {}, C::MuteSound},
-                {Qt::Key_O, {}, C::OpenMovie},
-                {Qt::Key_P, {}, C::ShowPlayLst},
-                {Qt::Key_R, {}, C::RepMode},
-                {Qt::Key_S, {}, C::OpenSubDlg},
-                {Qt::Key_V, {}, C::StopMovie},
-                {Qt::Key_W, {}, C::Previous},
-                {Qt::Key_X, {}, C::PlayMovie},
-                {Qt::Key_Z, {}, C::FullScreen},
-                {Qt::Key_Plus, pad, C::VolumeUp},
-                {Qt::Key_Minus, pad, C::VolumeDown},
-                {Qt::Key_VolumeMute, {}, C::MuteSound},
-                {Qt::Key_VolumeDown, {}, C::VolumeDown},
-                {Qt::Key_VolumeUp, {}, C::VolumeUp},
-                {Qt::Key_MediaTogglePlayPause, {}, C::PlayPause},
-                {Qt::Key_MediaPlay, {}, C::PlayMovie},
-                {Qt::Key_MediaPause, {}, C::PauseMovie},
-                {Qt::Key_MediaStop, {}, C::StopMovie},
-                {Qt::Key_MediaNext, {}, C::NextMovie},
-                {Qt::Key_MediaPrevious, {}, C::Previous}};
+    } keys[] = {
+        // clang-format off
+        {Qt::Key_Return, alt, C::FullScreen}, {Qt::Key_Enter, alt | pad, C::FullScreen},
+        {Qt::Key_Space, {}, C::PlayPause}, {Qt::Key_PageUp, {}, C::ChapterNext},
+        {Qt::Key_PageDown, {}, C::ChapterPrevious}, {Qt::Key_B, {}, C::NextMovie},
+        {Qt::Key_C, {}, C::PauseMovie}, {Qt::Key_D, {}, C::LoadMenuDlg},
+        {Qt::Key_F, {}, C::ShuffMode}, {Qt::Key_M, {}, C::MuteSound},
+        {Qt::Key_O, {}, C::OpenMovie}, {Qt::Key_P, {}, C::ShowPlayLst},
+        {Qt::Key_R, {}, C::RepMode}, {Qt::Key_S, {}, C::OpenSubDlg},
+        {Qt::Key_V, {}, C::StopMovie}, {Qt::Key_W, {}, C::Previous},
+        {Qt::Key_X, {}, C::PlayMovie}, {Qt::Key_Z, {}, C::FullScreen},
+        {Qt::Key_Plus, pad, C::VolumeUp}, {Qt::Key_Minus, pad, C::VolumeDown},
+        {Qt::Key_VolumeMute, {}, C::MuteSound}, {Qt::Key_VolumeDown, {}, C::VolumeDown},
+        {Qt::Key_VolumeUp, {}, C::VolumeUp}, {Qt::Key_MediaTogglePlayPause, {}, C::PlayPause},
+        {Qt::Key_MediaPlay, {}, C::PlayMovie}, {Qt::Key_MediaPause, {}, C::PauseMovie},
+        {Qt::Key_MediaStop, {}, C::StopMovie}, {Qt::Key_MediaNext, {}, C::NextMovie},
+        {Qt::Key_MediaPrevious, {}, C::Previous},
+        // clang-format on
+    };
     for (QWidget* window : {&main, &video, &subtitles}) {
         for (const auto& row : keys) {
             commands.ran.clear();
@@ -128,9 +120,7 @@ TEST_F(KeyDispatcherTest, ModifiersKeypadTextBoxesAndOtherWindows) {
     EXPECT_EQ(commands.ran.size(), 1);
 }
 
-// The three menus as the user sees them, item by item, with the command each
-// runs and its check mark; aspect, stream and output captions are the
-// player's when opened.
+// The three menus item by item, with each command and check mark; some captions come when opened.
 TEST(GraphMenus, EachItemRunsItsCommand) {
     Recorder commands;
     Graph graph(commands, {[] {
@@ -182,31 +172,18 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     for (QMenu* menu : {&graph.MnuOption, &graph.mnu_Player, &graph.Mnu_opener})
         walk(*menu, QString());
     const QList<Item> expected = {
-        {"-Options", C::None},
-        {"Options", C::ShowOptions},
-        {"-Filters", C::None},
-        {"Filters Properties", C::FilterProperties},
-        {"Video Renderer", C::VideoRendererProperties},
+        // clang-format off
+        {"-Options", C::None}, {"Options", C::ShowOptions}, {"-Filters", C::None},
+        {"Filters Properties", C::FilterProperties}, {"Video Renderer", C::VideoRendererProperties},
         // The player menu.
-        {"Show Player", C::ShowMe},
-        {"-Player Options", C::None},
-        {"Options", C::ShowOptions},
-        {"Filters Properties", C::FilterProperties},
-        {"-Player Control", C::None},
-        {"Open > File...", C::OpenMovie},
-        {"Open > Subtitles...", C::OpenSubDlg},
-        {"Open > Scenova", C::LoadMenuDlg},
-        {"Previous File", C::Previous},
-        {"Play", C::PlayMovie},
-        {"Pause", C::PauseMovie},
-        {"Stop", C::StopMovie},
-        {"Next File", C::NextMovie},
-        {"Jump to...", C::ShowJump},
-        {"Show Playlist...", C::ShowPlayLst},
-        {"Repeat", C::RepMode, 0, "[x]"},
-        {"Shuffle", C::ShuffMode, 0, "[ ]"},
-        {"-Renderer", C::None},
-        {"Full Screen", C::FullScreen},
+        {"Show Player", C::ShowMe}, {"-Player Options", C::None}, {"Options", C::ShowOptions},
+        {"Filters Properties", C::FilterProperties}, {"-Player Control", C::None},
+        {"Open > File...", C::OpenMovie}, {"Open > Subtitles...", C::OpenSubDlg},
+        {"Open > Scenova", C::LoadMenuDlg}, {"Previous File", C::Previous},
+        {"Play", C::PlayMovie}, {"Pause", C::PauseMovie}, {"Stop", C::StopMovie},
+        {"Next File", C::NextMovie}, {"Jump to...", C::ShowJump},
+        {"Show Playlist...", C::ShowPlayLst}, {"Repeat", C::RepMode, 0, "[x]"},
+        {"Shuffle", C::ShuffMode, 0, "[ ]"}, {"-Renderer", C::None}, {"Full Screen", C::FullScreen},
         {"Aspect Ratio > Original", C::AspectOriginal, 0, "[ ]"},
         {"Aspect Ratio > 16/9", C::AspectPreset, 1, "[ ]"},
         {"Aspect Ratio > 4/3", C::AspectPreset, 2, "[x]"},
@@ -217,8 +194,7 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
         {"Aspect Ratio > 7 - Empty", C::AspectPreset, 7, "[ ]"},
         {"Aspect Ratio > 8 - Empty", C::AspectPreset, 8, "[ ]"},
         {"Aspect Ratio > 9 - Empty", C::AspectPreset, 9, "[ ]"},
-        {"Rate > Half (50%)", C::Rate, 0, "[ ]"},
-        {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
+        {"Rate > Half (50%)", C::Rate, 0, "[ ]"}, {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
         {"Rate > Double (200%)", C::Rate, 2, "[ ]"},
         {"Audio Streams > Stream 01", C::AudioStream, 1, "[x]"},
         {"Audio Streams > Stream 02", C::AudioStream, 2, "[ ]"},
@@ -230,13 +206,12 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
         {"Show Subtitles", C::ShowSubtitles, 0, "[x]"},
         {"Subtitle Tracks > No Subtitles", C::SubtitleTrack, 0, "[ ]"},
         {"Subtitle Tracks > Subtitles 01 - French", C::SubtitleTrack, 1, "[x]"},
-        {"-Exit", C::None},
-        {"Exit", C::Exit},
+        {"-Exit", C::None}, {"Exit", C::Exit},
         // The open button's menu.
-        {"- Open", C::None},
-        {"File...", C::OpenMovie},
-        {"Subtitles...", C::OpenSubDlg},
-        {"Scenova", C::LoadMenuDlg}};
+        {"- Open", C::None}, {"File...", C::OpenMovie}, {"Subtitles...", C::OpenSubDlg},
+        {"Scenova", C::LoadMenuDlg},
+        // clang-format on
+    };
     ASSERT_EQ(seen.size(), expected.size());
     for (qsizetype i = 0; i < seen.size(); ++i)
         EXPECT_TRUE(seen[i] == expected[i])
@@ -270,13 +245,11 @@ TEST(GraphMenus, ChecksAndEnabledStatesAreReadWhenAMenuOpens) {
 }
 
 TEST(PlayerMenus, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
-    QFile::remove(SettingsStore::defaultFilePath());
-    auto window = std::make_unique<frmMain>(QString());
-    window->Form_Load();
+    auto window = freshPlayer();
     Graph& graph = window->graph();
     auto* conf = window->findChild<SkinImage*>("conf");
-    testsupport::click(conf);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
+    click(conf);
+    ASSERT_TRUE(waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
     EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
         << "beside the button";
     // The help line stands in the title while open; a newer title stays.
@@ -287,8 +260,8 @@ TEST(PlayerMenus, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
     Q_EMIT graph.MnuOption.aboutToHide();
     EXPECT_EQ(window->scrollTitle(), "film.avi");
     graph.MnuOption.hide();
-    testsupport::click(window->findChild<SkinImage*>("ouvrir"));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
+    click(window->findChild<SkinImage*>("ouvrir"));
+    ASSERT_TRUE(waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
     graph.Mnu_opener.hide();
 
     // Nothing plays: the items that need a movie are disabled.

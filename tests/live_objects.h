@@ -1,6 +1,5 @@
 #pragma once
-// What a process holds: GStreamer objects alive (its leaks tracer), memory,
-// descriptors and threads. Shared by the reopen test and benchmark.
+// What a process holds: GStreamer objects alive, memory, descriptors, threads (tests and bench).
 #include <QHash>
 #include <QString>
 

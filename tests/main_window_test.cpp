@@ -27,9 +27,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-using testsupport::click;
-using testsupport::waitUntil;
-using testsupport::writeFile;
+using namespace testsupport;
 
 namespace {
 SettingsStore freshStore() {
@@ -61,29 +59,27 @@ TEST(MainWindow, StartsPlacedBelowCentreWithTheSavedVolumeAndSavesItAtExit) {
 
 // A window of its own, clear of the bar once a window manager has framed it, toggled by Ctrl+I.
 TEST(MainWindow, TheInspectorStandsClearOfTheBarAndOpensOnePropertiesWindow) {
-    freshStore();
-    frmMain window("");
-    window.Form_Load();
-    EXPECT_FALSE(window.inspectorShown());
-    const QSize bar = window.size();
-    window.showInspector(true);
-    EXPECT_TRUE(window.inspectorShown());
-    EXPECT_EQ(window.size(), bar);
+    auto window = freshPlayer();
+    EXPECT_FALSE(window->inspectorShown());
+    const QSize bar = window->size();
+    window->showInspector(true);
+    EXPECT_TRUE(window->inspectorShown());
+    EXPECT_EQ(window->size(), bar);
     QWidget* panel = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->windowTitle() == "Filter Graph Inspector")
             panel = top;
     ASSERT_NE(panel, nullptr);
-    testsupport::pumpEvents(700);
-    EXPECT_FALSE(panel->frameGeometry().intersects(window.frameGeometry()));
+    pumpEvents(700);
+    EXPECT_FALSE(panel->frameGeometry().intersects(window->frameGeometry()));
     EXPECT_TRUE(
         QApplication::primaryScreen()->availableGeometry().contains(panel->frameGeometry()));
     QKeyEvent ctrlI(QEvent::KeyPress, Qt::Key_I, Qt::ControlModifier);
     QApplication::sendEvent(panel->findChild<QPlainTextEdit*>(), &ctrlI);
-    EXPECT_FALSE(window.inspectorShown()) << "Ctrl+I inside the inspector closes it too";
-    window.showInspector(true);
-    window.inspector.NewGraph();
-    window.inspector.cmdAddRegFilter_Click();
+    EXPECT_FALSE(window->inspectorShown()) << "Ctrl+I inside the inspector closes it too";
+    window->showInspector(true);
+    window->inspector.NewGraph();
+    window->inspector.cmdAddRegFilter_Click();
     auto windowsShown = [] {
         int shown = 0;
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -95,47 +91,47 @@ TEST(MainWindow, TheInspectorStandsClearOfTheBarAndOpensOnePropertiesWindow) {
     ASSERT_NE(properties, nullptr);
     properties->click();
     EXPECT_EQ(windowsShown(), before + 1);
-    window.ExitMe();
+    window->ExitMe();
 }
 
 TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheBarSwitchesStreamsAndStopsOnExit) {
-    freshStore();
     installRendererWindows();
-    frmMain window(testsupport::mediaPath("two-audio.avi") + " /cli -stream 2");
-    window.Form_Load();
-    ASSERT_TRUE(window.playback.MediaControl());
-    ASSERT_EQ(window.playback.PlayState(), PlayRunning);
-    EXPECT_EQ(window.playback.CurrentFile(), testsupport::mediaPath("two-audio.avi"))
+    auto window = freshPlayer(mediaPath("two-audio.avi") + " /cli -stream 2");
+    ASSERT_TRUE(window->playback.MediaControl());
+    ASSERT_EQ(window->playback.PlayState(), PlayRunning);
+    EXPECT_EQ(window->playback.CurrentFile(), mediaPath("two-audio.avi"))
         << "the space before /cli is not part of the file's name";
-    const FilterInfo splitter = findFilter(*window.playback.MediaControl(), "AVI Splitter");
+    const FilterInfo splitter = findFilter(*window->playback.MediaControl(), "AVI Splitter");
     EXPECT_FALSE(findPin(splitter, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(splitter, "Stream 02").connectedTo());
 
     // The picture above the bar: play_formats.sh.
-    ASSERT_TRUE(waitUntil([&] { return window.positionText() >= QString("00:00:01"); }, 4000));
-    const QRect below = window.frameGeometry(), above = window.videoWindowForm()->frameGeometry();
+    ASSERT_TRUE(waitUntil([&] { return window->positionText() >= QString("00:00:01"); }, 4000));
+    const QRect below = window->frameGeometry(), above = window->videoWindowForm()->frameGeometry();
     EXPECT_EQ(above.y() + above.height() + 13, below.y()) << "200 twips above";
-    EXPECT_EQ(window.durationText(), "00:00:04");
-    EXPECT_EQ(window.videoSizeText(), "Video Size: 320x240");
+    EXPECT_EQ(window->durationText(), "00:00:04");
+    EXPECT_EQ(window->videoSizeText(), "Video Size: 320x240");
 
     // Opened afresh, a stream item reopens on that stream at the position shown.
-    window.OpenaMovie(testsupport::mediaPath("two-audio.avi"), false);
-    ASSERT_TRUE(waitUntil([&] { return window.audioStreamItems().value(0) != "None"; }, 8000));
-    EXPECT_EQ(window.audioStreamItems().mid(0, 3), QStringList({"Stream 01", "Stream 02", "None"}));
-    ASSERT_TRUE(waitUntil([&] { return window.positionText() >= "00:00:02"; }, 5000));
-    window.Mnu_As_Click(1);
-    const FilterInfo reopened = findFilter(*window.playback.MediaControl(), "AVI Splitter");
+    window->OpenaMovie(mediaPath("two-audio.avi"), false);
+    ASSERT_TRUE(waitUntil([&] { return window->audioStreamItems().value(0) != "None"; }, 8000));
+    EXPECT_EQ(window->audioStreamItems().mid(0, 3),
+              QStringList({"Stream 01", "Stream 02", "None"}));
+    ASSERT_TRUE(waitUntil([&] { return window->positionText() >= "00:00:02"; }, 5000));
+    window->Mnu_As_Click(1);
+    const FilterInfo reopened = findFilter(*window->playback.MediaControl(), "AVI Splitter");
     EXPECT_FALSE(findPin(reopened, "Stream 01").connectedTo());
     EXPECT_TRUE(findPin(reopened, "Stream 02").connectedTo());
-    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
+    EXPECT_EQ(window->playback.PlayState(), PlayRunning);
     // Sooner than a play from the start would get there.
     EXPECT_TRUE(waitUntil(
-        [&] { return window.playback.MediaControl()->currentPosition().valueOr(0) >= 2.0; }, 1200));
-    window.Mnu_As_Click(7); // no such item
-    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
-    window.ExitMe();
-    EXPECT_FALSE(window.playback.MediaControl());
-    EXPECT_EQ(window.playback.PlayState(), PlayStopped);
+        [&] { return window->playback.MediaControl()->currentPosition().valueOr(0) >= 2.0; },
+        1200));
+    window->Mnu_As_Click(7); // no such item
+    EXPECT_EQ(window->playback.PlayState(), PlayRunning);
+    window->ExitMe();
+    EXPECT_FALSE(window->playback.MediaControl());
+    EXPECT_EQ(window->playback.PlayState(), PlayStopped);
 }
 
 TEST(MainWindow, DamagedRegistryAndSettingsFilesAreReportedWithoutHoldingUpTheStart) {
@@ -183,35 +179,33 @@ bool showsPicture(frmMain& window) {
 
 // Graphs made after the open (the splitter path, a drop) report like any other.
 TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
-    freshStore();
     installRendererWindows();
-    frmMain window(testsupport::mediaPath("two-audio.divx"));
-    window.Form_Load();
+    auto window = freshPlayer(mediaPath("two-audio.divx"));
     ASSERT_TRUE(waitUntil(
         [&] {
-            return window.playback.MediaControl() &&
-                   !findFilter(*window.playback.MediaControl(), "AVI Splitter").isNull();
+            return window->playback.MediaControl() &&
+                   !findFilter(*window->playback.MediaControl(), "AVI Splitter").isNull();
         },
         8000))
         << "opened again on the splitter path";
-    EXPECT_TRUE(showsPicture(window)) << "the reopened graph shows its picture";
+    EXPECT_TRUE(showsPicture(*window)) << "the reopened graph shows its picture";
 
     // A file that is gone among the dropped is named; the others play.
-    Q_EMIT window.videoWindowForm()->filesDropped(
-        {testsupport::mediaPath("gone.avi"), testsupport::mediaPath("one-audio.avi")});
-    EXPECT_EQ(window.playback.CurrentFile(), testsupport::mediaPath("one-audio.avi"));
-    EXPECT_TRUE(showsPicture(window)) << "a movie dropped on the video window";
+    Q_EMIT window->videoWindowForm()->filesDropped(
+        {mediaPath("gone.avi"), mediaPath("one-audio.avi")});
+    EXPECT_EQ(window->playback.CurrentFile(), mediaPath("one-audio.avi"));
+    EXPECT_TRUE(showsPicture(*window)) << "a movie dropped on the video window";
     QStringList told;
-    for (const QMessageBox* box : window.findChildren<QMessageBox*>())
+    for (const QMessageBox* box : window->findChildren<QMessageBox*>())
         told << box->text();
     EXPECT_TRUE(told.contains("Not found: gone.avi")) << told.join('\n').toStdString();
 
     QTemporaryDir folder;
-    Q_EMIT window.videoWindowForm()->filesDropped(
+    Q_EMIT window->videoWindowForm()->filesDropped(
         {writeFile(folder.filePath("notes.mp4"), "Plain text under a movie's name.\n")});
-    EXPECT_TRUE(waitUntil([&] { return window.playback.PlayState() == PlayStopped; }, 10000))
+    EXPECT_TRUE(waitUntil([&] { return window->playback.PlayState() == PlayStopped; }, 10000))
         << "the graph's failure reaches the window";
-    window.ExitMe();
+    window->ExitMe();
 }
 
 // With an empty queue Shift+Next moves by chapter from a fresh open.
@@ -222,18 +216,18 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersAndTheSeekBarSeeks) {
     frmMain window("");
     window.Form_Load();
     window.opener.chapterFolder = folder.path();
-    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
+    window.OpenaMovie(mediaPath("demo.avi"), false);
     ASSERT_TRUE(waitUntil([&] { return window.positionText() == "00:00:01"; }, 5000));
-    testsupport::pumpEvents(300);
+    pumpEvents(300);
     for (const double chapter : {3.0, 6.0, 9.0}) {
         click(window.control("nextbt"), Qt::ShiftModifier);
-        testsupport::pumpEvents(300);
+        pumpEvents(300);
         const double at = window.playback.MediaPosition()->currentPosition().valueOr(-1);
         EXPECT_GE(at, chapter - 0.1);
         EXPECT_LT(at, chapter + 1.0) << "the next chapter, not the end of the movie";
         const QString shown = QStringLiteral("00:00:%1").arg(int(chapter), 2, 10, QLatin1Char('0'));
         EXPECT_TRUE(waitUntil([&] { return window.positionText() >= shown; }, 3000));
-        testsupport::pumpEvents(200);
+        pumpEvents(200);
     }
     EXPECT_EQ(window.playback.PlayState(), PlayRunning);
 
@@ -250,57 +244,41 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersAndTheSeekBarSeeks) {
     QApplication::sendEvent(bar, &press);
     const int held = bar->Value();
     EXPECT_GE(held, 8);
-    testsupport::pumpEvents(2200); // two position ticks
+    pumpEvents(2200); // two position ticks
     EXPECT_EQ(bar->Value(), held) << "the ticks leave a held bar alone";
     QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(bar, &release);
-    testsupport::pumpEvents(300);
+    pumpEvents(300);
     EXPECT_GE(window.playback.MediaPosition()->currentPosition().valueOr(0), held - 0.1);
     window.ExitMe();
 }
 
 // "Detecting hardware overlay" for 5 s after a start, under each movie's own title.
 TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
-    freshStore();
-    frmMain window("");
-    window.Form_Load();
+    auto window = freshPlayer();
     const QString detecting = "Detecting hardware overlay";
-    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
-    ASSERT_TRUE(waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
-    window.showFilterProperties();
-    auto* filters = window.findChild<frmFilterProp*>()->findChild<QListWidget*>();
+    window->OpenaMovie(mediaPath("demo.avi"), false);
+    ASSERT_TRUE(waitUntil([&] { return window->scrollTitle() == detecting; }, 2000));
+    window->showFilterProperties();
+    auto* filters = window->findChild<frmFilterProp*>()->findChild<QListWidget*>();
     ASSERT_GT(filters->count(), 0);
-    window.StopMovie();
-    EXPECT_EQ(window.scrollTitle(), "demo.avi");
+    window->StopMovie();
+    EXPECT_EQ(window->scrollTitle(), "demo.avi");
     EXPECT_EQ(filters->count(), 0) << "a stop empties the filter-properties list";
 
-    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
-    ASSERT_TRUE(waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
-    window.OpenaMovie(testsupport::mediaPath("movie.mp4"), false);
-    testsupport::pumpEvents(6500);
-    EXPECT_EQ(window.scrollTitle(), "movie.mp4") << "not the first movie's title";
+    window->OpenaMovie(mediaPath("demo.avi"), false);
+    ASSERT_TRUE(waitUntil([&] { return window->scrollTitle() == detecting; }, 2000));
+    window->OpenaMovie(mediaPath("movie.mp4"), false);
+    pumpEvents(6500);
+    EXPECT_EQ(window->scrollTitle(), "movie.mp4") << "not the first movie's title";
 
-    window.OpenaMovie(testsupport::mediaPath("demo.avi"), false);
-    ASSERT_TRUE(waitUntil([&] { return window.scrollTitle() == detecting; }, 2000));
-    window.setTitle("A message");
-    window.StopMovie();
-    EXPECT_EQ(window.scrollTitle(), "A message");
-    window.ExitMe();
-}
-
-TEST(MainWindow, APathWithClipsInItPlays) {
-    freshStore();
-    QTemporaryDir folder;
-    ASSERT_TRUE(QDir(folder.path()).mkpath("Clips -sub"));
-    const QString movie = folder.filePath("Clips -sub/movie -fullscreen.avi");
-    ASSERT_TRUE(QFile::copy(testsupport::mediaPath("one-audio.avi"), movie));
-    frmMain window(movie);
-    window.Form_Load();
-    EXPECT_EQ(window.playback.CurrentFile(), movie);
-    EXPECT_EQ(window.scrollTitle().toStdString(), "movie -fullscreen.avi");
-    EXPECT_TRUE(waitUntil([&] { return window.positionText() >= "00:00:01"; }, 5000));
-    window.ExitMe();
+    window->OpenaMovie(mediaPath("demo.avi"), false);
+    ASSERT_TRUE(waitUntil([&] { return window->scrollTitle() == detecting; }, 2000));
+    window->setTitle("A message");
+    window->StopMovie();
+    EXPECT_EQ(window->scrollTitle(), "A message");
+    window->ExitMe();
 }
 
 namespace {
@@ -312,32 +290,29 @@ QStringList stacking() {
     const QString out = QString::fromLatin1(xprop.readAllStandardOutput());
     return out.contains('#') ? out.section('#', 1).remove(' ').trimmed().split(',') : QStringList();
 }
-QString xId(const QWidget& window) {
-    return "0x" + QString::number(window.winId(), 16);
+QString xId(const QWidget& widget) {
+    return "0x" + QString::number(widget.winId(), 16);
 }
 } // namespace
 
-// The dialog opens centred on the bar, and stays above it when a skin chosen in it maps the bar
-// anew.
+// The dialog opens centred on the bar, and stays above it when a skin it chose maps the bar anew.
 TEST(MainWindow, TheDialogOpensCentredOnTheBarAndStaysAboveItWhenReskinned) {
-    freshStore();
-    frmMain window("");
-    window.Form_Load();
-    window.showConfiguration();
-    const frmConfig& config = *window.config();
-    const QRect bar = window.frameGeometry();
+    auto window = freshPlayer();
+    window->showConfiguration();
+    const frmConfig& config = *window->config();
+    const QRect bar = window->frameGeometry();
     EXPECT_NEAR(config.frameGeometry().center().x(), bar.center().x(), 2);
     EXPECT_TRUE(config.frameGeometry().contains(bar.center()));
-    testsupport::pumpEvents(500);
-    window.config()->setSkinFolder(QDir(programDataFolder()).filePath("Skins/Daylight"));
-    testsupport::pumpEvents(1000);
+    pumpEvents(500);
+    window->config()->setSkinFolder(QDir(programDataFolder()).filePath("Skins/Daylight"));
+    pumpEvents(1000);
     const QStringList order = stacking();
     if (!order.isEmpty()) {
-        EXPECT_GE(order.indexOf(xId(window)), 0) << order.join(' ').toStdString();
-        EXPECT_GT(order.indexOf(xId(config)), order.indexOf(xId(window)))
+        EXPECT_GE(order.indexOf(xId(*window)), 0) << order.join(' ').toStdString();
+        EXPECT_GT(order.indexOf(xId(config)), order.indexOf(xId(*window)))
             << order.join(' ').toStdString();
     }
-    window.ExitMe();
+    window->ExitMe();
 }
 
 TEST(MainWindow, AbsurdStoredValuesLeaveADialogThatFitsTheScreen) {

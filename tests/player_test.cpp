@@ -16,9 +16,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-using testsupport::mediaPath;
-using testsupport::waitUntil;
-using testsupport::writeFile;
+using namespace testsupport;
 
 namespace {
 
@@ -83,8 +81,7 @@ struct Player {
 
 } // namespace
 
-// Three streams take the AVI path with the first audio stream, two the generic; a refusal keeps
-// nothing.
+// Three streams take the AVI path on the first audio stream, two the generic; a refusal keeps none.
 TEST(Opening, TheStreamCountDecidesThePathAndTheAudioStreamMenu) {
     Player player;
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), true));
@@ -173,7 +170,7 @@ TEST(Opening, AudioTrackCaptionsNameWhatTheFileGives) {
 
 TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
     Player player;
-    const QStringList dropped = {mediaPath("missing.avi"),   testsupport::mediaPath(""),
+    const QStringList dropped = {mediaPath("missing.avi"),   mediaPath(""),
                                  mediaPath("one-audio.avi"), mediaPath("movie.mp4"),
                                  mediaPath("gone.mpg"),      mediaPath("movie.mpg")};
     EXPECT_EQ(player.opener.openDropped(dropped, false, player.queue), 3);
@@ -190,18 +187,18 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     player.host.value = 2;
     player.transport.PBar1_Click();
     EXPECT_EQ(player.host.position, "00:00:02");
-    testsupport::pumpEvents(150);
+    pumpEvents(150);
     EXPECT_NEAR(player.position(), 2.1, 0.3);
 
     player.transport.pause_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
     EXPECT_TRUE(player.playback.Paused());
-    testsupport::pumpEvents(200);
+    pumpEvents(200);
     const double paused = player.position();
     player.transport.play_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayRunning);
     EXPECT_FALSE(player.playback.Paused());
-    testsupport::pumpEvents(100);
+    pumpEvents(100);
     EXPECT_GE(player.position(), paused - 0.05) << "play after pause resumes";
 
     const int detections = player.host.detections;
@@ -209,7 +206,7 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     player.transport.Jump("00:00:01");
     EXPECT_EQ(player.playback.PlayState(), PlayRunning);
     EXPECT_FALSE(player.playback.Paused()) << "Space would ask a running movie to play";
-    testsupport::pumpEvents(150);
+    pumpEvents(150);
     EXPECT_NEAR(player.position(), 1.1, 0.3);
     EXPECT_EQ(player.host.value, 1);
     EXPECT_EQ(player.host.detections, detections) << "a jump is no new play";
@@ -229,7 +226,7 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     EXPECT_FALSE(player.playback.Paused()) << "a stopped movie is not paused";
     player.transport.playPause(); // Space
     EXPECT_EQ(player.playback.PlayState(), PlayRunning) << "one Space plays after Stop";
-    testsupport::pumpEvents(300);
+    pumpEvents(300);
     EXPECT_LT(player.position(), 0.9) << "play after stop starts at 0";
     player.transport.playPause();
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
@@ -328,37 +325,33 @@ TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
     QTemporaryDir folder;
     const QString movie = folder.filePath("chapters.mkv");
     ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}, "Three chapters"));
-    QFile::remove(SettingsStore::defaultFilePath());
-    frmMain player("");
-    player.Form_Load();
-    player.opener.chapterFolder = folder.path();
+    auto player = freshPlayer();
+    player->opener.chapterFolder = folder.path();
     ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));
     writeFile(folder.filePath("side.vcx"), "00:00:01\n");
-    ASSERT_TRUE(player.OpenaMovie(folder.filePath("side.mkv"), false));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return player.playback.FrameRate() == 25; }, 5000))
+    ASSERT_TRUE(player->OpenaMovie(folder.filePath("side.mkv"), false));
+    ASSERT_TRUE(waitUntil([&] { return player->playback.FrameRate() == 25; }, 5000))
         << "the file has been read";
-    EXPECT_EQ(player.chapters.ListChap.count(), 1);
+    EXPECT_EQ(player->chapters.ListChap.count(), 1);
 
-    ASSERT_TRUE(player.OpenaMovie(movie, false));
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return player.chapters.ListChap.count() == 3; }, 5000));
-    EXPECT_EQ(player.playback.titleTag(), "Three chapters") << "for the desktop's players list";
-    const auto position = [&] { return player.playback.position(); };
+    ASSERT_TRUE(player->OpenaMovie(movie, false));
+    ASSERT_TRUE(waitUntil([&] { return player->chapters.ListChap.count() == 3; }, 5000));
+    EXPECT_EQ(player->playback.titleTag(), "Three chapters") << "for the desktop's players list";
+    const auto position = [&] { return player->playback.position(); };
     for (const auto& [key, start] : {std::pair{Qt::Key_PageUp, 0.0},
                                      {Qt::Key_PageUp, 2.0},
                                      {Qt::Key_PageUp, 5.0},
                                      {Qt::Key_PageDown, 2.0},
                                      {Qt::Key_PageDown, 0.0}}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(player.videoWindowForm(), &press);
-        EXPECT_TRUE(
-            testsupport::waitUntil([&] { return std::abs(position() - start) < 0.3; }, 3000))
+        QApplication::sendEvent(player->videoWindowForm(), &press);
+        EXPECT_TRUE(waitUntil([&] { return std::abs(position() - start) < 0.3; }, 3000))
             << start << " " << position();
         // The selection follows at the next tick of the position.
-        EXPECT_TRUE(testsupport::waitUntil(
-            [&] { return player.chapters.ListChap.text() == formatTime(qint64(start)); }, 3000));
+        EXPECT_TRUE(waitUntil(
+            [&] { return player->chapters.ListChap.text() == formatTime(qint64(start)); }, 3000));
     }
-    player.ExitMe();
+    player->ExitMe();
 }
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {

@@ -20,9 +20,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using testsupport::mediaPath;
-using testsupport::waitUntil;
-using testsupport::writeFile;
+using namespace testsupport;
 
 namespace {
 
@@ -204,8 +202,7 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     window->ExitMe();
 }
 
-// A movie's own text tracks show, the first by itself; the menu names and switches them, and
-// with "No Subtitles" nothing shows, even where the movie plays again.
+// A movie's own text tracks show, the first by itself; the menu switches them, or shows none.
 TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
     auto window = start(mediaPath("tracks.mkv"));
     frmSub* sub = window->subtitles().window();
@@ -228,7 +225,7 @@ TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
     menu.item("Mnu_St0")->trigger();
     window->Jump("00:00:00");
     bool shown = false;
-    for (int i = 0; i < 25; ++i, testsupport::pumpEvents(100))
+    for (int i = 0; i < 25; ++i, pumpEvents(100))
         shown |= sub->isVisible() && sub->lines().Sub1 != " ";
     EXPECT_FALSE(shown);
     Q_EMIT menu.item("Mnu_SubTracks")->menu()->aboutToShow();

@@ -30,8 +30,7 @@ QByteArray encoded(const char* codePage, const QString& text) {
 
 } // namespace
 
-// Starts go to the even neighbour of start + delay - 0.5, ends are end + delay; frames whole
-// seconds.
+// A start goes to the even neighbour of start + delay - 0.5, an end is end + delay.
 TEST(SubtitleFile, EntriesTakeTheirTimesFromTheLineTheRateAndTheDelay) {
     constexpr auto T = SubtitleFormat::TimeCoded, F = SubtitleFormat::FrameCoded,
                    S = SubtitleFormat::SubRip;

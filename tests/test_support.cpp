@@ -1,5 +1,8 @@
 #include "test_support.h"
 
+#include "app/frm_main.h"
+#include "support/settings/settings_store.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +35,13 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+std::unique_ptr<frmMain> freshPlayer(const QString& commandLine) {
+    QFile::remove(SettingsStore::defaultFilePath());
+    auto player = std::make_unique<frmMain>(commandLine);
+    player->Form_Load();
+    return player;
+}
+
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
@@ -39,8 +49,7 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
         if (clock.elapsed() > timeoutMs)
             return done();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        // As the application's own loop does; processEvents() alone never
-        // deletes what deleteLater() was asked to.
+        // As the application's loop does; processEvents() alone never runs deleteLater().
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(5);
     }

@@ -5,7 +5,9 @@
 #include <QString>
 #include <Qt>
 #include <functional>
+#include <memory>
 
+class frmMain;
 class QImage;
 class QRect;
 class QWidget;
@@ -19,6 +21,9 @@ QString mediaPath(const QString& name);
 QString writeFile(const QString& path, const QByteArray& bytes);
 // The bytes of `path`, none when it cannot be read.
 QByteArray readFile(const QString& path);
+
+// A player started for a fresh user (no settings file) with `commandLine`.
+std::unique_ptr<frmMain> freshPlayer(const QString& commandLine = {});
 
 // Runs the event loop until `done` holds or `timeoutMs` passes; the last `done`.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs);

@@ -1,5 +1,4 @@
-// The video display with a real movie, offscreen and under a window manager (full_screen.sh: Z,
-// Escape).
+// The video display with a real movie, offscreen and under a window manager (see full_screen.sh).
 #include "app/frm_main.h"
 #include "app/main_commands.h"
 #include "config/display_modes.h"
@@ -20,17 +19,14 @@
 #include <QScreen>
 #include <gtest/gtest.h>
 
-using testsupport::mediaPath;
-using testsupport::waitUntil;
+using namespace testsupport;
 
 namespace {
 
 class VideoDisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QFile::remove(SettingsStore::defaultFilePath());
-        window = std::make_unique<frmMain>(QString());
-        window->Form_Load();
+        window = freshPlayer();
         window->OpenaMovie(mediaPath("demo.avi"), false); // 640x360
         ASSERT_TRUE(waitUntil([&] { return video()->isVisible(); }, 5000));
     }
@@ -60,7 +56,7 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
     // A window manager's late answer to the entry may come first.
     EXPECT_TRUE(waitUntil([&] { return !video()->isFullScreen(); }, 3000));
 
-    testsupport::pumpEvents(700); // the window manager's frame comes back
+    pumpEvents(700); // the window manager's frame comes back
     EXPECT_EQ(video()->size(), QSize(640, 360));
     EXPECT_EQ(picture(), QRect(0, 0, 640, 360));
     const QPoint from = video()->pos();
@@ -78,12 +74,12 @@ TEST_F(VideoDisplayTest, LeavingFullScreenAndPlayingAgainKeepTheWindowAsTheUserH
     } else {
         video()->move(from + QPoint(30, -20));
     }
-    testsupport::pumpEvents(100);
+    pumpEvents(100);
     const QPoint moved = video()->pos();
     EXPECT_TRUE(!ownDrag || moved == from + QPoint(30, -20)) << "offscreen, the drag moves it";
     window->StopMovie();
     window->transport.play_Click();
-    testsupport::pumpEvents(500);
+    pumpEvents(500);
     EXPECT_EQ(video()->pos(), moved);
 }
 
@@ -117,8 +113,8 @@ TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
         [&] { return video()->isVisible() && renderer() && renderer()->isVisible(); }, 5000));
     window->config()->DAR.setItems({"4/3", "abc/0", "16/9", "2.35/1"});
     const auto square = [&] {
-        testsupport::pumpEvents(150);
-        return testsupport::whiteBox(testsupport::windowPixels(*video()));
+        pumpEvents(150);
+        return whiteBox(windowPixels(*video()));
     };
     const struct {
         int item; // 0 for Original
@@ -145,7 +141,7 @@ TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
                  {"Ph", 0, -32}, {"pbd", 32, 32}, {"pgh", -32, -32}};
     for (const auto& step : steps) {
         const QRect before = square(), placed = picture();
-        testsupport::click(window->control(step.control));
+        click(window->control(step.control));
         // Grown or shrunk about its centre.
         EXPECT_EQ(picture(), placed.adjusted(-step.width / 2, -step.height / 2, step.width / 2,
                                              step.height / 2))
@@ -173,7 +169,7 @@ TEST_F(VideoDisplayTest, SubtitlesStandOverThePictureNotTheBars) {
     for (const int item : {1, 2}) {
         window->Mnu_DAR_Click(item);
         sub.setLines({QStringLiteral("A line low over the picture"), {}, {}});
-        testsupport::pumpEvents(100);
+        pumpEvents(100);
         ASSERT_TRUE(sub.isVisible());
         const QRect onScreen = picture().translated(video()->mapToGlobal(QPoint(0, 0)));
         EXPECT_TRUE(onScreen.contains(sub.geometry()))
@@ -205,7 +201,7 @@ TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePictureOrNothin
 
     // A file that cannot play lifts the curtain and leaves full screen.
     window->OpenaMovie(mediaPath("not-media.avi"), false);
-    testsupport::pumpEvents(300);
+    pumpEvents(300);
     EXPECT_FALSE(window->video().curtain()->isVisible());
     EXPECT_FALSE(window->video().state().FullScreenOn);
     EXPECT_FALSE(window->playback.MovieOpen());

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Every way out (SIGTERM, SIGINT, Alt+F4, the bar's close button, the
-# interface's Quit) while a movie opens and during a seek, with the open
-# dialog up, while stuck: each under 2 s, status 0, the volume saved.
-# Run under xvfb-run and dbus-run-session.
+# Every way out while opening, seeking, in the open dialog and stuck: each under 2 s, status 0,
+# the volume saved. Run under xvfb-run and dbus-run-session.
 # Usage: exits.sh PLAYER MEDIA
 set -euo pipefail
 player=$1

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Full screen on a real X server with a window manager: "-fullscreen" on
-# the command line, Escape and Z, the windowed layout directly above the
-# bar, and the video window following the bar when it is minimised and
-# restored. Screenshots of both layouts go to OUT. Run under xvfb-run.
+# Full screen under a window manager: "-fullscreen", Escape and Z, the windowed layout above
+# the bar, the video following the minimised bar. Pictures in OUT; under xvfb-run.
 # Usage: full_screen.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
 player=$1
