@@ -12,20 +12,17 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QUrl>
 
 using namespace testsupport;
 
@@ -137,13 +134,11 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheBarSwitchesStreamsAn
 TEST(MainWindow, DamagedRegistryAndSettingsFilesAreReportedWithoutHoldingUpTheStart) {
     freshStore();
     QDir().mkpath(QFileInfo(RegistryStore::defaultFilePath()).path());
-    ASSERT_FALSE(writeFile(RegistryStore::defaultFilePath(),
-                           "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\"
-                           "Kept]\n\"Value\"=dword:00000007\n\"Broken\"=hex:zz,\n")
-                     .isEmpty());
-    ASSERT_FALSE(writeFile(SettingsStore::defaultFilePath(),
-                           "[Vantor]\nVolume=-300\n;" + QByteArray(5 << 20, 'x') + '\n')
-                     .isEmpty());
+    writeFile(RegistryStore::defaultFilePath(),
+              "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Kept]\n"
+              "\"Value\"=dword:00000007\n\"Broken\"=hex:zz,\n");
+    writeFile(SettingsStore::defaultFilePath(),
+              "[Vantor]\nVolume=-300\n;" + QByteArray(5 << 20, 'x') + '\n');
     frmMain window("");
     window.Form_Load();
     EXPECT_TRUE(window.isVisible()) << "the start went on";
@@ -210,48 +205,46 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
 
 // With an empty queue Shift+Next moves by chapter from a fresh open.
 TEST(MainWindow, ShiftNextStepsThroughTheChaptersAndTheSeekBarSeeks) {
-    freshStore();
     QTemporaryDir folder;
     writeFile(folder.filePath("demo.vcx"), "00:00:00\n00:00:03\n00:00:06\n00:00:09\n");
-    frmMain window("");
-    window.Form_Load();
-    window.opener.chapterFolder = folder.path();
-    window.OpenaMovie(mediaPath("demo.avi"), false);
-    ASSERT_TRUE(waitUntil([&] { return window.positionText() == "00:00:01"; }, 5000));
+    auto window = freshPlayer();
+    window->opener.chapterFolder = folder.path();
+    window->OpenaMovie(mediaPath("demo.avi"), false);
+    ASSERT_TRUE(waitUntil([&] { return window->positionText() == "00:00:01"; }, 5000));
     pumpEvents(300);
     for (const double chapter : {3.0, 6.0, 9.0}) {
-        click(window.control("nextbt"), Qt::ShiftModifier);
+        click(window->control("nextbt"), Qt::ShiftModifier);
         pumpEvents(300);
-        const double at = window.playback.MediaPosition()->currentPosition().valueOr(-1);
+        const double at = window->playback.MediaPosition()->currentPosition().valueOr(-1);
         EXPECT_GE(at, chapter - 0.1);
         EXPECT_LT(at, chapter + 1.0) << "the next chapter, not the end of the movie";
         const QString shown = QStringLiteral("00:00:%1").arg(int(chapter), 2, 10, QLatin1Char('0'));
-        EXPECT_TRUE(waitUntil([&] { return window.positionText() >= shown; }, 3000));
+        EXPECT_TRUE(waitUntil([&] { return window->positionText() >= shown; }, 3000));
         pumpEvents(200);
     }
-    EXPECT_EQ(window.playback.PlayState(), PlayRunning);
+    EXPECT_EQ(window->playback.PlayState(), PlayRunning);
 
     // The seek bar: whole seconds, and a held bar seeks where it is let go.
-    cpvProgressBar* bar = window.seekBar();
+    cpvProgressBar* bar = window->seekBar();
     ASSERT_TRUE(waitUntil([&] { return bar->Max() == 12; }, 5000)) << bar->Max();
     ASSERT_EQ(bar->setValue(3), ControlError::None);
-    EXPECT_EQ(window.positionText(), "00:00:03") << "the bar's value shows as the time";
+    EXPECT_EQ(window->positionText(), "00:00:03") << "the bar's value shows as the time";
     EXPECT_EQ(bar->setValue(13), ControlError::InvalidPropertyValue) << "past the end is refused";
 
     const QPointF at(bar->width() * 0.75, bar->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &press);
+    const auto mouse = [&](QEvent::Type type, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, bar->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(bar, &event);
+    };
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton);
     const int held = bar->Value();
     EXPECT_GE(held, 8);
     pumpEvents(2200); // two position ticks
     EXPECT_EQ(bar->Value(), held) << "the ticks leave a held bar alone";
-    QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(bar, &release);
+    mouse(QEvent::MouseButtonRelease, Qt::NoButton);
     pumpEvents(300);
-    EXPECT_GE(window.playback.MediaPosition()->currentPosition().valueOr(0), held - 0.1);
-    window.ExitMe();
+    EXPECT_GE(window->playback.MediaPosition()->currentPosition().valueOr(0), held - 0.1);
+    window->ExitMe();
 }
 
 // "Detecting hardware overlay" for 5 s after a start, under each movie's own title.

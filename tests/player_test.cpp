@@ -9,7 +9,6 @@
 #include "video/pic_video_window.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -151,11 +151,9 @@ TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
     for (const Case& c : cases) {
         QTemporaryDir dir;
         for (const QString& name : c.files) {
-            QDir().mkpath(QFileInfo(dir.filePath(name)).path());
-            if (name.endsWith('/'))
-                QDir().mkpath(dir.filePath(name));
-            else
-                QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+            QDir().mkpath(QFileInfo(dir.filePath(name)).path()); // "x/" is the folder x
+            if (!name.endsWith('/'))
+                writeFile(dir.filePath(name), {});
         }
         const QString found = findSubtitlesFor(dir.filePath("movie.mkv"));
         EXPECT_EQ(found, c.found.isEmpty() ? QString() : dir.filePath(c.found))

@@ -5,9 +5,7 @@
 #include "test_support.h"
 #include "video/renderer_window.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <gst/video/video.h>
 #include <gtest/gtest.h>
 
