@@ -3,9 +3,7 @@
 # the volume saved. Run under xvfb-run and dbus-run-session.
 # Usage: exits.sh PLAYER MEDIA
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 settings=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini

@@ -3,10 +3,7 @@
 # the bar, the video following the minimised bar. Pictures in OUT; under xvfb-run.
 # Usage: full_screen.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
-player=$1
-media=$2
-out=$3
-
+player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 viewer='^Vantor Meridian VideoViewer$'

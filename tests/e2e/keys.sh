@@ -3,10 +3,7 @@
 # the windows' geometry and the windows that open. Run under xvfb-run and dbus-run-session.
 # Usage: keys.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
-player=$1
-media=$2
-out=$3
-
+player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 

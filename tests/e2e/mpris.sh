@@ -2,9 +2,7 @@
 # The desktop's media-player interface: playerctl drives the player on a private session bus.
 # Run under dbus-run-session and an X server.
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 
 start "$media/demo.avi"

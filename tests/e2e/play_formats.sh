@@ -2,9 +2,7 @@
 # Each file type from the command line: the picture at the movie's size above the bar within
 # 5 s, to its end; SIGTERM (a logout) saves the settings. Under dbus-run-session and X.
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 now_ms() { date +%s%3N; }
 # Sanitizer builds start several times slower.

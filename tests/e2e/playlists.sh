@@ -3,9 +3,7 @@
 # draws the entry playing. Run under dbus-run-session and an X server.
 # Usage: playlists.sh PLAYER MEDIA
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 title() { ctl metadata xesam:title; }
 

@@ -4,9 +4,7 @@
 # unloaded sink, a restarted server. Run under xvfb-run and dbus-run-session.
 # Usage: sound_server.sh PLAYER MEDIA TONE_LEVEL
 set -euo pipefail
-player=$1
-media=$2
-tone=$3
+player=$1 media=$2 tone=$3
 
 if ! command -v pulseaudio >/dev/null || ! command -v parec >/dev/null; then
     echo "SKIP: pulseaudio and pulseaudio-utils are not installed (tools/setup.sh installs them)"

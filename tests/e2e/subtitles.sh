@@ -3,10 +3,7 @@
 # manager; a drag moves it up only, full screen takes it along. Pictures in OUT; under xvfb-run.
 # Usage: subtitles.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
-player=$1
-media=$2
-out=$3
-
+player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 

@@ -3,8 +3,7 @@
 # switch, no box), Escape, SIGTERM within 2 s, also with a box up. Under dbus-run-session.
 # Usage: wayland.sh PLAYER MEDIA
 set -euo pipefail
-player=$1
-media=$2
+player=$1 media=$2
 
 for need in weston Xwayland xdotool; do
     if ! command -v "$need" >/dev/null; then
