@@ -5,13 +5,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-// Wider than 4/3 fills the screen's width, else its height; centred, halves
-// to even.
+// Wider than 4/3 fills the screen's width, else its height; centred, halves to even.
 TEST(AspectRatio, FullScreenPictureAndCentring) {
     const struct {
         QSize screen;
@@ -83,41 +79,4 @@ TEST(DarPresets, TheFileGivesTheListAndTheMenuCaptions) {
     list.removeItem(10);
     list.removeItem(9);
     EXPECT_EQ(presets.add("4/3"), DarPresets::Added::Full);
-}
-
-// A kill at any moment of a save leaves the old list or the new one.
-TEST(DarPresets, ASaveKilledMidwayLeavesTheOldOrTheNewFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("DAR.ini");
-    SelectableList oldList, newList;
-    DarPresets(oldList).list().setItems(QStringList(4000, "16/9"));
-    DarPresets(newList).list().setItems(QStringList(4000, "2.35/1"));
-    ASSERT_TRUE(DarPresets(oldList).save(path));
-    QFile reference(path);
-    ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
-    const QByteArray oldBytes = reference.readAll();
-    reference.close();
-    ASSERT_TRUE(DarPresets(newList).save(dir.filePath("new.ini")));
-    QFile newReference(dir.filePath("new.ini"));
-    ASSERT_TRUE(newReference.open(QIODevice::ReadOnly));
-    const QByteArray newBytes = newReference.readAll();
-
-    for (int round = 0; round < 20; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (;;) {
-                DarPresets(newList).save(path);
-                DarPresets(oldList).save(path);
-            }
-        }
-        usleep(useconds_t(2000 + round * 700));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        EXPECT_TRUE(bytes == oldBytes || bytes == newBytes)
-            << "round " << round << ": " << bytes.size();
-    }
 }

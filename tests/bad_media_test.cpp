@@ -1,5 +1,4 @@
-// Bad input through the main window: named in plain words in the title and
-// the on-screen display, stopped with no empty video window; the next plays.
+// Bad input through the main window: named in the title and the OSD, stopped; the next plays.
 #include "app/frm_main.h"
 #include "live_objects.h"
 #include "support/media/media_detector.h"
@@ -18,8 +17,7 @@
 #include <string_view>
 #include <unistd.h>
 
-using testsupport::mediaPath;
-using testsupport::waitUntil;
+using namespace testsupport;
 
 namespace {
 
@@ -29,14 +27,12 @@ constexpr unsigned kDamageSeed = 6;
 class BadMedia : public ::testing::Test {
   protected:
     void SetUp() override {
-        QFile::remove(SettingsStore::defaultFilePath());
-        window = std::make_unique<frmMain>(QString());
-        window->Form_Load();
+        window = freshPlayer();
         // Counted after a first movie: it sets up sound and decoders for good.
         expectPlays(mediaPath("one-audio.avi"));
         window->StopMovie();
         MediaDetector::waitForReadings();
-        testsupport::pumpEvents(300);
+        pumpEvents(300);
         descriptors = proc::openDescriptors();
         threads = proc::threads();
     }
@@ -46,24 +42,16 @@ class BadMedia : public ::testing::Test {
         EXPECT_LE(live.alivePipelines(), 1);
         window->StopMovie();
         MediaDetector::waitForReadings();
-        testsupport::pumpEvents(300);
+        pumpEvents(300);
         EXPECT_LE(proc::openDescriptors(), descriptors);
         EXPECT_TRUE(waitUntil([&] { return proc::threads() <= threads; }, 3000)) << threads;
         window->ExitMe();
     }
 
     QString make(const QString& name, const QByteArray& bytes) {
-        const QString path = folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return writeFile(folder.filePath(name), bytes);
     }
-    QByteArray media(const QString& name) {
-        QFile file(mediaPath(name));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
+    static QByteArray media(const QString& name) { return readFile(mediaPath(name)); }
     QWidget* osdWindow() const {
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == "Osd")
@@ -160,8 +148,7 @@ TEST_F(BadMedia, MoviesCutAnywhereStopAndTheNextPlays) {
     }
 }
 
-// Damage is stepped over to the next key frame; a one-picture movie is seen;
-// neither is a failure.
+// Damage is stepped over to the next key frame; a one-picture movie is seen; neither fails.
 TEST_F(BadMedia, DamagedMoviesPlayOnAndOnePictureIsSeen) {
     QByteArray mkv = media("clusters.mkv");
     std::mt19937 random(kDamageSeed);
@@ -183,7 +170,7 @@ TEST_F(BadMedia, DamagedMoviesPlayOnAndOnePictureIsSeen) {
     window->OpenaMovie(mediaPath("one-frame.avi"), false);
     PicVideoWindow* video = window->videoWindowForm();
     ASSERT_TRUE(waitUntil([&] { return video->isVisible(); }, 3000));
-    testsupport::pumpEvents(800); // long after its 40 ms
+    pumpEvents(800); // long after its 40 ms
     ASSERT_TRUE(video->isVisible()) << "the picture is still on the screen";
     const QImage shot = video->grab().toImage();
     EXPECT_GT(qGray(shot.pixel(shot.width() / 20, shot.height() / 4)), 150) << "the white bar";
@@ -195,7 +182,7 @@ TEST_F(BadMedia, DamagedMoviesPlayOnAndOnePictureIsSeen) {
 // A GStreamer part not installed is named with its package, not blamed on the file.
 TEST_F(BadMedia, MissingGStreamerPartsNameTheirPackage) {
     {
-        const testsupport::HiddenFeature hidden("avdec_mpeg4");
+        const HiddenFeature hidden("avdec_mpeg4");
         window->OpenaMovie(mediaPath("one-audio.avi"), false);
         EXPECT_TRUE(waitUntil(
             [&] {
@@ -208,7 +195,7 @@ TEST_F(BadMedia, MissingGStreamerPartsNameTheirPackage) {
         EXPECT_EQ(window->playback.PlayState(), PlayStopped);
         EXPECT_FALSE(window->videoWindowForm()->isVisible());
     }
-    const testsupport::HiddenFeature hidden("scaletempo");
+    const HiddenFeature hidden("scaletempo");
     expectPlays(mediaPath("one-audio.avi"));
     EXPECT_EQ(window->scrollTitle(), "one-audio.avi needs GStreamer's \"scaletempo\", which is not "
                                      "installed: install gstreamer1.0-plugins-good.");
@@ -232,7 +219,7 @@ TEST_F(BadMedia, AMovieCutDeletedOrReplacedWhileItPlays) {
             ASSERT_TRUE(QFile::remove(movie));
             if (change == std::string_view("replaced"))
                 make("going.avi", QByteArray(1 << 20, 'x'));
-            testsupport::pumpEvents(1500);
+            pumpEvents(1500);
         }
         expectPlays(mediaPath("one-audio.avi"));
     }
@@ -250,7 +237,7 @@ TEST_F(BadMedia, AMovieWhoseFolderBecomesUnreadable) {
     ASSERT_TRUE(waitUntil(
         [&] { return window->playback.MediaControl()->currentPosition().valueOr(0) > 0.5; }, 5000));
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
-    testsupport::pumpEvents(1000);
+    pumpEvents(1000);
     window->OpenaMovie(movie, false);
     EXPECT_TRUE(waitUntil([&] { return window->playback.PlayState() == PlayStopped; }, 3000));
     EXPECT_TRUE(window->scrollTitle().contains("film.avi")) << window->scrollTitle().toStdString();

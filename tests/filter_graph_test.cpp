@@ -1,12 +1,11 @@
-// The media graph engine on real files: connections, rate, volume, and the
-// media detector.
+// The media graph engine on real files: connections, rate, volume, and the media detector.
 #include "graph_fixture.h"
 #include "live_objects.h"
 #include "support/media/media_detector.h"
 
 #include <memory>
 
-using testsupport::mediaPath;
+using namespace testsupport;
 
 TEST(FilterGraphByHand, ConnectRefusesSameDirectionBusyInputsAndForeignFiles) {
     FilterGraph graph;
@@ -41,9 +40,9 @@ TEST(FilterGraphControl, RateAndVolumeOnARunningGraph) {
         ASSERT_TRUE(graph.setCurrentPosition(0.5));
         ASSERT_TRUE(graph.setRate(rate));
         ASSERT_TRUE(graph.run());
-        testsupport::pumpEvents(300);
+        pumpEvents(300);
         const double start = graph.currentPosition().valueOr(-1);
-        testsupport::pumpEvents(800);
+        pumpEvents(800);
         const double advanced = graph.currentPosition().valueOr(-1) - start;
         EXPECT_NEAR(advanced, 0.8 * rate, 0.25 * rate) << "rate " << rate;
         EXPECT_EQ(graph.rate(), rate);
@@ -85,7 +84,7 @@ TEST(MediaDetector, ReadingsInTheBackgroundAreWaitedForAtTheEnd) {
         mediaPath("two-audio.avi"), context.get(),
         [&](const MediaDetector& d) { streams = d.outputStreams().valueOr(0); });
     EXPECT_EQ(streams, -1) << "the answer comes later";
-    ASSERT_TRUE(testsupport::waitUntil([&] { return streams >= 0; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return streams >= 0; }, 5000));
     EXPECT_EQ(streams, 3);
 
     // Closing while a reading runs: waited for, nothing left, no answer.
@@ -95,7 +94,7 @@ TEST(MediaDetector, ReadingsInTheBackgroundAreWaitedForAtTheEnd) {
                                       [&](const MediaDetector&) { called = true; });
     context.reset();
     MediaDetector::waitForReadings();
-    testsupport::pumpEvents(100);
+    pumpEvents(100);
     EXPECT_FALSE(called);
     EXPECT_EQ(live.aliveElements(), 0);
 }

@@ -23,8 +23,8 @@ FilterInfo addRegistered(FilterGraph& graph, const QString& name);
 // The linear volume set on an audio output's volume stage.
 double outputVolume(const FilterInfo& audioOutput);
 
-// The tone reaching an audio output: rising zero crossings of its first
-// channel in each fifth of a second.
+// The tone reaching an audio output: its first channel's rising zero crossings per fifth of a
+// second.
 class ToneTap {
   public:
     explicit ToneTap(const FilterInfo& audioOutput);
@@ -44,7 +44,6 @@ class ToneTap {
     unsigned long probe_ = 0;
 };
 
-// Writes a Matroska movie titled `title` whose chapters start at `starts`
-// (gst-launch cannot give a muxer a table of contents).
+// A Matroska movie titled `title` with chapters at `starts` (gst-launch cannot write chapters).
 bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
                          const QString& title);

@@ -1,5 +1,4 @@
-// The inspector driven by name, as a user at its panel (or the opening code)
-// drives it: add, connect through the pin dialog's logic, render, run.
+// The inspector driven by name as a user drives it: add, connect through the pin dialog, render.
 #include "graph_fixture.h"
 #include "inspector/graph_inspector.h"
 #include "support/media/frame_sink.h"
@@ -39,47 +38,47 @@ struct InspectorRig {
 
 TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) {
     InspectorRig rig;
+    GraphInspector& inspector = rig.inspector;
     const QString movie = mediaPath("two-audio.avi");
-    rig.inspector.chooseSourceFile = [&] { return movie; };
+    inspector.chooseSourceFile = [&] { return movie; };
     ASSERT_TRUE(rig.addRegistered("filesrc")) << "the file source is named by its file";
-    EXPECT_GE(rig.inspector.listFilters.indexOf(movie), 0);
+    EXPECT_GE(inspector.listFilters.indexOf(movie), 0);
     ASSERT_TRUE(rig.addRegistered("null audio renderer")) << "names match regardless of case";
     ASSERT_TRUE(rig.addRegistered("AVI Splitter"));
 
-    ASSERT_TRUE(rig.inspector.listFilters.selectText(movie));
-    EXPECT_EQ(rig.inspector.txtPinInfo, " \nDirection: Output");
+    ASSERT_TRUE(inspector.listFilters.selectText(movie));
+    EXPECT_EQ(inspector.txtPinInfo, " \nDirection: Output");
     rig.pickFilter = "AVI Splitter";
-    rig.inspector.cmdConnect_Click();
+    inspector.cmdConnect_Click();
 
-    ASSERT_TRUE(rig.inspector.listFilters.selectText("AVI Splitter"));
-    EXPECT_EQ(rig.inspector.lblFilterName, "AVI Splitter");
-    EXPECT_EQ(rig.inspector.listPins.items(),
+    ASSERT_TRUE(inspector.listFilters.selectText("AVI Splitter"));
+    EXPECT_EQ(inspector.lblFilterName, "AVI Splitter");
+    EXPECT_EQ(inspector.listPins.items(),
               QStringList({"sink", "Stream 00", "Stream 01", "Stream 02"}));
-    EXPECT_EQ(rig.inspector.txtPinInfo,
-              QString("Connected to pin: src  on filter: %1 \nMedia Type: "
-                      "application/octet-stream \nDirection: Input")
-                  .arg(movie));
+    EXPECT_EQ(inspector.txtPinInfo, QString("Connected to pin: src  on filter: %1 \nMedia Type: "
+                                            "application/octet-stream \nDirection: Input")
+                                        .arg(movie));
 
-    ASSERT_TRUE(rig.inspector.listPins.selectText("stream 00"));
-    EXPECT_EQ(rig.inspector.SelectedPin.name(), "Stream 00");
-    rig.inspector.cmdRender_Click();
-    ASSERT_TRUE(rig.inspector.listFilters.selectText("AVI Splitter"));
-    ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 02"));
-    rig.inspector.cmdRender_Click();
+    ASSERT_TRUE(inspector.listPins.selectText("stream 00"));
+    EXPECT_EQ(inspector.SelectedPin.name(), "Stream 00");
+    inspector.cmdRender_Click();
+    ASSERT_TRUE(inspector.listFilters.selectText("AVI Splitter"));
+    ASSERT_TRUE(inspector.listPins.selectText("Stream 02"));
+    inspector.cmdRender_Click();
 
-    ASSERT_TRUE(rig.inspector.listFilters.selectText("AVI Splitter"));
-    ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 00"));
-    EXPECT_TRUE(rig.inspector.txtPinInfo.startsWith("Connected to pin: sink  on filter: Decoder"))
-        << rig.inspector.txtPinInfo.toStdString();
-    EXPECT_TRUE(rig.inspector.txtPinInfo.endsWith("Media Type: video/x-divx \nDirection: Output") ||
-                rig.inspector.txtPinInfo.endsWith("Media Type: video/mpeg \nDirection: Output"))
-        << rig.inspector.txtPinInfo.toStdString();
-    ASSERT_TRUE(rig.inspector.listPins.selectText("Stream 01"));
-    EXPECT_EQ(rig.inspector.txtPinInfo, " \nDirection: Output");
+    ASSERT_TRUE(inspector.listFilters.selectText("AVI Splitter"));
+    ASSERT_TRUE(inspector.listPins.selectText("Stream 00"));
+    EXPECT_TRUE(inspector.txtPinInfo.startsWith("Connected to pin: sink  on filter: Decoder"))
+        << inspector.txtPinInfo.toStdString();
+    EXPECT_TRUE(inspector.txtPinInfo.endsWith("Media Type: video/x-divx \nDirection: Output") ||
+                inspector.txtPinInfo.endsWith("Media Type: video/mpeg \nDirection: Output"))
+        << inspector.txtPinInfo.toStdString();
+    ASSERT_TRUE(inspector.listPins.selectText("Stream 01"));
+    EXPECT_EQ(inspector.txtPinInfo, " \nDirection: Output");
     // Before the graph runs, the renderer shows the decoder output planned for it.
-    ASSERT_TRUE(rig.inspector.listFilters.selectText("Video Renderer"));
-    EXPECT_EQ(rig.inspector.txtPinInfo, "Connected to pin: video  on filter: Decoder \n"
-                                        "Media Type: video/x-raw \nDirection: Input");
+    ASSERT_TRUE(inspector.listFilters.selectText("Video Renderer"));
+    EXPECT_EQ(inspector.txtPinInfo, "Connected to pin: video  on filter: Decoder \n"
+                                    "Media Type: video/x-raw \nDirection: Input");
 
     FilterGraph& graph = *rig.playback.MediaControl();
     EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo());

@@ -16,11 +16,12 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QSet>
 #include <functional>
 #include <gtest/gtest.h>
+
+using namespace testsupport;
 
 namespace {
 
@@ -61,35 +62,25 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
         int key;
         Qt::KeyboardModifiers modifiers;
         Command command;
-    } keys[] = {{Qt::Key_Return, alt, C::FullScreen},
-                {Qt::Key_Enter, alt | pad, C::FullScreen},
-                {Qt::Key_Space, {}, C::PlayPause},
-                {Qt::Key_PageUp, {}, C::ChapterNext},
-                {Qt::Key_PageDown, {}, C::ChapterPrevious},
-                {Qt::Key_B, {}, C::NextMovie},
-                {Qt::Key_C, {}, C::PauseMovie},
-                {Qt::Key_D, {}, C::LoadMenuDlg},
-                {Qt::Key_F, {}, C::ShuffMode},
-                {Qt::Key_M, {}, C::MuteSound},
-                {Qt::Key_O, {}, C::OpenMovie},
-                {Qt::Key_P, {}, C::ShowPlayLst},
-                {Qt::Key_R, {}, C::RepMode},
-                {Qt::Key_S, {}, C::OpenSubDlg},
-                {Qt::Key_V, {}, C::StopMovie},
-                {Qt::Key_W, {}, C::Previous},
-                {Qt::Key_X, {}, C::PlayMovie},
-                {Qt::Key_Z, {}, C::FullScreen},
-                {Qt::Key_Plus, pad, C::VolumeUp},
-                {Qt::Key_Minus, pad, C::VolumeDown},
-                {Qt::Key_VolumeMute, {}, C::MuteSound},
-                {Qt::Key_VolumeDown, {}, C::VolumeDown},
-                {Qt::Key_VolumeUp, {}, C::VolumeUp},
-                {Qt::Key_MediaTogglePlayPause, {}, C::PlayPause},
-                {Qt::Key_MediaPlay, {}, C::PlayMovie},
-                {Qt::Key_MediaPause, {}, C::PauseMovie},
-                {Qt::Key_MediaStop, {}, C::StopMovie},
-                {Qt::Key_MediaNext, {}, C::NextMovie},
-                {Qt::Key_MediaPrevious, {}, C::Previous}};
+    } keys[] = {
+        // clang-format off
+        {Qt::Key_Return, alt, C::FullScreen}, {Qt::Key_Enter, alt | pad, C::FullScreen},
+        {Qt::Key_Space, {}, C::PlayPause}, {Qt::Key_PageUp, {}, C::ChapterNext},
+        {Qt::Key_PageDown, {}, C::ChapterPrevious}, {Qt::Key_B, {}, C::NextMovie},
+        {Qt::Key_C, {}, C::PauseMovie}, {Qt::Key_D, {}, C::LoadMenuDlg},
+        {Qt::Key_F, {}, C::ShuffMode}, {Qt::Key_M, {}, C::MuteSound},
+        {Qt::Key_O, {}, C::OpenMovie}, {Qt::Key_P, {}, C::ShowPlayLst},
+        {Qt::Key_R, {}, C::RepMode}, {Qt::Key_S, {}, C::OpenSubDlg},
+        {Qt::Key_V, {}, C::StopMovie}, {Qt::Key_W, {}, C::Previous},
+        {Qt::Key_X, {}, C::PlayMovie}, {Qt::Key_Z, {}, C::FullScreen},
+        {Qt::Key_Plus, pad, C::VolumeUp}, {Qt::Key_Minus, pad, C::VolumeDown},
+        {Qt::Key_VolumeMute, {}, C::MuteSound}, {Qt::Key_VolumeDown, {}, C::VolumeDown},
+        {Qt::Key_VolumeUp, {}, C::VolumeUp}, {Qt::Key_MediaTogglePlayPause, {}, C::PlayPause},
+        {Qt::Key_MediaPlay, {}, C::PlayMovie}, {Qt::Key_MediaPause, {}, C::PauseMovie},
+        {Qt::Key_MediaStop, {}, C::StopMovie}, {Qt::Key_MediaNext, {}, C::NextMovie},
+        {Qt::Key_MediaPrevious, {}, C::Previous},
+        // clang-format on
+    };
     for (QWidget* window : {&main, &video, &subtitles}) {
         for (const auto& row : keys) {
             commands.ran.clear();
@@ -129,9 +120,7 @@ TEST_F(KeyDispatcherTest, ModifiersKeypadTextBoxesAndOtherWindows) {
     EXPECT_EQ(commands.ran.size(), 1);
 }
 
-// The three menus as the user sees them, item by item, with the command each
-// runs and its check mark; aspect, stream and output captions are the
-// player's when opened.
+// The three menus item by item, with each command and check mark; some captions come when opened.
 TEST(GraphMenus, EachItemRunsItsCommand) {
     Recorder commands;
     Graph graph(commands, {[] {
@@ -183,31 +172,18 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     for (QMenu* menu : {&graph.MnuOption, &graph.mnu_Player, &graph.Mnu_opener})
         walk(*menu, QString());
     const QList<Item> expected = {
-        {"-Options", C::None},
-        {"Options", C::ShowOptions},
-        {"-Filters", C::None},
-        {"Filters Properties", C::FilterProperties},
-        {"Video Renderer", C::VideoRendererProperties},
+        // clang-format off
+        {"-Options", C::None}, {"Options", C::ShowOptions}, {"-Filters", C::None},
+        {"Filters Properties", C::FilterProperties}, {"Video Renderer", C::VideoRendererProperties},
         // The player menu.
-        {"Show Player", C::ShowMe},
-        {"-Player Options", C::None},
-        {"Options", C::ShowOptions},
-        {"Filters Properties", C::FilterProperties},
-        {"-Player Control", C::None},
-        {"Open > File...", C::OpenMovie},
-        {"Open > Subtitles...", C::OpenSubDlg},
-        {"Open > Scenova", C::LoadMenuDlg},
-        {"Previous File", C::Previous},
-        {"Play", C::PlayMovie},
-        {"Pause", C::PauseMovie},
-        {"Stop", C::StopMovie},
-        {"Next File", C::NextMovie},
-        {"Jump to...", C::ShowJump},
-        {"Show Playlist...", C::ShowPlayLst},
-        {"Repeat", C::RepMode, 0, "[x]"},
-        {"Shuffle", C::ShuffMode, 0, "[ ]"},
-        {"-Renderer", C::None},
-        {"Full Screen", C::FullScreen},
+        {"Show Player", C::ShowMe}, {"-Player Options", C::None}, {"Options", C::ShowOptions},
+        {"Filters Properties", C::FilterProperties}, {"-Player Control", C::None},
+        {"Open > File...", C::OpenMovie}, {"Open > Subtitles...", C::OpenSubDlg},
+        {"Open > Scenova", C::LoadMenuDlg}, {"Previous File", C::Previous},
+        {"Play", C::PlayMovie}, {"Pause", C::PauseMovie}, {"Stop", C::StopMovie},
+        {"Next File", C::NextMovie}, {"Jump to...", C::ShowJump},
+        {"Show Playlist...", C::ShowPlayLst}, {"Repeat", C::RepMode, 0, "[x]"},
+        {"Shuffle", C::ShuffMode, 0, "[ ]"}, {"-Renderer", C::None}, {"Full Screen", C::FullScreen},
         {"Aspect Ratio > Original", C::AspectOriginal, 0, "[ ]"},
         {"Aspect Ratio > 16/9", C::AspectPreset, 1, "[ ]"},
         {"Aspect Ratio > 4/3", C::AspectPreset, 2, "[x]"},
@@ -218,8 +194,7 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
         {"Aspect Ratio > 7 - Empty", C::AspectPreset, 7, "[ ]"},
         {"Aspect Ratio > 8 - Empty", C::AspectPreset, 8, "[ ]"},
         {"Aspect Ratio > 9 - Empty", C::AspectPreset, 9, "[ ]"},
-        {"Rate > Half (50%)", C::Rate, 0, "[ ]"},
-        {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
+        {"Rate > Half (50%)", C::Rate, 0, "[ ]"}, {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
         {"Rate > Double (200%)", C::Rate, 2, "[ ]"},
         {"Audio Streams > Stream 01", C::AudioStream, 1, "[x]"},
         {"Audio Streams > Stream 02", C::AudioStream, 2, "[ ]"},
@@ -231,13 +206,12 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
         {"Show Subtitles", C::ShowSubtitles, 0, "[x]"},
         {"Subtitle Tracks > No Subtitles", C::SubtitleTrack, 0, "[ ]"},
         {"Subtitle Tracks > Subtitles 01 - French", C::SubtitleTrack, 1, "[x]"},
-        {"-Exit", C::None},
-        {"Exit", C::Exit},
+        {"-Exit", C::None}, {"Exit", C::Exit},
         // The open button's menu.
-        {"- Open", C::None},
-        {"File...", C::OpenMovie},
-        {"Subtitles...", C::OpenSubDlg},
-        {"Scenova", C::LoadMenuDlg}};
+        {"- Open", C::None}, {"File...", C::OpenMovie}, {"Subtitles...", C::OpenSubDlg},
+        {"Scenova", C::LoadMenuDlg},
+        // clang-format on
+    };
     ASSERT_EQ(seen.size(), expected.size());
     for (qsizetype i = 0; i < seen.size(); ++i)
         EXPECT_TRUE(seen[i] == expected[i])
@@ -246,60 +220,33 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
             << expected[i].caption.toStdString();
 }
 
+// Read again at each opening (the marks themselves: EachItemRunsItsCommand).
 TEST(GraphMenus, ChecksAndEnabledStatesAreReadWhenAMenuOpens) {
     Recorder commands;
     Graph graph(commands, {});
-    commands.unavailable = {Command::PlayMovie, Command::ShowSubtitles, Command::AudioStream};
+    commands.unavailable = {Command::PlayMovie, Command::AudioStream};
     commands.on = {{Command::ShuffMode, 0}};
     Q_EMIT graph.mnu_Player.aboutToShow();
     EXPECT_FALSE(graph.item("mnu_Play")->isEnabled());
     EXPECT_FALSE(graph.item("Mnu_As1")->isEnabled()) << "an argument's command";
     EXPECT_TRUE(graph.item("Mnu_Stop")->isEnabled());
     EXPECT_TRUE(graph.item("Mnu_Shuffle")->isChecked());
-    EXPECT_FALSE(graph.item("Mnu_Repeat")->isChecked());
-
     commands.unavailable.clear();
-    commands.on = {{Command::RepMode, 0}, {Command::ShowSubtitles, 0}};
+    commands.on.clear();
     Q_EMIT graph.mnu_Player.aboutToShow();
     EXPECT_TRUE(graph.item("mnu_Play")->isEnabled());
     EXPECT_FALSE(graph.item("Mnu_Shuffle")->isChecked());
-    EXPECT_TRUE(graph.item("Mnu_Repeat")->isChecked());
-    EXPECT_TRUE(graph.item("Mnu_ShowSub")->isChecked());
     // Pictures by caption; the check items have none, so they show marks.
     EXPECT_GE(graph.cool.record(graph.item("mnu_Play"))->iButton, 0);
     EXPECT_EQ(graph.cool.record(graph.item("Mnu_Repeat"))->iButton, -1);
 }
 
-namespace {
-
-class PlayerMenusTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        QFile::remove(SettingsStore::defaultFilePath());
-        window = std::make_unique<frmMain>(QString());
-        window->Form_Load();
-        window->show();
-    }
-    void TearDown() override { window->ExitMe(); }
-    void click(QWidget& widget, Qt::MouseButton button) {
-        const QPointF at(widget.width() / 2.0, widget.height() / 2.0);
-        QMouseEvent down(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), button, button,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&widget, &down);
-        QMouseEvent up(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), button, Qt::NoButton,
-                       Qt::NoModifier);
-        QApplication::sendEvent(&widget, &up);
-    }
-    std::unique_ptr<frmMain> window;
-};
-
-} // namespace
-
-TEST_F(PlayerMenusTest, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
+TEST(PlayerMenus, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
+    auto window = freshPlayer();
     Graph& graph = window->graph();
     auto* conf = window->findChild<SkinImage*>("conf");
-    click(*conf, Qt::LeftButton);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
+    click(conf);
+    ASSERT_TRUE(waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
     EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
         << "beside the button";
     // The help line stands in the title while open; a newer title stays.
@@ -310,8 +257,8 @@ TEST_F(PlayerMenusTest, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
     Q_EMIT graph.MnuOption.aboutToHide();
     EXPECT_EQ(window->scrollTitle(), "film.avi");
     graph.MnuOption.hide();
-    click(*window->findChild<SkinImage*>("ouvrir"), Qt::LeftButton);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
+    click(window->findChild<SkinImage*>("ouvrir"));
+    ASSERT_TRUE(waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
     graph.Mnu_opener.hide();
 
     // Nothing plays: the items that need a movie are disabled.
@@ -319,39 +266,42 @@ TEST_F(PlayerMenusTest, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
     EXPECT_FALSE(graph.item("mnu_Play")->isEnabled());
     EXPECT_FALSE(graph.item("Mnu_ShowSub")->isEnabled());
     EXPECT_TRUE(graph.item("Mnu_Opfile")->isEnabled());
+    window->ExitMe();
 }
+
+namespace {
+QString readme() {
+    QFile file(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+QString playerSays(const QString& option) {
+    QProcess player;
+    player.start(VANTOR_PLAYER, {option});
+    EXPECT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(player.exitCode(), 0);
+    return QString::fromLocal8Bit(player.readAllStandardOutput());
+}
+} // namespace
 
 // The README's key list is the one "vantorplay --help" prints.
 TEST(HelpText, TheReadmeAndThePlayerListTheKeyTable) {
-    QFile readme(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
-    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(readme.readAll());
-    const qsizetype from = text.indexOf("<!-- keys -->\n```\n");
+    const QString text = readme();
+    const qsizetype from = text.indexOf("<!-- keys -->\n```\n") + 18;
     const qsizetype to = text.indexOf("```\n<!-- /keys -->");
-    ASSERT_TRUE(from >= 0 && to > from);
-    EXPECT_EQ(text.mid(from + 18, to - from - 18), keyTableText())
+    ASSERT_TRUE(from >= 18 && to > from);
+    EXPECT_EQ(text.mid(from, to - from), keyTableText())
         << "copy the key lines of \"vantorplay --help\" into the README";
-
-    QProcess player;
-    player.start(VANTOR_PLAYER, {"--help"});
-    ASSERT_TRUE(player.waitForFinished(10000));
-    EXPECT_EQ(player.exitCode(), 0);
-    const QString out = QString::fromLocal8Bit(player.readAllStandardOutput());
+    const QString out = playerSays("--help");
     EXPECT_TRUE(out.startsWith("Usage: vantorplay"));
-    EXPECT_TRUE(out.contains(text.mid(from + 18, to - from - 18))) << "every key";
+    EXPECT_TRUE(out.contains(text.mid(from, to - from))) << "every key";
 }
 
 // One version: --version, the title strip and the README's package name.
 TEST(HelpText, TheVersionIsTheSameEverywhere) {
-    QProcess player;
-    player.start(VANTOR_PLAYER, {"--version"});
-    ASSERT_TRUE(player.waitForFinished(10000));
-    const QString out = QString::fromLocal8Bit(player.readAllStandardOutput()).trimmed();
+    const QString out = playerSays("--version").trimmed();
     ASSERT_TRUE(out.startsWith("vantorplay ")) << qPrintable(out);
     const QString version = out.mid(11);
     EXPECT_FALSE(version.isEmpty());
     EXPECT_EQ(TextScroller().text(), "Vantor Meridian " + version);
-    QFile readme(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
-    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(readme.readAll().contains(("vantorplay_" + version + "_amd64.deb").toUtf8()));
+    EXPECT_TRUE(readme().contains("vantorplay_" + version + "_amd64.deb"));
 }

@@ -73,28 +73,16 @@ QHash<QString, int> LiveObjects::alive() {
     return byType;
 }
 
-namespace {
-int countOf(const QHash<QString, int>& byType, GType base) {
+int LiveObjects::aliveOf(const char* baseType) {
+    const GType base = g_type_from_name(baseType);
+    const QHash<QString, int> byType = alive();
     int total = 0;
     for (auto it = byType.cbegin(); it != byType.cend(); ++it) {
         const GType type = g_type_from_name(it.key().toUtf8().constData());
-        if (type && g_type_is_a(type, base))
+        if (base && type && g_type_is_a(type, base))
             total += it.value();
     }
     return total;
-}
-} // namespace
-
-int LiveObjects::aliveElements() {
-    return countOf(alive(), GST_TYPE_ELEMENT);
-}
-
-int LiveObjects::alivePipelines() {
-    return countOf(alive(), GST_TYPE_PIPELINE);
-}
-
-int LiveObjects::aliveBuffers() {
-    return countOf(alive(), GST_TYPE_BUFFER);
 }
 
 namespace proc {

@@ -1,6 +1,5 @@
 #pragma once
-// What a process holds: GStreamer objects alive (its leaks tracer), memory,
-// descriptors and threads. Shared by the reopen test and benchmark.
+// What a process holds: GStreamer objects alive, memory, descriptors, threads (tests and bench).
 #include <QHash>
 #include <QString>
 
@@ -22,10 +21,11 @@ class LiveObjects {
     void update();
     // Objects created since counting began and still alive, by type name.
     QHash<QString, int> alive();
-    // How many of those are elements (pipelines and bins included).
-    int aliveElements();
-    int alivePipelines();
-    int aliveBuffers();
+    // How many of those are of `baseType` ("GstElement" takes in pipelines and bins).
+    int aliveOf(const char* baseType);
+    int aliveElements() { return aliveOf("GstElement"); }
+    int alivePipelines() { return aliveOf("GstPipeline"); }
+    int aliveBuffers() { return aliveOf("GstBuffer"); }
 
   private:
     GstTracer* tracer_ = nullptr;

@@ -1,8 +1,6 @@
-// Opening and transport on real graphs, with a host that records what the
-// windows would show.
+// Opening and transport on real graphs, with a host that records what the windows would show.
 #include "app/frm_main.h"
 #include "graph_fixture.h"
-#include "player/failure_text.h"
 #include "player/frm_jump_to.h"
 #include "player/movie_opener.h"
 #include "player/time_text.h"
@@ -11,33 +9,24 @@
 #include "video/pic_video_window.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <cmath>
 
-using testsupport::mediaPath;
-using testsupport::waitUntil;
+using namespace testsupport;
 
 namespace {
 
 struct RecordingHost : TransportHost, OpenerHost {
-    QStringList osd;
-    int attached = 0, detached = 0;
-    int value = 0, max = 0;
-    QString position = "00:00:00";
-    QStringList streamItems;
-    bool streamMenuOn = false;
+    QStringList osd, streamItems;
+    int detached = 0, value = 0, max = 0, probed = 0, ends = 0, detections = 0;
+    QString position = "00:00:00", device = "Null Audio Renderer";
+    bool streamMenuOn = false, shuffle = false;
     double duration = -1;
-    bool shuffle = false;
-    QString device = "Null Audio Renderer";
-    int probed = 0;
-    int ends = 0;
-    int detections = 0;
 
-    void AttachVideo() override { ++attached; }
+    void AttachVideo() override {}
     void DetachVideo() override { ++detached; }
     void setOsdText(const QString& text) override { osd << text; }
     void applyVolume() override {}
@@ -65,10 +54,7 @@ struct RecordingHost : TransportHost, OpenerHost {
     void beforeGraphBuilt() override {}
     void unloadSubtitles() override {}
     void loadSubtitles() override {}
-    void openFailed(const QString& file, const MediaError& error) override {
-        failures << failureText(file, error);
-    }
-    QStringList failures;
+    void openFailed(const QString&, const MediaError&) override {}
 };
 
 struct Player {
@@ -94,8 +80,7 @@ struct Player {
 
 } // namespace
 
-// Three streams take the AVI path with the first audio stream, two the
-// generic path; a refused file keeps nothing of the movie before.
+// Three streams take the AVI path on the first audio stream, two the generic; a refusal keeps none.
 TEST(Opening, TheStreamCountDecidesThePathAndTheAudioStreamMenu) {
     Player player;
     ASSERT_TRUE(player.opener.OpenaMovie(mediaPath("two-audio.avi"), true));
@@ -135,8 +120,7 @@ TEST(Opening, TheStreamCountDecidesThePathAndTheAudioStreamMenu) {
     EXPECT_FALSE(player.playback.MovieOpen());
 }
 
-// Any container but AVI: tracks listed with language and title, switched
-// inside the running graph.
+// Any container but AVI: tracks listed with language and title, switched in the running graph.
 TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
     Player player;
     ASSERT_TRUE(player.opener.OpenBivx(mediaPath("tracks.mkv"), "Stream 02", false));
@@ -185,7 +169,7 @@ TEST(Opening, AudioTrackCaptionsNameWhatTheFileGives) {
 
 TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
     Player player;
-    const QStringList dropped = {mediaPath("missing.avi"),   testsupport::mediaPath(""),
+    const QStringList dropped = {mediaPath("missing.avi"),   mediaPath(""),
                                  mediaPath("one-audio.avi"), mediaPath("movie.mp4"),
                                  mediaPath("gone.mpg"),      mediaPath("movie.mpg")};
     EXPECT_EQ(player.opener.openDropped(dropped, false, player.queue), 3);
@@ -202,18 +186,18 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     player.host.value = 2;
     player.transport.PBar1_Click();
     EXPECT_EQ(player.host.position, "00:00:02");
-    testsupport::pumpEvents(150);
+    pumpEvents(150);
     EXPECT_NEAR(player.position(), 2.1, 0.3);
 
     player.transport.pause_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
     EXPECT_TRUE(player.playback.Paused());
-    testsupport::pumpEvents(200);
+    pumpEvents(200);
     const double paused = player.position();
     player.transport.play_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayRunning);
     EXPECT_FALSE(player.playback.Paused());
-    testsupport::pumpEvents(100);
+    pumpEvents(100);
     EXPECT_GE(player.position(), paused - 0.05) << "play after pause resumes";
 
     const int detections = player.host.detections;
@@ -221,7 +205,7 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     player.transport.Jump("00:00:01");
     EXPECT_EQ(player.playback.PlayState(), PlayRunning);
     EXPECT_FALSE(player.playback.Paused()) << "Space would ask a running movie to play";
-    testsupport::pumpEvents(150);
+    pumpEvents(150);
     EXPECT_NEAR(player.position(), 1.1, 0.3);
     EXPECT_EQ(player.host.value, 1);
     EXPECT_EQ(player.host.detections, detections) << "a jump is no new play";
@@ -241,14 +225,13 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     EXPECT_FALSE(player.playback.Paused()) << "a stopped movie is not paused";
     player.transport.playPause(); // Space
     EXPECT_EQ(player.playback.PlayState(), PlayRunning) << "one Space plays after Stop";
-    testsupport::pumpEvents(300);
+    pumpEvents(300);
     EXPECT_LT(player.position(), 0.9) << "play after stop starts at 0";
     player.transport.playPause();
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
 }
 
-// Next and Previous end the movie for the queue to move on, or do nothing;
-// Previous first steps back two, as the end steps forward one.
+// Next and Previous end the movie for the queue to move on; Previous first steps back two.
 TEST(Transport, NextAndPreviousAgainstTheQueue) {
     const struct {
         bool previous, shuffle;
@@ -279,7 +262,7 @@ TEST(Transport, NextAndPreviousAgainstTheQueue) {
     }
 }
 
-TEST(TimeText, FormatsAndParsesAtFixedPlaces) {
+TEST(TimeText, FormatsParsesAndJoinsAtFixedPlaces) {
     EXPECT_EQ(formatTime(3725), "01:02:05");
     EXPECT_EQ(formatTime(40000), "11:06:40") << "past 32767 seconds";
     EXPECT_EQ(formatTime(360000), "100:00:00");
@@ -291,6 +274,14 @@ TEST(TimeText, FormatsAndParsesAtFixedPlaces) {
     EXPECT_EQ(leadingNumber(" 12x"), 12);
     EXPECT_EQ(leadingNumber("-3"), -3);
     EXPECT_EQ(leadingNumber(":5"), 0);
+
+    QString asked;
+    auto* dialog = new frmJumpTo([&](const QString& time) { asked = time; }, nullptr);
+    dialog->hours->setText("1");
+    dialog->minutes->setText("5");
+    dialog->Seconds->setText("3");
+    dialog->Command1_Click();
+    EXPECT_EQ(asked, "01:05:03") << "the jump dialog joins its fields two digits wide";
 }
 
 TEST(Chapters, SideFileNamesAndEntries) {
@@ -298,10 +289,7 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(ChapterList::sideFileName("C:\\films\\Film.divx"), "Film..vcx")
         << "the last four characters go, whatever they are";
     QTemporaryDir folder;
-    QFile file(folder.filePath("Movie.vcx"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("00:00:00, 00:10:00\n\"00:20:00\"\n\n");
-    file.close();
+    writeFile(folder.filePath("Movie.vcx"), "00:00:00, 00:10:00\n\"00:20:00\"\n\n");
     ChapterList chapters;
     chapters.load("/elsewhere/Movie.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.items(), QStringList({"00:00:00", "00:10:00", "00:20:00"}));
@@ -313,21 +301,15 @@ TEST(Chapters, SideFileNamesAndEntries) {
     chapters.load("/elsewhere/Other.avi", folder.path());
     EXPECT_TRUE(told.isEmpty()) << "most movies have no chapters";
 
-    QFile huge(folder.filePath("Huge.vcx"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write(QByteArray(1024 * 1024 + 1, '0'));
-    huge.close();
+    writeFile(folder.filePath("Huge.vcx"), QByteArray(1024 * 1024 + 1, '0'));
     chapters.load("/elsewhere/Huge.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 0);
     ASSERT_EQ(told.size(), 1);
     EXPECT_EQ(told[0], "Huge.vcx is far too big to be a chapter file.");
-    QFile many(folder.filePath("Many.vcx"));
-    ASSERT_TRUE(many.open(QIODevice::WriteOnly));
     // A line of 4097 characters is skipped; 10000 entries are kept.
-    many.write("00:00:02\n" + QByteArray(4097, '1') + "\n" + QByteArray(4096, '2') + "\n");
-    for (int i = 0; i < 10000; ++i)
-        many.write("00:00:01\n");
-    many.close();
+    writeFile(folder.filePath("Many.vcx"), "00:00:02\n" + QByteArray(4097, '1') + "\n" +
+                                               QByteArray(4096, '2') + "\n" +
+                                               QByteArray("00:00:01\n").repeated(10000));
     chapters.load("/elsewhere/Many.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 10000);
     EXPECT_EQ(chapters.ListChap.item(0), "00:00:02");
@@ -337,46 +319,38 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
 }
 
-// A movie's own chapters, unless a side file is there, reached by the keys:
-// Page Up the next, Page Down the one before.
+// A movie's own chapters, unless a side file is there: Page Up the next, Page Down the one before.
 TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
     QTemporaryDir folder;
     const QString movie = folder.filePath("chapters.mkv");
     ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}, "Three chapters"));
-    QFile::remove(SettingsStore::defaultFilePath());
-    frmMain player("");
-    player.Form_Load();
-    player.opener.chapterFolder = folder.path();
+    auto player = freshPlayer();
+    player->opener.chapterFolder = folder.path();
     ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));
-    QFile side(folder.filePath("side.vcx"));
-    ASSERT_TRUE(side.open(QIODevice::WriteOnly));
-    side.write("00:00:01\n");
-    side.close();
-    ASSERT_TRUE(player.OpenaMovie(folder.filePath("side.mkv"), false));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return player.playback.FrameRate() == 25; }, 5000))
+    writeFile(folder.filePath("side.vcx"), "00:00:01\n");
+    ASSERT_TRUE(player->OpenaMovie(folder.filePath("side.mkv"), false));
+    ASSERT_TRUE(waitUntil([&] { return player->playback.FrameRate() == 25; }, 5000))
         << "the file has been read";
-    EXPECT_EQ(player.chapters.ListChap.count(), 1);
+    EXPECT_EQ(player->chapters.ListChap.count(), 1);
 
-    ASSERT_TRUE(player.OpenaMovie(movie, false));
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return player.chapters.ListChap.count() == 3; }, 5000));
-    EXPECT_EQ(player.playback.titleTag(), "Three chapters") << "for the desktop's players list";
-    const auto position = [&] { return player.playback.position(); };
+    ASSERT_TRUE(player->OpenaMovie(movie, false));
+    ASSERT_TRUE(waitUntil([&] { return player->chapters.ListChap.count() == 3; }, 5000));
+    EXPECT_EQ(player->playback.titleTag(), "Three chapters") << "for the desktop's players list";
+    const auto position = [&] { return player->playback.position(); };
     for (const auto& [key, start] : {std::pair{Qt::Key_PageUp, 0.0},
                                      {Qt::Key_PageUp, 2.0},
                                      {Qt::Key_PageUp, 5.0},
                                      {Qt::Key_PageDown, 2.0},
                                      {Qt::Key_PageDown, 0.0}}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(player.videoWindowForm(), &press);
-        EXPECT_TRUE(
-            testsupport::waitUntil([&] { return std::abs(position() - start) < 0.3; }, 3000))
+        QApplication::sendEvent(player->videoWindowForm(), &press);
+        EXPECT_TRUE(waitUntil([&] { return std::abs(position() - start) < 0.3; }, 3000))
             << start << " " << position();
         // The selection follows at the next tick of the position.
-        EXPECT_TRUE(testsupport::waitUntil(
-            [&] { return player.chapters.ListChap.text() == formatTime(qint64(start)); }, 3000));
+        EXPECT_TRUE(waitUntil(
+            [&] { return player->chapters.ListChap.text() == formatTime(qint64(start)); }, 3000));
     }
-    player.ExitMe();
+    player->ExitMe();
 }
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
@@ -406,14 +380,4 @@ TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
     EXPECT_TRUE(none.next("00:00:00").isEmpty());
     none.seekedTo(5);
     none.tick("00:00:10");
-}
-
-TEST(JumpDialog, JoinsTheFieldsTwoDigitsWide) {
-    QString asked;
-    auto* dialog = new frmJumpTo([&](const QString& time) { asked = time; }, nullptr);
-    dialog->hours->setText("1");
-    dialog->minutes->setText("5");
-    dialog->Seconds->setText("3");
-    dialog->Command1_Click();
-    EXPECT_EQ(asked, "01:05:03");
 }

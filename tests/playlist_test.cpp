@@ -1,5 +1,4 @@
-// The play queue without windows: playlist files, the folder listing, and
-// how the queue moves on, with a host that records what it asked.
+// The play queue without windows: playlist files, the folder listing, how the queue moves on.
 #include "player/playback.h"
 #include "playlist/folder_listing.h"
 #include "playlist/play_queue.h"
@@ -13,21 +12,9 @@
 #include <gtest/gtest.h>
 #include <utility>
 
-using testsupport::pumpEvents;
-using testsupport::waitUntil;
+using namespace testsupport;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct RecordingHost : PlayQueueHost {
     explicit RecordingHost(Playback& playback) : playback(playback) {}
@@ -52,9 +39,7 @@ struct RecordingHost : PlayQueueHost {
     void warn(const QString& text) override { warnings.append(text); }
 
     Playback& playback;
-    bool playable = true;
-    bool transitionPending = false;
-    bool fullScreenOn = false;
+    bool playable = true, transitionPending = false, fullScreenOn = false;
     QStringList opened, jumps, warnings, curtain; // curtain: shown 1, lifted 0
     QString title;
     int stops = 0, transitions = 0;
@@ -64,10 +49,8 @@ struct RecordingHost : PlayQueueHost {
 struct QueueRig {
     void fill(int count) {
         QStringList entries;
-        for (int i = 0; i < count; ++i) {
-            entries.append(dir.filePath(QStringLiteral("%1.avi").arg(i)));
-            writeFile(entries.last(), "x");
-        }
+        for (int i = 0; i < count; ++i)
+            entries.append(writeFile(dir.filePath(QStringLiteral("%1.avi").arg(i)), "x"));
         queue.List1.setItems(entries);
         queue.file2.setItems(entries);
     }
@@ -157,8 +140,7 @@ TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {
                                     .arg(name));
     }
 
-    // A place that cannot hold a file (its folder is a file) is refused
-    // with the reason, and the file in the way is untouched.
+    // A place beneath a file is refused with the reason, and the file in the way is untouched.
     const QString blocker = dir.filePath("plain");
     writeFile(blocker, "old");
     EXPECT_TRUE(writePlaylistFile(blocker + "/list.lst", {"new"})
@@ -192,16 +174,13 @@ TEST(FolderListing, SizesAtTheirThresholdsAndFilesInPatternOrder) {
                            dir.filePath("d.divx"), dir.filePath("e.asf")}));
 }
 
-// Each end plays the next entry, until the last; repeat plays the same
-// again, a pending transition runs instead, full screen hides the change.
+// Each end plays the next entry; repeat, the same; a transition runs first; full screen hides it.
 TEST(PlayQueue, EndsMoveOnInOrder) {
     const struct {
         const char* what;
         int count, index, ends;
         bool repeat, transition, fullScreen;
-        const char* opened;
-        const char* jumps;
-        const char* curtain;
+        const char *opened, *jumps, *curtain;
     } cases[] = {
         {"from none", 3, -1, 4, false, false, false, "0.avi 1.avi 2.avi", "", "0 0 0"},
         {"from the middle", 3, 1, 1, false, false, false, "2.avi", "", "0"},
@@ -320,8 +299,7 @@ TEST_F(PlayQueueTest, LoadingAppendsAndOkRebuildsTheQueue) {
     EXPECT_EQ(host.opened, QStringList{"0.avi"});
     EXPECT_EQ(queue.List1.count(), 3);
     EXPECT_EQ(queue.List1.listIndex(), 2);
-    // A remembered index the new queue no longer has: the first entry
-    // plays and the end goes on to the second, not to the first again.
+    // A remembered index the queue no longer has: the first plays, and the end goes to the second.
     queue.rebuildFromEditList(5);
     end();
     EXPECT_EQ(host.opened, (QStringList{"0.avi", "0.avi", "1.avi"}));

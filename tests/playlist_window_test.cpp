@@ -1,6 +1,4 @@
-// The playlist window with real movies: a folder's files into the edit list,
-// Ok, Cancel, drops, the stored places (the queue's order: playlists.sh).
-// Run again under a window manager, with a picture in VANTOR_SCREENSHOTS.
+// The playlist window with real movies, again under a window manager (the queue: playlists.sh).
 #include "app/frm_main.h"
 #include "app/playlist_view.h"
 #include "playlist/frm_play_list.h"
@@ -24,8 +22,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-using testsupport::mediaPath;
-using testsupport::waitUntil;
+using namespace testsupport;
 
 namespace {
 

@@ -1,6 +1,5 @@
 #pragma once
-// Opening movie after movie through the main window's own path, as the
-// reopen test and the reopen benchmark do.
+// Movie after movie through the main window's own path, for the reopen test and benchmark.
 class frmMain;
 
 namespace reopen {

@@ -1,5 +1,4 @@
-// Movie after movie through the main window leaves nothing of the earlier
-// graphs: elements and buffers (the leaks tracer), memory, descriptors, threads.
+// Movie after movie leaves no elements, buffers, memory, descriptors or threads of earlier graphs.
 #include "app/frm_main.h"
 #include "live_objects.h"
 #include "reopen_driver.h"
@@ -7,6 +6,8 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+using namespace testsupport;
 
 #ifdef __SANITIZE_ADDRESS__
 constexpr bool kSanitizedBuild = true;
@@ -29,7 +30,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     ASSERT_TRUE(settled(window));
     window.StopMovie();
     MediaDetector::waitForReadings(); // the reading thread is on its way out
-    testsupport::pumpEvents(500);     // the streaming threads wind down
+    pumpEvents(500);                  // the streaming threads wind down
     const int descriptors = proc::openDescriptors(), threads = proc::threads();
     window.transport.play_Click();
     long residentAfter10 = 0;
@@ -42,7 +43,7 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
         if (n == 9)
             residentAfter10 = proc::residentKiB();
     }
-    testsupport::pumpEvents(300);
+    pumpEvents(300);
     const long residentAfter50 = proc::residentKiB();
     window.StopMovie();
     MediaDetector::waitForReadings();
@@ -54,11 +55,10 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
             << residentAfter10 << " KiB after 10 opens, " << residentAfter50 << " after 50";
     }
     EXPECT_LE(proc::openDescriptors(), descriptors) << "descriptors after the first open";
-    EXPECT_TRUE(testsupport::waitUntil([&] { return proc::threads() <= threads; }, 3000))
-        << threads;
+    EXPECT_TRUE(waitUntil([&] { return proc::threads() <= threads; }, 3000)) << threads;
 
     window.ExitMe();
-    testsupport::pumpEvents(300);
+    pumpEvents(300);
     const QHash<QString, int> left = live.alive();
     EXPECT_EQ(live.aliveElements(), 0) << QStringList(left.keys()).join(' ').toStdString();
     EXPECT_EQ(live.aliveBuffers(), 0);

@@ -1,5 +1,4 @@
-// The stall watch: four still ticks of a running movie (a second each) are a
-// stall; a move of a hundredth or more, a pause or a stop start the count again.
+// Four still ticks of a running movie are a stall; a hundredth's move or a pause starts again.
 #include "player/stall_watch.h"
 
 #include <gtest/gtest.h>

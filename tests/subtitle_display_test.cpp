@@ -1,5 +1,4 @@
-// Subtitles in the player with a real movie, offscreen: "-sub", the
-// character set, the show item, seeks and the messages (the drag: subtitles.sh).
+// Subtitles in the player with a real movie, offscreen (the drag and the picture: subtitles.sh).
 #include "app/frm_main.h"
 #include "app/graph_menus.h"
 #include "config/frm_config.h"
@@ -21,8 +20,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using testsupport::mediaPath;
-using testsupport::waitUntil;
+using namespace testsupport;
 
 namespace {
 
@@ -33,10 +31,9 @@ class SubtitleDisplayTest : public ::testing::Test {
     void SetUp() override {
         QFile::remove(SettingsStore::defaultFilePath());
         // Windows-1251 bytes, shown from the start for ten seconds.
-        QFile file(dir.filePath("russian.srt"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("1\n00:00:00,000 --> 00:00:10,000\n" +
-                   QStringEncoder("windows-1251").encode(kRussian) + "\nsecond line\n");
+        writeFile(dir.filePath("russian.srt"), "1\n00:00:00,000 --> 00:00:10,000\n" +
+                                                   QStringEncoder("windows-1251").encode(kRussian) +
+                                                   "\nsecond line\n");
     }
 
     std::unique_ptr<frmMain> start(const QString& commandLine) {
@@ -103,12 +100,10 @@ TEST_F(SubtitleDisplayTest, TheCommandLineFileShowsInTheChosenCharacterSet) {
 
 // The line follows seeks both ways and a drag, and goes at the stop.
 TEST_F(SubtitleDisplayTest, TheLineFollowsSeeksBothWaysAndGoesAtTheStop) {
-    QFile file(dir.filePath("two.srt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("1\n00:00:00,000 --> 00:00:02,000\nearly\n\n"
-               "2\n00:00:05,000 --> 00:00:10,000\nlate\n");
-    file.close();
-    auto window = start(mediaPath("demo.avi") + " /cli -sub " + file.fileName());
+    const QString two =
+        writeFile(dir.filePath("two.srt"), "1\n00:00:00,000 --> 00:00:02,000\nearly\n\n"
+                                           "2\n00:00:05,000 --> 00:00:10,000\nlate\n");
+    auto window = start(mediaPath("demo.avi") + " /cli -sub " + two);
     frmSub* sub = window->subtitles().window();
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "early"; }, 5000));
     const QPoint grip = sub->mapToGlobal(sub->rect().center());
@@ -132,10 +127,7 @@ TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreReportedAndTheShownOnesStay) 
 
     window->OpenaMovie(mediaPath("demo.avi"), false);
     ASSERT_TRUE(window->OpenSub(dir.filePath("russian.srt"), 0, 0));
-    QFile empty(dir.filePath("empty.vst"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    EXPECT_FALSE(window->OpenSub(empty.fileName(), 0, 0));
+    EXPECT_FALSE(window->OpenSub(writeFile(dir.filePath("empty.vst"), {}), 0, 0));
     EXPECT_EQ(messagesShown().filter("empty.vst holds no subtitle").size(), 1);
     EXPECT_EQ(window->subtitles().table().count(), 1);
     EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
@@ -159,11 +151,9 @@ TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
     for (const Case& c : cases) {
         QTemporaryDir dir;
         for (const QString& name : c.files) {
-            QDir().mkpath(QFileInfo(dir.filePath(name)).path());
-            if (name.endsWith('/'))
-                QDir().mkpath(dir.filePath(name));
-            else
-                QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+            QDir().mkpath(QFileInfo(dir.filePath(name)).path()); // "x/" is the folder x
+            if (!name.endsWith('/'))
+                writeFile(dir.filePath(name), {});
         }
         const QString found = findSubtitlesFor(dir.filePath("movie.mkv"));
         EXPECT_EQ(found, c.found.isEmpty() ? QString() : dir.filePath(c.found))
@@ -175,14 +165,12 @@ TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
 TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     const QString movie = dir.filePath("movie.mkv");
     ASSERT_TRUE(QFile::copy(mediaPath("tracks.mkv"), movie));
-    QFile beside(dir.filePath("movie.srt"));
-    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
-    beside.write("1\n00:00:02,000 --> 00:00:10,000\nfound beside\n");
-    beside.close();
+    const QString beside =
+        writeFile(dir.filePath("movie.srt"), "1\n00:00:02,000 --> 00:00:10,000\nfound beside\n");
 
     auto window = start(movie);
     frmSub* sub = window->subtitles().window();
-    EXPECT_EQ(window->subtitles().SubFileName(), beside.fileName());
+    EXPECT_EQ(window->subtitles().SubFileName(), beside);
     bool ownTrackShown = false; // the file wins over the movie's own track
     ASSERT_TRUE(waitUntil(
         [&] {
@@ -212,9 +200,7 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     window->ExitMe();
 }
 
-// A movie's own text tracks show in the subtitle window at their times, the
-// first by itself; the menu names each, switches between them, and with
-// "No Subtitles" nothing shows, even where the movie plays again.
+// A movie's own text tracks show, the first by itself; the menu switches them, or shows none.
 TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
     auto window = start(mediaPath("tracks.mkv"));
     frmSub* sub = window->subtitles().window();
@@ -237,7 +223,7 @@ TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
     menu.item("Mnu_St0")->trigger();
     window->Jump("00:00:00");
     bool shown = false;
-    for (int i = 0; i < 25; ++i, testsupport::pumpEvents(100))
+    for (int i = 0; i < 25; ++i, pumpEvents(100))
         shown |= sub->isVisible() && sub->lines().Sub1 != " ";
     EXPECT_FALSE(shown);
     Q_EMIT menu.item("Mnu_SubTracks")->menu()->aboutToShow();

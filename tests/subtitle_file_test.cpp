@@ -1,7 +1,7 @@
-// Subtitle files into the table: the three forms, their rounding and
-// offsets, broken lines, and the bytes of real code pages.
+// Subtitle files into the table: the three forms, their rounding, broken lines, real code pages.
 #include "subtitles/subtitle_codec.h"
 #include "subtitles/subtitle_file.h"
+#include "test_support.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -17,11 +17,12 @@ SubtitleParse parse(const char* text, SubtitleFormat format, int offset = 0,
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
+    return testsupport::writeFile(dir.filePath(name), bytes);
+}
+
+// The file at 25 frames a second, no delay, in `characterSet`.
+SubtitleRead read(const QString& path, int characterSet = 0) {
+    return readSubtitleFile(path, characterSet, 25, 0);
 }
 
 QByteArray encoded(const char* codePage, const QString& text) {
@@ -34,8 +35,7 @@ QByteArray encoded(const char* codePage, const QString& text) {
 
 } // namespace
 
-// Starts go to the even neighbour of start + delay - 0.5, ends are end +
-// delay; frames count whole seconds of the rate before that.
+// A start goes to the even neighbour of start + delay - 0.5, an end is end + delay.
 TEST(SubtitleFile, EntriesTakeTheirTimesFromTheLineTheRateAndTheDelay) {
     constexpr auto T = SubtitleFormat::TimeCoded, F = SubtitleFormat::FrameCoded,
                    S = SubtitleFormat::SubRip;
@@ -106,18 +106,15 @@ TEST(SubtitleFile, BrokenLinesAreSkippedAndTheFormFollowsTheExtension) {
 
     QTemporaryDir dir;
     for (const char* name : {"empty.srt", "nothing.sub"}) {
-        const SubtitleRead read = readSubtitleFile(
-            writeFile(dir, name, name[0] == 'e' ? "" : "no entry here\n"), 0, 25, 0);
-        EXPECT_FALSE(read.parse) << name;
-        EXPECT_TRUE(read.problem.contains(name)) << qPrintable(read.problem);
+        const SubtitleRead none = read(writeFile(dir, name, name[0] == 'e' ? "" : "no entry\n"));
+        EXPECT_FALSE(none.parse) << name;
+        EXPECT_TRUE(none.problem.contains(name)) << qPrintable(none.problem);
     }
-    EXPECT_FALSE(readSubtitleFile(dir.filePath("missing.srt"), 0, 25, 0).parse);
-    EXPECT_FALSE(readSubtitleFile(writeFile(dir, "movie.ass", "x"), 0, 25, 0).parse);
+    EXPECT_FALSE(read(dir.filePath("missing.srt")).parse);
+    EXPECT_FALSE(read(writeFile(dir, "movie.ass", "x")).parse);
 }
 
-// A line of megabytes would take the player minutes and gigabytes to lay
-// out: such lines are skipped with a word, and a file far too big to be
-// subtitles is refused unread.
+// Lines of megabytes are skipped with a word (laid out they take minutes); huge files are refused.
 TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
     const QByteArray huge(3 << 20, 'x');
     const QByteArray manyLines = QByteArray(3 << 19, 'y').replace("yy", "y\n");
@@ -129,23 +126,20 @@ TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
         {"huge.vst", "{00:00:01}{00:00:02}good\n{00:00:03}{00:00:04}" + huge + "\n", 1},
         {"huge.sub", "{10}{20}good\n{30}{40}" + huge + "\n", 1},
         {"huge.srt",
-         "1\n00:00:01,000 --> 00:00:02,000\ngood\n\n2\n00:00:03,000 --> "
-         "00:00:04,000\n" +
-             huge + "\n\n",
+         "1\n00:00:01,000 --> 00:00:02,000\ngood\n\n2\n00:00:03,000 --> 00:00:04,000\n" + huge +
+             "\n\n",
          1},
         {"lines.srt", "1\n00:00:01,000 --> 00:00:02,000\ngood\n" + manyLines + "\n", -1},
     };
     QTemporaryDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const SubtitleRead read = readSubtitleFile(writeFile(dir, c.name, c.text), 0, 25, 0);
-        ASSERT_TRUE(read.parse);
-        if (c.longLines > 0) {
-            EXPECT_EQ(read.parse->longLines, c.longLines);
-        }
-        EXPECT_TRUE(read.problem.contains("too long to be subtitles")) << qPrintable(read.problem);
-        EXPECT_TRUE(read.problem.contains(c.name)) << qPrintable(read.problem);
-        const SubtitleTable& table = read.parse->table;
+        const SubtitleRead got = read(writeFile(dir, c.name, c.text));
+        ASSERT_TRUE(got.parse);
+        EXPECT_TRUE(c.longLines < 0 || got.parse->longLines == c.longLines);
+        EXPECT_TRUE(got.problem.contains("too long to be subtitles")) << qPrintable(got.problem);
+        EXPECT_TRUE(got.problem.contains(c.name)) << qPrintable(got.problem);
+        const SubtitleTable& table = got.parse->table;
         ASSERT_GE(table.count(), 1);
         EXPECT_EQ(table.ListSub()[0], "good");
         for (int i = 0; i < table.count(); ++i)
@@ -154,8 +148,7 @@ TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
                       4096);
     }
     // Nothing but a huge line: no subtitle, and the reason.
-    const SubtitleRead only =
-        readSubtitleFile(writeFile(dir, "only.sub", "{1}{2}" + huge), 0, 25, 0);
+    const SubtitleRead only = read(writeFile(dir, "only.sub", "{1}{2}" + huge));
     EXPECT_FALSE(only.parse);
     EXPECT_TRUE(only.problem.contains("too long")) << qPrintable(only.problem);
 
@@ -163,7 +156,7 @@ TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
     QFile file(big);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(50 << 20));
     file.close();
-    const SubtitleRead refused = readSubtitleFile(big, 0, 25, 0);
+    const SubtitleRead refused = read(big);
     EXPECT_FALSE(refused.parse);
     EXPECT_TRUE(refused.problem.contains("far too big")) << qPrintable(refused.problem);
 }
@@ -171,15 +164,13 @@ TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
 TEST(SubtitleFile, CodePagesFollowTheChosenCharacterSetAndUnicodeWins) {
     QTemporaryDir dir;
     const QString russian = QStringLiteral("Привет, мир");
-    const QString czech = QStringLiteral("Příliš žluťoučký kůň");
-    const QString japanese = QStringLiteral("こんにちは世界");
     const struct {
         const char* codePage;
         int characterSet;
         QString text;
     } cases[] = {{"windows-1251", 204, russian},
-                 {"windows-1250", 238, czech},
-                 {"Shift_JIS", 128, japanese},
+                 {"windows-1250", 238, QStringLiteral("Příliš žluťoučký kůň")},
+                 {"Shift_JIS", 128, QStringLiteral("こんにちは世界")},
                  {"GBK", 134, QStringLiteral("你好世界")},
                  {"Big5", 136, QStringLiteral("你好世界")},
                  {"windows-949", 129, QStringLiteral("안녕하세요")},
@@ -187,17 +178,17 @@ TEST(SubtitleFile, CodePagesFollowTheChosenCharacterSetAndUnicodeWins) {
     for (const auto& c : cases) {
         const QString path = writeFile(dir, QStringLiteral("%1.vst").arg(c.characterSet),
                                        "{00:00:02}{00:00:04}" + encoded(c.codePage, c.text));
-        const SubtitleRead read = readSubtitleFile(path, c.characterSet, 25, 0);
-        ASSERT_TRUE(read.parse) << c.codePage;
-        EXPECT_EQ(read.parse->table.ListSub()[0], c.text) << c.codePage;
+        const SubtitleRead got = read(path, c.characterSet);
+        ASSERT_TRUE(got.parse) << c.codePage;
+        EXPECT_EQ(got.parse->table.ListSub()[0], c.text) << c.codePage;
         // Read in another code page, the same bytes are another text.
-        EXPECT_NE(readSubtitleFile(path, 0, 25, 0).parse->table.ListSub()[0], c.text) << c.codePage;
+        EXPECT_NE(read(path).parse->table.ListSub()[0], c.text) << c.codePage;
     }
     // UTF-8, with or without a byte-order mark, whatever the choice.
     for (const QByteArray& mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
         const QString path =
             writeFile(dir, "utf8.vst", mark + "{00:00:02}{00:00:04}" + russian.toUtf8());
-        EXPECT_EQ(readSubtitleFile(path, 128, 25, 0).parse->table.ListSub()[0], russian);
+        EXPECT_EQ(read(path, 128).parse->table.ListSub()[0], russian);
     }
     // Plain ASCII reads the same in every code page.
     EXPECT_EQ(decodeSubtitleBytes("Hello", 204), "Hello");

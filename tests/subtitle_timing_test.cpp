@@ -6,26 +6,17 @@
 #include <gtest/gtest.h>
 
 TEST(SubtitleClock, EntriesShowFromTheirStartForTheirDurationPlusTheExtraSeconds) {
+    const QString a = "{00:00:10}{00:00:14}A", six = "{00:00:06}{00:00:08}Six";
     const struct {
         const char* what;
-        const char* vst;
+        QString vst;
         int jump; // a seek before the ticks, -1 for none
         QList<qint64> ticks;
         int extra;
         const char* shown; // Sub1 after the jump and each tick, "-" for none
     } cases[] = {
-        {"4 s from 10",
-         "{00:00:10}{00:00:14}A",
-         -1,
-         {9, 10, 11, 12, 13, 14, 15, 16},
-         0,
-         "- A A A A A - -"},
-        {"2 extra seconds",
-         "{00:00:10}{00:00:14}A",
-         -1,
-         {10, 11, 12, 13, 14, 15, 16, 17},
-         2,
-         "A A A A A A A -"},
+        {"4 s from 10", a, -1, {9, 10, 11, 12, 13, 14, 15, 16}, 0, "- A A A A A - -"},
+        {"2 extra seconds", a, -1, {10, 11, 12, 13, 14, 15, 16, 17}, 2, "A A A A A A A -"},
         {"less than nothing shows once", "{00:00:10}{00:00:10}A", -1, {10, 11, 12}, -2, "A - -"},
         {"the first of equal starts; a new start replaces at once",
          "{00:00:10}{00:00:20}First\n{00:00:10}{00:00:20}Second\n{00:00:12}{00:00:14}Next",
@@ -33,34 +24,18 @@ TEST(SubtitleClock, EntriesShowFromTheirStartForTheirDurationPlusTheExtraSeconds
          {10, 11, 12, 13, 14, 15, 16},
          0,
          "First First Next Next Next - -"},
-        {"a skipped second", "{00:00:06}{00:00:08}Six", -1, {5, 7, 8}, 0, "- Six Six"},
-        {"three seconds caught up", "{00:00:06}{00:00:08}Six", -1, {4, 7}, 0, "- Six"},
-        {"four are a jump", "{00:00:06}{00:00:08}Six", -1, {3, 7}, 0, "- -"},
-        {"backwards onto a start", "{00:00:06}{00:00:08}Six", -1, {8, 6}, 0, "- Six"},
-        {"paused on the start",
-         "{00:00:06}{00:00:08}Six",
-         -1,
-         {6, 6, 6, 6, 6, 6},
-         0,
-         "Six Six Six Six Six Six"},
-        {"a seek into an entry counts its time",
-         "{00:00:10}{00:00:14}A\n{00:00:20}{00:00:30}B",
-         12,
-         {13, 14, 15},
-         0,
-         "A A A -"},
-        {"a seek to its end", "{00:00:10}{00:00:14}A", 14, {15}, 0, "- -"},
-        {"a seek to its end with an extra second",
-         "{00:00:10}{00:00:14}A",
-         14,
-         {15, 16},
-         1,
-         "A A -"},
-        {"a seek before it", "{00:00:10}{00:00:14}A", 9, {10}, 0, "- A"},
+        {"a skipped second", six, -1, {5, 7, 8}, 0, "- Six Six"},
+        {"three seconds caught up", six, -1, {4, 7}, 0, "- Six"},
+        {"four are a jump", six, -1, {3, 7}, 0, "- -"},
+        {"backwards onto a start", six, -1, {8, 6}, 0, "- Six"},
+        {"paused on the start", six, -1, {6, 6, 6, 6, 6, 6}, 0, "Six Six Six Six Six Six"},
+        {"a seek into it", a + "\n{00:00:20}{00:00:30}B", 12, {13, 14, 15}, 0, "A A A -"},
+        {"a seek to its end", a, 14, {15}, 0, "- -"},
+        {"a seek to its end with an extra second", a, 14, {15, 16}, 1, "A A -"},
+        {"a seek before it", a, 9, {10}, 0, "- A"},
     };
     for (const auto& c : cases) {
-        const SubtitleTable table =
-            parseSubtitles(QString::fromUtf8(c.vst), SubtitleFormat::TimeCoded, 25, 0).table;
+        const SubtitleTable table = parseSubtitles(c.vst, SubtitleFormat::TimeCoded, 25, 0).table;
         int ticks = 0, max = 0;
         SubtitleClock clock(ticks, max);
         SubtitleLines lines = SubtitleLines::blank();

@@ -1,9 +1,13 @@
 #include "test_support.h"
 
+#include "app/frm_main.h"
+#include "support/settings/settings_store.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -21,6 +25,23 @@ QString mediaPath(const QString& name) {
     return QDir(VANTOR_TEST_MEDIA).filePath(name);
 }
 
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::unique_ptr<frmMain> freshPlayer(const QString& commandLine) {
+    QFile::remove(SettingsStore::defaultFilePath());
+    auto player = std::make_unique<frmMain>(commandLine);
+    player->Form_Load();
+    return player;
+}
+
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
@@ -28,8 +49,7 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
         if (clock.elapsed() > timeoutMs)
             return done();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        // As the application's own loop does; processEvents() alone never
-        // deletes what deleteLater() was asked to.
+        // As the application's loop does; processEvents() alone never runs deleteLater().
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(5);
     }

@@ -5,7 +5,9 @@
 #include <QString>
 #include <Qt>
 #include <functional>
+#include <memory>
 
+class frmMain;
 class QImage;
 class QRect;
 class QWidget;
@@ -14,6 +16,14 @@ namespace testsupport {
 
 // Full path of a generated test file ("two-audio.avi", "movie.mpg", ...).
 QString mediaPath(const QString& name);
+
+// Writes `bytes` to `path` and returns `path`, or nothing when it cannot.
+QString writeFile(const QString& path, const QByteArray& bytes);
+// The bytes of `path`, none when it cannot be read.
+QByteArray readFile(const QString& path);
+
+// A player started for a fresh user (no settings file) with `commandLine`.
+std::unique_ptr<frmMain> freshPlayer(const QString& commandLine = {});
 
 // Runs the event loop until `done` holds or `timeoutMs` passes; the last `done`.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs);

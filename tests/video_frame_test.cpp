@@ -1,23 +1,21 @@
-// Decoded frames reach the screen converted and scaled as they are painted:
-// straight into the window's backing store, or through an image where the
-// painter cannot take that path (a grab, a partial repaint).
+// Decoded frames converted and scaled as they are painted, into the backing store or an image.
 #include "support/media/frame_crop.h"
 #include "support/media/frame_sink.h"
 #include "support/media/video_frame.h"
 #include "test_support.h"
 #include "video/renderer_window.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <gst/video/video.h>
 #include <gtest/gtest.h>
+
+using namespace testsupport;
 
 namespace {
 
 // An I420 frame: magenta in its left half, grey in its right half.
 VideoFrame magentaAndGrey(int width, int height) {
-    return testsupport::i420Frame(width, height, [](GstVideoFrame* frame) {
+    return i420Frame(width, height, [](GstVideoFrame* frame) {
         // BT.601 limited range: magenta is Y 107, U 202, V 222; grey is 128s.
         for (int plane = 0; plane < 3; ++plane) {
             auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_PLANE_DATA(frame, plane));
@@ -82,8 +80,7 @@ TEST(VideoFrame, ConvertsAndScalesTheDecodersPictureIntoScreenPixels) {
     EXPECT_EQ(canvas.pixel(40, 15), qRgb(0, 0, 0));
 }
 
-// The part of a frame a zoomed or covered picture shows: what the converter
-// is handed must lie in the frame and never be empty.
+// The part of a frame a zoomed or covered picture shows: in the frame, and never empty.
 TEST(VisibleSource, MapsTheShownPartBackToWholeSourcePixels) {
     const struct {
         QRect place, visible, source;
@@ -125,11 +122,9 @@ TEST(VideoFrame, ASampleGivesItsPixelAspectOrNoFrameWhenItIsNotVideo) {
     gst_buffer_unref(buffer);
 }
 
-// On a scaled screen (QT_SCALE_FACTOR=2 runs this again) the picture is
-// converted at the device's pixels: a one-pixel checkerboard as large as
-// the window in device pixels survives, in the backing store and in a grab.
+// At the device's pixels (again with QT_SCALE_FACTOR=2): a one-pixel checkerboard survives.
 TEST(VideoFrame, AWindowPaintsTheFrameAtItsDevicePixels) {
-    const VideoFrame board = testsupport::i420Frame(128, 64, [](GstVideoFrame* frame) {
+    const VideoFrame board = i420Frame(128, 64, [](GstVideoFrame* frame) {
         auto* luma = static_cast<guint8*>(GST_VIDEO_FRAME_PLANE_DATA(frame, 0));
         const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(frame, 0);
         for (int y = 0; y < 64; ++y)
@@ -143,12 +138,12 @@ TEST(VideoFrame, AWindowPaintsTheFrameAtItsDevicePixels) {
     VideoSurface surface(&frames);
     surface.explicitlySized = true;
     surface.show();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return surface.isVisible(); }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return surface.isVisible(); }, 2000));
     const double scale = surface.devicePixelRatio();
     surface.resize(QSize(qRound(128 / scale), qRound(64 / scale)));
     frames.push(board, 1.0);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return frames.framesDelivered() == 1; }, 2000));
-    testsupport::pumpEvents(100);
+    ASSERT_TRUE(waitUntil([&] { return frames.framesDelivered() == 1; }, 2000));
+    pumpEvents(100);
     const auto blurred = [](const QImage& shot) {
         int wrong = 0;
         for (int y = 0; y < 64; ++y)
@@ -156,7 +151,7 @@ TEST(VideoFrame, AWindowPaintsTheFrameAtItsDevicePixels) {
                 wrong += std::abs(qGray(shot.pixel(x, y)) - ((x + y) % 2 ? 255 : 0)) > 48;
         return wrong;
     };
-    const QImage shown = testsupport::windowPixels(surface);
+    const QImage shown = windowPixels(surface);
     ASSERT_EQ(shown.size(), QSize(128, 64)) << "scale " << scale;
     EXPECT_EQ(blurred(shown), 0) << "scale " << scale;
     const QImage grabbed = surface.grab().toImage();

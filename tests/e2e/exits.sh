@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Every way out (SIGTERM, SIGINT, Alt+F4, the bar's close button, the
-# interface's Quit) while a movie opens and during a seek, with the open
-# dialog up, while stuck: each under 2 s, status 0, the volume saved.
-# Run under xvfb-run and dbus-run-session.
+# Every way out while opening, seeking, in the open dialog and stuck: each under 2 s, status 0,
+# the volume saved. Run under xvfb-run and dbus-run-session.
 # Usage: exits.sh PLAYER MEDIA
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 settings=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini

@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# Full screen on a real X server with a window manager: "-fullscreen" on
-# the command line, Escape and Z, the windowed layout directly above the
-# bar, and the video window following the bar when it is minimised and
-# restored. Screenshots of both layouts go to OUT. Run under xvfb-run.
+# Full screen under a window manager: "-fullscreen", Escape and Z, the windowed layout above
+# the bar, the video following the minimised bar. Pictures in OUT; under xvfb-run.
 # Usage: full_screen.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
-player=$1
-media=$2
-out=$3
-
+player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 viewer='^Vantor Meridian VideoViewer$'

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# The keys and the mouse in the real program under a window manager, seen
-# through the desktop's media-player interface, the volume, the windows'
-# geometry and the windows that open. Run under xvfb-run and dbus-run-session.
+# The keys and the mouse under a window manager, seen through the media-player interface,
+# the windows' geometry and the windows that open. Run under xvfb-run and dbus-run-session.
 # Usage: keys.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
-player=$1
-media=$2
-out=$3
-
+player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 
@@ -20,18 +16,12 @@ press() { # press WINDOW KEY...: keys typed into a window with the focus
 less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 below() { less_than "$(ctl volume)" "$1"; }
 above() { less_than "$1" "$(ctl volume)"; }
-position() { # whole seconds, 0 while there is no answer
-    local p
-    p=$(ctl position)
-    echo "${p%%.*}" | sed "s/^$/0/"
-}
 width() { client "$video" | cut -d' ' -f3; }
 
 cd "$work" # chapters are read from the current folder
 printf '00:00:00\n00:00:04\n00:00:08\n' >demo.vcx
 printf '%s\n' "$media/demo.avi" "$media/movie.mp4" >list.m3u
-"$player" "$work/list.m3u /cli -sub $media/demo.srt" >"$work/player.log" 2>&1 &
-pid=$!
+start "$work/list.m3u /cli -sub $media/demo.srt"
 step=start
 wait_for demo.avi metadata xesam:title
 wait_for Playing status
@@ -47,23 +37,22 @@ for case in "space Paused status" "space Playing status" "c Paused status" "x Pl
     wait_for "$want" $what
 done
 
-# Page Up jumps ahead to the next chapter (0, 4, 8 s), pressed while paused
-# so the jump is the only way forward; Page Down goes back.
-for _ in $(seq 40); do (($(position) >= 2)) && break; sleep 0.1; done
+# Page Up jumps to the next chapter (0, 4, 8 s), pressed while paused; Page Down goes back.
+within 4 eval '(($(position) >= 2))' || true
 press "$video" c
 wait_for Paused status
 sleep 0.5
 before=$(position)
 target=$((before < 4 ? 4 : 8))
 press "$video" Page_Up
-for _ in $(seq 20); do (($(position) >= target)) && break; sleep 0.1; done
+within 2 eval '(($(position) >= target))' || true
 at=$(position)
 ((at >= target && at < target + 2)) || fail "Page Up from $before s: at $(ctl position) s"
 wait_for Playing status
 sleep 1 # chapter tracking catches up with the jump on its ticks
 now=$(position)
 press "$video" Page_Down
-for _ in $(seq 10); do (($(position) < now)) && break; sleep 0.1; done
+within 1 eval '(($(position) < now))' || true
 back=$(position)
 ((back < now && (back == 0 || back == 4))) || fail "Page Down from $now s: at $(ctl position) s"
 
@@ -97,8 +86,7 @@ for case in "space Playing status" "b movie.mp4 metadata xesam:title" "w demo.av
 done
 wait_for Playing status
 
-# The right button pops up the player menu (its picture goes to OUT); from
-# the bottom, Up twice reaches "Show Subtitles": the subtitles go.
+# The right button's player menu (pictured in OUT): Up twice from the bottom hides the subtitles.
 wait_window '^Subtitles$' >/dev/null
 sleep 1
 read -r x y w h < <(client "$video")
@@ -126,18 +114,11 @@ read -r nx ny _ _ < <(client "$video")
 sleep 0.3
 [[ -z $(find_window '^Subtitles$') ]] || fail "hidden subtitles came back with the move"
 
-# The keys that open windows: the open dialogs (a first one is slow to
-# build), closed with Escape, then the playlist.
+# The keys that open windows: the open dialogs (a first one is slow to build), then the playlist.
 for letter in o s d; do
     press "$video" "$letter"
-    dialog=""
-    for _ in $(seq 200); do
-        dialog=$(find_window '^Open')
-        [[ -n $dialog ]] && break
-        sleep 0.1
-    done
-    [[ -n $dialog ]] || fail "$letter: no open dialog"
-    xdotool windowactivate --sync "$dialog" key Escape
+    await 20 "$letter: no open dialog" shows '^Open'
+    xdotool windowactivate --sync "$(find_window '^Open')" key Escape
     wait_gone '^Open'
 done
 press "$video" v
@@ -146,7 +127,5 @@ press "$video" p
 wait_window '^VantorPlaylist$' >/dev/null
 grep -qi 'critical\|assert' "$work/player.log" && fail "warnings in the player's output"
 
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $?"
-pid=""
+terminate
 echo "keys: ok"

@@ -1,7 +1,5 @@
-# Shared by the end-to-end scripts (sourced): a private home for the player,
-# clean-up of the player left running, and failures that show its output.
-# The script starting the player sets `pid` and sends its output to
-# "$work/player.log".
+# Sourced by the end-to-end scripts: a private home, the player (`pid`, its output in
+# "$work/player.log") ended at exit, and failures that show its output.
 work=$(mktemp -d)
 pid=""
 cleanup() {
@@ -36,6 +34,8 @@ terminate() {
 }
 # The player through the desktop's media-player interface.
 ctl() { playerctl -p vantorplay "$@" 2>/dev/null || true; }
+# The position in whole seconds, 0 while there is no answer.
+position() { local p; p=$(ctl position); echo "${p%%.*}" | sed 's/^$/0/'; }
 # The id of the visible window whose title matches, empty when none.
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
 # A window manager (openbox) for the rest of the script.
@@ -43,8 +43,7 @@ start_window_manager() {
     openbox >"$work/openbox.log" 2>&1 &
     wm=$!
     trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
-    # Until it has claimed the screen, window activation and Alt+F4 go
-    # nowhere: wait for the check window it sets up once it manages.
+    # Until it manages (its check window is set), activation and Alt+F4 go nowhere.
     for _ in $(seq 100); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'WINDOW' && return 0
         sleep 0.1
@@ -52,8 +51,7 @@ start_window_manager() {
     echo "FAIL: the window manager did not start" >&2
     exit 1
 }
-# "x y width height" of a window's own area, mapped or not (xdotool's
-# position of a window in a frame is off by the frame).
+# "x y width height" of a window's own area, mapped or not (xdotool's is off by the frame).
 client() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'

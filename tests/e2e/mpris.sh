@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# The desktop's media-player interface: playerctl drives vantorplay on a
-# private session bus (the caller runs this under dbus-run-session and an
-# X server).
+# The desktop's media-player interface: playerctl drives the player on a private session bus.
+# Run under dbus-run-session and an X server.
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 
-"$player" "$media/demo.avi" >"$work/player.log" 2>&1 &
-pid=$!
+start "$media/demo.avi"
 
 wait_for Playing status
 wait_for demo.avi metadata xesam:title
@@ -18,8 +14,7 @@ wait_for demo.avi metadata xesam:title
 "$player" "$media/one-audio.avi" >"$work/second.log" 2>&1 &
 second=$!
 listed() { playerctl -l 2>/dev/null | grep -qx "vantorplay.instance$second"; }
-eventually listed || eventually listed || eventually listed ||
-    fail "the second player is not on the bus: $(playerctl -l 2>&1 | tr '\n' ' ')"
+within 9 listed || fail "the second player is not on the bus: $(playerctl -l 2>&1 | tr '\n' ' ')"
 kill -TERM "$second"
 wait "$second" || fail "second player: exit status $?"
 sleep 1
@@ -46,16 +41,13 @@ wait_for Playing status
 
 ctl stop
 wait_for Stopped status
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $? after SIGTERM"
+terminate
 # A movie cut while it plays: the desktop hears that it stopped.
 cp "$media/demo.avi" "$work/cut.avi"
-"$player" "$work/cut.avi" >"$work/player.log" 2>&1 &
-pid=$!
+start "$work/cut.avi"
 wait_for Playing status
 sleep 1
 truncate -s $(($(stat -c %s "$work/cut.avi") / 5)) "$work/cut.avi"
 wait_for Stopped status
-kill -TERM "$pid"
-wait "$pid" || fail "exit status $? after SIGTERM"
+terminate
 echo "media-player interface: ok"

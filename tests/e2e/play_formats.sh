@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# Each generated file type, opened from the command line on a real X
-# server: the video window shows the picture at the movie's size above the
-# main window within five seconds, the time advances and the movie plays
-# to its end; SIGTERM, as a logout sends it, saves the settings.
-# Run under dbus-run-session and an X server.
+# Each file type from the command line: the picture at the movie's size above the bar within
+# 5 s, to its end; SIGTERM (a logout) saves the settings. Under dbus-run-session and X.
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 now_ms() { date +%s%3N; }
 # Sanitizer builds start several times slower.

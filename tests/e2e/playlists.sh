@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Playlists through the media-player interface: an M3U from the command
-# line plays in turn to its end, Previous and Next move through it, shuffle
-# never draws the entry playing. Run under dbus-run-session and an X server.
+# An M3U from the command line plays in turn, Previous and Next move through it, shuffle never
+# draws the entry playing. Run under dbus-run-session and an X server.
 # Usage: playlists.sh PLAYER MEDIA
 set -euo pipefail
-player=$1
-media=$2
-
+player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 title() { ctl metadata xesam:title; }
 

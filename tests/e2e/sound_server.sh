@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
-# The player on a private PulseAudio whose two null sinks are both
-# "Speakers", heard at their monitors: the device chosen by its id plays the
-# chosen stream's tone alone; the stream is the player's (name, icon, role,
-# volume both ways, mute); an unloaded sink moves the movie to the default
-# output with a word, and a restarted server stops nothing for good.
-# Run under xvfb-run and dbus-run-session.
+# The player on a private PulseAudio with two null sinks named "Speakers", heard at their
+# monitors: the device chosen by id, the stream's properties, volume both ways and mute, an
+# unloaded sink, a restarted server. Run under xvfb-run and dbus-run-session.
 # Usage: sound_server.sh PLAYER MEDIA TONE_LEVEL
 set -euo pipefail
-player=$1
-media=$2
-tone=$3
+player=$1 media=$2 tone=$3
 
 if ! command -v pulseaudio >/dev/null || ! command -v parec >/dev/null; then
     echo "SKIP: pulseaudio and pulseaudio-utils are not installed (tools/setup.sh installs them)"
@@ -35,8 +30,7 @@ start_server() {
     server=$!
     await 10 'the sound server did not start: $(tail -n 5 "$work/pulse.log")' eval 'pactl info >/dev/null 2>&1'
 }
-# "FREQUENCY LEVEL_DB", "silence LEVEL" or "other LEVEL": one second of a
-# sink's monitor.
+# "FREQUENCY LEVEL_DB", "silence LEVEL" or "other LEVEL": one second of a sink's monitor.
 hear() {
     { timeout 3 parec -d "$1.monitor" --raw --format=s16le --rate=8000 --channels=1 2>/dev/null ||
         true; } | head -c 16000 | "$tone" 8000 440 880
@@ -57,7 +51,6 @@ unload() { pactl unload-module "$(pactl list short modules | awk -v s="sink_name
 stream_property() { pactl list sink-inputs | sed -n "s/^[[:space:]]*$1 = \"\(.*\)\"$/\1/p" | head -n 1; }
 stream_volume_db() { pactl list sink-inputs | sed -n 's/.*Volume: .* \([-0-9.inf]*\) dB.*/\1/p' | head -n 1; }
 press() { xdotool windowactivate --sync "$1" key "$2"; }
-position() { local p; p=$(ctl position); echo "${p%%.*}" | sed 's/^$/0/'; }
 start_player() {
     VANTOR_TRACE_SOUND=1 "$player" "$@" >>"$work/player.log" 2>&1 &
     pid=$!

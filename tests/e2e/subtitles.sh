@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# Subtitles on a real X server with a window manager: a Windows-1251 file
-# from "-sub" in the Russian character set over the video; a drag moves the
-# window up only and the height is kept; full screen takes them along.
-# Screenshots go to OUT. Run under xvfb-run.
+# A Windows-1251 "-sub" file in the Russian character set over the video, under a window
+# manager; a drag moves it up only, full screen takes it along. Pictures in OUT; under xvfb-run.
 # Usage: subtitles.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
-player=$1
-media=$2
-out=$3
-
+player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# The player in a Wayland session (weston, headless, with XWayland), started
-# as a session starts it: it runs through XWayland, plays, goes full screen
-# with "Change resolution" on (XWayland cannot switch modes: no box, no
-# pause) and back with Escape, and ends on SIGTERM within 2 seconds, also
-# with a message box open. Run under dbus-run-session.
+# A Wayland session (headless weston, XWayland): full screen with "Change resolution" on (no
+# switch, no box), Escape, SIGTERM within 2 s, also with a box up. Under dbus-run-session.
 # Usage: wayland.sh PLAYER MEDIA
 set -euo pipefail
-player=$1
-media=$2
+player=$1 media=$2
 
 for need in weston Xwayland xdotool; do
     if ! command -v "$need" >/dev/null; then
