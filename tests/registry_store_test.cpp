@@ -5,8 +5,10 @@
 #include "support/registry/registry_store.h"
 
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -239,6 +241,26 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     ASSERT_EQ(told.size(), 1) << told.join('\n').toStdString();
     EXPECT_TRUE(told[0].contains("larger than this system allows")) << told[0].toStdString();
     EXPECT_EQ(newType, 0xdeadu) << "a change not on disk is not kept";
+}
+
+// The same preset imported at every start changes nothing, and writes nothing.
+TEST_F(RegistryStoreTest, AChangeThatChangesNothingLeavesTheFileAlone) {
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
+    ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
+              ERROR_SUCCESS);
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    const auto modified = [this] { return QFileInfo(file).lastModified(); };
+    QFile touched(file);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
+                touched.setFileTime(old, QFileDevice::FileModificationTime));
+    touched.close();
+    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
+              ERROR_SUCCESS);
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
+    EXPECT_EQ(modified(), old);
+    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("y")),
+              ERROR_SUCCESS);
+    EXPECT_NE(modified(), old);
 }
 
 // Numbers as text ("32 00 00 00 ") or raw; other types named; missing is empty.

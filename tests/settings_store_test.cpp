@@ -3,8 +3,10 @@
 #include "support/settings/settings_store.h"
 
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -64,6 +66,22 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnc
     // Every write is on disk at once.
     EXPECT_TRUE(text(file).startsWith("[Vantor]\n"));
     EXPECT_EQ(SettingsStore(copyOf(file)).read("subypos"), "2");
+}
+
+// Saving what the file already says (the program's path at every start) writes nothing.
+TEST_F(SettingsStoreTest, AWriteThatChangesNothingLeavesTheFileAlone) {
+    SettingsStore store(file);
+    store.write("Path", "/opt/vantor");
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    QFile touched(file);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
+                touched.setFileTime(old, QFileDevice::FileModificationTime));
+    touched.close();
+    store.write("path", "/opt/vantor");
+    EXPECT_EQ(QFileInfo(file).lastModified(), old);
+    store.write("Path", "/usr/bin");
+    EXPECT_NE(QFileInfo(file).lastModified(), old);
+    EXPECT_EQ(SettingsStore(copyOf(file)).read("Path"), "/usr/bin");
 }
 
 // Values pass unchanged between this store and QSettings; awkward keys in any case.
