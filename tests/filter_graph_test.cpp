@@ -29,7 +29,13 @@ TEST(FilterGraphByHand, ConnectRefusesSameDirectionBusyInputsAndForeignFiles) {
 
 TEST(FilterGraphControl, RateAndVolumeOnARunningGraph) {
     FilterGraph graph;
+    int fromServer = 0;
+    QObject::connect(&graph, &FilterGraph::volumeChangedOnServer, [&](int) { ++fromServer; });
     const FilterInfo output = addRegistered(graph, "Null Audio Renderer");
+    // The level set right after the output was made is the player's, not the server's.
+    ASSERT_TRUE(graph.setVolume(-2270));
+    pumpEvents(50);
+    EXPECT_EQ(fromServer, 0);
     ASSERT_TRUE(graph.renderFile(mediaPath("two-audio.avi")));
     GraphEvents events(graph);
     ASSERT_TRUE(graph.run());

@@ -146,9 +146,10 @@ void onStreamVolume(GObject* sink, GParamSpec*, gpointer self) {
 }
 
 // autoaudiosink makes its real sink when it starts; decodebin3 makes its
-// decoders as the streams show up.
+// decoders as the streams show up. Only a sink's volume is the server's:
+// the output's own volume stage changes only when the player sets it.
 void onDeepElementAdded(GstBin*, GstBin*, GstElement* element, gpointer self) {
-    if (GST_IS_STREAM_VOLUME(element))
+    if (GST_IS_STREAM_VOLUME(element) && GST_OBJECT_FLAG_IS_SET(element, GST_ELEMENT_FLAG_SINK))
         static_cast<FilterGraph*>(self)->followServerVolume(element);
     watchDecoderThreads(element);
 }

@@ -241,7 +241,15 @@ void onDeepElementAdded(GstBin* bin, GstBin*, GstElement* element, gpointer) {
 } // namespace
 
 GstElement* streamVolumeSink(GstElement* audioOutput) {
-    return gst_bin_get_by_interface(GST_BIN(audioOutput), GST_TYPE_STREAM_VOLUME);
+    // The output's own volume stage has the interface too, and is no sink.
+    GstElement* found = nullptr;
+    gstgraph::visitAll<GstElement>(
+        gst_bin_iterate_all_by_interface(GST_BIN(audioOutput), GST_TYPE_STREAM_VOLUME),
+        [&](GstElement* e) {
+            if (!found && GST_OBJECT_FLAG_IS_SET(e, GST_ELEMENT_FLAG_SINK))
+                found = GST_ELEMENT(gst_object_ref(e));
+        });
+    return found;
 }
 
 GstElement* makeAudioOutput(const QString& name, GstElement* sink) {

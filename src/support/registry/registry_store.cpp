@@ -279,6 +279,7 @@ void RegistryStore::load() const {
     readable_ = true;
     writable_ = true;
     tree_ = emptyTree();
+    savedText_.clear();
     stamp_ = stampOf(path_);
     if (!stamp_.exists)
         return;
@@ -300,6 +301,7 @@ void RegistryStore::load() const {
         damage = QStringLiteral("it is larger than %1 MiB").arg(kMaxFileBytes / (1024 * 1024));
     } else {
         const QByteArray bytes = file.readAll();
+        savedText_ = bytes;
         if (file.error() != QFileDevice::NoError) {
             readable_ = false;
             report(QStringLiteral("The registry file %1 cannot be read (%2).")
@@ -344,7 +346,7 @@ void RegistryStore::load() const {
         message += QStringLiteral("; the original file was kept as %1.")
                        .arg(QDir::toNativeSeparators(aside));
         report(message, false);
-        save(tree_); // reports its own failure; the next change tries again
+        save(registryExportText(tree_)); // reports its own failure; the next change tries again
     } else {
         writable_ = false;
         message += QStringLiteral(", but the original file could not be kept aside, so the "
@@ -354,10 +356,11 @@ void RegistryStore::load() const {
     }
 }
 
-qint32 RegistryStore::save(const Tree& tree) const {
+qint32 RegistryStore::save(const QByteArray& text) const {
     int error = 0;
-    const QString failure = saveWholeFile(path_, registryExportText(tree), &error);
+    const QString failure = saveWholeFile(path_, text, &error);
     if (failure.isEmpty()) {
+        savedText_ = text;
         stamp_ = stampOf(path_);
         return reg::ERROR_SUCCESS;
     }
@@ -387,9 +390,10 @@ qint32 RegistryStore::change(const std::function<qint32(Tree&)>& edit) {
         return status;
     // A change that changes nothing (the same preset imported at every
     // start) leaves the file alone.
-    if (registryExportText(copy) == registryExportText(tree_) && QFileInfo::exists(path_))
+    const QByteArray text = registryExportText(copy);
+    if (stamp_.exists && text == savedText_)
         return reg::ERROR_SUCCESS;
-    if (const qint32 status = save(copy))
+    if (const qint32 status = save(text))
         return status;
     tree_ = std::move(copy);
     return reg::ERROR_SUCCESS;

@@ -163,7 +163,7 @@ class RegistryStore {
     void load() const;
     qint32 change(const std::function<qint32(Tree&)>& edit);
     static void applyChanges(Tree& tree, const QList<RegistryChange>& changes, ApplyResult* result);
-    qint32 save(const Tree& tree) const;
+    qint32 save(const QByteArray& text) const;
     // `once`: only the file's first problem this session reaches the handler.
     void report(const QString& text, bool once = true) const;
     static FileStamp stampOf(const QString& path);
@@ -172,6 +172,7 @@ class RegistryStore {
     // Loading is a cache refresh, so it happens inside const reads.
     mutable Tree tree_;
     mutable FileStamp stamp_;
+    mutable QByteArray savedText_; // the file's bytes as last read or written
     mutable bool loaded_ = false;
     mutable bool readable_ = true; // false: the file exists but could not be read
     mutable bool writable_ = true; // false: a damaged file could not be kept aside
