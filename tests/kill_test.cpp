@@ -22,6 +22,11 @@
 namespace {
 
 constexpr int kEntries = 3000; // a kill often lands in the middle of a write
+#ifdef __SANITIZE_ADDRESS__
+constexpr int kKills = 25; // each writer starts several times slower
+#else
+constexpr int kKills = 50;
+#endif
 
 QString text(int version, int i) {
     return QStringLiteral("%1 entry %2 of version %1 with some text to make it long")
@@ -106,7 +111,7 @@ TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
         ASSERT_EQ(contents(path), first) << "a version reads the same however it is reached";
         ASSERT_NE(first, second);
 
-        for (int kill = 0; kill < 50; ++kill) {
+        for (int kill = 0; kill < kKills; ++kill) {
             const QDateTime before = QFileInfo(path).lastModified();
             QProcess writer;
             writer.start(QCoreApplication::applicationFilePath(),
