@@ -80,7 +80,9 @@ QList<ListEntry> listFor(const QList<ListEntry>& fixed, const QList<DisplayMode>
     for (ListEntry& entry : list)
         entry.offered = modes.isEmpty();
     for (const DisplayMode& mode : modes) {
-        for (const auto& [value, height] : valuesOf(mode)) {
+        for (const std::pair<int, int>& values : valuesOf(mode)) {
+            const int value = values.first;
+            const int height = values.second;
             if (value <= 0)
                 continue; // not reported: nothing to offer
             auto known = std::find_if(list.begin(), list.end(), [&](const ListEntry& e) {
