@@ -33,10 +33,11 @@ struct Picture {
         gst_buffer_unref(buffer);
     }
     // The `source` part in screen pixels at `size`; a null image when the
-    // scaler does not take it.
+    // scaler does not take it. The picture lies in a wider image, as in a
+    // window's pixels: what lies beside and below it must stay as it was.
     QImage scaled(PictureScaler& scaler, QRect source, QSize size) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::black);
+        QImage image(size + QSize(8, 1), QImage::Format_RGB32);
+        image.fill(Qt::blue);
         GstVideoInfo out;
         gst_video_info_set_format(&out, GST_VIDEO_FORMAT_BGRA, guint(size.width()),
                                   guint(size.height()));
@@ -49,7 +50,10 @@ struct Picture {
         const bool done = scaler.scale(&frame, source, &target);
         gst_video_frame_unmap(&target);
         gst_buffer_unref(wrapped);
-        return done ? image : QImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = y < size.height() ? size.width() : 0; x < image.width(); ++x)
+                EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << "written at " << x << "," << y;
+        return done ? image.copy(QRect({}, size)) : QImage();
     }
     GstVideoInfo info;
     GstBuffer* buffer = nullptr;

@@ -1,5 +1,6 @@
 #include "support/media/picture_scaler.h"
 
+#include <cstring>
 #include <gst/video/video.h>
 extern "C" {
 #include <libavutil/pixfmt.h>
@@ -122,8 +123,21 @@ bool PictureScaler::scale(const GstVideoFrame* in, const QRect& source, GstVideo
                     (source.x() >> GST_VIDEO_FORMAT_INFO_W_SUB(format, c)) *
                         GST_VIDEO_FORMAT_INFO_PSTRIDE(format, c);
     }
-    uint8_t* target[4] = {static_cast<uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(out, 0))};
-    const int targetStrides[4] = {GST_VIDEO_FRAME_PLANE_STRIDE(out, 0)};
-    return sws_scale(context_, planes, strides, 0, source.height(), target, targetStrides) ==
-           size.height();
+    // FFmpeg's fast paths write whole groups of pixels, past the end of a
+    // line whose width is not a multiple of the group (and past the end of
+    // the last line): the picture is made in a padded buffer of this
+    // scaler's own, then copied line by line into the window's pixels.
+    const int padded = (size.width() * 4 + 63) & ~63;
+    scratch_.resize(size_t(padded) * size_t(size.height() + 1) + 64);
+    uint8_t* target[4] = {scratch_.data()};
+    const int targetStrides[4] = {padded};
+    if (sws_scale(context_, planes, strides, 0, source.height(), target, targetStrides) !=
+        size.height())
+        return false;
+    auto* pixels = static_cast<uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(out, 0));
+    const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(out, 0);
+    for (int y = 0; y < size.height(); ++y)
+        memcpy(pixels + qsizetype(y) * stride, scratch_.data() + size_t(y) * padded,
+               size_t(size.width()) * 4);
+    return true;
 }
