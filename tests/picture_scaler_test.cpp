@@ -100,34 +100,25 @@ TEST(PictureScaler, EveryLayoutItReadsGivesTheSameScaledPicture) {
 TEST(PictureScaler, ThePicturesOwnMatrixAndRangeAreUsed) {
     // Pure red coded with BT.709 (limited): through BT.601 it would be
     // (233, 0, 2). Y 16 coded full range is a dark grey, not black.
+    constexpr auto limited = GST_VIDEO_COLOR_RANGE_16_235, full = GST_VIDEO_COLOR_RANGE_0_255;
+    constexpr auto bt709 = GST_VIDEO_COLOR_MATRIX_BT709, bt601 = GST_VIDEO_COLOR_MATRIX_BT601;
     const struct {
         int yuv[3];
-        GstVideoColorimetry colours;
+        GstVideoColorRange range;
+        GstVideoColorMatrix matrix;
         QRgb expected;
-    } cases[] = {
-        {{63, 102, 240},
-         {GST_VIDEO_COLOR_RANGE_16_235, GST_VIDEO_COLOR_MATRIX_BT709, GST_VIDEO_TRANSFER_BT709,
-          GST_VIDEO_COLOR_PRIMARIES_BT709},
-         qRgb(255, 0, 0)},
-        {{63, 102, 240},
-         {GST_VIDEO_COLOR_RANGE_16_235, GST_VIDEO_COLOR_MATRIX_BT601, GST_VIDEO_TRANSFER_BT709,
-          GST_VIDEO_COLOR_PRIMARIES_SMPTE170M},
-         qRgb(233, 0, 2)},
-        {{16, 128, 128},
-         {GST_VIDEO_COLOR_RANGE_0_255, GST_VIDEO_COLOR_MATRIX_BT601, GST_VIDEO_TRANSFER_BT709,
-          GST_VIDEO_COLOR_PRIMARIES_SMPTE170M},
-         qRgb(16, 16, 16)},
-        {{16, 128, 128},
-         {GST_VIDEO_COLOR_RANGE_16_235, GST_VIDEO_COLOR_MATRIX_BT601, GST_VIDEO_TRANSFER_BT709,
-          GST_VIDEO_COLOR_PRIMARIES_SMPTE170M},
-         qRgb(0, 0, 0)},
-    };
+    } cases[] = {{{63, 102, 240}, limited, bt709, qRgb(255, 0, 0)},
+                 {{63, 102, 240}, limited, bt601, qRgb(233, 0, 2)},
+                 {{16, 128, 128}, full, bt601, qRgb(16, 16, 16)},
+                 {{16, 128, 128}, limited, bt601, qRgb(0, 0, 0)}};
     PictureScaler scaler; // one scaler: a new matrix or range makes a new context
     for (const auto& c : cases) {
-        Picture picture(GST_VIDEO_FORMAT_I420, 16, 16, c.yuv, c.yuv, c.colours);
+        const GstVideoColorimetry colours{c.range, c.matrix, GST_VIDEO_TRANSFER_BT709,
+                                          GST_VIDEO_COLOR_PRIMARIES_BT709};
+        Picture picture(GST_VIDEO_FORMAT_I420, 16, 16, c.yuv, c.yuv, colours);
         const QImage image = picture.scaled(scaler, QRect(0, 0, 16, 16), QSize(16, 16));
         ASSERT_FALSE(image.isNull());
-        EXPECT_TRUE(near(image.pixel(8, 8), c.expected)) << c.yuv[0] << " " << c.colours.matrix;
+        EXPECT_TRUE(near(image.pixel(8, 8), c.expected)) << c.yuv[0] << " " << c.matrix;
     }
 }
 
