@@ -33,27 +33,34 @@ struct Picture {
         gst_buffer_unref(buffer);
     }
     // The `source` part in screen pixels at `size`; a null image when the
-    // scaler does not take it. The picture lies in a wider image, as in a
-    // window's pixels: what lies beside and below it must stay as it was.
-    QImage scaled(PictureScaler& scaler, QRect source, QSize size) {
-        QImage image(size + QSize(8, 1), QImage::Format_RGB32);
+    // scaler does not take it. With `margin`, the picture lies inside a
+    // bigger image at (margin, 1), as in a window's pixels: what lies around
+    // it must stay as it was. Without, it fills an image of its own size.
+    QImage scaled(PictureScaler& scaler, QRect source, QSize size, int margin = 8) {
+        const QRect place(QPoint(margin, margin ? 1 : 0), size);
+        QImage image(size + QSize(2 * margin, margin ? 2 : 0), QImage::Format_RGB32);
         image.fill(Qt::blue);
         GstVideoInfo out;
         gst_video_info_set_format(&out, GST_VIDEO_FORMAT_BGRA, guint(size.width()),
                                   guint(size.height()));
         out.stride[0] = gint(image.bytesPerLine());
-        GstBuffer* wrapped =
-            gst_buffer_new_wrapped_full(GstMemoryFlags(0), image.bits(), image.sizeInBytes(), 0,
-                                        image.sizeInBytes(), nullptr, nullptr);
+        const qsizetype offset = place.y() * image.bytesPerLine() + place.x() * 4;
+        out.size = gsize(image.sizeInBytes() - offset);
+        GstBuffer* wrapped = gst_buffer_new_wrapped_full(GstMemoryFlags(0), image.bits() + offset,
+                                                         out.size, 0, out.size, nullptr, nullptr);
         GstVideoFrame target;
         gst_video_frame_map(&target, &out, wrapped, GST_MAP_WRITE);
         const bool done = scaler.scale(&frame, source, &target);
         gst_video_frame_unmap(&target);
         gst_buffer_unref(wrapped);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = y < size.height() ? size.width() : 0; x < image.width(); ++x)
-                EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << "written at " << x << "," << y;
-        return done ? image.copy(QRect({}, size)) : QImage();
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!place.contains(x, y)) {
+                    EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << "written at " << x << "," << y;
+                }
+            }
+        }
+        return done ? image.copy(place) : QImage();
     }
     GstVideoInfo info;
     GstBuffer* buffer = nullptr;
@@ -84,13 +91,18 @@ TEST(PictureScaler, EveryLayoutItReadsGivesTheSameScaledPicture) {
         SCOPED_TRACE(gst_video_format_to_string(format));
         Picture picture(format, 64, 32, kMagenta, kGrey);
         PictureScaler scaler;
-        const QImage image = picture.scaled(scaler, QRect(0, 0, 64, 32), QSize(96, 40));
-        ASSERT_FALSE(image.isNull());
-        EXPECT_TRUE(near(image.pixel(10, 20), qRgb(255, 0, 255), 12));
-        EXPECT_TRUE(near(image.pixel(90, 5), qRgb(130, 130, 130)));
-        // The halves meet in the middle, not a column off.
-        EXPECT_TRUE(near(image.pixel(44, 20), qRgb(255, 0, 255), 12));
-        EXPECT_TRUE(near(image.pixel(51, 20), qRgb(130, 130, 130)));
+        // Inside a window's pixels, and in an image of its own size (an odd
+        // width: the last group of pixels overruns the line).
+        for (int margin : {8, 0}) {
+            const QImage image = picture.scaled(scaler, QRect(0, 0, 64, 32), QSize(95, 40), margin);
+            ASSERT_FALSE(image.isNull());
+            EXPECT_TRUE(near(image.pixel(10, 20), qRgb(255, 0, 255), 12));
+            EXPECT_TRUE(near(image.pixel(90, 5), qRgb(130, 130, 130)));
+            // The halves meet in the middle, not a column off.
+            EXPECT_TRUE(near(image.pixel(44, 20), qRgb(255, 0, 255), 12));
+            EXPECT_TRUE(near(image.pixel(51, 20), qRgb(130, 130, 130)));
+            EXPECT_TRUE(near(image.pixel(94, 39), qRgb(130, 130, 130)));
+        }
     }
     GstVideoInfo rgb;
     gst_video_info_set_format(&rgb, GST_VIDEO_FORMAT_BGRx, 64, 32);

@@ -1,5 +1,6 @@
 #include "support/media/picture_scaler.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gst/video/video.h>
 extern "C" {
@@ -123,21 +124,48 @@ bool PictureScaler::scale(const GstVideoFrame* in, const QRect& source, GstVideo
                     (source.x() >> GST_VIDEO_FORMAT_INFO_W_SUB(format, c)) *
                         GST_VIDEO_FORMAT_INFO_PSTRIDE(format, c);
     }
-    // FFmpeg's fast paths write whole groups of pixels, past the end of a
-    // line whose width is not a multiple of the group (and past the end of
-    // the last line): the picture is made in a padded buffer of this
-    // scaler's own, then copied line by line into the window's pixels.
-    const int padded = (size.width() * 4 + 63) & ~63;
-    scratch_.resize(size_t(padded) * size_t(size.height() + 1) + 64);
-    uint8_t* target[4] = {scratch_.data()};
-    const int targetStrides[4] = {padded};
-    if (sws_scale(context_, planes, strides, 0, source.height(), target, targetStrides) !=
-        size.height())
-        return false;
     auto* pixels = static_cast<uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(out, 0));
     const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(out, 0);
-    for (int y = 0; y < size.height(); ++y)
-        memcpy(pixels + qsizetype(y) * stride, scratch_.data() + size_t(y) * padded,
-               size_t(size.width()) * 4);
+    const qsizetype room = qsizetype(out->map[0].maxsize) - qsizetype(out->info.offset[0]);
+    if (room >= qsizetype(stride) * (size.height() - 1) + size.width() * 4 + kOverrun)
+        return scaleInPlace(planes, strides, pixels, stride);
+    return scaleThroughScratch(planes, strides, pixels, stride);
+}
+
+// The bytes past each line's end are kept and put back: the window's own
+// pixels beside the picture. A line's overrun that reaches the next line
+// is written over when that line is made, as lines are made in order.
+bool PictureScaler::scaleInPlace(const uint8_t* const planes[], const int strides[],
+                                 uint8_t* pixels, int stride) {
+    const qsizetype width = qsizetype(out_.width()) * 4, height = out_.height();
+    const qsizetype gap = std::min<qsizetype>(stride - width, kOverrun);
+    kept_.resize(size_t(gap * (height - 1) + kOverrun));
+    auto strip = [&](qsizetype y) { return pixels + y * stride + width; };
+    auto length = [&](qsizetype y) { return y + 1 < height ? gap : qsizetype(kOverrun); };
+    for (qsizetype y = 0; y < height; ++y)
+        memcpy(kept_.data() + y * gap, strip(y), size_t(length(y)));
+    uint8_t* target[4] = {pixels};
+    const int targetStrides[4] = {stride};
+    const bool done = sws_scale(context_, planes, strides, 0, source_.height(), target,
+                                targetStrides) == out_.height();
+    for (qsizetype y = 0; y < height; ++y)
+        memcpy(strip(y), kept_.data() + y * gap, size_t(length(y)));
+    return done;
+}
+
+// Pixels with no room after the last line (an image of the picture's own
+// size) are made in a padded buffer, then copied line by line.
+bool PictureScaler::scaleThroughScratch(const uint8_t* const planes[], const int strides[],
+                                        uint8_t* pixels, int stride) {
+    const int padded = (out_.width() * 4 + 63) & ~63;
+    std::vector<uint8_t> scratch(size_t(padded) * size_t(out_.height() + 1) + kOverrun);
+    uint8_t* target[4] = {scratch.data()};
+    const int targetStrides[4] = {padded};
+    if (sws_scale(context_, planes, strides, 0, source_.height(), target, targetStrides) !=
+        out_.height())
+        return false;
+    for (int y = 0; y < out_.height(); ++y)
+        memcpy(pixels + qsizetype(y) * stride, scratch.data() + size_t(y) * padded,
+               size_t(out_.width()) * 4);
     return true;
 }

@@ -36,7 +36,8 @@ class VideoFrame {
   private:
     bool paintIntoDevice(QPainter& painter, const QRect& visible, const QRect& source) const;
     void paintThroughImage(QPainter& painter, const QRect& visible, const QRect& source) const;
-    bool convert(uchar* pixels, qsizetype bytesPerLine, QSize size, const QRect& source) const;
+    bool convert(uchar* pixels, qsizetype bytesPerLine, QSize size, const QRect& source,
+                 qsizetype room) const;
 
     std::shared_ptr<GstVideoFrame> mapped_;
 };
