@@ -7,6 +7,7 @@
 #include "support/media/missing_parts.h"
 #include "support/media/video_window.h"
 #include "support/models/audio_device_names.h"
+#include "support/trace/first_frame_trace.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -487,10 +488,12 @@ void FilterGraph::prepareInBackground() {
     std::call_once(started, [] {
         preparation.thread = std::thread([] {
             audioDevices();
+            firstframe::mark("sound devices listed");
             for (const char* name : kPreparedPlugins) {
                 if (GstPlugin* plugin = gst_plugin_load_by_name(name))
                     gst_object_unref(plugin);
             }
+            firstframe::mark("decoders loaded");
         });
     });
 }
