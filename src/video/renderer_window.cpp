@@ -27,6 +27,7 @@ void VideoSurface::onFrame() {
 // The window's shape is the picture's: the layout chose it (the movie's
 // own, a preset, a pan-and-scan step), and the picture fills it.
 void VideoSurface::paintEvent(QPaintEvent*) {
+    firstframe::mark("paint begins");
     QPainter painter(this);
     const VideoFrame frame = frames_ ? frames_->currentFrame() : VideoFrame();
     if (frame.isNull()) {
