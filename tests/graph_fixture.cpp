@@ -151,25 +151,8 @@ bool runToEnd(GstElement* pipeline, int seconds) {
     gst_element_set_state(pipeline, GST_STATE_NULL);
     return written;
 }
-} // namespace
 
-bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
-                         const QString& title) {
-    const QString description =
-        QStringLiteral(
-            "videotestsrc num-buffers=%1 ! video/x-raw,width=160,height=120,"
-            "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! matroskamux name=mux "
-            "! filesink name=out")
-            .arg(int(seconds * 25));
-    GError* error = nullptr;
-    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
-    if (!pipeline) {
-        g_clear_error(&error);
-        return false;
-    }
-    GstElement* mux = gst_bin_get_by_name(GST_BIN(pipeline), "mux");
-    GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
-    g_object_set(out, "location", path.toUtf8().constData(), nullptr);
+void setChapters(GstElement* mux, double seconds, const QList<double>& starts) {
     GstToc* toc = gst_toc_new(GST_TOC_SCOPE_GLOBAL);
     GstTocEntry* edition = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_EDITION, "edition");
     for (int i = 0; i < starts.size(); ++i) {
@@ -183,8 +166,29 @@ bool writeChapteredMovie(const QString& path, double seconds, const QList<double
     gst_toc_append_entry(toc, edition);
     gst_toc_setter_set_toc(GST_TOC_SETTER(mux), toc);
     gst_toc_unref(toc);
-    gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
-                            title.toUtf8().constData(), nullptr);
+}
+} // namespace
+
+bool writeMovie(const QString& path, QSize size, int frames, const QList<double>& starts,
+                const QString& title) {
+    const QString description =
+        QStringLiteral("videotestsrc num-buffers=%1 ! video/x-raw,width=%2,height=%3,"
+                       "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! "
+                       "matroskamux name=mux ! filesink name=out")
+            .arg(frames)
+            .arg(size.width())
+            .arg(size.height());
+    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), nullptr);
+    if (!pipeline)
+        return false;
+    GstElement* mux = gst_bin_get_by_name(GST_BIN(pipeline), "mux");
+    GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
+    g_object_set(out, "location", path.toUtf8().constData(), nullptr);
+    if (!starts.isEmpty())
+        setChapters(mux, frames / 25.0, starts);
+    if (!title.isEmpty())
+        gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
+                                title.toUtf8().constData(), nullptr);
     const bool written = runToEnd(pipeline, 30);
     gst_object_unref(out);
     gst_object_unref(mux);
