@@ -16,7 +16,6 @@ press() { # press WINDOW KEY...: keys typed into a window with the focus
 less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 below() { less_than "$(ctl volume)" "$1"; }
 above() { less_than "$1" "$(ctl volume)"; }
-width() { client "$video" | cut -d' ' -f3; }
 
 cd "$work" # chapters are read from the current folder
 printf '00:00:00\n00:00:04\n00:00:08\n' >demo.vcx
@@ -64,16 +63,6 @@ for case in "KP_Subtract below" "KP_Add above" "XF86AudioLowerVolume below" \
     press "$video" "$key"
     eventually "$check" "$level" || fail "$key: volume $(ctl volume) from $level"
 done
-
-# Full screen: Z and Escape, Alt+Enter twice; Enter alone does nothing.
-windowed=$(width)
-for case in "z $(screen_width)" "Escape $windowed" "alt+Return $(screen_width)" "alt+Return $windowed"; do
-    press "$video" "${case% *}"
-    wait_width "$video" "${case#* }" "${case% *}"
-done
-press "$video" Return
-sleep 0.5
-(($(width) == windowed)) || fail "Enter alone changed the window"
 
 # A key in the main window acts and gives the keyboard to the video window.
 press "$main" space
