@@ -78,35 +78,26 @@ struct ToneTap::Count {
 };
 
 namespace {
+// The tone is Vorbis, decoded to interleaved 32-bit floats.
 GstPadProbeReturn countCrossings(GstPad* pad, GstPadProbeInfo* info, gpointer data) {
-    auto* count = static_cast<ToneTap::Count*>(data);
     GstCaps* caps = gst_pad_get_current_caps(pad);
     if (!caps)
         return GST_PAD_PROBE_OK;
     const GstStructure* format = gst_caps_get_structure(caps, 0);
-    const QByteArray sampleFormat = gst_structure_get_string(format, "format");
+    const bool isFloat = g_strcmp0(gst_structure_get_string(format, "format"), "F32LE") == 0;
     int rate = 0, channels = 0;
     gst_structure_get_int(format, "rate", &rate);
     gst_structure_get_int(format, "channels", &channels);
     gst_caps_unref(caps);
-    const bool isFloat = sampleFormat == "F32LE";
-    if ((!isFloat && sampleFormat != "S16LE") || rate <= 0 || channels <= 0)
-        return GST_PAD_PROBE_OK;
     GstMapInfo map;
     GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
-    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+    if (!isFloat || rate <= 0 || channels <= 0 || !gst_buffer_map(buffer, &map, GST_MAP_READ))
         return GST_PAD_PROBE_OK;
-    const size_t frameBytes = size_t(channels) * (isFloat ? 4 : 2);
+    const size_t frameBytes = size_t(channels) * sizeof(float);
     for (size_t at = 0; at + frameBytes <= map.size; at += frameBytes) {
         float sample = 0;
-        if (isFloat) {
-            std::memcpy(&sample, map.data + at, sizeof sample);
-        } else {
-            qint16 whole = 0;
-            std::memcpy(&whole, map.data + at, sizeof whole);
-            sample = float(whole);
-        }
-        count->add(sample, rate);
+        std::memcpy(&sample, map.data + at, sizeof sample);
+        static_cast<ToneTap::Count*>(data)->add(sample, rate);
     }
     gst_buffer_unmap(buffer, &map);
     return GST_PAD_PROBE_OK;
