@@ -1,9 +1,9 @@
 // Full-screen layout arithmetic and the aspect-ratio presets' file.
 #include "support/models/selectable_list.h"
+#include "test_support.h"
 #include "video/aspect_ratio.h"
 #include "video/dar_presets.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -62,12 +62,8 @@ TEST(DarPresets, TheFileGivesTheListAndTheMenuCaptions) {
     DarPresets presets(list);
     presets.read(path);
     EXPECT_EQ(list.count(), 0) << "no file, no presets";
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        // Hand edits: a colon, and a line far too long to be a ratio.
-        file.write("16/9\r\n16:9\r\n" + QByteArray(300, '4') + "/3\r\n\r\n2.35/1\n");
-    }
+    // Hand edits: a colon, and a line far too long to be a ratio.
+    testsupport::writeFile(path, "16/9\r\n16:9\r\n" + QByteArray(300, '4') + "/3\r\n\r\n2.35/1\n");
     EXPECT_EQ(presets.read(path), 2) << "skipped lines are counted for the message";
     EXPECT_EQ(list.items(), (QStringList{"16/9", "2.35/1"}));
     EXPECT_EQ(presets.menuCaptions(),

@@ -15,12 +15,8 @@ using namespace reg;
 namespace {
 
 GstElement* launch(const char* description) {
-    GError* error = nullptr;
-    GstElement* pipeline = gst_parse_launch(description, &error);
-    if (error) {
-        ADD_FAILURE() << error->message;
-        g_error_free(error);
-    }
+    GstElement* pipeline = gst_parse_launch(description, nullptr);
+    EXPECT_NE(pipeline, nullptr) << description;
     return pipeline;
 }
 
@@ -121,18 +117,17 @@ TEST(DecoderEffectsTest, RegistryValuesReachTheEffects) {
     EXPECT_DOUBLE_EQ(middle, 0.0);
     gst_object_unref(eq);
 
-    DecoderEffects pp;
+    DecoderEffects other;
     for (auto [stored, level] : {std::pair{25, 2}, std::pair{-10, 0}, std::pair{1000, 6}}) {
-        pp.postProcessing = stored;
-        EXPECT_EQ(postProcessingLevel(pp), level) << stored;
+        other.postProcessing = stored;
+        EXPECT_EQ(postProcessingLevel(other), level) << stored;
     }
-    // Pass-through and odd counts force no layout (the others: DecoderSettingsInGraphs).
-    DecoderEffects spdif, odd;
-    spdif.channels = 2;
-    spdif.passThrough = true;
-    odd.channels = 3;
-    EXPECT_EQ(audioChannelCaps(spdif), nullptr);
-    EXPECT_EQ(audioChannelCaps(odd), nullptr);
+    // Odd counts and pass-through force no layout (the others: DecoderSettingsInGraphs).
+    other.channels = 3;
+    EXPECT_EQ(audioChannelCaps(other), nullptr);
+    other.channels = 2;
+    other.passThrough = true;
+    EXPECT_EQ(audioChannelCaps(other), nullptr);
 }
 
 // No saturation turns red grey (brightness on a real graph: DecoderSettingsInGraphs).

@@ -3,6 +3,7 @@
 #include "config/speaker_modes.h"
 #include "support/media/decoder_effects.h"
 #include "support/registry/registry_import.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,9 +47,7 @@ class DecoderSettingsTest : public ::testing::Test {
     }
     void touch(const QString& name) {
         QDir().mkpath(user);
-        QFile f(QDir(user).filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
+        ASSERT_FALSE(testsupport::writeFile(QDir(user).filePath(name), "x").isEmpty());
     }
     QStringList userFiles() { return QDir(user).entryList(QDir::Files, QDir::Name); }
 

@@ -8,30 +8,6 @@
 
 namespace {
 
-// A two-picture H.264 movie of `size`.
-bool writeMovie(const QString& path, QSize size) {
-    const QString description =
-        QStringLiteral("videotestsrc num-buffers=2 ! video/x-raw,width=%1,height=%2 ! x264enc "
-                       "speed-preset=ultrafast ! matroskamux ! filesink location=\"%3\"")
-            .arg(size.width())
-            .arg(size.height())
-            .arg(path);
-    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), nullptr);
-    if (!pipeline)
-        return false;
-    gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* end = gst_bus_timed_pop_filtered(
-        bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
-    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
-    if (end)
-        gst_message_unref(end);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
-    return written;
-}
-
 // The max-threads of the graph's H.264 decoder; -1 when it has none.
 int decoderThreads(FilterGraph& graph) {
     int threads = -1;
@@ -63,7 +39,7 @@ TEST(DecoderThreads, OneUpToFullHdAndOneACoreAbove) {
     QTemporaryDir dir;
     for (const auto& [size, threads] : {std::pair{QSize(640, 360), 1}, {QSize(2560, 1440), 0}}) {
         const QString movie = dir.filePath(QStringLiteral("%1.mkv").arg(size.width()));
-        ASSERT_TRUE(writeMovie(movie, size));
+        ASSERT_TRUE(writeMovie(movie, size, 2));
         FilterGraph graph;
         addRegistered(graph, "Null Audio Renderer");
         ASSERT_TRUE(graph.renderFile(movie));

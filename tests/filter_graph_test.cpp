@@ -64,16 +64,9 @@ TEST(FilterGraphControl, RateAndVolumeOnARunningGraph) {
     EXPECT_FALSE(graph.setRate(0));
 }
 
-TEST(MediaDetector, CountsStreamsAndReadsTheFrameRate) {
+// AVI streams and frame rates reach the player through it: Opening.*.
+TEST(MediaDetector, CountsStreamsAndRefusesWhatIsNoMovie) {
     MediaDetector detector;
-    ASSERT_TRUE(detector.setFilename(mediaPath("two-audio.avi")));
-    EXPECT_EQ(detector.outputStreams().valueOr(0), 3);
-    EXPECT_DOUBLE_EQ(detector.frameRate().valueOr(0), 25.0);
-
-    ASSERT_TRUE(detector.setFilename(mediaPath("rate-23976.avi")));
-    EXPECT_NEAR(detector.frameRate().valueOr(0), 23.976, 0.001);
-    EXPECT_EQ(detector.outputStreams().valueOr(0), 2);
-
     ASSERT_TRUE(detector.setFilename(mediaPath("movie.mp4")));
     EXPECT_EQ(detector.outputStreams().valueOr(0), 2);
 

@@ -78,35 +78,26 @@ struct ToneTap::Count {
 };
 
 namespace {
+// The tone is Vorbis, decoded to interleaved 32-bit floats.
 GstPadProbeReturn countCrossings(GstPad* pad, GstPadProbeInfo* info, gpointer data) {
-    auto* count = static_cast<ToneTap::Count*>(data);
     GstCaps* caps = gst_pad_get_current_caps(pad);
     if (!caps)
         return GST_PAD_PROBE_OK;
     const GstStructure* format = gst_caps_get_structure(caps, 0);
-    const QByteArray sampleFormat = gst_structure_get_string(format, "format");
+    const bool isFloat = g_strcmp0(gst_structure_get_string(format, "format"), "F32LE") == 0;
     int rate = 0, channels = 0;
     gst_structure_get_int(format, "rate", &rate);
     gst_structure_get_int(format, "channels", &channels);
     gst_caps_unref(caps);
-    const bool isFloat = sampleFormat == "F32LE";
-    if ((!isFloat && sampleFormat != "S16LE") || rate <= 0 || channels <= 0)
-        return GST_PAD_PROBE_OK;
     GstMapInfo map;
     GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
-    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+    if (!isFloat || rate <= 0 || channels <= 0 || !gst_buffer_map(buffer, &map, GST_MAP_READ))
         return GST_PAD_PROBE_OK;
-    const size_t frameBytes = size_t(channels) * (isFloat ? 4 : 2);
+    const size_t frameBytes = size_t(channels) * sizeof(float);
     for (size_t at = 0; at + frameBytes <= map.size; at += frameBytes) {
         float sample = 0;
-        if (isFloat) {
-            std::memcpy(&sample, map.data + at, sizeof sample);
-        } else {
-            qint16 whole = 0;
-            std::memcpy(&whole, map.data + at, sizeof whole);
-            sample = float(whole);
-        }
-        count->add(sample, rate);
+        std::memcpy(&sample, map.data + at, sizeof sample);
+        static_cast<ToneTap::Count*>(data)->add(sample, rate);
     }
     gst_buffer_unmap(buffer, &map);
     return GST_PAD_PROBE_OK;
@@ -151,25 +142,8 @@ bool runToEnd(GstElement* pipeline, int seconds) {
     gst_element_set_state(pipeline, GST_STATE_NULL);
     return written;
 }
-} // namespace
 
-bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
-                         const QString& title) {
-    const QString description =
-        QStringLiteral(
-            "videotestsrc num-buffers=%1 ! video/x-raw,width=160,height=120,"
-            "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! matroskamux name=mux "
-            "! filesink name=out")
-            .arg(int(seconds * 25));
-    GError* error = nullptr;
-    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
-    if (!pipeline) {
-        g_clear_error(&error);
-        return false;
-    }
-    GstElement* mux = gst_bin_get_by_name(GST_BIN(pipeline), "mux");
-    GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
-    g_object_set(out, "location", path.toUtf8().constData(), nullptr);
+void setChapters(GstElement* mux, double seconds, const QList<double>& starts) {
     GstToc* toc = gst_toc_new(GST_TOC_SCOPE_GLOBAL);
     GstTocEntry* edition = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_EDITION, "edition");
     for (int i = 0; i < starts.size(); ++i) {
@@ -183,8 +157,29 @@ bool writeChapteredMovie(const QString& path, double seconds, const QList<double
     gst_toc_append_entry(toc, edition);
     gst_toc_setter_set_toc(GST_TOC_SETTER(mux), toc);
     gst_toc_unref(toc);
-    gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
-                            title.toUtf8().constData(), nullptr);
+}
+} // namespace
+
+bool writeMovie(const QString& path, QSize size, int frames, const QList<double>& starts,
+                const QString& title) {
+    const QString description =
+        QStringLiteral("videotestsrc num-buffers=%1 ! video/x-raw,width=%2,height=%3,"
+                       "framerate=25/1 ! x264enc speed-preset=ultrafast key-int-max=25 ! "
+                       "matroskamux name=mux ! filesink name=out")
+            .arg(frames)
+            .arg(size.width())
+            .arg(size.height());
+    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), nullptr);
+    if (!pipeline)
+        return false;
+    GstElement* mux = gst_bin_get_by_name(GST_BIN(pipeline), "mux");
+    GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
+    g_object_set(out, "location", path.toUtf8().constData(), nullptr);
+    if (!starts.isEmpty())
+        setChapters(mux, frames / 25.0, starts);
+    if (!title.isEmpty())
+        gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
+                                title.toUtf8().constData(), nullptr);
     const bool written = runToEnd(pipeline, 30);
     gst_object_unref(out);
     gst_object_unref(mux);

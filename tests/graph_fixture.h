@@ -44,6 +44,7 @@ class ToneTap {
     unsigned long probe_ = 0;
 };
 
-// A Matroska movie titled `title` with chapters at `starts` (gst-launch cannot write chapters).
-bool writeChapteredMovie(const QString& path, double seconds, const QList<double>& starts,
-                         const QString& title);
+// An H.264 Matroska movie of `frames` at 25 a second, titled `title`, with chapters at `starts`
+// (gst-launch cannot write chapters).
+bool writeMovie(const QString& path, QSize size, int frames, const QList<double>& starts = {},
+                const QString& title = {});

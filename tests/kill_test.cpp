@@ -5,13 +5,13 @@
 #include "support/models/selectable_list.h"
 #include "support/registry/registry_store.h"
 #include "support/settings/settings_store.h"
+#include "test_support.h"
 #include "video/dar_presets.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -63,11 +63,6 @@ void writeVersion(const QString& kind, const QString& path, int version) {
     }
 }
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 int runWriteValues(const QString& kind, const QString& path, const QString& tag) {
@@ -101,14 +96,15 @@ TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
         const QString path = dir.filePath(QStringLiteral("file"));
         // The two versions as the writer makes them, the second over the first.
         writeVersion(kind, path, 1);
-        const QByteArray first = contents(path);
+        const QByteArray first = testsupport::readFile(path);
         QElapsedTimer clock;
         clock.start();
         writeVersion(kind, path, 2);
         const int writeMs = int(std::max<qint64>(clock.elapsed(), 2));
-        const QByteArray second = contents(path);
+        const QByteArray second = testsupport::readFile(path);
         writeVersion(kind, path, 1);
-        ASSERT_EQ(contents(path), first) << "a version reads the same however it is reached";
+        ASSERT_EQ(testsupport::readFile(path), first)
+            << "a version reads the same however it is reached";
         ASSERT_NE(first, second);
 
         for (int kill = 0; kill < kKills; ++kill) {
@@ -123,7 +119,7 @@ TEST(KilledWriters, LeaveThePreviousOrTheNewFileWhole) {
             QThread::msleep(QRandomGenerator::global()->bounded(3 * writeMs));
             writer.kill();
             writer.waitForFinished();
-            const QByteArray now = contents(path);
+            const QByteArray now = testsupport::readFile(path);
             ASSERT_TRUE(now == first || now == second)
                 << "kill " << kill << ": " << now.size() << " bytes of neither version";
         }
@@ -137,11 +133,11 @@ TEST(FailedWriters, LeaveThePreviousFileWhole) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("file"));
         writeVersion(kind, path, 1);
-        const QByteArray first = contents(path);
+        const QByteArray first = testsupport::readFile(path);
         const QByteArray after = testsupport::inChild([&] {
             testsupport::limitFileSize(first.size() / 2);
             writeVersion(kind, path, 2);
-            return contents(path) + '/' +
+            return testsupport::readFile(path) + '/' +
                    QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u'/').toUtf8();
         });
         EXPECT_TRUE(after == first + "/file")

@@ -1,4 +1,5 @@
 #include "skin/picture_store.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,10 +52,8 @@ TEST(PictureStore, LoadsEachBitmapIntoItsSlotAndWhatCannotBeLoadedKeepsThePrevio
     writeFullSkin(first.path(), 0xff0000ff);
     writeFullSkin(second.path(), 0xff00ff00);
     ASSERT_TRUE(QFile::remove(QDir(second.path()).filePath("Audio_Mode_Q3D.BMP")));
-    QFile broken(QDir(second.path()).filePath("Volume_Slider_Bitmap_5.BMP"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    broken.write("BM not really a bitmap");
-    broken.close();
+    testsupport::writeFile(QDir(second.path()).filePath("Volume_Slider_Bitmap_5.BMP"),
+                           "BM not really a bitmap");
     PictureStore store;
     ASSERT_EQ(loadSkinPictures(store, first.path()), 29);
     for (int slot = 1; slot <= 29; ++slot) {

@@ -147,21 +147,16 @@ TEST(Opening, AudioTracksOfAContainerSwitchInThePlayingGraph) {
 }
 
 TEST(Opening, AudioTrackCaptionsNameWhatTheFileGives) {
-    struct Case {
-        int number;
-        MediaStream stream;
-        const char* caption;
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {
+        {1, "", "", "Stream 01"},
+        {2, "de", "", "Stream 02 - German"},
+        {3, "fre", "Director", "Stream 03 - French (Director)"},
+        {4, "", "Commentary", "Stream 04 - Commentary"},
+        {5, "xx-unknown", "", "Stream 05 - xx-unknown"},
+        {12, "en", "Main", "Stream 12 - English (Main)"},
     };
-    const Case cases[] = {
-        {1, {StreamKind::Audio, "", ""}, "Stream 01"},
-        {2, {StreamKind::Audio, "de", ""}, "Stream 02 - German"},
-        {3, {StreamKind::Audio, "fre", "Director"}, "Stream 03 - French (Director)"},
-        {4, {StreamKind::Audio, "", "Commentary"}, "Stream 04 - Commentary"},
-        {5, {StreamKind::Audio, "xx-unknown", ""}, "Stream 05 - xx-unknown"},
-        {12, {StreamKind::Audio, "en", "Main"}, "Stream 12 - English (Main)"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(audioTrackCaption(c.number, c.stream), c.caption);
+    for (const auto& [number, language, title, caption] : cases)
+        EXPECT_EQ(audioTrackCaption(number, {StreamKind::Audio, language, title}), caption);
     for (auto [pin, number] : {std::pair{"Stream 02 - German", 2}, std::pair{"Stream 1", 1},
                                std::pair{"Stream 0x", 0}, std::pair{"None", 0}})
         EXPECT_EQ(audioTrackNumber(pin), number) << pin;
@@ -250,15 +245,10 @@ TEST(Transport, NextAndPreviousAgainstTheQueue) {
         player.queue.setListIndex(c.index);
         player.host.shuffle = c.shuffle;
         c.previous ? player.transport.prev_Click() : player.transport.nextbt_Click();
-        const std::string which = QStringLiteral("%1 at %2 of %3, shuffle %4")
-                                      .arg(c.previous ? "Previous" : "Next")
-                                      .arg(c.index)
-                                      .arg(c.count)
-                                      .arg(c.shuffle)
-                                      .toStdString();
-        EXPECT_EQ(player.host.ends, c.ends) << which;
-        EXPECT_EQ(player.queue.listIndex(), c.indexAfter) << which;
-        EXPECT_EQ(player.host.osd.contains("Previous"), c.previous && c.ends) << which;
+        SCOPED_TRACE(&c - cases);
+        EXPECT_EQ(player.host.ends, c.ends);
+        EXPECT_EQ(player.queue.listIndex(), c.indexAfter);
+        EXPECT_EQ(player.host.osd.contains("Previous"), c.previous && c.ends);
     }
 }
 
@@ -293,12 +283,10 @@ TEST(Chapters, SideFileNamesAndEntries) {
     ChapterList chapters;
     chapters.load("/elsewhere/Movie.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.items(), QStringList({"00:00:00", "00:10:00", "00:20:00"}));
-    chapters.load("/elsewhere/Other.avi", folder.path());
-    EXPECT_EQ(chapters.ListChap.count(), 0) << "no side file, no chapters";
-
     QStringList told;
     chapters.warn = [&told](const QString& text) { told << text; };
     chapters.load("/elsewhere/Other.avi", folder.path());
+    EXPECT_EQ(chapters.ListChap.count(), 0) << "no side file, no chapters";
     EXPECT_TRUE(told.isEmpty()) << "most movies have no chapters";
 
     writeFile(folder.filePath("Huge.vcx"), QByteArray(1024 * 1024 + 1, '0'));
@@ -323,7 +311,7 @@ TEST(Chapters, SideFileNamesAndEntries) {
 TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
     QTemporaryDir folder;
     const QString movie = folder.filePath("chapters.mkv");
-    ASSERT_TRUE(writeChapteredMovie(movie, 8, {0, 2, 5}, "Three chapters"));
+    ASSERT_TRUE(writeMovie(movie, {160, 120}, 200, {0, 2, 5}, "Three chapters"));
     auto player = freshPlayer();
     player->opener.chapterFolder = folder.path();
     ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));

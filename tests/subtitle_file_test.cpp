@@ -25,14 +25,6 @@ SubtitleRead read(const QString& path, int characterSet = 0) {
     return readSubtitleFile(path, characterSet, 25, 0);
 }
 
-QByteArray encoded(const char* codePage, const QString& text) {
-    QStringEncoder encoder(codePage);
-    EXPECT_TRUE(encoder.isValid()) << codePage;
-    QByteArray bytes = encoder.encode(text);
-    EXPECT_FALSE(encoder.hasError()) << codePage;
-    return bytes;
-}
-
 } // namespace
 
 // A start goes to the even neighbour of start + delay - 0.5, an end is end + delay.
@@ -176,8 +168,9 @@ TEST(SubtitleFile, CodePagesFollowTheChosenCharacterSetAndUnicodeWins) {
                  {"windows-949", 129, QStringLiteral("안녕하세요")},
                  {"windows-1253", 161, QStringLiteral("Γειά σου")}};
     for (const auto& c : cases) {
-        const QString path = writeFile(dir, QStringLiteral("%1.vst").arg(c.characterSet),
-                                       "{00:00:02}{00:00:04}" + encoded(c.codePage, c.text));
+        const QString path =
+            writeFile(dir, QStringLiteral("%1.vst").arg(c.characterSet),
+                      "{00:00:02}{00:00:04}" + QStringEncoder(c.codePage).encode(c.text));
         const SubtitleRead got = read(path, c.characterSet);
         ASSERT_TRUE(got.parse) << c.codePage;
         EXPECT_EQ(got.parse->table.ListSub()[0], c.text) << c.codePage;

@@ -181,18 +181,16 @@ TEST_F(VideoDisplayTest, SubtitlesStandOverThePictureNotTheBars) {
 
 TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePictureOrNothing) {
     window->FullScrMode();
-    int curtainShown = 0;
     struct Watch : QObject {
-        int* shown;
-        explicit Watch(int* s) : shown(s) {}
+        int shown = 0;
         bool eventFilter(QObject*, QEvent* e) override {
-            *shown += e->type() == QEvent::Show;
+            shown += e->type() == QEvent::Show;
             return false;
         }
-    } watch(&curtainShown);
-    window->video().curtain()->installEventFilter(&watch);
+    } curtain;
+    window->video().curtain()->installEventFilter(&curtain);
     window->OpenaMovie(mediaPath("one-audio.avi"), false); // 320x240
-    EXPECT_EQ(curtainShown, 1);
+    EXPECT_EQ(curtain.shown, 1);
     EXPECT_FALSE(window->video().curtain()->isVisible()) << "playing lifts it";
     ASSERT_TRUE(waitUntil([&] { return renderer() && renderer()->isVisible(); }, 5000));
     EXPECT_TRUE(window->video().state().FullScreenOn);
@@ -210,20 +208,17 @@ TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePictureOrNothin
 
 TEST_F(VideoDisplayTest, TheStillPointerHidesInFullScreenAndShowsOnMovement) {
     QCursor::setPos(100, 100);
-    window->video().pointerTick(1000);
-    for (int second = 0; second < 4; ++second)
-        window->video().pointerTick(1000);
-    EXPECT_NE(video()->cursor().shape(), Qt::BlankCursor) << "only in full screen";
-
+    const auto hiddenAfter = [&](int seconds) {
+        for (int second = 0; second < seconds; ++second)
+            window->video().pointerTick(1000);
+        return video()->cursor().shape() == Qt::BlankCursor;
+    };
+    EXPECT_FALSE(hiddenAfter(5)) << "only in full screen";
     window->FullScrMode();
-    for (int second = 0; second < 3; ++second)
-        window->video().pointerTick(1000);
-    EXPECT_NE(video()->cursor().shape(), Qt::BlankCursor);
-    window->video().pointerTick(1000);
-    EXPECT_EQ(video()->cursor().shape(), Qt::BlankCursor) << "four seconds still";
+    EXPECT_FALSE(hiddenAfter(3));
+    EXPECT_TRUE(hiddenAfter(1)) << "four seconds still";
     QCursor::setPos(100, 140); // up and down is movement too
-    window->video().pointerTick(1000);
-    EXPECT_NE(video()->cursor().shape(), Qt::BlankCursor);
+    EXPECT_FALSE(hiddenAfter(1));
 }
 
 // Only on a server with several modes (display_modes.sh).

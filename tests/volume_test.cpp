@@ -6,7 +6,6 @@
 #include "support/controls/twips.h"
 #include "test_support.h"
 
-#include <QFile>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -125,9 +124,8 @@ TEST(VolumeControl, MuteRestoresTheLevelAndNeverLosesTheOneFromBeforeMuting) {
 }
 
 TEST(VolumeControl, TheLevelReachesThePlayingGraph) {
-    QFile::remove(SettingsStore::defaultFilePath());
-    frmMain window(testsupport::mediaPath("one-audio.avi"));
-    window.Form_Load();
+    const auto player = testsupport::freshPlayer(testsupport::mediaPath("one-audio.avi"));
+    frmMain& window = *player;
     ASSERT_TRUE(window.playback.MediaControl());
     ASSERT_TRUE(
         testsupport::waitUntil([&] { return window.playback.PlayState() == PlayRunning; }, 5000));

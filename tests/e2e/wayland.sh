@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A Wayland session (headless weston, XWayland): full screen with "Change resolution" on (no
-# switch, no box), Escape, SIGTERM within 2 s, also with a box up. Under dbus-run-session.
+# switch, no box), Escape, SIGTERM within 2 s with a box up. Under dbus-run-session.
 # Usage: wayland.sh PLAYER MEDIA
 set -euo pipefail
 player=$1 media=$2
@@ -46,10 +46,7 @@ step="Escape"
 xdotool key --window "$video" Escape
 await 5 'video at $(client "$video")' sized "640 360"
 
-step="SIGTERM while playing"
-since=$(date +%s%3N)
-kill -TERM "$pid"
-ended "$step" "$since"
+terminate "$step" # exits.sh times SIGTERM while playing
 
 # A file named with one that is gone: the message box names it at start-up.
 step="SIGTERM with a message box open"
