@@ -139,12 +139,9 @@ TEST_F(MenuScreenTest, TheSecondMenuIsAStillPictureAndTheKeysLeadBack) {
 
     // A menu whose picture is missing still answers, on the window's pixels.
     QTemporaryDir disc;
-    QFile bare(disc.filePath("bare.vmu"));
-    ASSERT_TRUE(bare.open(QIODevice::WriteOnly));
-    bare.write("File=gone.bmp\r\nButton=000,000,100,100\r\n1stAction=None\r\n1stParam=\r\n"
-               "2ndAction=Play\r\n2ndParam=x.avi\r\n");
-    bare.close();
-    ASSERT_TRUE(window->LoadMenu(bare.fileName()));
+    ASSERT_TRUE(window->LoadMenu(testsupport::writeFile(
+        disc.filePath("bare.vmu"), "File=gone.bmp\r\nButton=000,000,100,100\r\n1stAction=None\r\n"
+                                   "1stParam=\r\n2ndAction=Play\r\n2ndParam=x.avi\r\n")));
     EXPECT_EQ(screen().picturePoint(QPoint(50, 30)), QPointF(50, 30));
     ASSERT_TRUE(window->LoadMenu(mediaPath("main.vmu")));
     ASSERT_TRUE(waitForMovie("menu.avi"));

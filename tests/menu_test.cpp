@@ -2,6 +2,7 @@
 #include "menus/hot_spots.h"
 #include "menus/menu_file.h"
 #include "menus/scenix_menu.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,12 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 struct RecordingHost : MenuHost {
     void stopMovie() override { calls.append("stop"); }
@@ -49,9 +44,7 @@ struct RecordingHost : MenuHost {
 class ScenixMenuTest : public ::testing::Test {
   protected:
     QString menuFile(const QString& name, const QByteArray& text) {
-        const QString path = dir.filePath(name);
-        writeFile(path, text);
-        return path;
+        return testsupport::writeFile(dir.filePath(name), text);
     }
     // The pointer inside hot spot `i`, then a click.
     void click(int i) {
@@ -223,7 +216,7 @@ TEST_F(ScenixMenuTest, SecondMenusReplaceHotSpotsAndKeepTheProject) {
         menuFile("second.vmu", "File=still.bmp\r\nButton=000,000,640,360\r\n1stAction=None\r\n"
                                "1stParam=\r\n2ndAction=Goto\r\n2ndParam=main.vmu\r\n"
                                "2ndParam=00:00:05:x.avi\r\n");
-    writeFile(dir.filePath("still.bmp"), "BM");
+    testsupport::writeFile(dir.filePath("still.bmp"), "BM");
     ASSERT_TRUE(menu.LoadMenu(first));
     const int projectLines = menu.Project.size();
     ASSERT_TRUE(menu.LoadMenu(second));

@@ -3,6 +3,7 @@
 #include "support/registry/read_write_easy_reg.h"
 #include "support/registry/registry_import.h"
 #include "support/registry/registry_store.h"
+#include "test_support.h"
 
 #include <QDataStream>
 #include <QDateTime>
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 using namespace reg;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
@@ -21,16 +24,6 @@ const QString kKey = QStringLiteral("Software\\Microsoft\\Scrunch");
 
 class RegistryStoreTest : public ::testing::Test {
   protected:
-    QByteArray bytes(const QString& path) const {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QString put(const QString& path, const QByteArray& content) const {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
-    }
     // Type 0xdead tells "not found" from REG_NONE.
     RegistryValue value(const RegistryStore& from, const QString& path, const QString& name,
                         quint32 root = HKEY_CURRENT_USER) const {
@@ -91,15 +84,12 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
         {"", REG_SZ, stringData("default")},
         {"Name \"with\" \\ and\nbreak", REG_NONE, QByteArray()},
     };
-    {
-        RegistryStore store(file);
-        ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software\\Vantor"), ERROR_SUCCESS);
-        for (const auto& [name, type, data] : values)
-            ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software\\Vantor", name, type, data),
-                      ERROR_SUCCESS);
-        EXPECT_TRUE(store.problem().isEmpty());
-    }
-    const QByteArray text = bytes(file);
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software\\Vantor"), ERROR_SUCCESS);
+    for (const auto& [name, type, data] : values)
+        ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software\\Vantor", name, type, data),
+                  ERROR_SUCCESS);
+    EXPECT_TRUE(store.problem().isEmpty());
+    const QByteArray text = readFile(file);
     EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00\n\n"));
     EXPECT_TRUE(text.contains("\n\"Number\"=dword:0000012c\n"));
     EXPECT_TRUE(text.contains("\n@=\"default\"\n"));
@@ -120,7 +110,6 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
 }
 
 TEST_F(RegistryStoreTest, KeysFollowTheRegistrysRules) {
-    RegistryStore store(file);
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, ""), ERROR_SUCCESS) << "roots always exist";
     EXPECT_EQ(store.keyExists(0x1234, ""), ERROR_INVALID_HANDLE);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "\\A\\\\b\\c\\"), ERROR_SUCCESS);
@@ -168,7 +157,7 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
                                "\"Contrast\"=\"unterminated\n"
                                "[HKEY_CURRENT_USER\\Software\\Scrunch\\Video]\n"
                                "\"Hue\"=dword:0000002a\n";
-    put(file, damaged);
+    writeFile(file, damaged);
     QStringList reported;
     RegistryStore store(file);
     store.setProblemHandler([&](const QString& text) { reported.append(text); });
@@ -181,7 +170,7 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
     EXPECT_TRUE(store.problem().contains("line 5")) << store.problem().toStdString();
     const QString aside = store.keptAsidePath();
     EXPECT_TRUE(aside.startsWith(file + ".corrupt-"));
-    EXPECT_EQ(bytes(aside), damaged);
+    EXPECT_EQ(readFile(aside), damaged);
 
     // The file now holds what could be read, and reads clean.
     RegistryStore again(file);
@@ -190,34 +179,24 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
     EXPECT_TRUE(again.keptAsidePath().isEmpty());
 
     // No header at all: still read, still kept aside under a new name.
-    put(file, "[HKEY_CURRENT_USER\\X]\n\"v\"=dword:1\n");
+    writeFile(file, "[HKEY_CURRENT_USER\\X]\n\"v\"=dword:1\n");
     EXPECT_EQ(value(store, "X", "v").type, REG_DWORD);
     EXPECT_TRUE(store.problem().contains("no registry header"));
     EXPECT_NE(store.keptAsidePath(), aside);
     EXPECT_TRUE(QFile::exists(aside) && QFile::exists(store.keptAsidePath()));
 
     // Only blank lines: an empty registry, nothing kept aside.
-    put(file, "\n  \n");
+    writeFile(file, "\n  \n");
     RegistryStore blank(file);
     EXPECT_EQ(blank.createKey(HKEY_CURRENT_USER, "a"), ERROR_SUCCESS);
     EXPECT_TRUE(blank.problem().isEmpty());
     EXPECT_TRUE(blank.keptAsidePath().isEmpty());
 }
 
-// A folder where the file should be: EasyRegTest.GetValueReportsFailures.
-TEST_F(RegistryStoreTest, AChangeThatCannotBeWrittenIsNotKept) {
-    // Beneath a regular file no folder can be made.
-    put(dir.filePath("plain"), "x");
-    RegistryStore unwritable(dir.filePath("plain/registry.reg"));
-    EXPECT_NE(unwritable.createKey(HKEY_CURRENT_USER, "a"), ERROR_SUCCESS);
-    EXPECT_EQ(unwritable.keyExists(HKEY_CURRENT_USER, "a"), ERROR_FILE_NOT_FOUND);
-    EXPECT_TRUE(unwritable.problem().contains("could not be written"));
-}
-
 // A save the system refuses (a file size limit) is told once and not kept in memory.
 TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     RegistryStore(file).createKey(HKEY_CURRENT_USER, "Software");
-    const QByteArray old = bytes(file);
+    const QByteArray old = readFile(file);
     QDataStream report(testsupport::inChild([&] {
         QByteArray out;
         QDataStream report(&out, QIODevice::WriteOnly);
@@ -227,7 +206,7 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
         testsupport::limitFileSize(8);
         report << store.setValue(HKEY_CURRENT_USER, "Software", "New", REG_SZ, stringData("x"))
                << store.createKey(HKEY_CURRENT_USER, "Other") << told
-               << value(store, "Software", "New").type << bytes(file);
+               << value(store, "Software", "New").type << readFile(file);
         return out;
     }));
     qint32 setStatus = 0, createStatus = 0;
@@ -389,7 +368,7 @@ TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {
         store.setValue(HKEY_CURRENT_USER, key, "Kept", REG_DWORD, "keep");
 
         const RegistryImportResult result =
-            importRegistryFile(put(dir.filePath(f.name), f.bytes), store);
+            importRegistryFile(writeFile(dir.filePath(f.name), f.bytes), store);
         ASSERT_TRUE(result.ok) << result.error.toStdString();
         EXPECT_TRUE(result.skipped.isEmpty()) << result.skipped.value(0).reason.toStdString();
         EXPECT_EQ(result.valuesSet, 6);

@@ -1,6 +1,7 @@
 // The skin's description file and the window outline its picture gives.
 #include "skin/skin_description.h"
 #include "skin/window_outline.h"
+#include "test_support.h"
 
 #include <QBitmap>
 #include <QDir>
@@ -9,13 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using testsupport::writeFile;
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+namespace {
 
 constexpr QRgb kMagenta = 0xffff00ff;
 

@@ -32,12 +32,6 @@ QImage filled(QSize size, QRgb colour) {
     return image;
 }
 
-void writeText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
 // A skin folder: a grey base of `size` with a magenta top-left corner,
 // meter picture n coloured n, and the given description.
 struct HandMadeSkin {
@@ -59,7 +53,7 @@ struct HandMadeSkin {
         }
         filled({100, 6}, 0xff202020).save(file("ProgressBack.bmp"), "BMP");
         filled({100, 6}, 0xff2060ff).save(file("ProgressBar.bmp"), "BMP");
-        writeText(file("VSkin.ini"), description);
+        testsupport::writeFile(file("VSkin.ini"), description);
     }
     QString file(const QString& name) const { return dir.filePath(name); }
     QString path() const { return dir.path(); }
@@ -255,7 +249,7 @@ TEST_F(SkinnedWindow, BrokenSkinsAreRefusedAndThePlayersOwnSkinStandsIn) {
         if (QByteArray(broken.name) == "nobase")
             QFile::remove(skin.file("base.bmp"));
         if (QByteArray(broken.name) == "unreadable")
-            writeText(skin.file("base.bmp"), "BM not a picture");
+            testsupport::writeFile(skin.file("base.bmp"), "BM not a picture");
         if (QByteArray(broken.name) == "nodescription")
             QFile::remove(skin.file("VSkin.ini"));
         auto window = startWith(skin.path());
