@@ -135,41 +135,17 @@ class FrmConfigTest : public ::testing::Test {
     }
 };
 
-TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
-    EXPECT_EQ(load()->audioOutputNames(),
-              (QStringList{"Null Audio Renderer", "Speakers", "alsasink"}));
-
+// By id, else by name; kept while unplugged, chosen when back; a newcomer takes no place.
+TEST_F(FrmConfigTest, TheChosenDeviceIsFoundByIdOrNameAndKeptWhileUnplugged) {
     // A saved name finds its device at a new place; a name gone leaves the index.
     for (auto [name, index] : {std::pair{"Speakers", 1}, std::pair{"Headset", 2}}) {
-        QSettings ini(storePath, QSettings::IniFormat);
-        ini.setValue("Vantor/Device", name);
-        ini.setValue("Vantor/DeviceIdx", 2);
-        ini.sync();
+        SettingsStore(storePath).writeAll({{"Device", name}, {"DeviceIdx", "2"}});
         EXPECT_EQ(load()->deviceIndex(), index) << name;
     }
-
-    // The framework's own registry: the silent output first, only outputs.
-    RegistryStore registry(dir.filePath("registry.reg"));
-    ConfigHooks quiet; // keep the user's data folder untouched
-    quiet.speakerModeChosen = [](int) {};
-    frmConfig real(quiet, &playback, nullptr, storePath);
-    real.registry = &registry;
-    real.Form_Load();
-    const QStringList outputs = real.audioOutputNames();
-    EXPECT_EQ(outputs.value(0), "Null Audio Renderer");
-    for (const char* other : {"AVI Splitter", "Dedynamic", "filesrc", "videoconvert"})
-        EXPECT_FALSE(outputs.contains(other)) << other;
-}
-// The device is chosen by id: unplugged it stays the choice, and is chosen
-// again when back; a device plugged in meanwhile takes no one's place.
-TEST_F(FrmConfigTest, TheChosenDeviceIsKeptByIdWhileItIsUnplugged) {
     const RegFilterInfo twin("Speakers (dev1)", RegFilterInfo::Kind::AudioOutput, {}, "dev1");
     registered.insert(3, twin);
     registered[2] = RegFilterInfo("Speakers (dev0)", RegFilterInfo::Kind::AudioOutput, {}, "dev0");
-    QSettings ini(storePath, QSettings::IniFormat);
-    ini.setValue("Vantor/DeviceId", "dev1");
-    ini.setValue("Vantor/DeviceIdx", 2);
-    ini.sync();
+    SettingsStore(storePath).write("DeviceId", "dev1");
     auto dialog = load();
     EXPECT_EQ(dialog->deviceName(), "Speakers (dev1)");
 
@@ -258,8 +234,7 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     EXPECT_EQ(calls.speakerModes, QList<int>{4});
 }
 
-// A fresh user: what loading tells the player; Ok refuses a folder without a
-// skin; Cancel writes nothing but keeps the edits; Ok stores the defaults.
+// A fresh user's load; Ok refuses a folder without a skin; Cancel writes nothing.
 TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothing) {
     makeSkin("NoSkin", {});
     auto dialog = load();
@@ -313,11 +288,8 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothing) 
 
 // Indexes outside the lists choose nothing; colour boxes hold 0..255 digits.
 TEST_F(FrmConfigTest, DamagedStoredValuesChooseNothingAndColourBoxesHoldAtMost255) {
-    SettingsStore store(storePath);
-    store.write("AudioSys", "7");
-    store.write("DeviceIdx", "3");
-    store.write("Charset", "-1");
-    store.write("G", "999");
+    SettingsStore(storePath).writeAll(
+        {{"AudioSys", "7"}, {"DeviceIdx", "3"}, {"Charset", "-1"}, {"G", "999"}});
     auto dialog = load();
     EXPECT_EQ(dialog->speakerMode(), -1);
     EXPECT_EQ(dialog->deviceIndex(), -1);
@@ -449,6 +421,7 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_EQ(calls.messages.size(), critical) << "no critical box";
 }
 
+// The framework's own registry and filters, the user's data folder untouched.
 TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndResetsMarkAChange) {
     RegistryStore registry(dir.filePath("registry.reg"));
     ConfigHooks quiet;
@@ -457,6 +430,11 @@ TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndRese
     dialog.registry = &registry;
     dialog.programFolder = program;
     dialog.Form_Load();
+    // The audio outputs only, the silent one first.
+    const QStringList outputs = dialog.audioOutputNames();
+    EXPECT_EQ(outputs.value(0), "Null Audio Renderer");
+    for (const char* other : {"AVI Splitter", "Dedynamic", "filesrc", "videoconvert"})
+        EXPECT_FALSE(outputs.contains(other)) << other;
     // Nothing there: the second decoder's missing key is reported on the page.
     EXPECT_EQ(control<QLabel>(dialog, "Reglbl")->text(), "Registry access denied :(");
 
@@ -526,10 +504,8 @@ class NoDisplay : public DisplayBackend {
 };
 
 TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
-    SettingsStore store(storePath);
-    store.write("ChangeRes", "1");
-    store.write("ChangeResXY", "2");
-    store.write("ChangeResCols", "5");
+    SettingsStore(storePath).writeAll(
+        {{"ChangeRes", "1"}, {"ChangeResXY", "2"}, {"ChangeResCols", "5"}});
     auto dialog = load();
     NoDisplay display;
     DisplayModeSwitch modes(display);
@@ -556,8 +532,7 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     EXPECT_TRUE(second->preferences().changeRes);
     EXPECT_TRUE(control<QLabel>(*dialog, "ResNote")->isHidden());
 
-    // A fresh user on a display with modes: its own sizes listed, what it
-    // lacks greyed, and its current mode shown rather than blanks.
+    // A fresh user: the display's own sizes, what it lacks greyed, its current mode shown.
     QFile::remove(storePath);
     NoDisplay screen;
     screen.offered = {{1920, 1080, 24, 32, 144, 1}, {1024, 768, 24, 32, 60, 2}};

@@ -97,9 +97,9 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
     EXPECT_EQ(commands.ran, (QList<std::pair<Command, int>>{{Command::LeaveFullScreen, 0},
                                                             {Command::LeaveFullScreen, 1},
                                                             {Command::LeaveFullScreen, 1}}));
-}
+    commands.ran.clear();
 
-TEST_F(KeyDispatcherTest, ModifiersKeypadTextBoxesAndOtherWindows) {
+    // Modifiers, the keypad, text boxes and other windows.
     const Qt::KeyboardModifiers any[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier,
                                          Qt::ShiftModifier | Qt::ControlModifier};
     for (const Qt::KeyboardModifiers modifiers : any)
@@ -141,13 +141,10 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
                             "Mnu_AudioOutputs", "Mnu_SubTracks"})
         Q_EMIT graph.item(sub)->menu()->aboutToShow();
     struct Item {
-        Item(QString caption, Command command, int argument = 0, QString mark = {})
-            : caption(std::move(caption)), command(command), argument(argument),
-              mark(std::move(mark)) {}
         QString caption;
         Command command;
-        int argument;
-        QString mark; // "[x]" checked, "[ ]" a check item not checked
+        int argument = 0;
+        QString mark = {}; // "[x]" checked, "[ ]" a check item not checked
         bool operator==(const Item&) const = default;
     };
     QList<Item> seen;
@@ -214,16 +211,9 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     };
     ASSERT_EQ(seen.size(), expected.size());
     for (qsizetype i = 0; i < seen.size(); ++i)
-        EXPECT_TRUE(seen[i] == expected[i])
-            << i << ": " << seen[i].caption.toStdString() << " " << int(seen[i].command) << ","
-            << seen[i].argument << " " << seen[i].mark.toStdString() << ", expected "
-            << expected[i].caption.toStdString();
-}
+        EXPECT_TRUE(seen[i] == expected[i]) << expected[i].caption.toStdString();
 
-// Read again at each opening (the marks themselves: EachItemRunsItsCommand).
-TEST(GraphMenus, ChecksAndEnabledStatesAreReadWhenAMenuOpens) {
-    Recorder commands;
-    Graph graph(commands, {});
+    // Checks and enabled states are read again at each opening.
     commands.unavailable = {Command::PlayMovie, Command::AudioStream};
     commands.on = {{Command::ShuffMode, 0}};
     Q_EMIT graph.mnu_Player.aboutToShow();
@@ -284,7 +274,7 @@ QString playerSays(const QString& option) {
 } // namespace
 
 // The README's key list is the one "vantorplay --help" prints.
-TEST(HelpText, TheReadmeAndThePlayerListTheKeyTable) {
+TEST(HelpText, TheReadmeAndThePlayerListTheKeyTableAndOneVersion) {
     const QString text = readme();
     const qsizetype from = text.indexOf("<!-- keys -->\n```\n") + 18;
     const qsizetype to = text.indexOf("```\n<!-- /keys -->");
@@ -294,13 +284,11 @@ TEST(HelpText, TheReadmeAndThePlayerListTheKeyTable) {
     const QString out = playerSays("--help");
     EXPECT_TRUE(out.startsWith("Usage: vantorplay"));
     EXPECT_TRUE(out.contains(text.mid(from, to - from))) << "every key";
-}
 
-// One version: --version, the title strip and the README's package name.
-TEST(HelpText, TheVersionIsTheSameEverywhere) {
-    const QString out = playerSays("--version").trimmed();
-    ASSERT_TRUE(out.startsWith("vantorplay ")) << qPrintable(out);
-    const QString version = out.mid(11);
+    // One version: --version, the title strip and the README's package name.
+    const QString said = playerSays("--version").trimmed();
+    ASSERT_TRUE(said.startsWith("vantorplay ")) << qPrintable(said);
+    const QString version = said.mid(11);
     EXPECT_FALSE(version.isEmpty());
     EXPECT_EQ(TextScroller().text(), "Vantor Meridian " + version);
     EXPECT_TRUE(readme().contains("vantorplay_" + version + "_amd64.deb"));
