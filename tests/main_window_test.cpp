@@ -204,7 +204,7 @@ TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
 }
 
 // With an empty queue Shift+Next moves by chapter from a fresh open.
-TEST(MainWindow, ShiftNextStepsThroughTheChaptersAndTheSeekBarSeeks) {
+TEST(MainWindow, ShiftNextStepsThroughTheChaptersTheSeekBarSeeksAndTheOverlayTitleWaits) {
     QTemporaryDir folder;
     writeFile(folder.filePath("demo.vcx"), "00:00:00\n00:00:03\n00:00:06\n00:00:09\n");
     auto window = freshPlayer();
@@ -244,12 +244,8 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersAndTheSeekBarSeeks) {
     mouse(QEvent::MouseButtonRelease, Qt::NoButton);
     pumpEvents(300);
     EXPECT_GE(window->playback.MediaPosition()->currentPosition().valueOr(0), held - 0.1);
-    window->ExitMe();
-}
 
-// "Detecting hardware overlay" for 5 s after a start, under each movie's own title.
-TEST(MainWindow, TheOverlayDetectionTitleBelongsToTheMovieThatStartedIt) {
-    auto window = freshPlayer();
+    // "Detecting hardware overlay" for 5 s after a start, under each movie's own title.
     const QString detecting = "Detecting hardware overlay";
     window->OpenaMovie(mediaPath("demo.avi"), false);
     ASSERT_TRUE(waitUntil([&] { return window->scrollTitle() == detecting; }, 2000));

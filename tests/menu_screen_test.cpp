@@ -74,7 +74,7 @@ class MenuScreenTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
+TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBack) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
     EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
     // Over a hot spot: framed, and the pointer labelled in green.
@@ -118,10 +118,9 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     EXPECT_FALSE(menu().active());
     EXPECT_FALSE(screen().ButtonSel->isVisible());
     EXPECT_GT(window->subtitles().table().count(), 0) << "the movie took the subtitles";
-}
 
-TEST_F(MenuScreenTest, TheSecondMenuIsAStillPictureAndTheKeysLeadBack) {
-    ASSERT_TRUE(waitForMovie("menu.avi"));
+    // The second menu is a still picture, and the keys lead back.
+    backToTheMenu();
     click(4); // "More..."
     ASSERT_TRUE(waitUntil([&] { return screen().stillShown(); }, 3000));
     EXPECT_EQ(window->playback.PlayState(), 0) << "the background movie stopped";

@@ -105,8 +105,8 @@ class SkinnedWindow : public ::testing::Test {
 
 } // namespace
 
-// Loaded twice the same; dragged by its body with the left button only.
-TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMeters) {
+// Loaded twice the same; dragged by its body with the left button only; reskinned at once.
+TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMetersAndReskins) {
     start();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(200, 60));
@@ -165,6 +165,26 @@ TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMeters) {
     EXPECT_EQ(window->pos(), start);
     drag(Qt::LeftButton);
     EXPECT_EQ(window->pos(), start + QPoint(30, 20));
+
+    // Another skin takes over at once; what it lacks keeps the old place and picture.
+    HandMadeSkin second({150, 40},
+                        "Name=Light\nPlay.top=150\nFontColorG=128\nClosePlayer.left=1950\n"
+                        "Config.top=150\nConfig.left=1650\n",
+                        false);
+    const QImage firstQ3d = window->pictures.picture(27);
+    ASSERT_FALSE(firstQ3d.isNull());
+    const QRect pauseBefore = window->control("pause")->geometry();
+
+    window->config()->setSkinFolder(second.path());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(150, 40));
+    EXPECT_EQ(window->control("play")->geometry(), QRect(70, 10, 20, 20))
+        << "keys the new skin leaves out keep the old place";
+    EXPECT_EQ(window->control("pause")->geometry(), pauseBefore);
+    EXPECT_EQ(window->pictures.picture(27), firstQ3d) << "no Q3D picture in the new skin";
+    EXPECT_EQ(window->pictures.picture(28).pixel(0, 0), qRgb(0, 28, 150));
+    EXPECT_EQ(window->control("tempec")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
 }
 
 TEST_F(SkinnedWindow, ButtonsActAndNameTheirKeys) {
@@ -198,28 +218,6 @@ TEST_F(SkinnedWindow, ButtonsActAndNameTheirKeys) {
     ASSERT_NE(window->playlist().window(), nullptr);
     EXPECT_TRUE(window->playlist().window()->isVisible());
     EXPECT_EQ(window->playlist().window()->windowTitle(), "VantorPlaylist");
-}
-
-TEST_F(SkinnedWindow, ReskinsAtOnceAndKeepsPicturesTheNewSkinLacks) {
-    HandMadeSkin second({150, 40},
-                        "Name=Light\nPlay.top=150\nFontColorG=128\nClosePlayer.left=1950\n"
-                        "Config.top=150\nConfig.left=1650\n",
-                        false);
-    start();
-    const QImage firstQ3d = window->pictures.picture(27);
-    ASSERT_FALSE(firstQ3d.isNull());
-    const QRect pauseBefore = window->control("pause")->geometry();
-
-    window->config()->setSkinFolder(second.path());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->size(), QSize(150, 40));
-    EXPECT_EQ(window->control("play")->geometry(), QRect(70, 10, 20, 20))
-        << "keys the new skin leaves out keep the old place";
-    EXPECT_EQ(window->control("pause")->geometry(), pauseBefore);
-    EXPECT_EQ(window->pictures.picture(27), firstQ3d) << "no Q3D picture in the new skin";
-    EXPECT_EQ(window->pictures.picture(28).pixel(0, 0), qRgb(0, 28, 150));
-    EXPECT_EQ(window->control("tempec")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-    EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
 }
 
 // Refused, naming the skin and why; the player's own skin stands in with close and setup.
