@@ -75,7 +75,7 @@ const QByteArray kDemo =
 
 } // namespace
 
-TEST(MenuFile, RecordsAreReadAtTheirFixedPlaces) {
+TEST(MenuFile, RecordsAreReadAtTheirFixedPlacesAndDamagedFilesNeverFail) {
     const MenuFile menu = parseMenuText(QString::fromLatin1(kDemo));
     EXPECT_EQ(menu.Project.size(), 27) << "every line but the empty one";
     EXPECT_EQ(menu.Button, (QStringList{"010,010,100,050", "010,060,100,100", "120,010,200,050",
@@ -86,17 +86,15 @@ TEST(MenuFile, RecordsAreReadAtTheirFixedPlaces) {
     // A value place past the line's end gives an empty value.
     EXPECT_EQ(menu.List1stA.last(), "");
     EXPECT_EQ(menu.List2ndA.last(), "");
-}
 
-TEST(MenuFile, DamagedFilesGiveWhatCanBeReadAndNeverFail) {
-    // Only buttons; a 10 MB line; binary bytes; LF alone.
+    // Damaged: only buttons; a 10 MB line; binary bytes; LF alone.
     QByteArray text = "Button=001,001,050,050\nButton=oops\n";
     text += "2ndParam=" + QByteArray(10 << 20, 'x') + "\n";
     text += QByteArray("\x00\xff\xfe\x01Button=", 9) + "060,060,090,090\n";
-    const MenuFile menu = parseMenuText(QString::fromLatin1(text));
-    EXPECT_EQ(menu.skippedLines, 1);
-    EXPECT_TRUE(menu.List2ndP.isEmpty());
-    EXPECT_EQ(menu.Button.size(), 2) << "a line starting with binary bytes is no button";
+    const MenuFile damaged = parseMenuText(QString::fromLatin1(text));
+    EXPECT_EQ(damaged.skippedLines, 1);
+    EXPECT_TRUE(damaged.List2ndP.isEmpty());
+    EXPECT_EQ(damaged.Button.size(), 2) << "a line starting with binary bytes is no button";
     EXPECT_FALSE(hotSpotOf("Button=oops"));
 
     QTemporaryDir dir;
@@ -133,7 +131,7 @@ TEST(HotSpots, BordersAreOutsideTheFirstListedWinsAndKeysFindNeighbours) {
               QList<int>({4, 3, 2, 0, 1}));
 }
 
-TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
+TEST_F(ScenixMenuTest, ClicksCarryOutEachActionAndTransitionsPlayFirst) {
     QDir().mkpath(dir.filePath("disc"));
     ASSERT_TRUE(menu.LoadMenu(menuFile("disc/main.vmu", kDemo)));
     const QString disc = dir.filePath("disc");
@@ -175,9 +173,8 @@ TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
     click(0);
     EXPECT_TRUE(host.calls.isEmpty()) << host.calls.join(", ").toStdString();
     EXPECT_TRUE(menu.active());
-}
 
-TEST_F(ScenixMenuTest, TransitionsPlayFirstAndTheirEndCarriesOutTheRest) {
+    // Transitions play first and their end carries out the rest.
     ASSERT_TRUE(menu.LoadMenu(menuFile("main.vmu", kDemo)));
     host.calls.clear();
     click(0);

@@ -71,6 +71,12 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnc
     EXPECT_EQ(QFileInfo(file).lastModified(), old);
     store.write("SubYpos", "3");
     EXPECT_NE(QFileInfo(file).lastModified(), old);
+
+    // The user's store is in the config folder.
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME"); // private, set by the test main
+    ASSERT_FALSE(config.isEmpty());
+    EXPECT_EQ(SettingsStore::defaultFilePath(), QDir(config).filePath("OrvaneSoft/Vantor.ini"));
+    EXPECT_EQ(SettingsStore().filePath(), SettingsStore::defaultFilePath());
 }
 
 // Values pass unchanged between this store and QSettings; awkward keys in any case.
@@ -108,7 +114,7 @@ TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
     EXPECT_EQ(weReadOurs.read("/recent files//file1/"), "ile1");
 }
 
-TEST_F(SettingsStoreTest, HandEditedFileIsReadAndTidiedOnWrite) {
+TEST_F(SettingsStoreTest, HandEditedFilesAreReadAndTidiedBrokenOnesRecover) {
     QDir().mkpath(QFileInfo(file).path());
     writeFile(file, "[Other]\nKeep=me\n[Vantor]\nVolume=40\nVOLUME=41\nWindow=10,20\n");
     SettingsStore store(file);
@@ -117,9 +123,8 @@ TEST_F(SettingsStoreTest, HandEditedFileIsReadAndTidiedOnWrite) {
     EXPECT_EQ(store.read("Volume"), "50");
     EXPECT_EQ(text(file).count("volume=", Qt::CaseInsensitive), 1);
     EXPECT_TRUE(text(file).contains("[Other]\nKeep=me\n"));
-}
 
-TEST_F(SettingsStoreTest, BrokenFilesGiveDefaultsAndRecover) {
+    // Broken files give defaults and recover.
     const QList<QByteArray> garbage = {
         QByteArray("\x00\xff\xfe\x01garbage\x00", 11),
         "[Vantor\nSize=\"unterminated\n[[[\n=\n%ZZ=@Variant(\x01\n",
@@ -285,14 +290,7 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideWhole) {
     EXPECT_TRUE(QFileInfo(folder + "/Vantor.ini/inside").isDir());
 }
 
-TEST(SettingsStoreLocation, UserStoreIsInTheConfigFolder) {
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME"); // private, set by the test main
-    ASSERT_FALSE(config.isEmpty());
-    EXPECT_EQ(SettingsStore::defaultFilePath(), QDir(config).filePath("OrvaneSoft/Vantor.ini"));
-    EXPECT_EQ(SettingsStore().filePath(), SettingsStore::defaultFilePath());
-}
-
-TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
+TEST_F(PreferencesTest, SavedDialogKeysLoadBackNoOthersAreWrittenDamagedOnesFallBack) {
     Preferences p = Preferences::defaults(kProgram);
     // clang-format off
     p.useSub = false; p.device = "Speakers, front"; p.screenSaverDisabled = false;
@@ -332,27 +330,22 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
     EXPECT_EQ(store.read("FontColor"), "255");
 
     EXPECT_EQ(Preferences::load(store, kProgram), p);
-}
 
-TEST_F(PreferencesTest, DamagedValuesFallBackOrAreCapped) {
-    store.writeAll({{"UseSub", "yes"},
-                    {"ChangeRes", "2"},
-                    {"R", "300"},
-                    {"G", "-4"},
-                    {"B", "blue"},
-                    {"FontColor", "16777216"},
-                    {"AudioSys", ""},
-                    {"Charset", " 3 "},
-                    {"ChangeResXY", "9"}});
-    const Preferences p = Preferences::load(store, kProgram);
-    EXPECT_TRUE(p.useSub);
-    EXPECT_FALSE(p.changeRes);
-    EXPECT_EQ(p.keyColour(), QColor(255, 0, 16));
-    EXPECT_EQ(p.fontColour, 16777215);
-    EXPECT_EQ(p.audioSys, 2);
-    EXPECT_EQ(p.charset, 3);
+    // Damaged values fall back or are capped.
+    const QList<std::pair<QString, QString>> values = {
+        {"UseSub", "yes"}, {"ChangeRes", "2"}, {"R", "300"},
+        {"G", "-4"},       {"B", "blue"},      {"FontColor", "16777216"},
+        {"AudioSys", ""},  {"Charset", " 3 "}, {"ChangeResXY", "9"}};
+    store.writeAll(values);
+    const Preferences damaged = Preferences::load(store, kProgram);
+    EXPECT_TRUE(damaged.useSub);
+    EXPECT_FALSE(damaged.changeRes);
+    EXPECT_EQ(damaged.keyColour(), QColor(255, 0, 16));
+    EXPECT_EQ(damaged.fontColour, 16777215);
+    EXPECT_EQ(damaged.audioSys, 2);
+    EXPECT_EQ(damaged.charset, 3);
     // Indexes are the lists' business: kept as stored.
-    EXPECT_EQ(p.changeResXY, 9);
+    EXPECT_EQ(damaged.changeResXY, 9);
 }
 
 } // namespace
