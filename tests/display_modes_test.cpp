@@ -11,13 +11,10 @@ namespace {
 class FakeDisplay : public DisplayBackend {
   public:
     QList<DisplayMode> offered;
-    int current = 0;                   // index into offered
-    int switchResult = DisplayChanged; // what the next switches report
-    int restoreResult = DisplayChanged;
+    int current = 0, restores = 0; // current: an index into offered
+    int switchResult = DisplayChanged, restoreResult = DisplayChanged; // what the calls report
     std::optional<int> saved;
     QList<quint64> switches;
-    int restores = 0;
-
     bool switchable = true;
 
     QList<DisplayMode> modes() override { return offered; }
@@ -29,10 +26,9 @@ class FakeDisplay : public DisplayBackend {
             return switchResult;
         if (!saved)
             saved = current;
-        for (int i = 0; i < offered.size(); ++i) {
+        for (int i = 0; i < offered.size(); ++i)
             if (offered[i].id == mode.id)
                 current = i;
-        }
         return DisplayChanged;
     }
     int restore() override {
@@ -81,7 +77,7 @@ class DisplayModeSwitchTest : public ::testing::Test {
     QStringList messages;
 };
 
-TEST(DisplayModeLists, EntriesKeepTheirNumbersAndModesMatchByTheirRules) {
+TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillTheLists) {
     FakeDisplay display;
     DisplayModeSwitch s(display);
     EXPECT_FALSE(s.ItemData(s.cmbres)) << "nothing chosen";
@@ -126,50 +122,48 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersAndModesMatchByTheirRules) {
     const DisplayMode noRate{1280, 800, 24, 32, 0, 3};
     for (int rate : {60, 70, 72, 75, 85, 100})
         EXPECT_FALSE(modeMatches(noRate, 1280, 800, 24, rate));
-}
 
-// The lists a display's own modes make: the fixed entries keep their places
-// (the settings hold indexes), those no mode has are marked, and the sizes
-// and rates the display adds follow in its order.
-TEST(DisplayModeLists, TheDisplaysModesFillTheListsAndItsCurrentModeIsFound) {
-    FakeDisplay display;
-    display.offered = {mode(1, 1920, 1080, 24, 144), mode(2, 1920, 1080, 24, 60),
-                       mode(3, 1280, 720, 24, 60),   mode(4, 1024, 768, 16, 75),
-                       mode(5, 1920, 1200, 24, 60),  mode(6, 1280, 720, 24, 0)};
-    display.current = 1;
-    DisplayModeSwitch s(display);
+    // A display's own modes: fixed entries keep their places (settings hold indexes), those no
+    // mode has are marked, and the display's own sizes and rates follow.
+    FakeDisplay own;
+    own.offered = {mode(1, 1920, 1080, 24, 144), mode(2, 1920, 1080, 24, 60),
+                   mode(3, 1280, 720, 24, 60),   mode(4, 1024, 768, 16, 75),
+                   mode(5, 1920, 1200, 24, 60),  mode(6, 1280, 720, 24, 0)};
+    own.current = 1;
+    DisplayModeSwitch ownLists(own);
     const auto shown = [](const DisplayModeSwitch& owner, const SelectableList& list) {
         QStringList texts;
         for (const ListEntry& e : owner.entries(list))
             texts << (e.offered ? e.text : "(" + e.text + ")");
         return texts.join(' ');
     };
-    EXPECT_EQ(shown(s, s.cmbres), "(640x480) (800x600) 1024x768 (1152x864) (1600x1200) 1920x1080 "
-                                  "1280x720 1920x1200");
-    EXPECT_EQ(shown(s, s.cmbcols),
+    EXPECT_EQ(shown(ownLists, ownLists.cmbres),
+              "(640x480) (800x600) 1024x768 (1152x864) (1600x1200) 1920x1080 "
+              "1280x720 1920x1200");
+    EXPECT_EQ(shown(ownLists, ownLists.cmbcols),
               "(4-bit, 16 colours) (8-bit, 256 colours) (15-bit, 32768 colours) "
               "16-bit, 65536 colours 24-bit, 16.7M colours 32-bit, 16.7M colours");
-    EXPECT_EQ(shown(s, s.cmbHz), "60 Hz (70 Hz) (72 Hz) 75 Hz (85 Hz) (100 Hz) 144 Hz");
-    EXPECT_EQ(s.cmbres.count(), 8);
-    EXPECT_EQ(s.currentEntry(s.cmbres), 5);
-    EXPECT_EQ(s.currentEntry(s.cmbcols), 4);
-    EXPECT_EQ(s.currentEntry(s.cmbHz), 0);
+    EXPECT_EQ(shown(ownLists, ownLists.cmbHz),
+              "60 Hz (70 Hz) (72 Hz) 75 Hz (85 Hz) (100 Hz) 144 Hz");
+    EXPECT_EQ(ownLists.cmbres.count(), 8);
+    EXPECT_EQ(ownLists.currentEntry(ownLists.cmbres), 5);
+    EXPECT_EQ(ownLists.currentEntry(ownLists.cmbcols), 4);
+    EXPECT_EQ(ownLists.currentEntry(ownLists.cmbHz), 0);
 
     // An added size switches at its own height, an added rate at its rate.
-    s.CheckRes = 1;
+    ownLists.CheckRes = 1;
     for (const auto& [res, hz, id] : {std::tuple{7, 0, 5u}, std::tuple{5, 6, 1u}}) {
-        s.cmbres.setListIndex(res);
-        s.cmbcols.setListIndex(4);
-        s.cmbHz.setListIndex(hz);
-        s.enterFullScreen();
-        EXPECT_EQ(display.offered[display.current].id, id) << res;
-        s.leaveFullScreen();
+        ownLists.cmbres.setListIndex(res);
+        ownLists.cmbcols.setListIndex(4);
+        ownLists.cmbHz.setListIndex(hz);
+        ownLists.enterFullScreen();
+        EXPECT_EQ(own.offered[own.current].id, id) << res;
+        ownLists.leaveFullScreen();
     }
-    EXPECT_EQ(display.switches, (QList<quint64>{5, 1}));
+    EXPECT_EQ(own.switches, (QList<quint64>{5, 1}));
 
     // A display that lists nothing (no RandR): the fixed entries, none marked.
-    FakeDisplay none;
-    DisplayModeSwitch fixed(none);
+    DisplayModeSwitch fixed(display);
     EXPECT_EQ(fixed.cmbres.count(), 5);
     EXPECT_EQ(shown(fixed, fixed.cmbHz), "60 Hz 70 Hz 72 Hz 75 Hz 85 Hz 100 Hz");
     EXPECT_EQ(fixed.currentEntry(fixed.cmbres), -1);

@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
@@ -29,21 +28,10 @@ namespace {
 
 // What the hooks saw, in order.
 struct Calls {
-    QStringList messages;
-    QList<int> speakerModes;
-    QList<int> speakerPictures;
-    QList<int> characterSets;
-    QList<bool> screenSaver;
-    QList<bool> scrollTitle;
-    QStringList fonts;
-    int skinLoads = 0;
-    int analyseReg = 0;
-    int writeReg = 0;
-    int reopens = 0;
-    int detections = 0;
-    QStringList menuCaptions;
-    QStringList information;
-    QStringList warnings;
+    QStringList messages, fonts, menuCaptions, information, warnings;
+    QList<int> speakerModes, speakerPictures, characterSets;
+    QList<bool> screenSaver, scrollTitle;
+    int skinLoads = 0, analyseReg = 0, writeReg = 0, reopens = 0, detections = 0;
 };
 
 // A fresh user's dialog keys as Ok stores them; "<program>" is the program folder.
@@ -87,17 +75,13 @@ class FrmConfigTest : public ::testing::Test {
         };
         h.setTitleScrolling = [this](bool on) { calls.scrollTitle.append(on); };
         h.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
-            calls.fonts.append(QStringLiteral("%1 %2 %3")
-                                   .arg(font.family())
-                                   .arg(font.pointSizeF())
-                                   .arg(colour.name()));
+            calls.fonts << font.family() + ' ' + QString::number(font.pointSizeF()) + ' ' +
+                               colour.name();
         };
         h.skinLoad = [this] { ++calls.skinLoads; };
         h.analyseReg = [this] { ++calls.analyseReg; };
         h.writeReg = [this] { ++calls.writeReg; };
-        h.setAspectMenuCaptions = [this](const QStringList& captions) {
-            calls.menuCaptions = captions;
-        };
+        h.setAspectMenuCaptions = [this](const QStringList& c) { calls.menuCaptions = c; };
         h.information = [this](const QString& text) { calls.information.append(text); };
         h.warn = [this](const QString& text) { calls.warnings.append(text); };
         h.reopenMovie = [this] { ++calls.reopens; };
@@ -235,7 +219,7 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
 }
 
 // A fresh user's load; Ok refuses a folder without a skin; Cancel writes nothing.
-TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothing) {
+TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingIconsAct) {
     makeSkin("NoSkin", {});
     auto dialog = load();
     EXPECT_FALSE(dialog->isVisible());
@@ -284,6 +268,24 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothing) 
                                      : QString(fresh).replace("<program>", program);
         EXPECT_EQ(store.read(key), expected) << key;
     }
+
+    // The subtitle icon toggles; the dialog stays on top; the credits show.
+    control<QToolButton>(*dialog, "Image3")->click();
+    EXPECT_TRUE(dialog->subtitlesOn());
+    dialog->show();
+    dialog->alwaysontop(true);
+    EXPECT_TRUE(dialog->isVisible()) << "changing the flags must not hide it";
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+    dialog->alwaysontop(false);
+    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+    int minimised = 0;
+    dialog->hooks.minimizeMainWindow = [&] { ++minimised; };
+    control<QPushButton>(*dialog, "Command11")->click();
+    EXPECT_EQ(minimised, 1);
+    auto* credits = dialog->findChild<QDialog*>("frmCredits");
+    ASSERT_NE(credits, nullptr);
+    EXPECT_TRUE(credits->isVisible());
+    EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
 }
 
 // Indexes outside the lists choose nothing; colour boxes hold 0..255 digits.
@@ -466,28 +468,6 @@ TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndRese
     control<QPushButton>(dialog, "Command6")->click();
     EXPECT_EQ(dialog.decoderSliderValue("Hue"), 50);
     EXPECT_TRUE(dialog.regChanged());
-}
-
-TEST_F(FrmConfigTest, TheSubtitleIconTogglesTheDialogStaysOnTopAndCreditsShow) {
-    auto dialog = load();
-    control<QToolButton>(*dialog, "Image3")->click();
-    EXPECT_FALSE(dialog->subtitlesOn());
-
-    dialog->show();
-    dialog->alwaysontop(true);
-    EXPECT_TRUE(dialog->isVisible()) << "changing the flags must not hide it";
-    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
-    dialog->alwaysontop(false);
-    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
-
-    int minimised = 0;
-    dialog->hooks.minimizeMainWindow = [&] { ++minimised; };
-    control<QPushButton>(*dialog, "Command11")->click();
-    EXPECT_EQ(minimised, 1);
-    auto* credits = dialog->findChild<QDialog*>("frmCredits");
-    ASSERT_NE(credits, nullptr);
-    EXPECT_TRUE(credits->isVisible());
-    EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
 }
 
 class NoDisplay : public DisplayBackend {

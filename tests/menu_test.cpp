@@ -5,7 +5,6 @@
 #include "test_support.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -65,7 +65,7 @@ QList<int> skippedLines(const RegistryImportResult& result) {
 
 } // namespace
 
-TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
+TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFileAndSameValuesWriteNothing) {
     QByteArray binary;
     for (int i = 0; i < 300; ++i)
         binary.append(char(i * 7));
@@ -107,6 +107,24 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
         EXPECT_EQ(v.data, data) << name.toStdString();
     }
     EXPECT_TRUE(second.problem().isEmpty());
+
+    // The same preset imported at every start changes nothing, and writes nothing.
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
+    ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
+              ERROR_SUCCESS);
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    const auto modified = [this] { return QFileInfo(file).lastModified(); };
+    QFile touched(file);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
+                touched.setFileTime(old, QFileDevice::FileModificationTime));
+    touched.close();
+    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
+              ERROR_SUCCESS);
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
+    EXPECT_EQ(modified(), old);
+    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("y")),
+              ERROR_SUCCESS);
+    EXPECT_NE(modified(), old);
 }
 
 TEST_F(RegistryStoreTest, KeysFollowTheRegistrysRules) {
@@ -222,28 +240,8 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     EXPECT_EQ(newType, 0xdeadu) << "a change not on disk is not kept";
 }
 
-// The same preset imported at every start changes nothing, and writes nothing.
-TEST_F(RegistryStoreTest, AChangeThatChangesNothingLeavesTheFileAlone) {
-    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
-    ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
-              ERROR_SUCCESS);
-    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
-    const auto modified = [this] { return QFileInfo(file).lastModified(); };
-    QFile touched(file);
-    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
-                touched.setFileTime(old, QFileDevice::FileModificationTime));
-    touched.close();
-    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
-              ERROR_SUCCESS);
-    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
-    EXPECT_EQ(modified(), old);
-    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("y")),
-              ERROR_SUCCESS);
-    EXPECT_NE(modified(), old);
-}
-
 // Numbers as text ("32 00 00 00 ") or raw; other types named; missing is empty.
-TEST_F(EasyRegTest, GetValueTextForNumbersAndOtherTypes) {
+TEST_F(EasyRegTest, GetValueTextAndCreateValueNumbersAsTheDecoderPagesUseThem) {
     set("Dword", REG_DWORD, QByteArray("\x2c\x01\0\xff", 4));
     EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("2C 01 00 FF ")));
     EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x2c\x01\0\xff", 4)));
@@ -256,30 +254,8 @@ TEST_F(EasyRegTest, GetValueTextForNumbersAndOtherTypes) {
     }
     EXPECT_FALSE(easy.GetValue("Missing").isValid());
     EXPECT_FALSE(easy.GetValue("Missing", true).isValid());
-}
 
-TEST_F(EasyRegTest, GetValueReportsFailures) {
-    set("Hue", REG_DWORD, QByteArray(4, '\0'));
-    // The open key deleted behind the object's back, by another store.
-    RegistryStore(file).deleteKey(HKEY_CURRENT_USER, kKey, true);
-    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("RegQueryValueEx Returned : (1018)")));
-    EXPECT_FALSE(easy.CreateValue("Hue", 1, REG_DWORD));
-    EXPECT_FALSE(easy.CreateDirectory("Video")); // does not bring the key back
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kKey), ERROR_FILE_NOT_FOUND);
-
-    // The file turned into something that cannot be read.
-    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
-    ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
-    ASSERT_TRUE(QFile::remove(file));
-    ASSERT_TRUE(QDir().mkpath(file + "/inside"));
-    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("Access Denied")));
-    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
-    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "a"), ERROR_ACCESS_DENIED);
-    EXPECT_FALSE(store.problem().isEmpty());
-    EXPECT_TRUE(QFileInfo(file + "/inside").isDir()) << "left alone";
-}
-
-TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
+    // CreateValue writes numbers as the decoder pages do.
     // Whole numbers as the decoder settings are written, fractions and text.
     const QPair<QVariant, QByteArray> numbers[] = {
         {3000, QByteArray("\xb8\x0b\0\0", 4)},
@@ -308,6 +284,27 @@ TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
         EXPECT_FALSE(easy.CreateValue("Band 0", 15, type)) << type;
     EXPECT_EQ(shown, QStringList(5, "Unable To process that Type of data."));
     EXPECT_FALSE(easy.GetValue("Band 0").isValid());
+}
+
+TEST_F(EasyRegTest, GetValueReportsFailures) {
+    set("Hue", REG_DWORD, QByteArray(4, '\0'));
+    // The open key deleted behind the object's back, by another store.
+    RegistryStore(file).deleteKey(HKEY_CURRENT_USER, kKey, true);
+    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("RegQueryValueEx Returned : (1018)")));
+    EXPECT_FALSE(easy.CreateValue("Hue", 1, REG_DWORD));
+    EXPECT_FALSE(easy.CreateDirectory("Video")); // does not bring the key back
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kKey), ERROR_FILE_NOT_FOUND);
+
+    // The file turned into something that cannot be read.
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
+    ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(file + "/inside"));
+    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("Access Denied")));
+    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "a"), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(store.problem().isEmpty());
+    EXPECT_TRUE(QFileInfo(file + "/inside").isDir()) << "left alone";
 }
 
 TEST_F(EasyRegTest, AnObjectNeverOpenedTouchesNothing) {
@@ -390,30 +387,7 @@ TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {
     }
 }
 
-TEST_F(RegistryImportTest, DeletionsRemoveKeysAndValues) {
-    store.createKey(HKEY_CURRENT_USER, "Old\\Deep\\Deeper");
-    store.createKey(HKEY_CURRENT_USER, "Keep");
-    store.setValue(HKEY_CURRENT_USER, "Keep", "gone", REG_SZ, stringData("x"));
-    store.setValue(HKEY_CURRENT_USER, "Keep", "stays", REG_SZ, stringData("y"));
-    const RegistryImportResult result =
-        importRegistryText("REGEDIT4\n"
-                           "[-HKEY_CURRENT_USER\\OLD]\n"
-                           "\"orphan\"=\"goes nowhere\"\n" // line 3
-                           "[-HKEY_CURRENT_USER\\Never\\There]\n"
-                           "[HKCU\\keep]\n"
-                           "\"Gone\"=-\n"
-                           "\"absent\"=- ; no such value\n"
-                           "[-HKEY_CURRENT_USER]\n", // line 8: a root stays
-                           store);
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.valuesSet, 0);
-    EXPECT_EQ(skippedLines(result), QList<int>({3, 8}));
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "Old"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(value("Keep", "gone").type, 0xdeadu);
-    EXPECT_EQ(value("Keep", "stays").data, stringData("y"));
-}
-
-TEST_F(RegistryImportTest, MalformedLinesAreSkippedAndTheRestImported) {
+TEST_F(RegistryImportTest, MalformedLinesAreSkippedTheRestImportedDeletionsApplied) {
     const QByteArray text = "Windows Registry Editor Version 5.00\n"
                             "\"early\"=\"before any key\"\n" // 2
                             "[HKEY_CURRENT_USER\\K]\n"
@@ -459,6 +433,28 @@ TEST_F(RegistryImportTest, MalformedLinesAreSkippedAndTheRestImported) {
     QStringList names;
     store.valueNames(HKEY_CURRENT_USER, "K", &names);
     EXPECT_EQ(names, QStringList({"ok1"}));
+
+    // Deletions remove keys and values.
+    store.createKey(HKEY_CURRENT_USER, "Old\\Deep\\Deeper");
+    store.createKey(HKEY_CURRENT_USER, "Keep");
+    store.setValue(HKEY_CURRENT_USER, "Keep", "gone", REG_SZ, stringData("x"));
+    store.setValue(HKEY_CURRENT_USER, "Keep", "stays", REG_SZ, stringData("y"));
+    const RegistryImportResult deletions =
+        importRegistryText("REGEDIT4\n"
+                           "[-HKEY_CURRENT_USER\\OLD]\n"
+                           "\"orphan\"=\"goes nowhere\"\n" // line 3
+                           "[-HKEY_CURRENT_USER\\Never\\There]\n"
+                           "[HKCU\\keep]\n"
+                           "\"Gone\"=-\n"
+                           "\"absent\"=- ; no such value\n"
+                           "[-HKEY_CURRENT_USER]\n", // line 8: a root stays
+                           store);
+    ASSERT_TRUE(deletions.ok);
+    EXPECT_EQ(deletions.valuesSet, 0);
+    EXPECT_EQ(skippedLines(deletions), QList<int>({3, 8}));
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "Old"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(value("Keep", "gone").type, 0xdeadu);
+    EXPECT_EQ(value("Keep", "stays").data, stringData("y"));
 }
 
 TEST_F(RegistryImportTest, AbsurdInputsAreRefusedWithoutHarm) {

@@ -5,7 +5,6 @@
 
 #include <QBitmap>
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
