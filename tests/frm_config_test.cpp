@@ -158,31 +158,25 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
             EXPECT_EQ(current.name, "Verdana");
             return std::optional<SubtitleFontChoice>({"DejaVu Sans", "20", QColor(Qt::red)});
         };
-        control<QCheckBox>(*dialog, "Check1")->click();
-        control<QCheckBox>(*dialog, "CheckScreenS")->click();
-        control<QCheckBox>(*dialog, "CheckScroll")->click();
+        for (const char* box : {"Check1", "CheckScreenS", "CheckScroll", "ChkAutoRGB",
+                                "ChkFindSubs", "CheckRes", "UseDedynamic"})
+            control<QCheckBox>(*dialog, box)->click();
         control<QPushButton>(*dialog, "Command4")->click();
-        control<QCheckBox>(*dialog, "ChkAutoRGB")->click();
-        control<QCheckBox>(*dialog, "ChkFindSubs")->click();
         control<QSlider>(*dialog, "SubBegin")->setValue(-3);
         EXPECT_EQ(control<QLabel>(*dialog, "SubBeginValue")->text(), "-3 s");
         EXPECT_EQ(control<QLabel>(*dialog, "SubDispValue")->text(), "0 s");
         EXPECT_TRUE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
+        EXPECT_TRUE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
         control<QLineEdit>(*dialog, "ColorR")->setText("1");
         control<QLineEdit>(*dialog, "ColorG")->setText("2");
         control<QLineEdit>(*dialog, "ColorB")->setText("3");
         dialog->setSubtitleYPosText("55");
         dialog->setSkinFolder(skin);
-        control<QComboBox>(*dialog, "Combo1")->setCurrentIndex(4);
-        control<QComboBox>(*dialog, "Drive1")->setCurrentIndex(0);
-        control<QComboBox>(*dialog, "Combo3")->setCurrentIndex(5);
-        control<QComboBox>(*dialog, "Combo2")->setCurrentIndex(2);
-        control<QCheckBox>(*dialog, "CheckRes")->click();
-        EXPECT_TRUE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
-        control<QComboBox>(*dialog, "cmbres")->setCurrentIndex(3);
-        control<QComboBox>(*dialog, "cmbcols")->setCurrentIndex(5);
-        control<QComboBox>(*dialog, "cmbHz")->setCurrentIndex(2);
-        control<QCheckBox>(*dialog, "UseDedynamic")->click();
+        const std::pair<const char*, int> chosen[] = {{"Combo1", 4}, {"Drive1", 0}, {"Combo3", 5},
+                                                      {"Combo2", 2}, {"cmbres", 3}, {"cmbcols", 5},
+                                                      {"cmbHz", 2}};
+        for (const auto& [list, index] : chosen)
+            control<QComboBox>(*dialog, list)->setCurrentIndex(index);
         dialog->show();
         calls = {};
 
