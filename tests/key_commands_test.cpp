@@ -152,7 +152,8 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
         for (QAction* action : menu.actions()) {
             const QString caption = path + action->text().section('|', 0, 0);
             if (action->menu()) {
-                walk(*action->menu(), caption + " > ");
+                seen.append({caption + " >", Command::None});
+                walk(*action->menu(), QString());
             } else if (action->isSeparator()) {
                 seen.append({"-" + caption, Command::None});
             } else if (action->isVisible()) {
@@ -172,38 +173,31 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
         // clang-format off
         {"-Options", C::None}, {"Options", C::ShowOptions}, {"-Filters", C::None},
         {"Filters Properties", C::FilterProperties}, {"Video Renderer", C::VideoRendererProperties},
-        // The player menu.
+        // The player menu; a submenu's items follow its caption.
         {"Show Player", C::ShowMe}, {"-Player Options", C::None}, {"Options", C::ShowOptions},
         {"Filters Properties", C::FilterProperties}, {"-Player Control", C::None},
-        {"Open > File...", C::OpenMovie}, {"Open > Subtitles...", C::OpenSubDlg},
-        {"Open > Scenova", C::LoadMenuDlg}, {"Previous File", C::Previous},
-        {"Play", C::PlayMovie}, {"Pause", C::PauseMovie}, {"Stop", C::StopMovie},
-        {"Next File", C::NextMovie}, {"Jump to...", C::ShowJump},
-        {"Show Playlist...", C::ShowPlayLst}, {"Repeat", C::RepMode, 0, "[x]"},
-        {"Shuffle", C::ShuffMode, 0, "[ ]"}, {"-Renderer", C::None}, {"Full Screen", C::FullScreen},
-        {"Aspect Ratio > Original", C::AspectOriginal, 0, "[ ]"},
-        {"Aspect Ratio > 16/9", C::AspectPreset, 1, "[ ]"},
-        {"Aspect Ratio > 4/3", C::AspectPreset, 2, "[x]"},
-        {"Aspect Ratio > 3 - Empty", C::AspectPreset, 3, "[ ]"},
-        {"Aspect Ratio > 4 - Empty", C::AspectPreset, 4, "[ ]"},
-        {"Aspect Ratio > 5 - Empty", C::AspectPreset, 5, "[ ]"},
-        {"Aspect Ratio > 6 - Empty", C::AspectPreset, 6, "[ ]"},
-        {"Aspect Ratio > 7 - Empty", C::AspectPreset, 7, "[ ]"},
-        {"Aspect Ratio > 8 - Empty", C::AspectPreset, 8, "[ ]"},
-        {"Aspect Ratio > 9 - Empty", C::AspectPreset, 9, "[ ]"},
-        {"Rate > Half (50%)", C::Rate, 0, "[ ]"}, {"Rate > Normal (100%)", C::Rate, 1, "[x]"},
-        {"Rate > Double (200%)", C::Rate, 2, "[ ]"},
-        {"Audio Streams > Stream 01", C::AudioStream, 1, "[x]"},
-        {"Audio Streams > Stream 02", C::AudioStream, 2, "[ ]"},
-        {"Audio Streams > None", C::AudioStream, 3, "[ ]"},
-        {"Audio Streams > None", C::AudioStream, 4, "[ ]"},
-        {"Audio Streams > None", C::AudioStream, 5, "[ ]"},
-        {"Audio Output > Null Audio Renderer", C::AudioOutput, 1, "[ ]"},
-        {"Audio Output > Speakers (b)", C::AudioOutput, 2, "[x]"},
-        {"Show Subtitles", C::ShowSubtitles, 0, "[x]"},
-        {"Subtitle Tracks > No Subtitles", C::SubtitleTrack, 0, "[ ]"},
-        {"Subtitle Tracks > Subtitles 01 - French", C::SubtitleTrack, 1, "[x]"},
-        {"-Exit", C::None}, {"Exit", C::Exit},
+        {"Open >", C::None}, {"File...", C::OpenMovie}, {"Subtitles...", C::OpenSubDlg},
+        {"Scenova", C::LoadMenuDlg}, {"Previous File", C::Previous}, {"Play", C::PlayMovie},
+        {"Pause", C::PauseMovie}, {"Stop", C::StopMovie}, {"Next File", C::NextMovie},
+        {"Jump to...", C::ShowJump}, {"Show Playlist...", C::ShowPlayLst},
+        {"Repeat", C::RepMode, 0, "[x]"}, {"Shuffle", C::ShuffMode, 0, "[ ]"},
+        {"-Renderer", C::None}, {"Full Screen", C::FullScreen}, {"Aspect Ratio >", C::None},
+        {"Original", C::AspectOriginal, 0, "[ ]"}, {"16/9", C::AspectPreset, 1, "[ ]"},
+        {"4/3", C::AspectPreset, 2, "[x]"}, {"3 - Empty", C::AspectPreset, 3, "[ ]"},
+        {"4 - Empty", C::AspectPreset, 4, "[ ]"}, {"5 - Empty", C::AspectPreset, 5, "[ ]"},
+        {"6 - Empty", C::AspectPreset, 6, "[ ]"}, {"7 - Empty", C::AspectPreset, 7, "[ ]"},
+        {"8 - Empty", C::AspectPreset, 8, "[ ]"}, {"9 - Empty", C::AspectPreset, 9, "[ ]"},
+        {"Rate >", C::None}, {"Half (50%)", C::Rate, 0, "[ ]"},
+        {"Normal (100%)", C::Rate, 1, "[x]"}, {"Double (200%)", C::Rate, 2, "[ ]"},
+        {"Audio Streams >", C::None},
+        {"Stream 01", C::AudioStream, 1, "[x]"}, {"Stream 02", C::AudioStream, 2, "[ ]"},
+        {"None", C::AudioStream, 3, "[ ]"}, {"None", C::AudioStream, 4, "[ ]"},
+        {"None", C::AudioStream, 5, "[ ]"}, {"Audio Output >", C::None},
+        {"Null Audio Renderer", C::AudioOutput, 1, "[ ]"},
+        {"Speakers (b)", C::AudioOutput, 2, "[x]"}, {"Show Subtitles", C::ShowSubtitles, 0, "[x]"},
+        {"Subtitle Tracks >", C::None}, {"No Subtitles", C::SubtitleTrack, 0, "[ ]"},
+        {"Subtitles 01 - French", C::SubtitleTrack, 1, "[x]"}, {"-Exit", C::None},
+        {"Exit", C::Exit},
         // The open button's menu.
         {"- Open", C::None}, {"File...", C::OpenMovie}, {"Subtitles...", C::OpenSubDlg},
         {"Scenova", C::LoadMenuDlg},

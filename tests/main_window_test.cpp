@@ -78,10 +78,8 @@ TEST(MainWindow, TheInspectorStandsClearOfTheBarAndOpensOnePropertiesWindow) {
     window->inspector.NewGraph();
     window->inspector.cmdAddRegFilter_Click();
     auto windowsShown = [] {
-        int shown = 0;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            shown += top->isVisible();
-        return shown;
+        const QWidgetList tops = QApplication::topLevelWidgets();
+        return std::count_if(tops.begin(), tops.end(), [](QWidget* w) { return w->isVisible(); });
     };
     const int before = windowsShown();
     auto* properties = panel->findChild<QPushButton*>("Command4");

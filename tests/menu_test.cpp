@@ -59,9 +59,7 @@ class ScenixMenuTest : public ::testing::Test {
 };
 
 const QByteArray kDemo =
-    "Caption=Demo disc\r\n"
-    "file:menu.avi\r\n"
-    "\r\n"
+    "Caption=Demo disc\r\nfile:menu.avi\r\n\r\n"
     "Button=010,010,100,050\r\n1stAction=Transition\r\n1stParam=fade.avi\r\n"
     "2ndAction=Play\r\n2ndParam=film.avi\r\n"
     "Button=010,060,100,100\r\n1stAction=None\r\n1stParam=\r\n"

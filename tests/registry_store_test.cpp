@@ -241,7 +241,7 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
 }
 
 // Numbers as text ("32 00 00 00 ") or raw; other types named; missing is empty.
-TEST_F(EasyRegTest, GetValueTextAndCreateValueNumbersAsTheDecoderPagesUseThem) {
+TEST_F(EasyRegTest, GetValueTextCreateValueNumbersAndAnUnopenedObjectTouchesNothing) {
     set("Dword", REG_DWORD, QByteArray("\x2c\x01\0\xff", 4));
     EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("2C 01 00 FF ")));
     EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x2c\x01\0\xff", 4)));
@@ -284,6 +284,28 @@ TEST_F(EasyRegTest, GetValueTextAndCreateValueNumbersAsTheDecoderPagesUseThem) {
         EXPECT_FALSE(easy.CreateValue("Band 0", 15, type)) << type;
     EXPECT_EQ(shown, QStringList(5, "Unable To process that Type of data."));
     EXPECT_FALSE(easy.GetValue("Band 0").isValid());
+
+    // An object never opened touches nothing.
+    const QString untouched = dir.filePath("untouched.reg");
+    RegistryStore other(untouched);
+    cReadWriteEasyReg closed(other);
+    EXPECT_FALSE(closed.GetValue("x").isValid());
+    EXPECT_FALSE(closed.CreateValue("x", 1, REG_DWORD));
+    EXPECT_FALSE(closed.CreateValue("x", 1, REG_BINARY)); // closed: no message either
+    EXPECT_TRUE(closed.lastMessage().isEmpty());
+    EXPECT_FALSE(closed.CreateDirectory("x"));
+    EXPECT_FALSE(closed.DeleteValue("x"));
+    EXPECT_FALSE(closed.CloseRegistry());
+    EXPECT_FALSE(QFile::exists(untouched));
+
+    // A failed open closes the key held before, and shows what was asked for.
+    set("Brightness", REG_DWORD, QByteArray(4, '\1'));
+    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, "Software\\DivXNetworks\\DivX4Windows"));
+    EXPECT_EQ(easy.SubDirectory(), "Software\\DivXNetworks\\DivX4Windows");
+    EXPECT_FALSE(easy.isOpen());
+    EXPECT_FALSE(easy.GetValue("Brightness").isValid());
+    EXPECT_FALSE(easy.OpenRegistry(0, kKey));
+    EXPECT_FALSE(easy.OpenRegistry(0x12345, kKey));
 }
 
 TEST_F(EasyRegTest, GetValueReportsFailures) {
@@ -305,29 +327,6 @@ TEST_F(EasyRegTest, GetValueReportsFailures) {
     EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "a"), ERROR_ACCESS_DENIED);
     EXPECT_FALSE(store.problem().isEmpty());
     EXPECT_TRUE(QFileInfo(file + "/inside").isDir()) << "left alone";
-}
-
-TEST_F(EasyRegTest, AnObjectNeverOpenedTouchesNothing) {
-    const QString untouched = dir.filePath("untouched.reg");
-    RegistryStore other(untouched);
-    cReadWriteEasyReg closed(other);
-    EXPECT_FALSE(closed.GetValue("x").isValid());
-    EXPECT_FALSE(closed.CreateValue("x", 1, REG_DWORD));
-    EXPECT_FALSE(closed.CreateValue("x", 1, REG_BINARY)); // closed: no message either
-    EXPECT_TRUE(closed.lastMessage().isEmpty());
-    EXPECT_FALSE(closed.CreateDirectory("x"));
-    EXPECT_FALSE(closed.DeleteValue("x"));
-    EXPECT_FALSE(closed.CloseRegistry());
-    EXPECT_FALSE(QFile::exists(untouched));
-
-    // A failed open closes the key held before, and shows what was asked for.
-    set("Brightness", REG_DWORD, QByteArray(4, '\1'));
-    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, "Software\\DivXNetworks\\DivX4Windows"));
-    EXPECT_EQ(easy.SubDirectory(), "Software\\DivXNetworks\\DivX4Windows");
-    EXPECT_FALSE(easy.isOpen());
-    EXPECT_FALSE(easy.GetValue("Brightness").isValid());
-    EXPECT_FALSE(easy.OpenRegistry(0, kKey));
-    EXPECT_FALSE(easy.OpenRegistry(0x12345, kKey));
 }
 
 TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {

@@ -6,6 +6,7 @@
 #include <QBitmap>
 #include <QDir>
 #include <QLocale>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,9 +20,7 @@ constexpr QRgb kMagenta = 0xffff00ff;
 QImage framedPicture(QImage::Format format = QImage::Format_RGB32) {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(kMagenta);
-    for (int y = 2; y < 8; ++y)
-        for (int x = 2; x < 18; ++x)
-            image.setPixel(x, y, 0xff808080);
+    QPainter(&image).fillRect(2, 2, 16, 6, QColor(0xff808080));
     return image.convertToFormat(format);
 }
 

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -36,9 +37,7 @@ QImage filled(QSize size, QRgb colour) {
 struct HandMadeSkin {
     HandMadeSkin(QSize size, const QByteArray& description, bool withQ3d = true) {
         QImage base = filled(size, 0xff808080);
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x)
-                base.setPixel(x, y, kMagenta);
+        QPainter(&base).fillRect(0, 0, 4, 4, QColor(kMagenta));
         base.save(file("base.bmp"), "BMP");
         filled({20, 20}, 0xffff0000).save(file("bplay.bmp"), "BMP");
         for (int n = 1; n <= 22; ++n)
