@@ -369,12 +369,10 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_EQ(calls.menuCaptions.size(), 9);
 
     auto* text = control<QLineEdit>(*dialog, "Dartxt");
-    for (const char* bad : {"16:9", "abc/0", "0/0", "1e308/1"}) {
-        text->setText(bad);
-        dialog->Command8_Click();
-        EXPECT_EQ(dialog->DAR.count(), 2) << bad;
-    }
-    EXPECT_EQ(calls.messages.size(), 4) << "each refusal says why";
+    text->setText("16:9"); // the refused texts: AspectRatio.PresetTexts*
+    dialog->Command8_Click();
+    EXPECT_EQ(dialog->DAR.count(), 2);
+    EXPECT_TRUE(calls.messages.value(0).startsWith("\"16:9\" is no aspect ratio. "));
     text->setText("1.85/1");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(text, &enter); // Enter adds, and is not Ok
