@@ -71,12 +71,6 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnc
     EXPECT_EQ(QFileInfo(file).lastModified(), old);
     store.write("SubYpos", "3");
     EXPECT_NE(QFileInfo(file).lastModified(), old);
-
-    // The user's store is in the config folder.
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME"); // private, set by the test main
-    ASSERT_FALSE(config.isEmpty());
-    EXPECT_EQ(SettingsStore::defaultFilePath(), QDir(config).filePath("OrvaneSoft/Vantor.ini"));
-    EXPECT_EQ(SettingsStore().filePath(), SettingsStore::defaultFilePath());
 }
 
 // Values pass unchanged between this store and QSettings; awkward keys in any case.
@@ -347,5 +341,4 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackNoOthersAreWrittenDamagedOnesFall
     // Indexes are the lists' business: kept as stored.
     EXPECT_EQ(damaged.changeResXY, 9);
 }
-
 } // namespace
