@@ -48,7 +48,7 @@ const Case kCases[] = {
 };
 // clang-format on
 
-TEST(CommandLine, ParsesEachLineAsDocumented) {
+TEST(CommandLine, ParsesEachLineAsDocumentedAndInvocationsForPeopleAndScripts) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.line);
         const CommandLineRequest r = parseCommandLine(QString::fromUtf8(c.line));
@@ -60,10 +60,8 @@ TEST(CommandLine, ParsesEachLineAsDocumented) {
         EXPECT_EQ(r.subtitleFile, QString::fromUtf8(c.subtitleFile ? c.subtitleFile : ""));
         EXPECT_EQ(r.fullScreen, c.fullScreen);
     }
-}
 
-// Files named one by one queue; other lines stay the one string scripts rely on.
-TEST(CommandLine, InvocationsForPeopleAndForScripts) {
+    // Files named one by one queue; other lines stay the one string scripts rely on.
     auto isFile = [](const QString& path) { return path.startsWith(u'/') || path == "--odd"; };
     const auto existing = [](const QString& p) { return p == "/a.avi" || p == "/a b.avi"; };
     const Invocation several = readInvocation({"/a.avi", "/a b.avi"}, existing);

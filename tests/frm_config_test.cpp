@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
@@ -29,21 +28,10 @@ namespace {
 
 // What the hooks saw, in order.
 struct Calls {
-    QStringList messages;
-    QList<int> speakerModes;
-    QList<int> speakerPictures;
-    QList<int> characterSets;
-    QList<bool> screenSaver;
-    QList<bool> scrollTitle;
-    QStringList fonts;
-    int skinLoads = 0;
-    int analyseReg = 0;
-    int writeReg = 0;
-    int reopens = 0;
-    int detections = 0;
-    QStringList menuCaptions;
-    QStringList information;
-    QStringList warnings;
+    QStringList messages, fonts, menuCaptions, information, warnings;
+    QList<int> speakerModes, speakerPictures, characterSets;
+    QList<bool> screenSaver, scrollTitle;
+    int skinLoads = 0, analyseReg = 0, writeReg = 0, reopens = 0, detections = 0;
 };
 
 // A fresh user's dialog keys as Ok stores them; "<program>" is the program folder.
@@ -87,17 +75,13 @@ class FrmConfigTest : public ::testing::Test {
         };
         h.setTitleScrolling = [this](bool on) { calls.scrollTitle.append(on); };
         h.applySubtitleFont = [this](const QFont& font, const QColor& colour) {
-            calls.fonts.append(QStringLiteral("%1 %2 %3")
-                                   .arg(font.family())
-                                   .arg(font.pointSizeF())
-                                   .arg(colour.name()));
+            calls.fonts << font.family() + ' ' + QString::number(font.pointSizeF()) + ' ' +
+                               colour.name();
         };
         h.skinLoad = [this] { ++calls.skinLoads; };
         h.analyseReg = [this] { ++calls.analyseReg; };
         h.writeReg = [this] { ++calls.writeReg; };
-        h.setAspectMenuCaptions = [this](const QStringList& captions) {
-            calls.menuCaptions = captions;
-        };
+        h.setAspectMenuCaptions = [this](const QStringList& c) { calls.menuCaptions = c; };
         h.information = [this](const QString& text) { calls.information.append(text); };
         h.warn = [this](const QString& text) { calls.warnings.append(text); };
         h.reopenMovie = [this] { ++calls.reopens; };
@@ -135,41 +119,17 @@ class FrmConfigTest : public ::testing::Test {
     }
 };
 
-TEST_F(FrmConfigTest, AudioDeviceListHoldsEachAudioOutputOnce) {
-    EXPECT_EQ(load()->audioOutputNames(),
-              (QStringList{"Null Audio Renderer", "Speakers", "alsasink"}));
-
+// By id, else by name; kept while unplugged, chosen when back; a newcomer takes no place.
+TEST_F(FrmConfigTest, TheChosenDeviceIsFoundByIdOrNameAndKeptWhileUnplugged) {
     // A saved name finds its device at a new place; a name gone leaves the index.
     for (auto [name, index] : {std::pair{"Speakers", 1}, std::pair{"Headset", 2}}) {
-        QSettings ini(storePath, QSettings::IniFormat);
-        ini.setValue("Vantor/Device", name);
-        ini.setValue("Vantor/DeviceIdx", 2);
-        ini.sync();
+        SettingsStore(storePath).writeAll({{"Device", name}, {"DeviceIdx", "2"}});
         EXPECT_EQ(load()->deviceIndex(), index) << name;
     }
-
-    // The framework's own registry: the silent output first, only outputs.
-    RegistryStore registry(dir.filePath("registry.reg"));
-    ConfigHooks quiet; // keep the user's data folder untouched
-    quiet.speakerModeChosen = [](int) {};
-    frmConfig real(quiet, &playback, nullptr, storePath);
-    real.registry = &registry;
-    real.Form_Load();
-    const QStringList outputs = real.audioOutputNames();
-    EXPECT_EQ(outputs.value(0), "Null Audio Renderer");
-    for (const char* other : {"AVI Splitter", "Dedynamic", "filesrc", "videoconvert"})
-        EXPECT_FALSE(outputs.contains(other)) << other;
-}
-// The device is chosen by id: unplugged it stays the choice, and is chosen
-// again when back; a device plugged in meanwhile takes no one's place.
-TEST_F(FrmConfigTest, TheChosenDeviceIsKeptByIdWhileItIsUnplugged) {
     const RegFilterInfo twin("Speakers (dev1)", RegFilterInfo::Kind::AudioOutput, {}, "dev1");
     registered.insert(3, twin);
     registered[2] = RegFilterInfo("Speakers (dev0)", RegFilterInfo::Kind::AudioOutput, {}, "dev0");
-    QSettings ini(storePath, QSettings::IniFormat);
-    ini.setValue("Vantor/DeviceId", "dev1");
-    ini.setValue("Vantor/DeviceIdx", 2);
-    ini.sync();
+    SettingsStore(storePath).write("DeviceId", "dev1");
     auto dialog = load();
     EXPECT_EQ(dialog->deviceName(), "Speakers (dev1)");
 
@@ -198,31 +158,25 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
             EXPECT_EQ(current.name, "Verdana");
             return std::optional<SubtitleFontChoice>({"DejaVu Sans", "20", QColor(Qt::red)});
         };
-        control<QCheckBox>(*dialog, "Check1")->click();
-        control<QCheckBox>(*dialog, "CheckScreenS")->click();
-        control<QCheckBox>(*dialog, "CheckScroll")->click();
+        for (const char* box : {"Check1", "CheckScreenS", "CheckScroll", "ChkAutoRGB",
+                                "ChkFindSubs", "CheckRes", "UseDedynamic"})
+            control<QCheckBox>(*dialog, box)->click();
         control<QPushButton>(*dialog, "Command4")->click();
-        control<QCheckBox>(*dialog, "ChkAutoRGB")->click();
-        control<QCheckBox>(*dialog, "ChkFindSubs")->click();
         control<QSlider>(*dialog, "SubBegin")->setValue(-3);
         EXPECT_EQ(control<QLabel>(*dialog, "SubBeginValue")->text(), "-3 s");
         EXPECT_EQ(control<QLabel>(*dialog, "SubDispValue")->text(), "0 s");
         EXPECT_TRUE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
+        EXPECT_TRUE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
         control<QLineEdit>(*dialog, "ColorR")->setText("1");
         control<QLineEdit>(*dialog, "ColorG")->setText("2");
         control<QLineEdit>(*dialog, "ColorB")->setText("3");
         dialog->setSubtitleYPosText("55");
         dialog->setSkinFolder(skin);
-        control<QComboBox>(*dialog, "Combo1")->setCurrentIndex(4);
-        control<QComboBox>(*dialog, "Drive1")->setCurrentIndex(0);
-        control<QComboBox>(*dialog, "Combo3")->setCurrentIndex(5);
-        control<QComboBox>(*dialog, "Combo2")->setCurrentIndex(2);
-        control<QCheckBox>(*dialog, "CheckRes")->click();
-        EXPECT_TRUE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
-        control<QComboBox>(*dialog, "cmbres")->setCurrentIndex(3);
-        control<QComboBox>(*dialog, "cmbcols")->setCurrentIndex(5);
-        control<QComboBox>(*dialog, "cmbHz")->setCurrentIndex(2);
-        control<QCheckBox>(*dialog, "UseDedynamic")->click();
+        const std::pair<const char*, int> chosen[] = {{"Combo1", 4}, {"Drive1", 0}, {"Combo3", 5},
+                                                      {"Combo2", 2}, {"cmbres", 3}, {"cmbcols", 5},
+                                                      {"cmbHz", 2}};
+        for (const auto& [list, index] : chosen)
+            control<QComboBox>(*dialog, list)->setCurrentIndex(index);
         dialog->show();
         calls = {};
 
@@ -258,9 +212,8 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     EXPECT_EQ(calls.speakerModes, QList<int>{4});
 }
 
-// A fresh user: what loading tells the player; Ok refuses a folder without a
-// skin; Cancel writes nothing but keeps the edits; Ok stores the defaults.
-TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothing) {
+// A fresh user's load; Ok refuses a folder without a skin; Cancel writes nothing.
+TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingIconsAct) {
     makeSkin("NoSkin", {});
     auto dialog = load();
     EXPECT_FALSE(dialog->isVisible());
@@ -309,15 +262,30 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothing) 
                                      : QString(fresh).replace("<program>", program);
         EXPECT_EQ(store.read(key), expected) << key;
     }
+
+    // The subtitle icon toggles; the dialog stays on top; the credits show.
+    control<QToolButton>(*dialog, "Image3")->click();
+    EXPECT_TRUE(dialog->subtitlesOn());
+    dialog->show();
+    dialog->alwaysontop(true);
+    EXPECT_TRUE(dialog->isVisible()) << "changing the flags must not hide it";
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+    dialog->alwaysontop(false);
+    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+    int minimised = 0;
+    dialog->hooks.minimizeMainWindow = [&] { ++minimised; };
+    control<QPushButton>(*dialog, "Command11")->click();
+    EXPECT_EQ(minimised, 1);
+    auto* credits = dialog->findChild<QDialog*>("frmCredits");
+    ASSERT_NE(credits, nullptr);
+    EXPECT_TRUE(credits->isVisible());
+    EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
 }
 
 // Indexes outside the lists choose nothing; colour boxes hold 0..255 digits.
 TEST_F(FrmConfigTest, DamagedStoredValuesChooseNothingAndColourBoxesHoldAtMost255) {
-    SettingsStore store(storePath);
-    store.write("AudioSys", "7");
-    store.write("DeviceIdx", "3");
-    store.write("Charset", "-1");
-    store.write("G", "999");
+    SettingsStore(storePath).writeAll(
+        {{"AudioSys", "7"}, {"DeviceIdx", "3"}, {"Charset", "-1"}, {"G", "999"}});
     auto dialog = load();
     EXPECT_EQ(dialog->speakerMode(), -1);
     EXPECT_EQ(dialog->deviceIndex(), -1);
@@ -401,12 +369,10 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_EQ(calls.menuCaptions.size(), 9);
 
     auto* text = control<QLineEdit>(*dialog, "Dartxt");
-    for (const char* bad : {"16:9", "abc/0", "0/0", "1e308/1"}) {
-        text->setText(bad);
-        dialog->Command8_Click();
-        EXPECT_EQ(dialog->DAR.count(), 2) << bad;
-    }
-    EXPECT_EQ(calls.messages.size(), 4) << "each refusal says why";
+    text->setText("16:9"); // the refused texts: AspectRatio.PresetTexts*
+    dialog->Command8_Click();
+    EXPECT_EQ(dialog->DAR.count(), 2);
+    EXPECT_TRUE(calls.messages.value(0).startsWith("\"16:9\" is no aspect ratio. "));
     text->setText("1.85/1");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(text, &enter); // Enter adds, and is not Ok
@@ -449,6 +415,7 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_EQ(calls.messages.size(), critical) << "no critical box";
 }
 
+// The framework's own registry and filters, the user's data folder untouched.
 TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndResetsMarkAChange) {
     RegistryStore registry(dir.filePath("registry.reg"));
     ConfigHooks quiet;
@@ -457,6 +424,11 @@ TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndRese
     dialog.registry = &registry;
     dialog.programFolder = program;
     dialog.Form_Load();
+    // The audio outputs only, the silent one first.
+    const QStringList outputs = dialog.audioOutputNames();
+    EXPECT_EQ(outputs.value(0), "Null Audio Renderer");
+    for (const char* other : {"AVI Splitter", "Dedynamic", "filesrc", "videoconvert"})
+        EXPECT_FALSE(outputs.contains(other)) << other;
     // Nothing there: the second decoder's missing key is reported on the page.
     EXPECT_EQ(control<QLabel>(dialog, "Reglbl")->text(), "Registry access denied :(");
 
@@ -490,28 +462,6 @@ TEST_F(FrmConfigTest, DecoderSlidersHoldToRangeGoToAndComeFromTheRegistryAndRese
     EXPECT_TRUE(dialog.regChanged());
 }
 
-TEST_F(FrmConfigTest, TheSubtitleIconTogglesTheDialogStaysOnTopAndCreditsShow) {
-    auto dialog = load();
-    control<QToolButton>(*dialog, "Image3")->click();
-    EXPECT_FALSE(dialog->subtitlesOn());
-
-    dialog->show();
-    dialog->alwaysontop(true);
-    EXPECT_TRUE(dialog->isVisible()) << "changing the flags must not hide it";
-    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
-    dialog->alwaysontop(false);
-    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
-
-    int minimised = 0;
-    dialog->hooks.minimizeMainWindow = [&] { ++minimised; };
-    control<QPushButton>(*dialog, "Command11")->click();
-    EXPECT_EQ(minimised, 1);
-    auto* credits = dialog->findChild<QDialog*>("frmCredits");
-    ASSERT_NE(credits, nullptr);
-    EXPECT_TRUE(credits->isVisible());
-    EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
-}
-
 class NoDisplay : public DisplayBackend {
   public:
     bool switchable = true;
@@ -526,10 +476,8 @@ class NoDisplay : public DisplayBackend {
 };
 
 TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
-    SettingsStore store(storePath);
-    store.write("ChangeRes", "1");
-    store.write("ChangeResXY", "2");
-    store.write("ChangeResCols", "5");
+    SettingsStore(storePath).writeAll(
+        {{"ChangeRes", "1"}, {"ChangeResXY", "2"}, {"ChangeResCols", "5"}});
     auto dialog = load();
     NoDisplay display;
     DisplayModeSwitch modes(display);
@@ -556,8 +504,7 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     EXPECT_TRUE(second->preferences().changeRes);
     EXPECT_TRUE(control<QLabel>(*dialog, "ResNote")->isHidden());
 
-    // A fresh user on a display with modes: its own sizes listed, what it
-    // lacks greyed, and its current mode shown rather than blanks.
+    // A fresh user: the display's own sizes, what it lacks greyed, its current mode shown.
     QFile::remove(storePath);
     NoDisplay screen;
     screen.offered = {{1920, 1080, 24, 32, 144, 1}, {1024, 768, 24, 32, 60, 2}};

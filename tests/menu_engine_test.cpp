@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 // What each marker does to an item is CoolMenuTest's, on a real menu.
-TEST(MenuCaption, MarkersAreReadOnceAndGivenBack) {
+TEST(MenuCaption, MarkersMnemonicsAndPicturesAreFoundByTheirRules) {
     // Only the first "|" splits; a "#" after the start is text.
     const CMyItemData pipes = parseMenuCaption("A|b|c");
     EXPECT_EQ(pipes.sMenuText, "A");
@@ -22,14 +22,13 @@ TEST(MenuCaption, MarkersAreReadOnceAndGivenBack) {
         EXPECT_EQ(restoreMenuCaption(parseMenuCaption(caption)), caption);
     // A platform separator without text comes back as "-".
     EXPECT_EQ(restoreMenuCaption(parseMenuCaption(QString(), true)), "-");
-}
 
-TEST(MenuCaption, MnemonicsAndPicturesAreFoundByTheirRules) {
+    // Mnemonics and pictures by their rules.
     const std::pair<QString, std::optional<QChar>> mnemonics[] = {{"&File", 'F'},
                                                                   {"Save &as", 'a'},
                                                                   {"Fish && &Chips", 'C'},
-                                                                  {"Trailing &", {}},
-                                                                  {"None", {}}};
+                                                                  {"Trailing &", std::nullopt},
+                                                                  {"None", std::nullopt}};
     for (const auto& [caption, mnemonic] : mnemonics)
         EXPECT_EQ(menuMnemonic(caption), mnemonic) << caption.toStdString();
     const QStringList captions{"&Open", "Play", "Sa&ve", "&open again"};
@@ -91,7 +90,31 @@ int countColour(const QImage& image, QRect area, auto match) {
 
 } // namespace
 
-TEST_F(CoolMenuTest, ConvertsOnceAndRestoresTheCaptions) {
+TEST_F(CoolMenuTest, HelpFollowsTheSelectionTheMnemonicSelectsAndCaptionsComeBack) {
+    QList<QStringList> helped;
+    QObject::connect(&help, &HelpCallBack::help,
+                     [&](const QString& text, const QString& helpText, bool& enabled) {
+                         helped.append({text, helpText, enabled ? "enabled" : "disabled"});
+                     });
+    int ran = 0;
+    QObject::connect(half, &QAction::triggered, [&] { ++ran; });
+    menu.popup({100, 100});
+    testsupport::pumpEvents(50);
+    menu.setActiveAction(repeat);
+    ASSERT_EQ(helped.size(), 1);
+    EXPECT_EQ(helped[0], (QStringList{"Repeat", "Again and again", "enabled"}));
+
+    QKeyEvent h(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, "h");
+    QApplication::sendEvent(&menu, &h);
+    EXPECT_EQ(menu.activeAction(), half);
+    EXPECT_EQ(ran, 0);
+    EXPECT_TRUE(menu.isVisible());
+    QKeyEvent q(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
+    QApplication::sendEvent(&menu, &q);
+    EXPECT_EQ(menu.activeAction(), half) << "a letter no entry has changes nothing";
+    menu.hide();
+
+    // Converted once; uninstalling restores the captions.
     EXPECT_TRUE(menu.actions()[0]->isSeparator());
     EXPECT_EQ(menu.actions()[0]->text(), "Player Control");
     EXPECT_EQ(play->text(), "Play");
@@ -118,31 +141,6 @@ TEST_F(CoolMenuTest, ConvertsOnceAndRestoresTheCaptions) {
     EXPECT_EQ(half->text(), "*&Half");
     EXPECT_EQ(sub->menuAction()->text(), "&Open|Opens");
     EXPECT_EQ(cool.records().Count(), 0);
-}
-
-TEST_F(CoolMenuTest, HelpFollowsTheSelectionAndTheMnemonicSelectsWithoutRunning) {
-    QList<QStringList> helped;
-    QObject::connect(&help, &HelpCallBack::help,
-                     [&](const QString& text, const QString& helpText, bool& enabled) {
-                         helped.append({text, helpText, enabled ? "enabled" : "disabled"});
-                     });
-    int ran = 0;
-    QObject::connect(half, &QAction::triggered, [&] { ++ran; });
-    menu.popup({100, 100});
-    testsupport::pumpEvents(50);
-    menu.setActiveAction(repeat);
-    ASSERT_EQ(helped.size(), 1);
-    EXPECT_EQ(helped[0], (QStringList{"Repeat", "Again and again", "enabled"}));
-
-    QKeyEvent h(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, "h");
-    QApplication::sendEvent(&menu, &h);
-    EXPECT_EQ(menu.activeAction(), half);
-    EXPECT_EQ(ran, 0);
-    EXPECT_TRUE(menu.isVisible());
-    QKeyEvent q(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
-    QApplication::sendEvent(&menu, &q);
-    EXPECT_EQ(menu.activeAction(), half) << "a letter no entry has changes nothing";
-    menu.hide();
 }
 
 TEST_F(CoolMenuTest, PaintsMarksPicturesSelectionAndSeparators) {

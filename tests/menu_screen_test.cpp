@@ -74,7 +74,7 @@ class MenuScreenTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
+TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBack) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
     EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
     // Over a hot spot: framed, and the pointer labelled in green.
@@ -118,10 +118,9 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsAction) {
     EXPECT_FALSE(menu().active());
     EXPECT_FALSE(screen().ButtonSel->isVisible());
     EXPECT_GT(window->subtitles().table().count(), 0) << "the movie took the subtitles";
-}
 
-TEST_F(MenuScreenTest, TheSecondMenuIsAStillPictureAndTheKeysLeadBack) {
-    ASSERT_TRUE(waitForMovie("menu.avi"));
+    // The second menu is a still picture, and the keys lead back.
+    backToTheMenu();
     click(4); // "More..."
     ASSERT_TRUE(waitUntil([&] { return screen().stillShown(); }, 3000));
     EXPECT_EQ(window->playback.PlayState(), 0) << "the background movie stopped";
@@ -139,12 +138,9 @@ TEST_F(MenuScreenTest, TheSecondMenuIsAStillPictureAndTheKeysLeadBack) {
 
     // A menu whose picture is missing still answers, on the window's pixels.
     QTemporaryDir disc;
-    QFile bare(disc.filePath("bare.vmu"));
-    ASSERT_TRUE(bare.open(QIODevice::WriteOnly));
-    bare.write("File=gone.bmp\r\nButton=000,000,100,100\r\n1stAction=None\r\n1stParam=\r\n"
-               "2ndAction=Play\r\n2ndParam=x.avi\r\n");
-    bare.close();
-    ASSERT_TRUE(window->LoadMenu(bare.fileName()));
+    ASSERT_TRUE(window->LoadMenu(testsupport::writeFile(
+        disc.filePath("bare.vmu"), "File=gone.bmp\r\nButton=000,000,100,100\r\n1stAction=None\r\n"
+                                   "1stParam=\r\n2ndAction=Play\r\n2ndParam=x.avi\r\n")));
     EXPECT_EQ(screen().picturePoint(QPoint(50, 30)), QPointF(50, 30));
     ASSERT_TRUE(window->LoadMenu(mediaPath("main.vmu")));
     ASSERT_TRUE(waitForMovie("menu.avi"));

@@ -2,19 +2,13 @@
 #include "menus/hot_spots.h"
 #include "menus/menu_file.h"
 #include "menus/scenix_menu.h"
+#include "test_support.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 struct RecordingHost : MenuHost {
     void stopMovie() override { calls.append("stop"); }
@@ -49,9 +43,7 @@ struct RecordingHost : MenuHost {
 class ScenixMenuTest : public ::testing::Test {
   protected:
     QString menuFile(const QString& name, const QByteArray& text) {
-        const QString path = dir.filePath(name);
-        writeFile(path, text);
-        return path;
+        return testsupport::writeFile(dir.filePath(name), text);
     }
     // The pointer inside hot spot `i`, then a click.
     void click(int i) {
@@ -67,9 +59,7 @@ class ScenixMenuTest : public ::testing::Test {
 };
 
 const QByteArray kDemo =
-    "Caption=Demo disc\r\n"
-    "file:menu.avi\r\n"
-    "\r\n"
+    "Caption=Demo disc\r\nfile:menu.avi\r\n\r\n"
     "Button=010,010,100,050\r\n1stAction=Transition\r\n1stParam=fade.avi\r\n"
     "2ndAction=Play\r\n2ndParam=film.avi\r\n"
     "Button=010,060,100,100\r\n1stAction=None\r\n1stParam=\r\n"
@@ -82,7 +72,7 @@ const QByteArray kDemo =
 
 } // namespace
 
-TEST(MenuFile, RecordsAreReadAtTheirFixedPlaces) {
+TEST(MenuFile, RecordsAreReadAtTheirFixedPlacesAndDamagedFilesNeverFail) {
     const MenuFile menu = parseMenuText(QString::fromLatin1(kDemo));
     EXPECT_EQ(menu.Project.size(), 27) << "every line but the empty one";
     EXPECT_EQ(menu.Button, (QStringList{"010,010,100,050", "010,060,100,100", "120,010,200,050",
@@ -93,17 +83,15 @@ TEST(MenuFile, RecordsAreReadAtTheirFixedPlaces) {
     // A value place past the line's end gives an empty value.
     EXPECT_EQ(menu.List1stA.last(), "");
     EXPECT_EQ(menu.List2ndA.last(), "");
-}
 
-TEST(MenuFile, DamagedFilesGiveWhatCanBeReadAndNeverFail) {
-    // Only buttons; a 10 MB line; binary bytes; LF alone.
+    // Damaged: only buttons; a 10 MB line; binary bytes; LF alone.
     QByteArray text = "Button=001,001,050,050\nButton=oops\n";
     text += "2ndParam=" + QByteArray(10 << 20, 'x') + "\n";
     text += QByteArray("\x00\xff\xfe\x01Button=", 9) + "060,060,090,090\n";
-    const MenuFile menu = parseMenuText(QString::fromLatin1(text));
-    EXPECT_EQ(menu.skippedLines, 1);
-    EXPECT_TRUE(menu.List2ndP.isEmpty());
-    EXPECT_EQ(menu.Button.size(), 2) << "a line starting with binary bytes is no button";
+    const MenuFile damaged = parseMenuText(QString::fromLatin1(text));
+    EXPECT_EQ(damaged.skippedLines, 1);
+    EXPECT_TRUE(damaged.List2ndP.isEmpty());
+    EXPECT_EQ(damaged.Button.size(), 2) << "a line starting with binary bytes is no button";
     EXPECT_FALSE(hotSpotOf("Button=oops"));
 
     QTemporaryDir dir;
@@ -140,7 +128,7 @@ TEST(HotSpots, BordersAreOutsideTheFirstListedWinsAndKeysFindNeighbours) {
               QList<int>({4, 3, 2, 0, 1}));
 }
 
-TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
+TEST_F(ScenixMenuTest, ClicksCarryOutEachActionAndTransitionsPlayFirst) {
     QDir().mkpath(dir.filePath("disc"));
     ASSERT_TRUE(menu.LoadMenu(menuFile("disc/main.vmu", kDemo)));
     const QString disc = dir.filePath("disc");
@@ -182,9 +170,8 @@ TEST_F(ScenixMenuTest, ClicksCarryOutEachActionWithNamesBesideTheMenu) {
     click(0);
     EXPECT_TRUE(host.calls.isEmpty()) << host.calls.join(", ").toStdString();
     EXPECT_TRUE(menu.active());
-}
 
-TEST_F(ScenixMenuTest, TransitionsPlayFirstAndTheirEndCarriesOutTheRest) {
+    // Transitions play first and their end carries out the rest.
     ASSERT_TRUE(menu.LoadMenu(menuFile("main.vmu", kDemo)));
     host.calls.clear();
     click(0);
@@ -223,7 +210,7 @@ TEST_F(ScenixMenuTest, SecondMenusReplaceHotSpotsAndKeepTheProject) {
         menuFile("second.vmu", "File=still.bmp\r\nButton=000,000,640,360\r\n1stAction=None\r\n"
                                "1stParam=\r\n2ndAction=Goto\r\n2ndParam=main.vmu\r\n"
                                "2ndParam=00:00:05:x.avi\r\n");
-    writeFile(dir.filePath("still.bmp"), "BM");
+    testsupport::writeFile(dir.filePath("still.bmp"), "BM");
     ASSERT_TRUE(menu.LoadMenu(first));
     const int projectLines = menu.Project.size();
     ASSERT_TRUE(menu.LoadMenu(second));

@@ -71,7 +71,7 @@ class PlayQueueTest : public ::testing::Test, protected QueueRig {};
 
 } // namespace
 
-TEST(PlaylistFile, ListsSaveWithCrLfAndReadBackTheSameWithEmptyLinesKept) {
+TEST(PlaylistFile, ListsSaveWithCrLfReadBackTheSameAndM3uEntriesResolveAgainstTheirFolder) {
     QTemporaryDir dir;
     const QString path = dir.filePath("list.lst");
     const QStringList entries{"/films/a b.avi", "", "/films/é.mpg"};
@@ -90,18 +90,16 @@ TEST(PlaylistFile, ListsSaveWithCrLfAndReadBackTheSameWithEmptyLinesKept) {
     EXPECT_EQ(readPlaylistFile(path).entries, QStringList{"/films/été.avi"});
     EXPECT_TRUE(isPlaylistFile("/x/LIST.M3U8") && isPlaylistFile("a.Lst"));
     EXPECT_FALSE(isPlaylistFile("a.avi"));
-}
 
-TEST(PlaylistFile, M3uSkipsCommentsAndResolvesEntriesAgainstItsFolder) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("sub/list.m3u8");
+    // M3U: comments skipped, entries resolved against its folder.
+    const QString m3u = dir.filePath("sub/list.m3u8");
     QDir().mkpath(dir.filePath("sub"));
-    writeFile(path, "\xef\xbb\xbf#EXTM3U\r\n#EXTINF:12,Première\r\nfilms/un.avi\r\n\r\n"
-                    "  ../deux.mp4  \n/abs/trois.mpg\nfile:///abs/quatre%20q.avi\n"
-                    "http://example.org/cinq.mp4\nAlien: Covenant.avi\nrtsp://cam/six\n"
-                    "http:sept.avi\n");
+    writeFile(m3u, "\xef\xbb\xbf#EXTM3U\r\n#EXTINF:12,Première\r\nfilms/un.avi\r\n\r\n"
+                   "  ../deux.mp4  \n/abs/trois.mpg\nfile:///abs/quatre%20q.avi\n"
+                   "http://example.org/cinq.mp4\nAlien: Covenant.avi\nrtsp://cam/six\n"
+                   "http:sept.avi\n");
     const QString base = QDir(dir.path()).absolutePath();
-    EXPECT_EQ(readPlaylistFile(path).entries,
+    EXPECT_EQ(readPlaylistFile(m3u).entries,
               (QStringList{base + "/sub/films/un.avi", base + "/deux.mp4", "/abs/trois.mpg",
                            "/abs/quatre q.avi", "http://example.org/cinq.mp4",
                            base + "/sub/Alien: Covenant.avi", "rtsp://cam/six",
@@ -109,10 +107,10 @@ TEST(PlaylistFile, M3uSkipsCommentsAndResolvesEntriesAgainstItsFolder) {
 
     // Written back: a header and one line each, read the same.
     const QString copy = dir.filePath("copy.m3u8");
-    const QStringList entries{"/films/un.avi", "/films/Ünïcode.mp4"};
-    EXPECT_EQ(writePlaylistFile(copy, entries), QString());
+    const QStringList m3uEntries{"/films/un.avi", "/films/Ünïcode.mp4"};
+    EXPECT_EQ(writePlaylistFile(copy, m3uEntries), QString());
     EXPECT_TRUE(readFile(copy).startsWith("#EXTM3U\n"));
-    EXPECT_EQ(readPlaylistFile(copy).entries, entries);
+    EXPECT_EQ(readPlaylistFile(copy).entries, m3uEntries);
 }
 
 TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {

@@ -54,22 +54,6 @@ QImage shot(QWidget& widget) {
 
 } // namespace
 
-TEST(ProgressBarModel, RefusesValuesAndRangesOutsideTheRulesAndChangesNothing) {
-    ProgressBarModel model;
-    EXPECT_EQ(model.setValue(101), k380);
-    EXPECT_EQ(model.setValue(-1), k380);
-    EXPECT_EQ(model.setMax(0), k380) << "Max equal to Min";
-    EXPECT_EQ(model.setMin(100), k380) << "Min equal to Max";
-    EXPECT_EQ(QList<int>({model.Min(), model.Max(), model.Value()}), QList<int>({0, 100, 0}));
-
-    // Lowering Max leaves Value where it is; the bar still stays inside.
-    ASSERT_EQ(model.setValue(80), kOk);
-    ASSERT_EQ(model.setMax(50), kOk);
-    EXPECT_EQ(model.Value(), 80);
-    EXPECT_EQ(model.barRect(QSize(200, 10)), QRect(0, 0, 200, 10));
-    EXPECT_EQ(model.setValue(80), k380) << "now out of range";
-}
-
 // A model of Min, Max and Value; Min is set first, below the default Max.
 ProgressBarModel model(int min, int max, int value, int orientation = 0) {
     ProgressBarModel m;
@@ -81,7 +65,7 @@ ProgressBarModel model(int min, int max, int value, int orientation = 0) {
 }
 
 // Fill from the left or the bottom, else none; the pointer stops at the ends.
-TEST(ProgressBarModel, BarAndPointerFollowTheOrientation) {
+TEST(ProgressBarModel, BarAndPointerFollowTheOrientationAndBadValuesAreRefused) {
     constexpr int H = ProgressBarModel::kHorizontal, V = ProgressBarModel::kVertical;
     // clang-format off
     const struct {
@@ -120,6 +104,21 @@ TEST(ProgressBarModel, BarAndPointerFollowTheOrientation) {
         EXPECT_EQ(model(row.min, row.max, row.min, row.orientation).valueAt(row.at, row.size),
                   row.value)
             << row.orientation << " at " << row.at.x() << "," << row.at.y();
+
+    // Values and ranges outside the rules are refused and change nothing.
+    ProgressBarModel m;
+    EXPECT_EQ(m.setValue(101), k380);
+    EXPECT_EQ(m.setValue(-1), k380);
+    EXPECT_EQ(m.setMax(0), k380) << "Max equal to Min";
+    EXPECT_EQ(m.setMin(100), k380) << "Min equal to Max";
+    EXPECT_EQ(QList<int>({m.Min(), m.Max(), m.Value()}), QList<int>({0, 100, 0}));
+
+    // Lowering Max leaves Value where it is; the bar still stays inside.
+    ASSERT_EQ(m.setValue(80), kOk);
+    ASSERT_EQ(m.setMax(50), kOk);
+    EXPECT_EQ(m.Value(), 80);
+    EXPECT_EQ(m.barRect(QSize(200, 10)), QRect(0, 0, 200, 10));
+    EXPECT_EQ(m.setValue(80), k380) << "now out of range";
 }
 
 TEST(ProgressBar, RaisesItsEventsInOrderOnlyWhenTheValueMoves) {

@@ -3,6 +3,7 @@
 #include "support/registry/read_write_easy_reg.h"
 #include "support/registry/registry_import.h"
 #include "support/registry/registry_store.h"
+#include "test_support.h"
 
 #include <QDataStream>
 #include <QDateTime>
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 using namespace reg;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
@@ -21,16 +24,6 @@ const QString kKey = QStringLiteral("Software\\Microsoft\\Scrunch");
 
 class RegistryStoreTest : public ::testing::Test {
   protected:
-    QByteArray bytes(const QString& path) const {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QString put(const QString& path, const QByteArray& content) const {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
-    }
     // Type 0xdead tells "not found" from REG_NONE.
     RegistryValue value(const RegistryStore& from, const QString& path, const QString& name,
                         quint32 root = HKEY_CURRENT_USER) const {
@@ -72,7 +65,7 @@ QList<int> skippedLines(const RegistryImportResult& result) {
 
 } // namespace
 
-TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
+TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFileAndSameValuesWriteNothing) {
     QByteArray binary;
     for (int i = 0; i < 300; ++i)
         binary.append(char(i * 7));
@@ -91,15 +84,12 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
         {"", REG_SZ, stringData("default")},
         {"Name \"with\" \\ and\nbreak", REG_NONE, QByteArray()},
     };
-    {
-        RegistryStore store(file);
-        ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software\\Vantor"), ERROR_SUCCESS);
-        for (const auto& [name, type, data] : values)
-            ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software\\Vantor", name, type, data),
-                      ERROR_SUCCESS);
-        EXPECT_TRUE(store.problem().isEmpty());
-    }
-    const QByteArray text = bytes(file);
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software\\Vantor"), ERROR_SUCCESS);
+    for (const auto& [name, type, data] : values)
+        ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software\\Vantor", name, type, data),
+                  ERROR_SUCCESS);
+    EXPECT_TRUE(store.problem().isEmpty());
+    const QByteArray text = readFile(file);
     EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00\n\n"));
     EXPECT_TRUE(text.contains("\n\"Number\"=dword:0000012c\n"));
     EXPECT_TRUE(text.contains("\n@=\"default\"\n"));
@@ -117,10 +107,27 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
         EXPECT_EQ(v.data, data) << name.toStdString();
     }
     EXPECT_TRUE(second.problem().isEmpty());
+
+    // The same preset imported at every start changes nothing, and writes nothing.
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
+    ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
+              ERROR_SUCCESS);
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    const auto modified = [this] { return QFileInfo(file).lastModified(); };
+    QFile touched(file);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
+                touched.setFileTime(old, QFileDevice::FileModificationTime));
+    touched.close();
+    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
+              ERROR_SUCCESS);
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
+    EXPECT_EQ(modified(), old);
+    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("y")),
+              ERROR_SUCCESS);
+    EXPECT_NE(modified(), old);
 }
 
 TEST_F(RegistryStoreTest, KeysFollowTheRegistrysRules) {
-    RegistryStore store(file);
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, ""), ERROR_SUCCESS) << "roots always exist";
     EXPECT_EQ(store.keyExists(0x1234, ""), ERROR_INVALID_HANDLE);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "\\A\\\\b\\c\\"), ERROR_SUCCESS);
@@ -168,7 +175,7 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
                                "\"Contrast\"=\"unterminated\n"
                                "[HKEY_CURRENT_USER\\Software\\Scrunch\\Video]\n"
                                "\"Hue\"=dword:0000002a\n";
-    put(file, damaged);
+    writeFile(file, damaged);
     QStringList reported;
     RegistryStore store(file);
     store.setProblemHandler([&](const QString& text) { reported.append(text); });
@@ -181,7 +188,7 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
     EXPECT_TRUE(store.problem().contains("line 5")) << store.problem().toStdString();
     const QString aside = store.keptAsidePath();
     EXPECT_TRUE(aside.startsWith(file + ".corrupt-"));
-    EXPECT_EQ(bytes(aside), damaged);
+    EXPECT_EQ(readFile(aside), damaged);
 
     // The file now holds what could be read, and reads clean.
     RegistryStore again(file);
@@ -190,34 +197,24 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
     EXPECT_TRUE(again.keptAsidePath().isEmpty());
 
     // No header at all: still read, still kept aside under a new name.
-    put(file, "[HKEY_CURRENT_USER\\X]\n\"v\"=dword:1\n");
+    writeFile(file, "[HKEY_CURRENT_USER\\X]\n\"v\"=dword:1\n");
     EXPECT_EQ(value(store, "X", "v").type, REG_DWORD);
     EXPECT_TRUE(store.problem().contains("no registry header"));
     EXPECT_NE(store.keptAsidePath(), aside);
     EXPECT_TRUE(QFile::exists(aside) && QFile::exists(store.keptAsidePath()));
 
     // Only blank lines: an empty registry, nothing kept aside.
-    put(file, "\n  \n");
+    writeFile(file, "\n  \n");
     RegistryStore blank(file);
     EXPECT_EQ(blank.createKey(HKEY_CURRENT_USER, "a"), ERROR_SUCCESS);
     EXPECT_TRUE(blank.problem().isEmpty());
     EXPECT_TRUE(blank.keptAsidePath().isEmpty());
 }
 
-// A folder where the file should be: EasyRegTest.GetValueReportsFailures.
-TEST_F(RegistryStoreTest, AChangeThatCannotBeWrittenIsNotKept) {
-    // Beneath a regular file no folder can be made.
-    put(dir.filePath("plain"), "x");
-    RegistryStore unwritable(dir.filePath("plain/registry.reg"));
-    EXPECT_NE(unwritable.createKey(HKEY_CURRENT_USER, "a"), ERROR_SUCCESS);
-    EXPECT_EQ(unwritable.keyExists(HKEY_CURRENT_USER, "a"), ERROR_FILE_NOT_FOUND);
-    EXPECT_TRUE(unwritable.problem().contains("could not be written"));
-}
-
 // A save the system refuses (a file size limit) is told once and not kept in memory.
 TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     RegistryStore(file).createKey(HKEY_CURRENT_USER, "Software");
-    const QByteArray old = bytes(file);
+    const QByteArray old = readFile(file);
     QDataStream report(testsupport::inChild([&] {
         QByteArray out;
         QDataStream report(&out, QIODevice::WriteOnly);
@@ -227,7 +224,7 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
         testsupport::limitFileSize(8);
         report << store.setValue(HKEY_CURRENT_USER, "Software", "New", REG_SZ, stringData("x"))
                << store.createKey(HKEY_CURRENT_USER, "Other") << told
-               << value(store, "Software", "New").type << bytes(file);
+               << value(store, "Software", "New").type << readFile(file);
         return out;
     }));
     qint32 setStatus = 0, createStatus = 0;
@@ -243,28 +240,8 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     EXPECT_EQ(newType, 0xdeadu) << "a change not on disk is not kept";
 }
 
-// The same preset imported at every start changes nothing, and writes nothing.
-TEST_F(RegistryStoreTest, AChangeThatChangesNothingLeavesTheFileAlone) {
-    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
-    ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
-              ERROR_SUCCESS);
-    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
-    const auto modified = [this] { return QFileInfo(file).lastModified(); };
-    QFile touched(file);
-    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
-                touched.setFileTime(old, QFileDevice::FileModificationTime));
-    touched.close();
-    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
-              ERROR_SUCCESS);
-    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
-    EXPECT_EQ(modified(), old);
-    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("y")),
-              ERROR_SUCCESS);
-    EXPECT_NE(modified(), old);
-}
-
 // Numbers as text ("32 00 00 00 ") or raw; other types named; missing is empty.
-TEST_F(EasyRegTest, GetValueTextForNumbersAndOtherTypes) {
+TEST_F(EasyRegTest, GetValueTextCreateValueNumbersAndAnUnopenedObjectTouchesNothing) {
     set("Dword", REG_DWORD, QByteArray("\x2c\x01\0\xff", 4));
     EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("2C 01 00 FF ")));
     EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x2c\x01\0\xff", 4)));
@@ -277,30 +254,8 @@ TEST_F(EasyRegTest, GetValueTextForNumbersAndOtherTypes) {
     }
     EXPECT_FALSE(easy.GetValue("Missing").isValid());
     EXPECT_FALSE(easy.GetValue("Missing", true).isValid());
-}
 
-TEST_F(EasyRegTest, GetValueReportsFailures) {
-    set("Hue", REG_DWORD, QByteArray(4, '\0'));
-    // The open key deleted behind the object's back, by another store.
-    RegistryStore(file).deleteKey(HKEY_CURRENT_USER, kKey, true);
-    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("RegQueryValueEx Returned : (1018)")));
-    EXPECT_FALSE(easy.CreateValue("Hue", 1, REG_DWORD));
-    EXPECT_FALSE(easy.CreateDirectory("Video")); // does not bring the key back
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kKey), ERROR_FILE_NOT_FOUND);
-
-    // The file turned into something that cannot be read.
-    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
-    ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
-    ASSERT_TRUE(QFile::remove(file));
-    ASSERT_TRUE(QDir().mkpath(file + "/inside"));
-    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("Access Denied")));
-    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
-    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "a"), ERROR_ACCESS_DENIED);
-    EXPECT_FALSE(store.problem().isEmpty());
-    EXPECT_TRUE(QFileInfo(file + "/inside").isDir()) << "left alone";
-}
-
-TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
+    // CreateValue writes numbers as the decoder pages do.
     // Whole numbers as the decoder settings are written, fractions and text.
     const QPair<QVariant, QByteArray> numbers[] = {
         {3000, QByteArray("\xb8\x0b\0\0", 4)},
@@ -329,9 +284,8 @@ TEST_F(EasyRegTest, CreateValueWritesNumbersAsTheDecoderPagesDo) {
         EXPECT_FALSE(easy.CreateValue("Band 0", 15, type)) << type;
     EXPECT_EQ(shown, QStringList(5, "Unable To process that Type of data."));
     EXPECT_FALSE(easy.GetValue("Band 0").isValid());
-}
 
-TEST_F(EasyRegTest, AnObjectNeverOpenedTouchesNothing) {
+    // An object never opened touches nothing.
     const QString untouched = dir.filePath("untouched.reg");
     RegistryStore other(untouched);
     cReadWriteEasyReg closed(other);
@@ -352,6 +306,27 @@ TEST_F(EasyRegTest, AnObjectNeverOpenedTouchesNothing) {
     EXPECT_FALSE(easy.GetValue("Brightness").isValid());
     EXPECT_FALSE(easy.OpenRegistry(0, kKey));
     EXPECT_FALSE(easy.OpenRegistry(0x12345, kKey));
+}
+
+TEST_F(EasyRegTest, GetValueReportsFailures) {
+    set("Hue", REG_DWORD, QByteArray(4, '\0'));
+    // The open key deleted behind the object's back, by another store.
+    RegistryStore(file).deleteKey(HKEY_CURRENT_USER, kKey, true);
+    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("RegQueryValueEx Returned : (1018)")));
+    EXPECT_FALSE(easy.CreateValue("Hue", 1, REG_DWORD));
+    EXPECT_FALSE(easy.CreateDirectory("Video")); // does not bring the key back
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kKey), ERROR_FILE_NOT_FOUND);
+
+    // The file turned into something that cannot be read.
+    ASSERT_EQ(store.createKey(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
+    ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(file + "/inside"));
+    EXPECT_EQ(easy.GetValue("Hue"), QVariant(QStringLiteral("Access Denied")));
+    EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "a"), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(store.problem().isEmpty());
+    EXPECT_TRUE(QFileInfo(file + "/inside").isDir()) << "left alone";
 }
 
 TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {
@@ -389,7 +364,7 @@ TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {
         store.setValue(HKEY_CURRENT_USER, key, "Kept", REG_DWORD, "keep");
 
         const RegistryImportResult result =
-            importRegistryFile(put(dir.filePath(f.name), f.bytes), store);
+            importRegistryFile(writeFile(dir.filePath(f.name), f.bytes), store);
         ASSERT_TRUE(result.ok) << result.error.toStdString();
         EXPECT_TRUE(result.skipped.isEmpty()) << result.skipped.value(0).reason.toStdString();
         EXPECT_EQ(result.valuesSet, 6);
@@ -411,30 +386,7 @@ TEST_F(RegistryImportTest, PresetSetsExactlyItsValuesInEveryEncoding) {
     }
 }
 
-TEST_F(RegistryImportTest, DeletionsRemoveKeysAndValues) {
-    store.createKey(HKEY_CURRENT_USER, "Old\\Deep\\Deeper");
-    store.createKey(HKEY_CURRENT_USER, "Keep");
-    store.setValue(HKEY_CURRENT_USER, "Keep", "gone", REG_SZ, stringData("x"));
-    store.setValue(HKEY_CURRENT_USER, "Keep", "stays", REG_SZ, stringData("y"));
-    const RegistryImportResult result =
-        importRegistryText("REGEDIT4\n"
-                           "[-HKEY_CURRENT_USER\\OLD]\n"
-                           "\"orphan\"=\"goes nowhere\"\n" // line 3
-                           "[-HKEY_CURRENT_USER\\Never\\There]\n"
-                           "[HKCU\\keep]\n"
-                           "\"Gone\"=-\n"
-                           "\"absent\"=- ; no such value\n"
-                           "[-HKEY_CURRENT_USER]\n", // line 8: a root stays
-                           store);
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.valuesSet, 0);
-    EXPECT_EQ(skippedLines(result), QList<int>({3, 8}));
-    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "Old"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(value("Keep", "gone").type, 0xdeadu);
-    EXPECT_EQ(value("Keep", "stays").data, stringData("y"));
-}
-
-TEST_F(RegistryImportTest, MalformedLinesAreSkippedAndTheRestImported) {
+TEST_F(RegistryImportTest, MalformedLinesAreSkippedTheRestImportedDeletionsApplied) {
     const QByteArray text = "Windows Registry Editor Version 5.00\n"
                             "\"early\"=\"before any key\"\n" // 2
                             "[HKEY_CURRENT_USER\\K]\n"
@@ -480,6 +432,28 @@ TEST_F(RegistryImportTest, MalformedLinesAreSkippedAndTheRestImported) {
     QStringList names;
     store.valueNames(HKEY_CURRENT_USER, "K", &names);
     EXPECT_EQ(names, QStringList({"ok1"}));
+
+    // Deletions remove keys and values.
+    store.createKey(HKEY_CURRENT_USER, "Old\\Deep\\Deeper");
+    store.createKey(HKEY_CURRENT_USER, "Keep");
+    store.setValue(HKEY_CURRENT_USER, "Keep", "gone", REG_SZ, stringData("x"));
+    store.setValue(HKEY_CURRENT_USER, "Keep", "stays", REG_SZ, stringData("y"));
+    const RegistryImportResult deletions =
+        importRegistryText("REGEDIT4\n"
+                           "[-HKEY_CURRENT_USER\\OLD]\n"
+                           "\"orphan\"=\"goes nowhere\"\n" // line 3
+                           "[-HKEY_CURRENT_USER\\Never\\There]\n"
+                           "[HKCU\\keep]\n"
+                           "\"Gone\"=-\n"
+                           "\"absent\"=- ; no such value\n"
+                           "[-HKEY_CURRENT_USER]\n", // line 8: a root stays
+                           store);
+    ASSERT_TRUE(deletions.ok);
+    EXPECT_EQ(deletions.valuesSet, 0);
+    EXPECT_EQ(skippedLines(deletions), QList<int>({3, 8}));
+    EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "Old"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(value("Keep", "gone").type, 0xdeadu);
+    EXPECT_EQ(value("Keep", "stays").data, stringData("y"));
 }
 
 TEST_F(RegistryImportTest, AbsurdInputsAreRefusedWithoutHarm) {

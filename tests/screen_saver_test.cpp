@@ -33,7 +33,10 @@ class SlowScreenSaver : public QObject, protected QDBusContext {
 
 } // namespace
 
-TEST(ScreenSaver, ASlowServiceNeverHoldsUpThePlayer) {
+TEST(ScreenSaver, WithoutABusNothingIsAskedAndASlowServiceNeverHoldsUpThePlayer) {
+    ScreenSaverInhibitor none(QDBusConnection::connectToBus("unix:path=/nonexistent", "none"));
+    EXPECT_FALSE(none.setActive(false));
+    QDBusConnection::disconnectFromBus("none");
     if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
         GTEST_SKIP() << "dbus-daemon is not installed";
     QProcess daemon;
@@ -69,12 +72,6 @@ TEST(ScreenSaver, ASlowServiceNeverHoldsUpThePlayer) {
     QDBusConnection::disconnectFromBus("player");
     daemon.terminate();
     daemon.waitForFinished(3000);
-}
-
-TEST(ScreenSaver, WithoutABusNothingIsAsked) {
-    ScreenSaverInhibitor inhibitor(QDBusConnection::connectToBus("unix:path=/nonexistent", "none"));
-    EXPECT_FALSE(inhibitor.setActive(false));
-    QDBusConnection::disconnectFromBus("none");
 }
 
 #include "screen_saver_test.moc"

@@ -1,6 +1,7 @@
 #include "child_process.h"
 #include "config/preferences.h"
 #include "support/settings/settings_store.h"
+#include "test_support.h"
 
 #include <QDataStream>
 #include <QDateTime>
@@ -13,21 +14,14 @@
 #include <iostream>
 #include <sys/resource.h>
 
-namespace {
+using testsupport::readFile;
+using testsupport::writeFile;
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+namespace {
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
-    QString text(const QString& path) const { return QString::fromUtf8(bytesOf(path)); }
-    void put(const QString& path, const QByteArray& bytes) const {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    QString text(const QString& path) const { return QString::fromUtf8(readFile(path)); }
     // A second store on a copy under a new name surely reads the disk.
     QString copyOf(const QString& path) {
         const QString copy = dir.filePath(QStringLiteral("copy%1.ini").arg(++copies));
@@ -48,7 +42,7 @@ class PreferencesTest : public SettingsStoreTest {
 };
 const QString kProgram = QStringLiteral("/opt/vantor");
 
-TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnce) {
+TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnceIfChanged) {
     SettingsStore store(file);
     EXPECT_EQ(store.read("SubYPos", "dflt"), "dflt");
     EXPECT_TRUE(store.read("SubYPos").isEmpty());
@@ -66,22 +60,17 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnc
     // Every write is on disk at once.
     EXPECT_TRUE(text(file).startsWith("[Vantor]\n"));
     EXPECT_EQ(SettingsStore(copyOf(file)).read("subypos"), "2");
-}
 
-// Saving what the file already says (the program's path at every start) writes nothing.
-TEST_F(SettingsStoreTest, AWriteThatChangesNothingLeavesTheFileAlone) {
-    SettingsStore store(file);
-    store.write("Path", "/opt/vantor");
+    // Saving what the file already says (the program's path at every start) writes nothing.
     const QDateTime old = QDateTime::currentDateTime().addDays(-1);
     QFile touched(file);
     ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
                 touched.setFileTime(old, QFileDevice::FileModificationTime));
     touched.close();
-    store.write("path", "/opt/vantor");
+    store.write("subypos", "2");
     EXPECT_EQ(QFileInfo(file).lastModified(), old);
-    store.write("Path", "/usr/bin");
+    store.write("SubYpos", "3");
     EXPECT_NE(QFileInfo(file).lastModified(), old);
-    EXPECT_EQ(SettingsStore(copyOf(file)).read("Path"), "/usr/bin");
 }
 
 // Values pass unchanged between this store and QSettings; awkward keys in any case.
@@ -119,18 +108,17 @@ TEST_F(SettingsStoreTest, FilesPassBetweenThisStoreAndQSettings) {
     EXPECT_EQ(weReadOurs.read("/recent files//file1/"), "ile1");
 }
 
-TEST_F(SettingsStoreTest, HandEditedFileIsReadAndTidiedOnWrite) {
+TEST_F(SettingsStoreTest, HandEditedFilesAreReadAndTidiedBrokenOnesRecover) {
     QDir().mkpath(QFileInfo(file).path());
-    put(file, "[Other]\nKeep=me\n[Vantor]\nVolume=40\nVOLUME=41\nWindow=10,20\n");
+    writeFile(file, "[Other]\nKeep=me\n[Vantor]\nVolume=40\nVOLUME=41\nWindow=10,20\n");
     SettingsStore store(file);
     EXPECT_EQ(store.read("window"), "10,20"); // unquoted commas: QSettings reads a list
     store.write("volume", "50");
     EXPECT_EQ(store.read("Volume"), "50");
     EXPECT_EQ(text(file).count("volume=", Qt::CaseInsensitive), 1);
     EXPECT_TRUE(text(file).contains("[Other]\nKeep=me\n"));
-}
 
-TEST_F(SettingsStoreTest, BrokenFilesGiveDefaultsAndRecover) {
+    // Broken files give defaults and recover.
     const QList<QByteArray> garbage = {
         QByteArray("\x00\xff\xfe\x01garbage\x00", 11),
         "[Vantor\nSize=\"unterminated\n[[[\n=\n%ZZ=@Variant(\x01\n",
@@ -139,7 +127,7 @@ TEST_F(SettingsStoreTest, BrokenFilesGiveDefaultsAndRecover) {
     for (int i = 0; i < garbage.size(); ++i) {
         SCOPED_TRACE(i);
         const QString path = dir.filePath(QStringLiteral("garbage%1.ini").arg(i));
-        put(path, garbage[i]);
+        writeFile(path, garbage[i]);
         SettingsStore store(path);
         EXPECT_EQ(store.read("Skin", "dflt"), "dflt");
         store.write("Skin", "Blue");
@@ -196,12 +184,12 @@ TEST_F(SettingsStoreTest, AFailedSaveLeavesTheOldFileWholeAndSaysWhyOnce) {
             store.write("Path", "/usr/games");
             store.writeAll({{"Volume", "7"}, {"Skin", "Blue"}});
             other.write("Skin", "Green");
-            report << QStringLiteral("ran") << told << bytesOf(path)
+            report << QStringLiteral("ran") << told << readFile(path)
                    << QDir(folder).entryList(QDir::Files | QDir::Hidden) << store.read("VOLUME")
                    << store.read("skin");
             c.giveBack();
             store.write("Shuffle", "1");
-            report << bytesOf(path) << int(told.size());
+            report << readFile(path) << int(told.size());
             return out;
         });
         QDataStream report(result);
@@ -270,20 +258,20 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideWhole) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        put(path, c.original);
+        writeFile(path, c.original);
         QDataStream report(c.firstLook());
         QString skin, aside;
         QStringList told;
         report >> skin >> aside >> told;
         EXPECT_EQ(skin, "dflt");
         EXPECT_TRUE(aside.startsWith(path + ".corrupt-")) << aside.toStdString();
-        EXPECT_EQ(bytesOf(aside), c.original);
+        EXPECT_EQ(readFile(aside), c.original);
         ASSERT_EQ(told.size(), 1);
         EXPECT_TRUE(told[0].contains(c.why)) << told[0].toStdString();
         EXPECT_TRUE(told[0].contains(aside)) << told[0].toStdString();
         SettingsStore(path).write("Volume", "5");
-        EXPECT_EQ(bytesOf(path), "[Vantor]\nVolume=5\n");
-        EXPECT_EQ(bytesOf(aside), c.original);
+        EXPECT_EQ(readFile(path), "[Vantor]\nVolume=5\n");
+        EXPECT_EQ(readFile(aside), c.original);
         QFile::remove(aside);
         QFile::remove(path);
     }
@@ -294,22 +282,9 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideWhole) {
     EXPECT_EQ(store.read("Skin", "dflt"), "Blue");
     EXPECT_TRUE(store.problem().contains("is not a file")) << store.problem().toStdString();
     EXPECT_TRUE(QFileInfo(folder + "/Vantor.ini/inside").isDir());
-    // Beneath a regular file no folder can be made.
-    put(dir.filePath("plain"), "x");
-    SettingsStore beneath(dir.filePath("plain/Vantor.ini"));
-    beneath.write("Skin", "Blue");
-    EXPECT_TRUE(beneath.problem().startsWith("Settings could not be saved"));
-    EXPECT_EQ(text(dir.filePath("plain")), "x");
 }
 
-TEST(SettingsStoreLocation, UserStoreIsInTheConfigFolder) {
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME"); // private, set by the test main
-    ASSERT_FALSE(config.isEmpty());
-    EXPECT_EQ(SettingsStore::defaultFilePath(), QDir(config).filePath("OrvaneSoft/Vantor.ini"));
-    EXPECT_EQ(SettingsStore().filePath(), SettingsStore::defaultFilePath());
-}
-
-TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
+TEST_F(PreferencesTest, SavedDialogKeysLoadBackNoOthersAreWrittenDamagedOnesFallBack) {
     Preferences p = Preferences::defaults(kProgram);
     // clang-format off
     p.useSub = false; p.device = "Speakers, front"; p.screenSaverDisabled = false;
@@ -349,27 +324,21 @@ TEST_F(PreferencesTest, SavedDialogKeysLoadBackAndNoOthersAreWritten) {
     EXPECT_EQ(store.read("FontColor"), "255");
 
     EXPECT_EQ(Preferences::load(store, kProgram), p);
-}
 
-TEST_F(PreferencesTest, DamagedValuesFallBackOrAreCapped) {
-    store.writeAll({{"UseSub", "yes"},
-                    {"ChangeRes", "2"},
-                    {"R", "300"},
-                    {"G", "-4"},
-                    {"B", "blue"},
-                    {"FontColor", "16777216"},
-                    {"AudioSys", ""},
-                    {"Charset", " 3 "},
-                    {"ChangeResXY", "9"}});
-    const Preferences p = Preferences::load(store, kProgram);
-    EXPECT_TRUE(p.useSub);
-    EXPECT_FALSE(p.changeRes);
-    EXPECT_EQ(p.keyColour(), QColor(255, 0, 16));
-    EXPECT_EQ(p.fontColour, 16777215);
-    EXPECT_EQ(p.audioSys, 2);
-    EXPECT_EQ(p.charset, 3);
+    // Damaged values fall back or are capped.
+    const QList<std::pair<QString, QString>> values = {
+        {"UseSub", "yes"}, {"ChangeRes", "2"}, {"R", "300"},
+        {"G", "-4"},       {"B", "blue"},      {"FontColor", "16777216"},
+        {"AudioSys", ""},  {"Charset", " 3 "}, {"ChangeResXY", "9"}};
+    store.writeAll(values);
+    const Preferences damaged = Preferences::load(store, kProgram);
+    EXPECT_TRUE(damaged.useSub);
+    EXPECT_FALSE(damaged.changeRes);
+    EXPECT_EQ(damaged.keyColour(), QColor(255, 0, 16));
+    EXPECT_EQ(damaged.fontColour, 16777215);
+    EXPECT_EQ(damaged.audioSys, 2);
+    EXPECT_EQ(damaged.charset, 3);
     // Indexes are the lists' business: kept as stored.
-    EXPECT_EQ(p.changeResXY, 9);
+    EXPECT_EQ(damaged.changeResXY, 9);
 }
-
 } // namespace

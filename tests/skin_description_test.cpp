@@ -1,21 +1,18 @@
 // The skin's description file and the window outline its picture gives.
 #include "skin/skin_description.h"
 #include "skin/window_outline.h"
+#include "test_support.h"
 
 #include <QBitmap>
 #include <QDir>
-#include <QFile>
 #include <QLocale>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using testsupport::writeFile;
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+namespace {
 
 constexpr QRgb kMagenta = 0xffff00ff;
 
@@ -23,9 +20,7 @@ constexpr QRgb kMagenta = 0xffff00ff;
 QImage framedPicture(QImage::Format format = QImage::Format_RGB32) {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(kMagenta);
-    for (int y = 2; y < 8; ++y)
-        for (int x = 2; x < 18; ++x)
-            image.setPixel(x, y, 0xff808080);
+    QPainter(&image).fillRect(2, 2, 16, 6, QColor(0xff808080));
     return image.convertToFormat(format);
 }
 
@@ -66,20 +61,13 @@ TEST(SkinDescription, EveryGeometryKeyReachesItsOwnElementAndEdge) {
     EXPECT_FALSE(d.name.has_value());
 }
 
-TEST(SkinDescription, KeysMatchInAsciiCaseOnlyAndTheLaterLineWins) {
-    const SkinDescription d = parseSkinDescription(u"name=One\r\n"
-                                                   u"Author= Ann Lee\r\n"
-                                                   u"PLAY.TOP=1\n"
-                                                   u"vol+.LEFT=7\n"
-                                                   u"fontcolorg=9\n"
-                                                   u"Name=Two\n"
-                                                   u"Play.top=2\n"
-                                                   // U+017F (long s) folds to "s" in Unicode
-                                                   u"\u017Ftop.top=5\n"
-                                                   // Blanks before "=" make no key.
-                                                   u"Pause.top = 300\n"
-                                                   u" Pause.left=5\n"
-                                                   u"Pause.Width=40\n");
+TEST(SkinDescription, KeysMatchInAsciiCaseOnlyTheLaterLineWinsColoursAreJudgedAtTheEnd) {
+    const SkinDescription d = parseSkinDescription(
+        u"name=One\r\nAuthor= Ann Lee\r\nPLAY.TOP=1\nvol+.LEFT=7\nfontcolorg=9\nName=Two\n"
+        u"Play.top=2\n"
+        u"\u017Ftop.top=5\n" // U+017F (long s) folds to "s" in Unicode
+        u"Pause.top = 300\n" // blanks before "=" make no key
+        u" Pause.left=5\nPause.Width=40\n");
     EXPECT_EQ(d.name, "Two");
     EXPECT_EQ(d.author, " Ann Lee"); // blanks after "=" belong to the value
     EXPECT_EQ(d.element(SkinElement::Play).topTwips, 2.0);
@@ -96,9 +84,27 @@ TEST(SkinDescription, KeysMatchInAsciiCaseOnlyAndTheLaterLineWins) {
     EXPECT_TRUE(parser.parseLine(u"Name="));
     EXPECT_EQ(parser.description().name, QString(""));
     EXPECT_FALSE(parser.description().author.has_value());
+
+    // Colours are judged once the file is read.
+    const std::pair<const char16_t*, std::optional<int>> components[] = {
+        {u"  ", 0}, {u" 128", 128}, {u"300", 255}, {u"12.6", 13}, {u"-1", {}}, {u"red", {}}};
+    for (const auto& [text, component] : components)
+        EXPECT_EQ(skinColorComponent(text), component) << QString::fromUtf16(text).toStdString();
+
+    const SkinDescription scroll = parseSkinDescription(u"ScrollNameR=10\nScrollNameG=20\n"
+                                                        u"ScrollNameB=30\nFontColorR=255\n");
+    EXPECT_EQ(scroll.scrollNameColor(), QColor(10, 20, 30));
+    EXPECT_EQ(scroll.fontColor(), QColor(255, 0, 0)) << "missing components count as zero";
+
+    // A bad value replaces a good one and spoils only its own colour.
+    const SkinDescription bad =
+        parseSkinDescription(u"FontColorG=10\nFontColorG=green\nScrollNameB=9\n");
+    EXPECT_EQ(bad.fontColorGreen, "green");
+    EXPECT_FALSE(bad.fontColor().has_value());
+    EXPECT_EQ(bad.scrollNameColor(), QColor(0, 0, 9));
 }
 
-TEST(SkinDescription, GeometryIsFractionalTwipsAndABadNumberHasNoEffect) {
+TEST(SkinDescription, GeometryIsFractionalTwipsBadNumbersAreIgnoredLongValuesCut) {
     const SkinDescription d =
         parseSkinDescription(u"Vol+.left=1050.5\nVol+.top=   12.25\nPbar.Width=-0\n"
                              u"Stop.top=-30\n" // an edge may lie off the window
@@ -121,13 +127,12 @@ TEST(SkinDescription, GeometryIsFractionalTwipsAndABadNumberHasNoEffect) {
     QLocale::setDefault(QLocale::c());
     EXPECT_FALSE(skinTwipsValue(u"1050,5", false).has_value());
     QLocale::setDefault(saved);
-}
 
-TEST(SkinDescription, LongValuesAreCutTo255CharactersNeverSplittingASurrogatePair) {
+    // Long values are cut to 255 characters, never splitting a surrogate pair.
     const QString value(300, u'x');
-    const SkinDescription d = parseSkinDescription(QString("Comment=" + value + "\nName=ok"));
-    EXPECT_EQ(d.comment, value.left(255));
-    EXPECT_EQ(d.name, "ok");
+    const SkinDescription cut = parseSkinDescription(QString("Comment=" + value + "\nName=ok"));
+    EXPECT_EQ(cut.comment, value.left(255));
+    EXPECT_EQ(cut.name, "ok");
     // A long number is cut too, and what remains is read.
     const SkinDescription n =
         parseSkinDescription(QString("Play.top=" + QString(254, u' ') + "7" + "999"));
@@ -136,25 +141,6 @@ TEST(SkinDescription, LongValuesAreCutTo255CharactersNeverSplittingASurrogatePai
     const SkinDescription e =
         parseSkinDescription(QString("Name=" + QString(254, u'a') + emoji + "tail"));
     EXPECT_EQ(e.name, QString(254, u'a'));
-}
-
-TEST(SkinDescription, ColoursAreJudgedOnceTheFileIsRead) {
-    const std::pair<const char16_t*, std::optional<int>> components[] = {
-        {u"  ", 0}, {u" 128", 128}, {u"300", 255}, {u"12.6", 13}, {u"-1", {}}, {u"red", {}}};
-    for (const auto& [text, component] : components)
-        EXPECT_EQ(skinColorComponent(text), component) << QString::fromUtf16(text).toStdString();
-
-    const SkinDescription d = parseSkinDescription(u"ScrollNameR=10\nScrollNameG=20\n"
-                                                   u"ScrollNameB=30\nFontColorR=255\n");
-    EXPECT_EQ(d.scrollNameColor(), QColor(10, 20, 30));
-    EXPECT_EQ(d.fontColor(), QColor(255, 0, 0)) << "missing components count as zero";
-
-    // A bad value replaces a good one and spoils only its own colour.
-    const SkinDescription bad =
-        parseSkinDescription(u"FontColorG=10\nFontColorG=green\nScrollNameB=9\n");
-    EXPECT_EQ(bad.fontColorGreen, "green");
-    EXPECT_FALSE(bad.fontColor().has_value());
-    EXPECT_EQ(bad.scrollNameColor(), QColor(0, 0, 9));
 }
 
 TEST(SkinDescription, ReadsTheFolderFileInUtf8OrLatin1AndAppliesNothingWithoutOne) {

@@ -12,12 +12,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -32,20 +32,12 @@ QImage filled(QSize size, QRgb colour) {
     return image;
 }
 
-void writeText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
 // A skin folder: a grey base of `size` with a magenta top-left corner,
 // meter picture n coloured n, and the given description.
 struct HandMadeSkin {
     HandMadeSkin(QSize size, const QByteArray& description, bool withQ3d = true) {
         QImage base = filled(size, 0xff808080);
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x)
-                base.setPixel(x, y, kMagenta);
+        QPainter(&base).fillRect(0, 0, 4, 4, QColor(kMagenta));
         base.save(file("base.bmp"), "BMP");
         filled({20, 20}, 0xffff0000).save(file("bplay.bmp"), "BMP");
         for (int n = 1; n <= 22; ++n)
@@ -59,7 +51,7 @@ struct HandMadeSkin {
         }
         filled({100, 6}, 0xff202020).save(file("ProgressBack.bmp"), "BMP");
         filled({100, 6}, 0xff2060ff).save(file("ProgressBar.bmp"), "BMP");
-        writeText(file("VSkin.ini"), description);
+        testsupport::writeFile(file("VSkin.ini"), description);
     }
     QString file(const QString& name) const { return dir.filePath(name); }
     QString path() const { return dir.path(); }
@@ -111,8 +103,8 @@ class SkinnedWindow : public ::testing::Test {
 
 } // namespace
 
-// Loaded twice the same; dragged by its body with the left button only.
-TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMeters) {
+// Loaded twice the same; dragged by its body with the left button only; reskinned at once.
+TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMetersAndReskins) {
     start();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->size(), QSize(200, 60));
@@ -171,6 +163,26 @@ TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMeters) {
     EXPECT_EQ(window->pos(), start);
     drag(Qt::LeftButton);
     EXPECT_EQ(window->pos(), start + QPoint(30, 20));
+
+    // Another skin takes over at once; what it lacks keeps the old place and picture.
+    HandMadeSkin second({150, 40},
+                        "Name=Light\nPlay.top=150\nFontColorG=128\nClosePlayer.left=1950\n"
+                        "Config.top=150\nConfig.left=1650\n",
+                        false);
+    const QImage firstQ3d = window->pictures.picture(27);
+    ASSERT_FALSE(firstQ3d.isNull());
+    const QRect pauseBefore = window->control("pause")->geometry();
+
+    window->config()->setSkinFolder(second.path());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(150, 40));
+    EXPECT_EQ(window->control("play")->geometry(), QRect(70, 10, 20, 20))
+        << "keys the new skin leaves out keep the old place";
+    EXPECT_EQ(window->control("pause")->geometry(), pauseBefore);
+    EXPECT_EQ(window->pictures.picture(27), firstQ3d) << "no Q3D picture in the new skin";
+    EXPECT_EQ(window->pictures.picture(28).pixel(0, 0), qRgb(0, 28, 150));
+    EXPECT_EQ(window->control("tempec")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
 }
 
 TEST_F(SkinnedWindow, ButtonsActAndNameTheirKeys) {
@@ -206,28 +218,6 @@ TEST_F(SkinnedWindow, ButtonsActAndNameTheirKeys) {
     EXPECT_EQ(window->playlist().window()->windowTitle(), "VantorPlaylist");
 }
 
-TEST_F(SkinnedWindow, ReskinsAtOnceAndKeepsPicturesTheNewSkinLacks) {
-    HandMadeSkin second({150, 40},
-                        "Name=Light\nPlay.top=150\nFontColorG=128\nClosePlayer.left=1950\n"
-                        "Config.top=150\nConfig.left=1650\n",
-                        false);
-    start();
-    const QImage firstQ3d = window->pictures.picture(27);
-    ASSERT_FALSE(firstQ3d.isNull());
-    const QRect pauseBefore = window->control("pause")->geometry();
-
-    window->config()->setSkinFolder(second.path());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->size(), QSize(150, 40));
-    EXPECT_EQ(window->control("play")->geometry(), QRect(70, 10, 20, 20))
-        << "keys the new skin leaves out keep the old place";
-    EXPECT_EQ(window->control("pause")->geometry(), pauseBefore);
-    EXPECT_EQ(window->pictures.picture(27), firstQ3d) << "no Q3D picture in the new skin";
-    EXPECT_EQ(window->pictures.picture(28).pixel(0, 0), qRgb(0, 28, 150));
-    EXPECT_EQ(window->control("tempec")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-    EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
-}
-
 // Refused, naming the skin and why; the player's own skin stands in with close and setup.
 TEST_F(SkinnedWindow, BrokenSkinsAreRefusedAndThePlayersOwnSkinStandsIn) {
     const QSize screen = QApplication::primaryScreen()->availableGeometry().size();
@@ -255,7 +245,7 @@ TEST_F(SkinnedWindow, BrokenSkinsAreRefusedAndThePlayersOwnSkinStandsIn) {
         if (QByteArray(broken.name) == "nobase")
             QFile::remove(skin.file("base.bmp"));
         if (QByteArray(broken.name) == "unreadable")
-            writeText(skin.file("base.bmp"), "BM not a picture");
+            testsupport::writeFile(skin.file("base.bmp"), "BM not a picture");
         if (QByteArray(broken.name) == "nodescription")
             QFile::remove(skin.file("VSkin.ini"));
         auto window = startWith(skin.path());
