@@ -9,7 +9,7 @@
 namespace {
 
 // A mapped picture whose left half holds `left` and right half `right`
-// (Y, U, V each), in any 8-bit YUV layout.
+// (Y, U, V each), swapped in its bottom quarter, in any 8-bit YUV layout.
 struct Picture {
     Picture(GstVideoFormat format, int width, int height, const int (&left)[3],
             const int (&right)[3], GstVideoColorimetry colours = {}) {
@@ -21,11 +21,12 @@ struct Picture {
         for (int c = 0; c < 3; ++c) {
             auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_COMP_DATA(&frame, c));
             const int w = GST_VIDEO_FRAME_COMP_WIDTH(&frame, c);
-            for (int y = 0; y < GST_VIDEO_FRAME_COMP_HEIGHT(&frame, c); ++y)
+            const int h = GST_VIDEO_FRAME_COMP_HEIGHT(&frame, c);
+            for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x)
                     data[y * GST_VIDEO_FRAME_COMP_STRIDE(&frame, c) +
                          x * GST_VIDEO_FRAME_COMP_PSTRIDE(&frame, c)] =
-                        guint8(x < w / 2 ? left[c] : right[c]);
+                        guint8((x < w / 2) == (y < h * 3 / 4) ? left[c] : right[c]);
         }
     }
     ~Picture() {
@@ -33,12 +34,12 @@ struct Picture {
         gst_buffer_unref(buffer);
     }
     // The `source` part in screen pixels at `size`; a null image when the
-    // scaler does not take it. With `margin`, the picture lies inside a
-    // bigger image at (margin, 1), as in a window's pixels: what lies around
-    // it must stay as it was. Without, it fills an image of its own size.
-    QImage scaled(PictureScaler& scaler, QRect source, QSize size, int margin = 8) {
-        const QRect place(QPoint(margin, margin ? 1 : 0), size);
-        QImage image(size + QSize(2 * margin, margin ? 2 : 0), QImage::Format_RGB32);
+    // scaler does not take it. The picture lies in a bigger image, `around`
+    // it, as in a window's pixels: what lies around it must stay as it was.
+    QImage scaled(PictureScaler& scaler, QRect source, QSize size,
+                  QMargins around = QMargins(8, 1, 8, 1)) {
+        const QRect place(QPoint(around.left(), around.top()), size);
+        QImage image(place.marginsAdded(around).size(), QImage::Format_RGB32);
         image.fill(Qt::blue);
         GstVideoInfo out;
         gst_video_info_set_format(&out, GST_VIDEO_FORMAT_BGRA, guint(size.width()),
@@ -89,20 +90,23 @@ TEST(PictureScaler, EveryLayoutItReadsGivesTheSameScaledPicture) {
           GST_VIDEO_FORMAT_NV21, GST_VIDEO_FORMAT_YUY2, GST_VIDEO_FORMAT_UYVY,
           GST_VIDEO_FORMAT_Y42B, GST_VIDEO_FORMAT_Y444}) {
         SCOPED_TRACE(gst_video_format_to_string(format));
-        Picture picture(format, 64, 32, kMagenta, kGrey);
+        Picture picture(format, 64, 80, kMagenta, kGrey);
         PictureScaler scaler;
-        // Inside a window's pixels, and in an image of its own size (an odd
-        // width: the last group of pixels overruns the line).
-        for (int margin : {8, 0}) {
-            const QImage image = picture.scaled(scaler, QRect(0, 0, 64, 32), QSize(95, 40), margin);
-            ASSERT_FALSE(image.isNull());
-            EXPECT_TRUE(near(image.pixel(10, 20), qRgb(255, 0, 255), 12));
-            EXPECT_TRUE(near(image.pixel(90, 5), qRgb(130, 130, 130)));
-            // The halves meet in the middle, not a column off.
-            EXPECT_TRUE(near(image.pixel(44, 20), qRgb(255, 0, 255), 12));
-            EXPECT_TRUE(near(image.pixel(51, 20), qRgb(130, 130, 130)));
-            EXPECT_TRUE(near(image.pixel(94, 39), qRgb(130, 130, 130)));
-        }
+        const QImage image = picture.scaled(scaler, QRect(0, 0, 64, 80), QSize(95, 100));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_TRUE(near(image.pixel(10, 20), qRgb(255, 0, 255), 12));
+        EXPECT_TRUE(near(image.pixel(90, 5), qRgb(130, 130, 130)));
+        // The halves meet in the middle, not a column off; the bottom
+        // quarter starts where it should.
+        EXPECT_TRUE(near(image.pixel(44, 20), qRgb(255, 0, 255), 12));
+        EXPECT_TRUE(near(image.pixel(51, 20), qRgb(130, 130, 130)));
+        EXPECT_TRUE(near(image.pixel(10, 72), qRgb(255, 0, 255), 12));
+        EXPECT_TRUE(near(image.pixel(10, 77), qRgb(130, 130, 130)));
+        EXPECT_TRUE(near(image.pixel(94, 99), qRgb(255, 0, 255), 12));
+        // Pixels that end with the picture, beside it or alone, get the same
+        // picture (an odd width: the last group of pixels overruns).
+        for (QMargins around : {QMargins(8, 1, 0, 0), QMargins()})
+            EXPECT_EQ(picture.scaled(scaler, QRect(0, 0, 64, 80), QSize(95, 100), around), image);
     }
     GstVideoInfo rgb;
     gst_video_info_set_format(&rgb, GST_VIDEO_FORMAT_BGRx, 64, 32);

@@ -1,6 +1,7 @@
 #include "support/media/picture_scaler.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <gst/video/video.h>
 extern "C" {
@@ -110,62 +111,83 @@ bool PictureScaler::scale(const GstVideoFrame* in, const QRect& source, GstVideo
     if (!prepare(in->info, source, size))
         return false;
     const GstVideoFormatInfo* format = in->info.finfo;
-    const uint8_t* planes[4] = {};
-    int strides[4] = {};
+    Planes planes;
     // Three planes are read as Y, U and V, whatever order they lie in.
     const bool planar = GST_VIDEO_FRAME_N_PLANES(in) == 3;
     for (int p = 0; p < int(GST_VIDEO_FRAME_N_PLANES(in)); ++p) {
         const int c = planar ? p : firstComponentOf(format, p);
         auto* base = static_cast<const uint8_t*>(planar ? GST_VIDEO_FRAME_COMP_DATA(in, c)
                                                         : GST_VIDEO_FRAME_PLANE_DATA(in, p));
-        strides[p] =
+        planes.strides[p] =
             planar ? GST_VIDEO_FRAME_COMP_STRIDE(in, c) : GST_VIDEO_FRAME_PLANE_STRIDE(in, p);
-        planes[p] = base + (source.y() >> GST_VIDEO_FORMAT_INFO_H_SUB(format, c)) * strides[p] +
-                    (source.x() >> GST_VIDEO_FORMAT_INFO_W_SUB(format, c)) *
-                        GST_VIDEO_FORMAT_INFO_PSTRIDE(format, c);
+        planes.rowShift[p] = GST_VIDEO_FORMAT_INFO_H_SUB(format, c);
+        planes.data[p] = base + (source.y() >> planes.rowShift[p]) * planes.strides[p] +
+                         (source.x() >> GST_VIDEO_FORMAT_INFO_W_SUB(format, c)) *
+                             GST_VIDEO_FORMAT_INFO_PSTRIDE(format, c);
     }
     auto* pixels = static_cast<uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(out, 0));
     const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(out, 0);
     const qsizetype room = qsizetype(out->map[0].maxsize) - qsizetype(out->info.offset[0]);
-    if (room >= qsizetype(stride) * (size.height() - 1) + size.width() * 4 + kOverrun)
-        return scaleInPlace(planes, strides, pixels, stride);
-    return scaleThroughScratch(planes, strides, pixels, stride);
+    const bool roomAfter =
+        room >= qsizetype(stride) * (size.height() - 1) + size.width() * 4 + kOverrun;
+    return scaleInto(planes, pixels, stride, roomAfter);
 }
 
-// The bytes past each line's end are kept and put back: the window's own
-// pixels beside the picture. A line's overrun that reaches the next line
-// is written over when that line is made, as lines are made in order.
-bool PictureScaler::scaleInPlace(const uint8_t* const planes[], const int strides[],
-                                 uint8_t* pixels, int stride) {
+// The picture is made straight in the window's pixels. The bytes past each
+// line's end (the window's own, beside the picture) are kept and put back;
+// a line's overrun that reaches the next line is written over when that
+// line is made, as lines are made in order. Without room after the last
+// line, the last lines are made in a small buffer of their own.
+bool PictureScaler::scaleInto(const Planes& in, uint8_t* pixels, int stride, bool roomAfter) {
     const qsizetype width = qsizetype(out_.width()) * 4, height = out_.height();
-    const qsizetype gap = std::min<qsizetype>(stride - width, kOverrun);
-    kept_.resize(size_t(gap * (height - 1) + kOverrun));
+    const qsizetype gap = std::clamp<qsizetype>(stride - width, 0, kOverrun);
+    const qsizetype last = roomAfter ? kOverrun : 0;
+    kept_.resize(size_t(gap * (height - 1) + last));
     auto strip = [&](qsizetype y) { return pixels + y * stride + width; };
-    auto length = [&](qsizetype y) { return y + 1 < height ? gap : qsizetype(kOverrun); };
+    auto length = [&](qsizetype y) { return y + 1 < height ? gap : last; };
     for (qsizetype y = 0; y < height; ++y)
         memcpy(kept_.data() + y * gap, strip(y), size_t(length(y)));
     uint8_t* target[4] = {pixels};
     const int targetStrides[4] = {stride};
-    const bool done = sws_scale(context_, planes, strides, 0, source_.height(), target,
-                                targetStrides) == out_.height();
+    const int made = roomAfter ? sws_scale(context_, in.data, in.strides, 0, source_.height(),
+                                           target, targetStrides)
+                               : scaleWithTailBuffer(in, pixels, stride);
     for (qsizetype y = 0; y < height; ++y)
         memcpy(strip(y), kept_.data() + y * gap, size_t(length(y)));
-    return done;
+    return made == out_.height();
 }
 
-// Pixels with no room after the last line (an image of the picture's own
-// size) are made in a padded buffer, then copied line by line.
-bool PictureScaler::scaleThroughScratch(const uint8_t* const planes[], const int strides[],
-                                        uint8_t* pixels, int stride) {
-    const int padded = (out_.width() * 4 + 63) & ~63;
-    std::vector<uint8_t> scratch(size_t(padded) * size_t(out_.height() + 1) + kOverrun);
-    uint8_t* target[4] = {scratch.data()};
-    const int targetStrides[4] = {padded};
-    if (sws_scale(context_, planes, strides, 0, source_.height(), target, targetStrides) !=
-        out_.height())
-        return false;
-    for (int y = 0; y < out_.height(); ++y)
-        memcpy(pixels + qsizetype(y) * stride, scratch.data() + size_t(y) * padded,
+// The source is given in two slices: the lines made from the first go
+// straight into the window, and the last lines, which need the source's
+// last lines and whose overrun could pass the end of the pixels, into a
+// buffer of a few lines. The result is the same as one pass.
+int PictureScaler::scaleWithTailBuffer(const Planes& in, uint8_t* pixels, int stride) {
+    const int lines = source_.height();
+    // FFmpeg's slices fail for a picture shrunk many times over; such a
+    // picture is small, and goes through the buffer whole.
+    const int split =
+        lines <= kMostSlicedShrink * out_.height() ? std::max(0, lines - kTailSourceLines) & ~1 : 0;
+    int made = 0;
+    if (split > 0) {
+        uint8_t* target[4] = {pixels};
+        const int targetStrides[4] = {stride};
+        made = sws_scale(context_, in.data, in.strides, 0, split, target, targetStrides);
+        if (made < 0 || made >= out_.height())
+            return -1;
+    }
+    const int rest = out_.height() - made;
+    std::vector<uint8_t> tail(size_t(rest) * size_t(stride) + kOverrun);
+    // Where line 0 would lie for line `made` to land at the buffer's start.
+    uint8_t* target[4] = {reinterpret_cast<uint8_t*>(reinterpret_cast<uintptr_t>(tail.data()) -
+                                                     uintptr_t(made) * uintptr_t(stride))};
+    const int targetStrides[4] = {stride};
+    const uint8_t* data[4] = {};
+    for (int p = 0; p < 4 && in.data[p]; ++p)
+        data[p] = in.data[p] + qsizetype(split >> in.rowShift[p]) * in.strides[p];
+    if (sws_scale(context_, data, in.strides, split, lines - split, target, targetStrides) != rest)
+        return -1;
+    for (int y = 0; y < rest; ++y)
+        memcpy(pixels + qsizetype(made + y) * stride, tail.data() + qsizetype(y) * stride,
                size_t(out_.width()) * 4);
-    return true;
+    return out_.height();
 }

@@ -32,11 +32,22 @@ class PictureScaler {
     // bytes past the end of a line whose width is not a multiple of one.
     static constexpr int kOverrun = 64;
 
+    // The source's last lines made apart when the pixels end with the
+    // picture; more than enough for the filter of the last line.
+    static constexpr int kTailSourceLines = 32;
+    static constexpr int kMostSlicedShrink = 8;
+
+    // The picture's planes from the source's corner, and each one's
+    // vertical subsampling.
+    struct Planes {
+        const uint8_t* data[4] = {};
+        int strides[4] = {};
+        int rowShift[4] = {};
+    };
+
     bool prepare(const GstVideoInfo& in, const QRect& source, QSize out);
-    bool scaleInPlace(const uint8_t* const planes[], const int strides[], uint8_t* pixels,
-                      int stride);
-    bool scaleThroughScratch(const uint8_t* const planes[], const int strides[], uint8_t* pixels,
-                             int stride);
+    bool scaleInto(const Planes& in, uint8_t* pixels, int stride, bool roomAfter);
+    int scaleWithTailBuffer(const Planes& in, uint8_t* pixels, int stride);
 
     SwsContext* context_ = nullptr;
     int format_ = -1; // the GstVideoFormat the context reads
