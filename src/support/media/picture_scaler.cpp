@@ -143,17 +143,22 @@ bool PictureScaler::scaleInto(const Planes& in, uint8_t* pixels, int stride, boo
     const qsizetype gap = std::clamp<qsizetype>(stride - width, 0, kOverrun);
     const qsizetype last = roomAfter ? kOverrun : 0;
     kept_.resize(size_t(gap * (height - 1) + last));
-    auto strip = [&](qsizetype y) { return pixels + y * stride + width; };
-    auto length = [&](qsizetype y) { return y + 1 < height ? gap : last; };
-    for (qsizetype y = 0; y < height; ++y)
-        memcpy(kept_.data() + y * gap, strip(y), size_t(length(y)));
+    // Taken, or put back; nothing to keep where the picture fills the pixels.
+    auto keep = [&](bool back) {
+        for (qsizetype y = 0; !kept_.empty() && y < height; ++y) {
+            uint8_t* beside = pixels + y * stride + width;
+            uint8_t* kept = kept_.data() + y * gap;
+            const size_t length = size_t(y + 1 < height ? gap : last);
+            memcpy(back ? beside : kept, back ? kept : beside, length);
+        }
+    };
+    keep(false);
     uint8_t* target[4] = {pixels};
     const int targetStrides[4] = {stride};
     const int made = roomAfter ? sws_scale(context_, in.data, in.strides, 0, source_.height(),
                                            target, targetStrides)
                                : scaleWithTailBuffer(in, pixels, stride);
-    for (qsizetype y = 0; y < height; ++y)
-        memcpy(strip(y), kept_.data() + y * gap, size_t(length(y)));
+    keep(true);
     return made == out_.height();
 }
 
