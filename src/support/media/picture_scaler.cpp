@@ -125,47 +125,37 @@ bool PictureScaler::scale(const GstVideoFrame* in, const QRect& source, GstVideo
                          (source.x() >> GST_VIDEO_FORMAT_INFO_W_SUB(format, c)) *
                              GST_VIDEO_FORMAT_INFO_PSTRIDE(format, c);
     }
-    auto* pixels = static_cast<uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(out, 0));
-    const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(out, 0);
-    const qsizetype room = qsizetype(out->map[0].maxsize) - qsizetype(out->info.offset[0]);
-    const bool roomAfter =
-        room >= qsizetype(stride) * (size.height() - 1) + size.width() * 4 + kOverrun;
-    return scaleInto(planes, pixels, stride, roomAfter);
+    return scaleInto(planes, static_cast<uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(out, 0)),
+                     GST_VIDEO_FRAME_PLANE_STRIDE(out, 0));
 }
 
 // The picture is made straight in the window's pixels. The bytes past each
 // line's end (the window's own, beside the picture) are kept and put back;
 // a line's overrun that reaches the next line is written over when that
-// line is made, as lines are made in order. Without room after the last
-// line, the last lines are made in a small buffer of their own.
-bool PictureScaler::scaleInto(const Planes& in, uint8_t* pixels, int stride, bool roomAfter) {
+// line is made, as lines are made in order.
+bool PictureScaler::scaleInto(const Planes& in, uint8_t* pixels, int stride) {
     const qsizetype width = qsizetype(out_.width()) * 4, height = out_.height();
     const qsizetype gap = std::clamp<qsizetype>(stride - width, 0, kOverrun);
-    const qsizetype last = roomAfter ? kOverrun : 0;
-    kept_.resize(size_t(gap * (height - 1) + last));
+    kept_.resize(size_t(gap * (height - 1)));
     // Taken, or put back; nothing to keep where the picture fills the pixels.
     auto keep = [&](bool back) {
-        for (qsizetype y = 0; !kept_.empty() && y < height; ++y) {
+        for (qsizetype y = 0; !kept_.empty() && y + 1 < height; ++y) {
             uint8_t* beside = pixels + y * stride + width;
             uint8_t* kept = kept_.data() + y * gap;
-            const size_t length = size_t(y + 1 < height ? gap : last);
-            memcpy(back ? beside : kept, back ? kept : beside, length);
+            memcpy(back ? beside : kept, back ? kept : beside, size_t(gap));
         }
     };
     keep(false);
-    uint8_t* target[4] = {pixels};
-    const int targetStrides[4] = {stride};
-    const int made = roomAfter ? sws_scale(context_, in.data, in.strides, 0, source_.height(),
-                                           target, targetStrides)
-                               : scaleWithTailBuffer(in, pixels, stride);
+    const int made = scaleWithTailBuffer(in, pixels, stride);
     keep(true);
     return made == out_.height();
 }
 
 // The source is given in two slices: the lines made from the first go
 // straight into the window, and the last lines, which need the source's
-// last lines and whose overrun could pass the end of the pixels, into a
-// buffer of a few lines. The result is the same as one pass.
+// last lines and whose overrun could pass the end of the pixels (the
+// window's backing store may end with the picture), into a buffer of a
+// few lines. The result is the same as one pass.
 int PictureScaler::scaleWithTailBuffer(const Planes& in, uint8_t* pixels, int stride) {
     const int lines = source_.height();
     // FFmpeg's slices fail for a picture shrunk many times over; such a

@@ -32,8 +32,8 @@ class PictureScaler {
     // bytes past the end of a line whose width is not a multiple of one.
     static constexpr int kOverrun = 64;
 
-    // The source's last lines made apart when the pixels end with the
-    // picture; more than enough for the filter of the last line.
+    // The source's last lines, made apart: more than enough for the filter
+    // of the last line.
     static constexpr int kTailSourceLines = 32;
     static constexpr int kMostSlicedShrink = 8;
 
@@ -46,7 +46,7 @@ class PictureScaler {
     };
 
     bool prepare(const GstVideoInfo& in, const QRect& source, QSize out);
-    bool scaleInto(const Planes& in, uint8_t* pixels, int stride, bool roomAfter);
+    bool scaleInto(const Planes& in, uint8_t* pixels, int stride);
     int scaleWithTailBuffer(const Planes& in, uint8_t* pixels, int stride);
 
     SwsContext* context_ = nullptr;

@@ -150,10 +150,9 @@ QSize VideoFrame::size() const {
 }
 
 // Converts the `source` part of the picture into `pixels` (32-bit BGRA, as
-// Qt's RGB32 lies in memory on this platform), scaled to `size`. `room` is
-// how many bytes from `pixels` on may be written and put back.
-bool VideoFrame::convert(uchar* pixels, qsizetype bytesPerLine, QSize size, const QRect& source,
-                         qsizetype room) const {
+// Qt's RGB32 lies in memory on this platform), scaled to `size`.
+bool VideoFrame::convert(uchar* pixels, qsizetype bytesPerLine, QSize size,
+                         const QRect& source) const {
     GstVideoInfo out;
     gst_video_info_set_format(&out, GST_VIDEO_FORMAT_BGRA, guint(size.width()),
                               guint(size.height()));
@@ -163,8 +162,8 @@ bool VideoFrame::convert(uchar* pixels, qsizetype bytesPerLine, QSize size, cons
     out.interlace_mode = mapped_->info.interlace_mode;
     out.stride[0] = gint(bytesPerLine);
     out.size = gsize(bytesPerLine) * (size.height() - 1) + gsize(size.width()) * 4;
-    GstBuffer* wrapped = gst_buffer_new_wrapped_full(
-        GstMemoryFlags(0), pixels, std::max(gsize(room), out.size), 0, out.size, nullptr, nullptr);
+    GstBuffer* wrapped = gst_buffer_new_wrapped_full(GstMemoryFlags(0), pixels, out.size, 0,
+                                                     out.size, nullptr, nullptr);
     GstVideoFrame target;
     bool done = gst_video_frame_map(&target, &out, wrapped, GST_MAP_WRITE);
     if (done) {
@@ -181,8 +180,8 @@ QImage VideoFrame::toImage(QSize size) const {
     if (!mapped_ || size.isEmpty())
         return {};
     QImage image(size, QImage::Format_RGB32);
-    if (image.isNull() || !convert(image.bits(), image.bytesPerLine(), size,
-                                   QRect({}, this->size()), image.sizeInBytes()))
+    if (image.isNull() ||
+        !convert(image.bits(), image.bytesPerLine(), size, QRect({}, this->size())))
         return {};
     return image;
 }
@@ -200,9 +199,9 @@ bool VideoFrame::paintIntoDevice(QPainter& painter, const QRect& visible,
         device->format() != QImage::Format_ARGB32_Premultiplied)
         return false;
     // bits() would detach the image from the engine that shares it.
-    const qsizetype offset = visible.y() * device->bytesPerLine() + visible.x() * 4;
-    return convert(const_cast<uchar*>(device->constBits()) + offset, device->bytesPerLine(),
-                   visible.size(), source, device->sizeInBytes() - offset);
+    auto* corner = const_cast<uchar*>(device->constBits()) + visible.y() * device->bytesPerLine() +
+                   visible.x() * 4;
+    return convert(corner, device->bytesPerLine(), visible.size(), source);
 }
 
 // Where the backing store cannot take the picture (a grab, a painter that
@@ -211,8 +210,7 @@ bool VideoFrame::paintIntoDevice(QPainter& painter, const QRect& visible,
 void VideoFrame::paintThroughImage(QPainter& painter, const QRect& visible,
                                    const QRect& source) const {
     QImage image(visible.size(), QImage::Format_RGB32);
-    if (image.isNull() ||
-        !convert(image.bits(), image.bytesPerLine(), visible.size(), source, image.sizeInBytes()))
+    if (image.isNull() || !convert(image.bits(), image.bytesPerLine(), visible.size(), source))
         return;
     const QRectF place = painter.deviceTransform().inverted().mapRect(QRectF(visible));
     painter.drawImage(place, image);

@@ -36,8 +36,7 @@ class VideoFrame {
   private:
     bool paintIntoDevice(QPainter& painter, const QRect& visible, const QRect& source) const;
     void paintThroughImage(QPainter& painter, const QRect& visible, const QRect& source) const;
-    bool convert(uchar* pixels, qsizetype bytesPerLine, QSize size, const QRect& source,
-                 qsizetype room) const;
+    bool convert(uchar* pixels, qsizetype bytesPerLine, QSize size, const QRect& source) const;
 
     std::shared_ptr<GstVideoFrame> mapped_;
 };
