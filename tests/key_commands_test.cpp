@@ -7,10 +7,7 @@
 #include "player/key_table.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
-#include "support/settings/settings_store.h"
 #include "test_support.h"
-#include "video/pic_video_window.h"
-#include "video/video_display.h"
 
 #include <QApplication>
 #include <QFile>

@@ -5,7 +5,6 @@
 #include "subtitles/subtitle_display.h"
 #include "subtitles/subtitle_finder.h"
 #include "test_support.h"
-#include "video/pic_video_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
