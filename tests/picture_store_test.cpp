@@ -43,7 +43,6 @@ TEST(PictureStore, SlotsOneToTwentyNineHoldTheNamedBitmaps) {
         EXPECT_EQ(store.picture(slot).width(), *name ? slot : 0) << slot;
     }
     EXPECT_TRUE(store.picture(-5).isNull());
-    EXPECT_EQ(store.picture(AudioModePicture::Q3d).width(), 27);
 }
 
 // Each bitmap to its slot, names in any case; what a new skin lacks keeps the old picture.

@@ -4,9 +4,7 @@
 #include "config/frm_config.h"
 #include "subtitles/subtitle_display.h"
 #include "subtitles/subtitle_finder.h"
-#include "support/settings/settings_store.h"
 #include "test_support.h"
-#include "video/pic_video_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,18 +27,12 @@ const QString kRussian = QStringLiteral("Привет");
 class SubtitleDisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        QFile::remove(SettingsStore::defaultFilePath());
         // Windows-1251 bytes, shown from the start for ten seconds.
         writeFile(dir.filePath("russian.srt"), "1\n00:00:00,000 --> 00:00:10,000\n" +
                                                    QStringEncoder("windows-1251").encode(kRussian) +
                                                    "\nsecond line\n");
     }
 
-    std::unique_ptr<frmMain> start(const QString& commandLine) {
-        auto window = std::make_unique<frmMain>(commandLine);
-        window->Form_Load();
-        return window;
-    }
     // The texts of the message boxes on show.
     static QStringList messagesShown() {
         QStringList texts;
@@ -64,7 +56,7 @@ void mouse(QWidget* w, QEvent::Type type, QPoint global) {
 } // namespace
 
 TEST_F(SubtitleDisplayTest, TheCommandLineFileShowsInTheChosenCharacterSet) {
-    auto window = start(mediaPath("demo.avi") + " /cli -sub " + dir.filePath("russian.srt"));
+    auto window = freshPlayer(mediaPath("demo.avi") + " /cli -sub " + dir.filePath("russian.srt"));
     frmSub* sub = window->subtitles().window();
     ASSERT_TRUE(waitUntil([&] { return sub->isVisible(); }, 5000));
     EXPECT_EQ(sub->lines().Sub2, "second line");
@@ -103,7 +95,7 @@ TEST_F(SubtitleDisplayTest, TheLineFollowsSeeksBothWaysAndGoesAtTheStop) {
     const QString two =
         writeFile(dir.filePath("two.srt"), "1\n00:00:00,000 --> 00:00:02,000\nearly\n\n"
                                            "2\n00:00:05,000 --> 00:00:10,000\nlate\n");
-    auto window = start(mediaPath("demo.avi") + " /cli -sub " + two);
+    auto window = freshPlayer(mediaPath("demo.avi") + " /cli -sub " + two);
     frmSub* sub = window->subtitles().window();
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "early"; }, 5000));
     const QPoint grip = sub->mapToGlobal(sub->rect().center());
@@ -121,7 +113,7 @@ TEST_F(SubtitleDisplayTest, TheLineFollowsSeeksBothWaysAndGoesAtTheStop) {
 }
 
 TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreReportedAndTheShownOnesStay) {
-    auto window = start(QString());
+    auto window = freshPlayer();
     window->OpenSubDlg();
     EXPECT_EQ(messagesShown(), QStringList{"You must open a file first"});
 
@@ -168,7 +160,7 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     const QString beside =
         writeFile(dir.filePath("movie.srt"), "1\n00:00:02,000 --> 00:00:10,000\nfound beside\n");
 
-    auto window = start(movie);
+    auto window = freshPlayer(movie);
     frmSub* sub = window->subtitles().window();
     EXPECT_EQ(window->subtitles().SubFileName(), beside);
     bool ownTrackShown = false; // the file wins over the movie's own track
@@ -183,7 +175,7 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     EXPECT_EQ(window->subtitles().table().count(), 0) << "not the next movie's";
     window->ExitMe();
 
-    window = start(movie + " /cli -sub " + dir.filePath("russian.srt"));
+    window = freshPlayer(movie + " /cli -sub " + dir.filePath("russian.srt"));
     ASSERT_TRUE(
         waitUntil([&] { return sub = window->subtitles().window(), sub->isVisible(); }, 10000));
     EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
@@ -192,7 +184,8 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     window->config()->findChild<QCheckBox*>("ChkFindSubs")->setChecked(false);
     window->config()->Command1_Click();
     window->ExitMe();
-    window = start(movie);
+    window = std::make_unique<frmMain>(movie); // with the setting just saved
+    window->Form_Load();
     sub = window->subtitles().window();
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000))
         << "not found: the movie's own track shows";
@@ -202,7 +195,7 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
 
 // A movie's own text tracks show, the first by itself; the menu switches them, or shows none.
 TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
-    auto window = start(mediaPath("tracks.mkv"));
+    auto window = freshPlayer(mediaPath("tracks.mkv"));
     frmSub* sub = window->subtitles().window();
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000));
     EXPECT_TRUE(sub->isVisible());

@@ -127,7 +127,6 @@ TEST_F(VideoDisplayTest, PresetsAndThePadReshapeThePictureOnScreen) {
             window->Mnu_DAROr_Click();
         ASSERT_TRUE(window->video().state().FullScreenOn);
         const QRect box = square();
-        ASSERT_FALSE(box.isEmpty()) << row.item;
         EXPECT_NEAR(double(box.width()) / box.height() / row.shape, 1.0, 0.02) << row.item;
     }
 
