@@ -33,7 +33,7 @@ SettingsStore freshStore() {
 }
 } // namespace
 
-// The saved volume at start and exit: play_formats.sh and exits.sh.
+// Placed below the centre, the program folder recorded (the saved volume: exits.sh).
 TEST(MainWindow, StartsPlacedBelowCentreAndOpensNothingForAnEmptyCommandLine) {
     auto window = freshPlayer();
     EXPECT_EQ(SettingsStore().read("Path"), QCoreApplication::applicationDirPath());
