@@ -43,6 +43,13 @@ DisplayMode mode(quint64 id, int w, int h, int depth, int hz) {
     return DisplayMode{w, h, depth, depth == 24 ? 32 : depth, hz, id};
 }
 
+// The dialog's three lists set to these entries.
+void choose(DisplayModeSwitch& s, int res, int cols, int hz) {
+    s.cmbres.setListIndex(res);
+    s.cmbcols.setListIndex(cols);
+    s.cmbHz.setListIndex(hz);
+}
+
 class DisplayModeSwitchTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -50,27 +57,13 @@ class DisplayModeSwitchTest : public ::testing::Test {
                            mode(3, 1152, 864, 24, 75),  mode(4, 1152, 864, 24, 60),
                            mode(5, 1152, 864, 16, 60),  mode(6, 1152, 864, 24, 60),
                            mode(7, 640, 480, 8, 60)};
-        display.current = 0;
     }
     DisplayModeSwitch::Hooks hooks() {
-        return {[this] {
-                    events << "pause";
-                    return playing;
-                },
-                [this] { events << "play"; },
-                [this](const DisplayMessage& m) { messages << m.text; },
-                {}};
-    }
-    void choose(DisplayModeSwitch& s, int res, int cols, int hz) {
-        s.cmbres.setListIndex(res);
-        s.cmbcols.setListIndex(cols);
-        s.cmbHz.setListIndex(hz);
+        return {{}, {}, [this](const DisplayMessage& m) { messages << m.text; }, {}};
     }
     DisplayMode shown() const { return display.offered[display.current]; }
 
     FakeDisplay display;
-    bool playing = true;
-    QStringList events;
     QStringList messages;
 };
 
@@ -150,9 +143,7 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillT
     // An added size switches at its own height, an added rate at its rate.
     ownLists.CheckRes = 1;
     for (const auto& [res, hz, id] : {std::tuple{7, 0, 5u}, std::tuple{5, 6, 1u}}) {
-        ownLists.cmbres.setListIndex(res);
-        ownLists.cmbcols.setListIndex(4);
-        ownLists.cmbHz.setListIndex(hz);
+        choose(ownLists, res, 4, hz);
         ownLists.enterFullScreen();
         EXPECT_EQ(own.offered[own.current].id, id) << res;
         ownLists.leaveFullScreen();
@@ -232,9 +223,7 @@ TEST(XRandRBackendTest, WithoutAnXServerAllFailsCleanlyOnOneAnUnofferedModeChang
     EXPECT_EQ(none.restore(), DisplayChanged);
     DisplayModeSwitch unswitched(none);
     unswitched.CheckRes = 1;
-    unswitched.cmbres.setListIndex(0);
-    unswitched.cmbcols.setListIndex(4);
-    unswitched.cmbHz.setListIndex(0);
+    choose(unswitched, 0, 4, 0);
     unswitched.enterFullScreen();
     unswitched.leaveFullScreen();
     EXPECT_FALSE(unswitched.lastMessage());
