@@ -216,7 +216,6 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingIc
     makeSkin("NoSkin", {});
     auto dialog = load();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(dialog->regChanged());
     EXPECT_FALSE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
     EXPECT_FALSE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
     EXPECT_EQ(calls.characterSets, QList<int>{0});
