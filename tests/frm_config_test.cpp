@@ -199,12 +199,8 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     calls = {};
     auto second = load();
     EXPECT_EQ(second->preferences(), saved);
-    EXPECT_EQ(second->subtitleFontColour(), QColor(Qt::red));
     EXPECT_EQ(second->keyColour(), QColor(1, 2, 3));
     EXPECT_EQ(second->characterSetNumber(), 204); // Russian
-    EXPECT_EQ(second->resolutionHeight(), 864);
-    EXPECT_EQ(second->colourBits(), 32);
-    EXPECT_EQ(second->refreshHz(), 72);
     // The stored skin is loaded at once; the screen saver is left alone.
     EXPECT_EQ(calls.skinLoads, 1);
     EXPECT_TRUE(calls.screenSaver.isEmpty());
@@ -499,7 +495,6 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
     fresh->Form_Load(); // as the player does after binding
     auto* res = control<QComboBox>(*fresh, "cmbres");
     EXPECT_EQ(res->currentText(), "1920x1080");
-    EXPECT_EQ(fresh->resolutionHeight(), 1080);
     EXPECT_EQ(control<QComboBox>(*fresh, "cmbcols")->currentText(), "24-bit, 16.7M colours");
     EXPECT_EQ(control<QComboBox>(*fresh, "cmbHz")->currentText(), "144 Hz");
     const auto* items = qobject_cast<QStandardItemModel*>(res->model());
