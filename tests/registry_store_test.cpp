@@ -250,7 +250,6 @@ TEST_F(EasyRegTest, GetValueTextCreateValueNumbersAndAnUnopenedObjectTouchesNoth
     EXPECT_FALSE(easy.GetValue("Missing").isValid());
     EXPECT_FALSE(easy.GetValue("Missing", true).isValid());
 
-    // CreateValue writes numbers as the decoder pages do.
     // Whole numbers as the decoder settings are written, fractions and text.
     const QPair<QVariant, QByteArray> numbers[] = {
         {3000, QByteArray("\xb8\x0b\0\0", 4)},
