@@ -279,7 +279,6 @@ TEST_F(FrmConfigTest, DamagedStoredValuesChooseNothingAndColourBoxesHoldAtMost25
     auto dialog = load();
     EXPECT_EQ(dialog->speakerMode(), -1);
     EXPECT_EQ(dialog->deviceIndex(), -1);
-    EXPECT_EQ(dialog->deviceName(), "");
     EXPECT_EQ(dialog->characterSetNumber(), 0);
     EXPECT_TRUE(calls.speakerModes.isEmpty());
     EXPECT_TRUE(calls.characterSets.isEmpty());
