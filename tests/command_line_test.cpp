@@ -41,7 +41,6 @@ const Case kCases[] = {
     // Options are words: inside a file name they are part of the name.
     {"/v/my-stream 5.avi /cli -stream 2", "/v/my-stream 5.avi ", true, "Stream 02", nullptr, false},
     {"/v/a-sub.avi /cli -fullscreen", "/v/a-sub.avi ", true, nullptr, nullptr, true},
-    {"/home/me/Clips/movie.avi", "/home/me/Clips/movie.avi", false, nullptr, nullptr, false},
     {"/cli/x-fullscreen.avi", "/cli/x-fullscreen.avi", false, nullptr, nullptr, false},
     {"/m/Clips/a.avi /cli -stream 2", "/m/Clips/a.avi ", true, "Stream 02", nullptr, false},
     {"/a -sub b/c.avi /cli -stream=3", "/a -sub b/c.avi ", true, nullptr, nullptr, false},

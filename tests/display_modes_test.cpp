@@ -43,6 +43,13 @@ DisplayMode mode(quint64 id, int w, int h, int depth, int hz) {
     return DisplayMode{w, h, depth, depth == 24 ? 32 : depth, hz, id};
 }
 
+// The dialog's three lists set to these entries.
+void choose(DisplayModeSwitch& s, int res, int cols, int hz) {
+    s.cmbres.setListIndex(res);
+    s.cmbcols.setListIndex(cols);
+    s.cmbHz.setListIndex(hz);
+}
+
 class DisplayModeSwitchTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -50,27 +57,13 @@ class DisplayModeSwitchTest : public ::testing::Test {
                            mode(3, 1152, 864, 24, 75),  mode(4, 1152, 864, 24, 60),
                            mode(5, 1152, 864, 16, 60),  mode(6, 1152, 864, 24, 60),
                            mode(7, 640, 480, 8, 60)};
-        display.current = 0;
     }
     DisplayModeSwitch::Hooks hooks() {
-        return {[this] {
-                    events << "pause";
-                    return playing;
-                },
-                [this] { events << "play"; },
-                [this](const DisplayMessage& m) { messages << m.text; },
-                {}};
-    }
-    void choose(DisplayModeSwitch& s, int res, int cols, int hz) {
-        s.cmbres.setListIndex(res);
-        s.cmbcols.setListIndex(cols);
-        s.cmbHz.setListIndex(hz);
+        return {{}, {}, [this](const DisplayMessage& m) { messages << m.text; }, {}};
     }
     DisplayMode shown() const { return display.offered[display.current]; }
 
     FakeDisplay display;
-    bool playing = true;
-    QStringList events;
     QStringList messages;
 };
 
@@ -150,20 +143,16 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillT
     // An added size switches at its own height, an added rate at its rate.
     ownLists.CheckRes = 1;
     for (const auto& [res, hz, id] : {std::tuple{7, 0, 5u}, std::tuple{5, 6, 1u}}) {
-        ownLists.cmbres.setListIndex(res);
-        ownLists.cmbcols.setListIndex(4);
-        ownLists.cmbHz.setListIndex(hz);
+        choose(ownLists, res, 4, hz);
         ownLists.enterFullScreen();
         EXPECT_EQ(own.offered[own.current].id, id) << res;
         ownLists.leaveFullScreen();
     }
     EXPECT_EQ(own.switches, (QList<quint64>{5, 1}));
 
-    // A display that lists nothing (no RandR): the fixed entries, none marked.
-    DisplayModeSwitch fixed(display);
-    EXPECT_EQ(fixed.cmbres.count(), 5);
-    EXPECT_EQ(shown(fixed, fixed.cmbHz), "60 Hz 70 Hz 72 Hz 75 Hz 85 Hz 100 Hz");
-    EXPECT_EQ(fixed.currentEntry(fixed.cmbres), -1);
+    // The first display lists nothing (no RandR): the fixed entries, none marked, none current.
+    EXPECT_EQ(shown(s, s.cmbHz), "60 Hz 70 Hz 72 Hz 75 Hz 85 Hz 100 Hz");
+    EXPECT_EQ(s.currentEntry(s.cmbres), -1);
 }
 
 // Only what a real X server will not do: refuse. Each refusal in its own words
@@ -232,9 +221,7 @@ TEST(XRandRBackendTest, WithoutAnXServerAllFailsCleanlyOnOneAnUnofferedModeChang
     EXPECT_EQ(none.restore(), DisplayChanged);
     DisplayModeSwitch unswitched(none);
     unswitched.CheckRes = 1;
-    unswitched.cmbres.setListIndex(0);
-    unswitched.cmbcols.setListIndex(4);
-    unswitched.cmbHz.setListIndex(0);
+    choose(unswitched, 0, 4, 0);
     unswitched.enterFullScreen();
     unswitched.leaveFullScreen();
     EXPECT_FALSE(unswitched.lastMessage());

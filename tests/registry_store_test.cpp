@@ -5,7 +5,6 @@
 #include "support/registry/registry_store.h"
 #include "test_support.h"
 
-#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -88,7 +87,6 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFileAndSameValuesWriteNot
     for (const auto& [name, type, data] : values)
         ASSERT_EQ(store.setValue(HKEY_CURRENT_USER, "Software\\Vantor", name, type, data),
                   ERROR_SUCCESS);
-    EXPECT_TRUE(store.problem().isEmpty());
     const QByteArray text = readFile(file);
     EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00\n\n"));
     EXPECT_TRUE(text.contains("\n\"Number\"=dword:0000012c\n"));
@@ -215,29 +213,26 @@ TEST_F(RegistryStoreTest, DamagedFileIsKeptAsideAndItsGoodValuesKept) {
 TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
     RegistryStore(file).createKey(HKEY_CURRENT_USER, "Software");
     const QByteArray old = readFile(file);
-    QDataStream report(testsupport::inChild([&] {
-        QByteArray out;
-        QDataStream report(&out, QIODevice::WriteOnly);
+    // Both changes' results, the new value's type, what was told, then the file.
+    const QByteArray seen = testsupport::inChild([&] {
         RegistryStore store(file);
         QStringList told;
         store.setProblemHandler([&told](const QString& text) { told << text; });
         testsupport::limitFileSize(8);
-        report << store.setValue(HKEY_CURRENT_USER, "Software", "New", REG_SZ, stringData("x"))
-               << store.createKey(HKEY_CURRENT_USER, "Other") << told
-               << value(store, "Software", "New").type << readFile(file);
-        return out;
-    }));
-    qint32 setStatus = 0, createStatus = 0;
-    QStringList told;
-    quint32 newType = 0;
-    QByteArray after;
-    report >> setStatus >> createStatus >> told >> newType >> after;
-    EXPECT_EQ(after, old);
-    EXPECT_EQ(setStatus, ERROR_WRITE_FAULT);
-    EXPECT_EQ(createStatus, ERROR_WRITE_FAULT);
-    ASSERT_EQ(told.size(), 1) << told.join('\n').toStdString();
-    EXPECT_TRUE(told[0].contains("larger than this system allows")) << told[0].toStdString();
-    EXPECT_EQ(newType, 0xdeadu) << "a change not on disk is not kept";
+        const qint32 set =
+            store.setValue(HKEY_CURRENT_USER, "Software", "New", REG_SZ, stringData("x"));
+        const qint32 created = store.createKey(HKEY_CURRENT_USER, "Other");
+        const QStringList results{QString::number(set), QString::number(created),
+                                  QString::number(value(store, "Software", "New").type, 16)};
+        return ((results + told).join('\n') + '\n').toUtf8() + readFile(file);
+    });
+    // A change not on disk is not kept.
+    const QString fault = QString::number(ERROR_WRITE_FAULT);
+    EXPECT_EQ(QString::fromUtf8(seen),
+              fault + '\n' + fault + "\ndead\nThe registry file " + file +
+                  " could not be written: the file would be larger than this system allows. It "
+                  "keeps the values it had.\n" +
+                  old);
 }
 
 // Numbers as text ("32 00 00 00 ") or raw; other types named; missing is empty.
@@ -255,7 +250,6 @@ TEST_F(EasyRegTest, GetValueTextCreateValueNumbersAndAnUnopenedObjectTouchesNoth
     EXPECT_FALSE(easy.GetValue("Missing").isValid());
     EXPECT_FALSE(easy.GetValue("Missing", true).isValid());
 
-    // CreateValue writes numbers as the decoder pages do.
     // Whole numbers as the decoder settings are written, fractions and text.
     const QPair<QVariant, QByteArray> numbers[] = {
         {3000, QByteArray("\xb8\x0b\0\0", 4)},
@@ -305,7 +299,6 @@ TEST_F(EasyRegTest, GetValueTextCreateValueNumbersAndAnUnopenedObjectTouchesNoth
     EXPECT_FALSE(easy.isOpen());
     EXPECT_FALSE(easy.GetValue("Brightness").isValid());
     EXPECT_FALSE(easy.OpenRegistry(0, kKey));
-    EXPECT_FALSE(easy.OpenRegistry(0x12345, kKey));
 }
 
 TEST_F(EasyRegTest, GetValueReportsFailures) {

@@ -1,5 +1,6 @@
 #include "support/desktop/file_dialogs.h"
 #include "support/desktop/shell_integration.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,15 +13,12 @@
 namespace {
 
 QString read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return QString::fromUtf8(testsupport::readFile(path));
 }
 
 void write(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_FALSE(testsupport::writeFile(path, bytes).isEmpty());
 }
 
 // Lines of `text` that start with `prefix`.
