@@ -59,12 +59,19 @@ class DisplayModeSwitchTest : public ::testing::Test {
                            mode(7, 640, 480, 8, 60)};
     }
     DisplayModeSwitch::Hooks hooks() {
-        return {{}, {}, [this](const DisplayMessage& m) { messages << m.text; }, {}};
+        return {[this] {
+                    events << "pause";
+                    return playing;
+                },
+                [this] { events << "play"; },
+                [this](const DisplayMessage& m) { messages << m.text; },
+                {}};
     }
     DisplayMode shown() const { return display.offered[display.current]; }
 
     FakeDisplay display;
-    QStringList messages;
+    bool playing = true;
+    QStringList events, messages;
 };
 
 TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillTheLists) {
@@ -198,9 +205,13 @@ TEST_F(DisplayModeSwitchTest, RefusalsAreToldAndLeaveTheDisplayOrARestorePending
     display.restoreResult = DisplayDriverFailed;
     DisplayModeSwitch s(display, hooks());
     choose(s, 3, 5, 0);
+    events.clear();
     s.ChangeReso();
     EXPECT_EQ(shown().id, 4u);
+    EXPECT_EQ(events, (QStringList{"pause", "play"})) << "the movie waits out the switch";
+    playing = false;
     s.RestoreScrRes();
+    EXPECT_EQ(events, (QStringList{"pause", "play", "pause"})) << "a paused movie stays paused";
     EXPECT_EQ(messages, QStringList({"The display driver failed the specified graphics mode"}));
     EXPECT_TRUE(s.ModeChanged);
     display.restoreResult = DisplayChanged;
