@@ -58,6 +58,7 @@ TEST(MainWindow, TheInspectorStandsClearOfTheBarAndOpensOnePropertiesWindow) {
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->windowTitle() == "Filter Graph Inspector")
             panel = top;
+    ASSERT_NE(panel, nullptr) << "no inspector window";
     pumpEvents(700);
     EXPECT_FALSE(panel->frameGeometry().intersects(window->frameGeometry()));
     EXPECT_TRUE(
@@ -138,6 +139,7 @@ TEST(MainWindow, DamagedRegistryAndSettingsFilesAreReportedWithoutHoldingUpTheSt
     EXPECT_EQ(told.filter(aside[0]).size(), 1) << told.join('\n').toStdString();
     EXPECT_EQ(told.size(), 2) << "each damaged file told once: " << told.join('\n').toStdString();
     QMessageBox* box = window.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr) << "no box told of the damaged files";
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -195,6 +195,7 @@ TEST_F(SkinnedWindow, ButtonsActAndNameTheirKeys) {
             << name << ": " << image(*window, name)->toolTip().toStdString();
     // The playlist button brings up the playlist window.
     testsupport::click(image(*window, "playlbt"));
+    ASSERT_NE(window->playlist().window(), nullptr);
     EXPECT_TRUE(window->playlist().window()->isVisible());
 }
 
@@ -230,6 +231,7 @@ TEST_F(SkinnedWindow, BrokenSkinsAreRefusedAndThePlayersOwnSkinStandsIn) {
             QFile::remove(skin.file("VSkin.ini"));
         auto window = startWith(skin.path());
         QMessageBox* box = window->findChild<QMessageBox*>();
+        ASSERT_NE(box, nullptr) << "refused without a word";
         EXPECT_TRUE(box->text().contains(QFileInfo(skin.path()).fileName()))
             << box->text().toStdString();
         EXPECT_TRUE(box->text().contains(broken.reason)) << box->text().toStdString();
