@@ -1,7 +1,5 @@
 #include "graph_fixture.h"
 
-#include "test_support.h"
-
 #include <cmath>
 #include <cstring>
 #include <gst/gst.h>
