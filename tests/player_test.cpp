@@ -168,7 +168,6 @@ TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
                                  mediaPath("one-audio.avi"), mediaPath("movie.mp4"),
                                  mediaPath("gone.mpg"),      mediaPath("movie.mpg")};
     EXPECT_EQ(player.opener.openDropped(dropped, false, player.queue), 3);
-    EXPECT_EQ(player.playback.CurrentFile(), mediaPath("one-audio.avi"));
     EXPECT_EQ(player.queue.items(), QStringList({mediaPath("movie.mp4"), mediaPath("movie.mpg")}));
 }
 
