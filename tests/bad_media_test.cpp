@@ -38,7 +38,6 @@ class BadMedia : public ::testing::Test {
     }
     // Only the last good movie's graph and descriptors are left.
     void TearDown() override {
-        live.update();
         EXPECT_LE(live.alivePipelines(), 1);
         window->StopMovie();
         MediaDetector::waitForReadings();
