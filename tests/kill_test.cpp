@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kEntries = 3000; // a kill often lands in the middle of a write
 #ifdef __SANITIZE_ADDRESS__
-constexpr int kKills = 25; // each writer starts several times slower
+constexpr int kKills = 25; // each write takes several times longer
 #else
 constexpr int kKills = 50;
 #endif
