@@ -38,7 +38,6 @@ class BadMedia : public ::testing::Test {
     }
     // Only the last good movie's graph and descriptors are left.
     void TearDown() override {
-        live.update();
         EXPECT_LE(live.alivePipelines(), 1);
         window->StopMovie();
         MediaDetector::waitForReadings();
@@ -191,8 +190,6 @@ TEST_F(BadMedia, MissingGStreamerPartsNameTheirPackage) {
             },
             5000))
             << window->scrollTitle().toStdString();
-        EXPECT_EQ(window->playback.PlayState(), PlayStopped);
-        EXPECT_FALSE(window->videoWindowForm()->isVisible());
     }
     const HiddenFeature hidden("scaletempo");
     expectPlays(mediaPath("one-audio.avi"));

@@ -3,7 +3,6 @@
 #include "config/decoder_settings.h"
 #include "config/speaker_modes.h"
 #include "graph_fixture.h"
-#include "support/media/decoder_effects.h"
 #include "support/media/frame_sink.h"
 #include "support/registry/registry_import.h"
 
@@ -76,11 +75,7 @@ TEST(DecoderSettingsInGraphs, EachSpeakerModeGivesItsChannelLayout) {
 TEST(DecoderSettingsInGraphs, RaisingEitherPagesBrightnessMakesTheNextGraphBrighter) {
     DecoderSliderValues sliders;
     AnalyseReg(sliders); // the second decoder's keys are missing: "denied"
-    EXPECT_EQ(sliders.value(DecoderSlider::Bness), 50);
     WriteReg(sliders);
-    const DecoderEffects effects = readDecoderEffects();
-    EXPECT_EQ(effects.brightness, 50);
-    EXPECT_EQ(effects.contrast, 50);
     const double before = meanGreyOfFirstFrame();
     EXPECT_GT(before, 60) << "the picture is not darkened";
 

@@ -11,16 +11,13 @@ namespace {
 // The max-threads of the graph's H.264 decoder; -1 when it has none.
 int decoderThreads(FilterGraph& graph) {
     int threads = -1;
-    GstIterator* it = gst_bin_iterate_recurse(GST_BIN(graph.pipeline()));
+    GstIterator* it =
+        gst_bin_iterate_all_by_element_factory_name(GST_BIN(graph.pipeline()), "avdec_h264");
     GValue item = G_VALUE_INIT;
-    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-        auto* element = GST_ELEMENT(g_value_get_object(&item));
-        GstElementFactory* factory = gst_element_get_factory(element);
-        if (factory && g_str_equal(GST_OBJECT_NAME(factory), "avdec_h264"))
-            g_object_get(element, "max-threads", &threads, nullptr);
-        g_value_reset(&item);
+    if (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        g_object_get(g_value_get_object(&item), "max-threads", &threads, nullptr);
+        g_value_unset(&item);
     }
-    g_value_unset(&item);
     gst_iterator_free(it);
     return threads;
 }

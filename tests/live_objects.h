@@ -16,12 +16,10 @@ class LiveObjects {
     LiveObjects(const LiveObjects&) = delete;
     LiveObjects& operator=(const LiveObjects&) = delete;
 
-    bool available() const { return tracer_ != nullptr; }
     // Takes in what the tracer saw since the last call (it keeps records until then).
     void update();
-    // Objects created since counting began and still alive, by type name.
-    QHash<QString, int> alive();
-    // How many of those are of `baseType` ("GstElement" takes in pipelines and bins).
+    // Objects created since counting began and still alive that are of `baseType`
+    // ("GstElement" takes in pipelines and bins).
     int aliveOf(const char* baseType);
     int aliveElements() { return aliveOf("GstElement"); }
     int alivePipelines() { return aliveOf("GstPipeline"); }

@@ -1,6 +1,7 @@
 // FFmpeg's scaler on the paint path: each layout it reads, the picture's
 // own colour matrix and range, and crops by whole chroma samples only.
 #include "support/media/picture_scaler.h"
+#include "test_support.h"
 
 #include <QImage>
 #include <gst/video/video.h>
@@ -8,8 +9,7 @@
 
 namespace {
 
-// A mapped picture whose left half holds `left` and right half `right`
-// (Y, U, V each), swapped in its bottom quarter, in any 8-bit YUV layout.
+// A mapped picture of halves (testsupport::fillHalves) in any 8-bit YUV layout.
 struct Picture {
     Picture(GstVideoFormat format, int width, int height, const int (&left)[3],
             const int (&right)[3], GstVideoColorimetry colours = {}) {
@@ -18,16 +18,7 @@ struct Picture {
             info.colorimetry = colours;
         buffer = gst_buffer_new_allocate(nullptr, info.size, nullptr);
         gst_video_frame_map(&frame, &info, buffer, GST_MAP_READWRITE);
-        for (int c = 0; c < 3; ++c) {
-            auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_COMP_DATA(&frame, c));
-            const int w = GST_VIDEO_FRAME_COMP_WIDTH(&frame, c);
-            const int h = GST_VIDEO_FRAME_COMP_HEIGHT(&frame, c);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x)
-                    data[y * GST_VIDEO_FRAME_COMP_STRIDE(&frame, c) +
-                         x * GST_VIDEO_FRAME_COMP_PSTRIDE(&frame, c)] =
-                        guint8((x < w / 2) == (y < h * 3 / 4) ? left[c] : right[c]);
-        }
+        testsupport::fillHalves(&frame, left, right);
     }
     ~Picture() {
         gst_video_frame_unmap(&frame);
@@ -78,9 +69,8 @@ struct Picture {
                                          << QString::number(expected, 16).toStdString();
 }
 
-// Limited range: BT.601 magenta and a mid grey.
-constexpr int kMagenta[3] = {107, 202, 222};
-constexpr int kGrey[3] = {128, 128, 128};
+using testsupport::kGrey;
+using testsupport::kMagenta;
 
 } // namespace
 

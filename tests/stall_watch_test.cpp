@@ -35,5 +35,4 @@ TEST(StallWatch, FourStillTicksOfARunningMovieAreAStall) {
         watch.tick(7, true);
     watch.reset();
     EXPECT_FALSE(watch.tick(7, true)) << "a new movie starts the count again";
-    EXPECT_EQ(watch.lastPosition(), 7);
 }

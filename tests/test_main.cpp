@@ -1,6 +1,5 @@
 // Test entry: private folders, GStreamer's leaks tracer, offscreen by default.
 #include "app/player_app.h"
-#include "kill_writer.h"
 #include "live_objects.h"
 
 #include <QApplication>
@@ -9,11 +8,6 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (argc == 4 && qstrcmp(argv[1], "--write-loop") == 0)
-        return runWriteLoop(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    if (argc == 5 && qstrcmp(argv[1], "--write-values") == 0)
-        return runWriteValues(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
-                              QString::fromLocal8Bit(argv[4]));
     limitMallocArenas(); // as the player does
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());

@@ -101,6 +101,19 @@ VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFra
     return result;
 }
 
+void fillHalves(GstVideoFrame* frame, const int (&left)[3], const int (&right)[3]) {
+    for (int c = 0; c < 3; ++c) {
+        auto* data = static_cast<guint8*>(GST_VIDEO_FRAME_COMP_DATA(frame, c));
+        const int w = GST_VIDEO_FRAME_COMP_WIDTH(frame, c);
+        const int h = GST_VIDEO_FRAME_COMP_HEIGHT(frame, c);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                data[y * GST_VIDEO_FRAME_COMP_STRIDE(frame, c) +
+                     x * GST_VIDEO_FRAME_COMP_PSTRIDE(frame, c)] =
+                    guint8((x < w / 2) == (y < h * 3 / 4) ? left[c] : right[c]);
+    }
+}
+
 void click(QWidget* control, Qt::KeyboardModifiers modifiers) {
     const QPointF at(2, 2);
     QMouseEvent press(QEvent::MouseButtonPress, at, control->mapToGlobal(at), Qt::LeftButton,

@@ -33,6 +33,12 @@ void pumpEvents(int ms);
 
 // An I420 frame as a graph hands it over, its planes written by `fill`.
 VideoFrame i420Frame(int width, int height, const std::function<void(GstVideoFrame*)>& fill = {});
+// Writes `left` (Y, U, V) into the left half of a mapped 8-bit YUV picture of any layout and
+// `right` into its right half, swapped in its bottom quarter.
+void fillHalves(GstVideoFrame* frame, const int (&left)[3], const int (&right)[3]);
+// Limited range: BT.601 magenta and a mid grey.
+constexpr int kMagenta[3] = {107, 202, 222};
+constexpr int kGrey[3] = {128, 128, 128};
 
 // The top-level `window` as the window system shows it, in device pixels.
 QImage windowPixels(QWidget& window);
