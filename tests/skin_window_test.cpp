@@ -287,22 +287,3 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     EXPECT_FALSE(scroller.scrolling());
     EXPECT_EQ(scroller.offset(), 0);
 }
-
-// "Scroll Movie title" off stops the scrolling only: the strip, where messages show, stays.
-TEST_F(SkinnedWindow, WithScrollingOffTheTitleStandsStillAndMessagesStillShow) {
-    QFile::remove(SettingsStore::defaultFilePath());
-    SettingsStore().write("Scroll", "0");
-    frmMain window("");
-    window.Form_Load();
-    auto* title = window.findChild<TextScroller*>("vbwScroller2");
-    const QString message = "The settings could not be saved: the disk is full, and more words";
-    window.setTitle(message);
-    EXPECT_TRUE(title->isVisible());
-    EXPECT_EQ(title->text(), message);
-    EXPECT_TRUE(title->scrolls());
-    EXPECT_FALSE(title->scrolling());
-    SettingsStore().write("Scroll", "1");
-    window.config()->Form_Load();
-    EXPECT_TRUE(title->scrolling());
-    window.ExitMe();
-}
