@@ -307,9 +307,15 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingTh
     QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/vantorplay").removeRecursively();
 }
 
-// Redetecting the overlay and reopening after Ok both need an open movie.
-TEST_F(FrmConfigTest, RedetectAndTheReopenAfterADecoderChangeNeedAnOpenMovie) {
+// Aspect presets: shipped until the user saves; Add, Delete, Original, captions. Redetecting the
+// overlay and reopening after Ok both need an open movie.
+TEST_F(FrmConfigTest, AspectPresetsBecomeMenuCaptionsRedetectAndReopenNeedAnOpenMovie) {
+    writeFile(dir.filePath("DAR.ini"), "16/9\r\n2.35/1\r\n");
     auto dialog = load();
+    EXPECT_EQ(dialog->DAR.items(), (QStringList{"16/9", "2.35/1"}));
+    EXPECT_EQ(dialog->DAR.listIndex(), -1);
+    EXPECT_EQ(calls.menuCaptions.mid(0, 4),
+              (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty"}));
     dialog->setSkinFolder(makeSkin("Dark"));
     auto* brightness = control<QSlider>(*dialog, "Bness");
 
@@ -345,18 +351,8 @@ TEST_F(FrmConfigTest, RedetectAndTheReopenAfterADecoderChangeNeedAnOpenMovie) {
     EXPECT_EQ(calls.reopens, 1);
     EXPECT_FALSE(QFile::exists(marker));
     EXPECT_FALSE(dialog->applying());
-}
 
-// Aspect presets: shipped until the user saves; Add, Delete, Original, captions.
-TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
-    writeFile(dir.filePath("DAR.ini"), "16/9\r\n2.35/1\r\n");
-    auto dialog = load();
     dialog->show();
-    EXPECT_EQ(dialog->DAR.items(), (QStringList{"16/9", "2.35/1"}));
-    EXPECT_EQ(dialog->DAR.listIndex(), -1);
-    EXPECT_EQ(calls.menuCaptions.mid(0, 4),
-              (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty"}));
-
     auto* text = control<QLineEdit>(*dialog, "Dartxt");
     text->setText("16:9"); // the refused texts: AspectRatio.PresetTexts*
     dialog->Command8_Click();
@@ -381,7 +377,6 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_EQ(dialog->DAR.count(), 8);
     EXPECT_EQ(dialog->DAR.listIndex(), -1) << "the movie's own ratio, not the neighbour's";
     dialog->DAR.setListIndex(1);
-    dialog->setSkinFolder(makeSkin("Dark"));
     dialog->Command1_Click();
     EXPECT_EQ(dialog->DAR.listIndex(), 1) << "saving keeps the preset in use";
     EXPECT_EQ(calls.menuCaptions.mid(7), (QStringList{"8/1", "9 - Empty"}));
