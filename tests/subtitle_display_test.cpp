@@ -148,8 +148,9 @@ TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
     }
 }
 
-// A file beside the movie shows with it alone; "-sub" wins; the setting stops it.
-TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
+// A file beside the movie shows with it alone; "-sub" wins; the setting stops it, and the movie's
+// own tracks show.
+TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOffThenItsOwnTracksShow) {
     const QString movie = dir.filePath("movie.mkv");
     ASSERT_TRUE(QFile::copy(mediaPath("tracks.mkv"), movie));
     const QString beside =
@@ -185,14 +186,8 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000))
         << "not found: the movie's own track shows";
     EXPECT_TRUE(window->subtitles().SubFileName().isEmpty());
-    window->ExitMe();
-}
 
-// A movie's own text tracks show, the first by itself; the menu switches them, or shows none.
-TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
-    auto window = freshPlayer(mediaPath("tracks.mkv"));
-    frmSub* sub = window->subtitles().window();
-    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000));
+    // The movie's own text tracks, the first by itself; the menu switches them, or shows none.
     EXPECT_TRUE(sub->isVisible());
     Graph& menu = window->graph();
     Q_EMIT menu.item("Mnu_SubTracks")->menu()->aboutToShow();
