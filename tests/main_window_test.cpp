@@ -1,10 +1,12 @@
 // The main window's start-up and exit, the command line, and what it wires.
 #include "app/frm_main.h"
+#include "app/graph_menus.h"
 #include "app/program_data.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "graph_fixture.h"
 #include "inspector/frm_filter_prop.h"
+#include "skin/skin_image.h"
 #include "skin/text_scroller.h"
 #include "support/controls/progress_bar.h"
 #include "support/controls/twips.h"
@@ -289,8 +291,8 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersTheSeekBarSeeksAndTheOverlayTit
     window->ExitMe();
 }
 
-// Placed below the centre, the program folder recorded (the saved volume: exits.sh); absurd
-// stored values leave a dialog that fits the screen.
+// Placed below the centre, the program folder recorded (the saved volume: exits.sh); the menus
+// pop up beside their buttons; absurd stored values leave a dialog that fits the screen.
 TEST(MainWindow, StartsBelowCentreOpeningNothingAndAbsurdStoredValuesLeaveADialogThatFits) {
     SettingsStore store = freshStore();
     store.write("FontSize", "1e308");
@@ -306,6 +308,31 @@ TEST(MainWindow, StartsBelowCentreOpeningNothingAndAbsurdStoredValuesLeaveADialo
     EXPECT_EQ(window.displayModes()->ScreenWidth, whole.width());
     EXPECT_FALSE(window.playback.MediaControl()) << "an empty command line opens nothing";
     EXPECT_EQ(window.playback.PlayState(), PlayStopped);
+
+    // The buttons pop up their menus; the help line stands in the title.
+    Graph& graph = window.graph();
+    auto* conf = window.findChild<SkinImage*>("conf");
+    click(conf);
+    ASSERT_TRUE(waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
+    EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
+        << "beside the button";
+    // The help line stands in the title while open; a newer title stays.
+    bool handled = false;
+    Q_EMIT graph.help.help(QString(), "Shows the configuration", handled);
+    EXPECT_EQ(window.scrollTitle(), "Shows the configuration");
+    window.setTitle("film.avi");
+    Q_EMIT graph.MnuOption.aboutToHide();
+    EXPECT_EQ(window.scrollTitle(), "film.avi");
+    graph.MnuOption.hide();
+    click(window.findChild<SkinImage*>("ouvrir"));
+    ASSERT_TRUE(waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
+    graph.Mnu_opener.hide();
+
+    // Nothing plays: the items that need a movie are disabled.
+    Q_EMIT graph.mnu_Player.aboutToShow();
+    EXPECT_FALSE(graph.item("mnu_Play")->isEnabled());
+    EXPECT_FALSE(graph.item("Mnu_ShowSub")->isEnabled());
+    EXPECT_TRUE(graph.item("Mnu_Opfile")->isEnabled());
 
     // "Scroll Movie title" off stops the scrolling only: the strip, where messages show, stays.
     auto* title = window.findChild<TextScroller*>("vbwScroller2");
