@@ -37,7 +37,8 @@ TEST(AspectRatio, FullScreenPictureAndCentring) {
     EXPECT_FALSE(toInt(1e300));
 }
 
-TEST(AspectRatio, PresetTextsAreReadOrRefusedWithAReason) {
+// Every refusal has its reason: fuzz_dar.
+TEST(AspectRatio, PresetTextsAreReadOrRefused) {
     const auto terms = parseRatio(" 2.35 / 1 ");
     ASSERT_TRUE(terms);
     EXPECT_DOUBLE_EQ(terms->c, 2.35);
@@ -45,11 +46,8 @@ TEST(AspectRatio, PresetTextsAreReadOrRefusedWithAReason) {
     EXPECT_TRUE(parseRatio("10/1") && parseRatio("1/10")) << "the widest and the tallest";
     EXPECT_TRUE(parseRatio("16/9/2") == std::nullopt) << "the second term is \"9/2\"";
     for (const char* bad : {"16:9", "abc/0", "0/0", "1e308/1", "1/1e308", "-16/9", "16/", "",
-                            "nan/1", "inf/1", "10.1/1", "1/10.1"}) {
-        QString problem;
-        EXPECT_FALSE(parseRatio(bad, &problem)) << bad;
-        EXPECT_FALSE(problem.isEmpty()) << bad;
-    }
+                            "nan/1", "inf/1", "10.1/1", "1/10.1"})
+        EXPECT_FALSE(parseRatio(bad)) << bad;
 }
 
 TEST(DarPresets, TheFileGivesTheListAndTheMenuCaptions) {

@@ -131,7 +131,7 @@ TEST(DecoderSliderValuesTest, ResetsReportChangesAndTouchOnlyTheirPage) {
     EXPECT_FALSE(resetSecondVideoDecoder(v));
 }
 
-TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysAndReportsTheMissingDecoder) {
+TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysOthersValuesAreRoundedAndHeldToRange) {
     DecoderSliderValues v;
     v.setValue(DecoderSlider::Hue, 70);
     v.setValue(DecoderSlider::Bness4, 9);
@@ -148,15 +148,13 @@ TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysAndReportsTheMissingDecoder
     EXPECT_FALSE(WriteReg(v, store).authorized);
     EXPECT_EQ(stored(kVideo, "Hue").data, dword(33));
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, kDivX4), ERROR_FILE_NOT_FOUND);
-}
 
-TEST_F(DecoderSettingsTest, ValuesFromOtherProgramsAreRoundedAndHeldToRange) {
+    // Values from other programs are rounded and held to range.
     put(kDivX4, "Postprocessing", 35);
     put(kScrunch, "CPU Clock Speed", 40000); // reads negative
     put(kScrunch, "Current Post Process Mode", 10);
     put(kAudio, "Band 2", quint32(-10)); // a boost beyond the top
     put(kVideo, "Contrast", 101);
-    DecoderSliderValues v;
     EXPECT_TRUE(AnalyseReg(v, store).authorized);
     EXPECT_EQ(v.value(DecoderSlider::PPLevel), 4);
     EXPECT_EQ(v.value(DecoderSlider::PostCpu), 100);

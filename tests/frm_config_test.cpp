@@ -207,10 +207,19 @@ TEST_F(FrmConfigTest, OkSavesEveryControlAndASecondDialogShowsIt) {
     EXPECT_EQ(calls.speakerModes, QList<int>{4});
 }
 
-// A fresh user's load; Ok refuses a folder without a skin; Cancel writes nothing.
-TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingIconsAct) {
+// A fresh user's load; Ok refuses a folder without a skin; Cancel writes nothing; the skin tree
+// shows the program's skins and the user's, nothing else of the disk.
+TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingTheTreeShowsSkins) {
     makeSkin("NoSkin", {});
+    const QString programSkins = program + "/Skins";
+    const QString userSkins = qEnvironmentVariable("XDG_DATA_HOME") + "/vantorplay/Skins";
+    ASSERT_TRUE(userSkins.startsWith(QDir::tempPath())) << "private, set by the test main";
+    const QString dark = makeSkin("program/Skins/Dark");
+    makeSkin("program/Skins/Light");
+    QDir().mkpath(userSkins + "/Mine");
     auto dialog = load();
+    auto* tree = control<QTreeView>(*dialog, "Dir1");
+    EXPECT_EQ(tree->model(), nullptr) << "the disk is not read at start-up";
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FALSE(control<QComboBox>(*dialog, "cmbres")->isEnabled());
     EXPECT_FALSE(control<QLineEdit>(*dialog, "ColorR")->isEnabled());
@@ -271,37 +280,42 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingIc
     ASSERT_NE(credits, nullptr);
     EXPECT_TRUE(credits->isVisible());
     EXPECT_TRUE(credits->findChild<QLabel*>("CreditsText")->text().contains("Vantor Meridian"));
+
+    // The tree is read when the dialog shows; the skin in use is selected, a click loads one.
+    dialog->setSkinFolder(dark);
+    const int loads = calls.skinLoads;
+    dialog->showDialog();
+    QAbstractItemModel* model = tree->model();
+    ASSERT_NE(model, nullptr);
+    auto path = [](const QModelIndex& index) {
+        return index.data(SkinsPage::kPathRole).toString();
+    };
+    ASSERT_EQ(model->rowCount(), 2);
+    const QModelIndex ours = model->index(0, 0), theirs = model->index(1, 0);
+    EXPECT_EQ(path(ours), programSkins);
+    EXPECT_EQ(path(theirs), userSkins);
+    ASSERT_EQ(model->rowCount(ours), 2);
+    EXPECT_EQ(path(model->index(1, 0, ours)), programSkins + "/Light");
+    ASSERT_EQ(model->rowCount(theirs), 1);
+    EXPECT_EQ(path(model->index(0, 0, theirs)), userSkins + "/Mine");
+    EXPECT_EQ(path(tree->currentIndex()), dark) << "the skin in use is selected";
+
+    dialog->setSkinFolder(programSkins);
+    Q_EMIT tree->clicked(model->index(0, 0, ours));
+    EXPECT_EQ(dialog->skinFolder(), dark);
+    EXPECT_EQ(calls.skinLoads, loads + 1);
+    QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/vantorplay").removeRecursively();
 }
 
-// Indexes outside the lists choose nothing; colour boxes hold 0..255 digits.
-TEST_F(FrmConfigTest, DamagedStoredValuesChooseNothingAndColourBoxesHoldAtMost255) {
-    SettingsStore(storePath).writeAll({{"AudioSys", "7"}, {"DeviceIdx", "3"}, {"Charset", "-1"}});
+// Aspect presets: shipped until the user saves; Add, Delete, Original, captions. Redetecting the
+// overlay and reopening after Ok both need an open movie.
+TEST_F(FrmConfigTest, AspectPresetsBecomeMenuCaptionsRedetectAndReopenNeedAnOpenMovie) {
+    writeFile(dir.filePath("DAR.ini"), "16/9\r\n2.35/1\r\n");
     auto dialog = load();
-    EXPECT_EQ(dialog->speakerMode(), -1);
-    EXPECT_EQ(dialog->deviceIndex(), -1);
-    EXPECT_EQ(dialog->characterSetNumber(), 0);
-    EXPECT_TRUE(calls.speakerModes.isEmpty());
-    EXPECT_TRUE(calls.characterSets.isEmpty());
-    dialog->Spkup();
-    EXPECT_TRUE(calls.speakerPictures.isEmpty());
-
-    auto* red = control<QLineEdit>(*dialog, "ColorR");
-    red->setText("256");
-    EXPECT_EQ(red->text(), "255");
-    red->setText("254");
-    EXPECT_EQ(red->text(), "254");
-    red->setText("");
-    EXPECT_EQ(dialog->keyColour().red(), 0);
-    for (QString typed : {QStringLiteral("12a"), QStringLiteral("-1")}) {
-        int pos = 0;
-        EXPECT_EQ(red->validator()->validate(typed, pos), QValidator::Invalid)
-            << typed.toStdString();
-    }
-}
-
-// Redetecting the overlay and reopening after Ok both need an open movie.
-TEST_F(FrmConfigTest, RedetectAndTheReopenAfterADecoderChangeNeedAnOpenMovie) {
-    auto dialog = load();
+    EXPECT_EQ(dialog->DAR.items(), (QStringList{"16/9", "2.35/1"}));
+    EXPECT_EQ(dialog->DAR.listIndex(), -1);
+    EXPECT_EQ(calls.menuCaptions.mid(0, 4),
+              (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty"}));
     dialog->setSkinFolder(makeSkin("Dark"));
     auto* brightness = control<QSlider>(*dialog, "Bness");
 
@@ -337,18 +351,8 @@ TEST_F(FrmConfigTest, RedetectAndTheReopenAfterADecoderChangeNeedAnOpenMovie) {
     EXPECT_EQ(calls.reopens, 1);
     EXPECT_FALSE(QFile::exists(marker));
     EXPECT_FALSE(dialog->applying());
-}
 
-// Aspect presets: shipped until the user saves; Add, Delete, Original, captions.
-TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
-    writeFile(dir.filePath("DAR.ini"), "16/9\r\n2.35/1\r\n");
-    auto dialog = load();
     dialog->show();
-    EXPECT_EQ(dialog->DAR.items(), (QStringList{"16/9", "2.35/1"}));
-    EXPECT_EQ(dialog->DAR.listIndex(), -1);
-    EXPECT_EQ(calls.menuCaptions.mid(0, 4),
-              (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty"}));
-
     auto* text = control<QLineEdit>(*dialog, "Dartxt");
     text->setText("16:9"); // the refused texts: AspectRatio.PresetTexts*
     dialog->Command8_Click();
@@ -373,7 +377,6 @@ TEST_F(FrmConfigTest, AspectPresetsAreEditedSavedAndBecomeMenuCaptions) {
     EXPECT_EQ(dialog->DAR.count(), 8);
     EXPECT_EQ(dialog->DAR.listIndex(), -1) << "the movie's own ratio, not the neighbour's";
     dialog->DAR.setListIndex(1);
-    dialog->setSkinFolder(makeSkin("Dark"));
     dialog->Command1_Click();
     EXPECT_EQ(dialog->DAR.listIndex(), 1) << "saving keeps the preset in use";
     EXPECT_EQ(calls.menuCaptions.mid(7), (QStringList{"8/1", "9 - Empty"}));
@@ -454,10 +457,34 @@ class NoDisplay : public DisplayBackend {
     int restore() override { return DisplayChanged; }
 };
 
-TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
+// Indexes outside the lists choose nothing; colour boxes hold 0..255 digits; the display switch
+// follows the general page.
+TEST_F(FrmConfigTest, DamagedValuesChooseNothingColoursHoldTo255AndTheDisplaySwitchFollows) {
+    SettingsStore(storePath).writeAll({{"AudioSys", "7"}, {"DeviceIdx", "3"}, {"Charset", "-1"}});
     SettingsStore(storePath).writeAll(
         {{"ChangeRes", "1"}, {"ChangeResXY", "2"}, {"ChangeResCols", "5"}});
     auto dialog = load();
+    EXPECT_EQ(dialog->speakerMode(), -1);
+    EXPECT_EQ(dialog->deviceIndex(), -1);
+    EXPECT_EQ(dialog->characterSetNumber(), 0);
+    EXPECT_TRUE(calls.speakerModes.isEmpty());
+    EXPECT_TRUE(calls.characterSets.isEmpty());
+    dialog->Spkup();
+    EXPECT_TRUE(calls.speakerPictures.isEmpty());
+
+    auto* red = control<QLineEdit>(*dialog, "ColorR");
+    red->setText("256");
+    EXPECT_EQ(red->text(), "255");
+    red->setText("254");
+    EXPECT_EQ(red->text(), "254");
+    red->setText("");
+    EXPECT_EQ(dialog->keyColour().red(), 0);
+    for (QString typed : {QStringLiteral("12a"), QStringLiteral("-1")}) {
+        int pos = 0;
+        EXPECT_EQ(red->validator()->validate(typed, pos), QValidator::Invalid)
+            << typed.toStdString();
+    }
+
     NoDisplay display;
     DisplayModeSwitch modes(display);
     dialog->bindDisplayModes(modes);
@@ -502,39 +529,3 @@ TEST_F(FrmConfigTest, DisplaySwitchFollowsTheGeneralPage) {
 }
 
 } // namespace
-
-TEST_F(FrmConfigTest, TheSkinTreeShowsTheSkinFoldersAndClickingASkinLoadsIt) {
-    // The program's skins and the user's, nothing else of the disk.
-    const QString programSkins = program + "/Skins";
-    const QString userSkins = qEnvironmentVariable("XDG_DATA_HOME") + "/vantorplay/Skins";
-    ASSERT_TRUE(userSkins.startsWith(QDir::tempPath())) << "private, set by the test main";
-    const QString dark = makeSkin("program/Skins/Dark");
-    makeSkin("program/Skins/Light");
-    QDir().mkpath(userSkins + "/Mine");
-    auto dialog = load();
-    auto* tree = control<QTreeView>(*dialog, "Dir1");
-    EXPECT_EQ(tree->model(), nullptr) << "the disk is not read at start-up";
-    dialog->setSkinFolder(dark);
-    const int loads = calls.skinLoads;
-    dialog->showDialog();
-    QAbstractItemModel* model = tree->model();
-    ASSERT_NE(model, nullptr);
-    auto path = [](const QModelIndex& index) {
-        return index.data(SkinsPage::kPathRole).toString();
-    };
-    ASSERT_EQ(model->rowCount(), 2);
-    const QModelIndex ours = model->index(0, 0), theirs = model->index(1, 0);
-    EXPECT_EQ(path(ours), programSkins);
-    EXPECT_EQ(path(theirs), userSkins);
-    ASSERT_EQ(model->rowCount(ours), 2);
-    EXPECT_EQ(path(model->index(1, 0, ours)), programSkins + "/Light");
-    ASSERT_EQ(model->rowCount(theirs), 1);
-    EXPECT_EQ(path(model->index(0, 0, theirs)), userSkins + "/Mine");
-    EXPECT_EQ(path(tree->currentIndex()), dark) << "the skin in use is selected";
-
-    dialog->setSkinFolder(programSkins);
-    Q_EMIT tree->clicked(model->index(0, 0, ours));
-    EXPECT_EQ(dialog->skinFolder(), dark);
-    EXPECT_EQ(calls.skinLoads, loads + 1);
-    QDir(qEnvironmentVariable("XDG_DATA_HOME") + "/vantorplay").removeRecursively();
-}

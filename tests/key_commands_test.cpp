@@ -1,11 +1,9 @@
 // The keys and the pop-up menus: each key and each item with the command it runs.
-#include "app/frm_main.h"
 #include "app/graph_menus.h"
 #include "app/help_text.h"
 #include "app/key_dispatcher.h"
 #include "app/main_commands.h"
 #include "player/key_table.h"
-#include "skin/skin_image.h"
 #include "skin/text_scroller.h"
 #include "test_support.h"
 
@@ -216,34 +214,6 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     // Pictures by caption; the check items have none, so they show marks.
     EXPECT_GE(graph.cool.record(graph.item("mnu_Play"))->iButton, 0);
     EXPECT_EQ(graph.cool.record(graph.item("Mnu_Repeat"))->iButton, -1);
-}
-
-TEST(PlayerMenus, ButtonsPopUpTheirMenusAndTheHelpLineStandsInTheTitle) {
-    auto window = freshPlayer();
-    Graph& graph = window->graph();
-    auto* conf = window->findChild<SkinImage*>("conf");
-    click(conf);
-    ASSERT_TRUE(waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
-    EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
-        << "beside the button";
-    // The help line stands in the title while open; a newer title stays.
-    bool handled = false;
-    Q_EMIT graph.help.help(QString(), "Shows the configuration", handled);
-    EXPECT_EQ(window->scrollTitle(), "Shows the configuration");
-    window->setTitle("film.avi");
-    Q_EMIT graph.MnuOption.aboutToHide();
-    EXPECT_EQ(window->scrollTitle(), "film.avi");
-    graph.MnuOption.hide();
-    click(window->findChild<SkinImage*>("ouvrir"));
-    ASSERT_TRUE(waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
-    graph.Mnu_opener.hide();
-
-    // Nothing plays: the items that need a movie are disabled.
-    Q_EMIT graph.mnu_Player.aboutToShow();
-    EXPECT_FALSE(graph.item("mnu_Play")->isEnabled());
-    EXPECT_FALSE(graph.item("Mnu_ShowSub")->isEnabled());
-    EXPECT_TRUE(graph.item("Mnu_Opfile")->isEnabled());
-    window->ExitMe();
 }
 
 namespace {

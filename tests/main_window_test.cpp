@@ -1,11 +1,15 @@
 // The main window's start-up and exit, the command line, and what it wires.
 #include "app/frm_main.h"
+#include "app/graph_menus.h"
 #include "app/program_data.h"
 #include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "graph_fixture.h"
 #include "inspector/frm_filter_prop.h"
+#include "skin/skin_image.h"
+#include "skin/text_scroller.h"
 #include "support/controls/progress_bar.h"
+#include "support/controls/twips.h"
 #include "support/registry/registry_store.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
@@ -23,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <cmath>
 
 using namespace testsupport;
 
@@ -33,21 +38,23 @@ SettingsStore freshStore() {
 }
 } // namespace
 
-// Placed below the centre, the program folder recorded (the saved volume: exits.sh).
-TEST(MainWindow, StartsPlacedBelowCentreAndOpensNothingForAnEmptyCommandLine) {
-    auto window = freshPlayer();
-    EXPECT_EQ(SettingsStore().read("Path"), QCoreApplication::applicationDirPath());
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    EXPECT_NEAR(window->x(), screen.width() / 2 - window->width() / 2, 1);
-    EXPECT_EQ(window->y(), int(screen.height() * 0.6));
-    EXPECT_EQ(window->displayModes()->ScreenWidth, screen.width());
-    EXPECT_FALSE(window->playback.MediaControl()) << "an empty command line opens nothing";
-    EXPECT_EQ(window->playback.PlayState(), PlayStopped);
-    window->ExitMe();
+namespace {
+// The top windows' X ids from the bottom up, as a window manager stacks them; empty without one.
+QStringList stacking() {
+    QProcess xprop;
+    xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+    xprop.waitForFinished(5000);
+    const QString out = QString::fromLatin1(xprop.readAllStandardOutput());
+    return out.contains('#') ? out.section('#', 1).remove(' ').trimmed().split(',') : QStringList();
 }
+QString xId(const QWidget& widget) {
+    return "0x" + QString::number(widget.winId(), 16);
+}
+} // namespace
 
-// A window of its own, clear of the bar once a window manager has framed it, toggled by Ctrl+I.
-TEST(MainWindow, TheInspectorStandsClearOfTheBarAndOpensOnePropertiesWindow) {
+// The inspector: a window of its own, clear of the bar once a window manager has framed it,
+// toggled by Ctrl+I.
+TEST(MainWindow, TheInspectorAndTheDialogStandClearOfTheBarAndTheDialogStaysAboveIt) {
     auto window = freshPlayer();
     EXPECT_FALSE(window->inspectorShown());
     const QSize bar = window->size();
@@ -76,10 +83,27 @@ TEST(MainWindow, TheInspectorStandsClearOfTheBarAndOpensOnePropertiesWindow) {
     const int before = windowsShown();
     panel->findChild<QPushButton*>("Command4")->click();
     EXPECT_EQ(windowsShown(), before + 1);
+
+    // The dialog opens centred on the bar, and stays above it when a skin it chose maps the bar
+    // anew.
+    window->showConfiguration();
+    const frmConfig& config = *window->config();
+    const QRect framed = window->frameGeometry();
+    EXPECT_NEAR(config.frameGeometry().center().x(), framed.center().x(), 2);
+    EXPECT_TRUE(config.frameGeometry().contains(framed.center()));
+    pumpEvents(500);
+    window->config()->setSkinFolder(QDir(programDataFolder()).filePath("Skins/Daylight"));
+    pumpEvents(1000);
+    const QStringList order = stacking();
+    if (!order.isEmpty()) {
+        EXPECT_GE(order.indexOf(xId(*window)), 0) << order.join(' ').toStdString();
+        EXPECT_GT(order.indexOf(xId(config)), order.indexOf(xId(*window)))
+            << order.join(' ').toStdString();
+    }
     window->ExitMe();
 }
 
-TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheBarSwitchesStreamsAndStopsOnExit) {
+TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAtItsLevelSwitchesStreamsAndStopsOnExit) {
     installRendererWindows();
     auto window = freshPlayer(mediaPath("two-audio.avi") + " /cli -stream 2");
     ASSERT_TRUE(window->playback.MediaControl());
@@ -95,6 +119,18 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAboveTheBarSwitchesStreamsAn
     EXPECT_EQ(above.y() + above.height() + 13, below.y()) << "200 twips above";
     EXPECT_EQ(window->durationText(), "00:00:04");
     EXPECT_EQ(window->videoSizeText(), "Video Size: 320x240");
+
+    // The level reaches the playing graph; the level bar is a tenth of the level, in twips.
+    const FilterInfo output = findFilter(*window->playback.MediaControl(), "Default Audio Output");
+    EXPECT_DOUBLE_EQ(outputVolume(output), 1.0);
+    window->volume.VolumeDown();
+    window->volume.VolumeDown();
+    EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
+    EXPECT_EQ(window->control("Shape2")->height(), twipsToPixels(90));
+    window->volume.MuteSound();
+    EXPECT_EQ(outputVolume(output), 0.0);
+    window->volume.MuteSound();
+    EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
 
     // Opened afresh, a stream item reopens on that stream at the position shown.
     window->OpenaMovie(mediaPath("two-audio.avi"), false);
@@ -255,47 +291,58 @@ TEST(MainWindow, ShiftNextStepsThroughTheChaptersTheSeekBarSeeksAndTheOverlayTit
     window->ExitMe();
 }
 
-namespace {
-// The top windows' X ids from the bottom up, as a window manager stacks them; empty without one.
-QStringList stacking() {
-    QProcess xprop;
-    xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
-    xprop.waitForFinished(5000);
-    const QString out = QString::fromLatin1(xprop.readAllStandardOutput());
-    return out.contains('#') ? out.section('#', 1).remove(' ').trimmed().split(',') : QStringList();
-}
-QString xId(const QWidget& widget) {
-    return "0x" + QString::number(widget.winId(), 16);
-}
-} // namespace
-
-// The dialog opens centred on the bar, and stays above it when a skin it chose maps the bar anew.
-TEST(MainWindow, TheDialogOpensCentredOnTheBarAndStaysAboveItWhenReskinned) {
-    auto window = freshPlayer();
-    window->showConfiguration();
-    const frmConfig& config = *window->config();
-    const QRect bar = window->frameGeometry();
-    EXPECT_NEAR(config.frameGeometry().center().x(), bar.center().x(), 2);
-    EXPECT_TRUE(config.frameGeometry().contains(bar.center()));
-    pumpEvents(500);
-    window->config()->setSkinFolder(QDir(programDataFolder()).filePath("Skins/Daylight"));
-    pumpEvents(1000);
-    const QStringList order = stacking();
-    if (!order.isEmpty()) {
-        EXPECT_GE(order.indexOf(xId(*window)), 0) << order.join(' ').toStdString();
-        EXPECT_GT(order.indexOf(xId(config)), order.indexOf(xId(*window)))
-            << order.join(' ').toStdString();
-    }
-    window->ExitMe();
-}
-
-TEST(MainWindow, AbsurdStoredValuesLeaveADialogThatFitsTheScreen) {
+// Placed below the centre, the program folder recorded (the saved volume: exits.sh); the menus
+// pop up beside their buttons; absurd stored values leave a dialog that fits the screen.
+TEST(MainWindow, StartsBelowCentreOpeningNothingAndAbsurdStoredValuesLeaveADialogThatFits) {
     SettingsStore store = freshStore();
     store.write("FontSize", "1e308");
     store.write("FontName", QString(2 * 1024 * 1024, 'W'));
     store.write("SubYpos", "-4e9");
+    store.write("Scroll", "0");
     frmMain window("");
     window.Form_Load();
+    EXPECT_EQ(SettingsStore().read("Path"), QCoreApplication::applicationDirPath());
+    const QRect whole = QApplication::primaryScreen()->geometry();
+    EXPECT_NEAR(window.x(), whole.width() / 2 - window.width() / 2, 1);
+    EXPECT_EQ(window.y(), int(whole.height() * 0.6));
+    EXPECT_EQ(window.displayModes()->ScreenWidth, whole.width());
+    EXPECT_FALSE(window.playback.MediaControl()) << "an empty command line opens nothing";
+    EXPECT_EQ(window.playback.PlayState(), PlayStopped);
+
+    // The buttons pop up their menus; the help line stands in the title.
+    Graph& graph = window.graph();
+    auto* conf = window.findChild<SkinImage*>("conf");
+    click(conf);
+    ASSERT_TRUE(waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
+    EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
+        << "beside the button";
+    // The help line stands in the title while open; a newer title stays.
+    bool handled = false;
+    Q_EMIT graph.help.help(QString(), "Shows the configuration", handled);
+    EXPECT_EQ(window.scrollTitle(), "Shows the configuration");
+    window.setTitle("film.avi");
+    Q_EMIT graph.MnuOption.aboutToHide();
+    EXPECT_EQ(window.scrollTitle(), "film.avi");
+    graph.MnuOption.hide();
+    click(window.findChild<SkinImage*>("ouvrir"));
+    ASSERT_TRUE(waitUntil([&] { return graph.Mnu_opener.isVisible(); }, 2000));
+    graph.Mnu_opener.hide();
+
+    // Nothing plays: the items that need a movie are disabled.
+    Q_EMIT graph.mnu_Player.aboutToShow();
+    EXPECT_FALSE(graph.item("mnu_Play")->isEnabled());
+    EXPECT_FALSE(graph.item("Mnu_ShowSub")->isEnabled());
+    EXPECT_TRUE(graph.item("Mnu_Opfile")->isEnabled());
+
+    // "Scroll Movie title" off stops the scrolling only: the strip, where messages show, stays.
+    auto* title = window.findChild<TextScroller*>("vbwScroller2");
+    const QString message = "The settings could not be saved: the disk is full, and more words";
+    window.setTitle(message);
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->text(), message);
+    EXPECT_TRUE(title->scrolls());
+    EXPECT_FALSE(title->scrolling());
+
     frmConfig* config = window.config();
     EXPECT_EQ(config->subtitleFontName(), "Verdana");
     EXPECT_EQ(config->subtitleFontSizeText(), "14");
@@ -311,5 +358,8 @@ TEST(MainWindow, AbsurdStoredValuesLeaveADialogThatFitsTheScreen) {
         EXPECT_TRUE(screen.contains(QRect(control->mapToGlobal(QPoint(0, 0)), control->size())))
             << button;
     }
+    SettingsStore().write("Scroll", "1");
+    config->Form_Load();
+    EXPECT_TRUE(title->scrolling());
     window.ExitMe();
 }

@@ -102,8 +102,8 @@ class SkinnedWindow : public ::testing::Test {
 } // namespace
 
 // Loaded twice the same; dragged by its body with the left button only; reskinned at once.
-TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMetersAndReskins) {
-    start();
+TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMetersReskinsButtonsAct) {
+    start(testsupport::mediaPath("one-audio.avi"));
     EXPECT_EQ(window->size(), QSize(200, 60));
 
     EXPECT_EQ(window->control("play")->geometry(), QRect(70, 20, 20, 20)) << "1050.5 twips";
@@ -169,10 +169,8 @@ TEST_F(SkinnedWindow, TakesTheSkinsPictureOutlineGeometryColoursAndMetersAndResk
     EXPECT_EQ(window->pictures.picture(28).pixel(0, 0), qRgb(0, 28, 150));
     EXPECT_EQ(window->control("tempec")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     EXPECT_EQ(window->config()->findChild<QLabel*>("SkinName")->text(), "Name: Light");
-}
 
-TEST_F(SkinnedWindow, ButtonsActAndNameTheirKeys) {
-    start(testsupport::mediaPath("one-audio.avi"));
+    // The buttons act and name their keys.
     ASSERT_EQ(window->playback.PlayState(), PlayRunning);
     // Minimise takes the video window down with the bar.
     ASSERT_TRUE(
@@ -286,23 +284,4 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
     scroller.show();
     EXPECT_FALSE(scroller.scrolling());
     EXPECT_EQ(scroller.offset(), 0);
-}
-
-// "Scroll Movie title" off stops the scrolling only: the strip, where messages show, stays.
-TEST_F(SkinnedWindow, WithScrollingOffTheTitleStandsStillAndMessagesStillShow) {
-    QFile::remove(SettingsStore::defaultFilePath());
-    SettingsStore().write("Scroll", "0");
-    frmMain window("");
-    window.Form_Load();
-    auto* title = window.findChild<TextScroller*>("vbwScroller2");
-    const QString message = "The settings could not be saved: the disk is full, and more words";
-    window.setTitle(message);
-    EXPECT_TRUE(title->isVisible());
-    EXPECT_EQ(title->text(), message);
-    EXPECT_TRUE(title->scrolls());
-    EXPECT_FALSE(title->scrolling());
-    SettingsStore().write("Scroll", "1");
-    window.config()->Form_Load();
-    EXPECT_TRUE(title->scrolling());
-    window.ExitMe();
 }

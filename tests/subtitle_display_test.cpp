@@ -90,12 +90,21 @@ TEST_F(SubtitleDisplayTest, TheCommandLineFileShowsInTheChosenCharacterSet) {
     window->ExitMe();
 }
 
-// The line follows seeks both ways and a drag, and goes at the stop.
-TEST_F(SubtitleDisplayTest, TheLineFollowsSeeksBothWaysAndGoesAtTheStop) {
+// Files that give nothing are reported and the shown ones stay; the line follows seeks both
+// ways and a drag, and goes at the stop.
+TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreToldTheLineFollowsSeeksAndGoesAtTheStop) {
     const QString two =
         writeFile(dir.filePath("two.srt"), "1\n00:00:00,000 --> 00:00:02,000\nearly\n\n"
                                            "2\n00:00:05,000 --> 00:00:10,000\nlate\n");
-    auto window = freshPlayer(mediaPath("demo.avi") + " /cli -sub " + two);
+    auto window = freshPlayer();
+    window->OpenSubDlg();
+    EXPECT_EQ(messagesShown(), QStringList{"You must open a file first"});
+    window->OpenaMovie(mediaPath("demo.avi"), false);
+    ASSERT_TRUE(window->OpenSub(two, 0, 0));
+    EXPECT_FALSE(window->OpenSub(writeFile(dir.filePath("empty.vst"), {}), 0, 0));
+    EXPECT_EQ(messagesShown().filter("empty.vst holds no subtitle").size(), 1);
+    EXPECT_EQ(window->subtitles().table().count(), 2);
+    EXPECT_EQ(window->subtitles().SubFileName(), two);
     frmSub* sub = window->subtitles().window();
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "early"; }, 5000));
     const QPoint grip = sub->mapToGlobal(sub->rect().center());
@@ -109,20 +118,6 @@ TEST_F(SubtitleDisplayTest, TheLineFollowsSeeksBothWaysAndGoesAtTheStop) {
         << "backwards too: " << sub->lines().Sub1.toStdString();
     window->StopMovie();
     EXPECT_EQ(sub->lines(), SubtitleLines::blank());
-    window->ExitMe();
-}
-
-TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreReportedAndTheShownOnesStay) {
-    auto window = freshPlayer();
-    window->OpenSubDlg();
-    EXPECT_EQ(messagesShown(), QStringList{"You must open a file first"});
-
-    window->OpenaMovie(mediaPath("demo.avi"), false);
-    ASSERT_TRUE(window->OpenSub(dir.filePath("russian.srt"), 0, 0));
-    EXPECT_FALSE(window->OpenSub(writeFile(dir.filePath("empty.vst"), {}), 0, 0));
-    EXPECT_EQ(messagesShown().filter("empty.vst holds no subtitle").size(), 1);
-    EXPECT_EQ(window->subtitles().table().count(), 1);
-    EXPECT_EQ(window->subtitles().SubFileName(), dir.filePath("russian.srt"));
     window->ExitMe();
 }
 
@@ -153,8 +148,9 @@ TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
     }
 }
 
-// A file beside the movie shows with it alone; "-sub" wins; the setting stops it.
-TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
+// A file beside the movie shows with it alone; "-sub" wins; the setting stops it, and the movie's
+// own tracks show.
+TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOffThenItsOwnTracksShow) {
     const QString movie = dir.filePath("movie.mkv");
     ASSERT_TRUE(QFile::copy(mediaPath("tracks.mkv"), movie));
     const QString beside =
@@ -190,14 +186,8 @@ TEST_F(SubtitleDisplayTest, AFileBesideTheMovieLoadsByItselfUnlessTurnedOff) {
     ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000))
         << "not found: the movie's own track shows";
     EXPECT_TRUE(window->subtitles().SubFileName().isEmpty());
-    window->ExitMe();
-}
 
-// A movie's own text tracks show, the first by itself; the menu switches them, or shows none.
-TEST_F(SubtitleDisplayTest, TheMoviesOwnTracksShowAndTheMenuSwitchesThem) {
-    auto window = freshPlayer(mediaPath("tracks.mkv"));
-    frmSub* sub = window->subtitles().window();
-    ASSERT_TRUE(waitUntil([&] { return sub->lines().Sub1 == "English line one"; }, 8000));
+    // The movie's own text tracks, the first by itself; the menu switches them, or shows none.
     EXPECT_TRUE(sub->isVisible());
     Graph& menu = window->graph();
     Q_EMIT menu.item("Mnu_SubTracks")->menu()->aboutToShow();

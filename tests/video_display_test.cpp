@@ -178,8 +178,22 @@ TEST_F(VideoDisplayTest, SubtitlesStandOverThePictureNotTheBars) {
     }
 }
 
-TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePictureOrNothing) {
+// The still pointer hides in full screen only, and shows on movement; an open in full screen
+// shows the curtain, then the picture or nothing.
+TEST_F(VideoDisplayTest, ThePointerHidesInFullScreenAndAnOpenThereShowsTheCurtainThenThePicture) {
+    QCursor::setPos(100, 100);
+    const auto hiddenAfter = [&](int seconds) {
+        for (int second = 0; second < seconds; ++second)
+            window->video().pointerTick(1000);
+        return video()->cursor().shape() == Qt::BlankCursor;
+    };
+    EXPECT_FALSE(hiddenAfter(5)) << "only in full screen";
     window->FullScrMode();
+    EXPECT_FALSE(hiddenAfter(3));
+    EXPECT_TRUE(hiddenAfter(1)) << "four seconds still";
+    QCursor::setPos(100, 140); // up and down is movement too
+    EXPECT_FALSE(hiddenAfter(1));
+
     struct Watch : QObject {
         int shown = 0;
         bool eventFilter(QObject*, QEvent* e) override {
@@ -203,21 +217,6 @@ TEST_F(VideoDisplayTest, AnOpenInFullScreenShowsTheCurtainThenThePictureOrNothin
     EXPECT_FALSE(window->video().state().FullScreenOn);
     EXPECT_FALSE(window->playback.MovieOpen());
     EXPECT_FALSE(video()->isVisible());
-}
-
-TEST_F(VideoDisplayTest, TheStillPointerHidesInFullScreenAndShowsOnMovement) {
-    QCursor::setPos(100, 100);
-    const auto hiddenAfter = [&](int seconds) {
-        for (int second = 0; second < seconds; ++second)
-            window->video().pointerTick(1000);
-        return video()->cursor().shape() == Qt::BlankCursor;
-    };
-    EXPECT_FALSE(hiddenAfter(5)) << "only in full screen";
-    window->FullScrMode();
-    EXPECT_FALSE(hiddenAfter(3));
-    EXPECT_TRUE(hiddenAfter(1)) << "four seconds still";
-    QCursor::setPos(100, 140); // up and down is movement too
-    EXPECT_FALSE(hiddenAfter(1));
 }
 
 // Only on a server with several modes (display_modes.sh).

@@ -1,12 +1,7 @@
-// The volume: steps, the meter's pictures, mute, what is saved, the graph's level.
-#include "app/frm_main.h"
-#include "graph_fixture.h"
+// The volume: steps, the meter's pictures, mute, what is saved (the graph's level: MainWindow).
 #include "player/volume_control.h"
 #include "skin/volume_meter.h"
-#include "support/controls/twips.h"
-#include "test_support.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -119,24 +114,4 @@ TEST(VolumeControl, MuteRestoresTheLevelAndNeverLosesTheOneFromBeforeMuting) {
     // Once the user picks a level, that level is kept.
     v.control.VolumeUp();
     EXPECT_EQ(v.control.levelToSave(), -9546);
-}
-
-TEST(VolumeControl, TheLevelReachesThePlayingGraph) {
-    const auto player = testsupport::freshPlayer(testsupport::mediaPath("one-audio.avi"));
-    frmMain& window = *player;
-    ASSERT_TRUE(window.playback.MediaControl());
-    ASSERT_TRUE(
-        testsupport::waitUntil([&] { return window.playback.PlayState() == PlayRunning; }, 5000));
-    const FilterInfo output = findFilter(*window.playback.MediaControl(), "Default Audio Output");
-    EXPECT_DOUBLE_EQ(outputVolume(output), 1.0);
-    window.volume.VolumeDown();
-    window.volume.VolumeDown();
-    EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
-    // The level bar is a tenth of the level, in twips.
-    EXPECT_EQ(window.control("Shape2")->height(), twipsToPixels(90));
-    window.volume.MuteSound();
-    EXPECT_EQ(outputVolume(output), 0.0);
-    window.volume.MuteSound();
-    EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
-    window.ExitMe();
 }
