@@ -5,12 +5,12 @@
 #include "support/registry/registry_store.h"
 #include "test_support.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <climits>
 #include <gtest/gtest.h>
 
 using namespace reg;
@@ -64,7 +64,7 @@ QList<int> skippedLines(const RegistryImportResult& result) {
 
 } // namespace
 
-TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFileAndSameValuesWriteNothing) {
+TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFile) {
     QByteArray binary;
     for (int i = 0; i < 300; ++i)
         binary.append(char(i * 7));
@@ -104,34 +104,14 @@ TEST_F(RegistryStoreTest, EveryTypeRoundTripsThroughTheFileAndSameValuesWriteNot
         EXPECT_EQ(v.data, data) << name.toStdString();
     }
     EXPECT_TRUE(second.problem().isEmpty());
-
-    // The same preset imported at every start changes nothing, and writes nothing.
-    store.createKey(HKEY_CURRENT_USER, "Software");
-    store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x"));
-    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
-    const auto modified = [this] { return QFileInfo(file).lastModified(); };
-    QFile touched(file);
-    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) &&
-                touched.setFileTime(old, QFileDevice::FileModificationTime));
-    touched.close();
-    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("x")),
-              ERROR_SUCCESS);
-    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "Software"), ERROR_SUCCESS);
-    EXPECT_EQ(modified(), old);
-    EXPECT_EQ(store.setValue(HKEY_CURRENT_USER, "Software", "A", REG_SZ, stringData("y")),
-              ERROR_SUCCESS);
-    EXPECT_NE(modified(), old);
 }
 
+// Deletions and the limits are pinned through the import, the store's only caller of them.
 TEST_F(RegistryStoreTest, KeysFollowTheRegistrysRules) {
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, ""), ERROR_SUCCESS) << "roots always exist";
-    EXPECT_EQ(store.keyExists(0x1234, ""), ERROR_INVALID_HANDLE);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "\\A\\\\b\\c\\"), ERROR_SUCCESS);
-    EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\Zed"), ERROR_SUCCESS);
     EXPECT_EQ(store.createKey(HKEY_LOCAL_MACHINE, "a\\B\\c"), ERROR_SUCCESS) << "already there";
-    QStringList names;
-    store.subKeyNames(HKEY_LOCAL_MACHINE, "A", &names);
-    EXPECT_EQ(names, QStringList({"b", "Zed"})); // alphabetical, first spelling
+    EXPECT_EQ(store.keyExists(HKEY_LOCAL_MACHINE, "A\\B\\C"), ERROR_SUCCESS);
     EXPECT_EQ(store.keyExists(HKEY_CURRENT_USER, "a"), ERROR_FILE_NOT_FOUND) << "roots apart";
 
     EXPECT_EQ(store.setValue(HKEY_LOCAL_MACHINE, "a\\nope", "v", REG_SZ, {}), ERROR_FILE_NOT_FOUND);
@@ -139,25 +119,6 @@ TEST_F(RegistryStoreTest, KeysFollowTheRegistrysRules) {
     EXPECT_EQ(store.setValue(HKEY_LOCAL_MACHINE, "A", "VOLUME", REG_BINARY, "22"), ERROR_SUCCESS);
     EXPECT_EQ(value(store, "a", "volume", HKEY_LOCAL_MACHINE).name, "Volume");
     EXPECT_EQ(value(store, "a", "volume", HKEY_LOCAL_MACHINE).type, REG_BINARY);
-    EXPECT_EQ(store.deleteValue(HKEY_LOCAL_MACHINE, "a", "vOlUmE"), ERROR_SUCCESS);
-    EXPECT_EQ(store.deleteValue(HKEY_LOCAL_MACHINE, "a", "volume"), ERROR_FILE_NOT_FOUND);
-
-    EXPECT_EQ(store.deleteKey(HKEY_LOCAL_MACHINE, "a\\b", false), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(store.deleteKey(HKEY_LOCAL_MACHINE, "a\\b\\c", false), ERROR_SUCCESS);
-    EXPECT_EQ(store.deleteKey(HKEY_LOCAL_MACHINE, "a", true), ERROR_SUCCESS);
-    EXPECT_EQ(store.keyExists(HKEY_LOCAL_MACHINE, "a\\zed"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(store.deleteKey(HKEY_LOCAL_MACHINE, "", true), ERROR_ACCESS_DENIED);
-
-    // Limits: nothing is half made when a path or value is refused.
-    const QString deep = QStringList(kMaxKeyDepth + 1, "k").join('\\');
-    EXPECT_EQ(store.createKey(HKEY_USERS, deep), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(store.keyExists(HKEY_USERS, "k"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(store.createKey(HKEY_USERS, QString(kMaxKeyNameLength + 1, 'n')),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(store.createKey(HKEY_USERS, "line\nbreak"), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(
-        store.setValue(HKEY_USERS, "", "big", REG_BINARY, QByteArray(kMaxValueDataBytes + 1, 'x')),
-        ERROR_INVALID_PARAMETER);
     EXPECT_EQ(store.setValue(HKEY_USERS, "", QString("nul") + QChar(0), REG_SZ, {}),
               ERROR_INVALID_PARAMETER);
 }
@@ -233,70 +194,36 @@ TEST_F(RegistryStoreTest, AFailedSaveIsNotKeptAndIsToldOnce) {
                   old);
 }
 
-// Numbers as text ("32 00 00 00 ") or raw; other types named; missing is empty.
-TEST_F(EasyRegTest, GetValueTextCreateValueNumbersUnopenedObjectsTouchNothingFailuresAreTold) {
+// The decoder pages read numbers as text ("32 00 00 00 ") and write whole numbers.
+TEST_F(EasyRegTest, GetValueTextCreateValueNumbersAFailedOpenClosesFailuresAreTold) {
     set("Dword", REG_DWORD, QByteArray("\x2c\x01\0\xff", 4));
-    EXPECT_EQ(easy.GetValue("Dword"), QVariant(QStringLiteral("2C 01 00 FF ")));
-    EXPECT_EQ(easy.GetValue("DWORD", true), QVariant(QByteArray("\x2c\x01\0\xff", 4)));
-    const QPair<quint32, QString> others[] = {{REG_LINK, "Not defined value_type=REG_LINK"},
-                                              {REG_QWORD, "value_type=11"},
-                                              {0xffffffffu, "value_type=4294967295"}};
-    for (const auto& [type, text] : others) {
-        set("Other", type, "\1\2");
-        EXPECT_EQ(easy.GetValue("other"), QVariant(text));
-    }
+    EXPECT_EQ(easy.GetValue("DWORD"), QVariant(QStringLiteral("2C 01 00 FF ")));
     EXPECT_FALSE(easy.GetValue("Missing").isValid());
-    EXPECT_FALSE(easy.GetValue("Missing", true).isValid());
-
-    // Whole numbers as the decoder settings are written, fractions and text.
+    // Whole numbers as the decoder pages write them; fractions round half to even.
     const QPair<QVariant, QByteArray> numbers[] = {
         {3000, QByteArray("\xb8\x0b\0\0", 4)},
-        {QString(" 300 "), QByteArray("\x2c\1\0\0", 4)},
         {2.5, QByteArray("\2\0\0\0", 4)},
         {3.5, QByteArray("\4\0\0\0", 4)},
         {QString("-2.5"), QByteArray("\xfe\xff\xff\xff", 4)},
         {-1, QByteArray("\xff\xff\xff\xff", 4)},
-        {4294967295LL, QByteArray("\xff\xff\xff\xff", 4)},
-        {qint64(-2147483648LL), QByteArray("\0\0\0\x80", 4)}};
+        {INT_MIN, QByteArray("\0\0\0\x80", 4)}};
     for (const auto& [input, bytes] : numbers) {
         SCOPED_TRACE(input.toString().toStdString());
         EXPECT_TRUE(easy.CreateValue("Number", input, REG_DWORD));
         EXPECT_EQ(value(kKey, "Number").data, bytes);
     }
-    for (const QVariant& bad : {QVariant(4294967296LL), QVariant(-2147483649LL), QVariant("abc"),
-                                QVariant(""), QVariant(qInf()), QVariant(), QVariant(1e12)}) {
-        SCOPED_TRACE(bad.toString().toStdString());
-        EXPECT_FALSE(easy.CreateValue("Number", bad, REG_DWORD));
-    }
-    EXPECT_EQ(easy.GetValue("Number"), QVariant(QStringLiteral("00 00 00 80 ")));
     // A type the pages do not write is refused, with the message.
     QStringList shown;
     cReadWriteEasyReg::setMessageBoxHandler([&](const QString& text) { shown.append(text); });
-    for (qint64 type : {0LL, 3LL, 11LL, -1LL, 0x100000004LL})
+    for (qint64 type : {3LL, 0x100000004LL})
         EXPECT_FALSE(easy.CreateValue("Band 0", 15, type)) << type;
-    EXPECT_EQ(shown, QStringList(5, "Unable To process that Type of data."));
-    EXPECT_FALSE(easy.GetValue("Band 0").isValid());
+    EXPECT_EQ(shown, QStringList(2, "Unable To process that Type of data."));
 
-    // An object never opened touches nothing.
-    const QString untouched = dir.filePath("untouched.reg");
-    RegistryStore other(untouched);
-    cReadWriteEasyReg closed(other);
-    EXPECT_FALSE(closed.GetValue("x").isValid());
-    EXPECT_FALSE(closed.CreateValue("x", 1, REG_DWORD));
-    EXPECT_FALSE(closed.CreateValue("x", 1, REG_BINARY)); // closed: no message either
-    EXPECT_TRUE(closed.lastMessage().isEmpty());
-    EXPECT_FALSE(closed.CreateDirectory("x"));
-    EXPECT_FALSE(closed.DeleteValue("x"));
-    EXPECT_FALSE(closed.CloseRegistry());
-    EXPECT_FALSE(QFile::exists(untouched));
-
-    // A failed open closes the key held before, and shows what was asked for.
+    // A failed open closes the key held before.
     set("Brightness", REG_DWORD, QByteArray(4, '\1'));
     EXPECT_FALSE(easy.OpenRegistry(HKEY_CURRENT_USER, "Software\\DivXNetworks\\DivX4Windows"));
-    EXPECT_EQ(easy.SubDirectory(), "Software\\DivXNetworks\\DivX4Windows");
     EXPECT_FALSE(easy.isOpen());
     EXPECT_FALSE(easy.GetValue("Brightness").isValid());
-    EXPECT_FALSE(easy.OpenRegistry(0, kKey));
 
     // GetValue reports failures: the open key deleted behind the object's back, by another store.
     ASSERT_TRUE(easy.OpenRegistry(HKEY_CURRENT_USER, kKey));
