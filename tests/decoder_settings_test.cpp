@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace reg;
 
@@ -156,11 +157,10 @@ TEST_F(DecoderSettingsTest, EmptyRegistryMakesTheKeysOthersValuesAreRoundedAndHe
     put(kAudio, "Band 2", quint32(-10)); // a boost beyond the top
     put(kVideo, "Contrast", 101);
     EXPECT_TRUE(AnalyseReg(v, store).authorized);
-    EXPECT_EQ(v.value(DecoderSlider::PPLevel), 4);
-    EXPECT_EQ(v.value(DecoderSlider::PostCpu), 100);
-    EXPECT_EQ(v.value(DecoderSlider::CpuCal), 4);
-    EXPECT_EQ(v.value(equaliserSlider(2)), 0);
-    EXPECT_EQ(v.value(DecoderSlider::Contrast), 100);
+    EXPECT_EQ(std::tuple(v.value(DecoderSlider::PPLevel), v.value(DecoderSlider::PostCpu),
+                         v.value(DecoderSlider::CpuCal), v.value(equaliserSlider(2)),
+                         v.value(DecoderSlider::Contrast)),
+              std::tuple(4, 100, 4, 0, 100));
 
     ASSERT_TRUE(WriteReg(v, store).authorized);
     EXPECT_EQ(stored(kDivX4, "Postprocessing").data, dword(40));
@@ -186,12 +186,9 @@ TEST_F(DecoderSettingsTest, EverySpeakerRowImportsItsPresetAndLeavesItsMarker) {
         EXPECT_TRUE(change.import.skipped.isEmpty());
         EXPECT_EQ(change.import.valuesSet, 5);
         const DecoderEffects e = readDecoderEffects(store);
-        EXPECT_EQ(e.speakerMode, row);
-        EXPECT_EQ(e.channels, channels[row]);
-        EXPECT_EQ(e.surroundMatrix, row == 2);
-        EXPECT_EQ(e.spatial, row == 3);
-        EXPECT_EQ(e.passThrough, row == 6);
-        EXPECT_EQ(e.hue, 0x21);
+        EXPECT_EQ(std::tuple(e.speakerMode, e.channels, e.surroundMatrix, e.spatial, e.passThrough,
+                             e.hue),
+                  std::tuple(row, channels[row], row == 2, row == 3, row == 6, 0x21));
         QStringList values;
         store.valueNames(HKEY_CURRENT_USER, kSpeakers, &values);
         EXPECT_EQ(values.size(), 5);
