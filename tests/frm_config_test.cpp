@@ -296,16 +296,16 @@ TEST_F(FrmConfigTest, FreshUserLoadsTheDefaultsOkNeedsASkinCancelWritesNothingTh
 TEST_F(FrmConfigTest, AspectPresetsBecomeMenuCaptionsRedetectAndReopenNeedAnOpenMovie) {
     writeFile(dir.filePath("DAR.ini"), "16/9\r\n2.35/1\r\n");
     auto dialog = load();
-    EXPECT_EQ(dialog->DAR.items(), (QStringList{"16/9", "2.35/1"}));
     EXPECT_EQ(dialog->DAR.listIndex(), -1);
     EXPECT_EQ(menuCaptions.mid(0, 4), (QStringList{"16/9", "2.35/1", "3 - Empty", "4 - Empty"}));
     dialog->setSkinFolder(makeSkin("Dark"));
     auto* brightness = control<QSlider>(*dialog, "Bness");
 
-    // No movie: no detection, no reopen, even after a slider move.
     // What Ok calls after the speaker picture.
     const std::string ok =
         "\nwrite registry\nfont Verdana 14 #ffffff\ntitle scrolling true\nscreen saver false";
+
+    // No movie: no detection, no reopen, even after a slider move.
     made();
     control<QPushButton>(*dialog, "Command5")->click();
     EXPECT_EQ(made(), "critical Please open a file first.");
@@ -341,7 +341,6 @@ TEST_F(FrmConfigTest, AspectPresetsBecomeMenuCaptionsRedetectAndReopenNeedAnOpen
     auto* text = control<QLineEdit>(*dialog, "Dartxt");
     text->setText("16:9"); // the refused texts: AspectRatio.PresetTexts*
     dialog->Command8_Click();
-    EXPECT_EQ(dialog->DAR.count(), 2);
     EXPECT_EQ(made().rfind("critical \"16:9\" is no aspect ratio. ", 0), 0u);
     text->setText("1.85/1");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -354,7 +353,6 @@ TEST_F(FrmConfigTest, AspectPresetsBecomeMenuCaptionsRedetectAndReopenNeedAnOpen
     }
     text->setText("3/1");
     dialog->Command8_Click();
-    EXPECT_EQ(dialog->DAR.count(), 9);
     EXPECT_EQ(made(), "information Limited to 10 DAR");
 
     dialog->DAR.setListIndex(8);
