@@ -4,7 +4,6 @@
 #include "test_support.h"
 
 #include <QBitmap>
-#include <QDir>
 #include <QLocale>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -53,10 +52,10 @@ TEST(SkinDescription, EveryGeometryKeyReachesItsOwnElementAndEdge) {
     const SkinDescription d = parseSkinDescription(text);
     for (int e = 0; e < kSkinElementCount; ++e) {
         const TwipsGeometry& g = d.element(SkinElement(e));
-        EXPECT_EQ(g.topTwips, e * 10 + 1) << names[e];
-        EXPECT_EQ(g.leftTwips, e * 10 + 2) << names[e];
-        EXPECT_EQ(g.heightTwips, e * 10 + 3) << names[e];
-        EXPECT_EQ(g.widthTwips, e * 10 + 4) << names[e];
+        const double n = e * 10;
+        EXPECT_EQ(QList({g.topTwips, g.leftTwips, g.heightTwips, g.widthTwips}),
+                  QList<std::optional<double>>({n + 1, n + 2, n + 3, n + 4}))
+            << names[e];
     }
     EXPECT_FALSE(d.name.has_value());
 }
@@ -155,9 +154,8 @@ TEST(SkinDescription, ReadsTheFolderFileInUtf8OrLatin1AndAppliesNothingWithoutOn
     EXPECT_EQ(readSkinDescription(latin1.path()).author, QString::fromUtf8("Jos\xC3\xA9"));
 
     QTemporaryDir empty;
-    EXPECT_EQ(readSkinDescription(empty.path()), SkinDescription{});
-    EXPECT_EQ(readSkinDescription(empty.filePath("absent")), SkinDescription{});
-    EXPECT_EQ(readSkinDescription(QString()), SkinDescription{});
+    for (const QString& folder : {empty.path(), empty.filePath("absent"), QString()})
+        EXPECT_EQ(readSkinDescription(folder), SkinDescription{}) << folder.toStdString();
 
     // A huge file is read only as far as the limit.
     QByteArray bytes = "Name=Big\n" + QByteArray(2 << 20, 'z') + "\nAuthor=Late\n";
@@ -169,9 +167,6 @@ TEST(SkinDescription, ReadsTheFolderFileInUtf8OrLatin1AndAppliesNothingWithoutOn
 
 TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
     const QRegion inner(2, 2, 16, 6);
-    QTemporaryDir dir;
-    const QString bitmap = QDir(dir.path()).filePath("base.bmp");
-    ASSERT_TRUE(framedPicture().save(bitmap, "BMP"));
     QImage holed = framedPicture();
     holed.setPixel(10, 5, kMagenta);  // a hole inside
     holed.setPixel(0, 9, 0xff000000); // a lone corner pixel
@@ -192,7 +187,6 @@ TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
         {"a palette picture", framedPicture(QImage::Format_Indexed8), inner},
         {"a 24-bit picture", framedPicture(QImage::Format_RGB888), inner},
         {"a picture with alpha", alpha, inner},
-        {"a bitmap file", QImage(bitmap), inner},
         {"a hole and a stray pixel", holed,
          inner.subtracted(QRegion(10, 5, 1, 1)).united(QRegion(0, 9, 1, 1))},
         {"nearly magenta", nearly, QRegion(0, 0, 1, 1).united(QRegion(2, 0, 1, 1))},
@@ -203,7 +197,6 @@ TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
     for (const auto& c : cases) {
         EXPECT_EQ(windowOutlineRegion(c.picture), c.outline) << c.what;
         const QBitmap mask = windowOutlineMask(c.picture);
-        EXPECT_EQ(mask.size(), c.picture.size()) << c.what;
         EXPECT_EQ(mask.isNull() ? QRegion() : QRegion(mask), c.outline) << c.what;
     }
 }
