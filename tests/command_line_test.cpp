@@ -89,15 +89,13 @@ TEST(CommandLine, ParsesEachLineAsDocumentedAndInvocationsForPeopleAndScripts) {
 TEST(ProgramData, BuildTreeInstalledLayoutAndNothing) {
     QTemporaryDir root;
     const QDir dir(root.path());
-    ASSERT_TRUE(dir.mkpath("prefix/bin") && dir.mkpath("prefix/share/vantorplay"));
+    for (const char* folder :
+         {"prefix/bin", "prefix/share/vantorplay", "build/data", "build/tests", "elsewhere/bin"})
+        ASSERT_TRUE(dir.mkpath(folder)) << folder;
     EXPECT_EQ(programDataFolderFor(dir.filePath("prefix/bin")),
               dir.filePath("prefix/share/vantorplay"));
-
-    ASSERT_TRUE(dir.mkpath("build/data") && dir.mkpath("build/tests"));
     EXPECT_EQ(programDataFolderFor(dir.filePath("build")), dir.filePath("build/data"));
     EXPECT_EQ(programDataFolderFor(dir.filePath("build/tests")), dir.filePath("build/data"));
-
-    ASSERT_TRUE(dir.mkpath("elsewhere/bin"));
     EXPECT_EQ(programDataFolderFor(dir.filePath("elsewhere/bin")), QString());
 }
 
