@@ -38,6 +38,14 @@ bool press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
     return event.isAccepted();
 }
 
+QString playerSays(const QString& option) {
+    QProcess player;
+    player.start(VANTOR_PLAYER, {option});
+    EXPECT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(player.exitCode(), 0);
+    return QString::fromLocal8Bit(player.readAllStandardOutput());
+}
+
 class KeyDispatcherTest : public ::testing::Test {
   protected:
     KeyDispatcherTest() : keys(commands, {&main, &video, [this] { return &subtitles; }}) {}
@@ -207,16 +215,6 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     EXPECT_GE(graph.cool.record(graph.item("mnu_Play"))->iButton, 0);
     EXPECT_EQ(graph.cool.record(graph.item("Mnu_Repeat"))->iButton, -1);
 }
-
-namespace {
-QString playerSays(const QString& option) {
-    QProcess player;
-    player.start(VANTOR_PLAYER, {option});
-    EXPECT_TRUE(player.waitForFinished(10000));
-    EXPECT_EQ(player.exitCode(), 0);
-    return QString::fromLocal8Bit(player.readAllStandardOutput());
-}
-} // namespace
 
 // The README's key list is the one "vantorplay --help" prints.
 TEST(HelpText, TheReadmeAndThePlayerListTheKeyTableAndOneVersion) {

@@ -60,10 +60,8 @@ bool showsPicture(frmMain& window) {
 TEST(MainWindow, TheInspectorAndTheDialogStandClearOfTheBarAndTheDialogStaysAboveIt) {
     auto window = freshPlayer();
     EXPECT_FALSE(window->inspectorShown());
-    const QSize bar = window->size();
     window->showInspector(true);
     EXPECT_TRUE(window->inspectorShown());
-    EXPECT_EQ(window->size(), bar);
     QWidget* panel = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->windowTitle() == "Filter Graph Inspector")
