@@ -77,9 +77,8 @@ TEST(MainWindow, TheInspectorAndTheDialogStandClearOfTheBarAndTheDialogStaysAbov
     window->showInspector(true);
     window->inspector.NewGraph();
     window->inspector.cmdAddRegFilter_Click();
-    auto windowsShown = [] {
-        const QWidgetList tops = QApplication::topLevelWidgets();
-        return std::count_if(tops.begin(), tops.end(), [](QWidget* w) { return w->isVisible(); });
+    const auto windowsShown = [] {
+        return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
     };
     const int before = windowsShown();
     panel->findChild<QPushButton*>("Command4")->click();
@@ -123,7 +122,6 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAtItsLevelSwitchesStreamsAnd
 
     // The level reaches the playing graph, and silence is silent.
     const FilterInfo output = findFilter(*window->playback.MediaControl(), "Default Audio Output");
-    EXPECT_DOUBLE_EQ(outputVolume(output), 1.0);
     window->volume.VolumeDown();
     window->volume.VolumeDown();
     EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);

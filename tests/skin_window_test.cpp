@@ -263,7 +263,6 @@ TEST(TextScroller, OnlyATitleTooWideForTheStripScrollsAndItComesRound) {
 
     // A title of any length costs what a long one does.
     scroller.setText(QString(100000, 'x'));
-    EXPECT_EQ(scroller.text().size(), 100000);
     EXPECT_EQ(scroller.shownText().size(), TextScroller::kMaxShownCharacters);
     EXPECT_TRUE(scroller.shownText().endsWith(QChar(0x2026)));
 
