@@ -216,7 +216,6 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     EXPECT_EQ(graph.cool.record(graph.item("Mnu_Repeat"))->iButton, -1);
 }
 
-// The README's key list is the one "vantorplay --help" prints.
 TEST(HelpText, TheReadmeAndThePlayerListTheKeyTableAndOneVersion) {
     const QString text = QString::fromUtf8(readFile(VANTOR_SOURCE_DIR "/README.md"));
     const qsizetype from = text.indexOf("<!-- keys -->\n```\n") + 18;
