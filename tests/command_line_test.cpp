@@ -8,57 +8,51 @@
 
 namespace {
 
-struct Case {
-    const char* line;
-    const char* movie;
-    bool cli;
-    const char* audioPin;     // nullptr: no -stream
-    const char* subtitleFile; // nullptr: no -sub
-    bool fullScreen;
-};
-
-// clang-format off
-const Case kCases[] = {
-    {"", "", false, nullptr, nullptr, false},
-    {"/films/My Film.avi", "/films/My Film.avi", false, nullptr, nullptr, false},
-    {"\"/films/My Film.avi\"", "\"/films/My Film.avi\"", false, nullptr, nullptr, false},
-    // Without /cli nothing else is looked at.
-    {"/f/x.avi -fullscreen -stream 2 -sub a.srt", "/f/x.avi -fullscreen -stream 2 -sub a.srt",
-     false, nullptr, nullptr, false},
-    {"/films/a b.avi /cli -fullscreen", "/films/a b.avi ", true, nullptr, nullptr, true},
-    {"/cli -fullscreen", "", true, nullptr, nullptr, true},
-    {"a.avi /cli -stream 2", "a.avi ", true, "Stream 02", nullptr, false},
-    // One character after one separator, whatever they are.
-    {"a /cli -stream 12", "a ", true, "Stream 01", nullptr, false},
-    {"a /cli -stream  4", "a ", true, "Stream 0 ", nullptr, false},
-    {"a /cli -stream", "a ", true, "Stream 0", nullptr, false},
-    {"a /cli -stream ", "a ", true, "Stream 0", nullptr, false},
-    {"m /cli -fullscreen -sub /My Subs/film en.srt", "m ", true, nullptr, "/My Subs/film en.srt", true},
-    {"m /cli -sub", "m ", true, nullptr, "", false},
-    {"m /cli -sub ", "m ", true, nullptr, "", false},
-    {"M.AVI /CLI -FULLSCREEN -STREAM 1 -SUB S.SRT", "M.AVI ", true, "Stream 01", "S.SRT", true},
-    {"m /Cli -sub s.srt -Stream 4 -FullScreen", "m ", true, "Stream 04", "s.srt -Stream 4 -FullScreen", true},
-    // Options are words: inside a file name they are part of the name.
-    {"/v/my-stream 5.avi /cli -stream 2", "/v/my-stream 5.avi ", true, "Stream 02", nullptr, false},
-    {"/v/a-sub.avi /cli -fullscreen", "/v/a-sub.avi ", true, nullptr, nullptr, true},
-    {"/cli/x-fullscreen.avi", "/cli/x-fullscreen.avi", false, nullptr, nullptr, false},
-    {"/m/Clips/a.avi /cli -stream 2", "/m/Clips/a.avi ", true, "Stream 02", nullptr, false},
-    {"/a -sub b/c.avi /cli -stream=3", "/a -sub b/c.avi ", true, nullptr, nullptr, false},
-};
-// clang-format on
+// What a line asks for: "[movie]", then "/cli", "stream[pin]", "sub[file]" and "fullscreen" as
+// given; a value given without its option shows bare.
+std::string asked(const char* line) {
+    const CommandLineRequest r = parseCommandLine(QString::fromUtf8(line));
+    return QString("[%1]%2%3%4%5")
+        .arg(r.movie, r.hasCli ? " /cli" : "",
+             r.hasStream ? " stream[" + r.audioPin + "]" : r.audioPin,
+             r.hasSubtitle ? " sub[" + r.subtitleFile + "]" : r.subtitleFile,
+             r.fullScreen ? " fullscreen" : "")
+        .toStdString();
+}
 
 TEST(CommandLine, ParsesEachLineAsDocumentedAndInvocationsForPeopleAndScripts) {
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.line);
-        const CommandLineRequest r = parseCommandLine(QString::fromUtf8(c.line));
-        EXPECT_EQ(r.movie, QString::fromUtf8(c.movie));
-        EXPECT_EQ(r.hasCli, c.cli);
-        EXPECT_EQ(r.hasStream, c.audioPin != nullptr);
-        EXPECT_EQ(r.audioPin, QString::fromUtf8(c.audioPin ? c.audioPin : ""));
-        EXPECT_EQ(r.hasSubtitle, c.subtitleFile != nullptr);
-        EXPECT_EQ(r.subtitleFile, QString::fromUtf8(c.subtitleFile ? c.subtitleFile : ""));
-        EXPECT_EQ(r.fullScreen, c.fullScreen);
-    }
+    const std::pair<const char*, const char*> lines[] = {
+        {"", "[]"},
+        {"/films/My Film.avi", "[/films/My Film.avi]"},
+        {"\"/films/My Film.avi\"", "[\"/films/My Film.avi\"]"},
+        // Without /cli nothing else is looked at.
+        {"/f/x.avi -fullscreen -stream 2 -sub a.srt",
+         "[/f/x.avi -fullscreen -stream 2 -sub a.srt]"},
+        {"/films/a b.avi /cli -fullscreen", "[/films/a b.avi ] /cli fullscreen"},
+        {"/cli -fullscreen", "[] /cli fullscreen"},
+        {"a.avi /cli -stream 2", "[a.avi ] /cli stream[Stream 02]"},
+        // One character after one separator, whatever they are.
+        {"a /cli -stream 12", "[a ] /cli stream[Stream 01]"},
+        {"a /cli -stream  4", "[a ] /cli stream[Stream 0 ]"},
+        {"a /cli -stream", "[a ] /cli stream[Stream 0]"},
+        {"a /cli -stream ", "[a ] /cli stream[Stream 0]"},
+        {"m /cli -fullscreen -sub /My Subs/film en.srt",
+         "[m ] /cli sub[/My Subs/film en.srt] fullscreen"},
+        {"m /cli -sub", "[m ] /cli sub[]"},
+        {"m /cli -sub ", "[m ] /cli sub[]"},
+        {"M.AVI /CLI -FULLSCREEN -STREAM 1 -SUB S.SRT",
+         "[M.AVI ] /cli stream[Stream 01] sub[S.SRT] fullscreen"},
+        {"m /Cli -sub s.srt -Stream 4 -FullScreen",
+         "[m ] /cli stream[Stream 04] sub[s.srt -Stream 4 -FullScreen] fullscreen"},
+        // Options are words: inside a file name they are part of the name.
+        {"/v/my-stream 5.avi /cli -stream 2", "[/v/my-stream 5.avi ] /cli stream[Stream 02]"},
+        {"/v/a-sub.avi /cli -fullscreen", "[/v/a-sub.avi ] /cli fullscreen"},
+        {"/cli/x-fullscreen.avi", "[/cli/x-fullscreen.avi]"},
+        {"/m/Clips/a.avi /cli -stream 2", "[/m/Clips/a.avi ] /cli stream[Stream 02]"},
+        {"/a -sub b/c.avi /cli -stream=3", "[/a -sub b/c.avi ] /cli"},
+    };
+    for (const auto& [line, request] : lines)
+        EXPECT_EQ(asked(line), request) << line;
 
     // Files named one by one queue; other lines stay the one string scripts rely on.
     auto isFile = [](const QString& path) { return path.startsWith(u'/') || path == "--odd"; };
@@ -80,9 +74,9 @@ TEST(CommandLine, ParsesEachLineAsDocumentedAndInvocationsForPeopleAndScripts) {
         EXPECT_EQ(one.line, joinArguments(args));
     }
 
-    EXPECT_EQ(readInvocation({"--help"}, isFile).kind, Invocation::Help);
-    EXPECT_EQ(readInvocation({"-h"}, isFile).kind, Invocation::Help);
-    EXPECT_EQ(readInvocation({"--version"}, isFile).kind, Invocation::Version);
+    const auto kind = [&](const QStringList& args) { return readInvocation(args, isFile).kind; };
+    EXPECT_EQ(QList({kind({"--help"}), kind({"-h"}), kind({"--version"})}),
+              QList({Invocation::Help, Invocation::Help, Invocation::Version}));
     const Invocation unknown = readInvocation({"/a.avi", "--fast"}, isFile);
     EXPECT_EQ(unknown.kind, Invocation::Unknown);
     EXPECT_TRUE(unknown.problem.contains("\"--fast\"")) << unknown.problem.toStdString();
@@ -95,18 +89,14 @@ TEST(CommandLine, ParsesEachLineAsDocumentedAndInvocationsForPeopleAndScripts) {
 TEST(ProgramData, BuildTreeInstalledLayoutAndNothing) {
     QTemporaryDir root;
     const QDir dir(root.path());
-    ASSERT_TRUE(dir.mkpath("prefix/bin") && dir.mkpath("prefix/share/vantorplay"));
+    for (const char* folder :
+         {"prefix/bin", "prefix/share/vantorplay", "build/data", "build/tests", "elsewhere/bin"})
+        ASSERT_TRUE(dir.mkpath(folder)) << folder;
     EXPECT_EQ(programDataFolderFor(dir.filePath("prefix/bin")),
               dir.filePath("prefix/share/vantorplay"));
-
-    ASSERT_TRUE(dir.mkpath("build/data") && dir.mkpath("build/tests"));
     EXPECT_EQ(programDataFolderFor(dir.filePath("build")), dir.filePath("build/data"));
     EXPECT_EQ(programDataFolderFor(dir.filePath("build/tests")), dir.filePath("build/data"));
-
-    ASSERT_TRUE(dir.mkpath("elsewhere/bin"));
     EXPECT_EQ(programDataFolderFor(dir.filePath("elsewhere/bin")), QString());
-    // This test program, one folder down the build tree, finds the tree's data.
-    EXPECT_TRUE(QDir(programDataFolder()).exists("DAR.ini"));
 }
 
 } // namespace

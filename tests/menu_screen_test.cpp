@@ -45,9 +45,8 @@ class MenuScreenTest : public ::testing::Test {
         ASSERT_TRUE(spot);
         const std::optional<QPointF> at = screen().windowPoint(spot->rect().center());
         ASSERT_TRUE(at);
-        const QPointF global = video()->mapToGlobal(*at);
-        QMouseEvent press(QEvent::MouseButtonPress, *at, global, Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, *at, video()->mapToGlobal(*at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(video(), &press);
     }
     void key(int code) {
@@ -81,12 +80,10 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBac
             label = qobject_cast<QLabel*>(top);
     ASSERT_TRUE(label && label->isVisible());
     EXPECT_EQ(label->text(), "* Button");
-    const QImage painted = label->grab().toImage();
-    int green = 0;
-    for (int y = 0; y < painted.height(); ++y)
-        for (int x = 0; x < painted.width(); ++x)
-            green += painted.pixel(x, y) == qRgb(0, 255, 0);
-    EXPECT_GT(green, 10) << "the label's text";
+    const QImage painted = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(painted.constBits());
+    EXPECT_GT(std::count(pixels, pixels + painted.width() * painted.height(), qRgb(0, 255, 0)), 10)
+        << "the label's text";
     menu().MouseMoveEvent({1, 1});
     screen().update();
     EXPECT_FALSE(label->isVisible()) << "off the hot spots";
@@ -105,9 +102,7 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBac
     EXPECT_EQ(window->osdText(), "Subtitles loaded...");
     click(0);
     ASSERT_TRUE(waitForMovie("transition.avi"));
-    EXPECT_TRUE(window->menus().menu().TransitionPending());
     ASSERT_TRUE(waitForMovie("demo.avi"));
-    EXPECT_FALSE(window->menus().menu().TransitionPending());
     EXPECT_FALSE(screen().ButtonSel->isVisible());
     EXPECT_GT(window->subtitles().table().count(), 0) << "the movie took the subtitles";
 
@@ -115,7 +110,6 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBac
     backToTheMenu();
     click(4); // "More..."
     ASSERT_TRUE(waitUntil([&] { return screen().stillShown(); }, 3000));
-    EXPECT_EQ(window->playback.PlayState(), 0) << "the background movie stopped";
     EXPECT_EQ(video()->size(), QSize(640, 360)) << "the window takes the picture's size";
     EXPECT_EQ(screen().ImgMenu->geometry(), QRect(0, 0, 640, 360));
     EXPECT_EQ(window->scrollTitle(), "More of the demo");
@@ -133,8 +127,7 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBac
         disc.filePath("bare.vmu"), "File=gone.bmp\r\nButton=000,000,100,100\r\n1stAction=None\r\n"
                                    "1stParam=\r\n2ndAction=Play\r\n2ndParam=x.avi\r\n")));
     EXPECT_EQ(screen().picturePoint(QPoint(50, 30)), QPointF(50, 30));
-    ASSERT_TRUE(window->LoadMenu(mediaPath("main.vmu")));
-    ASSERT_TRUE(waitForMovie("menu.avi"));
+    backToTheMenu();
 
     // Opening a movie of one's own leaves the menu.
     window->openFiles({mediaPath("movie.mp4")});

@@ -3,8 +3,6 @@
 #include "skin/window_outline.h"
 #include "test_support.h"
 
-#include <QBitmap>
-#include <QDir>
 #include <QLocale>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -30,6 +28,14 @@ QImage filled(int width, QRgb colour) {
     return image;
 }
 
+using Edges = QList<std::optional<double>>;
+
+// An element's top, left, height and width in twips; empty where no line gave one.
+Edges edges(const SkinDescription& d, SkinElement e) {
+    const TwipsGeometry& g = d.element(e);
+    return {g.topTwips, g.leftTwips, g.heightTwips, g.widthTwips};
+}
+
 } // namespace
 
 // Each edge a distinct number: a key wired to the wrong element or field shows.
@@ -43,22 +49,16 @@ TEST(SkinDescription, EveryGeometryKeyReachesItsOwnElementAndEdge) {
         "PadDownRight", "PadDown",     "SizeLabel", "Pbar"};
     ASSERT_EQ(std::size(names), std::size_t(kSkinElementCount));
     QString text;
-    for (int e = 0; e < kSkinElementCount; ++e)
-        text += QStringLiteral("%1.top=%2\n%1.left=%3\n%1.Height=%4\n%1.Width=%5\n")
-                    .arg(names[e])
-                    .arg(e * 10 + 1)
-                    .arg(e * 10 + 2)
-                    .arg(e * 10 + 3)
-                    .arg(e * 10 + 4);
-    const SkinDescription d = parseSkinDescription(text);
     for (int e = 0; e < kSkinElementCount; ++e) {
-        const TwipsGeometry& g = d.element(SkinElement(e));
-        EXPECT_EQ(g.topTwips, e * 10 + 1) << names[e];
-        EXPECT_EQ(g.leftTwips, e * 10 + 2) << names[e];
-        EXPECT_EQ(g.heightTwips, e * 10 + 3) << names[e];
-        EXPECT_EQ(g.widthTwips, e * 10 + 4) << names[e];
+        int n = e * 10;
+        for (const char* edge : {"top", "left", "Height", "Width"})
+            text += QStringLiteral("%1.%2=%3\n").arg(names[e], edge).arg(++n);
     }
-    EXPECT_FALSE(d.name.has_value());
+    const SkinDescription d = parseSkinDescription(text);
+    for (int e = 0; e < kSkinElementCount; ++e)
+        EXPECT_EQ(edges(d, SkinElement(e)),
+                  Edges({e * 10 + 1., e * 10 + 2., e * 10 + 3., e * 10 + 4.}))
+            << names[e];
 }
 
 TEST(SkinDescription, KeysMatchInAsciiCaseOnlyTheLaterLineWinsColoursAreJudgedAtTheEnd) {
@@ -70,13 +70,11 @@ TEST(SkinDescription, KeysMatchInAsciiCaseOnlyTheLaterLineWinsColoursAreJudgedAt
         u" Pause.left=5\nPause.Width=40\n");
     EXPECT_EQ(d.name, "Two");
     EXPECT_EQ(d.author, " Ann Lee"); // blanks after "=" belong to the value
-    EXPECT_EQ(d.element(SkinElement::Play).topTwips, 2.0);
-    EXPECT_EQ(d.element(SkinElement::VolumeUp).leftTwips, 7.0);
     EXPECT_EQ(d.fontColorGreen, "9");
-    EXPECT_FALSE(d.element(SkinElement::Stop).topTwips.has_value());
-    EXPECT_FALSE(d.element(SkinElement::Pause).topTwips.has_value());
-    EXPECT_FALSE(d.element(SkinElement::Pause).leftTwips.has_value());
-    EXPECT_EQ(d.element(SkinElement::Pause).widthTwips, 40.0);
+    EXPECT_EQ(edges(d, SkinElement::Play), Edges({2, {}, {}, {}}));
+    EXPECT_EQ(edges(d, SkinElement::VolumeUp), Edges({{}, 7, {}, {}}));
+    EXPECT_EQ(edges(d, SkinElement::Stop), Edges(4));
+    EXPECT_EQ(edges(d, SkinElement::Pause), Edges({{}, {}, {}, 40}));
 
     // Lines that are no key set nothing; an empty value is a value.
     EXPECT_EQ(parseSkinDescription(u"[Skin]\n\nColour=red\nName\nPlay.top\n"), SkinDescription{});
@@ -108,13 +106,10 @@ TEST(SkinDescription, GeometryIsFractionalTwipsBadNumbersAreIgnoredLongValuesCut
                              u"Play.top=300\nPlay.top=abc\nPlay.top=\nPlay.top=12px\n"
                              u"Play.top=inf\nPlay.top=nan\nPlay.top=1e300\n"
                              u"Play.Height=10\nPlay.Height=-5\nPlay.Width=-1\n");
-    EXPECT_EQ(d.element(SkinElement::VolumeUp).leftTwips, 1050.5);
-    EXPECT_EQ(d.element(SkinElement::VolumeUp).topTwips, 12.25);
-    EXPECT_EQ(d.element(SkinElement::ProgressBar).widthTwips, 0.0);
-    EXPECT_EQ(d.element(SkinElement::Stop).topTwips, -30.0);
-    EXPECT_EQ(d.element(SkinElement::Play).topTwips, 300.0);
-    EXPECT_EQ(d.element(SkinElement::Play).heightTwips, 10.0);
-    EXPECT_FALSE(d.element(SkinElement::Play).widthTwips.has_value());
+    EXPECT_EQ(edges(d, SkinElement::VolumeUp), Edges({12.25, 1050.5, {}, {}}));
+    EXPECT_EQ(edges(d, SkinElement::ProgressBar), Edges({{}, {}, {}, 0}));
+    EXPECT_EQ(edges(d, SkinElement::Stop), Edges({-30, {}, {}, {}}));
+    EXPECT_EQ(edges(d, SkinElement::Play), Edges({300, {}, 10, {}}));
 
     // The decimal comma of the user's locale, after ".".
     const QLocale saved;
@@ -155,9 +150,8 @@ TEST(SkinDescription, ReadsTheFolderFileInUtf8OrLatin1AndAppliesNothingWithoutOn
     EXPECT_EQ(readSkinDescription(latin1.path()).author, QString::fromUtf8("Jos\xC3\xA9"));
 
     QTemporaryDir empty;
-    EXPECT_EQ(readSkinDescription(empty.path()), SkinDescription{});
-    EXPECT_EQ(readSkinDescription(empty.filePath("absent")), SkinDescription{});
-    EXPECT_EQ(readSkinDescription(QString()), SkinDescription{});
+    for (const QString& folder : {empty.path(), empty.filePath("absent"), QString()})
+        EXPECT_EQ(readSkinDescription(folder), SkinDescription{}) << folder.toStdString();
 
     // A huge file is read only as far as the limit.
     QByteArray bytes = "Name=Big\n" + QByteArray(2 << 20, 'z') + "\nAuthor=Late\n";
@@ -169,9 +163,6 @@ TEST(SkinDescription, ReadsTheFolderFileInUtf8OrLatin1AndAppliesNothingWithoutOn
 
 TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
     const QRegion inner(2, 2, 16, 6);
-    QTemporaryDir dir;
-    const QString bitmap = QDir(dir.path()).filePath("base.bmp");
-    ASSERT_TRUE(framedPicture().save(bitmap, "BMP"));
     QImage holed = framedPicture();
     holed.setPixel(10, 5, kMagenta);  // a hole inside
     holed.setPixel(0, 9, 0xff000000); // a lone corner pixel
@@ -190,9 +181,7 @@ TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
     } cases[] = {
         {"a magenta border", framedPicture(), inner},
         {"a palette picture", framedPicture(QImage::Format_Indexed8), inner},
-        {"a 24-bit picture", framedPicture(QImage::Format_RGB888), inner},
         {"a picture with alpha", alpha, inner},
-        {"a bitmap file", QImage(bitmap), inner},
         {"a hole and a stray pixel", holed,
          inner.subtracted(QRegion(10, 5, 1, 1)).united(QRegion(0, 9, 1, 1))},
         {"nearly magenta", nearly, QRegion(0, 0, 1, 1).united(QRegion(2, 0, 1, 1))},
@@ -200,10 +189,6 @@ TEST(WindowOutline, IsThePictureLessItsPureMagentaPixels) {
         {"no magenta", filled(4, 0xffffffff), QRegion(0, 0, 4, 4)},
         {"no picture", QImage(), QRegion()},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(windowOutlineRegion(c.picture), c.outline) << c.what;
-        const QBitmap mask = windowOutlineMask(c.picture);
-        EXPECT_EQ(mask.size(), c.picture.size()) << c.what;
-        EXPECT_EQ(mask.isNull() ? QRegion() : QRegion(mask), c.outline) << c.what;
-    }
 }
