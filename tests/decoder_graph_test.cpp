@@ -51,7 +51,7 @@ double meanGreyOfFirstFrame() {
 TEST(DecoderSettingsInGraphs, EachSpeakerModeGivesItsChannelLayout) {
     const struct {
         int row, channels;
-        guint64 mask; // 0: none given
+        guint64 mask; // 0: none in the caps
     } modes[] = {{0, 1, 0}, {1, 2, 0x3}, {4, 4, 0x33}, {5, 6, 0x3f}};
     for (const auto& mode : modes) {
         SCOPED_TRACE(speakerModes()[mode.row].text);
@@ -63,11 +63,7 @@ TEST(DecoderSettingsInGraphs, EachSpeakerModeGivesItsChannelLayout) {
         GraphEvents events(graph);
         ASSERT_TRUE(graph.pause());
         ASSERT_TRUE(events.waitForPreroll()) << events.error.toStdString();
-        const auto [channels, mask] = negotiated(output);
-        EXPECT_EQ(channels, mode.channels);
-        if (mode.mask) {
-            EXPECT_EQ(mask, mode.mask);
-        }
+        EXPECT_EQ(negotiated(output), std::pair(mode.channels, mode.mask));
     }
 }
 

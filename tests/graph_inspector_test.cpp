@@ -64,12 +64,6 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
     inspector.cmdRender_Click();
 
     ASSERT_TRUE(inspector.listFilters.selectText("AVI Splitter"));
-    ASSERT_TRUE(inspector.listPins.selectText("Stream 00"));
-    EXPECT_TRUE(inspector.txtPinInfo.startsWith("Connected to pin: sink  on filter: Decoder"))
-        << inspector.txtPinInfo.toStdString();
-    EXPECT_TRUE(inspector.txtPinInfo.endsWith("Media Type: video/x-divx \nDirection: Output") ||
-                inspector.txtPinInfo.endsWith("Media Type: video/mpeg \nDirection: Output"))
-        << inspector.txtPinInfo.toStdString();
     ASSERT_TRUE(inspector.listPins.selectText("Stream 01"));
     EXPECT_EQ(inspector.txtPinInfo, " \nDirection: Output");
     // Before the graph runs, the renderer shows the decoder output planned for it.

@@ -236,7 +236,9 @@ TEST(FullScreenDisplayMode, SwitchesOnEntryAndRestoresOnLeaving) {
     window.Form_Load();
     ASSERT_TRUE(window.playback.MovieOpen());
     window.FullScrMode();
-    EXPECT_EQ(display.currentMode()->width, 1024);
+    const DisplayMode now = *display.currentMode();
+    EXPECT_EQ(QStringLiteral("%1x%2@%3").arg(now.width).arg(now.height).arg(now.refreshHz),
+              "1024x768@60");
     EXPECT_TRUE(window.displayModes()->ModeChanged);
     window.FullScrMode();
     EXPECT_EQ(display.currentMode()->id, before.id);
