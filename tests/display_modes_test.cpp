@@ -67,19 +67,12 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillT
         ASSERT_EQ(list.count(), entries.size());
         for (int i = 0; i < list.count(); ++i) {
             list.setListIndex(i);
-            EXPECT_EQ(list.text(), entries[i].first);
-            EXPECT_EQ(s.ItemData(list), entries[i].second) << entries[i].first.toStdString();
+            EXPECT_EQ(std::pair(list.text(), s.ItemData(list).value_or(-1)), entries[i]);
         }
     }
     const int heights[] = {480, 600, 768, 864, 1200};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(s.entries(s.cmbres)[i].height, heights[i]) << i;
-    // Filled in another order, each entry keeps its own number.
-    s.cmbHz.setItems({"100 Hz", "60 Hz", "59 Hz"});
-    for (const auto& [index, hz] : {std::pair{0, 100}, std::pair{1, 60}, std::pair{2, -1}}) {
-        s.cmbHz.setListIndex(index);
-        EXPECT_EQ(s.ItemData(s.cmbHz).value_or(-1), hz) << index;
-    }
     // Depth is compared only where known; an unknown rate (Xvfb: 0) never matches.
     const DisplayMode deep{1024, 768, 24, 32, 60, 1};
     EXPECT_TRUE(modeMatches(deep, 1024, 768, 24, 60));
@@ -215,7 +208,6 @@ TEST(XRandRBackendTest, WithoutAnXServerAllFailsCleanlyOnOneAnUnofferedModeChang
     EXPECT_FALSE(none.isAvailable());
     EXPECT_TRUE(none.modes().isEmpty());
     EXPECT_FALSE(none.currentMode());
-    EXPECT_EQ(none.switchTo(DisplayMode{640, 480, 24, 32, 60, 1}), DisplayDriverFailed);
     EXPECT_EQ(none.restore(), DisplayChanged);
     DisplayModeSwitch unswitched(none);
     unswitched.CheckRes = 1;
@@ -231,22 +223,19 @@ TEST(XRandRBackendTest, WithoutAnXServerAllFailsCleanlyOnOneAnUnofferedModeChang
     ASSERT_FALSE(backend.modes().isEmpty());
     const std::optional<DisplayMode> before = backend.currentMode();
     ASSERT_TRUE(before);
+    EXPECT_GT(before->depth, 0);
     // How the dialog lists the current size: DisplayModeLists.
     const QString expected = qEnvironmentVariable("VANTOR_TEST_SCREEN");
     if (!expected.isEmpty()) {
         EXPECT_EQ(QStringLiteral("%1x%2").arg(before->width).arg(before->height), expected);
     }
 
-    // A size no server lists, and a mode id of none of its modes.
+    // A size no server lists.
     DisplayModeSwitch s(backend);
     EXPECT_EQ(s.SetDisplayMode(1601, 1199, 24, 60), DisplayChanged);
     EXPECT_FALSE(s.lastMessage());
-    EXPECT_EQ(backend.switchTo(DisplayMode{1601, 1199, 24, 32, 60, 0x7ffffff0}),
-              DisplayModeNotSupported);
     EXPECT_EQ(backend.restore(), DisplayChanged); // nothing was switched
-    const std::optional<DisplayMode> after = backend.currentMode();
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->id, before->id);
+    EXPECT_EQ(backend.currentMode().value_or(DisplayMode{}).id, before->id);
 
     // Only when asked (VANTOR_TEST_XRANDR_SWITCH=1): on a desktop a switch blanks the screen. The
     // dialog's switches on a server with several modes: FullScreenDisplayMode.

@@ -12,10 +12,6 @@ GraphEvents::GraphEvents(FilterGraph& graph) {
                      [this](quint64, const QString& message) { error = message; });
 }
 
-bool GraphEvents::waitForEnd(int timeoutMs) {
-    return testsupport::waitUntil([this] { return ended || !error.isEmpty(); }, timeoutMs) && ended;
-}
-
 bool GraphEvents::waitForPreroll(int timeoutMs) {
     return testsupport::waitUntil([this] { return prerolled || !error.isEmpty(); }, timeoutMs) &&
            prerolled;

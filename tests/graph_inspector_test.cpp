@@ -75,7 +75,8 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
     EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo());
     GraphEvents events(graph);
     ASSERT_TRUE(graph.run());
-    EXPECT_TRUE(events.waitForEnd()) << events.error.toStdString();
+    EXPECT_TRUE(testsupport::waitUntil([&] { return events.ended; }, 15000))
+        << events.error.toStdString();
     EXPECT_GT(graph.frameSink()->framesDelivered(), 50u);
     EXPECT_EQ(graph.videoSize().valueOr({}), QSize(320, 240));
 }
