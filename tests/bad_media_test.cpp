@@ -2,7 +2,6 @@
 #include "app/frm_main.h"
 #include "live_objects.h"
 #include "support/media/media_detector.h"
-#include "support/settings/settings_store.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
 

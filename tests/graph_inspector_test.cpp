@@ -10,14 +10,11 @@ namespace {
 struct InspectorRig {
     Playback playback;
     GraphInspector inspector{playback};
-    QString pickFilter; // what the user picks in the pin dialog
-    QString pickPin;
+    QString pickFilter; // what the user picks in the pin dialog, on its first pin
 
     InspectorRig() {
         inspector.runSelectPin = [this](PinSelector& selector) {
             if (!selector.listFilters.selectText(pickFilter))
-                return false;
-            if (!pickPin.isEmpty() && !selector.listPins.selectText(pickPin))
                 return false;
             selector.accept();
             return true;

@@ -93,8 +93,7 @@ TEST(VideoFrame, ASampleGivesItsPixelAspectOrNoFrameWhenItIsNotVideo) {
     double aspect = 0;
     const VideoFrame wide =
         frameOf("video/x-raw,format=I420,width=16,height=8,pixel-aspect-ratio=2/1", &aspect);
-    EXPECT_EQ(wide.size(), QSize(16, 8));
-    EXPECT_EQ(aspect, 2.0);
+    EXPECT_EQ(std::pair(wide.size(), aspect), std::pair(QSize(16, 8), 2.0));
     EXPECT_TRUE(frameOf("audio/x-raw,format=S16LE,rate=8000,channels=1").isNull());
     EXPECT_TRUE(frameOf("video/x-raw,format=I420,width=640,height=480").isNull())
         << "caps that promise more than the buffer holds";
