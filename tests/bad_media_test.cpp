@@ -2,7 +2,6 @@
 #include "app/frm_main.h"
 #include "live_objects.h"
 #include "support/media/media_detector.h"
-#include "support/settings/settings_store.h"
 #include "test_support.h"
 #include "video/pic_video_window.h"
 
@@ -74,8 +73,7 @@ class BadMedia : public ::testing::Test {
         window->OpenaMovie(path, false);
         EXPECT_TRUE(waitUntil(
             [&] {
-                return window->videoWindowForm()->isVisible() &&
-                       window->playback.MediaControl()->currentPosition().valueOr(0) > 0.2;
+                return window->videoWindowForm()->isVisible() && window->playback.position() > 0.2;
             },
             5000))
             << path.toStdString() << ": " << window->scrollTitle().toStdString();
@@ -90,15 +88,12 @@ class BadMedia : public ::testing::Test {
 
 } // namespace
 
-// Files are judged by what they hold: those with no movie are named, the next plays.
 TEST_F(BadMedia, FilesAreJudgedByWhatTheyHoldNotByTheirNames) {
     expectRefused(folder.filePath("gone.avi"), "gone.avi was not found.");
     expectRefused(folder.path(), "is a folder, not a movie.");
     expectRefused(make("empty.avi", {}), "empty.avi is empty");
     QByteArray noise(65536, '\0');
-    QRandomGenerator random(7);
-    for (char& byte : noise)
-        byte = char(random.bounded(256));
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
     expectRefused(make("noise.avi", noise), "noise.avi is not a movie.");
     expectRefused(make("notes.mp4", "Plain text, not a movie.\n"), "notes.mp4 is not a movie.");
     // Movies under other names and awkward paths play.
@@ -203,9 +198,7 @@ TEST_F(BadMedia, AMovieCutDeletedOrReplacedWhileItPlays) {
         SCOPED_TRACE(change);
         const QString movie = make("going.avi", media("demo.avi"));
         window->OpenaMovie(movie, false);
-        ASSERT_TRUE(waitUntil(
-            [&] { return window->playback.MediaControl()->currentPosition().valueOr(0) > 1.0; },
-            5000));
+        ASSERT_TRUE(waitUntil([&] { return window->playback.position() > 1.0; }, 5000));
         if (change == std::string_view("cut")) {
             ASSERT_TRUE(QFile::resize(movie, QFileInfo(movie).size() / 5));
             EXPECT_TRUE(waitUntil([&] { return window->playback.PlayState() == PlayStopped; },
@@ -230,8 +223,7 @@ TEST_F(BadMedia, AMovieWhoseFolderBecomesUnreadable) {
     const QString movie = locked + "/film.avi";
     ASSERT_TRUE(QFile::copy(mediaPath("demo.avi"), movie));
     window->OpenaMovie(movie, false);
-    ASSERT_TRUE(waitUntil(
-        [&] { return window->playback.MediaControl()->currentPosition().valueOr(0) > 0.5; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return window->playback.position() > 0.5; }, 5000));
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::Permissions()));
     pumpEvents(1000);
     window->OpenaMovie(movie, false);

@@ -51,7 +51,7 @@ double meanGreyOfFirstFrame() {
 TEST(DecoderSettingsInGraphs, EachSpeakerModeGivesItsChannelLayout) {
     const struct {
         int row, channels;
-        guint64 mask; // 0: none given
+        guint64 mask; // 0: none in the caps
     } modes[] = {{0, 1, 0}, {1, 2, 0x3}, {4, 4, 0x33}, {5, 6, 0x3f}};
     for (const auto& mode : modes) {
         SCOPED_TRACE(speakerModes()[mode.row].text);
@@ -63,11 +63,7 @@ TEST(DecoderSettingsInGraphs, EachSpeakerModeGivesItsChannelLayout) {
         GraphEvents events(graph);
         ASSERT_TRUE(graph.pause());
         ASSERT_TRUE(events.waitForPreroll()) << events.error.toStdString();
-        const auto [channels, mask] = negotiated(output);
-        EXPECT_EQ(channels, mode.channels);
-        if (mode.mask) {
-            EXPECT_EQ(mask, mode.mask);
-        }
+        EXPECT_EQ(negotiated(output), std::pair(mode.channels, mode.mask));
     }
 }
 
@@ -83,13 +79,11 @@ TEST(DecoderSettingsInGraphs, RaisingEitherPagesBrightnessMakesTheNextGraphBrigh
     AnalyseReg(sliders);
     sliders.setValue(DecoderSlider::Bness, 90);
     ASSERT_TRUE(WriteReg(sliders).authorized);
-    const double after = meanGreyOfFirstFrame();
-    EXPECT_GT(after, before + 20) << before << " -> " << after;
+    EXPECT_GT(meanGreyOfFirstFrame(), before + 20);
 
     // The second decoder's page acts on the same picture.
     sliders.setValue(DecoderSlider::Bness, 50);
     sliders.setValue(DecoderSlider::Bness4, 64);
     ASSERT_TRUE(WriteReg(sliders).authorized);
-    const double second = meanGreyOfFirstFrame();
-    EXPECT_GT(second, before + 20) << before << " -> " << second;
+    EXPECT_GT(meanGreyOfFirstFrame(), before + 20);
 }

@@ -25,11 +25,8 @@ int decoderThreads(FilterGraph& graph) {
 } // namespace
 
 TEST(DecoderThreads, OneUpToFullHdAndOneACoreAbove) {
-    const struct {
-        QSize size;
-        int threads;
-    } rule[] = {{{720, 576}, 1},   {{1920, 1080}, 1}, {{1920, 1088}, 1},
-                {{2048, 1088}, 0}, {{3840, 2160}, 0}, {{0, 0}, 0}};
+    const std::pair<QSize, int> rule[] = {{{720, 576}, 1},   {{1920, 1080}, 1}, {{1920, 1088}, 1},
+                                          {{2048, 1088}, 0}, {{3840, 2160}, 0}, {{0, 0}, 0}};
     for (const auto& [size, threads] : rule)
         EXPECT_EQ(decoderThreadsFor(size), threads) << size.width() << "x" << size.height();
 

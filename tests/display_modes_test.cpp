@@ -1,7 +1,6 @@
 #include "config/display_modes.h"
 #include "config/xrandr_backend.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -50,30 +49,6 @@ void choose(DisplayModeSwitch& s, int res, int cols, int hz) {
     s.cmbHz.setListIndex(hz);
 }
 
-class DisplayModeSwitchTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        display.offered = {mode(1, 1280, 1024, 24, 60), mode(2, 1024, 768, 24, 60),
-                           mode(3, 1152, 864, 24, 75),  mode(4, 1152, 864, 24, 60),
-                           mode(5, 1152, 864, 16, 60),  mode(6, 1152, 864, 24, 60),
-                           mode(7, 640, 480, 8, 60)};
-    }
-    DisplayModeSwitch::Hooks hooks() {
-        return {[this] {
-                    events << "pause";
-                    return playing;
-                },
-                [this] { events << "play"; },
-                [this](const DisplayMessage& m) { messages << m.text; },
-                {}};
-    }
-    DisplayMode shown() const { return display.offered[display.current]; }
-
-    FakeDisplay display;
-    bool playing = true;
-    QStringList events, messages;
-};
-
 TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillTheLists) {
     FakeDisplay display;
     DisplayModeSwitch s(display);
@@ -92,19 +67,12 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillT
         ASSERT_EQ(list.count(), entries.size());
         for (int i = 0; i < list.count(); ++i) {
             list.setListIndex(i);
-            EXPECT_EQ(list.text(), entries[i].first);
-            EXPECT_EQ(s.ItemData(list), entries[i].second) << entries[i].first.toStdString();
+            EXPECT_EQ(std::pair(list.text(), s.ItemData(list).value_or(-1)), entries[i]);
         }
     }
     const int heights[] = {480, 600, 768, 864, 1200};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(s.entries(s.cmbres)[i].height, heights[i]) << i;
-    // Filled in another order, each entry keeps its own number.
-    s.cmbHz.setItems({"100 Hz", "60 Hz", "59 Hz"});
-    for (const auto& [index, hz] : {std::pair{0, 100}, std::pair{1, 60}, std::pair{2, -1}}) {
-        s.cmbHz.setListIndex(index);
-        EXPECT_EQ(s.ItemData(s.cmbHz).value_or(-1), hz) << index;
-    }
     // Depth is compared only where known; an unknown rate (Xvfb: 0) never matches.
     const DisplayMode deep{1024, 768, 24, 32, 60, 1};
     EXPECT_TRUE(modeMatches(deep, 1024, 768, 24, 60));
@@ -116,9 +84,7 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillT
     const DisplayMode noDepth{1024, 768, 0, 0, 60, 2};
     EXPECT_TRUE(modeMatches(noDepth, 1024, 768, 4, 60));
 
-    const DisplayMode noRate{1280, 800, 24, 32, 0, 3};
-    for (int rate : {60, 70, 72, 75, 85, 100})
-        EXPECT_FALSE(modeMatches(noRate, 1280, 800, 24, rate));
+    EXPECT_FALSE(modeMatches(DisplayMode{1280, 800, 24, 32, 0, 3}, 1280, 800, 24, 60));
 
     // A display's own modes: fixed entries keep their places (settings hold indexes), those no
     // mode has are marked, and the display's own sizes and rates follow.
@@ -164,7 +130,22 @@ TEST(DisplayModeLists, EntriesKeepTheirNumbersModesMatchAndTheDisplaysModesFillT
 
 // Only what a real X server will not do: refuse. Each refusal in its own words
 // (kept when nobody listens), a note once in full screen, a restore left pending.
-TEST_F(DisplayModeSwitchTest, RefusalsAreToldAndLeaveTheDisplayOrARestorePending) {
+TEST(DisplayModeSwitchTest, RefusalsAreToldAndLeaveTheDisplayOrARestorePending) {
+    FakeDisplay display;
+    display.offered = {mode(1, 1280, 1024, 24, 60), mode(2, 1024, 768, 24, 60),
+                       mode(3, 1152, 864, 24, 75),  mode(4, 1152, 864, 24, 60),
+                       mode(5, 1152, 864, 16, 60),  mode(6, 1152, 864, 24, 60),
+                       mode(7, 640, 480, 8, 60)};
+    bool playing = true;
+    QStringList events, messages;
+    const auto hooks = [&]() -> DisplayModeSwitch::Hooks {
+        const auto pause = [&] {
+            events << "pause";
+            return playing;
+        };
+        return {pause, [&] { events << "play"; }, [&](auto& m) { messages << m.text; }, {}};
+    };
+    const auto shown = [&] { return display.offered[display.current]; };
     const std::pair<int, QString> refusals[] = {
         {1, "The computer must be restarted in order for the graphics mode to work"},
         {-1, "The display driver failed the specified graphics mode"},
@@ -225,10 +206,8 @@ TEST_F(DisplayModeSwitchTest, RefusalsAreToldAndLeaveTheDisplayOrARestorePending
 TEST(XRandRBackendTest, WithoutAnXServerAllFailsCleanlyOnOneAnUnofferedModeChangesNothing) {
     XRandRBackend none(QByteArrayLiteral(":4093"));
     EXPECT_FALSE(none.isAvailable());
-    EXPECT_TRUE(none.outputName().isEmpty());
     EXPECT_TRUE(none.modes().isEmpty());
     EXPECT_FALSE(none.currentMode());
-    EXPECT_EQ(none.switchTo(DisplayMode{640, 480, 24, 32, 60, 1}), DisplayDriverFailed);
     EXPECT_EQ(none.restore(), DisplayChanged);
     DisplayModeSwitch unswitched(none);
     unswitched.CheckRes = 1;
@@ -241,81 +220,30 @@ TEST(XRandRBackendTest, WithoutAnXServerAllFailsCleanlyOnOneAnUnofferedModeChang
         GTEST_SKIP() << "no X server";
     XRandRBackend backend;
     ASSERT_TRUE(backend.isAvailable());
-    EXPECT_FALSE(backend.outputName().isEmpty());
-    const QList<DisplayMode> modes = backend.modes();
-    ASSERT_FALSE(modes.isEmpty());
+    ASSERT_FALSE(backend.modes().isEmpty());
     const std::optional<DisplayMode> before = backend.currentMode();
     ASSERT_TRUE(before);
-    DisplayModeSwitch lists(backend);
+    EXPECT_GT(before->depth, 0);
+    // How the dialog lists the current size: DisplayModeLists.
     const QString expected = qEnvironmentVariable("VANTOR_TEST_SCREEN");
     if (!expected.isEmpty()) {
         EXPECT_EQ(QStringLiteral("%1x%2").arg(before->width).arg(before->height), expected);
-        // The dialog's list holds the screen's own size, found as the current one.
-        const int current = lists.currentEntry(lists.cmbres);
-        ASSERT_GE(current, 0);
-        EXPECT_EQ(lists.cmbres.item(current), expected);
-        EXPECT_TRUE(lists.entries(lists.cmbres)[current].offered);
     }
-    bool listed = false;
-    for (const DisplayMode& m : modes) {
-        listed = listed || m.id == before->id;
-        EXPECT_GT(m.width, 0);
-        EXPECT_GE(m.refreshHz, 0);
-    }
-    EXPECT_TRUE(listed);
-    EXPECT_GT(before->depth, 0);
 
-    // A size no server lists, and a mode id of none of its modes.
+    // A size no server lists.
     DisplayModeSwitch s(backend);
     EXPECT_EQ(s.SetDisplayMode(1601, 1199, 24, 60), DisplayChanged);
     EXPECT_FALSE(s.lastMessage());
-    EXPECT_EQ(backend.switchTo(DisplayMode{1601, 1199, 24, 32, 60, 0x7ffffff0}),
-              DisplayModeNotSupported);
     EXPECT_EQ(backend.restore(), DisplayChanged); // nothing was switched
-    const std::optional<DisplayMode> after = backend.currentMode();
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->id, before->id);
+    EXPECT_EQ(backend.currentMode().value_or(DisplayMode{}).id, before->id);
 
-    // Offered modes only when asked (VANTOR_TEST_XRANDR_SWITCH=1): on a desktop a switch blanks
-    // the screen. Xvfb has one mode; Xorg's dummy driver has more.
+    // Only when asked (VANTOR_TEST_XRANDR_SWITCH=1): on a desktop a switch blanks the screen. The
+    // dialog's switches on a server with several modes: FullScreenDisplayMode.
     if (qEnvironmentVariableIntValue("VANTOR_TEST_XRANDR_SWITCH") != 1)
         return;
     EXPECT_EQ(backend.switchTo(*before), DisplayChanged);
     EXPECT_EQ(backend.restore(), DisplayChanged);
     EXPECT_EQ(backend.currentMode()->id, before->id);
-
-    // Through the dialog's lists, smaller sizes first: the screen shrinks and grows.
-    lists.CheckRes = 1;
-    lists.cmbcols.setListIndex(4); // 24-bit
-    int switches = 0;
-    for (int r = 0; r < lists.cmbres.count(); ++r) {
-        for (int hz = 0; hz < lists.cmbHz.count(); ++hz) {
-            lists.cmbres.setListIndex(r);
-            lists.cmbHz.setListIndex(hz);
-            const int width = *lists.ItemData(lists.cmbres);
-            const int height = lists.entries(lists.cmbres)[r].height;
-            const int rate = *lists.ItemData(lists.cmbHz);
-            if (!std::any_of(modes.begin(), modes.end(), [&](const DisplayMode& m) {
-                    return modeMatches(m, width, height, 24, rate);
-                }))
-                continue;
-            lists.enterFullScreen();
-            EXPECT_FALSE(lists.lastMessage());
-            const std::optional<DisplayMode> now = backend.currentMode();
-            ASSERT_TRUE(now);
-            EXPECT_EQ(
-                QStringLiteral("%1x%2@%3").arg(now->width).arg(now->height).arg(now->refreshHz),
-                QStringLiteral("%1x%2@%3").arg(width).arg(height).arg(rate));
-            lists.leaveFullScreen();
-            EXPECT_EQ(backend.currentMode()->id, before->id);
-            EXPECT_FALSE(lists.lastMessage());
-            EXPECT_FALSE(lists.ModeChanged);
-            ++switches;
-            break; // one rate per size is enough
-        }
-    }
-    const int expectedSwitches = qEnvironmentVariableIntValue("VANTOR_TEST_EXPECT_SWITCHES");
-    EXPECT_GE(switches, expectedSwitches);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <atomic>
 #include <cmath>
-#include <cstring>
+#include <gst/audio/audio.h>
 #include <gst/gst.h>
 
 GraphEvents::GraphEvents(FilterGraph& graph) {
@@ -10,10 +10,6 @@ GraphEvents::GraphEvents(FilterGraph& graph) {
     QObject::connect(&graph, &FilterGraph::prerolled, [this](quint64) { prerolled = true; });
     QObject::connect(&graph, &FilterGraph::errorOccurred,
                      [this](quint64, const QString& message) { error = message; });
-}
-
-bool GraphEvents::waitForEnd(int timeoutMs) {
-    return testsupport::waitUntil([this] { return ended || !error.isEmpty(); }, timeoutMs) && ended;
 }
 
 bool GraphEvents::waitForPreroll(int timeoutMs) {
@@ -76,27 +72,38 @@ struct ToneTap::Count {
 namespace {
 // The tone is Vorbis, decoded to interleaved 32-bit floats.
 GstPadProbeReturn countCrossings(GstPad* pad, GstPadProbeInfo* info, gpointer data) {
+    GstAudioInfo format;
     GstCaps* caps = gst_pad_get_current_caps(pad);
-    if (!caps)
-        return GST_PAD_PROBE_OK;
-    const GstStructure* format = gst_caps_get_structure(caps, 0);
-    const bool isFloat = g_strcmp0(gst_structure_get_string(format, "format"), "F32LE") == 0;
-    int rate = 0, channels = 0;
-    gst_structure_get_int(format, "rate", &rate);
-    gst_structure_get_int(format, "channels", &channels);
-    gst_caps_unref(caps);
+    const bool known = caps && gst_audio_info_from_caps(&format, caps) &&
+                       GST_AUDIO_INFO_FORMAT(&format) == GST_AUDIO_FORMAT_F32LE;
+    if (caps)
+        gst_caps_unref(caps);
     GstMapInfo map;
     GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
-    if (!isFloat || rate <= 0 || channels <= 0 || !gst_buffer_map(buffer, &map, GST_MAP_READ))
+    if (!known || !gst_buffer_map(buffer, &map, GST_MAP_READ))
         return GST_PAD_PROBE_OK;
-    const size_t frameBytes = size_t(channels) * sizeof(float);
-    for (size_t at = 0; at + frameBytes <= map.size; at += frameBytes) {
-        float sample = 0;
-        std::memcpy(&sample, map.data + at, sizeof sample);
-        static_cast<ToneTap::Count*>(data)->add(sample, rate);
-    }
+    const auto* samples = reinterpret_cast<const float*>(map.data);
+    const size_t channels = size_t(GST_AUDIO_INFO_CHANNELS(&format));
+    for (size_t at = 0; at + channels <= map.size / sizeof(float); at += channels)
+        static_cast<ToneTap::Count*>(data)->add(samples[at], GST_AUDIO_INFO_RATE(&format));
     gst_buffer_unmap(buffer, &map);
     return GST_PAD_PROBE_OK;
+}
+
+void setChapters(GstElement* mux, double seconds, const QList<double>& starts) {
+    GstToc* toc = gst_toc_new(GST_TOC_SCOPE_GLOBAL);
+    GstTocEntry* edition = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_EDITION, "edition");
+    for (int i = 0; i < starts.size(); ++i) {
+        const QByteArray id = QByteArray::number(i + 1);
+        GstTocEntry* chapter = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_CHAPTER, id.constData());
+        const double stop = i + 1 < starts.size() ? starts[i + 1] : seconds;
+        gst_toc_entry_set_start_stop_times(chapter, gint64(starts[i] * GST_SECOND),
+                                           gint64(stop * GST_SECOND));
+        gst_toc_entry_append_sub_entry(edition, chapter);
+    }
+    gst_toc_append_entry(toc, edition);
+    gst_toc_setter_set_toc(GST_TOC_SETTER(mux), toc);
+    gst_toc_unref(toc);
 }
 } // namespace
 
@@ -123,38 +130,6 @@ bool ToneTap::waitForTone(double hz, int timeoutMs) const {
                                   timeoutMs);
 }
 
-namespace {
-bool runToEnd(GstElement* pipeline, int seconds) {
-    gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* end =
-        gst_bus_timed_pop_filtered(bus, GstClockTime(seconds) * GST_SECOND,
-                                   GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
-    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
-    if (end)
-        gst_message_unref(end);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    return written;
-}
-
-void setChapters(GstElement* mux, double seconds, const QList<double>& starts) {
-    GstToc* toc = gst_toc_new(GST_TOC_SCOPE_GLOBAL);
-    GstTocEntry* edition = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_EDITION, "edition");
-    for (int i = 0; i < starts.size(); ++i) {
-        const QByteArray id = QByteArray::number(i + 1);
-        GstTocEntry* chapter = gst_toc_entry_new(GST_TOC_ENTRY_TYPE_CHAPTER, id.constData());
-        const double stop = i + 1 < starts.size() ? starts[i + 1] : seconds;
-        gst_toc_entry_set_start_stop_times(chapter, gint64(starts[i] * GST_SECOND),
-                                           gint64(stop * GST_SECOND));
-        gst_toc_entry_append_sub_entry(edition, chapter);
-    }
-    gst_toc_append_entry(toc, edition);
-    gst_toc_setter_set_toc(GST_TOC_SETTER(mux), toc);
-    gst_toc_unref(toc);
-}
-} // namespace
-
 bool writeMovie(const QString& path, QSize size, int frames, const QList<double>& starts,
                 const QString& title) {
     const QString description =
@@ -175,7 +150,15 @@ bool writeMovie(const QString& path, QSize size, int frames, const QList<double>
     if (!title.isEmpty())
         gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_TITLE,
                                 title.toUtf8().constData(), nullptr);
-    const bool written = runToEnd(pipeline, 30);
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* end = gst_bus_timed_pop_filtered(
+        bus, 30 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool written = end && GST_MESSAGE_TYPE(end) == GST_MESSAGE_EOS;
+    if (end)
+        gst_message_unref(end);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
     gst_object_unref(out);
     gst_object_unref(mux);
     gst_object_unref(pipeline);

@@ -12,7 +12,6 @@ struct GraphEvents {
     bool ended = false;
     bool prerolled = false;
     QString error;
-    bool waitForEnd(int timeoutMs = 15000);
     bool waitForPreroll(int timeoutMs = 8000);
 };
 

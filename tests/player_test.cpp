@@ -5,7 +5,6 @@
 #include "player/movie_opener.h"
 #include "player/time_text.h"
 #include "player/transport.h"
-#include "support/settings/settings_store.h"
 #include "video/pic_video_window.h"
 
 #include <QApplication>
@@ -200,12 +199,11 @@ TEST(Transport, PauseStopPlaySeekBarJumpAndRateFollowThePlayState) {
     EXPECT_EQ(player.host.value, 1);
     EXPECT_EQ(player.host.detections, detections) << "a jump is no new play";
 
-    player.transport.PlaybackRate(2);
-    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0);
-    player.transport.PlaybackRate(3);
-    EXPECT_EQ(player.playback.MediaPosition()->rate(), 2.0) << "an unknown index changes nothing";
-    player.transport.PlaybackRate(1);
-    EXPECT_EQ(player.playback.MediaPosition()->rate(), 1.0);
+    // An unknown index (3) changes nothing.
+    for (const auto& [index, rate] : {std::pair{2, 2.0}, {3, 2.0}, {1, 1.0}}) {
+        player.transport.PlaybackRate(index);
+        EXPECT_EQ(player.playback.MediaPosition()->rate(), rate) << index;
+    }
 
     const int detachedBefore = player.host.detached;
     player.transport.stopbt_Click();
@@ -281,25 +279,23 @@ TEST(Chapters, SideFileNamesAndEntries) {
     QStringList told;
     chapters.warn = [&told](const QString& text) { told << text; };
     chapters.load("/elsewhere/Other.avi", folder.path());
-    EXPECT_EQ(chapters.ListChap.count(), 0) << "no side file, no chapters";
-    EXPECT_TRUE(told.isEmpty()) << "most movies have no chapters";
+    // No side file: no chapters, and nothing told (below), as most movies have none.
+    EXPECT_EQ(chapters.ListChap.count(), 0);
 
     writeFile(folder.filePath("Huge.vcx"), QByteArray(1024 * 1024 + 1, '0'));
     chapters.load("/elsewhere/Huge.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 0);
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_EQ(told[0], "Huge.vcx is far too big to be a chapter file.");
+    EXPECT_EQ(told, QStringList{"Huge.vcx is far too big to be a chapter file."});
     // A line of 4097 characters is skipped; 10000 entries are kept.
     writeFile(folder.filePath("Many.vcx"), "00:00:02\n" + QByteArray(4097, '1') + "\n" +
                                                QByteArray(4096, '2') + "\n" +
                                                QByteArray("00:00:01\n").repeated(10000));
     chapters.load("/elsewhere/Many.avi", folder.path());
     EXPECT_EQ(chapters.ListChap.count(), 10000);
-    EXPECT_EQ(chapters.ListChap.item(0), "00:00:02");
-    EXPECT_EQ(chapters.ListChap.item(1), QString(4096, '2'));
-    EXPECT_EQ(chapters.ListChap.item(2), "00:00:01");
-    ASSERT_EQ(told.size(), 2);
-    EXPECT_EQ(told[1], "1 line(s) of Many.vcx are too long to be chapters: skipped.");
+    EXPECT_EQ(chapters.ListChap.items().mid(0, 3),
+              QStringList({"00:00:02", QString(4096, '2'), "00:00:01"}));
+    EXPECT_EQ(told.mid(1),
+              QStringList{"1 line(s) of Many.vcx are too long to be chapters: skipped."});
 }
 
 // A movie's own chapters (unless a side file, above): Page Up the next, Page Down the one before.
@@ -331,8 +327,7 @@ TEST(Chapters, AMoviesOwnChaptersAreListedAndReachedByTheKeys) {
 
 TEST(Chapters, SelectionFollowsThePositionAndNavigates) {
     ChapterList chapters;
-    for (const char* t : {"00:00:00", "00:10:00", "00:20:00"})
-        chapters.ListChap.addItem(t);
+    chapters.ListChap.setItems({"00:00:00", "00:10:00", "00:20:00"});
     chapters.seekedTo(300);
     EXPECT_EQ(chapters.ListChap.listIndex(), 0);
     chapters.tick("00:05:00");

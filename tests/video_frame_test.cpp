@@ -6,6 +6,7 @@
 #include "video/renderer_window.h"
 
 #include <QPainter>
+#include <functional>
 #include <gst/video/video.h>
 #include <gtest/gtest.h>
 
@@ -39,28 +40,24 @@ TEST(VideoFrame, ConvertsAndScalesTheDecodersPictureIntoScreenPixels) {
     EXPECT_TRUE(isMagenta(big.pixel(300, 200)));
     EXPECT_TRUE(isGrey(big.pixel(340, 10)));
 
-    // Painting on a plain image: the painter's transform is honoured.
-    QImage canvas(200, 100, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    {
+    // Painting on a plain image: the painter's transform is honoured, and its clip kept.
+    const auto painted = [&frame](const std::function<void(QPainter&)>& set) {
+        QImage canvas(200, 100, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
         QPainter painter(&canvas);
-        painter.translate(20, 10);
+        set(painter);
         frame.paint(painter, QRect(0, 0, 128, 64));
-    }
-    EXPECT_EQ(canvas.pixel(10, 5), qRgb(0, 0, 0)) << "outside the picture";
-    EXPECT_TRUE(isMagenta(canvas.pixel(25, 15)));
-    EXPECT_TRUE(isGrey(canvas.pixel(140, 40)));
-    EXPECT_EQ(canvas.pixel(150, 80), qRgb(0, 0, 0));
-
-    // A clipped painter keeps its clip.
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        painter.setClipRect(0, 0, 30, 100);
-        frame.paint(painter, QRect(0, 0, 128, 64));
-    }
-    EXPECT_TRUE(isMagenta(canvas.pixel(25, 15)));
-    EXPECT_EQ(canvas.pixel(40, 15), qRgb(0, 0, 0));
+        painter.end();
+        return canvas;
+    };
+    const QImage moved = painted([](QPainter& painter) { painter.translate(20, 10); });
+    EXPECT_EQ(moved.pixel(10, 5), qRgb(0, 0, 0)) << "outside the picture";
+    EXPECT_TRUE(isMagenta(moved.pixel(25, 15)));
+    EXPECT_TRUE(isGrey(moved.pixel(140, 40)));
+    EXPECT_EQ(moved.pixel(150, 80), qRgb(0, 0, 0));
+    const QImage clipped = painted([](QPainter& painter) { painter.setClipRect(0, 0, 30, 100); });
+    EXPECT_TRUE(isMagenta(clipped.pixel(25, 15)));
+    EXPECT_EQ(clipped.pixel(40, 15), qRgb(0, 0, 0));
 }
 
 // The part of a frame a zoomed or covered picture shows: in the frame, and never empty.
@@ -96,8 +93,7 @@ TEST(VideoFrame, ASampleGivesItsPixelAspectOrNoFrameWhenItIsNotVideo) {
     double aspect = 0;
     const VideoFrame wide =
         frameOf("video/x-raw,format=I420,width=16,height=8,pixel-aspect-ratio=2/1", &aspect);
-    EXPECT_EQ(wide.size(), QSize(16, 8));
-    EXPECT_EQ(aspect, 2.0);
+    EXPECT_EQ(std::pair(wide.size(), aspect), std::pair(QSize(16, 8), 2.0));
     EXPECT_TRUE(frameOf("audio/x-raw,format=S16LE,rate=8000,channels=1").isNull());
     EXPECT_TRUE(frameOf("video/x-raw,format=I420,width=640,height=480").isNull())
         << "caps that promise more than the buffer holds";
