@@ -7,7 +7,7 @@ player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 viewer='^Vantor Meridian VideoViewer$'
-screen=$(xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2 }')
+screen=$(screen_size)
 full() { [[ $(client "$video") == "0 0 $screen" ]]; }
 # The native size, the frame's bottom on the bar's top, centred on the bar.
 windowed() {
@@ -19,8 +19,7 @@ windowed() {
 }
 
 # The subtitles beside demo.avi stay out of this test of the video window.
-mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
-printf '[Vantor]\nFindSubs=0\n' >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+settings FindSubs=0
 start "$media/demo.avi /cli -fullscreen"
 video=$(wait_window "$viewer")
 main=$(find_window '^Vantor Meridian$')

@@ -3,8 +3,7 @@
 # installed program plays with the skin it finds under share/. Under xvfb-run.
 # Usage: install.sh BUILD_DIR MEDIA
 set -euo pipefail
-build=$1
-media=$2
+build=$1 media=$2
 
 source "$(dirname "$0")/lib.sh"
 prefix=$work/prefix

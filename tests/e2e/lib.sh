@@ -14,6 +14,9 @@ trap cleanup EXIT
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 unset QT_QPA_PLATFORM
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The player's settings file; `settings KEY=VALUE...` writes it with these lines.
+ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
+settings() { mkdir -p "${ini%/*}" && { echo '[Vantor]' && printf '%s\n' "$@"; } >"$ini"; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -66,7 +69,6 @@ within() { # within SECONDS CHECK...
     done
     "$@"
 }
-eventually() { within 3 "$@"; }
 # As `within`, failing with WHAT (expanded then) when the check never holds.
 await() { # await SECONDS 'WHAT' CHECK...
     local seconds=$1 what=$2
@@ -87,12 +89,8 @@ shows() { [[ -n $(find_window "$1") ]]; }
 gone() { [[ -z $(find_window "$1") ]]; }
 # Waits until no window of that title shows (10 s at the most).
 wait_gone() { await 10 "the window '$1' is still shown" gone "$1"; }
-screen_width() { xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }'; }
-width_is() { [[ $(client "$1" | cut -d' ' -f3) == "$2" ]]; }
-# Waits until a window is that many pixels wide (5 s at the most).
-wait_width() { # wait_width WINDOW WIDTH WHAT
-    within 5 width_is "$1" "$2" || fail "${step:+after $step: }$3: $(client "$1" | cut -d' ' -f3) wide, expected $2"
-}
+# "WIDTH HEIGHT" of the screen.
+screen_size() { xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2 }'; }
 logged() { grep -q "$1" "$work/player.log"; }
 # Waits for the player (`pid`) to end within 2 s of `since` (ms) and checks how.
 ended() { # ended WHAT SINCE

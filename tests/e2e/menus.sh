@@ -4,9 +4,7 @@
 # follows every hot spot's action). Run under xvfb-run and dbus-run-session.
 # Usage: menus.sh PLAYER MEDIA OUT_DIR
 set -euo pipefail
-player=$1
-media=$2
-out=$3
+player=$1 media=$2 out=$3
 
 source "$(dirname "$0")/lib.sh"
 start_window_manager
@@ -24,12 +22,7 @@ click_spot() { # click_spot LEFT TOP RIGHT BOTTOM
     xdotool click 1
 }
 # The movie opens, then jumps: the position may lag the title a moment.
-between() { # between FROM TO: the position in whole seconds
-    local position
-    position=$(ctl position)
-    position=${position:-0}
-    ((${position%.*} >= $1 && ${position%.*} < $2))
-}
+between() { (($(position) >= $1 && $(position) < $2)); } # FROM TO, in whole seconds
 wait_position() { await 5 "$3 started at \$(ctl position) s" between "$1" "$2"; } # FROM TO WHAT
 
 start "$media/main.vmu"
@@ -62,7 +55,8 @@ ctl open "file://$media/main.vmu"
 wait_for menu.avi metadata xesam:title
 wait_for Playing status
 xdotool windowactivate --sync "$video" key z
-wait_width "$video" "$(screen_width)" "the menu in full screen"
+full() { [[ $(client "$video") == "0 0 $(screen_size)" ]]; }
+await 5 'the menu in full screen at $(client "$video")' full
 sleep 0.3
 click_spot 50 193 356 241
 wait_for demo.avi metadata xesam:title

@@ -3,14 +3,9 @@
 # look less its magenta, and a held button shows its pressed picture.
 # Usage: skins.sh PLAYER SKINS MEDIA [SCREENSHOT_DIR]
 set -euo pipefail
-player=$1
-skins=$2
-media=$3
-shots=${4:-}
+player=$1 skins=$2 media=$3 shots=${4:-}
 
 source "$(dirname "$0")/lib.sh"
-ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
-mkdir -p "$(dirname "$ini")"
 
 # Pixels of two pictures of one size that differ by more than a little.
 differing() { compare -metric AE -fuzz 6% "$1" "$2" null: 2>&1 || true; }
@@ -24,7 +19,7 @@ grab() { # grab GEOMETRY OUT
 
 check_skin() {
     local skin=$1 name=$2 main size
-    printf '[Vantor]\nSkin=%s\n' "$skin" >"$ini"
+    settings "Skin=$skin"
     start "$media/demo.avi"
     await 30 "$name: the main window did not appear" shows '^Vantor Meridian$'
     main=$(find_window '^Vantor Meridian$')

@@ -59,9 +59,7 @@ start_player() {
 }
 
 start_server
-mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
-printf '[Vantor]\nDeviceId=vantor_b\nDevice=Speakers (vantor_b)\nDeviceIdx=3\n' \
-    >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+settings DeviceId=vantor_b 'Device=Speakers (vantor_b)' DeviceIdx=3
 
 step="the device chosen by its id"
 start_player "$media/demo.avi"
@@ -130,7 +128,7 @@ await 5 "a sink loaded since is not listed" logged 'audio outputs: .*Other'
 step="the second audio stream on the other Speakers"
 kill "$pid"
 wait "$pid" || true
-sed -i 's/^DeviceId=.*/DeviceId=vantor_a/' "$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+sed -i 's/^DeviceId=.*/DeviceId=vantor_a/' "$ini"
 start_player "$media/demo.avi /cli -stream 2"
 heard vantor_a 880 >/dev/null
 heard vantor_b silence >/dev/null

@@ -8,8 +8,7 @@ source "$(dirname "$0")/lib.sh"
 start_window_manager
 
 # Russian is the fifth row of the character-set list.
-mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
-printf '[Vantor]\nCharset=5\n' >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+settings Charset=5
 printf '1\n00:00:00,000 --> 00:00:09,000\nПривет, мир!\nСубтитры поверх фильма\n\n2\n00:00:10,000 --> 00:00:12,000\nSecond\n' |
     iconv -f UTF-8 -t WINDOWS-1251 >"$work/russian.srt"
 
@@ -48,12 +47,12 @@ sleep 0.3
 read -r dx dy _ _ < <(client "$sub")
 ((dx == sx)) || fail "the drag moved the window sideways: $sx -> $dx"
 ((dy <= sy - 55 && dy >= sy - 65)) || fail "the drag moved the window from $sy to $dy"
-kept=$(sed -n 's/^SubYpos=//p' "$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini")
+kept=$(sed -n 's/^SubYpos=//p' "$ini")
 [[ -n $kept ]] || fail "the new height was not kept"
 
 # Full screen: the subtitles follow, at the kept height.
 xdotool windowactivate --sync "$video" key z
-screen_h=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
+read -r _ screen_h < <(screen_size)
 expected=$(awk -v k="$kept" 'BEGIN { printf "%d", k * 10 }')
 followed() {
     read -r vx vy vw vh < <(client "$video")
