@@ -138,7 +138,6 @@ TEST_F(ShellIntegrationTest, UnusableInputWritesNothingAndFailuresAreNotDone) {
 
 } // namespace
 
-// An installed entry listing every type serves; one lacking a type does not.
 TEST_F(ShellIntegrationTest, TheInstalledEntryIsUsedWhenItCoversTheTypes) {
     const QString system = qEnvironmentVariable("XDG_DATA_DIRS");
     ASSERT_TRUE(system.contains(QDir::tempPath()));

@@ -30,8 +30,6 @@ man -l "$prefix/share/man/man1/vantorplay.1" >/dev/null 2>&1 ||
     groff -man -Tutf8 "$prefix/share/man/man1/vantorplay.1" >/dev/null || fail "manual page"
 
 player=$prefix/bin/vantorplay
-version=$("$player" --version)
-[[ $version == "vantorplay "[0-9]* ]] || fail "--version said '$version'"
 "$player" --no-such-option 2>"$work/err" && fail "an unknown option was taken"
 grep -q 'unknown option "--no-such-option"' "$work/err" || fail "unknown option: $(cat "$work/err")"
 

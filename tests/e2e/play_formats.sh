@@ -31,12 +31,7 @@ for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp
         -format '%[fx:mean]' info:)
     awk -v b="$light" 'BEGIN { exit !(b > 0.5) }' || fail "$file: no picture (mean $light)"
 
-    first=$(ctl position)
-    sleep 1
-    second=$(ctl position)
-    awk -v a="$first" -v b="$second" 'BEGIN { exit !(b > a + 0.5) }' ||
-        fail "$file: the time did not advance ($first, then $second)"
-    # At its end the movie stops (and goes back to its start).
+    # The time runs to the end, where the movie stops (and goes back to its start).
     length=$(ctl metadata mpris:length)
     furthest=0
     for _ in $(seq 200); do

@@ -37,17 +37,16 @@ check_skin() {
         convert "$work/root.png" -crop "700x$((HEIGHT + 420))+$((X + WIDTH / 2 - 350))+$((Y - 410))" \
             +repage "$shots/skin-$name.png"
     fi
-    local magenta total differ
+    local magenta differ
     magenta=$(convert "$skin/base.bmp" -fill white -opaque '#ff00ff' -fill black +opaque white \
         -format '%[fx:int(mean*w*h+0.5)]' info:)
-    total=$((WIDTH * HEIGHT))
     differ=$(differing "$skin/base.bmp" "$work/window.png")
     ((magenta > 0)) || fail "$name: base.bmp has no magenta to cut out"
     # The cut-out corner shows what lies behind, not magenta.
     convert "$work/window.png" -crop 1x1+0+0 -format '%[hex:p{0,0}]' info: | grep -qiv '^FF00FF' ||
         fail "$name: the magenta corner is drawn"
     ((differ >= magenta * 9 / 10)) || fail "$name: only $differ pixels differ, $magenta should be cut out"
-    ((differ - magenta < total / 12)) || fail "$name: $((differ - magenta)) pixels differ from base.bmp"
+    ((differ - magenta < WIDTH * HEIGHT / 12)) || fail "$name: $((differ - magenta)) pixels differ from base.bmp"
 
     # Held, the play button shows bplay.bmp; released, the background.
     local top left w h
