@@ -1,4 +1,4 @@
-// Subtitles in the player with a real movie, offscreen (the drag and the picture: subtitles.sh).
+// Subtitles in the player with a real movie, offscreen (the drag and the picture: full_screen.sh).
 #include "app/frm_main.h"
 #include "app/graph_menus.h"
 #include "config/frm_config.h"

@@ -6,11 +6,11 @@
 #include "support/models/selectable_list.h"
 
 #include <QTableWidget>
-#include <QThread>
 #include <chrono>
 #include <future>
 #include <gst/gst.h>
 #include <optional>
+#include <thread>
 
 TEST(SelectableList, SelectsByNameRegardlessOfCaseAndKeepsTheSelectionValid) {
     SelectableList list;
@@ -44,13 +44,11 @@ TEST(FrameSink, HandsOnlyTheNewestFrameToTheUiThread) {
     FrameSink sink;
     int ready = 0;
     QObject::connect(&sink, &FrameSink::frameReady, [&] { ++ready; });
-    QThread* streaming = QThread::create([&] {
+    std::thread([&] { // the streaming thread
         for (int i = 1; i <= 3; ++i)
             sink.push(testsupport::i420Frame(8 * i, 8), 1.5);
-    });
-    streaming->start();
-    streaming->wait();
-    delete streaming;
+    })
+        .join();
     testsupport::pumpEvents(50);
     EXPECT_EQ(ready, 1) << "three pushes before the UI ran give one delivery";
     EXPECT_EQ(sink.frameSize(), QSize(24, 8));

@@ -7,20 +7,12 @@ player=$1 media=$2 out=$3
 source "$(dirname "$0")/lib.sh"
 start_window_manager
 
-press() { # press WINDOW KEY...: keys typed into a window with the focus
-    step="$*"
-    xdotool windowactivate --sync "$1"
-    shift
-    xdotool key "$@"
-}
-
 cd "$work" # chapters are read from the current folder
 printf '00:00:00\n00:00:04\n00:00:08\n' >demo.vcx
 printf '%s\n' "$media/demo.avi" "$media/movie.mp4" >list.m3u
 start "$work/list.m3u /cli -sub $media/demo.srt"
 step=start
-wait_for demo.avi metadata xesam:title
-wait_for Playing status
+playing demo.avi
 video=$(wait_window '^Vantor Meridian VideoViewer$')
 main=$(wait_window '^Vantor Meridian$')
 wait_window '^Subtitles$' >/dev/null

@@ -76,10 +76,14 @@ await() { # await SECONDS 'WHAT' CHECK...
     within "$seconds" "$@" || fail "${step:+after $step: }$(eval "echo \"$what\"")"
 }
 answers() { [[ $(ctl "${@:2}") == "$1" ]]; }
+# Waits until the movie of that title plays.
+playing() { wait_for "$1" metadata xesam:title && wait_for Playing status; }
 # Waits until a playerctl answer is the one expected (15 s at the most).
 wait_for() { # wait_for EXPECTED COMMAND...
     within 15 answers "$@" || fail "${step:+after $step: }playerctl ${*:2}: '$(ctl "${@:2}")', expected '$1'"
 }
+# Keys typed into a window given the focus; they name the step.
+press() { step="${*:2}" && xdotool windowactivate --sync "$1" key "${@:2}"; } # WINDOW KEY...
 # The id of a window once it shows (10 s at the most).
 wait_window() { # wait_window TITLE
     await 10 "no window '$1'" shows "$1"

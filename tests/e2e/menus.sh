@@ -26,8 +26,7 @@ between() { (($(position) >= $1 && $(position) < $2)); } # FROM TO, in whole sec
 wait_position() { await 5 "$3 started at \$(ctl position) s" between "$1" "$2"; } # FROM TO WHAT
 
 start "$media/main.vmu"
-wait_for menu.avi metadata xesam:title
-wait_for Playing status
+playing menu.avi
 video=$(wait_window '^Vantor Meridian VideoViewer$')
 
 # The background is four seconds long and loops under the menu.
@@ -52,15 +51,13 @@ wait_for "" metadata xesam:title
 # In full screen the hot spots scale with the picture: the second audio
 # stream plays the demo from its start.
 ctl open "file://$media/main.vmu"
-wait_for menu.avi metadata xesam:title
-wait_for Playing status
-xdotool windowactivate --sync "$video" key z
+playing menu.avi
+press "$video" z
 full() { [[ $(client "$video") == "0 0 $(screen_size)" ]]; }
 await 5 'the menu in full screen at $(client "$video")' full
 sleep 0.3
 click_spot 50 193 356 241
-wait_for demo.avi metadata xesam:title
-wait_for Playing status
+playing demo.avi
 wait_position 0 4 "the second audio stream"
 grep -qi 'critical\|assert' "$work/player.log" && fail "warnings in the player's output"
 

@@ -50,7 +50,6 @@ near() { # near VALUE EXPECTED TOLERANCE
 unload() { pactl unload-module "$(pactl list short modules | awk -v s="sink_name=$1" '$0 ~ s { print $1 }')"; }
 stream_property() { pactl list sink-inputs | sed -n "s/^[[:space:]]*$1 = \"\(.*\)\"$/\1/p" | head -n 1; }
 stream_volume_db() { pactl list sink-inputs | sed -n 's/.*Volume: .* \([-0-9.inf]*\) dB.*/\1/p' | head -n 1; }
-press() { xdotool windowactivate --sync "$1" key "$2"; }
 start_player() {
     VANTOR_TRACE_SOUND=1 "$player" "$@" >>"$work/player.log" 2>&1 &
     pid=$!
