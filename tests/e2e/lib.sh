@@ -47,12 +47,8 @@ start_window_manager() {
     wm=$!
     trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
     # Until it manages (its check window is set), activation and Alt+F4 go nowhere.
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'WINDOW' && return 0
-        sleep 0.1
-    done
-    echo "FAIL: the window manager did not start" >&2
-    exit 1
+    within 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q WINDOW' ||
+        fail "the window manager did not start"
 }
 # "x y width height" of a window's own area, mapped or not (xdotool's is off by the frame).
 client() {

@@ -69,14 +69,13 @@ for pair in "application.name=Vantor Meridian" application.icon_name=vantorplay 
     [[ $(stream_property "${pair%%=*}") == "${pair#*=}" ]] || fail "stream $pair: '$(stream_property "${pair%%=*}")'"
 done
 
-step="two volume steps down"
+# Two volume steps down.
 press "$bar" KP_Subtract
 press "$bar" KP_Subtract
 await 3 'stream volume $(stream_volume_db) dB' eval 'near "$(stream_volume_db)" -9.08 0.1'
 sleep 0.5
 level=$(heard vantor_b 440)
 near "$level" "$(awk -v f="$full" 'BEGIN { print f - 9.08 }')" 1.5 || fail "$step: $level dB after $full"
-step="mute"
 press "$bar" m
 heard vantor_b silence >/dev/null
 press "$bar" m
