@@ -14,8 +14,7 @@ read -r close_x close_y < <(awk -F= '/^ClosePlayer\./ { v[$1] = $2 }
 
 quit() { # quit HOW
     case $1 in
-    term) kill -TERM "$pid" ;;
-    int) kill -INT "$pid" ;;
+    term | int) kill -"${1^^}" "$pid" ;; # SIGTERM, SIGINT
     close) xdotool windowactivate --sync "$(wait_window '^Vantor Meridian$')" key alt+F4 ;;
     button)
         read -r x y _ _ < <(client "$(wait_window '^Vantor Meridian$')")

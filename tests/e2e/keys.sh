@@ -19,18 +19,20 @@ video=$(wait_window '^Vantor Meridian VideoViewer$')
 main=$(wait_window '^Vantor Meridian$')
 wait_window '^Subtitles$' >/dev/null
 
-# Each key, and what the desktop then reports.
-for case in "space Paused status" "space Playing status" "c Paused status" "x Playing status" \
-    "f On shuffle" "F Off shuffle" "r Track loop" "R None loop"; do
-    read -r key want what <<<"$case"
-    press "$video" "$key"
-    wait_for "$want" $what
-done
+# Each "KEY EXPECTED QUERY..." typed into the video window, and what the desktop then reports.
+keys_answer() {
+    for case in "$@"; do
+        read -r key want what <<<"$case"
+        press "$video" "$key"
+        wait_for "$want" $what
+    done
+}
+keys_answer "space Paused status" "space Playing status" "c Paused status" "x Playing status" \
+    "f On shuffle" "F Off shuffle" "r Track loop" "R None loop"
 
 # Page Up, pressed while paused, jumps to the next chapter (0, 4, 8 s) of the side file in the
 # current folder and plays (Page Down and the movie's own chapters: Chapters.*).
-press "$video" c
-wait_for Paused status
+keys_answer "c Paused status"
 before=$(position) target=$((before < 4 ? 4 : 8))
 press "$video" Page_Up
 jumped() { (($(position) >= target && $(position) < target + 2)); }
@@ -41,11 +43,8 @@ wait_for Playing status
 press "$main" space
 wait_for Paused status
 within 3 eval '[[ $(xdotool getactivewindow) == "$video" ]]' || fail "the focus stayed on the main window"
-for case in "space Playing status" "b movie.mp4 metadata xesam:title" "w demo.avi metadata xesam:title"; do
-    read -r key want what <<<"$case"
-    press "$video" "$key"
-    wait_for "$want" $what
-done
+keys_answer "space Playing status" "b movie.mp4 metadata xesam:title" \
+    "w demo.avi metadata xesam:title"
 wait_for Playing status
 
 # The right button's player menu (pictured in OUT): Up twice from the bottom hides the subtitles.
@@ -83,8 +82,7 @@ for letter in o s d; do
     xdotool windowactivate --sync "$(find_window '^Open')" key Escape
     wait_gone '^Open'
 done
-press "$video" v
-wait_for Stopped status
+keys_answer "v Stopped status"
 press "$video" p
 wait_window '^VantorPlaylist$' >/dev/null
 grep -qi 'critical\|assert' "$work/player.log" && fail "warnings in the player's output"

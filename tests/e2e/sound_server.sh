@@ -69,9 +69,7 @@ for pair in "application.name=Vantor Meridian" application.icon_name=vantorplay 
     [[ $(stream_property "${pair%%=*}") == "${pair#*=}" ]] || fail "stream $pair: '$(stream_property "${pair%%=*}")'"
 done
 
-# Two volume steps down.
-press "$bar" KP_Subtract
-press "$bar" KP_Subtract
+press "$bar" KP_Subtract KP_Subtract # two volume steps down
 await 3 'stream volume $(stream_volume_db) dB' eval 'near "$(stream_volume_db)" -9.08 0.1'
 sleep 0.5
 level=$(heard vantor_b 440)
