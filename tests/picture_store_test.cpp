@@ -21,11 +21,6 @@ void writeSkinPicture(const QString& folder, int slot, QRgb colour, const QStrin
     ASSERT_TRUE(marked(slot, colour).save(QDir(folder).filePath(name), "BMP"));
 }
 
-void writeFullSkin(const QString& folder, QRgb colour) {
-    for (int slot = 1; slot <= 29; ++slot)
-        writeSkinPicture(folder, slot, colour);
-}
-
 } // namespace
 
 TEST(PictureStore, SlotsOneToTwentyNineHoldTheNamedBitmaps) {
@@ -48,8 +43,10 @@ TEST(PictureStore, SlotsOneToTwentyNineHoldTheNamedBitmaps) {
 // Each bitmap to its slot, names in any case; what a new skin lacks keeps the old picture.
 TEST(PictureStore, LoadsEachBitmapIntoItsSlotAndWhatCannotBeLoadedKeepsThePrevious) {
     QTemporaryDir first, second, other;
-    writeFullSkin(first.path(), 0xff0000ff);
-    writeFullSkin(second.path(), 0xff00ff00);
+    for (const auto& [folder, colour] :
+         {std::pair{first.path(), 0xff0000ffu}, {second.path(), 0xff00ff00u}})
+        for (int slot = 1; slot <= 29; ++slot)
+            writeSkinPicture(folder, slot, colour);
     testsupport::writeFile(QDir(second.path()).filePath("Volume_Slider_Bitmap_5.BMP"),
                            "BM not really a bitmap");
     PictureStore store;

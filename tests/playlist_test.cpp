@@ -119,10 +119,8 @@ TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {
     EXPECT_FALSE(missing.entries);
     EXPECT_TRUE(missing.problem.startsWith("The playlist none.lst cannot be read"));
 
-    const QString huge = dir.filePath("huge.lst");
-    QFile file(huge);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(17 << 20));
-    file.close();
+    const QString huge = writeFile(dir.filePath("huge.lst"), {});
+    ASSERT_TRUE(QFile::resize(huge, 17 << 20));
     EXPECT_FALSE(readPlaylistFile(huge).entries);
     EXPECT_TRUE(readPlaylistFile(huge).problem.contains("far too big"));
 
@@ -147,12 +145,11 @@ TEST(PlaylistFile, FilesThatCannotBeReadOrWrittenSayWhyAndKeepTheOldList) {
 }
 
 TEST(FolderListing, SizesAtTheirThresholdsAndFilesInPatternOrder) {
-    EXPECT_EQ(sizeText(0), " 0 Octets");
-    EXPECT_EQ(sizeText(1024), " 1024 Octets");
-    EXPECT_EQ(sizeText(1025), "1 Ko");
-    EXPECT_EQ(sizeText(1048576), "1024 Ko");
-    EXPECT_EQ(sizeText(1048577), "1 Mo");
-    EXPECT_EQ(sizeText(5000000), "4 Mo");
+    const std::pair<qint64, const char*> sizes[] = {{0, " 0 Octets"},  {1024, " 1024 Octets"},
+                                                    {1025, "1 Ko"},    {1048576, "1024 Ko"},
+                                                    {1048577, "1 Mo"}, {5000000, "4 Mo"}};
+    for (const auto& [bytes, text] : sizes)
+        EXPECT_EQ(sizeText(bytes).toStdString(), text) << bytes;
 
     QTemporaryDir dir;
     for (const char* name : {"b.mpeg", "notes.txt", "c.MP4", "a.AVI", "d.divx", "e.asf"})
@@ -220,7 +217,6 @@ TEST_F(PlayQueueTest, AnEndReportedTwiceMovesOnOnceAndRepeatOutlivesAnOpen) {
     EXPECT_TRUE(queue.repeatChecked());
 }
 
-// Shuffle draws among the other entries: never the current one.
 TEST_F(PlayQueueTest, ShuffleDrawsAmongTheOthers) {
     const struct {
         int current, count, drawn, entry;

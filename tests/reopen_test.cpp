@@ -9,12 +9,6 @@
 
 using namespace testsupport;
 
-#ifdef __SANITIZE_ADDRESS__
-constexpr bool kSanitizedBuild = true;
-#else
-constexpr bool kSanitizedBuild = false;
-#endif
-
 // The soak's short form: fifty opens with seeks, rate changes, stops.
 TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     frmMain window("");
@@ -45,11 +39,10 @@ TEST(Reopening, FiftyOpensLeaveOnlyTheCurrentGraph) {
     MediaDetector::waitForReadings();
 
     EXPECT_EQ(live.alivePipelines(), 1) << "only the playing graph";
-    // The address sanitizer keeps freed memory aside on purpose.
-    if (!kSanitizedBuild) {
-        EXPECT_LE(residentAfter50, residentAfter10 * 11 / 10)
-            << residentAfter10 << " KiB after 10 opens, " << residentAfter50 << " after 50";
-    }
+#ifndef __SANITIZE_ADDRESS__ // which keeps freed memory aside on purpose
+    EXPECT_LE(residentAfter50, residentAfter10 * 11 / 10)
+        << residentAfter10 << " KiB after 10 opens, " << residentAfter50 << " after 50";
+#endif
     EXPECT_LE(proc::openDescriptors(), descriptors) << "descriptors after the first open";
     EXPECT_TRUE(waitUntil([&] { return proc::threads() <= threads; }, 3000)) << threads;
 

@@ -1,4 +1,4 @@
-// Subtitles in the player with a real movie, offscreen (the drag and the picture: subtitles.sh).
+// Subtitles in the player with a real movie, offscreen (the drag and the picture: full_screen.sh).
 #include "app/frm_main.h"
 #include "app/graph_menus.h"
 #include "config/frm_config.h"
@@ -122,11 +122,8 @@ TEST_F(SubtitleDisplayTest, FilesThatGiveNothingAreToldTheLineFollowsSeeksAndGoe
 }
 
 TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
-    struct Case {
-        QStringList files; // made in a fresh folder
-        QString found;     // empty for none
-    };
-    const QList<Case> cases{
+    // Files made in a fresh folder, and the one found (empty for none).
+    const QList<std::pair<QStringList, QString>> cases{
         {{"movie.srt", "Subs/movie.vst"}, "movie.srt"},
         {{"movie.srt", "movie.vst", "movie.txt"}, "movie.vst"},
         {{"movie.SRT"}, "movie.SRT"},
@@ -135,16 +132,16 @@ TEST(SubtitleFinder, TakesTheFirstKnownFileBesideThenInTheSubtitleFolders) {
         {{"movie.mkv.srt", "Movie.srt", "moviesrt", "Other/movie.srt"}, ""},
         {{"movie.srt/"}, ""}, // a folder of that name
     };
-    for (const Case& c : cases) {
+    for (const auto& [files, expected] : cases) {
         QTemporaryDir dir;
-        for (const QString& name : c.files) {
+        for (const QString& name : files) {
             QDir().mkpath(QFileInfo(dir.filePath(name)).path()); // "x/" is the folder x
             if (!name.endsWith('/'))
                 writeFile(dir.filePath(name), {});
         }
         const QString found = findSubtitlesFor(dir.filePath("movie.mkv"));
-        EXPECT_EQ(found, c.found.isEmpty() ? QString() : dir.filePath(c.found))
-            << c.files.join(' ').toStdString();
+        EXPECT_EQ(found, expected.isEmpty() ? QString() : dir.filePath(expected))
+            << files.join(' ').toStdString();
     }
 }
 

@@ -144,10 +144,8 @@ TEST(SubtitleFile, HugeLinesAreSkippedAndHugeFilesRefusedWithAMessage) {
     EXPECT_FALSE(only.parse);
     EXPECT_TRUE(only.problem.contains("too long")) << qPrintable(only.problem);
 
-    const QString big = dir.filePath("big.srt");
-    QFile file(big);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(50 << 20));
-    file.close();
+    const QString big = writeFile(dir, "big.srt", {});
+    ASSERT_TRUE(QFile::resize(big, 50 << 20));
     const SubtitleRead refused = read(big);
     EXPECT_FALSE(refused.parse);
     EXPECT_TRUE(refused.problem.contains("far too big")) << qPrintable(refused.problem);

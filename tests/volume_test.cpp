@@ -11,6 +11,16 @@ struct Volume {
         control.hooks.showMeterSlot = [this](int slot) { meter = slot; };
         control.hooks.applyToGraph = [this](int level) { graphLevel = level; };
     }
+    // What the user sees and hears, and the level kept for later.
+    std::string state() const {
+        return QStringLiteral("%1 %2, meter %3, graph %4, saved %5")
+            .arg(muted ? "muted" : "sound")
+            .arg(control.level())
+            .arg(meter)
+            .arg(graphLevel)
+            .arg(store.read("Volume"))
+            .toStdString();
+    }
     bool muted = false;
     SettingsStore store;
     VolumeControl control;
@@ -67,9 +77,7 @@ TEST(VolumeControl, StartUpRedrawAndTheSkinLoadersStepsKeepTheLevel) {
     Volume v;
     ASSERT_TRUE(v.control.restore("0"));
     v.control.redraw();
-    EXPECT_EQ(v.control.level(), 0) << "full level must stay full";
-    EXPECT_EQ(v.meter, 22);
-    EXPECT_EQ(v.graphLevel, 0);
+    EXPECT_EQ(v.state(), "sound 0, meter 22, graph 0, saved ") << "full level must stay full";
     v.control.stepDownThenUp();
     EXPECT_EQ(v.control.level(), 0);
     ASSERT_TRUE(v.control.restore("-2270"));
@@ -80,22 +88,15 @@ TEST(VolumeControl, StartUpRedrawAndTheSkinLoadersStepsKeepTheLevel) {
     // From silence the skin loader's steps end one step above it.
     v.control.setLevel(-10000);
     v.control.stepDownThenUp();
-    EXPECT_EQ(v.control.level(), -9546);
-    EXPECT_EQ(v.meter, 1);
+    EXPECT_EQ(v.state(), "sound -9546, meter 1, graph -9546, saved ");
 }
 
 TEST(VolumeControl, MuteRestoresTheLevelAndNeverLosesTheOneFromBeforeMuting) {
     Volume v;
     v.control.MuteSound(); // at full level
-    EXPECT_TRUE(v.muted);
-    EXPECT_EQ(v.control.level(), -10000);
-    EXPECT_EQ(v.meter, 1);
-    EXPECT_EQ(v.graphLevel, -10000);
-    EXPECT_EQ(v.store.read("Volume"), "0");
+    EXPECT_EQ(v.state(), "muted -10000, meter 1, graph -10000, saved 0");
     v.control.MuteSound();
-    EXPECT_FALSE(v.muted);
-    EXPECT_EQ(v.control.level(), 0);
-    EXPECT_EQ(v.graphLevel, 0);
+    EXPECT_EQ(v.state(), "sound 0, meter 22, graph 0, saved 0");
 
     v.control.setLevel(-2270);
     v.control.MuteSound();
@@ -105,10 +106,7 @@ TEST(VolumeControl, MuteRestoresTheLevelAndNeverLosesTheOneFromBeforeMuting) {
     EXPECT_EQ(v.control.levelToSave(), -2270);
     // The meter's click then restores it, and the silence is never saved.
     v.control.MuteSound();
-    EXPECT_FALSE(v.muted);
-    EXPECT_EQ(v.control.level(), -2270);
-    EXPECT_EQ(v.graphLevel, -2270);
-    EXPECT_EQ(v.store.read("Volume"), "-2270");
+    EXPECT_EQ(v.state(), "sound -2270, meter 18, graph -2270, saved -2270");
     v.control.MuteSound();
     v.muted = false;
     // Once the user picks a level, that level is kept.

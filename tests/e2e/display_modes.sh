@@ -8,14 +8,14 @@ filter='XRandRBackendTest.*:FullScreenDisplayMode.*'
 
 source "$(dirname "$0")/lib.sh" # its clean-up ends the Xorg started below
 
-screen_size() {
+xrandr_size() {
     DISPLAY=$1 xrandr 2>/dev/null | sed -n 's/.*current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'
 }
 
 echo "== Xvfb on $DISPLAY"
 VANTOR_TEST_SCREEN=1280x800 VANTOR_TEST_XRANDR_SWITCH=1 "$tests" --gtest_filter="$filter"
 if command -v xrandr >/dev/null; then
-    size=$(screen_size "$DISPLAY")
+    size=$(xrandr_size "$DISPLAY")
     [ "$size" = 1280x800 ] || { echo "FAIL: Xvfb screen is $size afterwards" >&2; exit 1; }
 fi
 
@@ -66,10 +66,10 @@ else
     sed -n '/(EE)/p' "$work/xorg.out" | head -n 5
     exit 0
 fi
-before=$(screen_size ":$number")
+before=$(xrandr_size ":$number")
 # 640x480, 800x600 and 1024x768 at 60 Hz are among the dummy driver's modes.
 DISPLAY=:$number VANTOR_TEST_SCREEN=1280x800 VANTOR_TEST_XRANDR_SWITCH=1 \
     VANTOR_TEST_EXPECT_SWITCHES=3 "$tests" --gtest_filter="$filter"
-after=$(screen_size ":$number")
+after=$(xrandr_size ":$number")
 [ "$before" = "$after" ] || { echo "FAIL: screen $before became $after" >&2; exit 1; }
 echo "== PASS"

@@ -6,7 +6,6 @@ set -euo pipefail
 player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 start_window_manager
-settings=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
 # The close button's centre on the bar, from the default skin (twips).
 skin=$(dirname "$player")/data/Skins/WinDVD/VSkin.ini
 read -r close_x close_y < <(awk -F= '/^ClosePlayer\./ { v[$1] = $2 }
@@ -15,8 +14,7 @@ read -r close_x close_y < <(awk -F= '/^ClosePlayer\./ { v[$1] = $2 }
 
 quit() { # quit HOW
     case $1 in
-    term) kill -TERM "$pid" ;;
-    int) kill -INT "$pid" ;;
+    term | int) kill -"${1^^}" "$pid" ;; # SIGTERM, SIGINT
     close) xdotool windowactivate --sync "$(wait_window '^Vantor Meridian$')" key alt+F4 ;;
     button)
         read -r x y _ _ < <(client "$(wait_window '^Vantor Meridian$')")
@@ -29,14 +27,14 @@ quit() { # quit HOW
 
 for how in term int close button mpris; do
     step="$how while opening"
-    rm -f "$settings"
+    rm -f "$ini"
     start "$media/two-audio.divx"
     wait_window '^Vantor Meridian VideoViewer$' >/dev/null
     [[ $how == mpris ]] && wait_for Playing status
     since=$(date +%s%3N)
     quit "$how"
     ended "$step" "$since"
-    grep -q '^Volume=' "$settings" || fail "$step: the volume was not saved"
+    grep -q '^Volume=' "$ini" || fail "$step: the volume was not saved"
     [[ $how == int ]] && continue # SIGTERM's path from here on
 
     step="$how during a seek"
@@ -48,7 +46,7 @@ for how in term int close button mpris; do
     since=$(date +%s%3N)
     quit "$how"
     ended "$step" "$since"
-    level=$(sed -n 's/^Volume=//p' "$settings")
+    level=$(sed -n 's/^Volume=//p' "$ini")
     [[ $level == -602 ]] || fail "$step: saved volume '$level', expected -602"
 done
 # The open dialog runs a loop of its own.

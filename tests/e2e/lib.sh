@@ -14,6 +14,9 @@ trap cleanup EXIT
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 unset QT_QPA_PLATFORM
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The player's settings file; `settings KEY=VALUE...` writes it with these lines.
+ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
+settings() { mkdir -p "${ini%/*}" && { echo '[Vantor]' && printf '%s\n' "$@"; } >"$ini"; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -44,12 +47,8 @@ start_window_manager() {
     wm=$!
     trap 'kill $wm 2>/dev/null || true; cleanup' EXIT
     # Until it manages (its check window is set), activation and Alt+F4 go nowhere.
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'WINDOW' && return 0
-        sleep 0.1
-    done
-    echo "FAIL: the window manager did not start" >&2
-    exit 1
+    within 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q WINDOW' ||
+        fail "the window manager did not start"
 }
 # "x y width height" of a window's own area, mapped or not (xdotool's is off by the frame).
 client() {
@@ -66,7 +65,6 @@ within() { # within SECONDS CHECK...
     done
     "$@"
 }
-eventually() { within 3 "$@"; }
 # As `within`, failing with WHAT (expanded then) when the check never holds.
 await() { # await SECONDS 'WHAT' CHECK...
     local seconds=$1 what=$2
@@ -74,10 +72,14 @@ await() { # await SECONDS 'WHAT' CHECK...
     within "$seconds" "$@" || fail "${step:+after $step: }$(eval "echo \"$what\"")"
 }
 answers() { [[ $(ctl "${@:2}") == "$1" ]]; }
+# Waits until the movie of that title plays.
+playing() { wait_for "$1" metadata xesam:title && wait_for Playing status; }
 # Waits until a playerctl answer is the one expected (15 s at the most).
 wait_for() { # wait_for EXPECTED COMMAND...
     within 15 answers "$@" || fail "${step:+after $step: }playerctl ${*:2}: '$(ctl "${@:2}")', expected '$1'"
 }
+# Keys typed into a window given the focus; they name the step.
+press() { step="${*:2}" && xdotool windowactivate --sync "$1" key "${@:2}"; } # WINDOW KEY...
 # The id of a window once it shows (10 s at the most).
 wait_window() { # wait_window TITLE
     await 10 "no window '$1'" shows "$1"
@@ -87,12 +89,8 @@ shows() { [[ -n $(find_window "$1") ]]; }
 gone() { [[ -z $(find_window "$1") ]]; }
 # Waits until no window of that title shows (10 s at the most).
 wait_gone() { await 10 "the window '$1' is still shown" gone "$1"; }
-screen_width() { xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }'; }
-width_is() { [[ $(client "$1" | cut -d' ' -f3) == "$2" ]]; }
-# Waits until a window is that many pixels wide (5 s at the most).
-wait_width() { # wait_width WINDOW WIDTH WHAT
-    within 5 width_is "$1" "$2" || fail "${step:+after $step: }$3: $(client "$1" | cut -d' ' -f3) wide, expected $2"
-}
+# "WIDTH HEIGHT" of the screen.
+screen_size() { xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2 }'; }
 logged() { grep -q "$1" "$work/player.log"; }
 # Waits for the player (`pid`) to end within 2 s of `since` (ms) and checks how.
 ended() { # ended WHAT SINCE

@@ -7,11 +7,9 @@ source "$(dirname "$0")/lib.sh"
 now_ms() { date +%s%3N; }
 # Sanitizer builds start several times slower.
 limit=${VANTOR_E2E_FIRST_FRAME_MS:-5000}
-ini=$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini
-mkdir -p "${ini%/*}"
 
 for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp4; do
-    printf '[Vantor]\nvolume=-2270\n' >"$ini"
+    settings volume=-2270
     start "$media/$file"
     start=$(now_ms)
     video=""
@@ -22,10 +20,9 @@ for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp
     done
     main=$(find_window '^Vantor Meridian$')
     sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$video")"
-    vx=$X vy=$Y vw=$WIDTH vh=$HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$main")"
-    ((vy + vh < Y)) || fail "$file: the video window is not above the main window"
+    read -r vx vy vw vh < <(client "$video")
+    read -r _ my _ _ < <(client "$main")
+    ((vy + vh < my)) || fail "$file: the video window is not above the main window"
     [[ $file == movie.mpg ]] && want=352x288 || want=320x240
     [[ ${vw}x$vh == "$want" ]] || fail "$file: video window ${vw}x$vh, expected $want"
     # The test pattern's top-left bar is light grey.
@@ -34,12 +31,7 @@ for file in two-audio.avi two-audio.divx movie.divx movie.mpg movie.asf movie.mp
         -format '%[fx:mean]' info:)
     awk -v b="$light" 'BEGIN { exit !(b > 0.5) }' || fail "$file: no picture (mean $light)"
 
-    first=$(ctl position)
-    sleep 1
-    second=$(ctl position)
-    awk -v a="$first" -v b="$second" 'BEGIN { exit !(b > a + 0.5) }' ||
-        fail "$file: the time did not advance ($first, then $second)"
-    # At its end the movie stops (and goes back to its start).
+    # The time runs to the end, where the movie stops (and goes back to its start).
     length=$(ctl metadata mpris:length)
     furthest=0
     for _ in $(seq 200); do

@@ -1,11 +1,45 @@
 #!/usr/bin/env bash
-# An M3U from the command line plays in turn, Previous and Next move through it, shuffle never
-# draws the entry playing. Run under dbus-run-session and an X server.
+# The desktop's media-player interface on a private session bus: playerctl drives a movie, then
+# an M3U from the command line that plays in turn, Previous and Next moving through it, shuffle
+# never drawing the entry playing. Run under dbus-run-session and an X server.
 # Usage: playlists.sh PLAYER MEDIA
 set -euo pipefail
 player=$1 media=$2
 source "$(dirname "$0")/lib.sh"
 title() { ctl metadata xesam:title; }
+in_range() { awk -v v="$(ctl "$1")" -v a="$2" -v b="$3" 'BEGIN { exit !(v > a && v < b) }'; }
+
+start "$media/demo.avi"
+playing demo.avi
+
+# A second player takes the interface's instance name: both can be reached.
+"$player" "$media/one-audio.avi" >"$work/second.log" 2>&1 &
+second=$!
+listed() { playerctl -l 2>/dev/null | grep -qx "vantorplay.instance$second"; }
+within 9 listed || fail "the second player is not on the bus: $(playerctl -l 2>&1 | tr '\n' ' ')"
+kill -TERM "$second"
+wait "$second" || fail "second player: exit status $?"
+sleep 1
+in_range position 0.3 1e9 || fail "position $(ctl position) did not advance"
+
+ctl play-pause
+wait_for Paused status
+ctl play-pause
+wait_for Playing status
+
+ctl position 6
+sleep 0.3
+in_range position 5.9 8 || fail "position $(ctl position) after seeking to 6"
+
+# Nothing is queued: Next leaves the movie playing where it is.
+ctl next
+sleep 0.5
+in_range position 0 11 || fail "next with an empty queue went to $(ctl position)"
+wait_for Playing status
+
+ctl stop
+wait_for Stopped status
+terminate
 
 mkdir "$work/films"
 cp "$media/movie.divx" "$work/films/one.divx"
@@ -16,16 +50,14 @@ printf '#EXTM3U\n#EXTINF:3,One\nfilms/one.divx\nfilms/two.mpg\nfilms/three.mp4\n
 start "$work/list.m3u"
 
 # Three movies of three seconds, one after another, then a stop.
-wait_for one.divx metadata xesam:title
-wait_for Playing status
+playing one.divx
 wait_for two.mpg metadata xesam:title
 wait_for three.mp4 metadata xesam:title
 wait_for Stopped status
 [[ $(ctl metadata xesam:url) == "file://$work/films/three.mp4" ]] || fail "xesam:url does not follow"
 
 ctl previous
-wait_for two.mpg metadata xesam:title
-wait_for Playing status
+playing two.mpg
 ctl previous
 wait_for one.divx metadata xesam:title
 ctl next

@@ -50,7 +50,6 @@ near() { # near VALUE EXPECTED TOLERANCE
 unload() { pactl unload-module "$(pactl list short modules | awk -v s="sink_name=$1" '$0 ~ s { print $1 }')"; }
 stream_property() { pactl list sink-inputs | sed -n "s/^[[:space:]]*$1 = \"\(.*\)\"$/\1/p" | head -n 1; }
 stream_volume_db() { pactl list sink-inputs | sed -n 's/.*Volume: .* \([-0-9.inf]*\) dB.*/\1/p' | head -n 1; }
-press() { xdotool windowactivate --sync "$1" key "$2"; }
 start_player() {
     VANTOR_TRACE_SOUND=1 "$player" "$@" >>"$work/player.log" 2>&1 &
     pid=$!
@@ -59,9 +58,7 @@ start_player() {
 }
 
 start_server
-mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
-printf '[Vantor]\nDeviceId=vantor_b\nDevice=Speakers (vantor_b)\nDeviceIdx=3\n' \
-    >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+settings DeviceId=vantor_b 'Device=Speakers (vantor_b)' DeviceIdx=3
 
 step="the device chosen by its id"
 start_player "$media/demo.avi"
@@ -72,14 +69,11 @@ for pair in "application.name=Vantor Meridian" application.icon_name=vantorplay 
     [[ $(stream_property "${pair%%=*}") == "${pair#*=}" ]] || fail "stream $pair: '$(stream_property "${pair%%=*}")'"
 done
 
-step="two volume steps down"
-press "$bar" KP_Subtract
-press "$bar" KP_Subtract
+press "$bar" KP_Subtract KP_Subtract # two volume steps down
 await 3 'stream volume $(stream_volume_db) dB' eval 'near "$(stream_volume_db)" -9.08 0.1'
 sleep 0.5
 level=$(heard vantor_b 440)
 near "$level" "$(awk -v f="$full" 'BEGIN { print f - 9.08 }')" 1.5 || fail "$step: $level dB after $full"
-step="mute"
 press "$bar" m
 heard vantor_b silence >/dev/null
 press "$bar" m
@@ -130,7 +124,7 @@ await 5 "a sink loaded since is not listed" logged 'audio outputs: .*Other'
 step="the second audio stream on the other Speakers"
 kill "$pid"
 wait "$pid" || true
-sed -i 's/^DeviceId=.*/DeviceId=vantor_a/' "$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+sed -i 's/^DeviceId=.*/DeviceId=vantor_a/' "$ini"
 start_player "$media/demo.avi /cli -stream 2"
 heard vantor_a 880 >/dev/null
 heard vantor_b silence >/dev/null

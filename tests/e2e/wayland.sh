@@ -20,14 +20,11 @@ trap 'kill $compositor 2>/dev/null || true; cleanup' EXIT
 xwayland_display() { sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" 2>/dev/null | tail -n 1; }
 within 10 eval '[[ -n $(xwayland_display) && -S $XDG_RUNTIME_DIR/vantor-wayland ]]' ||
     fail "weston with XWayland did not start: $(tail -n 5 "$work/weston.log")"
-display=$(xwayland_display)
 # As a desktop's Wayland session sets them (Qt goes by the session type).
-export WAYLAND_DISPLAY=vantor-wayland DISPLAY=$display XDG_SESSION_TYPE=wayland
+export WAYLAND_DISPLAY=vantor-wayland DISPLAY=$(xwayland_display) XDG_SESSION_TYPE=wayland
 within 10 eval 'xdpyinfo >/dev/null 2>&1' || true # XWayland starts with its first client
 
-mkdir -p "$XDG_CONFIG_HOME/OrvaneSoft"
-printf '[Vantor]\nChangeRes=1\nChangeResXY=1\nChangeResCols=4\nChangeResHz=0\n' \
-    >"$XDG_CONFIG_HOME/OrvaneSoft/Vantor.ini"
+settings ChangeRes=1 ChangeResXY=1 ChangeResCols=4 ChangeResHz=0
 start "$media/demo.avi /cli -fullscreen"
 step="full screen on XWayland"
 video=$(wait_window '^Vantor Meridian VideoViewer$') # an X window: the xcb platform

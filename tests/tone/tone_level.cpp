@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
-double goertzelPower(const std::vector<double>& samples, double frequency, double rate) {
+static double goertzelPower(const std::vector<double>& samples, double frequency, double rate) {
     const double coefficient = 2 * std::cos(2 * M_PI * frequency / rate);
     double previous = 0, beforePrevious = 0;
     for (double sample : samples) {
@@ -21,8 +19,6 @@ double goertzelPower(const std::vector<double>& samples, double frequency, doubl
            coefficient * previous * beforePrevious;
 }
 
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s RATE FREQUENCY...\n", argv[0]);
@@ -30,12 +26,11 @@ int main(int argc, char** argv) {
     }
     const double rate = std::atof(argv[1]);
     std::vector<double> samples;
-    int16_t sample = 0;
-    while (std::fread(&sample, sizeof sample, 1, stdin) == 1)
-        samples.push_back(sample / 32768.0);
     double energy = 0;
-    for (double s : samples)
-        energy += s * s;
+    for (int16_t sample = 0; std::fread(&sample, sizeof sample, 1, stdin) == 1;) {
+        samples.push_back(sample / 32768.0);
+        energy += samples.back() * samples.back();
+    }
     const double rms = samples.empty() ? 0 : std::sqrt(energy / double(samples.size()));
     const double level = rms > 0 ? 20 * std::log10(rms) : -200;
     if (level < -60) {
