@@ -13,6 +13,8 @@ for need in weston Xwayland xdotool; do
 done
 source "$(dirname "$0")/lib.sh"
 unset DISPLAY WAYLAND_DISPLAY
+# XWayland listens in the X socket folder, which only an X server that ran before has made.
+mkdir -p -m 1777 /tmp/.X11-unix
 weston --backend=headless-backend.so --xwayland --socket=vantor-wayland --idle-time=0 \
     --width=1280 --height=800 --log="$work/weston.log" >/dev/null 2>&1 &
 compositor=$!
