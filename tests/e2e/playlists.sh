@@ -60,6 +60,9 @@ ctl previous
 playing two.mpg
 ctl previous
 wait_for one.divx metadata xesam:title
+# Paused, so that only Next can bring the second movie.
+ctl pause
+wait_for Paused status
 ctl next
 wait_for two.mpg metadata xesam:title
 
