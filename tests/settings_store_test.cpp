@@ -65,6 +65,9 @@ TEST_F(SettingsStoreTest, KeysIgnoreCaseKeepTheirFirstSpellingAndAreWrittenAtOnc
     touched.close();
     store.write("subypos", "2");
     EXPECT_EQ(QFileInfo(file).lastModified(), old);
+    // Nor is it held back, to undo another player's later save.
+    SettingsStore(file).write("SubYpos", "5");
+    EXPECT_EQ(store.read("SubYpos"), "5");
     store.write("SubYpos", "3");
     EXPECT_NE(QFileInfo(file).lastModified(), old);
 }
