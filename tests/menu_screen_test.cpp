@@ -80,9 +80,7 @@ TEST_F(MenuScreenTest, EachHotSpotOfTheDemoDiscLeadsToItsActionAndTheKeysLeadBac
             label = qobject_cast<QLabel*>(top);
     ASSERT_TRUE(label && label->isVisible());
     EXPECT_EQ(label->text(), "* Button");
-    const QImage painted = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const auto* pixels = reinterpret_cast<const QRgb*>(painted.constBits());
-    EXPECT_GT(std::count(pixels, pixels + painted.width() * painted.height(), qRgb(0, 255, 0)), 10)
+    EXPECT_GT(testsupport::pixelsOf(label->grab().toImage(), qRgb(0, 255, 0)), 10)
         << "the label's text";
     menu().MouseMoveEvent({1, 1});
     screen().update();

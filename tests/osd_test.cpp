@@ -4,18 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
-#include <algorithm>
 #include <gtest/gtest.h>
-
-namespace {
-
-int pixelsOf(const QImage& image, QRgb colour) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32); // rows without padding
-    const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
-    return int(std::count(pixels, pixels + rgb.width() * rgb.height(), colour));
-}
-
-} // namespace
 
 // Gone three seconds after it appeared, however often its caption changes meanwhile.
 TEST(Osd, ShowsGreenTextOnTheKeyColourForThreeSeconds) {
@@ -27,7 +16,7 @@ TEST(Osd, ShowsGreenTextOnTheKeyColourForThreeSeconds) {
     EXPECT_EQ(osd.pos(), QPoint(40, 30));
     const QImage painted = osd.grab().toImage();
     EXPECT_EQ(painted.pixel(1, 1), qRgb(16, 0, 16)) << "the key colour around the text";
-    EXPECT_GT(pixelsOf(painted, qRgb(0, 255, 0)), 20) << "green text";
+    EXPECT_GT(testsupport::pixelsOf(painted, qRgb(0, 255, 0)), 20) << "green text";
 
     testsupport::pumpEvents(1500);
     osd.showText("Pause", {300, 300}, Qt::white);

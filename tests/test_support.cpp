@@ -66,6 +66,12 @@ QImage windowPixels(QWidget& window) {
     return window.screen()->grabWindow(window.winId()).toImage();
 }
 
+int pixelsOf(const QImage& image, QRgb colour) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32); // rows without padding
+    const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
+    return int(std::count(pixels, pixels + rgb.width() * rgb.height(), colour));
+}
+
 QRect whiteBox(const QImage& shot) {
     const QImage pixels = shot.convertToFormat(QImage::Format_RGB32);
     QRect box;

@@ -2,6 +2,7 @@
 // Shared helpers of the test suite.
 #include "support/media/video_frame.h"
 
+#include <QRgb>
 #include <QString>
 #include <Qt>
 #include <functional>
@@ -42,6 +43,8 @@ constexpr int kGrey[3] = {128, 128, 128};
 
 // The top-level `window` as the window system shows it, in device pixels.
 QImage windowPixels(QWidget& window);
+// How many pixels of `image` are `colour`.
+int pixelsOf(const QImage& image, QRgb colour);
 // The bounding box of the white (bright in all three colours) in `shot`.
 QRect whiteBox(const QImage& shot);
 
